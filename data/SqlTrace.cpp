@@ -1,0 +1,3 @@
+#include "SqlTrace.h"
+
+Q_LOGGING_CATEGORY(zebSql, "zeb.sql", QtWarningMsg)

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Engine.h"
+
+struct pg_conn;
+
+namespace zeb {
+
+// A PostgreSQL server reached through libpq. Data Source "pg:<host>[:<port>]", Initial Catalog the database.
+class PgEngine : public Engine
+{
+public:
+    explicit PgEngine(ConnectionParams params);
+    ~PgEngine() override;
+
+    EngineKind kind() const override { return EngineKind::Postgres; }
+    void open() override;
+    void close() override;
+    bool isOpen() const override { return m_conn != nullptr; }
+
+    StatementResult run(const QString& sql, const QVariantList& params = {}) override;
+    void runScript(const QString& script) override;
+
+    void beginTransaction() override;
+    void commit() override;
+    void rollback() override;
+
+private:
+    ConnectionParams m_params;
+    pg_conn* m_conn = nullptr;
+};
+
+} // namespace zeb

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <exception>
+
+namespace zeb {
+
+// Every error the program raises carries a text meant for the user.
+class Error : public std::exception
+{
+public:
+    explicit Error(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+
+    const QString& message() const noexcept { return m_message; }
+    const char* what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    QString m_message;
+    QByteArray m_utf8;
+};
+
+// Reading or writing a file failed.
+class IoError : public Error
+{
+public:
+    using Error::Error;
+};
+
+} // namespace zeb
