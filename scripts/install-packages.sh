@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the demo need, when they are missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
+  libsqlite3-dev libpq-dev unixodbc unixodbc-dev tdsodbc
+  postgresql-15 libbenchmark-dev
+  xvfb xdotool imagemagick fonts-liberation fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" = 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get install -y --no-install-recommends "${missing[@]}" >/dev/null 2>&1 || {
+  $sudo apt-get update -qq
+  $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
