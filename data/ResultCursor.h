@@ -20,6 +20,8 @@ public:
     virtual qint64 toInt64(int column) const = 0;
     virtual double toDouble(int column) const = 0;
     virtual QString toText(int column) const = 0;
+    // The text form as UTF-8; engines may hand out their own buffer, valid until the next next().
+    virtual QByteArray utf8Text(int column) const { return toText(column).toUtf8(); }
     // Typed by the column: qint64, double, QString, QDate, QDateTime, QByteArray or bool.
     virtual QVariant value(int column) const = 0;
 };
