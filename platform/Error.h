@@ -27,4 +27,11 @@ public:
     using Error::Error;
 };
 
+// Ends an operation on purpose; nothing is shown to the user.
+class Abort : public Error
+{
+public:
+    Abort() : Error(QString()) {}
+};
+
 } // namespace zeb

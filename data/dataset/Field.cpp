@@ -1,0 +1,121 @@
+#include "Field.h"
+
+#include "Dataset.h"
+#include "ValueText.h"
+
+namespace zeb {
+
+Field::Field(Dataset& dataset, FieldDef def, int storeColumn)
+    : m_dataset(dataset), m_def(std::move(def)), m_storeColumn(storeColumn)
+{
+}
+
+QVariant Field::value() const
+{
+    return m_dataset.fieldValue(*this);
+}
+
+bool Field::isNull() const
+{
+    return value().isNull();
+}
+
+QString Field::asString() const
+{
+    return valuetext::toText(value(), m_def.type);
+}
+
+qint64 Field::asInteger() const
+{
+    return value().toLongLong();
+}
+
+double Field::asFloat() const
+{
+    return value().toDouble();
+}
+
+QDateTime Field::asDateTime() const
+{
+    const QVariant v = value();
+    if (v.typeId() == QMetaType::QDate)
+        return QDateTime(v.toDate(), QTime(0, 0));
+    return v.toDateTime();
+}
+
+QVariant Field::oldValue() const
+{
+    return m_dataset.fieldOldValue(*this);
+}
+
+QString Field::displayText() const
+{
+    return valuetext::toDisplay(value(), m_def.type, m_def.displayFormat);
+}
+
+// Values are kept in the field's own type: texts cut to the field's size, dates without their time.
+void Field::setValue(const QVariant& value)
+{
+    if (isLookup() || value.isNull()) {
+        m_dataset.setFieldValue(*this, value);
+        return;
+    }
+    QVariant typed = value;
+    switch (m_def.type) {
+    case FieldType::Text:
+        if (m_def.size > 0)
+            typed = value.toString().left(m_def.size);
+        else
+            typed = value.toString();
+        break;
+    case FieldType::Date:
+        typed = value.typeId() == QMetaType::QString ? valuetext::parse(value.toString(), m_def.type)
+                                                     : QVariant(value.toDateTime().isValid()
+                                                                    ? value.toDateTime().date()
+                                                                    : value.toDate());
+        break;
+    case FieldType::DateTime:
+        typed = value.typeId() == QMetaType::QString ? valuetext::parse(value.toString(), m_def.type)
+                                                     : QVariant(value.toDateTime());
+        break;
+    case FieldType::Integer:
+    case FieldType::Float:
+    case FieldType::Decimal:
+    case FieldType::Boolean:
+        if (value.typeId() == QMetaType::QString)
+            typed = valuetext::parse(value.toString(), m_def.type);
+        break;
+    case FieldType::Memo:
+    case FieldType::Unknown:
+    case FieldType::Binary:
+        break;
+    }
+    m_dataset.setFieldValue(*this, typed);
+}
+
+void Field::setAsString(const QString& text)
+{
+    if (isLookup() || m_def.type == FieldType::Text || m_def.type == FieldType::Memo ||
+        m_def.type == FieldType::Unknown) {
+        setValue(text);
+        return;
+    }
+    m_dataset.setFieldValue(*this, valuetext::parse(text, m_def.type));
+}
+
+void Field::setAsInteger(qint64 value)
+{
+    setValue(QVariant(value));
+}
+
+void Field::setAsDateTime(const QDateTime& value)
+{
+    setValue(QVariant(value));
+}
+
+void Field::clear()
+{
+    m_dataset.setFieldValue(*this, QVariant());
+}
+
+} // namespace zeb

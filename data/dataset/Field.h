@@ -1,0 +1,52 @@
+#pragma once
+
+#include "FieldDef.h"
+
+#include <QDateTime>
+#include <QVariant>
+
+namespace zeb {
+
+class Dataset;
+
+// One field of a dataset, read and written on the dataset's current row.
+class Field
+{
+public:
+    Field(Dataset& dataset, FieldDef def, int storeColumn);
+
+    const QString& fieldName() const { return m_def.name; }
+    const FieldDef& definition() const { return m_def; }
+    FieldType dataType() const { return m_def.type; }
+    int size() const { return m_def.size; }
+    bool isLookup() const { return m_def.kind == FieldDef::Kind::Lookup; }
+    bool isRequired() const { return m_def.required; }
+    bool isReadOnly() const { return m_def.readOnly; }
+    const QString& displayFormat() const { return m_def.displayFormat; }
+    // Column of the dataset's row store; -1 for a lookup field.
+    int storeColumn() const { return m_storeColumn; }
+
+    QVariant value() const;
+    bool isNull() const;
+    QString asString() const;
+    qint64 asInteger() const;
+    double asFloat() const;
+    QDateTime asDateTime() const;
+    // The value the row had when it was last read from or saved to the database.
+    QVariant oldValue() const;
+    // The value as the grid shows it (display format, Russian dates and decimal comma).
+    QString displayText() const;
+
+    void setValue(const QVariant& value);
+    void setAsString(const QString& text);
+    void setAsInteger(qint64 value);
+    void setAsDateTime(const QDateTime& value);
+    void clear();
+
+private:
+    Dataset& m_dataset;
+    FieldDef m_def;
+    int m_storeColumn;
+};
+
+} // namespace zeb

@@ -1,0 +1,73 @@
+#include "TemporalText.h"
+
+namespace zeb::temporal {
+
+namespace {
+
+bool digits(QByteArrayView text, qsizetype from, qsizetype count, int& value)
+{
+    if (from + count > text.size())
+        return false;
+    value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+QTime parseTime(QByteArrayView text)
+{
+    int hour = 0, minute = 0, second = 0, msec = 0;
+    if (!digits(text, 0, 2, hour) || text.size() < 5 || text[2] != ':' || !digits(text, 3, 2, minute))
+        return {};
+    if (text.size() >= 8 && text[5] == ':' && !digits(text, 6, 2, second))
+        return {};
+    if (text.size() > 9 && text[8] == '.') {
+        int fraction = 0;
+        const qsizetype count = qMin<qsizetype>(3, text.size() - 9);
+        if (!digits(text, 9, count, fraction))
+            return {};
+        for (qsizetype i = count; i < 3; ++i)
+            fraction *= 10;
+        msec = fraction;
+    }
+    return QTime(hour, minute, second, msec);
+}
+
+} // namespace
+
+QDate parseDate(QByteArrayView text)
+{
+    int year = 0, month = 0, day = 0;
+    if (!digits(text, 0, 4, year) || text.size() < 10 || text[4] != '-' || !digits(text, 5, 2, month) ||
+        text[7] != '-' || !digits(text, 8, 2, day))
+        return {};
+    return QDate(year, month, day);
+}
+
+QDateTime parseDateTime(QByteArrayView text)
+{
+    const QDate date = parseDate(text);
+    if (!date.isValid())
+        return {};
+    if (text.size() <= 11 || (text[10] != ' ' && text[10] != 'T'))
+        return QDateTime(date, QTime(0, 0));
+    const QTime time = parseTime(text.sliced(11));
+    return QDateTime(date, time.isValid() ? time : QTime(0, 0));
+}
+
+qint64 toSlot(const QDateTime& value)
+{
+    return QDateTime(value.date(), value.time(), Qt::UTC).toMSecsSinceEpoch();
+}
+
+QDateTime fromSlot(qint64 slot)
+{
+    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(slot, Qt::UTC);
+    return QDateTime(utc.date(), utc.time());
+}
+
+} // namespace zeb::temporal

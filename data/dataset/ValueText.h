@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ColumnInfo.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace zeb::valuetext {
+
+// Texts as a Russian workstation writes them: decimal comma, dd.MM.yyyy dates, whatever the system locale.
+
+// Parses `text` into a value of `type`; an empty text gives NULL. Raises zeb::Error for a text the
+// type cannot take.
+QVariant parse(const QString& text, FieldType type);
+// The plain text of a value (no display format): what a field read as text gives.
+QString toText(const QVariant& value, FieldType type);
+// The text a grid shows; `format` is a number format such as "0.##" (empty: general).
+QString toDisplay(const QVariant& value, FieldType type, const QString& format);
+
+} // namespace zeb::valuetext

@@ -1,0 +1,194 @@
+#include "WriteBack.h"
+
+#include "Connection.h"
+#include "DatabaseError.h"
+#include "Engine.h"
+#include "NativeSql.h"
+#include "tsql/TsqlTokenizer.h"
+
+#include <QStringList>
+
+namespace zeb {
+
+namespace {
+
+const QStringList notOneTable = {
+    QStringLiteral("JOIN"),  QStringLiteral("GROUP"),    QStringLiteral("UNION"), QStringLiteral("HAVING"),
+    QStringLiteral("DISTINCT"), QStringLiteral("EXCEPT"), QStringLiteral("INTERSECT"),
+};
+
+} // namespace
+
+WriteBack::WriteBack(Connection& connection, QString table, QList<Column> columns, int keyColumn)
+    : m_connection(connection), m_table(std::move(table)), m_columns(std::move(columns)), m_keyColumn(keyColumn)
+{
+}
+
+std::optional<QString> WriteBack::tableOf(const QString& statement)
+{
+    QList<TsqlToken> tokens;
+    for (const TsqlToken& token : tokenizeTsql(statement)) {
+        if (token.isSignificant())
+            tokens.append(token);
+    }
+    if (tokens.isEmpty() || !tokens.first().isWord(u"SELECT"))
+        return std::nullopt;
+    for (const TsqlToken& token : tokens) {
+        for (const QString& word : notOneTable) {
+            if (token.isWord(word))
+                return std::nullopt;
+        }
+    }
+    qsizetype i = 0;
+    int depth = 0;
+    for (; i < tokens.size(); ++i) {
+        if (tokens[i].isSymbol(u"("))
+            ++depth;
+        else if (tokens[i].isSymbol(u")"))
+            --depth;
+        else if (depth == 0 && tokens[i].isWord(u"FROM"))
+            break;
+    }
+    QString table;
+    for (++i; i < tokens.size() && tokens[i].isNameToken(); ++i) {
+        table = tokens[i].value;
+        if (i + 1 < tokens.size() && tokens[i + 1].isSymbol(u"."))
+            ++i;
+        else
+            break;
+    }
+    if (table.isEmpty())
+        return std::nullopt;
+    ++i;
+    if (i < tokens.size() && !tokens[i].isWord(u"WHERE") && !tokens[i].isWord(u"ORDER") &&
+        !tokens[i].isSymbol(u";"))
+        return std::nullopt;
+    return table;
+}
+
+QString WriteBack::column(int index) const
+{
+    return nativesql::quoteIdentifier(m_connection.engineKind(), m_columns[index].name);
+}
+
+QString WriteBack::param(QVariantList& params, const QVariant& value) const
+{
+    params.append(value);
+    return nativesql::placeholder(m_connection.engineKind(), int(params.size()) - 1);
+}
+
+// Every column must still hold what was read; NULL equals NULL.
+QString WriteBack::sameRowCondition(const QVariantList& oldValues, QVariantList& params) const
+{
+    QStringList terms;
+    const EngineKind engine = m_connection.engineKind();
+    for (int c = 0; c < m_columns.size(); ++c) {
+        const QVariant& old = oldValues[c];
+        const QString name = column(c);
+        switch (engine) {
+        case EngineKind::Sqlite:
+            if (m_columns[c].type == FieldType::Date)
+                terms.append(QStringLiteral("date(%1) IS date(%2)").arg(name, param(params, old)));
+            else if (m_columns[c].type == FieldType::DateTime)
+                terms.append(QStringLiteral("datetime(%1) IS datetime(%2)").arg(name, param(params, old)));
+            else
+                terms.append(QStringLiteral("%1 IS %2").arg(name, param(params, old)));
+            break;
+        case EngineKind::Postgres:
+            terms.append(QStringLiteral("%1 IS NOT DISTINCT FROM %2").arg(name, param(params, old)));
+            break;
+        case EngineKind::SqlServer:
+            if (old.isNull())
+                terms.append(QStringLiteral("%1 IS NULL").arg(name));
+            else
+                terms.append(QStringLiteral("%1 = %2").arg(name, param(params, old)));
+            break;
+        }
+    }
+    return terms.join(QStringLiteral(" AND "));
+}
+
+void WriteBack::update(const QVariantList& oldValues, const QVariantList& newValues)
+{
+    QVariantList params;
+    QStringList assignments;
+    for (int c = 0; c < m_columns.size(); ++c) {
+        if (c == m_keyColumn || newValues[c] == oldValues[c])
+            continue;
+        assignments.append(column(c) + QStringLiteral(" = ") + param(params, newValues[c]));
+    }
+    if (assignments.isEmpty())
+        return;
+    const QString table = nativesql::quoteIdentifier(m_connection.engineKind(), m_table);
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                            .arg(table, assignments.join(QStringLiteral(", ")), sameRowCondition(oldValues, params));
+    if (m_connection.engine().run(sql, params).rowsAffected != 1)
+        raiseConflict(oldValues, false);
+}
+
+QVariantList WriteBack::insert(const QVariantList& newValues)
+{
+    const EngineKind engine = m_connection.engineKind();
+    QVariantList params;
+    QStringList names;
+    QStringList markers;
+    for (int c = 0; c < m_columns.size(); ++c) {
+        if (c == m_keyColumn || newValues[c].isNull())
+            continue;
+        names.append(column(c));
+        markers.append(param(params, newValues[c]));
+    }
+    const QString table = nativesql::quoteIdentifier(engine, m_table);
+    QString sql;
+    if (engine == EngineKind::SqlServer) {
+        sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 OUTPUT INSERTED.* DEFAULT VALUES").arg(table)
+                              : QStringLiteral("INSERT INTO %1 (%2) OUTPUT INSERTED.* VALUES (%3)")
+                                    .arg(table, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", ")));
+    } else {
+        sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING *").arg(table)
+                              : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING *")
+                                    .arg(table, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", ")));
+    }
+    StatementResult result = m_connection.engine().run(sql, params);
+    QVariantList stored = newValues;
+    if (!result.rows || !result.rows->next())
+        return stored;
+    const ColumnList& returned = result.rows->columns();
+    for (int r = 0; r < returned.size(); ++r) {
+        for (int c = 0; c < m_columns.size(); ++c) {
+            if (m_columns[c].name.compare(returned[r].name, Qt::CaseInsensitive) == 0)
+                stored[c] = result.rows->value(r);
+        }
+    }
+    return stored;
+}
+
+void WriteBack::remove(const QVariantList& oldValues)
+{
+    QVariantList params;
+    const QString table = nativesql::quoteIdentifier(m_connection.engineKind(), m_table);
+    const QString sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(table, sameRowCondition(oldValues, params));
+    if (m_connection.engine().run(sql, params).rowsAffected != 1)
+        raiseConflict(oldValues, true);
+}
+
+void WriteBack::raiseConflict(const QVariantList& oldValues, bool deleting)
+{
+    QVariantList params;
+    const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 = %3")
+                            .arg(nativesql::quoteIdentifier(m_connection.engineKind(), m_table), column(m_keyColumn),
+                                 param(params, oldValues[m_keyColumn]));
+    StatementResult result = m_connection.engine().run(sql, params);
+    const bool exists = result.rows && result.rows->next();
+    result.rows.reset();
+    if (!exists)
+        throw DatabaseError(QStringLiteral("Запись уже удалена другим пользователем. Ваши изменения не сохранены; "
+                                           "обновите данные."));
+    throw DatabaseError(deleting ? QStringLiteral("Запись изменена другим пользователем после того, как вы её "
+                                                  "открыли, и не удалена. Обновите данные и повторите удаление.")
+                                 : QStringLiteral("Запись изменена другим пользователем после того, как вы её "
+                                                  "открыли. Ваши изменения не сохранены: обновите данные и "
+                                                  "повторите правку."));
+}
+
+} // namespace zeb

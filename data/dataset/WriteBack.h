@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ColumnInfo.h"
+
+#include <QString>
+#include <QVariantList>
+#include <optional>
+
+namespace zeb {
+
+class Connection;
+
+// Writes one changed row of a dataset to the table its statement reads, identified by its key, in the
+// engine's own dialect with bound values. Updates and deletes are optimistic: the row must still hold
+// the values it was read with, otherwise nothing is written and the user is told why.
+class WriteBack
+{
+public:
+    struct Column
+    {
+        QString name;
+        FieldType type;
+    };
+
+    WriteBack(Connection& connection, QString table, QList<Column> columns, int keyColumn);
+
+    // The one table a SELECT reads, or nothing when it joins, groups or reads several tables.
+    static std::optional<QString> tableOf(const QString& statement);
+
+    void update(const QVariantList& oldValues, const QVariantList& newValues);
+    // Returns the row as the server stored it (identity key and defaults included), by column.
+    QVariantList insert(const QVariantList& newValues);
+    void remove(const QVariantList& oldValues);
+
+private:
+    QString column(int index) const;
+    QString param(QVariantList& params, const QVariant& value) const;
+    QString sameRowCondition(const QVariantList& oldValues, QVariantList& params) const;
+    [[noreturn]] void raiseConflict(const QVariantList& oldValues, bool deleting);
+
+    Connection& m_connection;
+    QString m_table;
+    QList<Column> m_columns;
+    int m_keyColumn;
+};
+
+} // namespace zeb

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Connection.h"
+#include "DataSource.h"
+#include "Dataset.h"
+
+#include <QObject>
+
+namespace zeb {
+
+// The program's data module: the one connection and every dataset and data source, by their names.
+// Nothing is connected or opened until OpenDataSets runs after sign-in. Later layers bind the datasets'
+// event hooks (line rules on ADOQ_Shtat_rasp, the department row change on ADOQ_Kafedra).
+class TDM_shtat : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TDM_shtat(QObject* parent = nullptr);
+
+    // The statement of ADOQ_Otdel_1 that lists the level-1 divisions in use.
+    static QString divisionsInUseStatement();
+
+    // Opens the connection and the datasets in their fixed order; the first failure is raised.
+    void OpenDataSets();
+
+    Connection ADO_Shtat;
+
+    Dataset ADOQ_Shtat_rasp;
+    Dataset ADOQ_Teacher;
+    Dataset ADOQ_Otdel_1;
+    Dataset ADOQOtdel_2;
+    Dataset ADOQ_Stavka;
+    Dataset ADOQ_Working;
+    Dataset ADOQ_Faculty;
+    Dataset ADOQ_Kafedra;
+    Dataset ADOQ_t_fio;
+    Dataset ADOQ_post;
+    Dataset ADOQ_VUZ;
+    Dataset ADOQ_Otdel_11;
+    Dataset ADOQ_Insert_id_Otdel_11;
+    Dataset ADOQ_Enter;
+    Dataset ADOQ_Deduce;
+    Dataset ADOT_Structure;
+    Dataset ADOT_BK;
+    Dataset ADOQ_Exec;
+    Dataset ADOQ_Temp;
+
+    DataSource DS_Shtat_rasp;
+    DataSource DS_Otdel_1;
+    DataSource DS_Otdel_2;
+    DataSource DS_Otdel_11;
+    DataSource DS__Faculty;
+    DataSource DS_Kafedra;
+    DataSource DS_Post;
+
+private:
+    void defineScheduleFields();
+    void defineFacultyFields();
+    void defineStavkaFields();
+    void defineWorkingFields();
+};
+
+} // namespace zeb
