@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class QDialog;
+class QIODevice;
+class QWidget;
+
+namespace zeb {
+
+enum class MessageButtons
+{
+    Ok,
+    OkCancel,
+    YesNo,
+};
+
+enum class MessageIcon
+{
+    None,
+    Information,
+    Warning,
+    Error,
+    Question,
+};
+
+// Closing a box without choosing answers Cancel (OK/Cancel), No (Yes/No) or Ok (OK only).
+enum class MessageAnswer
+{
+    Ok,
+    Cancel,
+    Yes,
+    No,
+};
+
+// Everything the program does outside itself goes through here: the real implementation for the program,
+// a scripted one for tests, which answers message boxes in order and records every box shown.
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    static Platform& instance();
+    // Installs the implementation in use (not owned); nullptr restores the real one.
+    static void setInstance(Platform* platform);
+
+    virtual MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& caption,
+                                     MessageButtons buttons, MessageIcon icon) = 0;
+    // Shows a dialog modally; ModalResult::Ok when it was accepted, ModalResult::Cancel otherwise.
+    virtual int runModal(QDialog& dialog) = 0;
+    // The application's display of an error nobody handled: an error box with the application title.
+    virtual void showError(const QString& text) = 0;
+    // Asks the application to end; running modal loops end with the cancel result.
+    virtual void requestTerminate() = 0;
+    virtual bool terminationRequested() const = 0;
+
+    virtual bool startDetached(const QString& program, const QStringList& arguments,
+                               const QString& workingDirectory) = 0;
+    // Opens the address in the desktop's browser without waiting for it.
+    virtual bool openUrl(const QString& address) = 0;
+    // Fetches the URL into `target`; true when the server answered with success and the whole body,
+    // at least one byte, was written.
+    virtual bool download(const QUrl& url, QIODevice& target) = 0;
+
+    virtual QString computerName() const = 0;
+    // The first IPv4 address of a host-name lookup of this computer's own name; raises zeb::Error when
+    // the name cannot be resolved or gives no IPv4 address.
+    virtual QString ownIpv4Address() const = 0;
+    virtual QDateTime now() const = 0;
+};
+
+// Modal results as the windows count them.
+namespace ModalResult {
+constexpr int Ok = 1;
+constexpr int Cancel = 2;
+} // namespace ModalResult
+
+} // namespace zeb
