@@ -34,9 +34,14 @@ stop_cluster() {
 trap stop_cluster EXIT
 
 minutes=${ZEB_TEST_PG_MINUTES:-80}
-( sleep $((minutes * 60)); as_pg "$pgbin/pg_ctl" -D "$dir/data" -m immediate stop >/dev/null 2>&1 ) &
+(
+  exec >/dev/null 2>&1 </dev/null
+  sleep $((minutes * 60)) &
+  sleeper=$!
+  trap 'kill $sleeper; exit 0' TERM
+  wait $sleeper && as_pg "$pgbin/pg_ctl" -D "$dir/data" -m immediate stop
+) &
 watchdog=$!
-disown "$watchdog"
 
 export ZEB_TEST_PG_HOST=127.0.0.1 ZEB_TEST_PG_PORT=$port
 export ZEB_TEST_PG_ADMIN_USER=postgres ZEB_TEST_PG_ADMIN_PASSWORD=$password
