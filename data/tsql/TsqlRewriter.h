@@ -16,6 +16,7 @@ enum class DateOrder
 {
     Mdy,
     Dmy,
+    Ymd,
 };
 
 // The client's statement translated for one engine.
