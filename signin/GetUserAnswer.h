@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace zeb {
+
+class ResultCursor;
+
+// The first row of GET_USER's result, read by column position.
+struct GetUserAnswer
+{
+    QString dbUserId;           // column 0, scrambled
+    QString dbPassword;         // column 1, scrambled
+    qint64 passwordStatus = 0;  // column 3: below 0 the password must change, below 20 a change is proposed
+    QString message;            // column 4: when not empty, the sign-in is refused with it
+    qint64 updateIndicator = 0; // column 5: 2 or more, the client must update itself
+
+    // Moves a fresh cursor to its first row and reads it. Raises Error when there is no row, fewer than six
+    // columns, or an integer column holds something else.
+    static GetUserAnswer read(ResultCursor& cursor);
+
+    QString unscrambledUserId() const;
+    QString unscrambledPassword() const;
+};
+
+} // namespace zeb

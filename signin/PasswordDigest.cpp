@@ -1,0 +1,15 @@
+#include "PasswordDigest.h"
+
+#include "Cp1251.h"
+
+#include <QCryptographicHash>
+
+namespace zeb {
+
+QString PasswordDigest(const QString& password)
+{
+    const QByteArray digest = QCryptographicHash::hash(cp1251::encode(password), QCryptographicHash::Md5);
+    return QString::fromLatin1(digest.toHex().toUpper());
+}
+
+} // namespace zeb

@@ -1,0 +1,119 @@
+#include "SettingsFile.h"
+
+#include "Cp1251.h"
+#include "Error.h"
+#include "Scrambling.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace zeb {
+
+namespace {
+
+// Where each value and its length byte lie.
+struct FieldLayout
+{
+    qsizetype offset;
+    qsizetype lengthOffset;
+    const char* title;
+};
+
+constexpr FieldLayout userIdField{0, 40, "Имя пользователя"};
+constexpr FieldLayout passwordField{20, 41, "Пароль"};
+constexpr FieldLayout dataSourceField{42, 82, "Сервер базы данных"};
+constexpr FieldLayout initialCatalogField{62, 83, "База данных"};
+
+QString decodeField(const QByteArray& bytes, const FieldLayout& field)
+{
+    const qsizetype length =
+        qMin(static_cast<qsizetype>(static_cast<unsigned char>(bytes.at(field.lengthOffset))),
+             SettingsFile::fieldSize);
+    return cp1251::decode(unscramble(bytes.mid(field.offset, length)));
+}
+
+void encodeField(QByteArray& bytes, const FieldLayout& field, const QString& value)
+{
+    const QByteArray plain = cp1251::encode(value);
+    if (cp1251::decode(plain) != value)
+        throw Error(
+            QStringLiteral("Поле «%1» настроек соединения содержит символы вне кодировки Windows-1251.")
+                .arg(QString::fromUtf8(field.title)));
+    if (plain.size() > SettingsFile::fieldSize)
+        throw Error(QStringLiteral("Поле «%1» настроек соединения длиннее %2 байт.")
+                        .arg(QString::fromUtf8(field.title))
+                        .arg(SettingsFile::fieldSize));
+    const QByteArray padded = plain + QByteArray(SettingsFile::fieldSize - plain.size(), '\0');
+    bytes.replace(field.offset, SettingsFile::fieldSize, scramble(padded));
+    bytes[field.lengthOffset] = static_cast<char>(plain.size());
+}
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+QString SettingsFile::defaultPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Data/ZEB");
+}
+
+TFirstConnectInfo SettingsFile::read(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        throw IoError(QStringLiteral("Файл настроек соединения «%1» не найден.").arg(shown(path)));
+    if (!file.open(QIODevice::ReadOnly))
+        throw IoError(QStringLiteral("Не удалось открыть файл настроек соединения «%1»: %2")
+                          .arg(shown(path), file.errorString()));
+    const QByteArray bytes = file.read(size);
+    if (file.error() != QFileDevice::NoError)
+        throw IoError(QStringLiteral("Не удалось прочитать файл настроек соединения «%1»: %2")
+                          .arg(shown(path), file.errorString()));
+    if (bytes.size() < size)
+        throw IoError(QStringLiteral("Файл настроек соединения «%1» повреждён: он короче %2 байт.")
+                          .arg(shown(path))
+                          .arg(size));
+    return decode(bytes);
+}
+
+TFirstConnectInfo SettingsFile::decode(const QByteArray& bytes)
+{
+    if (bytes.size() < size)
+        throw Error(QStringLiteral("Настройки соединения повреждены: они короче %1 байт.").arg(size));
+    TFirstConnectInfo info;
+    info.userId = decodeField(bytes, userIdField);
+    info.password = decodeField(bytes, passwordField);
+    info.initialCatalog = decodeField(bytes, initialCatalogField);
+    info.dataSource = decodeField(bytes, dataSourceField);
+    return info;
+}
+
+QByteArray SettingsFile::encode(const TFirstConnectInfo& info)
+{
+    QByteArray bytes(size, '\0');
+    encodeField(bytes, userIdField, info.userId);
+    encodeField(bytes, passwordField, info.password);
+    encodeField(bytes, initialCatalogField, info.initialCatalog);
+    encodeField(bytes, dataSourceField, info.dataSource);
+    return bytes;
+}
+
+void SettingsFile::write(const QString& path, const TFirstConnectInfo& info)
+{
+    const QByteArray bytes = encode(info);
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw IoError(QStringLiteral("Не удалось создать папку «%1».").arg(shown(folder)));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw IoError(QStringLiteral("Не удалось записать файл настроек соединения «%1»: %2")
+                          .arg(shown(path), file.errorString()));
+}
+
+} // namespace zeb
