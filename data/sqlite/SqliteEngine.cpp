@@ -1,25 +1,190 @@
 #include "SqliteEngine.h"
 
 #include "DatabaseError.h"
+#include "SqliteBinding.h"
+#include "SqliteColumns.h"
+#include "SqliteCursor.h"
+#include "SqliteProcedures.h"
+
+#include <sqlite3.h>
 
 namespace zeb {
 
 namespace {
-[[noreturn]] void notYet()
+
+constexpr int BusyTimeoutMs = 5000;
+
+QString errorText(sqlite3* db)
 {
-    throw DatabaseError(QStringLiteral("SqliteEngine: not built yet"));
+    return QString::fromUtf8(sqlite3_errmsg(db));
 }
+
+// True when nothing but blanks and semicolons follows the first statement.
+bool onlySeparators(const char* tail)
+{
+    for (; *tail; ++tail) {
+        if (*tail != ';' && *tail != ' ' && *tail != '\t' && *tail != '\r' && *tail != '\n')
+            return false;
+    }
+    return true;
+}
+
+// A finalizer for statements that never reach a cursor.
+struct StatementGuard
+{
+    sqlite3_stmt* statement = nullptr;
+    ~StatementGuard() { sqlite3_finalize(statement); }
+    sqlite3_stmt* release() { return std::exchange(statement, nullptr); }
+};
+
 } // namespace
 
-SqliteEngine::SqliteEngine(QString filePath) : m_filePath(std::move(filePath)) {}
-SqliteEngine::~SqliteEngine() = default;
-void SqliteEngine::open() { notYet(); }
-void SqliteEngine::close() {}
-StatementResult SqliteEngine::run(const QString&, const QVariantList&) { notYet(); }
-void SqliteEngine::runScript(const QString&) { notYet(); }
-StatementResult SqliteEngine::callProcedure(const ProcedureCall&) { notYet(); }
-void SqliteEngine::beginTransaction() { notYet(); }
-void SqliteEngine::commit() { notYet(); }
-void SqliteEngine::rollback() { notYet(); }
+SqliteEngine::SqliteEngine(QString filePath, bool createIfMissing)
+    : m_filePath(std::move(filePath)), m_createIfMissing(createIfMissing)
+{
+}
+
+SqliteEngine::~SqliteEngine()
+{
+    close();
+}
+
+void SqliteEngine::open()
+{
+    if (m_db)
+        return;
+    m_db = openDatabase();
+}
+
+sqlite3* SqliteEngine::openDatabase() const
+{
+    sqlite3* db = nullptr;
+    // One thread uses a connection, so SQLite's own per-call locking is only overhead for the cursors.
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (m_createIfMissing ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(m_filePath.toUtf8().constData(), &db, flags, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db, BusyTimeoutMs);
+        // A mistyped "name" must be an error, not silently a text literal.
+        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+        // Reading the schema here makes a file that is not a database fail at open, not at first use.
+        rc = sqlite3_exec(db, "PRAGMA foreign_keys=ON; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
+                          nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        const QString message = db ? errorText(db) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close_v2(db);
+        throw DatabaseError(QStringLiteral("%1: %2").arg(message, m_filePath));
+    }
+    return db;
+}
+
+void SqliteEngine::close()
+{
+    // close_v2 waits for cursors still alive to finalize their statements.
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+StatementResult SqliteEngine::run(const QString& sql, const QVariantList& params)
+{
+    if (!m_db)
+        throw DatabaseError(QStringLiteral("Соединение с базой данных закрыто."));
+    const QByteArray utf8 = sql.toUtf8();
+    StatementGuard guard;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &guard.statement, &tail) != SQLITE_OK)
+        throw DatabaseError(errorText(m_db));
+    if (!onlySeparators(tail)) {
+        // What follows may still be only a comment; anything that prepares is a second statement.
+        StatementGuard rest;
+        if (sqlite3_prepare_v2(m_db, tail, -1, &rest.statement, nullptr) != SQLITE_OK)
+            throw DatabaseError(errorText(m_db));
+        if (rest.statement)
+            throw DatabaseError(
+                QStringLiteral("Передано несколько операторов SQL, ожидался один: %1").arg(sql));
+    }
+    StatementResult result;
+    if (!guard.statement) {
+        result.rowsAffected = 0;
+        return result;
+    }
+    sqlitebinding::bind(guard.statement, params);
+
+    if (sqlite3_column_count(guard.statement) > 0) {
+        ColumnList columns = sqlitecolumns::describe(guard.statement);
+        result.rows = std::make_unique<SqliteCursor>(guard.release(), std::move(columns));
+        return result;
+    }
+    // sqlite3_changes keeps the count of the last data change, so a statement that changed nothing
+    // (DDL, a pragma) is told apart by the running total.
+    const qint64 totalBefore = sqlite3_total_changes64(m_db);
+    int rc = sqlite3_step(guard.statement);
+    while (rc == SQLITE_ROW)
+        rc = sqlite3_step(guard.statement);
+    if (rc != SQLITE_DONE)
+        throw DatabaseError(errorText(m_db));
+    result.rowsAffected = sqlite3_total_changes64(m_db) == totalBefore ? 0 : sqlite3_changes64(m_db);
+    return result;
+}
+
+void SqliteEngine::runScript(const QString& script)
+{
+    if (!m_db)
+        throw DatabaseError(QStringLiteral("Соединение с базой данных закрыто."));
+    char* error = nullptr;
+    if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = error ? QString::fromUtf8(error) : errorText(m_db);
+        sqlite3_free(error);
+        throw DatabaseError(message);
+    }
+}
+
+StatementResult SqliteEngine::callProcedure(const ProcedureCall& call)
+{
+    const sqliteprocedures::Procedure procedure = sqliteprocedures::find(call.name);
+    if (!procedure)
+        throw DatabaseError(QStringLiteral("Could not find stored procedure '%1'.").arg(call.name));
+    if (!m_db)
+        throw DatabaseError(QStringLiteral("Соединение с базой данных закрыто."));
+
+    // A procedure is one unit of work; inside the caller's transaction it becomes a savepoint.
+    const bool outermost = sqlite3_get_autocommit(m_db) != 0;
+    execute(outermost ? "BEGIN IMMEDIATE" : "SAVEPOINT zeb_procedure");
+    try {
+        StatementResult result = procedure(*this, call.arguments);
+        execute(outermost ? "COMMIT" : "RELEASE zeb_procedure");
+        return result;
+    } catch (...) {
+        const char* undo = outermost ? "ROLLBACK" : "ROLLBACK TO zeb_procedure; RELEASE zeb_procedure";
+        sqlite3_exec(m_db, undo, nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void SqliteEngine::beginTransaction()
+{
+    // Taking the write lock at once keeps two writers from deadlocking on a lock upgrade.
+    execute("BEGIN IMMEDIATE");
+}
+
+void SqliteEngine::commit()
+{
+    execute("COMMIT");
+}
+
+void SqliteEngine::rollback()
+{
+    execute("ROLLBACK");
+}
+
+void SqliteEngine::execute(const char* sql)
+{
+    if (!m_db)
+        throw DatabaseError(QStringLiteral("Соединение с базой данных закрыто."));
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw DatabaseError(errorText(m_db));
+}
 
 } // namespace zeb

@@ -10,8 +10,11 @@ namespace zeb {
 class SqliteEngine : public Engine
 {
 public:
-    explicit SqliteEngine(QString filePath);
+    // Only the installation creates a new file; the client must find an existing one.
+    explicit SqliteEngine(QString filePath, bool createIfMissing = false);
     ~SqliteEngine() override;
+    SqliteEngine(const SqliteEngine&) = delete;
+    SqliteEngine& operator=(const SqliteEngine&) = delete;
 
     EngineKind kind() const override { return EngineKind::Sqlite; }
     void open() override;
@@ -29,7 +32,11 @@ public:
     const QString& filePath() const { return m_filePath; }
 
 private:
+    sqlite3* openDatabase() const;
+    void execute(const char* sql);
+
     QString m_filePath;
+    bool m_createIfMissing = false;
     sqlite3* m_db = nullptr;
 };
 
