@@ -1,0 +1,224 @@
+-- Mirrors server/pg/procedures.sql step by step. Run with sqlcmd -f 65001 (this file is UTF-8) after
+-- schema.sql. GET_USER runs as its owner so that the sign-in account needs nothing but EXECUTE on it.
+
+SET ANSI_NULLS ON;
+SET QUOTED_IDENTIFIER ON;
+GO
+
+CREATE PROCEDURE dbo.GET_USER
+    @login varchar(50),
+    @pass varchar(32),
+    @newpass varchar(32),
+    @prog varchar(20),
+    @ip varchar(15),
+    @comp varchar(100),
+    @login2 varchar(50),
+    @zero varchar(10),
+    @len varchar(10)
+WITH EXECUTE AS OWNER
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+
+    DECLARE @msg_unknown nvarchar(200) = N'Неверное имя пользователя или пароль.';
+    DECLARE @msg_disabled nvarchar(200) = N'Учётная запись заблокирована. Обратитесь к администратору.';
+    DECLARE @msg_locked nvarchar(200) = N'Учётная запись временно заблокирована после неудачных попыток входа. '
+                                        + N'Повторите попытку через 15 минут.';
+    DECLARE @msg_same_password nvarchar(200) = N'Новый пароль должен отличаться от прежнего.';
+    DECLARE @max_failures int = 5;
+    DECLARE @now datetime = GETDATE();
+
+    DECLARE @found bit = 0;
+    DECLARE @user_login varchar(50);
+    DECLARE @digest varchar(32);
+    DECLARE @full_name varchar(100);
+    DECLARE @pass_changed datetime;
+    DECLARE @pass_days int;
+    DECLARE @must_change int;
+    DECLARE @failed_count int;
+    DECLARE @locked_until datetime;
+    DECLARE @disabled int;
+
+    DECLARE @refusal nvarchar(200);
+    DECLARE @pass_state int;
+    DECLARE @update_state int;
+    DECLARE @program varchar(20);
+    DECLARE @published int;
+    DECLARE @station_build int;
+    DECLARE @db_user varchar(20);
+    DECLARE @db_password varchar(20);
+
+    BEGIN TRANSACTION;
+
+    -- The row stays locked until the commit so that concurrent failures all count.
+    SELECT @found = 1,
+           @user_login = u.login,
+           @digest = RTRIM(u.pass_digest),
+           @full_name = u.full_name,
+           @pass_changed = u.pass_changed,
+           @pass_days = u.pass_days,
+           @must_change = u.must_change,
+           @failed_count = u.failed_count,
+           @locked_until = u.locked_until,
+           @disabled = u.disabled
+    FROM dbo.zeb_users u WITH (UPDLOCK, HOLDLOCK)
+    WHERE UPPER(RTRIM(u.login)) = UPPER(RTRIM(@login));
+
+    -- Digests compare exactly: binary collation, and equal lengths because = ignores trailing blanks.
+    IF @found = 0
+        SET @refusal = @msg_unknown;
+    ELSE IF @disabled = 1
+        SET @refusal = @msg_disabled;
+    ELSE IF @locked_until > @now
+        SET @refusal = @msg_locked;
+    ELSE IF @pass IS NULL OR DATALENGTH(@pass) <> DATALENGTH(@digest)
+            OR @pass <> @digest COLLATE Latin1_General_BIN2
+    BEGIN
+        IF @failed_count + 1 >= @max_failures
+        BEGIN
+            UPDATE dbo.zeb_users
+            SET failed_count = 0, locked_until = DATEADD(minute, 15, @now)
+            WHERE login = @user_login;
+            SET @refusal = @msg_locked;
+        END
+        ELSE
+        BEGIN
+            UPDATE dbo.zeb_users
+            SET failed_count = @failed_count + 1
+            WHERE login = @user_login;
+            SET @refusal = @msg_unknown;
+        END
+    END
+    ELSE
+    BEGIN
+        UPDATE dbo.zeb_users
+        SET failed_count = 0, locked_until = NULL
+        WHERE login = @user_login;
+
+        IF NULLIF(RTRIM(@newpass), '') IS NOT NULL
+        BEGIN
+            IF DATALENGTH(@newpass) = DATALENGTH(@digest) AND @newpass = @digest COLLATE Latin1_General_BIN2
+                SET @refusal = @msg_same_password;
+            ELSE
+            BEGIN
+                UPDATE dbo.zeb_users
+                SET pass_digest = @newpass, pass_changed = @now, must_change = 0
+                WHERE login = @user_login;
+                SET @pass_changed = @now;
+                SET @must_change = 0;
+            END
+        END
+    END
+
+    IF @refusal IS NOT NULL
+    BEGIN
+        COMMIT TRANSACTION;
+        SELECT CAST('' AS varchar(20)) AS db_user,
+               CAST('' AS varchar(20)) AS db_password,
+               CAST(NULL AS varchar(100)) AS user_name,
+               0 AS pass_state,
+               @refusal AS message,
+               1 AS update_state;
+        RETURN;
+    END
+
+    -- Days left before the password expires; a password without a date has to be changed.
+    IF @must_change = 1 OR @pass_changed IS NULL
+        SET @pass_state = -1;
+    ELSE
+        SET @pass_state = @pass_days
+                          - CASE WHEN @now > @pass_changed
+                                 THEN CAST(FLOOR(CAST(@now AS float) - CAST(@pass_changed AS float)) AS int)
+                                 ELSE 0 END;
+
+    SELECT @program = p.program, @published = p.build
+    FROM dbo.zeb_program p
+    WHERE UPPER(RTRIM(p.program)) = UPPER(RTRIM(@prog));
+    IF @@ROWCOUNT = 0
+        SET @program = @prog;
+
+    -- A workstation told to update is recorded as updated at once, so that it does not loop.
+    IF NOT EXISTS (SELECT 1 FROM dbo.zeb_workstations w WITH (UPDLOCK, HOLDLOCK)
+                   WHERE w.computer = @comp AND w.program = @program)
+        INSERT INTO dbo.zeb_workstations (computer, program, build)
+        VALUES (@comp, @program, @published);
+
+    SELECT @station_build = w.build
+    FROM dbo.zeb_workstations w WITH (UPDLOCK)
+    WHERE w.computer = @comp AND w.program = @program;
+
+    SET @update_state = CASE WHEN @station_build < @published THEN 2 ELSE 1 END;
+
+    UPDATE dbo.zeb_workstations
+    SET build = CASE WHEN @update_state = 2 THEN @published ELSE build END,
+        last_ip = @ip,
+        last_login = @login,
+        last_seen = @now
+    WHERE computer = @comp AND program = @program;
+
+    SELECT @db_user = s.db_user, @db_password = s.db_password
+    FROM dbo.zeb_session_account s
+    WHERE s.id = 1;
+
+    COMMIT TRANSACTION;
+
+    SELECT ISNULL(@db_user, '') AS db_user,
+           ISNULL(@db_password, '') AS db_password,
+           @full_name AS user_name,
+           @pass_state AS pass_state,
+           CAST(NULL AS nvarchar(200)) AS message,
+           @update_state AS update_state;
+END
+GO
+
+-- Runs with the caller's rights: the schedule account may write lines and the log anyway.
+CREATE PROCEDURE dbo.CopyKafedraOnKafedra
+    @id_kafedraFrom int,
+    @id_kafedraTo int,
+    @zeb_user varchar(50),
+    @ip varchar(150)
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+
+    DECLARE @missing nvarchar(12);
+    DECLARE @copied int;
+
+    IF NOT EXISTS (SELECT 1 FROM dbo.Kafedra k WHERE k.id_kafedra = @id_kafedraFrom)
+    BEGIN
+        SET @missing = ISNULL(CAST(@id_kafedraFrom AS nvarchar(12)), N'<NULL>');
+        RAISERROR (N'Кафедра с кодом %s не найдена.', 16, 1, @missing);
+        RETURN;
+    END
+    IF NOT EXISTS (SELECT 1 FROM dbo.Kafedra k WHERE k.id_kafedra = @id_kafedraTo)
+    BEGIN
+        SET @missing = ISNULL(CAST(@id_kafedraTo AS nvarchar(12)), N'<NULL>');
+        RAISERROR (N'Кафедра с кодом %s не найдена.', 16, 1, @missing);
+        RETURN;
+    END
+
+    BEGIN TRANSACTION;
+
+    INSERT INTO dbo.Vakansii (
+        id_otdel_1, id_otdel_11, id_faculty, id_kafedra, id_post, q_units, razrad, Num, id_otdel_2,
+        id_enter, e_n_p, e_d_p, id_deduce, d_n_p, d_d_p, id_structure, id_bk, ZEB_User, ZEB_Update,
+        hourFond, descr)
+    SELECT v.id_otdel_1, v.id_otdel_11, v.id_faculty, @id_kafedraTo, v.id_post, v.q_units, v.razrad, v.Num,
+           v.id_otdel_2, v.id_enter, v.e_n_p, v.e_d_p, v.id_deduce, v.d_n_p, v.d_d_p, v.id_structure,
+           v.id_bk, LEFT(@zeb_user, 20), CAST(GETDATE() AS date), v.hourFond, v.descr
+    FROM dbo.Vakansii v
+    WHERE v.id_kafedra = @id_kafedraFrom AND (v.id_deduce IS NULL OR v.id_deduce <> 2)
+    ORDER BY v.id_vakansiya;
+    SET @copied = @@ROWCOUNT;
+
+    INSERT INTO dbo.ZEB_LOG ([table], row_id, descr, ZEB_User, comp)
+    VALUES ('kafedra', @id_kafedraTo,
+            N'Скопированы строки кафедры ' + CAST(@id_kafedraFrom AS nvarchar(12))
+            + N' на кафедру ' + CAST(@id_kafedraTo AS nvarchar(12)) + N': ' + CAST(@copied AS nvarchar(12)),
+            @zeb_user, @ip);
+
+    COMMIT TRANSACTION;
+END
+GO

@@ -1,0 +1,186 @@
+-- The two procedures the client calls. get_user runs as its owner so that the sign-in account needs
+-- nothing but EXECUTE on it; TimeZone is pinned to the installer's so that a caller cannot move the
+-- clock that lock and expiry times are compared against.
+
+CREATE FUNCTION dbo.get_user(
+    p_login text,
+    p_digest text,
+    p_new_digest text,
+    p_program text,
+    p_ip text,
+    p_computer text,
+    p_login_again text,
+    p_zero text,
+    p_length text)
+RETURNS TABLE (
+    db_user text,
+    db_password text,
+    user_name text,
+    pass_state integer,
+    message text,
+    update_state integer)
+LANGUAGE plpgsql
+SECURITY DEFINER
+SET search_path = dbo, pg_temp
+SET TimeZone FROM CURRENT
+AS $$
+DECLARE
+    msg_unknown constant text := 'Неверное имя пользователя или пароль.';
+    msg_disabled constant text := 'Учётная запись заблокирована. Обратитесь к администратору.';
+    msg_locked constant text := 'Учётная запись временно заблокирована после неудачных попыток входа. '
+                                || 'Повторите попытку через 15 минут.';
+    msg_same_password constant text := 'Новый пароль должен отличаться от прежнего.';
+    max_failures constant integer := 5;
+    lock_time constant interval := interval '15 minutes';
+    account zeb_users%ROWTYPE;
+    refusal text;
+    v_program varchar(20);
+    v_published integer;
+    v_station_build integer;
+    -- Cut to the sizes the columns (and the SQL Server procedure's parameters) have.
+    v_login varchar(50) := left(p_login, 50);
+    v_computer varchar(100) := left(p_computer, 100);
+BEGIN
+    -- The row stays locked until the end of the call so that concurrent failures all count.
+    SELECT * INTO account
+    FROM zeb_users u
+    WHERE upper(rtrim(u.login) COLLATE "und-x-icu") = upper(rtrim(v_login) COLLATE "und-x-icu")
+    FOR UPDATE;
+
+    IF NOT FOUND THEN
+        refusal := msg_unknown;
+    ELSIF account.disabled = 1 THEN
+        refusal := msg_disabled;
+    ELSIF account.locked_until > localtimestamp THEN
+        refusal := msg_locked;
+    ELSIF p_digest IS NULL OR account.pass_digest::text <> p_digest THEN
+        IF account.failed_count + 1 >= max_failures THEN
+            UPDATE zeb_users u
+            SET failed_count = 0, locked_until = localtimestamp + lock_time
+            WHERE u.login = account.login;
+            refusal := msg_locked;
+        ELSE
+            UPDATE zeb_users u
+            SET failed_count = account.failed_count + 1
+            WHERE u.login = account.login;
+            refusal := msg_unknown;
+        END IF;
+    ELSE
+        UPDATE zeb_users u
+        SET failed_count = 0, locked_until = NULL
+        WHERE u.login = account.login;
+
+        IF nullif(rtrim(p_new_digest), '') IS NOT NULL THEN
+            IF p_new_digest = account.pass_digest::text THEN
+                refusal := msg_same_password;
+            ELSE
+                UPDATE zeb_users u
+                SET pass_digest = p_new_digest, pass_changed = localtimestamp, must_change = 0
+                WHERE u.login = account.login
+                RETURNING * INTO account;
+            END IF;
+        END IF;
+    END IF;
+
+    IF refusal IS NOT NULL THEN
+        db_user := '';
+        db_password := '';
+        user_name := NULL;
+        pass_state := 0;
+        message := refusal;
+        update_state := 1;
+        RETURN NEXT;
+        RETURN;
+    END IF;
+
+    -- Days left before the password expires; a password without a date has to be changed.
+    IF account.must_change = 1 OR account.pass_changed IS NULL THEN
+        pass_state := -1;
+    ELSE
+        -- Clamped: pass_changed is kept to the millisecond and may round past the present.
+        pass_state := account.pass_days
+                      - greatest(0, floor(extract(epoch FROM localtimestamp - account.pass_changed) / 86400))::integer;
+    END IF;
+
+    SELECT p.program, p.build INTO v_program, v_published
+    FROM zeb_program p
+    WHERE upper(rtrim(p.program)) = upper(rtrim(p_program));
+    IF NOT FOUND THEN
+        v_program := left(p_program, 20);
+    END IF;
+
+    -- A workstation told to update is recorded as updated at once, so that it does not loop.
+    INSERT INTO zeb_workstations AS w (computer, program, build)
+    VALUES (v_computer, v_program, v_published)
+    ON CONFLICT (computer, program) DO NOTHING;
+
+    SELECT w.build INTO v_station_build
+    FROM zeb_workstations w
+    WHERE w.computer = v_computer AND w.program = v_program
+    FOR UPDATE;
+
+    IF v_station_build < v_published THEN
+        update_state := 2;
+    ELSE
+        update_state := 1;
+    END IF;
+
+    UPDATE zeb_workstations w
+    SET build = CASE WHEN update_state = 2 THEN v_published ELSE w.build END,
+        last_ip = left(p_ip, 15),
+        last_login = v_login,
+        last_seen = localtimestamp
+    WHERE w.computer = v_computer AND w.program = v_program;
+
+    SELECT s.db_user, s.db_password INTO db_user, db_password
+    FROM zeb_session_account s
+    WHERE s.id = 1;
+    db_user := coalesce(db_user, '');
+    db_password := coalesce(db_password, '');
+    user_name := account.full_name;
+    message := NULL;
+    RETURN NEXT;
+END;
+$$;
+
+-- Runs with the caller's rights: the schedule account may write lines and the log anyway.
+CREATE PROCEDURE dbo.copykafedraonkafedra(
+    id_kafedrafrom integer,
+    id_kafedrato integer,
+    zeb_user text,
+    ip text)
+LANGUAGE plpgsql
+SET search_path = dbo, pg_temp
+AS $$
+DECLARE
+    v_from constant integer := id_kafedrafrom;
+    v_to constant integer := id_kafedrato;
+    v_login constant varchar(50) := left(zeb_user, 50);
+    v_comp constant varchar(150) := left(ip, 150);
+    v_copied integer;
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM kafedra k WHERE k.id_kafedra = v_from) THEN
+        RAISE EXCEPTION 'Кафедра с кодом % не найдена.', v_from;
+    END IF;
+    IF NOT EXISTS (SELECT 1 FROM kafedra k WHERE k.id_kafedra = v_to) THEN
+        RAISE EXCEPTION 'Кафедра с кодом % не найдена.', v_to;
+    END IF;
+
+    INSERT INTO vakansii (
+        id_otdel_1, id_otdel_11, id_faculty, id_kafedra, id_post, q_units, razrad, num, id_otdel_2,
+        id_enter, e_n_p, e_d_p, id_deduce, d_n_p, d_d_p, id_structure, id_bk, zeb_user, zeb_update,
+        hourfond, descr)
+    SELECT v.id_otdel_1, v.id_otdel_11, v.id_faculty, v_to, v.id_post, v.q_units, v.razrad, v.num,
+           v.id_otdel_2, v.id_enter, v.e_n_p, v.e_d_p, v.id_deduce, v.d_n_p, v.d_d_p, v.id_structure,
+           v.id_bk, left(v_login, 20), current_date, v.hourfond, v.descr
+    FROM vakansii v
+    WHERE v.id_kafedra = v_from AND (v.id_deduce IS NULL OR v.id_deduce <> 2)
+    ORDER BY v.id_vakansiya;
+    GET DIAGNOSTICS v_copied = ROW_COUNT;
+
+    INSERT INTO zeb_log ("table", row_id, descr, zeb_user, comp)
+    VALUES ('kafedra', v_to,
+            format('Скопированы строки кафедры %s на кафедру %s: %s', v_from, v_to, v_copied),
+            v_login, v_comp);
+END;
+$$;
