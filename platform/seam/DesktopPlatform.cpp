@@ -1,0 +1,155 @@
+#include "DesktopPlatform.h"
+
+#include "DisplayText.h"
+#include "Error.h"
+#include "HttpDownload.h"
+#include "ModalDialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSysInfo>
+
+namespace zeb {
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::None:
+        return QMessageBox::NoIcon;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonSet
+{
+    QMessageBox::StandardButton first;
+    QMessageBox::StandardButton second;
+};
+
+ButtonSet boxButtons(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return {QMessageBox::Ok, QMessageBox::NoButton};
+    case MessageButtons::OkCancel:
+        return {QMessageBox::Ok, QMessageBox::Cancel};
+    case MessageButtons::YesNo:
+        return {QMessageBox::Yes, QMessageBox::No};
+    }
+    return {QMessageBox::Ok, QMessageBox::NoButton};
+}
+
+MessageAnswer answerOf(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        return MessageAnswer::Cancel;
+    }
+}
+
+} // namespace
+
+MessageAnswer DesktopPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption,
+                                          MessageButtons buttons, MessageIcon icon)
+{
+    QMessageBox box(boxIcon(icon), caption, displayText(text), QMessageBox::NoButton, owner);
+    box.setTextFormat(Qt::PlainText);
+    const ButtonSet set = boxButtons(buttons);
+    box.setDefaultButton(box.addButton(set.first));
+    // Closing the box without choosing answers the last button: Cancel, No, or the only OK.
+    const QMessageBox::StandardButton closing = set.second == QMessageBox::NoButton ? set.first : set.second;
+    if (set.second != QMessageBox::NoButton)
+        box.addButton(set.second);
+    box.setEscapeButton(box.button(closing));
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    return answerOf(clicked ? box.standardButton(clicked) : closing);
+}
+
+int DesktopPlatform::runModal(QDialog& dialog)
+{
+    if (m_terminationRequested)
+        return ModalResult::Cancel;
+    const int result = dialog.exec();
+    return result == QDialog::Accepted && !m_terminationRequested ? ModalResult::Ok : ModalResult::Cancel;
+}
+
+void DesktopPlatform::showError(const QString& text)
+{
+    messageBox(QApplication::activeWindow(), text, QCoreApplication::applicationName(), MessageButtons::Ok,
+               MessageIcon::Error);
+}
+
+void DesktopPlatform::requestTerminate()
+{
+    m_terminationRequested = true;
+    rejectModalDialogs();
+    // Not quit(): that asks the windows first, and a window may refuse to close.
+    QCoreApplication::exit(0);
+}
+
+bool DesktopPlatform::terminationRequested() const
+{
+    return m_terminationRequested;
+}
+
+bool DesktopPlatform::startDetached(const QString& program, const QStringList& arguments,
+                                    const QString& workingDirectory)
+{
+    return QProcess::startDetached(program, arguments, workingDirectory);
+}
+
+bool DesktopPlatform::openUrl(const QString& address)
+{
+    return QDesktopServices::openUrl(QUrl(address));
+}
+
+bool DesktopPlatform::download(const QUrl& url, QIODevice& target)
+{
+    return httpDownload(url, target);
+}
+
+QString DesktopPlatform::computerName() const
+{
+    return QSysInfo::machineHostName();
+}
+
+QString DesktopPlatform::ownIpv4Address() const
+{
+    const QString hostName = QHostInfo::localHostName();
+    const QHostInfo lookup = QHostInfo::fromName(hostName);
+    const QList<QHostAddress> addresses = lookup.addresses();
+    for (const QHostAddress& address : addresses) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol)
+            return address.toString();
+    }
+    throw Error(QStringLiteral("Не удалось определить IPv4-адрес компьютера «%1».").arg(hostName));
+}
+
+QDateTime DesktopPlatform::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
+} // namespace zeb

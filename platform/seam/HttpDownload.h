@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QUrl>
+#include <chrono>
+
+class QIODevice;
+
+namespace zeb {
+
+// Fetches url into target as the body arrives and returns when the transfer has ended; user input waits
+// meanwhile. True only for an answer with a 2xx status whose body, at least one byte, arrived whole (as
+// long as its Content-Length says, when it gives one). Nothing of an error status's body is written.
+// The transfer is abandoned after `inactivity` without data.
+bool httpDownload(const QUrl& url, QIODevice& target,
+                  std::chrono::milliseconds inactivity = std::chrono::seconds(30));
+
+} // namespace zeb

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace zeb {
+
+// Closes every visible modal window, dialogs with the reject result, so that each modal run in progress
+// returns as if cancelled.
+void rejectModalDialogs();
+
+} // namespace zeb

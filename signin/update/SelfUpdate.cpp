@@ -1,0 +1,88 @@
+#include "SelfUpdate.h"
+
+#include "DownloadFile.h"
+#include "Error.h"
+#include "Platform.h"
+#include "PosixUpdateScript.h"
+#include "UpdateServer.h"
+#include "WindowsUpdateScript.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QSaveFile>
+#include <QTimer>
+
+namespace zeb {
+
+namespace {
+
+const auto tempFolder = QStringLiteral("tempZEB");
+const auto windowsScriptName = QStringLiteral("ZEB 7.bat");
+const auto posixScriptName = QStringLiteral("ZEB 7.sh");
+
+void writeScript(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw IoError(QStringLiteral("Не удалось записать файл «%1»: %2")
+                          .arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+// Written beside the executable and started with home as its working directory, which is the home the
+// Windows script takes from its current directory.
+void startScript(const UpdateSite& site)
+{
+    const QDir home(site.home);
+#ifdef Q_OS_WIN
+    const QString path = home.filePath(windowsScriptName);
+    writeScript(path, windowsUpdateScriptFile());
+    Platform::instance().startDetached(QStringLiteral("cmd.exe"),
+                                       {QStringLiteral("/c"), QDir::toNativeSeparators(path)}, site.home);
+#else
+    const QString path = home.filePath(posixScriptName);
+    writeScript(path, posixUpdateScript(site, path));
+    Platform::instance().startDetached(QStringLiteral("/bin/sh"), {path}, site.home);
+#endif
+}
+
+} // namespace
+
+void StartUpdate(QLabel& notice, QTimer& exitTimer, const UpdateSite& site)
+{
+    notice.setText(QStringLiteral("Идёт обновление программы, ПОДОЖДИТЕ..."));
+    // Paints the notice before the downloads block the window; a click now would start a second attempt.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    const QDir home(site.home);
+    home.mkdir(tempFolder);
+    const QString server = UpdateServer::baseAddress(site.home);
+    const bool fetched = DownloadFile(server + QStringLiteral("/zebprogs/ZEB 7.t"),
+                                      home.filePath(QStringLiteral("ZEB 7.t"))) &&
+                         DownloadFile(server + QStringLiteral("/zebprogs/ZEB 7.exe"),
+                                      home.filePath(tempFolder + QStringLiteral("/ZEB 7.exe")));
+    if (!fetched) {
+        Platform::instance().messageBox(
+            notice.window(), QStringLiteral("Сервер обновлений не доступен.\rОбратитесь к администратору."),
+            QStringLiteral("Уведомление"), MessageButtons::Ok, MessageIcon::Information);
+        Platform::instance().requestTerminate();
+        return;
+    }
+    startScript(site);
+    exitTimer.start();
+}
+
+void ExitTimerTick(QTimer& exitTimer)
+{
+    if (exitTimer.interval() == updateExitTimerInterval)
+        exitTimer.setInterval(100);
+    Platform::instance().requestTerminate();
+}
+
+void RemoveLeftoverScript(const QString& home)
+{
+    const QDir folder(home);
+    QFile::remove(folder.filePath(windowsScriptName));
+    QFile::remove(folder.filePath(posixScriptName));
+}
+
+} // namespace zeb

@@ -1,0 +1,206 @@
+#include "DesktopPlatform.h"
+#include "DisplayText.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QHostAddress>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+using namespace zeb;
+
+Q_DECLARE_METATYPE(zeb::MessageButtons)
+Q_DECLARE_METATYPE(zeb::MessageIcon)
+Q_DECLARE_METATYPE(zeb::MessageAnswer)
+
+namespace {
+
+struct SeenBox
+{
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    Qt::TextFormat format = Qt::AutoText;
+    QWidget* owner = nullptr;
+};
+
+// Waits for the box the platform shows, notes what it shows and lets `act` close it.
+void whenBoxShown(SeenBox& seen, std::function<void(QMessageBox&)> act)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, &seen, act] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        seen = {box->text(),       box->windowTitle(), box->icon(), box->standardButtons(),
+                box->textFormat(), box->parentWidget()};
+        poll->deleteLater();
+        poll->stop();
+        act(*box);
+    });
+    poll->start(10);
+}
+
+void click(QMessageBox& box, QMessageBox::StandardButton button)
+{
+    QTest::mouseClick(box.button(button), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestDesktopPlatform : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void displayText_data();
+    void displayText();
+    void messageBoxShowsWhatWasAsked_data();
+    void messageBoxShowsWhatWasAsked();
+    void closingABoxAnswersItsLastButton_data();
+    void closingABoxAnswersItsLastButton();
+    void errorBoxHasTheApplicationName();
+    void runModalMapsTheDialogResult_data();
+    void runModalMapsTheDialogResult();
+    void ownIpv4AddressIsDottedDecimal();
+};
+
+void TestDesktopPlatform::displayText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("carriage return") << QStringLiteral("Сервер\rадминистратор")
+                                     << QStringLiteral("Сервер\nадминистратор");
+    QTest::newRow("CR LF stays one break") << QStringLiteral("a\r\nb") << QStringLiteral("a\nb");
+    QTest::newRow("line feed") << QStringLiteral("a\nb") << QStringLiteral("a\nb");
+    QTest::newRow("two in a row") << QStringLiteral("a\r\rb\r") << QStringLiteral("a\n\nb\n");
+}
+
+void TestDesktopPlatform::displayText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(zeb::displayText(text), shown);
+}
+
+void TestDesktopPlatform::messageBoxShowsWhatWasAsked_data()
+{
+    QTest::addColumn<MessageButtons>("buttons");
+    QTest::addColumn<MessageIcon>("icon");
+    QTest::addColumn<QMessageBox::StandardButton>("pressed");
+    QTest::addColumn<QMessageBox::StandardButtons>("expectedButtons");
+    QTest::addColumn<QMessageBox::Icon>("expectedIcon");
+    QTest::addColumn<MessageAnswer>("answer");
+
+    QTest::newRow("notice") << MessageButtons::Ok << MessageIcon::Information << QMessageBox::Ok
+                            << QMessageBox::StandardButtons(QMessageBox::Ok) << QMessageBox::Information
+                            << MessageAnswer::Ok;
+    QTest::newRow("question OK") << MessageButtons::OkCancel << MessageIcon::Question << QMessageBox::Ok
+                                 << (QMessageBox::Ok | QMessageBox::Cancel) << QMessageBox::Question
+                                 << MessageAnswer::Ok;
+    QTest::newRow("question Cancel") << MessageButtons::OkCancel << MessageIcon::None << QMessageBox::Cancel
+                                     << (QMessageBox::Ok | QMessageBox::Cancel) << QMessageBox::NoIcon
+                                     << MessageAnswer::Cancel;
+    QTest::newRow("confirmation Yes")
+        << MessageButtons::YesNo << MessageIcon::Warning << QMessageBox::Yes
+        << (QMessageBox::Yes | QMessageBox::No) << QMessageBox::Warning << MessageAnswer::Yes;
+    QTest::newRow("confirmation No") << MessageButtons::YesNo << MessageIcon::Error << QMessageBox::No
+                                     << (QMessageBox::Yes | QMessageBox::No) << QMessageBox::Critical
+                                     << MessageAnswer::No;
+}
+
+void TestDesktopPlatform::messageBoxShowsWhatWasAsked()
+{
+    QFETCH(MessageButtons, buttons);
+    QFETCH(MessageIcon, icon);
+    QFETCH(QMessageBox::StandardButton, pressed);
+    QFETCH(QMessageBox::StandardButtons, expectedButtons);
+    QFETCH(QMessageBox::Icon, expectedIcon);
+    QFETCH(MessageAnswer, answer);
+
+    QWidget owner;
+    owner.show();
+    SeenBox seen;
+    whenBoxShown(seen, [pressed](QMessageBox& box) { click(box, pressed); });
+    DesktopPlatform platform;
+    const QString text = QStringLiteral("Удалить строку <b>1</b>?\rЭто нельзя отменить.");
+    QCOMPARE(platform.messageBox(&owner, text, QStringLiteral("Уведомление"), buttons, icon), answer);
+
+    QCOMPARE(seen.text, QStringLiteral("Удалить строку <b>1</b>?\nЭто нельзя отменить."));
+    QCOMPARE(seen.format, Qt::PlainText);
+    QCOMPARE(seen.caption, QStringLiteral("Уведомление"));
+    QCOMPARE(seen.icon, expectedIcon);
+    QCOMPARE(seen.buttons, expectedButtons);
+    QCOMPARE(seen.owner, &owner);
+}
+
+void TestDesktopPlatform::closingABoxAnswersItsLastButton_data()
+{
+    QTest::addColumn<MessageButtons>("buttons");
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::newRow("OK") << MessageButtons::Ok << MessageAnswer::Ok;
+    QTest::newRow("OK/Cancel") << MessageButtons::OkCancel << MessageAnswer::Cancel;
+    QTest::newRow("Yes/No") << MessageButtons::YesNo << MessageAnswer::No;
+}
+
+void TestDesktopPlatform::closingABoxAnswersItsLastButton()
+{
+    QFETCH(MessageButtons, buttons);
+    QFETCH(MessageAnswer, answer);
+
+    SeenBox seen;
+    whenBoxShown(seen, [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    DesktopPlatform platform;
+    QCOMPARE(platform.messageBox(nullptr, QStringLiteral("?"), QStringLiteral("Штатное расписание"), buttons,
+                                 MessageIcon::Question),
+             answer);
+}
+
+void TestDesktopPlatform::errorBoxHasTheApplicationName()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("ZEB 7 Штатное расписание"));
+    SeenBox seen;
+    whenBoxShown(seen, [](QMessageBox& box) { click(box, QMessageBox::Ok); });
+    DesktopPlatform platform;
+    platform.showError(QStringLiteral("Нарушено ограничение\rстроки"));
+
+    QCOMPARE(seen.text, QStringLiteral("Нарушено ограничение\nстроки"));
+    QCOMPARE(seen.caption, QStringLiteral("ZEB 7 Штатное расписание"));
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+void TestDesktopPlatform::runModalMapsTheDialogResult_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<int>("result");
+    QTest::newRow("accepted") << true << ModalResult::Ok;
+    QTest::newRow("rejected") << false << ModalResult::Cancel;
+}
+
+void TestDesktopPlatform::runModalMapsTheDialogResult()
+{
+    QFETCH(bool, accept);
+    QFETCH(int, result);
+
+    QDialog dialog;
+    QTimer::singleShot(0, &dialog, [&dialog, accept] { accept ? dialog.accept() : dialog.reject(); });
+    DesktopPlatform platform;
+    QCOMPARE(platform.runModal(dialog), result);
+}
+
+void TestDesktopPlatform::ownIpv4AddressIsDottedDecimal()
+{
+    const QString address = DesktopPlatform().ownIpv4Address();
+    static const QRegularExpression dotted(QStringLiteral("^\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}$"));
+    QVERIFY2(dotted.match(address).hasMatch(), qPrintable(address));
+    QCOMPARE(QHostAddress(address).protocol(), QAbstractSocket::IPv4Protocol);
+}
+
+QTEST_MAIN(TestDesktopPlatform)
+#include "tst_desktopplatform.moc"

@@ -1,0 +1,130 @@
+#include "DesktopPlatform.h"
+#include "HttpDownload.h"
+#include "seam/LocalHttpServer.h"
+
+#include <QBuffer>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTest>
+
+using namespace zeb;
+using namespace std::chrono_literals;
+
+namespace {
+
+QByteArray randomBytes(qsizetype size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char& byte : bytes)
+        byte = static_cast<char>(QRandomGenerator::global()->bounded(256));
+    return bytes;
+}
+
+LocalHttpServer::Answer answer(int status, const QByteArray& body)
+{
+    LocalHttpServer::Answer result;
+    result.status = status;
+    result.body = body;
+    return result;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(LocalHttpServer::Answer)
+
+class TestDownload : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void answers_data();
+    void answers();
+    void spaceInPathIsEncodedOnTheWire();
+    void stalledTransferIsAbandoned();
+    void unreachableServerFails();
+};
+
+void TestDownload::answers_data()
+{
+    QTest::addColumn<LocalHttpServer::Answer>("served");
+    QTest::addColumn<bool>("succeeds");
+
+    const QByteArray executable = randomBytes(300 * 1024);
+    QTest::newRow("whole file") << answer(200, executable) << true;
+    QTest::newRow("one byte") << answer(200, "x") << true;
+    QTest::newRow("404 page") << answer(404, "<html><body>Not Found</body></html>") << false;
+    QTest::newRow("500 page") << answer(500, "<html><body>Internal Server Error</body></html>") << false;
+    QTest::newRow("empty 200") << answer(200, QByteArray()) << false;
+
+    LocalHttpServer::Answer cut = answer(200, randomBytes(5000));
+    cut.contentLength = 20000;
+    QTest::newRow("connection cut before Content-Length") << cut << false;
+
+    LocalHttpServer::Answer slow = answer(200, randomBytes(4000));
+    slow.parts = 5;
+    slow.pauseMs = 40;
+    QTest::newRow("slow but complete") << slow << true;
+}
+
+void TestDownload::answers()
+{
+    QFETCH(LocalHttpServer::Answer, served);
+    QFETCH(bool, succeeds);
+
+    LocalHttpServer server;
+    QVERIFY(server.isListening());
+    server.serve(QStringLiteral("/file"), served);
+    QBuffer target;
+    target.open(QIODevice::WriteOnly);
+
+    DesktopPlatform platform;
+    QCOMPARE(platform.download(server.url(QStringLiteral("/file")), target), succeeds);
+    if (succeeds)
+        QCOMPARE(target.data(), served.body);
+    if (served.status != 200)
+        QVERIFY(target.data().isEmpty());
+}
+
+void TestDownload::spaceInPathIsEncodedOnTheWire()
+{
+    LocalHttpServer server;
+    server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), answer(200, "marker"));
+    QBuffer target;
+    target.open(QIODevice::WriteOnly);
+
+    DesktopPlatform platform;
+    QVERIFY(platform.download(QUrl(server.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.t")), target));
+    QCOMPARE(target.data(), QByteArray("marker"));
+    QCOMPARE(server.requestedPaths(), QStringList{QStringLiteral("/zebprogs/ZEB 7.t")});
+}
+
+void TestDownload::stalledTransferIsAbandoned()
+{
+    LocalHttpServer server;
+    LocalHttpServer::Answer stalled = answer(200, "first half");
+    stalled.contentLength = 100;
+    stalled.stall = true;
+    server.serve(QStringLiteral("/stalled"), stalled);
+    QBuffer target;
+    target.open(QIODevice::WriteOnly);
+
+    QVERIFY(!httpDownload(server.url(QStringLiteral("/stalled")), target, 300ms));
+}
+
+void TestDownload::unreachableServerFails()
+{
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    QBuffer target;
+    target.open(QIODevice::WriteOnly);
+
+    DesktopPlatform platform;
+    QVERIFY(!platform.download(QUrl(QStringLiteral("http://127.0.0.1:%1/file").arg(port)), target));
+    QVERIFY(!platform.download(QUrl(QStringLiteral("/zebprogs/ZEB 7.t")), target));
+    QVERIFY(target.data().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestDownload)
+#include "tst_download.moc"

@@ -1,0 +1,252 @@
+#include "Error.h"
+#include "PosixUpdateScript.h"
+#include "ScriptedPlatform.h"
+#include "SelfUpdate.h"
+#include "UpdateServer.h"
+#include "seam/LocalHttpServer.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace zeb;
+
+namespace {
+
+const QByteArray oldProgram = "#!/bin/sh\necho old build\n";
+const QByteArray firstDownload = "ZEB 7 build 2024-03-15";
+const QByteArray newProgram = QByteArray("\x7f"
+                                         "ELF new build ") +
+                              QByteArray(20000, '\x90');
+
+LocalHttpServer::Answer answer(int status, const QByteArray& body)
+{
+    LocalHttpServer::Answer result;
+    result.status = status;
+    result.body = body;
+    return result;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// An installation in a folder whose name needs quoting, with its old executable, the update server's
+// address and the sign-in dialog's notice label and exit timer.
+struct Installation
+{
+    Installation()
+    {
+        home = QDir(base.path()).filePath(QStringLiteral("Program Files 'ZEB' 7"));
+        QDir().mkpath(home + QStringLiteral("/Data"));
+        site = {home, path(QStringLiteral("zeb7")), 4242};
+        writeFile(site.executable, oldProgram);
+        writeFile(UpdateServer::configPath(home), server.baseAddress().toUtf8() + "/\n");
+        notice = new QLabel(QStringLiteral("V.1"), &dialog);
+        exitTimer.setInterval(updateExitTimerInterval);
+    }
+
+    QString path(const QString& name) const { return QDir(home).filePath(name); }
+    void startUpdate() { StartUpdate(*notice, exitTimer, site); }
+
+    QTemporaryDir base;
+    QString home;
+    UpdateSite site;
+    LocalHttpServer server;
+    ScriptedPlatform platform;
+    QDialog dialog;
+    QLabel* notice = nullptr;
+    QTimer exitTimer;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(LocalHttpServer::Answer)
+
+class TestStartUpdate : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void downloadsWriteAndStartTheScript_data();
+    void downloadsWriteAndStartTheScript();
+    void failedDownloadShowsTheNoticeAndEnds_data();
+    void failedDownloadShowsTheNoticeAndEnds();
+    void noServerConfiguredShowsTheNotice();
+    void unwritableFolderRaisesIoError();
+    void exitTimerTick_data();
+    void exitTimerTick();
+    void leftoverScriptsAreRemoved();
+};
+
+void TestStartUpdate::downloadsWriteAndStartTheScript_data()
+{
+    QTest::addColumn<bool>("tempFolderLeftOver");
+    QTest::newRow("first update") << false;
+    QTest::newRow("tempZEB left by a failed update") << true;
+}
+
+void TestStartUpdate::downloadsWriteAndStartTheScript()
+{
+    QFETCH(bool, tempFolderLeftOver);
+
+    Installation installation;
+    if (tempFolderLeftOver) {
+        QVERIFY(QDir(installation.home).mkdir(QStringLiteral("tempZEB")));
+        QVERIFY(writeFile(installation.path(QStringLiteral("tempZEB/ZEB 7.exe")), QByteArray()));
+    }
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), answer(200, firstDownload));
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), answer(200, newProgram));
+
+    installation.startUpdate();
+
+    QCOMPARE(installation.notice->text(), QStringLiteral("Идёт обновление программы, ПОДОЖДИТЕ..."));
+    QCOMPARE(installation.server.requestedPaths(),
+             (QStringList{QStringLiteral("/zebprogs/ZEB 7.t"), QStringLiteral("/zebprogs/ZEB 7.exe")}));
+    QCOMPARE(contents(installation.path(QStringLiteral("ZEB 7.t"))), firstDownload);
+    QCOMPARE(contents(installation.path(QStringLiteral("tempZEB/ZEB 7.exe"))), newProgram);
+    QCOMPARE(contents(installation.site.executable), oldProgram);
+
+    const QString script = installation.path(QStringLiteral("ZEB 7.sh"));
+    QCOMPARE(contents(script), posixUpdateScript(installation.site, script));
+    QCOMPARE(installation.platform.detachedStarts().size(), 1);
+    const DetachedStart start = installation.platform.detachedStarts().first();
+    QCOMPARE(start.program, QStringLiteral("/bin/sh"));
+    QCOMPARE(start.arguments, QStringList{script});
+    QCOMPARE(start.workingDirectory, installation.home);
+
+    QVERIFY(installation.exitTimer.isActive());
+    QCOMPARE(installation.exitTimer.interval(), 2000);
+    QVERIFY(installation.platform.boxes().isEmpty());
+    QCOMPARE(installation.platform.terminationRequests(), 0);
+}
+
+void TestStartUpdate::failedDownloadShowsTheNoticeAndEnds_data()
+{
+    QTest::addColumn<LocalHttpServer::Answer>("first");
+    QTest::addColumn<LocalHttpServer::Answer>("program");
+    QTest::addColumn<int>("requests");
+
+    LocalHttpServer::Answer cut = answer(200, newProgram.left(5000));
+    cut.contentLength = newProgram.size();
+    const LocalHttpServer::Answer notFound = answer(404, "<html><h1>404 Not Found</h1></html>");
+    const LocalHttpServer::Answer good = answer(200, firstDownload);
+
+    QTest::newRow("ZEB 7.exe missing") << good << notFound << 2;
+    QTest::newRow("ZEB 7.exe server error") << good << answer(500, "<html>Internal Server Error</html>") << 2;
+    QTest::newRow("ZEB 7.exe cut") << good << cut << 2;
+    QTest::newRow("ZEB 7.exe empty") << good << answer(200, QByteArray()) << 2;
+    QTest::newRow("ZEB 7.t missing") << notFound << answer(200, newProgram) << 1;
+}
+
+void TestStartUpdate::failedDownloadShowsTheNoticeAndEnds()
+{
+    QFETCH(LocalHttpServer::Answer, first);
+    QFETCH(LocalHttpServer::Answer, program);
+    QFETCH(int, requests);
+
+    Installation installation;
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), first);
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), program);
+    installation.platform.queueAnswer(MessageAnswer::Ok);
+
+    installation.startUpdate();
+
+    QCOMPARE(installation.server.requestedPaths().size(), requests);
+    QCOMPARE(installation.platform.boxes().size(), 1);
+    const ShownBox box = installation.platform.boxes().first();
+    QCOMPARE(box.text, QStringLiteral("Сервер обновлений не доступен.\rОбратитесь к администратору."));
+    QCOMPARE(box.caption, QStringLiteral("Уведомление"));
+    QCOMPARE(box.buttons, MessageButtons::Ok);
+    QCOMPARE(box.icon, MessageIcon::Information);
+    QCOMPARE(box.owner, &installation.dialog);
+    QCOMPARE(installation.platform.terminationRequests(), 1);
+
+    QCOMPARE(contents(installation.site.executable), oldProgram);
+    const QString fetched = installation.path(QStringLiteral("tempZEB/ZEB 7.exe"));
+    QVERIFY(!QFile::exists(fetched) || QFileInfo(fetched).size() == 0);
+    QVERIFY(!QFile::exists(installation.path(QStringLiteral("ZEB 7.sh"))));
+    QVERIFY(installation.platform.detachedStarts().isEmpty());
+    QVERIFY(!installation.exitTimer.isActive());
+}
+
+void TestStartUpdate::noServerConfiguredShowsTheNotice()
+{
+    Installation installation;
+    QVERIFY(QFile::remove(UpdateServer::configPath(installation.home)));
+    installation.platform.queueAnswer(MessageAnswer::Ok);
+
+    installation.startUpdate();
+
+    QVERIFY(installation.server.requestedPaths().isEmpty());
+    QCOMPARE(installation.platform.boxes().size(), 1);
+    QCOMPARE(installation.platform.terminationRequests(), 1);
+    QVERIFY(installation.platform.detachedStarts().isEmpty());
+}
+
+void TestStartUpdate::unwritableFolderRaisesIoError()
+{
+    Installation installation;
+    // A file in the way of the folder "tempZEB": the new executable cannot be saved.
+    QVERIFY(writeFile(installation.path(QStringLiteral("tempZEB")), "not a folder"));
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), answer(200, firstDownload));
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), answer(200, newProgram));
+
+    QVERIFY_THROWS_EXCEPTION(IoError, installation.startUpdate());
+    QVERIFY(installation.platform.boxes().isEmpty());
+    QCOMPARE(installation.platform.terminationRequests(), 0);
+    QVERIFY(!installation.exitTimer.isActive());
+}
+
+void TestStartUpdate::exitTimerTick_data()
+{
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("next");
+    QTest::newRow("first tick") << 2000 << 100;
+    QTest::newRow("later tick") << 100 << 100;
+}
+
+void TestStartUpdate::exitTimerTick()
+{
+    QFETCH(int, interval);
+    QFETCH(int, next);
+
+    ScriptedPlatform platform;
+    QTimer timer;
+    timer.setInterval(interval);
+    timer.start();
+    ExitTimerTick(timer);
+    QCOMPARE(timer.interval(), next);
+    QVERIFY(timer.isActive());
+    QCOMPARE(platform.terminationRequests(), 1);
+}
+
+void TestStartUpdate::leftoverScriptsAreRemoved()
+{
+    QTemporaryDir home;
+    const QDir folder(home.path());
+    for (const char* name : {"ZEB 7.bat", "ZEB 7.sh", "ZEB 7.t"})
+        QVERIFY(writeFile(folder.filePath(QString::fromLatin1(name)), "x"));
+
+    RemoveLeftoverScript(home.path());
+    QCOMPARE(folder.entryList(QDir::Files), QStringList{QStringLiteral("ZEB 7.t")});
+
+    RemoveLeftoverScript(home.path());
+    QCOMPARE(folder.entryList(QDir::Files), QStringList{QStringLiteral("ZEB 7.t")});
+}
+
+QTEST_MAIN(TestStartUpdate)
+#include "tst_startupdate.moc"

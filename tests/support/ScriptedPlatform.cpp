@@ -1,0 +1,113 @@
+#include "ScriptedPlatform.h"
+
+#include "Error.h"
+#include "HttpDownload.h"
+#include "ModalDialogs.h"
+
+#include <QDialog>
+#include <QProcess>
+#include <QTest>
+
+namespace zeb {
+
+namespace {
+
+MessageAnswer closingAnswer(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::OkCancel:
+        return MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    }
+    return MessageAnswer::Cancel;
+}
+
+} // namespace
+
+ScriptedPlatform::ScriptedPlatform()
+{
+    Platform::setInstance(this);
+}
+
+ScriptedPlatform::~ScriptedPlatform()
+{
+    Platform::setInstance(nullptr);
+}
+
+void ScriptedPlatform::queueAnswer(MessageAnswer answer)
+{
+    m_answers.enqueue(answer);
+}
+
+void ScriptedPlatform::queueModal(ModalScript script)
+{
+    m_modalScripts.enqueue(std::move(script));
+}
+
+MessageAnswer ScriptedPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption,
+                                           MessageButtons buttons, MessageIcon icon)
+{
+    m_boxes.append({owner, text, caption, buttons, icon});
+    if (m_answers.isEmpty()) {
+        const QByteArray message =
+            "Message box without a scripted answer: [" + caption.toUtf8() + "] " + text.toUtf8();
+        QTest::qFail(message.constData(), __FILE__, __LINE__);
+        return closingAnswer(buttons);
+    }
+    return m_answers.dequeue();
+}
+
+int ScriptedPlatform::runModal(QDialog& dialog)
+{
+    m_modalRuns.append(QString::fromLatin1(dialog.metaObject()->className()));
+    if (terminationRequested())
+        return ModalResult::Cancel;
+    int result = ModalResult::Cancel;
+    if (!m_modalScripts.isEmpty())
+        result = m_modalScripts.dequeue()(dialog);
+    else if (dialog.exec() == QDialog::Accepted)
+        result = ModalResult::Ok;
+    return terminationRequested() ? ModalResult::Cancel : result;
+}
+
+void ScriptedPlatform::showError(const QString& text)
+{
+    m_errors.append(text);
+}
+
+void ScriptedPlatform::requestTerminate()
+{
+    ++m_terminationRequests;
+    rejectModalDialogs();
+}
+
+bool ScriptedPlatform::startDetached(const QString& program, const QStringList& arguments,
+                                     const QString& workingDirectory)
+{
+    m_detachedStarts.append({program, arguments, workingDirectory});
+    return !m_startsProcesses || QProcess::startDetached(program, arguments, workingDirectory);
+}
+
+bool ScriptedPlatform::openUrl(const QString& address)
+{
+    m_openedUrls.append(address);
+    return true;
+}
+
+bool ScriptedPlatform::download(const QUrl& url, QIODevice& target)
+{
+    m_downloads.append(url);
+    return m_downloadScript ? m_downloadScript(url, target) : httpDownload(url, target);
+}
+
+QString ScriptedPlatform::ownIpv4Address() const
+{
+    if (m_ipv4Failure)
+        throw Error(*m_ipv4Failure);
+    return m_ipv4Address;
+}
+
+} // namespace zeb
