@@ -2,6 +2,12 @@
 
 #include "Engine.h"
 
+#include <memory>
+#include <vector>
+
+class QSqlDatabase;
+class QSqlQuery;
+
 namespace zeb {
 
 // Microsoft SQL Server over ODBC with the FreeTDS driver. Statements pass unchanged.
@@ -24,8 +30,14 @@ public:
     void rollback() override;
 
 private:
+    QSqlDatabase openDatabase() const;
+    // Queries handed out in cursors; closing the connection releases those still alive.
+    void trackQuery(const std::shared_ptr<QSqlQuery>& query);
+    void releaseQueries();
+
     ConnectionParams m_params;
     QString m_connectionName;
+    std::vector<std::weak_ptr<QSqlQuery>> m_queries;
 };
 
 } // namespace zeb

@@ -1,24 +1,176 @@
 #include "PgEngine.h"
 
 #include "DatabaseError.h"
+#include "PgCursor.h"
+#include "PgParameters.h"
+
+#include <libpq-fe.h>
 
 namespace zeb {
 
 namespace {
-[[noreturn]] void notYet()
+
+struct ServerAddress
 {
-    throw DatabaseError(QStringLiteral("PgEngine: not built yet"));
+    QByteArray host;
+    QByteArray port = QByteArrayLiteral("5432");
+};
+
+// "pg:<host>[:<port>]"; a host with several colons (IPv6) takes no port.
+ServerAddress serverAddress(const QString& dataSource)
+{
+    const QString hostAndPort = dataSource.mid(int(sizeof("pg:")) - 1);
+    ServerAddress address;
+    const qsizetype colon = hostAndPort.indexOf(QLatin1Char(':'));
+    if (colon < 0 || hostAndPort.count(QLatin1Char(':')) > 1) {
+        address.host = hostAndPort.toUtf8();
+        return address;
+    }
+    address.host = hostAndPort.left(colon).toUtf8();
+    address.port = hostAndPort.mid(colon + 1).toUtf8();
+    return address;
 }
+
+QString trimmedText(const char* text)
+{
+    return QString::fromUtf8(text).trimmed();
+}
+
+// Server notices (NOTICE, WARNING) are not the user's business.
+void ignoreNotice(void*, const char*) {}
+
+qint64 rowsAffected(const PGresult* result)
+{
+    const char* count = PQcmdTuples(const_cast<PGresult*>(result));
+    return *count ? QByteArray(count).toLongLong() : 0;
+}
+
 } // namespace
 
 PgEngine::PgEngine(ConnectionParams params) : m_params(std::move(params)) {}
-PgEngine::~PgEngine() = default;
-void PgEngine::open() { notYet(); }
-void PgEngine::close() {}
-StatementResult PgEngine::run(const QString&, const QVariantList&) { notYet(); }
-void PgEngine::runScript(const QString&) { notYet(); }
-void PgEngine::beginTransaction() { notYet(); }
-void PgEngine::commit() { notYet(); }
-void PgEngine::rollback() { notYet(); }
+
+PgEngine::~PgEngine()
+{
+    close();
+}
+
+void PgEngine::open()
+{
+    if (m_conn)
+        return;
+    PGconn* conn = openConnection();
+    if (PQstatus(conn) != CONNECTION_OK) {
+        const QString message = trimmedText(PQerrorMessage(conn));
+        PQfinish(conn);
+        throw DatabaseError(message);
+    }
+    PQsetNoticeProcessor(conn, ignoreNotice, nullptr);
+    m_conn = conn;
+}
+
+PGconn* PgEngine::openConnection() const
+{
+    const ServerAddress address = serverAddress(m_params.dataSource);
+    const QByteArray database = m_params.initialCatalog.toUtf8();
+    const QByteArray user = m_params.userId.toUtf8();
+    const QByteArray password = m_params.password.toUtf8();
+    // DateStyle ISO: the cursor reads dates in that form whatever the server's default.
+    const char* const keywords[] = {"host",
+                                    "port",
+                                    "dbname",
+                                    "user",
+                                    "password",
+                                    "client_encoding",
+                                    "connect_timeout",
+                                    "application_name",
+                                    "options",
+                                    nullptr};
+    const char* const values[] = {address.host.constData(),
+                                  address.port.constData(),
+                                  database.constData(),
+                                  user.constData(),
+                                  password.constData(),
+                                  "UTF8",
+                                  "10",
+                                  "ZEB 7",
+                                  "-c search_path=dbo,public -c DateStyle=ISO",
+                                  nullptr};
+    // expand_dbname 0: a database name is never read as a connection string.
+    return PQconnectdbParams(keywords, values, 0);
+}
+
+void PgEngine::close()
+{
+    PQfinish(m_conn);
+    m_conn = nullptr;
+}
+
+StatementResult PgEngine::run(const QString& sql, const QVariantList& params)
+{
+    if (!m_conn)
+        throw DatabaseError(QStringLiteral("Нет соединения с сервером базы данных."));
+    const PgParameters parameters(params);
+    return takeResult(PQexecParams(m_conn, sql.toUtf8().constData(), parameters.count(), nullptr,
+                                   parameters.values(), nullptr, nullptr, 0));
+}
+
+void PgEngine::runScript(const QString& script)
+{
+    if (!m_conn)
+        throw DatabaseError(QStringLiteral("Нет соединения с сервером базы данных."));
+    takeResult(PQexec(m_conn, script.toUtf8().constData()));
+}
+
+void PgEngine::beginTransaction()
+{
+    run(QStringLiteral("BEGIN"));
+}
+
+void PgEngine::commit()
+{
+    run(QStringLiteral("COMMIT"));
+}
+
+void PgEngine::rollback()
+{
+    // A lost session took its transaction with it: nothing is left to undo.
+    if (!m_conn)
+        return;
+    run(QStringLiteral("ROLLBACK"));
+}
+
+StatementResult PgEngine::takeResult(PGresult* raw)
+{
+    PgResult result(raw);
+    switch (PQresultStatus(result.get())) {
+    case PGRES_TUPLES_OK:
+        return {std::make_unique<PgCursor>(std::move(result)), -1};
+    case PGRES_COMMAND_OK:
+    case PGRES_EMPTY_QUERY:
+        return {nullptr, rowsAffected(result.get())};
+    default:
+        break;
+    }
+    throw DatabaseError(failureMessage(result.get()));
+}
+
+QString PgEngine::failureMessage(const PGresult* result)
+{
+    if (PQstatus(m_conn) == CONNECTION_BAD) {
+        const QString message = trimmedText(PQerrorMessage(m_conn));
+        // The session is gone with its transaction; the next open() starts a new one.
+        close();
+        return message;
+    }
+    const char* primary = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
+    if (!primary) {
+        const QString message = trimmedText(result ? PQresultErrorMessage(result) : PQerrorMessage(m_conn));
+        return message.isEmpty() ? QStringLiteral("Сервер базы данных вернул неожиданный ответ.") : message;
+    }
+    QString message = QString::fromUtf8(primary);
+    if (const char* detail = PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL))
+        message += QLatin1Char('\n') + QString::fromUtf8(detail);
+    return message;
+}
 
 } // namespace zeb

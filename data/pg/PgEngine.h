@@ -3,6 +3,7 @@
 #include "Engine.h"
 
 struct pg_conn;
+struct pg_result;
 
 namespace zeb {
 
@@ -26,6 +27,11 @@ public:
     void rollback() override;
 
 private:
+    pg_conn* openConnection() const;
+    // Rows or the count of changed rows; raises the server's error. Takes ownership of the result.
+    StatementResult takeResult(pg_result* result);
+    QString failureMessage(const pg_result* result);
+
     ConnectionParams m_params;
     pg_conn* m_conn = nullptr;
 };

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ColumnInfo.h"
+
+#include <libpq-fe.h>
+
+namespace zeb {
+
+// The columns of a result, typed by the OIDs of their PostgreSQL types.
+ColumnList pgColumns(const PGresult* result);
+
+} // namespace zeb

@@ -1,0 +1,101 @@
+#include "PgCursor.h"
+
+#include "PgColumns.h"
+#include "PgTextFormat.h"
+
+namespace zeb {
+
+PgCursor::PgCursor(PgResult result)
+    : m_result(std::move(result)), m_columns(pgColumns(m_result.get())),
+      m_rowCount(PQntuples(m_result.get())), m_lastDateTimes(size_t(m_columns.size()))
+{
+}
+
+bool PgCursor::next()
+{
+    if (m_row < m_rowCount)
+        ++m_row;
+    return m_row < m_rowCount;
+}
+
+const char* PgCursor::cell(int column) const
+{
+    if (m_row < 0 || m_row >= m_rowCount || column < 0 || column >= m_columns.size())
+        return nullptr;
+    if (PQgetisnull(m_result.get(), m_row, column))
+        return nullptr;
+    return PQgetvalue(m_result.get(), m_row, column);
+}
+
+bool PgCursor::isNull(int column) const
+{
+    return cell(column) == nullptr;
+}
+
+qint64 PgCursor::toInt64(int column) const
+{
+    const char* text = cell(column);
+    if (!text)
+        return 0;
+    if (m_columns[column].type == FieldType::Boolean)
+        return *text == 't' ? 1 : 0;
+    return pgInt64(text, cellLength(column));
+}
+
+double PgCursor::toDouble(int column) const
+{
+    const char* text = cell(column);
+    if (!text)
+        return 0.0;
+    if (m_columns[column].type == FieldType::Boolean)
+        return *text == 't' ? 1.0 : 0.0;
+    return pgDouble(text, cellLength(column));
+}
+
+QString PgCursor::toText(int column) const
+{
+    const char* text = cell(column);
+    if (!text)
+        return {};
+    return QString::fromUtf8(text, cellLength(column));
+}
+
+QVariant PgCursor::value(int column) const
+{
+    const char* text = cell(column);
+    if (!text)
+        return {};
+    const int length = cellLength(column);
+    switch (m_columns[column].type) {
+    case FieldType::Boolean:
+        return *text == 't';
+    case FieldType::Integer:
+        return pgInt64(text, length);
+    case FieldType::Float:
+    case FieldType::Decimal:
+        return pgDouble(text, length);
+    case FieldType::Date:
+        return pgDate(text, length);
+    case FieldType::DateTime:
+        return dateTime(column, text, length);
+    case FieldType::Binary:
+        return pgBytes(text);
+    case FieldType::Unknown:
+    case FieldType::Text:
+    case FieldType::Memo:
+        break;
+    }
+    return QString::fromUtf8(text, length);
+}
+
+QDateTime PgCursor::dateTime(int column, const char* text, int length) const
+{
+    LastDateTime& last = m_lastDateTimes[size_t(column)];
+    if (QByteArrayView(text, length) != last.text) {
+        last.text = QByteArray(text, length);
+        last.value = pgDateTime(text, length);
+    }
+    return last.value;
+}
+
+} // namespace zeb

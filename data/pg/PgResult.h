@@ -1,0 +1,16 @@
+#pragma once
+
+#include <libpq-fe.h>
+#include <memory>
+
+namespace zeb {
+
+struct PgResultDeleter
+{
+    void operator()(PGresult* result) const { PQclear(result); }
+};
+
+// A libpq result, cleared when its owner lets go of it.
+using PgResult = std::unique_ptr<PGresult, PgResultDeleter>;
+
+} // namespace zeb

@@ -1,0 +1,417 @@
+#include "DatabaseError.h"
+#include "PgScratchDatabase.h"
+#include "pg/PgEngine.h"
+
+#include <QTest>
+#include <memory>
+
+using namespace zeb;
+
+class TestPgEngine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void selectGivesRows();
+    void statementWithoutRowsGivesNoCursor();
+    void parameterRoundTrip_data();
+    void parameterRoundTrip();
+    void consecutiveTimestampsReadApart();
+    void typedReaders_data();
+    void typedReaders();
+    void columnTypes_data();
+    void columnTypes();
+    void emptyResultKeepsColumns();
+    void rowsAffected();
+    void errorCarriesServerMessage_data();
+    void errorCarriesServerMessage();
+    void openFailsWithMessage_data();
+    void openFailsWithMessage();
+    void sessionSettings_data();
+    void sessionSettings();
+    void runScriptRunsEveryStatement();
+    void rollbackDiscardsChanges();
+    void lostConnectionClosesEngine();
+
+private:
+    std::unique_ptr<ResultCursor> query(const QString& sql, const QVariantList& params = {});
+    qint64 countRows(const QString& table);
+
+    std::unique_ptr<PgScratchDatabase> m_database;
+    std::unique_ptr<PgEngine> m_engine;
+};
+
+std::unique_ptr<ResultCursor> TestPgEngine::query(const QString& sql, const QVariantList& params)
+{
+    StatementResult result = m_engine->run(sql, params);
+    if (!result.rows)
+        throw Error(QStringLiteral("no rows from: ") + sql);
+    return std::move(result.rows);
+}
+
+qint64 TestPgEngine::countRows(const QString& table)
+{
+    const auto rows = query(QStringLiteral("SELECT count(*) FROM ") + table);
+    return rows->next() ? rows->toInt64(0) : -1;
+}
+
+void TestPgEngine::initTestCase()
+{
+    try {
+        m_database = std::make_unique<PgScratchDatabase>();
+        m_engine = std::make_unique<PgEngine>(m_database->params());
+        m_engine->open();
+        m_engine->runScript(QStringLiteral(
+            "CREATE TABLE typed (i2 int2, i4 int4, i8 int8, f4 float4, f8 float8, num numeric(18,0),"
+            " vc varchar(30), ch char(5), vcn varchar, tx text, nm name, d date, ts timestamp, tstz "
+            "timestamptz,"
+            " t time, b boolean, y bytea);"
+            "CREATE TABLE unique_key (id int PRIMARY KEY);"
+            "INSERT INTO unique_key VALUES (1);"));
+    } catch (const Error& error) {
+        QFAIL(error.what());
+    }
+}
+
+void TestPgEngine::cleanupTestCase()
+{
+    m_engine.reset();
+    m_database.reset();
+}
+
+void TestPgEngine::selectGivesRows()
+{
+    const auto rows =
+        query(QStringLiteral("SELECT n, 'строка ' || n AS label FROM generate_series(1, 3) AS n"));
+    QCOMPARE(rows->columns().size(), 2);
+    QCOMPARE(rows->columns().at(1).name, QStringLiteral("label"));
+    for (int n = 1; n <= 3; ++n) {
+        QVERIFY(rows->next());
+        QCOMPARE(rows->toInt64(0), n);
+        QCOMPARE(rows->toText(1), QStringLiteral("строка %1").arg(n));
+    }
+    QVERIFY(!rows->next());
+    QVERIFY(!rows->next());
+    QVERIFY(rows->isNull(0));
+}
+
+void TestPgEngine::statementWithoutRowsGivesNoCursor()
+{
+    const StatementResult result = m_engine->run(QStringLiteral("CREATE TABLE no_rows (a int)"));
+    QVERIFY(!result.rows);
+    QCOMPARE(result.rowsAffected, 0);
+}
+
+void TestPgEngine::parameterRoundTrip_data()
+{
+    QTest::addColumn<QString>("columnType");
+    QTest::addColumn<QVariant>("sent");
+    QTest::addColumn<QVariant>("expected");
+
+    const QDateTime withMs(QDate(2024, 3, 1), QTime(13, 45, 7, 123));
+    const QString awkward = QStringLiteral("O'Brien \\ \"x\"; DROP TABLE typed; --");
+    const QByteArray bytes("\x00\xff\\'\x7f", 5);
+
+    QTest::newRow("null") << "integer" << QVariant() << QVariant();
+    QTest::newRow("invalid date is null") << "date" << QVariant(QDate()) << QVariant();
+    QTest::newRow("integer") << "integer" << QVariant(42) << QVariant(qint64(42));
+    QTest::newRow("bigint beyond double")
+        << "bigint" << QVariant(qint64(-9007199254740993)) << QVariant(qint64(-9007199254740993));
+    QTest::newRow("float") << "double precision" << QVariant(0.1) << QVariant(0.1);
+    QTest::newRow("numeric") << "numeric(18,2)" << QVariant(12345.67) << QVariant(12345.67);
+    QTest::newRow("numeric from text") << "numeric(18,0)" << QVariant(QStringLiteral("7")) << QVariant(7.0);
+    QTest::newRow("cyrillic") << "varchar(50)" << QVariant(QStringLiteral("Кафедра «Высшей математики»"))
+                              << QVariant(QStringLiteral("Кафедра «Высшей математики»"));
+    QTest::newRow("quotes kept as text") << "text" << QVariant(awkward) << QVariant(awkward);
+    QTest::newRow("empty text is not null")
+        << "text" << QVariant(QStringLiteral("")) << QVariant(QStringLiteral(""));
+    QTest::newRow("date") << "date" << QVariant(QDate(2024, 2, 29)) << QVariant(QDate(2024, 2, 29));
+    QTest::newRow("datetime with ms") << "timestamp" << QVariant(withMs) << QVariant(withMs);
+    QTest::newRow("datetime whole seconds")
+        << "timestamp" << QVariant(QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59)))
+        << QVariant(QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59)));
+    QTest::newRow("datetime with zone") << "timestamptz" << QVariant(withMs) << QVariant(withMs);
+    QTest::newRow("time is text") << "time" << QVariant(QTime(8, 30, 15))
+                                  << QVariant(QStringLiteral("08:30:15"));
+    QTest::newRow("true") << "boolean" << QVariant(true) << QVariant(true);
+    QTest::newRow("false") << "boolean" << QVariant(false) << QVariant(false);
+    QTest::newRow("bytea") << "bytea" << QVariant(bytes) << QVariant(bytes);
+}
+
+void TestPgEngine::parameterRoundTrip()
+{
+    QFETCH(QString, columnType);
+    QFETCH(QVariant, sent);
+    QFETCH(QVariant, expected);
+
+    m_engine->beginTransaction();
+    m_engine->run(QStringLiteral("CREATE TEMP TABLE round_trip (v %1)").arg(columnType));
+    const auto rows = query(QStringLiteral("INSERT INTO round_trip (v) VALUES ($1) RETURNING v"), {sent});
+    m_engine->rollback();
+
+    QVERIFY(rows->next());
+    QCOMPARE(rows->isNull(0), expected.isNull());
+    const QVariant received = rows->value(0);
+    QCOMPARE(received.metaType(), expected.metaType());
+    QCOMPARE(received, expected);
+}
+
+void TestPgEngine::consecutiveTimestampsReadApart()
+{
+    const auto rows =
+        query(QStringLiteral("SELECT v::timestamp FROM (VALUES (1, '2024-01-01 10:00'),"
+                             " (2, '2024-01-01 10:00'), (3, '2024-01-02 11:30:05.5'), (4, NULL),"
+                             " (5, '2024-01-02 11:30:05.5'), (6, '2024-01-01 10:00')) AS t(n, v)"
+                             " ORDER BY n"));
+    const QDateTime first(QDate(2024, 1, 1), QTime(10, 0));
+    const QDateTime second(QDate(2024, 1, 2), QTime(11, 30, 5, 500));
+    for (const QVariant& expected : {QVariant(first), QVariant(first), QVariant(second), QVariant(),
+                                     QVariant(second), QVariant(first)}) {
+        QVERIFY(rows->next());
+        QCOMPARE(rows->value(0), expected);
+    }
+}
+
+void TestPgEngine::typedReaders_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<qint64>("asInt64");
+    QTest::addColumn<double>("asDouble");
+    QTest::addColumn<QString>("asText");
+
+    QTest::newRow("int8") << "'-9223372036854775808'::int8" << std::numeric_limits<qint64>::min()
+                          << -9223372036854775808.0 << "-9223372036854775808";
+    QTest::newRow("float8") << "2.5::float8" << qint64(2) << 2.5 << "2.5";
+    QTest::newRow("numeric") << "12.50::numeric(18,2)" << qint64(12) << 12.5 << "12.50";
+    QTest::newRow("boolean") << "true" << qint64(1) << 1.0 << "t";
+    QTest::newRow("null") << "NULL::int" << qint64(0) << 0.0 << "";
+    QTest::newRow("cyrillic") << "'Штат'::varchar" << qint64(0) << 0.0 << "Штат";
+}
+
+void TestPgEngine::typedReaders()
+{
+    QFETCH(QString, expression);
+    QFETCH(qint64, asInt64);
+    QFETCH(double, asDouble);
+    QFETCH(QString, asText);
+
+    const auto rows = query(QStringLiteral("SELECT ") + expression);
+    QVERIFY(rows->next());
+    QCOMPARE(rows->toInt64(0), asInt64);
+    QCOMPARE(rows->toDouble(0), asDouble);
+    QCOMPARE(rows->toText(0), asText);
+}
+
+void TestPgEngine::columnTypes_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<FieldType>("type");
+    QTest::addColumn<int>("size");
+
+    QTest::newRow("int2") << "i2" << FieldType::Integer << 0;
+    QTest::newRow("int4") << "i4" << FieldType::Integer << 0;
+    QTest::newRow("int8") << "i8" << FieldType::Integer << 0;
+    QTest::newRow("oid") << "1::oid" << FieldType::Integer << 0;
+    QTest::newRow("float4") << "f4" << FieldType::Float << 0;
+    QTest::newRow("float8") << "f8" << FieldType::Float << 0;
+    QTest::newRow("numeric") << "num" << FieldType::Decimal << 0;
+    QTest::newRow("varchar(30)") << "vc" << FieldType::Text << 30;
+    QTest::newRow("char(5)") << "ch" << FieldType::Text << 5;
+    QTest::newRow("varchar") << "vcn" << FieldType::Text << 0;
+    QTest::newRow("text") << "tx" << FieldType::Memo << 0;
+    QTest::newRow("name") << "nm" << FieldType::Memo << 0;
+    QTest::newRow("computed text") << "tx || 'x'" << FieldType::Text << 0;
+    QTest::newRow("date") << "d" << FieldType::Date << 0;
+    QTest::newRow("timestamp") << "ts" << FieldType::DateTime << 0;
+    QTest::newRow("timestamptz") << "tstz" << FieldType::DateTime << 0;
+    QTest::newRow("time") << "t" << FieldType::Text << 0;
+    QTest::newRow("boolean") << "b" << FieldType::Boolean << 0;
+    QTest::newRow("bytea") << "y" << FieldType::Binary << 0;
+    QTest::newRow("null") << "null" << FieldType::Text << 0;
+}
+
+void TestPgEngine::columnTypes()
+{
+    QFETCH(QString, expression);
+    QFETCH(FieldType, type);
+    QFETCH(int, size);
+
+    const auto rows = query(QStringLiteral("SELECT %1 AS c FROM typed").arg(expression));
+    QCOMPARE(rows->columns().size(), 1);
+    QCOMPARE(rows->columns().at(0).type, type);
+    QCOMPARE(rows->columns().at(0).size, size);
+}
+
+void TestPgEngine::emptyResultKeepsColumns()
+{
+    const auto rows =
+        query(QStringLiteral("select null AS otdel_1, 0 AS id_faculty, 0 AS id_otdel_2 LIMIT 0"));
+    QCOMPARE(rows->columns().size(), 3);
+    QCOMPARE(rows->columns().at(0).name, QStringLiteral("otdel_1"));
+    QCOMPARE(rows->columns().at(0).type, FieldType::Text);
+    QCOMPARE(rows->columns().at(1).type, FieldType::Integer);
+    QVERIFY(!rows->next());
+}
+
+void TestPgEngine::rowsAffected()
+{
+    m_engine->run(QStringLiteral("CREATE TABLE counted (n int)"));
+    QCOMPARE(m_engine->run(QStringLiteral("INSERT INTO counted SELECT generate_series(1, 3)")).rowsAffected,
+             3);
+    QCOMPARE(m_engine->run(QStringLiteral("UPDATE counted SET n = n + 10 WHERE n >= $1"), {2}).rowsAffected,
+             2);
+    QCOMPARE(m_engine->run(QStringLiteral("DELETE FROM counted WHERE n = 100")).rowsAffected, 0);
+    QCOMPARE(m_engine->run(QStringLiteral("DELETE FROM counted")).rowsAffected, 3);
+}
+
+void TestPgEngine::errorCarriesServerMessage_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("missing table") << "SELECT * FROM no_such_table"
+                                   << "relation \"no_such_table\" does not exist";
+    QTest::newRow("with detail") << "INSERT INTO unique_key VALUES (1)"
+                                 << "duplicate key value violates unique constraint \"unique_key_pkey\"\n"
+                                    "Key (id)=(1) already exists.";
+    QTest::newRow("syntax") << "SELEC 1"
+                            << "syntax error at or near \"SELEC\"";
+}
+
+void TestPgEngine::errorCarriesServerMessage()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, message);
+
+    try {
+        m_engine->run(sql);
+        QFAIL("the statement was accepted");
+    } catch (const DatabaseError& error) {
+        QCOMPARE(error.message(), message);
+    }
+    QVERIFY(m_engine->isOpen());
+    QCOMPARE(countRows(QStringLiteral("unique_key")), 1);
+}
+
+void TestPgEngine::openFailsWithMessage_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("wrong password") << "password"
+                                    << "password authentication failed";
+    QTest::newRow("unknown database") << "catalog"
+                                      << "does not exist";
+    QTest::newRow("closed port") << "port"
+                                 << "Connection refused";
+}
+
+void TestPgEngine::openFailsWithMessage()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, message);
+
+    ConnectionParams params = m_database->params();
+    if (change == QLatin1String("password"))
+        params.password += QLatin1Char('x');
+    else if (change == QLatin1String("catalog"))
+        params.initialCatalog = QStringLiteral("no_such_database");
+    else
+        params.dataSource = QStringLiteral("pg:127.0.0.1:1");
+
+    PgEngine engine(params);
+    try {
+        engine.open();
+        QFAIL("the connection was opened");
+    } catch (const DatabaseError& error) {
+        QVERIFY2(error.message().contains(message), qPrintable(error.message()));
+        QCOMPARE(error.message(), error.message().trimmed());
+    }
+    QVERIFY(!engine.isOpen());
+}
+
+void TestPgEngine::sessionSettings_data()
+{
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("search_path") << "search_path"
+                                 << "dbo,public";
+    QTest::newRow("client_encoding") << "client_encoding"
+                                     << "UTF8";
+    QTest::newRow("application_name") << "application_name"
+                                      << "ZEB 7";
+}
+
+void TestPgEngine::sessionSettings()
+{
+    QFETCH(QString, setting);
+    QFETCH(QString, value);
+
+    const auto rows = query(QStringLiteral("SHOW ") + setting);
+    QVERIFY(rows->next());
+    QCOMPARE(rows->toText(0), value);
+}
+
+void TestPgEngine::runScriptRunsEveryStatement()
+{
+    m_engine->runScript(QStringLiteral("CREATE TABLE scripted (a int);\n"
+                                       "INSERT INTO scripted VALUES (1);\n"
+                                       "INSERT INTO scripted VALUES (2);\n"));
+    QCOMPARE(countRows(QStringLiteral("scripted")), 2);
+
+    try {
+        m_engine->runScript(QStringLiteral("INSERT INTO scripted VALUES (3); SELECT * FROM no_such_table;"));
+        QFAIL("the script was accepted");
+    } catch (const DatabaseError& error) {
+        QCOMPARE(error.message(), QStringLiteral("relation \"no_such_table\" does not exist"));
+    }
+    QCOMPARE(countRows(QStringLiteral("scripted")), 2);
+}
+
+void TestPgEngine::rollbackDiscardsChanges()
+{
+    m_engine->run(QStringLiteral("CREATE TABLE transacted (a int)"));
+
+    m_engine->beginTransaction();
+    m_engine->run(QStringLiteral("INSERT INTO transacted VALUES (1)"));
+    QCOMPARE(countRows(QStringLiteral("transacted")), 1);
+    m_engine->rollback();
+    QCOMPARE(countRows(QStringLiteral("transacted")), 0);
+
+    m_engine->beginTransaction();
+    m_engine->run(QStringLiteral("INSERT INTO transacted VALUES (2)"));
+    m_engine->commit();
+    QCOMPARE(countRows(QStringLiteral("transacted")), 1);
+}
+
+void TestPgEngine::lostConnectionClosesEngine()
+{
+    PgEngine victim(m_database->params());
+    victim.open();
+    const auto pid = query(QStringLiteral("SELECT pg_backend_pid()"));
+    QVERIFY(pid->next());
+    const auto victimPid = victim.run(QStringLiteral("SELECT pg_backend_pid()")).rows;
+    QVERIFY(victimPid->next());
+    QVERIFY(victimPid->toInt64(0) != pid->toInt64(0));
+
+    m_engine->run(QStringLiteral("SELECT pg_terminate_backend($1)"), {victimPid->toInt64(0)});
+    try {
+        victim.run(QStringLiteral("SELECT 1"));
+        QFAIL("the statement ran on a terminated session");
+    } catch (const DatabaseError& error) {
+        QVERIFY2(error.message().contains(QLatin1String("terminating connection")),
+                 qPrintable(error.message()));
+    }
+    QVERIFY(!victim.isOpen());
+    victim.rollback();
+
+    victim.open();
+    QVERIFY(victim.run(QStringLiteral("SELECT 1")).rows->next());
+}
+
+QTEST_GUILESS_MAIN(TestPgEngine)
+#include "TestPgEngine.moc"
