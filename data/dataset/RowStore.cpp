@@ -89,12 +89,14 @@ void RowStore::loadCell(Column& column, const ResultCursor& cursor, int source)
         column.slots.push_back(quint64(temporal::parseDate(cursor.utf8Text(source)).toJulianDay()));
         return;
     case FieldType::DateTime:
-        column.slots.push_back(quint64(temporal::toSlot(temporal::parseDateTime(cursor.utf8Text(source)))));
+        column.slots.push_back(quint64(temporal::parseDateTimeSlot(cursor.utf8Text(source))));
+        return;
+    case FieldType::Binary:
+        column.slots.push_back(storeText(cursor.value(source).toByteArray()));
         return;
     case FieldType::Text:
     case FieldType::Memo:
     case FieldType::Unknown:
-    case FieldType::Binary:
         break;
     }
     column.slots.push_back(storeText(cursor.utf8Text(source)));

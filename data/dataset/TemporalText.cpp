@@ -4,6 +4,9 @@ namespace zeb::temporal {
 
 namespace {
 
+constexpr qint64 msecsPerDay = 86400000;
+constexpr qint64 epochJulianDay = 2440588;
+
 bool digits(QByteArrayView text, qsizetype from, qsizetype count, int& value)
 {
     if (from + count > text.size())
@@ -48,26 +51,34 @@ QDate parseDate(QByteArrayView text)
     return QDate(year, month, day);
 }
 
-QDateTime parseDateTime(QByteArrayView text)
+qint64 parseDateTimeSlot(QByteArrayView text)
 {
     const QDate date = parseDate(text);
     if (!date.isValid())
-        return {};
-    if (text.size() <= 11 || (text[10] != ' ' && text[10] != 'T'))
-        return QDateTime(date, QTime(0, 0));
-    const QTime time = parseTime(text.sliced(11));
-    return QDateTime(date, time.isValid() ? time : QTime(0, 0));
+        return 0;
+    qint64 slot = (date.toJulianDay() - epochJulianDay) * msecsPerDay;
+    if (text.size() > 11 && (text[10] == ' ' || text[10] == 'T')) {
+        const QTime time = parseTime(text.sliced(11));
+        if (time.isValid())
+            slot += time.msecsSinceStartOfDay();
+    }
+    return slot;
 }
 
 qint64 toSlot(const QDateTime& value)
 {
-    return QDateTime(value.date(), value.time(), Qt::UTC).toMSecsSinceEpoch();
+    return (value.date().toJulianDay() - epochJulianDay) * msecsPerDay + value.time().msecsSinceStartOfDay();
 }
 
 QDateTime fromSlot(qint64 slot)
 {
-    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(slot, Qt::UTC);
-    return QDateTime(utc.date(), utc.time());
+    qint64 days = slot / msecsPerDay;
+    qint64 msecs = slot % msecsPerDay;
+    if (msecs < 0) {
+        --days;
+        msecs += msecsPerDay;
+    }
+    return QDateTime(QDate::fromJulianDay(days + epochJulianDay), QTime::fromMSecsSinceStartOfDay(int(msecs)));
 }
 
 } // namespace zeb::temporal

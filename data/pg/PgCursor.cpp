@@ -60,6 +60,14 @@ QString PgCursor::toText(int column) const
     return QString::fromUtf8(text, cellLength(column));
 }
 
+QByteArray PgCursor::utf8Text(int column) const
+{
+    const char* text = cell(column);
+    if (!text)
+        return {};
+    return QByteArray::fromRawData(text, cellLength(column));
+}
+
 QVariant PgCursor::value(int column) const
 {
     const char* text = cell(column);

@@ -67,6 +67,16 @@ QString SqliteCursor::toText(int column) const
     return QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column));
 }
 
+QByteArray SqliteCursor::utf8Text(int column) const
+{
+    if (!readable(column))
+        return {};
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+    if (!text)
+        return {};
+    return QByteArray::fromRawData(text, sqlite3_column_bytes(m_statement, column));
+}
+
 QVariant SqliteCursor::value(int column) const
 {
     if (!readable(column) || sqlite3_column_type(m_statement, column) == SQLITE_NULL)

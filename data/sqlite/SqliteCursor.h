@@ -23,6 +23,7 @@ public:
     qint64 toInt64(int column) const override;
     double toDouble(int column) const override;
     QString toText(int column) const override;
+    QByteArray utf8Text(int column) const override;
     QVariant value(int column) const override;
 
 private:

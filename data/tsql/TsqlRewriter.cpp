@@ -1,5 +1,6 @@
 #include "TsqlRewriter.h"
 
+#include "DatabaseError.h"
 #include "TsqlExec.h"
 #include "TsqlQueryRewrite.h"
 #include "TsqlTokenizer.h"
@@ -77,6 +78,16 @@ std::optional<QString> transactionCommand(const QList<TsqlToken>& s)
     return commit ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK");
 }
 
+// SQL Server refuses "IN ()"; SQLite would take it as an empty list and quietly match nothing.
+bool hasEmptyInList(const QList<TsqlToken>& s)
+{
+    for (qsizetype i = 0; i + 2 < s.size(); ++i) {
+        if (s.at(i).isWord(u"IN") && s.at(i + 1).isSymbol(u"(") && s.at(i + 2).isSymbol(u")"))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 TsqlRewriter::TsqlRewriter(SqlDialect dialect) : m_dialect(dialect) {}
@@ -106,6 +117,9 @@ RewrittenStatement TsqlRewriter::rewrite(const QString& tsql)
 
     if (const std::optional<QString> command = transactionCommand(significant))
         return RewrittenStatement{RewrittenStatement::Kind::Sql, *command, {}};
+
+    if (m_dialect == SqlDialect::Sqlite && hasEmptyInList(significant))
+        throw DatabaseError(QStringLiteral("Incorrect syntax near ')'."));
 
     return RewrittenStatement{
         RewrittenStatement::Kind::Sql, rewriteTsqlQuery(std::move(tokens), m_dialect, m_dateOrder), {}};

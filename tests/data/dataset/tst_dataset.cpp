@@ -1,0 +1,444 @@
+#include "Connection.h"
+#include "DataModule.h"
+#include "DatabaseError.h"
+#include "Dataset.h"
+#include "EngineRows.h"
+#include "Field.h"
+#include "ScheduleFixture.h"
+#include "TestInstallation.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace zeb;
+
+namespace {
+
+const QString divisionLines =
+    QStringLiteral("Select * from Vakansii  where id_otdel_1=1 and id_otdel_11 is null and id_deduce<>2 ORDER BY Num");
+
+// A fixture installation with the schedule's lookups, and the schedule dataset on division 1 (lines 2 and 1).
+struct Schedule
+{
+    explicit Schedule(EngineKind engine) : installation(engine)
+    {
+        module.ADO_Shtat.setDataDirectory(installation.dataDirectory());
+        std::unique_ptr<Connection> setup = installation.signedInConnection();
+        loadScheduleFixture(*setup);
+        module.ADO_Shtat.setConnectionString(signedInConnectionString());
+        module.ADOQ_Shtat_rasp.setSql(divisionLines);
+        module.ADOQ_Shtat_rasp.open();
+    }
+
+    QString signedInConnectionString() const { return installation.signedInConnection()->connectionString(); }
+
+    QVariant stored(const QString& column, int line)
+    {
+        std::unique_ptr<Engine> admin = installation.adminEngine();
+        return firstValue(*admin, QStringLiteral("select %1 from Vakansii where id_vakansiya = %2").arg(column).arg(line));
+    }
+
+    Dataset& lines() { return module.ADOQ_Shtat_rasp; }
+    Field& field(const char* name) { return *lines().fieldByName(QString::fromLatin1(name)); }
+
+    TestInstallation installation;
+    TDM_shtat module;
+};
+
+} // namespace
+
+class TestDataset : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void statesAndTransitions_data() { addEngineRows(); }
+    void statesAndTransitions();
+    void movingOffAnEditedRowSavesIt_data() { addEngineRows(); }
+    void movingOffAnEditedRowSavesIt();
+    void eventsInOrder_data() { addEngineRows(); }
+    void eventsInOrder();
+    void postErrorActions_data() { addEngineRows(); }
+    void postErrorActions();
+    void deleteCancelledSilently_data() { addEngineRows(); }
+    void deleteCancelledSilently();
+    void lookupFields_data() { addEngineRows(); }
+    void lookupFields();
+    void fixedFieldMissingFromResult_data() { addEngineRows(); }
+    void fixedFieldMissingFromResult();
+    void fieldConversions_data() { addEngineRows(); }
+    void fieldConversions();
+    void sortKeepsCurrentRowAndIsForgotten_data() { addEngineRows(); }
+    void sortKeepsCurrentRowAndIsForgotten();
+    void locateAndBookmarks_data() { addEngineRows(); }
+    void locateAndBookmarks();
+    void writeBack_data() { addEngineRows(); }
+    void writeBack();
+    void serverRefusalKeepsTheRowInEditing_data() { addEngineRows(); }
+    void serverRefusalKeepsTheRowInEditing();
+    void optimisticConflict_data() { addEngineRows(); }
+    void optimisticConflict();
+    void closedDatasetRefuses_data() { addEngineRows(); }
+    void closedDatasetRefuses();
+    void suspendedControlsHearNothing_data() { addEngineRows(); }
+    void suspendedControlsHearNothing();
+};
+
+void TestDataset::statesAndTransitions()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    QCOMPARE(lines.state(), Dataset::State::Browse);
+    QCOMPARE(lines.recordCount(), 2);
+
+    lines.edit();
+    QCOMPARE(lines.state(), Dataset::State::Edit);
+    QVERIFY(!lines.isModified());
+    lines.cancel();
+    QCOMPARE(lines.state(), Dataset::State::Browse);
+
+    lines.append();
+    QCOMPARE(lines.state(), Dataset::State::Insert);
+    QCOMPARE(lines.recordCount(), 3);
+    lines.cancel();
+    QCOMPARE(lines.recordCount(), 2);
+
+    lines.insert();
+    lines.first();
+    QCOMPARE(lines.state(), Dataset::State::Browse);
+    QCOMPARE(lines.recordCount(), 2);
+
+    lines.setSql(QStringLiteral("Select * from Vakansii where id_otdel_1=999 ORDER BY Num"));
+    QCOMPARE(lines.state(), Dataset::State::Inactive);
+    lines.open();
+    QVERIFY(lines.eof());
+    lines.edit();
+    QCOMPARE(lines.state(), Dataset::State::Insert);
+}
+
+void TestDataset::movingOffAnEditedRowSavesIt()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    lines.first();
+    QCOMPARE(s.field("id_vakansiya").asInteger(), 2);
+    lines.edit();
+    s.field("e_n_p").setAsString(QStringLiteral("15-к"));
+    lines.next();
+    QCOMPARE(lines.state(), Dataset::State::Browse);
+    QCOMPARE(s.stored(QStringLiteral("e_n_p"), 2).toString(), QStringLiteral("15-к"));
+
+    lines.edit();
+    s.field("Num").setAsInteger(7);
+    lines.next();
+    QVERIFY(lines.eof());
+    QCOMPARE(s.stored(QStringLiteral("Num"), 1).toInt(), 7);
+}
+
+void TestDataset::eventsInOrder()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    QStringList events;
+    lines.afterScroll = [&](Dataset& d) { events << QStringLiteral("scroll %1").arg(d.recNo()); };
+    lines.afterEdit = [&](Dataset& d) {
+        events << QStringLiteral("edit");
+        d.fieldByName(QStringLiteral("ZEB_User"))->setAsString(QStringLiteral("editing"));
+    };
+    lines.beforePost = [&](Dataset& d) {
+        events << QStringLiteral("post");
+        d.fieldByName(QStringLiteral("ZEB_User"))->setAsString(QStringLiteral("kadry"));
+    };
+    lines.close();
+    lines.open();
+    lines.edit();
+    lines.next();
+    lines.first();
+    QCOMPARE(events, QStringList({QStringLiteral("scroll 0"), QStringLiteral("edit"), QStringLiteral("post"),
+                                  QStringLiteral("scroll 1"), QStringLiteral("scroll 0")}));
+    QCOMPARE(s.stored(QStringLiteral("ZEB_User"), 2).toString(), QStringLiteral("kadry"));
+}
+
+void TestDataset::postErrorActions()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    Dataset::PostErrorAction chosen = Dataset::PostErrorAction::Fail;
+    QString failure;
+    lines.postError = [&](Dataset&, const Error& error, Dataset::PostErrorAction& action) {
+        failure = error.message();
+        action = chosen;
+    };
+
+    lines.append();
+    s.field("q_units").setAsString(QStringLiteral("1,5"));
+    try {
+        lines.post();
+        QFAIL("a line without a post was saved");
+    } catch (const Abort&) {
+        QFAIL("the failure was aborted");
+    } catch (const Error& error) {
+        QCOMPARE(error.message(), QStringLiteral("Field 'id_post' must have a value"));
+    }
+    QCOMPARE(failure, QStringLiteral("Field 'id_post' must have a value"));
+    QCOMPARE(lines.state(), Dataset::State::Insert);
+
+    chosen = Dataset::PostErrorAction::Abort;
+    QVERIFY_THROWS_EXCEPTION(Abort, lines.post());
+    QCOMPARE(lines.state(), Dataset::State::Insert);
+    QCOMPARE(s.field("q_units").asFloat(), 1.5);
+    std::unique_ptr<Engine> admin = s.installation.adminEngine();
+    QCOMPARE(firstValue(*admin, QStringLiteral("select count(*) from Vakansii")).toInt(), 11);
+}
+
+void TestDataset::deleteCancelledSilently()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    bool asked = false;
+    lines.beforeDelete = [&](Dataset&) {
+        asked = true;
+        throw Abort();
+    };
+    QVERIFY_THROWS_EXCEPTION(Abort, lines.remove());
+    QVERIFY(asked);
+    QCOMPARE(lines.recordCount(), 2);
+    QVERIFY(!s.stored(QStringLiteral("id_vakansiya"), 2).isNull());
+}
+
+void TestDataset::lookupFields()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    QVERIFY(s.module.ADOQ_post.isActive());
+    QVERIFY(s.module.ADOT_Structure.isActive());
+    QCOMPARE(s.field("POST").asString(), QStringLiteral("Доцент"));
+    QCOMPARE(s.field("Structure").asString(), QString());
+
+    lines.edit();
+    s.field("id_structure").setAsInteger(77);
+    QVERIFY(s.field("Structure").isNull());
+    s.field("id_structure").setAsInteger(5);
+    QCOMPARE(s.field("Structure").asString(), QStringLiteral("Пр."));
+
+    s.field("POST").setAsString(QStringLiteral("Новая должность"));
+    QCOMPARE(s.field("id_post").asInteger(), 1);
+    QVERIFY_THROWS_EXCEPTION(Error, s.field("POST").setAsString(QStringLiteral("Нет такой")));
+    QCOMPARE(s.field("id_post").asInteger(), 1);
+    lines.post();
+    QCOMPARE(s.stored(QStringLiteral("id_post"), 2).toInt(), 1);
+}
+
+void TestDataset::fixedFieldMissingFromResult()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    lines.setSql(QStringLiteral("select id_vakansiya, id_post from Vakansii"));
+    try {
+        lines.open();
+        QFAIL("opened without its fields");
+    } catch (const Error& error) {
+        QCOMPARE(error.message(), QStringLiteral("Field 'id_otdel_1' not found"));
+    }
+    QVERIFY(!lines.isActive());
+}
+
+void TestDataset::fieldConversions()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    lines.edit();
+    s.field("ZEB_User").setAsString(QStringLiteral("очень_длинное_имя_пользователя"));
+    QCOMPARE(s.field("ZEB_User").asString(), QStringLiteral("очень_длинное_имя_по"));
+    s.field("ZEB_Update").setAsDateTime(QDateTime(QDate(2026, 3, 4), QTime(15, 30)));
+    QCOMPARE(s.field("ZEB_Update").value(), QVariant(QDate(2026, 3, 4)));
+    s.field("q_units").setAsString(QStringLiteral("0,75"));
+    s.field("e_d_p").setAsString(QStringLiteral("05.06.2025"));
+    lines.post();
+
+    lines.close();
+    lines.open();
+    QCOMPARE(s.field("ZEB_User").asString(), QStringLiteral("очень_длинное_имя_по"));
+    QCOMPARE(s.field("ZEB_Update").asDateTime(), QDateTime(QDate(2026, 3, 4), QTime(0, 0)));
+    QCOMPARE(s.field("q_units").displayText(), QStringLiteral("0,75"));
+    QCOMPARE(s.field("e_d_p").asString(), QStringLiteral("05.06.2025"));
+    QVERIFY_THROWS_EXCEPTION(Error, [&] {
+        lines.edit();
+        s.field("q_units").setAsString(QStringLiteral("много"));
+    }());
+}
+
+void TestDataset::sortKeepsCurrentRowAndIsForgotten()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& departments = s.module.ADOQ_Kafedra;
+    departments.setSql(QStringLiteral("select * from Kafedra order by id_kafedra desc"));
+    departments.open();
+    departments.locate(QStringLiteral("id_kafedra"), 2);
+    departments.sort(QStringLiteral("[f1]"));
+    QCOMPARE(departments.fieldByName(QStringLiteral("id_kafedra"))->asInteger(), 2);
+    QCOMPARE(departments.recNo(), 1);
+    departments.first();
+    QCOMPARE(departments.fieldByName(QStringLiteral("f1"))->asString(), QStringLiteral("Кафедра алгебры"));
+    departments.sort(QStringLiteral("id_kafedra"));
+    departments.first();
+    QCOMPARE(departments.fieldByName(QStringLiteral("id_kafedra"))->asInteger(), 1);
+
+    departments.close();
+    departments.open();
+    QCOMPARE(departments.fieldByName(QStringLiteral("id_kafedra"))->asInteger(), 3);
+
+    s.lines().sort(QStringLiteral("Num"));
+    s.lines().first();
+    QVERIFY(s.field("Num").isNull());
+}
+
+void TestDataset::locateAndBookmarks()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    QVERIFY(lines.locate(QStringLiteral("ID_VAKANSIYA"), 1));
+    QCOMPARE(lines.recNo(), 1);
+    const QByteArray mark = lines.bookmark();
+    QVERIFY(!lines.locate(QStringLiteral("id_vakansiya"), 99));
+    QCOMPARE(lines.recNo(), 1);
+    lines.first();
+    lines.gotoBookmark(mark);
+    QCOMPARE(s.field("id_vakansiya").asInteger(), 1);
+    QVERIFY(lines.locate(QStringLiteral("Num"), QVariant()));
+    QCOMPARE(s.field("id_vakansiya").asInteger(), 2);
+}
+
+void TestDataset::writeBack()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+
+    lines.append();
+    s.field("id_post").setAsInteger(2);
+    s.field("id_otdel_1").setAsInteger(1);
+    s.field("descr").setAsString(QStringLiteral("Новая строка 'в кавычках'"));
+    lines.post();
+    const qint64 key = s.field("id_vakansiya").asInteger();
+    QCOMPARE(key, 12);
+    QCOMPARE(s.field("id_deduce").asInteger(), 1);
+    QCOMPARE(s.stored(QStringLiteral("descr"), 12).toString(), QStringLiteral("Новая строка 'в кавычках'"));
+
+    lines.edit();
+    s.field("hourFond").setAsString(QStringLiteral("120,5"));
+    lines.post();
+    QCOMPARE(s.stored(QStringLiteral("hourFond"), 12).toDouble(), 120.5);
+    QCOMPARE(s.stored(QStringLiteral("id_post"), 2).toInt(), 2);
+
+    lines.remove();
+    QVERIFY(s.stored(QStringLiteral("id_vakansiya"), 12).isNull());
+    QCOMPARE(lines.recordCount(), 2);
+}
+
+void TestDataset::serverRefusalKeepsTheRowInEditing()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    lines.append();
+    s.field("id_post").setAsInteger(999);
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, lines.post());
+    QCOMPARE(lines.state(), Dataset::State::Insert);
+    QCOMPARE(s.field("id_post").asInteger(), 999);
+
+    lines.cancel();
+    QVERIFY(lines.locate(QStringLiteral("id_vakansiya"), 1));
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, lines.remove());
+    QCOMPARE(lines.recordCount(), 2);
+    QVERIFY(!s.stored(QStringLiteral("id_vakansiya"), 1).isNull());
+}
+
+// Two workstations edit the same line: the later save is refused and the earlier one stays.
+void TestDataset::optimisticConflict()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    TDM_shtat other;
+    other.ADO_Shtat.setDataDirectory(s.installation.dataDirectory());
+    other.ADO_Shtat.setConnectionString(s.signedInConnectionString());
+    other.ADOQ_Shtat_rasp.setSql(divisionLines);
+    other.ADOQ_Shtat_rasp.open();
+
+    s.lines().edit();
+    s.field("q_units").setAsString(QStringLiteral("2"));
+    s.lines().post();
+
+    Dataset& late = other.ADOQ_Shtat_rasp;
+    late.edit();
+    late.fieldByName(QStringLiteral("q_units"))->setAsString(QStringLiteral("3"));
+    try {
+        late.post();
+        QFAIL("a stale line overwrote another workstation's save");
+    } catch (const DatabaseError& error) {
+        QVERIFY2(error.message().contains(QStringLiteral("изменена другим пользователем")), qPrintable(error.message()));
+    }
+    QCOMPARE(late.state(), Dataset::State::Edit);
+    QCOMPARE(late.fieldByName(QStringLiteral("q_units"))->asFloat(), 3.0);
+    QCOMPARE(s.stored(QStringLiteral("q_units"), 2).toDouble(), 2.0);
+
+    late.cancel();
+    s.lines().remove();
+    try {
+        late.remove();
+        QFAIL("deleted a line that was already gone");
+    } catch (const DatabaseError& error) {
+        QVERIFY2(error.message().contains(QStringLiteral("удалена другим пользователем")), qPrintable(error.message()));
+    }
+}
+
+void TestDataset::closedDatasetRefuses()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    lines.setSql(divisionLines);
+    const QString closed = QStringLiteral("Cannot perform this operation on a closed dataset");
+    for (const auto& operation : std::initializer_list<std::function<void()>>{
+             [&] { lines.sort(QStringLiteral("Num")); }, [&] { lines.first(); }, [&] { lines.edit(); },
+             [&] { s.field("Num").asInteger(); }}) {
+        try {
+            operation();
+            QFAIL("a closed dataset answered");
+        } catch (const Error& error) {
+            QCOMPARE(error.message(), closed);
+        }
+    }
+}
+
+void TestDataset::suspendedControlsHearNothing()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    QSignalSpy resets(&lines, &Dataset::layoutReset);
+    QSignalSpy rows(&lines, &Dataset::rowChanged);
+    QSignalSpy moves(&lines, &Dataset::currentRowChanged);
+    lines.disableControls();
+    lines.edit();
+    s.field("Num").setAsInteger(1);
+    lines.next();
+    lines.close();
+    lines.open();
+    QCOMPARE(resets.count() + rows.count() + moves.count(), 0);
+    lines.enableControls();
+    QCOMPARE(resets.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestDataset)
+#include "tst_dataset.moc"
