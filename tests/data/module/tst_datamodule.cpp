@@ -1,0 +1,119 @@
+#include "DataModule.h"
+#include "DatasetModel.h"
+#include "EngineRows.h"
+#include "Field.h"
+#include "TestInstallation.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace zeb;
+
+namespace {
+
+void signIn(TDM_shtat& module, const TestInstallation& installation)
+{
+    module.ADO_Shtat.setDataDirectory(installation.dataDirectory());
+    module.ADO_Shtat.setConnectionString(installation.signedInConnection()->connectionString());
+}
+
+} // namespace
+
+class TestDataModule : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void openDataSetsOnTheDemoDatabase_data() { addEngineRows(); }
+    void openDataSetsOnTheDemoDatabase();
+    void openDataSetsStopsAtTheFirstFailure();
+    void modelEditsThroughTheDataset();
+};
+
+void TestDataModule::openDataSetsOnTheDemoDatabase()
+{
+    QFETCH(EngineKind, engine);
+    TestInstallation installation(engine, true);
+    TDM_shtat module;
+    signIn(module, installation);
+    QStringList scrolled;
+    module.ADOQ_Kafedra.afterScroll = [&](Dataset& d) { scrolled << d.name(); };
+
+    module.OpenDataSets();
+
+    QVERIFY(module.ADO_Shtat.isOpen());
+    QStringList open;
+    QStringList closed;
+    for (Dataset* dataset : module.findChildren<Dataset*>())
+        (dataset->isActive() ? open : closed) << dataset->name();
+    open.sort();
+    closed.sort();
+    QCOMPARE(open, QStringList({
+                       QStringLiteral("ADOQ_Deduce"), QStringLiteral("ADOQ_Enter"), QStringLiteral("ADOQ_Faculty"),
+                       QStringLiteral("ADOQ_Kafedra"), QStringLiteral("ADOQ_Otdel_1"), QStringLiteral("ADOQ_Otdel_11"),
+                       QStringLiteral("ADOQ_Shtat_rasp"), QStringLiteral("ADOQ_Stavka"), QStringLiteral("ADOQ_Teacher"),
+                       QStringLiteral("ADOQ_VUZ"), QStringLiteral("ADOQ_Working"), QStringLiteral("ADOQ_post"),
+                       QStringLiteral("ADOQ_t_fio"), QStringLiteral("ADOT_BK"), QStringLiteral("ADOT_Structure"),
+                   }));
+    QCOMPARE(closed, QStringList({QStringLiteral("ADOQOtdel_2"), QStringLiteral("ADOQ_Exec"),
+                                  QStringLiteral("ADOQ_Insert_id_Otdel_11"), QStringLiteral("ADOQ_Temp")}));
+
+    QCOMPARE(module.ADOQ_Shtat_rasp.recordCount(), 0);
+    QCOMPARE(module.ADOQ_Shtat_rasp.fieldCount(), 27);
+    QCOMPARE(module.ADOQ_Shtat_rasp.field(0)->fieldName(), QStringLiteral("POST"));
+    QCOMPARE(module.ADOQ_Faculty.fieldCount(), 5);
+    QVERIFY(module.ADOQ_Otdel_1.recordCount() > 0);
+    QCOMPARE(module.ADOQ_Otdel_11.recordCount(), 0);
+    QCOMPARE(scrolled, QStringList({QStringLiteral("ADOQ_Kafedra")}));
+    QVERIFY(!module.ADOQ_Faculty.fieldByName(QStringLiteral("vuz"))->asString().isEmpty());
+}
+
+void TestDataModule::openDataSetsStopsAtTheFirstFailure()
+{
+    TestInstallation installation(EngineKind::Sqlite, true);
+    std::unique_ptr<Engine> admin = installation.adminEngine();
+    admin->run(QStringLiteral("drop table Stavka"));
+    TDM_shtat module;
+    signIn(module, installation);
+    QVERIFY_THROWS_EXCEPTION(Error, module.OpenDataSets());
+    QVERIFY(module.ADOQ_Otdel_11.isActive());
+    QVERIFY(!module.ADOQ_Stavka.isActive());
+    QVERIFY(!module.ADOQ_Working.isActive());
+    QVERIFY(!module.ADOQ_Kafedra.isActive());
+}
+
+void TestDataModule::modelEditsThroughTheDataset()
+{
+    TestInstallation installation(EngineKind::Sqlite, true);
+    TDM_shtat module;
+    signIn(module, installation);
+    module.OpenDataSets();
+    Dataset& lines = module.ADOQ_Shtat_rasp;
+    lines.setSql(QStringLiteral("Select * from Vakansii where id_deduce<>2 ORDER BY Num"));
+    lines.open();
+    int saves = 0;
+    lines.beforePost = [&](Dataset&) { ++saves; };
+
+    DatasetModel model(&lines);
+    model.setColumns({QStringLiteral("Num"), QStringLiteral("POST"), QStringLiteral("q_units")});
+    QCOMPARE(model.columnCount(), 3);
+    QCOMPARE(model.rowCount(), lines.recordCount());
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("POST"));
+
+    QString refusal;
+    model.setErrorHandler([&](const Error& error) { refusal = error.message(); });
+    QVERIFY(model.setData(model.index(1, 2), QStringLiteral("1,25")));
+    QCOMPARE(lines.state(), Dataset::State::Edit);
+    QCOMPARE(model.data(model.index(1, 2)).toString(), QStringLiteral("1,25"));
+    QVERIFY(!model.setData(model.index(1, 2), QStringLiteral("полторы")));
+    QCOMPARE(refusal, QStringLiteral("'полторы' is not a valid floating point value"));
+
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QVERIFY(model.setData(model.index(0, 0), QStringLiteral("9")));
+    QCOMPARE(saves, 1);
+    QVERIFY(changed.count() >= 1);
+    QCOMPARE(model.data(model.index(1, 2)).toString(), QStringLiteral("1,25"));
+}
+
+QTEST_GUILESS_MAIN(TestDataModule)
+#include "tst_datamodule.moc"
