@@ -1,0 +1,100 @@
+#include "PgInstallation.h"
+
+#include "DemoData.h"
+#include "Error.h"
+#include "NativeSql.h"
+#include "ServerScript.h"
+#include "pg/PgEngine.h"
+
+namespace zeb {
+
+namespace {
+
+bool exists(Engine& engine, const QString& sql, const QString& name)
+{
+    StatementResult result = engine.run(sql, {name});
+    const bool found = result.rows && result.rows->next();
+    if (found)
+        while (result.rows->next()) {
+        }
+    return found;
+}
+
+} // namespace
+
+PgInstallation::PgInstallation(const InstallRequest& request, QString dataSource, ServerAccount signin)
+    : m_request(request), m_dataSource(std::move(dataSource)), m_signin(std::move(signin))
+{
+}
+
+ConnectionParams PgInstallation::adminParams(const QString& database) const
+{
+    return ConnectionParams{m_request.adminUser, m_request.adminPassword, database, m_dataSource};
+}
+
+void PgInstallation::create(const ServerAccount& work, bool demo)
+{
+    const QString database = m_request.database;
+    PgEngine server(adminParams(QStringLiteral("postgres")));
+    server.open();
+    if (exists(server, QStringLiteral("SELECT 1 FROM pg_database WHERE datname = $1"), database))
+        throw Error(QStringLiteral(
+                        "База данных «%1» уже существует на сервере %2; установка не перезаписывает данные.")
+                        .arg(database, m_dataSource));
+    // Roles are shared by the whole server: only those made here are dropped on failure.
+    m_newRoles.clear();
+    for (const QString& role : {m_signin.user, work.user}) {
+        if (!exists(server, QStringLiteral("SELECT 1 FROM pg_roles WHERE rolname = $1"), role))
+            m_newRoles.append(role);
+    }
+    server.run(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'")
+                   .arg(nativesql::quoteIdentifier(EngineKind::Postgres, database)));
+    m_created = true;
+    server.close();
+
+    try {
+        fill(work, demo);
+    } catch (...) {
+        undo();
+        throw;
+    }
+}
+
+void PgInstallation::fill(const ServerAccount& work, bool demo)
+{
+    PgEngine engine(adminParams(m_request.database));
+    engine.open();
+    engine.runScript(serverScript(ServerScript::PgSchema));
+    engine.runScript(serverScript(ServerScript::PgProcedures));
+    const QHash<QString, QString> accounts{
+        {QStringLiteral("DATABASE"), m_request.database},
+        {QStringLiteral("SIGNIN_ROLE"), m_signin.user},
+        {QStringLiteral("SIGNIN_PASSWORD"), m_signin.password},
+        {QStringLiteral("WORK_ROLE"), work.user},
+        {QStringLiteral("WORK_PASSWORD"), work.password},
+    };
+    engine.runScript(serverScript(ServerScript::PgAccounts, accounts));
+    if (demo)
+        DemoData::fill(engine);
+    engine.close();
+}
+
+void PgInstallation::undo()
+{
+    if (!m_created)
+        return;
+    try {
+        PgEngine server(adminParams(QStringLiteral("postgres")));
+        server.open();
+        server.run(QStringLiteral("DROP DATABASE IF EXISTS %1")
+                       .arg(nativesql::quoteIdentifier(EngineKind::Postgres, m_request.database)));
+        for (const QString& role : std::as_const(m_newRoles))
+            server.run(QStringLiteral("DROP ROLE IF EXISTS %1")
+                           .arg(nativesql::quoteIdentifier(EngineKind::Postgres, role)));
+        m_created = false;
+    } catch (const Error&) {
+        // The installation's own error is the one to report; what is left over can be dropped by hand.
+    }
+}
+
+} // namespace zeb

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "InstallRequest.h"
+#include "ServerAccount.h"
+
+#include <QStringList>
+
+namespace zeb {
+
+// A new PostgreSQL database with schema dbo, the two procedures, the sign-in and schedule roles and
+// optionally the demo data, created by the administrator who then owns everything.
+class PgInstallation
+{
+public:
+    PgInstallation(const InstallRequest& request, QString dataSource, ServerAccount signin);
+
+    // Refuses an existing database; a failure drops the database and the roles it made.
+    void create(const ServerAccount& work, bool demo);
+    // Drops what create() made.
+    void undo();
+
+private:
+    ConnectionParams adminParams(const QString& database) const;
+    void fill(const ServerAccount& work, bool demo);
+
+    InstallRequest m_request;
+    QString m_dataSource;
+    ServerAccount m_signin;
+    QStringList m_newRoles;
+    bool m_created = false;
+};
+
+} // namespace zeb

@@ -1,0 +1,65 @@
+#include "ServerScript.h"
+
+#include "Error.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+// Resources of a static library are registered by hand; the name is that of server.qrc.
+static void registerServerResources()
+{
+    Q_INIT_RESOURCE(server);
+}
+
+namespace zeb {
+
+namespace {
+
+QString resourcePath(ServerScript script)
+{
+    switch (script) {
+    case ServerScript::SqliteSchema:
+        return QStringLiteral(":/server/sqlite/schema.sql");
+    case ServerScript::PgSchema:
+        return QStringLiteral(":/server/pg/schema.sql");
+    case ServerScript::PgProcedures:
+        return QStringLiteral(":/server/pg/procedures.sql");
+    case ServerScript::PgAccounts:
+        return QStringLiteral(":/server/pg/accounts.sql");
+    }
+    Q_UNREACHABLE();
+}
+
+} // namespace
+
+QString serverScript(ServerScript script, const QHash<QString, QString>& values)
+{
+    static const bool registered = (registerServerResources(), true);
+    Q_UNUSED(registered);
+
+    const QString path = resourcePath(script);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Сценарий установки %1 не встроен в программу.").arg(path));
+    const QString text = QString::fromUtf8(file.readAll());
+
+    static const QRegularExpression placeholder(QStringLiteral("\\$\\{([A-Z_]+)\\}"));
+    QString result;
+    qsizetype copied = 0;
+    QRegularExpressionMatchIterator it = placeholder.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        const QString name = match.captured(1);
+        const auto value = values.constFind(name);
+        if (value == values.constEnd())
+            throw Error(QStringLiteral("Сценарий установки %1 требует значение ${%2}, которое не задано.")
+                            .arg(path, name));
+        result += QStringView(text).mid(copied, match.capturedStart() - copied);
+        result += *value;
+        copied = match.capturedEnd();
+    }
+    result += QStringView(text).mid(copied);
+    return result;
+}
+
+} // namespace zeb

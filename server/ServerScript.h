@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+namespace zeb {
+
+// The SQL scripts the installation runs, built into the program.
+enum class ServerScript
+{
+    SqliteSchema,
+    PgSchema,
+    PgProcedures,
+    PgAccounts,
+};
+
+// The script's text with every "${NAME}" replaced by values[NAME]. Raises Error when the script asks for a
+// value that is not given, so a half-substituted script never reaches the server.
+QString serverScript(ServerScript script, const QHash<QString, QString>& values = {});
+
+} // namespace zeb

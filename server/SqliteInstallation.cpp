@@ -1,0 +1,58 @@
+#include "SqliteInstallation.h"
+
+#include "DemoData.h"
+#include "Error.h"
+#include "NativeTable.h"
+#include "Scrambling.h"
+#include "ServerScript.h"
+#include "sqlite/SqliteEngine.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace zeb {
+
+SqliteInstallation::SqliteInstallation(QString filePath) : m_filePath(std::move(filePath)) {}
+
+void SqliteInstallation::create(const ServerAccount& work, bool demo)
+{
+    // Creating the empty file first refuses an existing one without a window for a race.
+    QFile file(m_filePath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (file.exists())
+            throw Error(
+                QStringLiteral("Файл базы данных «%1» уже существует; установка не перезаписывает данные.")
+                    .arg(QDir::toNativeSeparators(m_filePath)));
+        throw IoError(QStringLiteral("Не удалось создать файл базы данных «%1»: %2")
+                          .arg(QDir::toNativeSeparators(m_filePath), file.errorString()));
+    }
+    file.close();
+    m_created = true;
+
+    try {
+        SqliteEngine engine(m_filePath, true);
+        engine.open();
+        engine.runScript(serverScript(ServerScript::SqliteSchema));
+        // The embedded engine has no accounts; the sign-in still hands out one, as a server would.
+        NativeTable(engine, QStringLiteral("zeb_session_account"))
+            .insert({QStringLiteral("id"), QStringLiteral("db_user"), QStringLiteral("db_password")},
+                    {1, scramble(work.user), scramble(work.password)});
+        if (demo)
+            DemoData::fill(engine);
+        engine.close();
+    } catch (...) {
+        undo();
+        throw;
+    }
+}
+
+void SqliteInstallation::undo()
+{
+    if (!m_created)
+        return;
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(m_filePath + QString::fromLatin1(suffix));
+    m_created = false;
+}
+
+} // namespace zeb

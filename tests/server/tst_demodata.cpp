@@ -1,0 +1,169 @@
+#include "EngineRows.h"
+#include "GetUserOutcome.h"
+#include "NativeTable.h"
+#include "TestInstallation.h"
+
+#include <QTest>
+#include <map>
+
+using namespace zeb;
+
+class DemoDataTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    // One demo installation per engine serves every test; the tests only read, apart from sign-in counters.
+    std::map<EngineKind, std::unique_ptr<TestInstallation>> m_installations;
+    std::unique_ptr<Engine> m_engine;
+
+    Engine& adminEngine(EngineKind engine)
+    {
+        m_engine = m_installations.at(engine)->adminEngine();
+        return *m_engine;
+    }
+
+    qint64 count(Engine& engine, const QString& from)
+    {
+        return firstValue(engine, QStringLiteral("SELECT count(*) FROM ") + from).toLongLong();
+    }
+
+    QString table(Engine& engine, const char* name)
+    {
+        return NativeTable(engine, QString::fromLatin1(name)).name();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        for (EngineKind engine : {EngineKind::Sqlite, EngineKind::Postgres})
+            QVERIFY_THROWS_NO_EXCEPTION(m_installations[engine] =
+                                            std::make_unique<TestInstallation>(engine, true));
+    }
+
+    void cleanup() { m_engine.reset(); }
+
+    void cleanupTestCase() { m_installations.clear(); }
+
+    void fillsAUniversity_data() { addEngineRows(); }
+    void fillsAUniversity()
+    {
+        QFETCH(EngineKind, engine);
+        Engine& db = adminEngine(engine);
+        const QString lines = table(db, "Vakansii");
+        const qint64 total = count(db, lines);
+        QVERIFY2(total >= 300 && total <= 700, qPrintable(QString::number(total)));
+        QVERIFY(count(db, lines + QStringLiteral(" WHERE id_deduce = 2 AND d_n_p IS NOT NULL")) >= 3);
+        QVERIFY(count(db, lines + QStringLiteral(" WHERE num IS NULL")) >= 2);
+        QVERIFY(count(db, lines + QStringLiteral(" WHERE hourfond > 0")) >= 1);
+        QVERIFY(count(db, lines + QStringLiteral(" WHERE descr IS NOT NULL")) >= 1);
+        QCOMPARE(count(db, table(db, "Faculty")), 6);
+        QCOMPARE(count(db, table(db, "teacher")), 40);
+        QCOMPARE(count(db, table(db, "t_fio")), 40);
+        QCOMPARE(
+            firstValue(db, QStringLiteral("SELECT post FROM %1 WHERE id_post = 1").arg(table(db, "post")))
+                .toString(),
+            QStringLiteral("Новая должность"));
+        QCOMPARE(firstValue(db, QStringLiteral("SELECT n_field FROM %1 WHERE id_vuz_defaults = 22")
+                                    .arg(table(db, "VuzDefaults")))
+                     .toString(),
+                 QStringLiteral("http://127.0.0.1:8080/reports"));
+
+        // Every unit kind has lines: divisions, sub-levels, faculties, level-2 divisions, departments.
+        for (const char* unit : {"id_otdel_1 IS NOT NULL AND id_otdel_11 IS NULL", "id_otdel_11 IS NOT NULL",
+                                 "id_faculty IS NOT NULL AND id_kafedra IS NULL AND id_otdel_2 IS NULL",
+                                 "id_otdel_2 IS NOT NULL", "id_kafedra IS NOT NULL"})
+            QVERIFY2(count(db, lines + QStringLiteral(" WHERE ") + QString::fromLatin1(unit)) >= 10, unit);
+
+        // A division whose every line is withdrawn still has lines.
+        QVERIFY(!firstValue(db, QStringLiteral("SELECT id_otdel_1 FROM %1 WHERE id_otdel_11 IS NULL "
+                                               "AND id_otdel_1 IS NOT NULL GROUP BY id_otdel_1 "
+                                               "HAVING min(id_deduce) = 2")
+                                    .arg(lines))
+                     .isNull());
+    }
+
+    void placesEmployeesOnLines_data() { addEngineRows(); }
+    void placesEmployeesOnLines()
+    {
+        QFETCH(EngineKind, engine);
+        Engine& db = adminEngine(engine);
+        const QString placements = QStringLiteral("%1 w JOIN %2 v ON v.id_vakansiya = w.id_vakansiya")
+                                       .arg(table(db, "Working"), table(db, "Vakansii"));
+        QVERIFY(count(db, placements + QStringLiteral(" WHERE w.id_leave = 4 AND v.id_deduce <> 2")) >= 10);
+        QVERIFY(count(db, placements + QStringLiteral(" WHERE w.id_leave IS NULL")) >= 1);
+        QVERIFY(count(db, placements +
+                              QStringLiteral(" WHERE w.id_leave = 1 AND w.date_leave IS NOT NULL")) >= 1);
+        QVERIFY(count(db, placements + QStringLiteral(" WHERE v.id_deduce = 2")) >= 1);
+    }
+
+    void demoUsersGetTheirAnswers_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QString>("login");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<GetUserOutcome>("outcome");
+        QTest::addColumn<QString>("message");
+        const QString noMessage;
+        for (const auto& [engine, name] :
+             {std::pair{EngineKind::Sqlite, "sqlite"}, std::pair{EngineKind::Postgres, "pg"}}) {
+            const auto row = [&](const char* label) -> QTestData& {
+                return QTest::addRow("%s %s", name, label) << engine;
+            };
+            row("admin") << QStringLiteral("admin") << QStringLiteral("admin123") << GetUserOutcome::Accepted
+                         << noMessage;
+            row("kadry") << QStringLiteral("kadry") << QStringLiteral("kadry123") << GetUserOutcome::Accepted
+                         << noMessage;
+            row("expired") << QStringLiteral("petrova") << QStringLiteral("petrova1")
+                           << GetUserOutcome::ChangeDemanded << noMessage;
+            row("near expiry") << QStringLiteral("sidorov") << QStringLiteral("sidorov1")
+                               << GetUserOutcome::ChangeProposed << noMessage;
+            row("must change") << QStringLiteral("novikova") << QStringLiteral("novikova1")
+                               << GetUserOutcome::ChangeDemanded << noMessage;
+            row("blocked") << QStringLiteral("blocked") << QStringLiteral("blocked1")
+                           << GetUserOutcome::ServerMessage
+                           << QStringLiteral("Учётная запись заблокирована. Обратитесь к администратору.");
+            row("wrong password") << QStringLiteral("kadry") << QStringLiteral("kadry124")
+                                  << GetUserOutcome::ServerMessage
+                                  << QStringLiteral("Неверное имя пользователя или пароль.");
+        }
+    }
+
+    void demoUsersGetTheirAnswers()
+    {
+        QFETCH(EngineKind, engine);
+        QFETCH(QString, login);
+        QFETCH(QString, password);
+        QFETCH(GetUserOutcome, outcome);
+        QFETCH(QString, message);
+        GetUserAnswer answer;
+        QVERIFY_THROWS_NO_EXCEPTION(answer = m_installations.at(engine)->getUser(login, password));
+        QCOMPARE(answer.message, message);
+        QCOMPARE(decideOutcome(answer, 1), outcome);
+        if (outcome == GetUserOutcome::Accepted)
+            QCOMPARE(answer.unscrambledUserId(), m_installations.at(engine)->workAccount().user);
+    }
+
+    void sameRowsEveryTime()
+    {
+        const auto snapshot = [](Engine& engine) {
+            StatementResult result = engine.run(QStringLiteral(
+                "SELECT id_vakansiya, id_post, q_units, razrad, Num, e_n_p, e_d_p, id_deduce, descr "
+                "FROM Vakansii ORDER BY id_vakansiya"));
+            QStringList rows;
+            while (result.rows->next()) {
+                QStringList row;
+                for (int i = 0; i < result.rows->columns().size(); ++i)
+                    row.append(result.rows->toText(i));
+                rows.append(row.join(QLatin1Char('|')));
+            }
+            return rows;
+        };
+        std::unique_ptr<TestInstallation> another;
+        QVERIFY_THROWS_NO_EXCEPTION(another = std::make_unique<TestInstallation>(EngineKind::Sqlite, true));
+        QCOMPARE(snapshot(*another->adminEngine()), snapshot(adminEngine(EngineKind::Sqlite)));
+    }
+};
+
+QTEST_GUILESS_MAIN(DemoDataTest)
+#include "tst_demodata.moc"

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Connection.h"
+#include "Engine.h"
+#include "FirstConnectInfo.h"
+#include "GetUserAnswer.h"
+#include "ServerAccount.h"
+#include "TestPgServer.h"
+
+#include <QTemporaryDir>
+#include <memory>
+#include <optional>
+
+namespace zeb {
+
+// A fresh installation for one test: an embedded database in a temporary folder, or a PostgreSQL database
+// with its two roles under a unique name on the test server, dropped again with this object. The settings
+// file lies in directory()/Data/ZEB as the client expects it beside its executable.
+//
+//     std::unique_ptr<TestInstallation> installation;
+//     QVERIFY_THROWS_NO_EXCEPTION(installation = std::make_unique<TestInstallation>(EngineKind::Sqlite,
+//     true));
+class TestInstallation
+{
+public:
+    // Raises Error when the installation fails or the PostgreSQL test variables are missing.
+    explicit TestInstallation(EngineKind engine, bool demo = false);
+    ~TestInstallation();
+    TestInstallation(const TestInstallation&) = delete;
+    TestInstallation& operator=(const TestInstallation&) = delete;
+
+    EngineKind engine() const { return m_engine; }
+    QString directory() const { return m_directory.path(); }
+    QString dataDirectory() const;
+    const QString& database() const { return m_database; }
+    // What the installation wrote to the settings file.
+    const TFirstConnectInfo& settings() const { return m_settings; }
+    // The schedule account that GET_USER hands out, unscrambled.
+    ServerAccount workAccount() const;
+
+    // An open engine with the administrator's rights.
+    std::unique_ptr<Engine> adminEngine() const;
+    // A client connection on the settings file's account, not yet open.
+    std::unique_ptr<Connection> settingsConnection() const;
+    // A client connection as after a successful sign-in: the schedule account, open, date order dmy.
+    std::unique_ptr<Connection> signedInConnection() const;
+    // One GET_USER exchange on the settings file's account, as the client's sign-in makes it.
+    GetUserAnswer getUser(const QString& login, const QString& password,
+                          const QString& newPassword = QStringLiteral("NULL")) const;
+
+private:
+    EngineKind m_engine;
+    QTemporaryDir m_directory;
+    QString m_database;
+    TFirstConnectInfo m_settings;
+    std::optional<TestPgServer> m_server;
+};
+
+// The first column of the first row of a native statement; a null QVariant when there is no row.
+QVariant firstValue(Engine& engine, const QString& sql, const QVariantList& params = {});
+
+} // namespace zeb

@@ -1,0 +1,65 @@
+#include "Arguments.h"
+
+namespace zeb {
+
+Arguments::Arguments(const QStringList& words, const QStringList& valueOptions, const QStringList& flags)
+{
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words.at(i);
+        if (optionsEnded || !word.startsWith(QLatin1String("--"))) {
+            m_positional.append(word);
+            continue;
+        }
+        if (word == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        const qsizetype equals = word.indexOf(QLatin1Char('='));
+        const QString name = word.mid(2, equals < 0 ? -1 : equals - 2);
+        if (flags.contains(name)) {
+            if (equals >= 0)
+                throw UsageError(QStringLiteral("параметр --%1 не принимает значения.").arg(name));
+            m_values.insert(name, QString());
+        } else if (valueOptions.contains(name)) {
+            if (equals >= 0)
+                m_values.insert(name, word.mid(equals + 1));
+            else if (i + 1 < words.size())
+                m_values.insert(name, words.at(++i));
+            else
+                throw UsageError(QStringLiteral("для параметра --%1 не указано значение.").arg(name));
+        } else {
+            throw UsageError(QStringLiteral("неизвестный параметр «%1».").arg(word));
+        }
+    }
+}
+
+QString Arguments::required(const QString& name) const
+{
+    if (!has(name))
+        throw UsageError(QStringLiteral("не указан обязательный параметр --%1.").arg(name));
+    return value(name);
+}
+
+int Arguments::integer(const QString& name, int fallback) const
+{
+    if (!has(name))
+        return fallback;
+    bool ok = false;
+    const int number = value(name).toInt(&ok);
+    if (!ok)
+        throw UsageError(
+            QStringLiteral("значение параметра --%1 должно быть целым числом: «%2».").arg(name, value(name)));
+    return number;
+}
+
+void Arguments::expectPositional(const QStringList& names, int optional) const
+{
+    const qsizetype needed = names.size() - optional;
+    if (m_positional.size() < needed)
+        throw UsageError(QStringLiteral("не указано: %1.").arg(names.at(m_positional.size())));
+    if (m_positional.size() > names.size())
+        throw UsageError(QStringLiteral("лишний аргумент «%1».").arg(m_positional.at(names.size())));
+}
+
+} // namespace zeb

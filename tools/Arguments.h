@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Error.h"
+
+#include <QHash>
+#include <QStringList>
+
+namespace zeb {
+
+// The command line was not understood; the tool answers with exit code 2.
+class UsageError : public Error
+{
+public:
+    using Error::Error;
+};
+
+// The words after a command: options with a value ("--name value" or "--name=value"), flags ("--name")
+// and positional words in order. "--" ends the options. Raises UsageError on an unknown option or an
+// option without its value.
+class Arguments
+{
+public:
+    Arguments(const QStringList& words, const QStringList& valueOptions, const QStringList& flags = {});
+
+    bool has(const QString& name) const { return m_values.contains(name); }
+    QString value(const QString& name, const QString& fallback = {}) const
+    {
+        return m_values.value(name, fallback);
+    }
+    // The value of an option that must be given.
+    QString required(const QString& name) const;
+    int integer(const QString& name, int fallback) const;
+
+    const QStringList& positional() const { return m_positional; }
+    // Raises UsageError unless the positional words are those named, of which the last `optional` may be
+    // left out; the message names the first one missing.
+    void expectPositional(const QStringList& names, int optional = 0) const;
+
+private:
+    QHash<QString, QString> m_values;
+    QStringList m_positional;
+};
+
+} // namespace zeb

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+namespace zeb {
+
+// Each command takes the words after its name and returns the exit code; a misunderstood command line
+// raises UsageError, any other failure Error.
+int runInit(const QStringList& words);
+int runSettings(const QStringList& words);
+int runUser(const QStringList& words);
+int runQuery(const QStringList& words);
+
+} // namespace zeb

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QFile;
+
+namespace zeb::console {
+
+// Standard output for results; bytes are written as they are given. Flush after writing.
+QFile& output();
+// A line of text on standard output, UTF-8.
+void print(const QString& line);
+// A message on standard error as one line, prefixed with the tool's name; the line breaks of an
+// engine's message are joined with blanks.
+void printError(const QString& message);
+
+} // namespace zeb::console

@@ -1,0 +1,51 @@
+#include "Arguments.h"
+#include "Commands.h"
+#include "Console.h"
+#include "Installation.h"
+
+#include <QDir>
+
+namespace zeb {
+
+namespace {
+
+EngineKind engineNamed(const QString& name)
+{
+    if (name == QLatin1String("sqlite"))
+        return EngineKind::Sqlite;
+    if (name == QLatin1String("pg"))
+        return EngineKind::Postgres;
+    throw UsageError(QStringLiteral("неизвестный вид базы данных «%1»: ожидается sqlite или pg.").arg(name));
+}
+
+} // namespace
+
+int runInit(const QStringList& words)
+{
+    const Arguments arguments(words,
+                              {QStringLiteral("engine"), QStringLiteral("host"), QStringLiteral("port"),
+                               QStringLiteral("database"), QStringLiteral("admin-user")},
+                              {QStringLiteral("demo")});
+    arguments.expectPositional({QStringLiteral("папка установки DIR")});
+
+    InstallRequest request;
+    request.directory = arguments.positional().at(0);
+    request.engine = engineNamed(arguments.required(QStringLiteral("engine")));
+    request.host = arguments.value(QStringLiteral("host"), request.host);
+    request.port = arguments.integer(QStringLiteral("port"), request.port);
+    request.database = arguments.value(QStringLiteral("database"), request.database);
+    request.adminUser = arguments.value(QStringLiteral("admin-user"), request.adminUser);
+    request.adminPassword = qEnvironmentVariable("PGPASSWORD");
+    request.demo = arguments.has(QStringLiteral("demo"));
+
+    const TFirstConnectInfo settings = Installation::install(request);
+    console::print(QStringLiteral("Установка создана, файл настроек: %1")
+                       .arg(QDir::toNativeSeparators(Installation::settingsPath(request.directory))));
+    console::print(QStringLiteral("Data Source: ") + settings.dataSource);
+    console::print(QStringLiteral("Initial Catalog: ") + settings.initialCatalog);
+    if (request.demo)
+        console::print(QStringLiteral("Добавлены демонстрационные данные и пользователи."));
+    return 0;
+}
+
+} // namespace zeb

@@ -1,0 +1,25 @@
+#include "Arguments.h"
+#include "Commands.h"
+#include "ConnectionString.h"
+#include "Console.h"
+#include "Installation.h"
+#include "SettingsFile.h"
+
+namespace zeb {
+
+int runSettings(const QStringList& words)
+{
+    const Arguments arguments(words, {});
+    arguments.expectPositional({QStringLiteral("папка установки DIR")});
+
+    const TFirstConnectInfo settings =
+        SettingsFile::read(Installation::settingsPath(arguments.positional().at(0)));
+    console::print(QStringLiteral("User ID: ") + settings.userId);
+    console::print(QStringLiteral("Password: ") + settings.password);
+    console::print(QStringLiteral("Initial Catalog: ") + settings.initialCatalog);
+    console::print(QStringLiteral("Data Source: ") + settings.dataSource);
+    console::print(QStringLiteral("Connection string: ") + buildConnectionString(settings));
+    return 0;
+}
+
+} // namespace zeb

@@ -1,0 +1,51 @@
+#include "AdminEngine.h"
+#include "Arguments.h"
+#include "Commands.h"
+#include "Console.h"
+#include "UserAdmin.h"
+
+namespace zeb {
+
+int runUser(const QStringList& words)
+{
+    const Arguments arguments(words, {QStringLiteral("admin-user")}, {QStringLiteral("must-change")});
+    const QString action = arguments.positional().value(0);
+    const bool withPassword = action == QLatin1String("add") || action == QLatin1String("passwd");
+    if (!withPassword && action != QLatin1String("lock") && action != QLatin1String("unlock")) {
+        if (action.isEmpty())
+            throw UsageError(QStringLiteral("не указано действие: add, passwd, lock или unlock."));
+        throw UsageError(
+            QStringLiteral("неизвестное действие «%1»: ожидается add, passwd, lock или unlock.").arg(action));
+    }
+    QStringList expected{QStringLiteral("действие"), QStringLiteral("папка установки DIR"),
+                         QStringLiteral("LOGIN")};
+    if (withPassword)
+        expected.append(QStringLiteral("PASSWORD"));
+    arguments.expectPositional(expected);
+    const bool mustChange = arguments.has(QStringLiteral("must-change"));
+    if (mustChange && !withPassword)
+        throw UsageError(QStringLiteral("параметр --must-change относится только к add и passwd."));
+
+    const QString& login = arguments.positional().at(2);
+    const ServerAccount admin{arguments.value(QStringLiteral("admin-user"), QStringLiteral("postgres")),
+                              qEnvironmentVariable("PGPASSWORD")};
+    const std::unique_ptr<Engine> engine = openAdminEngine(arguments.positional().at(1), admin);
+    UserAdmin users(*engine);
+    if (action == QLatin1String("add")) {
+        users.add(login, arguments.positional().at(3), mustChange);
+        console::print(QStringLiteral("Пользователь «%1» добавлен.").arg(login));
+    } else if (action == QLatin1String("passwd")) {
+        users.setPassword(login, arguments.positional().at(3), mustChange);
+        console::print(QStringLiteral("Пароль пользователя «%1» изменён.").arg(login));
+    } else if (action == QLatin1String("lock")) {
+        users.lock(login);
+        console::print(QStringLiteral("Пользователь «%1» заблокирован.").arg(login));
+    } else {
+        users.unlock(login);
+        console::print(QStringLiteral("Пользователь «%1» разблокирован.").arg(login));
+    }
+    engine->close();
+    return 0;
+}
+
+} // namespace zeb
