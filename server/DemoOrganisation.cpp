@@ -1,5 +1,6 @@
 #include "DemoOrganisation.h"
 
+#include "BaseData.h"
 #include "NativeTable.h"
 
 namespace zeb {
@@ -251,8 +252,11 @@ void insertPosts(Engine& engine, DemoOrganisation& organisation)
 {
     const NativeTable table(engine, QStringLiteral("post"));
     for (const PostPlan& plan : postPlans) {
-        const qint64 id =
-            table.insert({QStringLiteral("post")}, {text(plan.name)}, QStringLiteral("id_post"));
+        // The placeholder post comes with every installation as post 1.
+        const bool placeholder = qstrcmp(plan.name, BaseData::placeholderPost()) == 0;
+        const qint64 id = placeholder ? 1
+                                      : table.insert({QStringLiteral("post")}, {text(plan.name)},
+                                                     QStringLiteral("id_post"));
         organisation.posts.insert(text(plan.name), DemoPost{id, plan.structure, plan.grade});
     }
 }

@@ -67,4 +67,11 @@ qint64 NativeTable::update(const QStringList& columns, const QVariantList& value
     return m_engine.run(sql, params).rowsAffected;
 }
 
+void NativeTable::insertNames(const QString& keyColumn, const QString& nameColumn,
+                              std::initializer_list<KeyedName> rows) const
+{
+    for (const KeyedName& row : rows)
+        insert({keyColumn, nameColumn}, {row.key, QString::fromUtf8(row.name)});
+}
+
 } // namespace zeb

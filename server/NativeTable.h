@@ -24,6 +24,15 @@ public:
     qint64 insert(const QStringList& columns, const QVariantList& values,
                   const QString& keyColumn = {}) const;
 
+    struct KeyedName
+    {
+        int key;
+        const char* name;
+    };
+    // Inserts reference rows of a key and a UTF-8 name.
+    void insertNames(const QString& keyColumn, const QString& nameColumn,
+                     std::initializer_list<KeyedName> rows) const;
+
     // Sets the columns of the rows whose keyColumn equals key; returns the rows changed.
     qint64 update(const QStringList& columns, const QVariantList& values, const QString& keyColumn,
                   const QVariant& key) const;

@@ -1,5 +1,6 @@
 #include "PgInstallation.h"
 
+#include "BaseData.h"
 #include "DemoData.h"
 #include "Error.h"
 #include "NativeSql.h"
@@ -74,6 +75,7 @@ void PgInstallation::fill(const ServerAccount& work, bool demo)
         {QStringLiteral("WORK_PASSWORD"), work.password},
     };
     engine.runScript(serverScript(ServerScript::PgAccounts, accounts));
+    BaseData::fill(engine);
     if (demo)
         DemoData::fill(engine);
     engine.close();

@@ -1,5 +1,6 @@
 #include "SqliteInstallation.h"
 
+#include "BaseData.h"
 #include "DemoData.h"
 #include "Error.h"
 #include "NativeTable.h"
@@ -37,6 +38,7 @@ void SqliteInstallation::create(const ServerAccount& work, bool demo)
         NativeTable(engine, QStringLiteral("zeb_session_account"))
             .insert({QStringLiteral("id"), QStringLiteral("db_user"), QStringLiteral("db_password")},
                     {1, scramble(work.user), scramble(work.password)});
+        BaseData::fill(engine);
         if (demo)
             DemoData::fill(engine);
         engine.close();

@@ -11,12 +11,6 @@ void loadScheduleFixture(Connection& connection)
 {
     const QStringList statements = {
         QStringLiteral("insert into vuz (id_vuz, v2) values (1, 'Университет')"),
-        QStringLiteral("insert into Enter (id_enter, enter) values (1, 'Штатная')"),
-        QStringLiteral("insert into Deduce (id_deduce, deduce) values (1, 'Не выведена')"),
-        QStringLiteral("insert into Deduce (id_deduce, deduce) values (2, 'Выведена')"),
-        QStringLiteral("insert into Structure (id_structure, Structure) values (5, 'Пр.')"),
-        QStringLiteral("insert into bk (id_bk, name) values (1, 'Бюджет')"),
-        QStringLiteral("insert into post (post) values ('Новая должность')"),
         QStringLiteral("insert into post (post) values ('Доцент')"),
         QStringLiteral("insert into Otdel_1 (otdel_1) values ('Бухгалтерия')"),
         QStringLiteral("insert into Otdel_1 (otdel_1) values ('Расчётная группа')"),

@@ -173,13 +173,13 @@ void TestStatements::reading_data()
     addEngineRows("institutions", QStringLiteral("Select * from vuz"), QStringLiteral("v2"),
                   QStringLiteral("Университет"));
     addEngineRows("entry kinds", QStringLiteral("select * from Enter"), QStringLiteral("enter"),
-                  QStringLiteral("Штатная"));
+                  QStringLiteral("Штатная,Вакантная,Временная,Совместительство"));
     addEngineRows("withdrawal kinds", QStringLiteral("Select * from Deduce"), QStringLiteral("id_deduce"),
-                  QStringLiteral("1,2"));
+                  QStringLiteral("1,2,3"));
     addEngineRows("staff categories table", QStringLiteral("select * from Structure"), QStringLiteral("Structure"),
-                  QStringLiteral("Пр."));
+                  QStringLiteral("ППС,УВП,АУП,ПОП,Пр."));
     addEngineRows("funding sources table", QStringLiteral("select * from bk"), QStringLiteral("name"),
-                  QStringLiteral("Бюджет"));
+                  QStringLiteral("Бюджет,Внебюдж.,Грант"));
     addEngineRows("employees", QStringLiteral("select * from Working"), QStringLiteral("id_leave"),
                   QStringLiteral("4,1,null"));
     addEngineRows("rates", QStringLiteral("select * from Stavka"), QStringLiteral("stavka"), QString());
