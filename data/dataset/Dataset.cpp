@@ -541,6 +541,11 @@ void Dataset::sort(const QString& column)
         Q_EMIT currentRowChanged(m_position);
 }
 
+qsizetype Dataset::memoryUsage() const
+{
+    return m_store.memoryUsage() + qsizetype(m_order.capacity() * sizeof(int));
+}
+
 QVariant Dataset::valueAt(int position, int fieldIndex) const
 {
     const Field& field = *m_fields[size_t(fieldIndex)];

@@ -100,6 +100,9 @@ public:
     // Sorts the loaded rows ascending by one column, given plain or in brackets; the current row stays.
     void sort(const QString& column);
 
+    // Bytes the loaded rows take, for measuring.
+    qsizetype memoryUsage() const;
+
     // Cell of any shown row, the edit buffer for the row being edited.
     QVariant valueAt(int position, int fieldIndex) const;
     // The value of `resultField` in the first row whose `keyField` equals `key`; null when none.

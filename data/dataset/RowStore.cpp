@@ -72,6 +72,12 @@ void RowStore::load(ResultCursor& cursor, const std::vector<int>& sourceColumns)
         }
         ++m_rowCount;
     }
+    // Growth leaves up to half of every column unused; a loaded result is kept as it is.
+    for (Column& column : m_columns) {
+        column.slots.shrink_to_fit();
+        column.nulls.shrink_to_fit();
+    }
+    m_textPool.squeeze();
 }
 
 void RowStore::loadCell(Column& column, const ResultCursor& cursor, int source)
