@@ -1,0 +1,52 @@
+#include "StartUp.h"
+
+#include "DataModule.h"
+#include "Platform.h"
+#include "TForm1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QScreen>
+
+namespace zeb {
+
+QString applicationTitle()
+{
+    return QStringLiteral("ZEB 7 Штатное расписание");
+}
+
+void prepareApplication()
+{
+    QApplication::setApplicationName(applicationTitle());
+    QApplication::setApplicationDisplayName(applicationTitle());
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+}
+
+StartUp::StartUp(const QString& home) : m_dataModule(std::make_unique<TDM_shtat>())
+{
+    m_dataModule->ADO_Shtat.setDataDirectory(QDir(home).filePath(QStringLiteral("Data")));
+    m_mainWindow = std::make_unique<TForm1>(*m_dataModule, home);
+}
+
+StartUp::~StartUp() = default;
+
+bool StartUp::showMainWindow()
+{
+    if (Platform::instance().terminationRequested())
+        return false;
+    // Also the normal size covers the screen, for desktops without a window manager to maximise it.
+    if (const QScreen* screen = m_mainWindow->screen())
+        m_mainWindow->setGeometry(screen->availableGeometry());
+    m_mainWindow->showMaximized();
+    return true;
+}
+
+int StartUp::run()
+{
+    if (!showMainWindow())
+        return 0;
+    return QApplication::exec();
+}
+
+} // namespace zeb

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace zeb {
+
+class TDM_shtat;
+class TForm1;
+
+// Title of the application and caption of its main window.
+QString applicationTitle();
+
+// Settings of the application object that hold for the whole run: its name and title, and Russian
+// number and date formats whatever the system's locale.
+void prepareApplication();
+
+// The program's long-lived objects in their order: the data module first, then the main window, whose
+// creation runs the sign-in. A cancelled sign-in leaves the main window hidden and the program ending.
+class StartUp
+{
+public:
+    // `home` is the program's folder: the settings file and an embedded database lie in its Data folder.
+    explicit StartUp(const QString& home);
+    ~StartUp();
+
+    TDM_shtat& dataModule() const { return *m_dataModule; }
+    TForm1& mainWindow() const { return *m_mainWindow; }
+
+    // Shows the main window maximised unless the program has been asked to end; true when shown.
+    bool showMainWindow();
+    // Shows the main window and runs the message loop until the program ends; the exit code.
+    int run();
+
+private:
+    // In this order, so that the main window goes before the data module it reads.
+    std::unique_ptr<TDM_shtat> m_dataModule;
+    std::unique_ptr<TForm1> m_mainWindow;
+};
+
+} // namespace zeb

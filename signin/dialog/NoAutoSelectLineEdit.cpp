@@ -1,0 +1,11 @@
+#include "NoAutoSelectLineEdit.h"
+
+namespace zeb {
+
+void NoAutoSelectLineEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    deselect();
+}
+
+} // namespace zeb

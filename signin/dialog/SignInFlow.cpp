@@ -1,0 +1,162 @@
+#include "SignInFlow.h"
+
+#include "ComputerName.h"
+#include "ConnectionString.h"
+#include "Cp1251.h"
+#include "DataModule.h"
+#include "GetUserOutcome.h"
+#include "GetUserStatement.h"
+#include "Platform.h"
+#include "SettingsFile.h"
+#include "SignInView.h"
+
+namespace zeb {
+
+namespace {
+
+// The system's computer-name query gets a buffer of this size during sign-in.
+constexpr qsizetype computerNameBufferSize = 256;
+constexpr qsizetype minimumNewPasswordLength = 6;
+
+QString changeMessage()
+{
+    return QStringLiteral("Вы должны поменять пароль\rЭто делается для безопастности и сохранения данных от "
+                          "злоумышлеников");
+}
+
+QString errorText(const std::exception& error)
+{
+    if (const auto* own = dynamic_cast<const Error*>(&error))
+        return own->message();
+    return QString::fromLocal8Bit(error.what());
+}
+
+// Runs GET_USER and reads its first row; the cursor is gone before anyone closes the connection.
+GetUserAnswer exchange(Connection& connection, const QString& statement)
+{
+    const std::unique_ptr<ResultCursor> cursor = connection.query(statement);
+    return GetUserAnswer::read(*cursor);
+}
+
+} // namespace
+
+SignInFlow::SignInFlow(TDM_shtat& dataModule, SignInView& view, QString& sessionLogin, QString settingsPath)
+    : m_dataModule(dataModule), m_view(view), m_sessionLogin(sessionLogin),
+      m_settingsPath(std::move(settingsPath))
+{
+}
+
+void SignInFlow::signInButtonClicked()
+{
+    ++m_attemptCount;
+    QString newPassword = GetUserStatement::noNewPassword();
+    if (m_passwordAreaOpen) {
+        newPassword = m_view.newPassword();
+        if (newPassword != m_view.confirmation()) {
+            m_view.clearNewPasswords();
+            m_view.showMessage(
+                QStringLiteral("Новый пароль подтвержден не верно!!!\rПодтвердите пароль заново."));
+            return;
+        }
+        if (newPassword.size() < minimumNewPasswordLength) {
+            m_view.clearNewPasswords();
+            m_view.showMessage(QStringLiteral(
+                "Пароль должен состоять не менее чем из 6 символов!!!\rВведите новый пароль заново."));
+            return;
+        }
+    }
+
+    Connection& connection = m_dataModule.ADO_Shtat;
+    if (!SignIn(connection, newPassword))
+        return;
+    connection.execute(QStringLiteral("SET DATEFORMAT dmy"));
+    m_view.closeWith(ModalResult::Ok);
+}
+
+bool SignInFlow::SignIn(Connection& connection, const QString& newPassword)
+{
+    const TFirstConnectInfo settings = SettingsFile::read(m_settingsPath);
+    connection.setConnectionString(buildConnectionString(settings));
+    try {
+        connection.open();
+    } catch (const std::exception& error) {
+        // Not the end of the attempt: running GET_USER tries to open the connection once more.
+        m_view.showMessage(removeAll(errorText(error), settings.userId));
+    }
+
+    GetUserStatement statement;
+    statement.login = m_view.login();
+    statement.password = m_view.password();
+    statement.newPassword = newPassword;
+    statement.computerName = cp1251::decode(computerNameBytes(computerNameBufferSize));
+    statement.ip = Platform::instance().ownIpv4Address();
+
+    GetUserAnswer answer;
+    try {
+        answer = exchange(connection, statement.text());
+        switch (decideOutcome(answer, m_attemptCount)) {
+        case GetUserOutcome::Update:
+            m_view.startUpdate();
+            return false;
+        case GetUserOutcome::ServerMessage:
+            // The connection stays open with the settings file's account; the next attempt re-uses it.
+            m_view.showMessage(answer.message);
+            return false;
+        case GetUserOutcome::ChangeDemanded:
+            connection.close();
+            m_view.showMessage(changeMessage());
+            m_view.pressMoreButton();
+            // Only a password change or cancel is left.
+            m_view.disableMoreButton();
+            return false;
+        case GetUserOutcome::ChangeProposed:
+            connection.close();
+            m_view.showMessage(changeMessage());
+            m_view.pressMoreButton();
+            return false;
+        case GetUserOutcome::Accepted:
+            break;
+        }
+    } catch (const std::exception& error) {
+        reportFailedExchange(errorText(error), connection);
+        return false;
+    }
+
+    TFirstConnectInfo account = settings;
+    account.userId = answer.unscrambledUserId();
+    account.password = answer.unscrambledPassword();
+    connection.close();
+    return connectAccepted(connection, buildConnectionString(account));
+}
+
+bool SignInFlow::togglePasswordArea()
+{
+    m_passwordAreaOpen = !m_passwordAreaOpen;
+    return m_passwordAreaOpen;
+}
+
+void SignInFlow::reportFailedExchange(const QString& errorText, Connection& connection)
+{
+    Platform::instance().showError(errorText);
+    m_view.showMessage(QStringLiteral("Неверно ввели логин или пароль."));
+    connection.close();
+}
+
+bool SignInFlow::connectAccepted(Connection& connection, const QString& connectionString)
+{
+    try {
+        connection.setConnectionString(connectionString);
+        connection.open();
+        m_sessionLogin = m_view.login();
+        m_dataModule.OpenDataSets();
+        return true;
+    } catch (const std::exception& error) {
+        Platform::instance().showError(errorText(error));
+        // An accepted answer carries no message, so the label is cleared.
+        m_view.showMessage(QString());
+        connection.close();
+        return false;
+    }
+}
+
+} // namespace zeb

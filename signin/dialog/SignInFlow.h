@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+namespace zeb {
+
+class Connection;
+class SignInView;
+class TDM_shtat;
+
+// One sign-in dialog's attempts: the sign-in button's action and the GET_USER exchange behind it.
+// It keeps the attempt counter and whether the password-change area is open; the dialog shows the rest.
+class SignInFlow
+{
+public:
+    // `sessionLogin` receives the login as typed once the returned account has connected.
+    SignInFlow(TDM_shtat& dataModule, SignInView& view, QString& sessionLogin, QString settingsPath);
+
+    // The sign-in button: counts the attempt, checks a new password, signs in, and on success sets the
+    // server's date format and closes the dialog with the OK result. Errors raised before GET_USER runs
+    // (the settings file, the address lookup) and a failed date-format statement propagate.
+    void signInButtonClicked();
+
+    // The exchange; true when signed in. newPassword is "NULL" for none, otherwise the new password as typed.
+    bool SignIn(Connection& connection, const QString& newPassword);
+
+    // The more button; returns whether the area is now open.
+    bool togglePasswordArea();
+
+    quint8 attemptCount() const { return m_attemptCount; }
+    bool passwordAreaOpen() const { return m_passwordAreaOpen; }
+
+private:
+    void reportFailedExchange(const QString& errorText, Connection& connection);
+    bool connectAccepted(Connection& connection, const QString& connectionString);
+
+    TDM_shtat& m_dataModule;
+    SignInView& m_view;
+    QString& m_sessionLogin;
+    QString m_settingsPath;
+    quint8 m_attemptCount = 0;
+    bool m_passwordAreaOpen = false;
+};
+
+} // namespace zeb

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "SelfUpdate.h"
+#include "SignInFlow.h"
+#include "SignInView.h"
+
+#include <QLabel>
+#include <QStringList>
+#include <QTimer>
+
+namespace zeb {
+
+// The sign-in's view for tests: typed texts to set, and a record of what the sign-in did to the dialog.
+class RecordingSignInView : public SignInView
+{
+public:
+    SignInFlow* flow = nullptr;
+    QString home;
+
+    QString loginText;
+    QString passwordText;
+    QString newPasswordText;
+    QString confirmationText;
+
+    QStringList messages;
+    int morePresses = 0;
+    bool moreEnabled = true;
+    int clears = 0;
+    int closedWith = 0;
+    QLabel notice;
+    QTimer exitTimer;
+
+    QString message() const { return messages.isEmpty() ? QString() : messages.last(); }
+
+    QString login() const override { return loginText; }
+    QString password() const override { return passwordText; }
+    QString newPassword() const override { return newPasswordText; }
+    QString confirmation() const override { return confirmationText; }
+
+    void showMessage(const QString& text) override { messages.append(text); }
+    // A click on a disabled button does nothing.
+    void pressMoreButton() override
+    {
+        if (!moreEnabled)
+            return;
+        ++morePresses;
+        flow->togglePasswordArea();
+    }
+    void disableMoreButton() override { moreEnabled = false; }
+    void clearNewPasswords() override
+    {
+        ++clears;
+        newPasswordText.clear();
+        confirmationText.clear();
+    }
+    void startUpdate() override
+    {
+        UpdateSite site = UpdateSite::current();
+        site.home = home;
+        StartUpdate(notice, exitTimer, site);
+    }
+    void closeWith(int modalResult) override { closedWith = modalResult; }
+};
+
+} // namespace zeb

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "DataModule.h"
+#include "RecordingSignInView.h"
+#include "SignInFlow.h"
+#include "TestInstallation.h"
+
+#include <QDir>
+
+namespace zeb {
+
+// A fresh demo installation and one sign-in dialog's logic working on it through a recording view.
+struct SignInRig
+{
+    explicit SignInRig(EngineKind engine)
+        : installation(engine, true), flow(dataModule, view, sessionLogin, settingsPath())
+    {
+        dataModule.ADO_Shtat.setDataDirectory(installation.dataDirectory());
+        view.flow = &flow;
+        view.home = installation.directory();
+    }
+
+    QString settingsPath() const
+    {
+        return QDir(installation.directory()).filePath(QStringLiteral("Data/ZEB"));
+    }
+    Connection& connection() { return dataModule.ADO_Shtat; }
+
+    void type(const QString& login, const QString& password)
+    {
+        view.loginText = login;
+        view.passwordText = password;
+    }
+
+    TestInstallation installation;
+    TDM_shtat dataModule;
+    RecordingSignInView view;
+    QString sessionLogin;
+    SignInFlow flow;
+};
+
+} // namespace zeb

@@ -1,0 +1,459 @@
+#include "DataModule.h"
+#include "ScriptedPlatform.h"
+#include "ShadowLabel.h"
+#include "TForm8.h"
+#include "TestInstallation.h"
+#include "UserAdmin.h"
+#include "VersionLabel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace zeb;
+
+namespace {
+
+void typeOneByOne(QWidget* field, const QString& text)
+{
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+void sendMouse(QWidget* target, QEvent::Type type, const QPoint& local, Qt::MouseButton button,
+               Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// Presses the left button on a part of the dialog, moves the mouse by `delta` and releases it.
+void drag(QWidget* part, const QPoint& delta, Qt::MouseButton button = Qt::LeftButton)
+{
+    const QPoint start(10, 10);
+    sendMouse(part, QEvent::MouseButtonPress, start, button, button);
+    sendMouse(part, QEvent::MouseMove, start + delta, Qt::NoButton, button);
+    sendMouse(part, QEvent::MouseButtonRelease, start + delta, button, Qt::NoButton);
+}
+
+} // namespace
+
+// A sign-in dialog on a home folder: an empty temporary one, or a demo installation.
+struct DialogRig
+{
+    explicit DialogRig(const QString& home) : dialog(dataModule, sessionLogin, home)
+    {
+        dataModule.ADO_Shtat.setDataDirectory(QDir(home).filePath(QStringLiteral("Data")));
+    }
+
+    TDM_shtat dataModule;
+    QString sessionLogin;
+    TForm8 dialog;
+};
+
+class TestSignInDialog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void controlsLieOverThePictures_data();
+    void controlsLieOverThePictures();
+    void dialogAtCreation();
+    void versionLabel_data();
+    void versionLabel();
+    void moreButtonTogglesTheArea();
+    void leftoverUpdateScriptIsRemoved();
+    void exitTimerEndsTheProgram();
+    void enterInAnyFieldSignsIn_data();
+    void enterInAnyFieldSignsIn();
+    void escapeDoesNotCloseTheDialog();
+    void loginTextIsNotSelectedOnEntry();
+    void newPasswordFieldsTakeOnlyLatinDigitsAndUnderscore_data();
+    void newPasswordFieldsTakeOnlyLatinDigitsAndUnderscore();
+    void cyrillicLoginSignsIn();
+    void demandedChangeDisablesTheMoreButton();
+    void addressLookupErrorReachesTheErrorDisplay();
+    void cancelEndsWithCancelAndTermination();
+    void draggingMovesTheWindow_data();
+    void draggingMovesTheWindow();
+
+private:
+    QTemporaryDir m_emptyHome;
+};
+
+void TestSignInDialog::initTestCase()
+{
+    QVERIFY(m_emptyHome.isValid());
+}
+
+void TestSignInDialog::controlsLieOverThePictures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+
+    QTest::newRow("Image1") << QStringLiteral("Image1") << QRect(0, 0, 497, 278);
+    QTest::newRow("Image2") << QStringLiteral("Image2") << QRect(0, 277, 497, 139);
+    QTest::newRow("Login_Edit") << QStringLiteral("Login_Edit") << QRect(146, 202, 187, 21);
+    QTest::newRow("Password_Edit") << QStringLiteral("Password_Edit") << QRect(146, 238, 187, 21);
+    QTest::newRow("Edit1") << QStringLiteral("Edit1") << QRect(148, 309, 186, 21);
+    QTest::newRow("Edit2") << QStringLiteral("Edit2") << QRect(148, 345, 186, 21);
+    QTest::newRow("SpeedButton2") << QStringLiteral("SpeedButton2") << QRect(349, 200, 55, 20);
+    QTest::newRow("SpeedButton1") << QStringLiteral("SpeedButton1") << QRect(418, 199, 67, 22);
+    QTest::newRow("SpeedButton3") << QStringLiteral("SpeedButton3") << QRect(346, 236, 139, 22);
+    QTest::newRow("RzLabel1") << QStringLiteral("RzLabel1") << QRect(60, 107, 329, 78);
+}
+
+void TestSignInDialog::controlsLieOverThePictures()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    const auto* control = rig.dialog.findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), geometry);
+    if (const auto* button = qobject_cast<const QToolButton*>(control)) {
+        QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(button->text().isEmpty());
+        QVERIFY(button->icon().isNull());
+    }
+    if (const auto* field = qobject_cast<const QLineEdit*>(control)) {
+        QVERIFY(!field->hasFrame());
+        QCOMPARE(field->echoMode(),
+                 name == QStringLiteral("Login_Edit") ? QLineEdit::Normal : QLineEdit::Password);
+    }
+    if (const auto* picture = qobject_cast<const QLabel*>(control); picture && name.startsWith(u"Image"))
+        QCOMPARE(picture->pixmap().size(), geometry.size());
+}
+
+void TestSignInDialog::dialogAtCreation()
+{
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    TForm8& dialog = rig.dialog;
+
+    QCOMPARE(dialog.size(), QSize(497, 273));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Аутентификация"));
+    QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(dialog.RzLabel1->text(), QString());
+    QCOMPARE(dialog.RzLabel1->font().family(), QStringLiteral("Arial"));
+    QVERIFY(dialog.RzLabel1->font().bold());
+    QCOMPARE(dialog.RzLabel1->font().pixelSize(), 13);
+    QVERIFY(dialog.RzLabel1->wordWrap());
+    QCOMPARE(dialog.RzLabel1->alignment(), Qt::Alignment(Qt::AlignCenter));
+    QCOMPARE(dialog.Label1->pos(), QPoint(6, 5));
+    QCOMPARE(dialog.Label1->font().family(), QStringLiteral("MS Sans Serif"));
+    QVERIFY(dialog.Label1->font().bold());
+    QCOMPARE(dialog.Timer1->interval(), 2000);
+    QVERIFY(!dialog.Timer1->isActive());
+    QCOMPARE(dialog.flow().attemptCount(), quint8(0));
+    QVERIFY(!dialog.flow().passwordAreaOpen());
+    QCOMPARE(dialog.Login_Edit->nextInFocusChain(), dialog.Password_Edit);
+    QCOMPARE(dialog.Password_Edit->nextInFocusChain(), dialog.Edit1);
+    QCOMPARE(dialog.Edit1->nextInFocusChain(), dialog.Edit2);
+    QCOMPARE(Form8, nullptr);
+}
+
+void TestSignInDialog::versionLabel_data()
+{
+    QTest::addColumn<QDateTime>("built");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("afternoon") << QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9))
+                               << QStringLiteral("V.1   [ 05.03.2024 14:07:09 ]");
+    QTest::newRow("morning") << QDateTime(QDate(2023, 11, 28), QTime(9, 0, 0))
+                             << QStringLiteral("V.1   [ 28.11.2023 9:00:00 ]");
+    QTest::newRow("exactly midnight")
+        << QDateTime(QDate(2024, 3, 5), QTime(0, 0, 0)) << QStringLiteral("V.1   [ 05.03.2024 ]");
+    QTest::newRow("a second after midnight")
+        << QDateTime(QDate(2024, 3, 5), QTime(0, 0, 1)) << QStringLiteral("V.1   [ 05.03.2024 0:00:01 ]");
+}
+
+void TestSignInDialog::versionLabel()
+{
+    QFETCH(QDateTime, built);
+    QFETCH(QString, text);
+    QCOMPARE(versionLabelText(built), text);
+
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    QCOMPARE(rig.dialog.Label1->text(), versionLabelText(buildDateTime()));
+}
+
+void TestSignInDialog::moreButtonTogglesTheArea()
+{
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    rig.dialog.SpeedButton3->click();
+    QCOMPARE(rig.dialog.height(), 416);
+    QVERIFY(rig.dialog.flow().passwordAreaOpen());
+    rig.dialog.SpeedButton3->click();
+    QCOMPARE(rig.dialog.height(), 275);
+    QVERIFY(!rig.dialog.flow().passwordAreaOpen());
+    QCOMPARE(rig.dialog.width(), 497);
+}
+
+void TestSignInDialog::leftoverUpdateScriptIsRemoved()
+{
+    ScriptedPlatform platform;
+    QTemporaryDir home;
+    QFile script(QDir(home.path()).filePath(QStringLiteral("ZEB 7.bat")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.close();
+
+    DialogRig rig(home.path());
+    QVERIFY(!script.exists());
+    QCOMPARE(platform.errors(), QStringList());
+}
+
+void TestSignInDialog::exitTimerEndsTheProgram()
+{
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    rig.dialog.Timer1Timer();
+    QCOMPARE(platform.terminationRequests(), 1);
+    QCOMPARE(rig.dialog.Timer1->interval(), 100);
+    rig.dialog.Timer1Timer();
+    QCOMPARE(platform.terminationRequests(), 2);
+}
+
+void TestSignInDialog::enterInAnyFieldSignsIn_data()
+{
+    QTest::addColumn<QString>("field");
+    for (const char* name : {"Login_Edit", "Password_Edit", "Edit1", "Edit2"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestSignInDialog::enterInAnyFieldSignsIn()
+{
+    QFETCH(QString, field);
+    ScriptedPlatform platform;
+    // No settings file: the attempt ends at once in the error display.
+    DialogRig rig(m_emptyHome.path());
+    rig.dialog.show();
+    auto* edit = rig.dialog.findChild<QLineEdit*>(field);
+    edit->setText(QStringLiteral("abc"));
+
+    QTest::keyClick(edit, Qt::Key_Return);
+
+    QCOMPARE(rig.dialog.flow().attemptCount(), quint8(1));
+    QCOMPARE(platform.errors().size(), 1);
+    QVERIFY2(platform.errors().at(0).contains(QStringLiteral("ZEB")), qPrintable(platform.errors().at(0)));
+    QCOMPARE(edit->text(), QStringLiteral("abc"));
+    QVERIFY(rig.dialog.isVisible());
+    QCOMPARE(rig.dialog.result(), 0);
+
+    QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(rig.dialog.flow().attemptCount(), quint8(2));
+}
+
+void TestSignInDialog::escapeDoesNotCloseTheDialog()
+{
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    rig.dialog.show();
+    QTest::keyClick(rig.dialog.Login_Edit, Qt::Key_Escape);
+    QTest::keyClick(&rig.dialog, Qt::Key_Escape);
+    QVERIFY(rig.dialog.isVisible());
+    QCOMPARE(platform.terminationRequests(), 0);
+}
+
+void TestSignInDialog::loginTextIsNotSelectedOnEntry()
+{
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    rig.dialog.show();
+    rig.dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&rig.dialog));
+    rig.dialog.Login_Edit->setText(QStringLiteral("kadry"));
+    rig.dialog.Password_Edit->setText(QStringLiteral("secret"));
+
+    rig.dialog.Password_Edit->setFocus(Qt::TabFocusReason);
+    QVERIFY(rig.dialog.Password_Edit->hasSelectedText());
+    rig.dialog.Login_Edit->setFocus(Qt::TabFocusReason);
+    QVERIFY(rig.dialog.Login_Edit->hasFocus());
+    QVERIFY(!rig.dialog.Login_Edit->hasSelectedText());
+}
+
+void TestSignInDialog::newPasswordFieldsTakeOnlyLatinDigitsAndUnderscore_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+
+    for (const char* field : {"Edit1", "Edit2"}) {
+        QTest::addRow("%s: allowed", field)
+            << QString::fromLatin1(field) << QStringLiteral("aZ_09zA") << QStringLiteral("aZ_09zA");
+        QTest::addRow("%s: cyrillic", field)
+            << QString::fromLatin1(field) << QStringLiteral("пароль") << QString();
+        QTest::addRow("%s: mixed", field)
+            << QString::fromLatin1(field) << QStringLiteral("ab ж-1!.,Ё;2") << QStringLiteral("ab12");
+    }
+    QTest::newRow("Login_Edit takes everything")
+        << QStringLiteral("Login_Edit") << QStringLiteral("Иванов И.И. 1") << QStringLiteral("Иванов И.И. 1");
+    QTest::newRow("Password_Edit takes everything")
+        << QStringLiteral("Password_Edit") << QStringLiteral("пароль 1!") << QStringLiteral("пароль 1!");
+}
+
+void TestSignInDialog::newPasswordFieldsTakeOnlyLatinDigitsAndUnderscore()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    rig.dialog.SpeedButton3->click();
+    rig.dialog.show();
+    auto* edit = rig.dialog.findChild<QLineEdit*>(field);
+    edit->setFocus();
+
+    typeOneByOne(edit, typed);
+    QCOMPARE(edit->text(), kept);
+
+    // Backspace and the cursor keys still work; pasted text is not filtered.
+    edit->setText(QStringLiteral("abc"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QCOMPARE(edit->text(), QStringLiteral("b"));
+    edit->insert(QStringLiteral("ж "));
+    QCOMPARE(edit->text(), QStringLiteral("ж b"));
+}
+
+void TestSignInDialog::cyrillicLoginSignsIn()
+{
+    ScriptedPlatform platform;
+    std::unique_ptr<TestInstallation> installation;
+    QVERIFY_THROWS_NO_EXCEPTION(installation = std::make_unique<TestInstallation>(EngineKind::Sqlite, true));
+    UserAdmin(*installation->adminEngine())
+        .add(QStringLiteral("Иванов"), QStringLiteral("Пароль-1"), false, QStringLiteral("Иванов И.И."));
+
+    DialogRig rig(installation->directory());
+    platform.queueModal([](QDialog& shown) {
+        auto& dialog = static_cast<TForm8&>(shown);
+        dialog.setModal(true);
+        dialog.show();
+        typeOneByOne(dialog.Login_Edit, QStringLiteral("Иванов"));
+        QTest::keyClick(dialog.Login_Edit, Qt::Key_Tab);
+        typeOneByOne(dialog.Password_Edit, QStringLiteral("Пароль-1"));
+        QTest::keyClick(dialog.Password_Edit, Qt::Key_Return);
+        return dialog.result();
+    });
+
+    QCOMPARE(platform.runModal(rig.dialog), ModalResult::Ok);
+    QCOMPARE(rig.dialog.Login_Edit->text(), QStringLiteral("Иванов"));
+    QCOMPARE(rig.sessionLogin, QStringLiteral("Иванов"));
+    QVERIFY(!rig.dialog.isVisible());
+    QCOMPARE(platform.errors(), QStringList());
+}
+
+void TestSignInDialog::demandedChangeDisablesTheMoreButton()
+{
+    ScriptedPlatform platform;
+    std::unique_ptr<TestInstallation> installation;
+    QVERIFY_THROWS_NO_EXCEPTION(installation = std::make_unique<TestInstallation>(EngineKind::Sqlite, true));
+    DialogRig rig(installation->directory());
+    rig.dialog.show();
+    rig.dialog.Login_Edit->setText(QStringLiteral("novikova"));
+    rig.dialog.Password_Edit->setText(QStringLiteral("novikova1"));
+
+    QTest::mouseClick(rig.dialog.SpeedButton2, Qt::LeftButton);
+
+    QCOMPARE(rig.dialog.RzLabel1->text(),
+             QStringLiteral("Вы должны поменять пароль\rЭто делается для безопастности и сохранения данных "
+                            "от злоумышлеников"));
+    QCOMPARE(rig.dialog.height(), 416);
+    QVERIFY(!rig.dialog.SpeedButton3->isEnabled());
+    QVERIFY(rig.dialog.isVisible());
+
+    // The area stays open; a differing confirmation is refused and empties both fields.
+    rig.dialog.SpeedButton3->click();
+    QCOMPARE(rig.dialog.height(), 416);
+    rig.dialog.Edit1->setText(QStringLiteral("abcdef"));
+    rig.dialog.Edit2->setText(QStringLiteral("abcdeg"));
+    QTest::keyClick(rig.dialog.Edit2, Qt::Key_Return);
+    QCOMPARE(rig.dialog.RzLabel1->text(),
+             QStringLiteral("Новый пароль подтвержден не верно!!!\rПодтвердите пароль заново."));
+    QCOMPARE(rig.dialog.Edit1->text(), QString());
+    QCOMPARE(rig.dialog.Edit2->text(), QString());
+    QCOMPARE(platform.errors(), QStringList());
+}
+
+void TestSignInDialog::addressLookupErrorReachesTheErrorDisplay()
+{
+    ScriptedPlatform platform;
+    std::unique_ptr<TestInstallation> installation;
+    QVERIFY_THROWS_NO_EXCEPTION(installation = std::make_unique<TestInstallation>(EngineKind::Sqlite, true));
+    platform.failIpv4Lookup(QStringLiteral("Не удалось определить адрес компьютера."));
+    DialogRig rig(installation->directory());
+    rig.dialog.show();
+
+    rig.dialog.SpeedButton2->click();
+
+    QCOMPARE(platform.errors(), QStringList{QStringLiteral("Не удалось определить адрес компьютера.")});
+    QCOMPARE(rig.dialog.RzLabel1->text(), QString());
+    QVERIFY(rig.dialog.isVisible());
+    QCOMPARE(rig.dialog.result(), 0);
+}
+
+void TestSignInDialog::cancelEndsWithCancelAndTermination()
+{
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    platform.queueModal([](QDialog& shown) {
+        auto& dialog = static_cast<TForm8&>(shown);
+        dialog.setModal(true);
+        dialog.show();
+        QTest::mouseClick(dialog.SpeedButton1, Qt::LeftButton);
+        return dialog.result();
+    });
+
+    QCOMPARE(platform.runModal(rig.dialog), ModalResult::Cancel);
+    QCOMPARE(platform.terminationRequests(), 1);
+    QVERIFY(!rig.dialog.isVisible());
+}
+
+void TestSignInDialog::draggingMovesTheWindow_data()
+{
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("moves");
+
+    QTest::newRow("upper picture") << QStringLiteral("Image1") << int(Qt::LeftButton) << true;
+    QTest::newRow("lower picture") << QStringLiteral("Image2") << int(Qt::LeftButton) << true;
+    QTest::newRow("message label") << QStringLiteral("RzLabel1") << int(Qt::LeftButton) << true;
+    QTest::newRow("right button") << QStringLiteral("RzLabel1") << int(Qt::RightButton) << false;
+    QTest::newRow("text field") << QStringLiteral("Login_Edit") << int(Qt::LeftButton) << false;
+}
+
+void TestSignInDialog::draggingMovesTheWindow()
+{
+    QFETCH(QString, part);
+    QFETCH(int, button);
+    QFETCH(bool, moves);
+
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    rig.dialog.SpeedButton3->click();
+    rig.dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.dialog));
+    const QPoint before = rig.dialog.pos();
+
+    drag(rig.dialog.findChild<QWidget*>(part), QPoint(40, 25), Qt::MouseButton(button));
+
+    QCOMPARE(rig.dialog.pos(), moves ? before + QPoint(40, 25) : before);
+}
+
+QTEST_MAIN(TestSignInDialog)
+#include "tst_signindialog.moc"

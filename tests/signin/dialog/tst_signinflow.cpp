@@ -1,0 +1,489 @@
+#include "ConnectionParams.h"
+#include "EngineRows.h"
+#include "Error.h"
+#include "Scrambling.h"
+#include "ScriptedPlatform.h"
+#include "SettingsFile.h"
+#include "SignInRig.h"
+#include "UserAdmin.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace zeb;
+
+namespace {
+
+const QString unknownUser = QStringLiteral("Неверное имя пользователя или пароль.");
+const QString changeMessage = QStringLiteral(
+    "Вы должны поменять пароль\rЭто делается для безопастности и сохранения данных от злоумышлеников");
+const QString failedExchange = QStringLiteral("Неверно ввели логин или пароль.");
+
+QString table(EngineKind engine, const QString& name)
+{
+    return engine == EngineKind::Postgres ? QStringLiteral("dbo.") + name : name;
+}
+
+// Something that lives exactly as long as the engine's session: PostgreSQL's server process, a temporary
+// table of the embedded engine.
+QVariant sessionMark(Connection& connection)
+{
+    Engine& engine = connection.engine();
+    if (engine.kind() == EngineKind::Postgres)
+        return firstValue(engine, QStringLiteral("SELECT pg_backend_pid()"));
+    engine.run(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS session_mark AS SELECT random() AS id"));
+    return firstValue(engine, QStringLiteral("SELECT id FROM session_mark"));
+}
+
+// How the server, or the embedded engine's statement rewriter, reads a date literal now.
+QString dateOrder(Connection& connection)
+{
+    if (connection.engineKind() == EngineKind::Postgres)
+        return firstValue(connection.engine(), QStringLiteral("SHOW DateStyle")).toString();
+    const std::unique_ptr<ResultCursor> rows = connection.query(QStringLiteral("select '03.04.2024' AS d"));
+    rows->next();
+    return rows->toText(0) == QStringLiteral("2024-04-03") ? QStringLiteral("dmy") : rows->toText(0);
+}
+
+QString expectedDateOrder(EngineKind engine)
+{
+    return engine == EngineKind::Postgres ? QStringLiteral("ISO, DMY") : QStringLiteral("dmy");
+}
+
+} // namespace
+
+class TestSignInFlow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void oneAttempt_data();
+    void oneAttempt();
+    void serverMessageKeepsTheConnectionForTheRetry_data() { addEngineRows(); }
+    void serverMessageKeepsTheConnectionForTheRetry();
+    void repeatedFailuresLockTheAccount_data() { addEngineRows(); }
+    void repeatedFailuresLockTheAccount();
+    void changeIsProposedOnlyAtTheFirstAttempt_data() { addEngineRows(); }
+    void changeIsProposedOnlyAtTheFirstAttempt();
+    void newPasswordChecks_data();
+    void newPasswordChecks();
+    void demandedChangeSignsInWithTheNewPassword_data() { addEngineRows(); }
+    void demandedChangeSignsInWithTheNewPassword();
+    void updateWithoutUpdateServerEndsTheProgram_data() { addEngineRows(); }
+    void updateWithoutUpdateServerEndsTheProgram();
+    void failedReconnectionClearsTheLabel_data();
+    void failedReconnectionClearsTheLabel();
+    void failedFirstConnectionShowsItsErrorWithoutTheUserId();
+    void errorsBeforeTheStatementPropagate_data();
+    void errorsBeforeTheStatementPropagate();
+    void attemptCounterWraps();
+};
+
+void TestSignInFlow::oneAttempt_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("computerName");
+    QTest::addColumn<bool>("signedIn");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("connectionOpen");
+    QTest::addColumn<bool>("areaOpen");
+    QTest::addColumn<bool>("moreEnabled");
+
+    const QString pc = QStringLiteral("WS-TEST");
+    for (const auto& [engine, name] :
+         {std::pair{EngineKind::Sqlite, "sqlite"}, std::pair{EngineKind::Postgres, "pg"}}) {
+        const auto row = [name](const char* what) -> QTestData& {
+            return QTest::addRow("%s: %s", name, what);
+        };
+        row("accepted") << engine << QStringLiteral("kadry") << QStringLiteral("kadry123") << pc << true
+                        << QString() << true << false << true;
+        row("accepted as typed: case and blanks")
+            << engine << QStringLiteral("KaDrY  ") << QStringLiteral("kadry123") << pc << true << QString()
+            << true << false << true;
+        row("accepted from a computer with a quote in its name")
+            << engine << QStringLiteral("admin") << QStringLiteral("admin123") << QStringLiteral("Bob's PC")
+            << true << QString() << true << false << true;
+        row("unknown login") << engine << QStringLiteral("nobody") << QStringLiteral("kadry123") << pc
+                             << false << unknownUser << true << false << true;
+        row("login with a quote") << engine << QStringLiteral("o'hara") << QStringLiteral("x") << pc << false
+                                  << unknownUser << true << false << true;
+        row("empty login and password")
+            << engine << QString() << QString() << pc << false << unknownUser << true << false << true;
+        row("wrong password") << engine << QStringLiteral("kadry") << QStringLiteral("kadry124") << pc
+                              << false << unknownUser << true << false << true;
+        row("password in another case") << engine << QStringLiteral("kadry") << QStringLiteral("KADRY123")
+                                        << pc << false << unknownUser << true << false << true;
+        row("locked by the administrator")
+            << engine << QStringLiteral("blocked") << QStringLiteral("blocked1") << pc << false
+            << QStringLiteral("Учётная запись заблокирована. Обратитесь к администратору.") << true << false
+            << true;
+        row("must change: change demanded")
+            << engine << QStringLiteral("novikova") << QStringLiteral("novikova1") << pc << false
+            << changeMessage << false << true << false;
+        row("expired: change demanded") << engine << QStringLiteral("petrova") << QStringLiteral("petrova1")
+                                        << pc << false << changeMessage << false << true << false;
+        row("about to expire: change proposed")
+            << engine << QStringLiteral("sidorov") << QStringLiteral("sidorov1") << pc << false
+            << changeMessage << false << true << true;
+    }
+}
+
+void TestSignInFlow::oneAttempt()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, login);
+    QFETCH(QString, password);
+    QFETCH(QString, computerName);
+    QFETCH(bool, signedIn);
+    QFETCH(QString, message);
+    QFETCH(bool, connectionOpen);
+    QFETCH(bool, areaOpen);
+    QFETCH(bool, moreEnabled);
+
+    ScriptedPlatform platform;
+    platform.setComputerName(computerName);
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
+    rig->type(login, password);
+
+    rig->flow.signInButtonClicked();
+
+    QCOMPARE(platform.errors(), QStringList());
+    QCOMPARE(rig->flow.attemptCount(), quint8(1));
+    QCOMPARE(rig->view.message(), message);
+    QCOMPARE(rig->connection().isOpen(), connectionOpen);
+    QCOMPARE(rig->flow.passwordAreaOpen(), areaOpen);
+    QCOMPARE(rig->view.morePresses, areaOpen ? 1 : 0);
+    QCOMPARE(rig->view.moreEnabled, moreEnabled);
+    QCOMPARE(rig->view.closedWith, signedIn ? 1 : 0);
+    QCOMPARE(rig->sessionLogin, signedIn ? login : QString());
+
+    TDM_shtat& dm = rig->dataModule;
+    if (!signedIn) {
+        QVERIFY(!dm.ADOQ_Shtat_rasp.isActive());
+        return;
+    }
+    const ConnectionParams params = ConnectionParams::parse(rig->connection().connectionString());
+    QCOMPARE(params.userId, rig->installation.workAccount().user);
+    QCOMPARE(params.password, rig->installation.workAccount().password);
+    QCOMPARE(params.dataSource, rig->installation.settings().dataSource);
+    for (const Dataset* dataset :
+         {&dm.ADOQ_Shtat_rasp, &dm.ADOQ_Teacher, &dm.ADOQ_Otdel_1, &dm.ADOQ_Otdel_11, &dm.ADOQ_Stavka,
+          &dm.ADOQ_Working, &dm.ADOQ_Faculty, &dm.ADOQ_Kafedra, &dm.ADOQ_t_fio, &dm.ADOQ_post, &dm.ADOQ_VUZ,
+          &dm.ADOT_Structure, &dm.ADOT_BK, &dm.ADOQ_Enter, &dm.ADOQ_Deduce})
+        QVERIFY2(dataset->isActive(), qPrintable(dataset->name()));
+    QVERIFY(!dm.ADOQOtdel_2.isActive());
+    QVERIFY(dm.ADOQ_Kafedra.recordCount() > 0);
+    QCOMPARE(dateOrder(rig->connection()), expectedDateOrder(engine));
+}
+
+void TestSignInFlow::serverMessageKeepsTheConnectionForTheRetry()
+{
+    QFETCH(EngineKind, engine);
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
+
+    rig->type(QStringLiteral("kadry"), QStringLiteral("wrong"));
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.message(), unknownUser);
+    QVERIFY(rig->connection().isOpen());
+    QCOMPARE(ConnectionParams::parse(rig->connection().connectionString()).userId,
+             rig->installation.settings().userId);
+    const QVariant session = sessionMark(rig->connection());
+
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.messages, QStringList({unknownUser, unknownUser}));
+    QVERIFY(rig->connection().isOpen());
+    QCOMPARE(sessionMark(rig->connection()), session);
+
+    rig->type(QStringLiteral("kadry"), QStringLiteral("kadry123"));
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.closedWith, 1);
+    QCOMPARE(platform.errors(), QStringList());
+}
+
+void TestSignInFlow::repeatedFailuresLockTheAccount()
+{
+    QFETCH(EngineKind, engine);
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
+    const QString locked =
+        QStringLiteral("Учётная запись временно заблокирована после неудачных попыток входа. "
+                       "Повторите попытку через 15 минут.");
+
+    rig->type(QStringLiteral("kadry"), QStringLiteral("wrong"));
+    for (int attempt = 1; attempt <= 4; ++attempt) {
+        rig->flow.signInButtonClicked();
+        QCOMPARE(rig->view.message(), unknownUser);
+    }
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.message(), locked);
+
+    rig->type(QStringLiteral("kadry"), QStringLiteral("kadry123"));
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.message(), locked);
+    QCOMPARE(rig->view.closedWith, 0);
+    QCOMPARE(rig->flow.attemptCount(), quint8(6));
+}
+
+void TestSignInFlow::changeIsProposedOnlyAtTheFirstAttempt()
+{
+    QFETCH(EngineKind, engine);
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
+    rig->type(QStringLiteral("sidorov"), QStringLiteral("sidorov1"));
+
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.message(), changeMessage);
+    QVERIFY(rig->flow.passwordAreaOpen());
+    QVERIFY(!rig->connection().isOpen());
+
+    // With the area still open and nothing typed the new password is too short.
+    rig->flow.signInButtonClicked();
+    QCOMPARE(
+        rig->view.message(),
+        QStringLiteral("Пароль должен состоять не менее чем из 6 символов!!!\rВведите новый пароль заново."));
+
+    rig->view.pressMoreButton();
+    QVERIFY(!rig->flow.passwordAreaOpen());
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->flow.attemptCount(), quint8(3));
+    QCOMPARE(rig->view.closedWith, 1);
+    QCOMPARE(rig->sessionLogin, QStringLiteral("sidorov"));
+    QCOMPARE(platform.errors(), QStringList());
+}
+
+void TestSignInFlow::newPasswordChecks_data()
+{
+    QTest::addColumn<QString>("newPassword");
+    QTest::addColumn<QString>("confirmation");
+    QTest::addColumn<QString>("message");
+
+    const QString differ = QStringLiteral("Новый пароль подтвержден не верно!!!\rПодтвердите пароль заново.");
+    const QString tooShort =
+        QStringLiteral("Пароль должен состоять не менее чем из 6 символов!!!\rВведите новый пароль заново.");
+    QTest::newRow("differ") << QStringLiteral("abcdef1") << QStringLiteral("abcdef2") << differ;
+    QTest::newRow("differ in letter case") << QStringLiteral("Abcdef") << QStringLiteral("abcdef") << differ;
+    QTest::newRow("confirmation empty") << QStringLiteral("abcdef") << QString() << differ;
+    QTest::newRow("five characters") << QStringLiteral("abc12") << QStringLiteral("abc12") << tooShort;
+    QTest::newRow("both empty") << QString() << QString() << tooShort;
+}
+
+void TestSignInFlow::newPasswordChecks()
+{
+    QFETCH(QString, newPassword);
+    QFETCH(QString, confirmation);
+    QFETCH(QString, message);
+
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(EngineKind::Sqlite));
+    rig->type(QStringLiteral("sidorov"), QStringLiteral("sidorov1"));
+    rig->view.pressMoreButton();
+    rig->view.newPasswordText = newPassword;
+    rig->view.confirmationText = confirmation;
+
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.messages, QStringList{message});
+    QCOMPARE(rig->view.clears, 1);
+    QCOMPARE(rig->view.newPasswordText, QString());
+    QCOMPARE(rig->view.confirmationText, QString());
+    // The settings file was not even read.
+    QCOMPARE(rig->connection().connectionString(), QString());
+    QCOMPARE(rig->flow.attemptCount(), quint8(1));
+
+    // The refused press was the first attempt, so the expiring password is no longer offered a change.
+    rig->view.pressMoreButton();
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.closedWith, 1);
+}
+
+void TestSignInFlow::demandedChangeSignsInWithTheNewPassword()
+{
+    QFETCH(EngineKind, engine);
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
+    rig->type(QStringLiteral("novikova"), QStringLiteral("novikova1"));
+
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.message(), changeMessage);
+    QVERIFY(rig->flow.passwordAreaOpen());
+    QVERIFY(!rig->view.moreEnabled);
+
+    rig->view.newPasswordText = rig->view.confirmationText = QStringLiteral("novikova1");
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.message(), QStringLiteral("Новый пароль должен отличаться от прежнего."));
+
+    rig->view.newPasswordText = rig->view.confirmationText = QStringLiteral("Novikova_2");
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.closedWith, 1);
+    QCOMPARE(rig->sessionLogin, QStringLiteral("novikova"));
+    QCOMPARE(platform.errors(), QStringList());
+
+    QCOMPARE(rig->installation.getUser(QStringLiteral("novikova"), QStringLiteral("Novikova_2")).message,
+             QString());
+    QCOMPARE(rig->installation.getUser(QStringLiteral("novikova"), QStringLiteral("novikova1")).message,
+             unknownUser);
+}
+
+void TestSignInFlow::updateWithoutUpdateServerEndsTheProgram()
+{
+    QFETCH(EngineKind, engine);
+    ScriptedPlatform platform;
+    platform.setComputerName(QStringLiteral("TEST-PC"));
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
+    // The workstation has taken build 1; then build 2 is published.
+    QCOMPARE(rig->installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).updateIndicator,
+             1);
+    rig->installation.adminEngine()->run(
+        QStringLiteral("UPDATE %1 SET build = build + 1").arg(table(engine, QStringLiteral("zeb_program"))));
+    platform.queueAnswer(MessageAnswer::Ok);
+    rig->type(QStringLiteral("kadry"), QStringLiteral("kadry123"));
+
+    rig->flow.signInButtonClicked();
+
+    QCOMPARE(platform.boxes().size(), 1);
+    QCOMPARE(platform.boxes().at(0).text,
+             QStringLiteral("Сервер обновлений не доступен.\rОбратитесь к администратору."));
+    QCOMPARE(platform.boxes().at(0).caption, QStringLiteral("Уведомление"));
+    QCOMPARE(platform.boxes().at(0).icon, MessageIcon::Information);
+    QCOMPARE(platform.terminationRequests(), 1);
+    QCOMPARE(rig->view.messages, QStringList());
+    QCOMPARE(rig->view.closedWith, 0);
+    QCOMPARE(rig->sessionLogin, QString());
+    QVERIFY(rig->connection().isOpen());
+    QCOMPARE(platform.errors(), QStringList());
+}
+
+void TestSignInFlow::failedReconnectionClearsTheLabel_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<bool>("breakAccount");
+    QTest::addColumn<bool>("loginRecorded");
+
+    QTest::newRow("sqlite: a table missing") << EngineKind::Sqlite << false << true;
+    QTest::newRow("pg: a table missing") << EngineKind::Postgres << false << true;
+    QTest::newRow("pg: returned account refused") << EngineKind::Postgres << true << false;
+}
+
+void TestSignInFlow::failedReconnectionClearsTheLabel()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(bool, breakAccount);
+    QFETCH(bool, loginRecorded);
+
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
+    const std::unique_ptr<Engine> admin = rig->installation.adminEngine();
+    if (breakAccount)
+        admin->run(QStringLiteral("UPDATE dbo.zeb_session_account SET db_password = $1"),
+                   {scramble(QStringLiteral("not-the-password"))});
+    else
+        admin->run(QStringLiteral("DROP TABLE %1%2")
+                       .arg(table(engine, QStringLiteral("t_fio")),
+                            engine == EngineKind::Postgres ? QStringLiteral(" CASCADE") : QString()));
+
+    rig->type(QStringLiteral("kadry"), QStringLiteral("wrong"));
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.message(), unknownUser);
+
+    rig->type(QStringLiteral("kadry"), QStringLiteral("kadry123"));
+    rig->flow.signInButtonClicked();
+
+    QCOMPARE(platform.errors().size(), 1);
+    QVERIFY(!platform.errors().at(0).isEmpty());
+    QCOMPARE(rig->view.messages, QStringList({unknownUser, QString()}));
+    QVERIFY(!rig->connection().isOpen());
+    QCOMPARE(rig->view.closedWith, 0);
+    QCOMPARE(rig->sessionLogin, loginRecorded ? QStringLiteral("kadry") : QString());
+}
+
+void TestSignInFlow::failedFirstConnectionShowsItsErrorWithoutTheUserId()
+{
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(EngineKind::Postgres));
+    TFirstConnectInfo settings = rig->installation.settings();
+    settings.password = QStringLiteral("wrong");
+    SettingsFile::write(rig->settingsPath(), settings);
+    rig->type(QStringLiteral("kadry"), QStringLiteral("kadry123"));
+
+    rig->flow.signInButtonClicked();
+
+    // The label shows the refusal first; running GET_USER then fails to connect as well.
+    QCOMPARE(rig->view.messages.size(), 2);
+    QVERIFY(!rig->view.messages.at(0).isEmpty());
+    QVERIFY2(!rig->view.messages.at(0).contains(settings.userId), qPrintable(rig->view.messages.at(0)));
+    QCOMPARE(rig->view.messages.at(1), failedExchange);
+    QCOMPARE(platform.errors().size(), 1);
+    QVERIFY(platform.errors().at(0).contains(settings.userId));
+    QVERIFY(!rig->connection().isOpen());
+    QCOMPARE(rig->view.closedWith, 0);
+}
+
+void TestSignInFlow::errorsBeforeTheStatementPropagate_data()
+{
+    QTest::addColumn<bool>("removeSettings");
+    QTest::addColumn<bool>("connectionOpen");
+
+    QTest::newRow("settings file missing") << true << false;
+    QTest::newRow("address lookup fails") << false << true;
+}
+
+void TestSignInFlow::errorsBeforeTheStatementPropagate()
+{
+    QFETCH(bool, removeSettings);
+    QFETCH(bool, connectionOpen);
+
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(EngineKind::Sqlite));
+    if (removeSettings)
+        QVERIFY(QFile::remove(rig->settingsPath()));
+    else
+        platform.failIpv4Lookup(QStringLiteral("Адрес компьютера не найден."));
+    rig->type(QStringLiteral("kadry"), QStringLiteral("kadry123"));
+
+    if (removeSettings)
+        QVERIFY_THROWS_EXCEPTION(IoError, rig->flow.signInButtonClicked());
+    else
+        QVERIFY_THROWS_EXCEPTION(Error, rig->flow.signInButtonClicked());
+
+    QCOMPARE(rig->view.messages, QStringList());
+    QCOMPARE(rig->connection().isOpen(), connectionOpen);
+    QCOMPARE(rig->view.closedWith, 0);
+    QCOMPARE(platform.errors(), QStringList());
+}
+
+void TestSignInFlow::attemptCounterWraps()
+{
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(EngineKind::Sqlite));
+    rig->view.pressMoreButton();
+    // Refused new passwords count without touching the server.
+    for (int press = 0; press < 255; ++press)
+        rig->flow.signInButtonClicked();
+    QCOMPARE(rig->flow.attemptCount(), quint8(255));
+
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->flow.attemptCount(), quint8(0));
+
+    // The next press is attempt 1 again: the expiring password gets the proposal once more.
+    rig->view.pressMoreButton();
+    rig->type(QStringLiteral("sidorov"), QStringLiteral("sidorov1"));
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->flow.attemptCount(), quint8(1));
+    QCOMPARE(rig->view.message(), changeMessage);
+}
+
+QTEST_MAIN(TestSignInFlow)
+#include "tst_signinflow.moc"
