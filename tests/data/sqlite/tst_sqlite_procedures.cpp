@@ -448,4 +448,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestSqliteProcedures)
-#include "test_sqlite_procedures.moc"
+#include "tst_sqlite_procedures.moc"

@@ -445,4 +445,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestSqliteEngine)
-#include "test_sqlite_engine.moc"
+#include "tst_sqlite_engine.moc"

@@ -1,0 +1,148 @@
+#include "EngineRows.h"
+#include "TestInstallation.h"
+#include "UserAdmin.h"
+
+#include <QTest>
+
+using namespace zeb;
+
+namespace {
+
+const QString wrongLogin = QStringLiteral("Неверное имя пользователя или пароль.");
+const QString lockedOut = QStringLiteral(
+    "Учётная запись временно заблокирована после неудачных попыток входа. Повторите попытку через 15 минут.");
+
+} // namespace
+
+// The sign-in procedure answers alike on every engine.
+class TestGetUser : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void answers_data();
+    void answers();
+    void repeatedFailuresLock_data() { addEngineRows(); }
+    void repeatedFailuresLock();
+    void passwordChange_data() { addEngineRows(); }
+    void passwordChange();
+    void updateIndicatorOncePerPublishedBuild_data() { addEngineRows(); }
+    void updateIndicatorOncePerPublishedBuild();
+};
+
+void TestGetUser::answers_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QString>("login");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("ageDays");
+    QTest::addColumn<bool>("mustChange");
+    QTest::addColumn<int>("passState");
+
+    const auto u = [](const char* text) { return QString::fromUtf8(text); };
+    for (EngineKind engine : {EngineKind::Sqlite, EngineKind::Postgres}) {
+        const char* e = engine == EngineKind::Sqlite ? "sqlite" : "pg";
+        QTest::addRow("%s accepted", e)
+            << engine << u("Иванова") << u("secret1") << QString() << 0 << false << 90;
+        QTest::addRow("%s other letter case", e)
+            << engine << u("иВАНОВА") << u("secret1") << QString() << 0 << false << 90;
+        QTest::addRow("%s trailing blanks", e)
+            << engine << u("Иванова   ") << u("secret1") << QString() << 0 << false << 90;
+        QTest::addRow("%s password in other case", e)
+            << engine << u("Иванова") << u("SECRET1") << wrongLogin << 0 << false << 0;
+        QTest::addRow("%s unknown login", e)
+            << engine << u("Петров") << u("secret1") << wrongLogin << 0 << false << 0;
+        QTest::addRow("%s near expiry", e)
+            << engine << u("Иванова") << u("secret1") << QString() << 80 << false << 10;
+        QTest::addRow("%s expired", e)
+            << engine << u("Иванова") << u("secret1") << QString() << 95 << false << -5;
+        QTest::addRow("%s must change", e)
+            << engine << u("Иванова") << u("secret1") << QString() << 0 << true << -1;
+    }
+}
+
+void TestGetUser::answers()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, login);
+    QFETCH(QString, password);
+    QFETCH(QString, message);
+    QFETCH(int, ageDays);
+    QFETCH(bool, mustChange);
+    QFETCH(int, passState);
+
+    TestInstallation installation(engine);
+    {
+        std::unique_ptr<Engine> admin = installation.adminEngine();
+        UserAdmin users(*admin);
+        users.add(QStringLiteral("Иванова"), QStringLiteral("secret1"), mustChange);
+        users.setPasswordAge(QStringLiteral("Иванова"), ageDays);
+    }
+    const GetUserAnswer answer = installation.getUser(login, password);
+    QCOMPARE(answer.message, message);
+    QCOMPARE(int(answer.passwordStatus), passState);
+    QCOMPARE(int(answer.updateIndicator), 1);
+    if (message.isEmpty())
+        QCOMPARE(answer.unscrambledUserId(), installation.workAccount().user);
+    else
+        QVERIFY(answer.dbUserId.isEmpty());
+}
+
+void TestGetUser::repeatedFailuresLock()
+{
+    QFETCH(EngineKind, engine);
+    TestInstallation installation(engine);
+    {
+        std::unique_ptr<Engine> admin = installation.adminEngine();
+        UserAdmin(*admin).add(QStringLiteral("kadry"), QStringLiteral("kadry123"), false);
+    }
+    for (int attempt = 1; attempt < 5; ++attempt)
+        QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("wrong")).message, wrongLogin);
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("wrong")).message, lockedOut);
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).message, lockedOut);
+
+    std::unique_ptr<Engine> admin = installation.adminEngine();
+    UserAdmin(*admin).unlock(QStringLiteral("kadry"));
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).message, QString());
+}
+
+void TestGetUser::passwordChange()
+{
+    QFETCH(EngineKind, engine);
+    TestInstallation installation(engine);
+    {
+        std::unique_ptr<Engine> admin = installation.adminEngine();
+        UserAdmin(*admin).add(QStringLiteral("kadry"), QStringLiteral("kadry123"), true);
+    }
+    QCOMPARE(
+        installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123"), QStringLiteral("kadry123"))
+            .message,
+        QStringLiteral("Новый пароль должен отличаться от прежнего."));
+    const GetUserAnswer changed = installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123"),
+                                                       QStringLiteral("novyi_456"));
+    QCOMPARE(changed.message, QString());
+    QCOMPARE(int(changed.passwordStatus), 90);
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).message, wrongLogin);
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("novyi_456")).message, QString());
+}
+
+void TestGetUser::updateIndicatorOncePerPublishedBuild()
+{
+    QFETCH(EngineKind, engine);
+    TestInstallation installation(engine);
+    std::unique_ptr<Engine> admin = installation.adminEngine();
+    UserAdmin(*admin).add(QStringLiteral("kadry"), QStringLiteral("kadry123"), false);
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).updateIndicator,
+             qint64(1));
+    const QString program =
+        engine == EngineKind::Postgres ? QStringLiteral("dbo.zeb_program") : QStringLiteral("zeb_program");
+    admin->run(QStringLiteral("update %1 set build = build + 1").arg(program));
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).updateIndicator,
+             qint64(2));
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).updateIndicator,
+             qint64(1));
+}
+
+QTEST_GUILESS_MAIN(TestGetUser)
+#include "tst_getuser.moc"
