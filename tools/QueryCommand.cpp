@@ -4,12 +4,12 @@
 #include "ConnectionString.h"
 #include "Console.h"
 #include "CsvWriter.h"
-#include "DatabaseError.h"
 #include "GetUserAnswer.h"
 #include "GetUserOutcome.h"
 #include "GetUserStatement.h"
 #include "Installation.h"
 #include "SettingsFile.h"
+#include "SignInExchange.h"
 
 #include <QFile>
 #include <QHostInfo>
@@ -18,9 +18,6 @@
 namespace zeb {
 
 namespace {
-
-const QString changeMessage = QStringLiteral(
-    "Вы должны поменять пароль\rЭто делается для безопастности и сохранения данных от злоумышлеников");
 
 // The workstation's address as the sign-in sends it: the first IPv4 address of the own host name.
 QString ownAddress()
@@ -37,23 +34,16 @@ QString ownAddress()
 GetUserAnswer askServer(Connection& connection, const TFirstConnectInfo& settings, const QString& login,
                         const QString& password)
 {
-    connection.setConnectionString(buildConnectionString(settings));
-    try {
-        connection.open();
-    } catch (const DatabaseError& error) {
-        // The client shows this and goes on; running the statement opens the connection once more.
-        console::printError(removeAll(error.message(), settings.userId));
-    }
+    // The client shows this and goes on; running the statement opens the connection once more.
+    if (const std::optional<QString> failure = openWithSettings(connection, settings))
+        console::printError(*failure);
     GetUserStatement statement;
     statement.login = login;
     statement.password = password;
     statement.ip = ownAddress();
     statement.computerName = QSysInfo::machineHostName();
     try {
-        StatementResult result = connection.run(statement.text());
-        if (!result.rows)
-            throw DatabaseError(QStringLiteral("Процедура GET_USER не вернула набор записей."));
-        return GetUserAnswer::read(*result.rows);
+        return runGetUser(connection, statement.text());
     } catch (const Error& error) {
         console::printError(error.message());
         throw Error(QStringLiteral("Неверно ввели логин или пароль."));
@@ -96,7 +86,7 @@ int runQuery(const QStringList& words)
     case GetUserOutcome::ServerMessage:
         throw Error(answer.message);
     case GetUserOutcome::ChangeDemanded:
-        throw Error(changeMessage);
+        throw Error(passwordChangeMessage());
     case GetUserOutcome::ChangeProposed:
         console::printError(
             QStringLiteral("Срок действия пароля скоро истекает; программа предложит его сменить."));
@@ -107,9 +97,7 @@ int runQuery(const QStringList& words)
     }
 
     connection.close();
-    settings.userId = answer.unscrambledUserId();
-    settings.password = answer.unscrambledPassword();
-    connection.setConnectionString(buildConnectionString(settings));
+    connection.setConnectionString(buildConnectionString(returnedAccount(settings, answer)));
     connection.open();
     connection.run(QStringLiteral("SET DATEFORMAT dmy"));
     StatementResult result = connection.run(arguments.positional().at(1));

@@ -8,6 +8,7 @@
 #include "GetUserStatement.h"
 #include "Platform.h"
 #include "SettingsFile.h"
+#include "SignInExchange.h"
 #include "SignInView.h"
 
 namespace zeb {
@@ -18,24 +19,11 @@ namespace {
 constexpr qsizetype computerNameBufferSize = 256;
 constexpr qsizetype minimumNewPasswordLength = 6;
 
-QString changeMessage()
-{
-    return QStringLiteral("Вы должны поменять пароль\rЭто делается для безопастности и сохранения данных от "
-                          "злоумышлеников");
-}
-
 QString errorText(const std::exception& error)
 {
     if (const auto* own = dynamic_cast<const Error*>(&error))
         return own->message();
     return QString::fromLocal8Bit(error.what());
-}
-
-// Runs GET_USER and reads its first row; the cursor is gone before anyone closes the connection.
-GetUserAnswer exchange(Connection& connection, const QString& statement)
-{
-    const std::unique_ptr<ResultCursor> cursor = connection.query(statement);
-    return GetUserAnswer::read(*cursor);
 }
 
 } // namespace
@@ -76,13 +64,9 @@ void SignInFlow::signInButtonClicked()
 bool SignInFlow::SignIn(Connection& connection, const QString& newPassword)
 {
     const TFirstConnectInfo settings = SettingsFile::read(m_settingsPath);
-    connection.setConnectionString(buildConnectionString(settings));
-    try {
-        connection.open();
-    } catch (const std::exception& error) {
-        // Not the end of the attempt: running GET_USER tries to open the connection once more.
-        m_view.showMessage(removeAll(errorText(error), settings.userId));
-    }
+    // Not the end of the attempt: running GET_USER tries to open the connection once more.
+    if (const std::optional<QString> failure = openWithSettings(connection, settings))
+        m_view.showMessage(*failure);
 
     GetUserStatement statement;
     statement.login = m_view.login();
@@ -93,7 +77,7 @@ bool SignInFlow::SignIn(Connection& connection, const QString& newPassword)
 
     GetUserAnswer answer;
     try {
-        answer = exchange(connection, statement.text());
+        answer = runGetUser(connection, statement.text());
         switch (decideOutcome(answer, m_attemptCount)) {
         case GetUserOutcome::Update:
             m_view.startUpdate();
@@ -104,14 +88,14 @@ bool SignInFlow::SignIn(Connection& connection, const QString& newPassword)
             return false;
         case GetUserOutcome::ChangeDemanded:
             connection.close();
-            m_view.showMessage(changeMessage());
+            m_view.showMessage(passwordChangeMessage());
             m_view.pressMoreButton();
             // Only a password change or cancel is left.
             m_view.disableMoreButton();
             return false;
         case GetUserOutcome::ChangeProposed:
             connection.close();
-            m_view.showMessage(changeMessage());
+            m_view.showMessage(passwordChangeMessage());
             m_view.pressMoreButton();
             return false;
         case GetUserOutcome::Accepted:
@@ -122,11 +106,8 @@ bool SignInFlow::SignIn(Connection& connection, const QString& newPassword)
         return false;
     }
 
-    TFirstConnectInfo account = settings;
-    account.userId = answer.unscrambledUserId();
-    account.password = answer.unscrambledPassword();
     connection.close();
-    return connectAccepted(connection, buildConnectionString(account));
+    return connectAccepted(connection, buildConnectionString(returnedAccount(settings, answer)));
 }
 
 bool SignInFlow::togglePasswordArea()
