@@ -27,7 +27,8 @@ class RawSqlite
 public:
     explicit RawSqlite(const QString& file)
     {
-        sqlite3_open_v2(file.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+        sqlite3_open_v2(file.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                        nullptr);
         m_sql = engineStatement(SqlDialect::Sqlite).toUtf8();
     }
     ~RawSqlite() { sqlite3_close_v2(m_db); }
@@ -71,11 +72,12 @@ public:
     {
         const TestPgServer server = TestPgServer::fromEnvironment();
         const ServerAccount account = installation.workAccount();
-        const QByteArray info = QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password=%5 options='-c search_path=dbo'")
-                                    .arg(server.host)
-                                    .arg(server.port)
-                                    .arg(installation.database(), account.user, account.password)
-                                    .toUtf8();
+        const QByteArray info =
+            QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password=%5 options='-c search_path=dbo'")
+                .arg(server.host)
+                .arg(server.port)
+                .arg(installation.database(), account.user, account.password)
+                .toUtf8();
         m_conn = PQconnectdb(info.constData());
         m_sql = engineStatement(SqlDialect::Postgres).toUtf8();
     }
@@ -102,8 +104,7 @@ private:
     QByteArray m_sql;
 };
 
-template <typename Raw>
-void openSchedule(benchmark::State& state, TestInstallation& installation, Raw& raw)
+template <typename Raw> void openSchedule(benchmark::State& state, TestInstallation& installation, Raw& raw)
 {
     TDM_shtat module;
     module.ADO_Shtat.setDataDirectory(installation.dataDirectory());
@@ -135,7 +136,8 @@ void openSchedule(benchmark::State& state, TestInstallation& installation, Raw& 
 
 void BM_OpenScheduleSqlite(benchmark::State& state)
 {
-    static const std::unique_ptr<TestInstallation> installation = installWithLines(EngineKind::Sqlite, lineCount);
+    static const std::unique_ptr<TestInstallation> installation =
+        installWithLines(EngineKind::Sqlite, lineCount);
     RawSqlite raw(installation->dataDirectory() + QStringLiteral("/") +
                   installation->settings().dataSource.mid(int(sizeof("sqlite:")) - 1));
     openSchedule(state, *installation, raw);
@@ -147,7 +149,8 @@ void BM_OpenSchedulePostgres(benchmark::State& state)
         state.SkipWithError("run under scripts/with-test-postgres.sh");
         return;
     }
-    static const std::unique_ptr<TestInstallation> installation = installWithLines(EngineKind::Postgres, lineCount);
+    static const std::unique_ptr<TestInstallation> installation =
+        installWithLines(EngineKind::Postgres, lineCount);
     RawPostgres raw(*installation);
     openSchedule(state, *installation, raw);
 }

@@ -9,7 +9,9 @@
 
 namespace zeb {
 
-Connection::Connection() : m_dataDirectory(QCoreApplication::applicationDirPath() + QStringLiteral("/Data")) {}
+Connection::Connection() : m_dataDirectory(QCoreApplication::applicationDirPath() + QStringLiteral("/Data"))
+{
+}
 
 Connection::~Connection()
 {

@@ -21,7 +21,8 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // A text equal to the current one changes nothing, even while open; another text needs a closed connection.
+    // A text equal to the current one changes nothing, even while open; another text needs a closed
+    // connection.
     void setConnectionString(const QString& text);
     const QString& connectionString() const { return m_connectionString; }
 

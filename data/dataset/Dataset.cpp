@@ -140,8 +140,8 @@ void Dataset::loadRows()
     } else {
         m_fields.clear();
         for (int c = 0; c < columns.size(); ++c) {
-            m_fields.push_back(
-                std::make_unique<Field>(*this, FieldDef::data(columns[c].name, columns[c].type, columns[c].size), c));
+            m_fields.push_back(std::make_unique<Field>(
+                *this, FieldDef::data(columns[c].name, columns[c].type, columns[c].size), c));
             sources.push_back(c);
             types.append(columns[c].type);
         }
@@ -464,7 +464,8 @@ WriteBack& Dataset::writeBack()
     const std::optional<QString> table =
         m_tableName.isEmpty() ? WriteBack::tableOf(m_sql) : std::optional<QString>(m_tableName);
     if (!table)
-        throw Error(QStringLiteral("Набор данных «%1» нельзя изменить: его запрос читает не одну таблицу.").arg(m_name));
+        throw Error(QStringLiteral("Набор данных «%1» нельзя изменить: его запрос читает не одну таблицу.")
+                        .arg(m_name));
     QList<WriteBack::Column> columns;
     int keyColumn = -1;
     for (const auto& field : m_fields) {
@@ -554,7 +555,8 @@ QVariant Dataset::valueAt(int position, int fieldIndex) const
         const int keyIndex = this->fieldIndex(def.keyField);
         if (keyIndex < 0 || !def.lookupDataset)
             return {};
-        return def.lookupDataset->lookup(def.lookupKeyField, valueAt(position, keyIndex), def.lookupResultField);
+        return def.lookupDataset->lookup(def.lookupKeyField, valueAt(position, keyIndex),
+                                         def.lookupResultField);
     }
     if (position < 0 || position >= int(m_order.size()))
         return {};

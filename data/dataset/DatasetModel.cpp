@@ -6,12 +6,12 @@
 
 namespace zeb {
 
-DatasetModel::DatasetModel(Dataset* dataset, QObject* parent) : QAbstractTableModel(parent), m_dataset(dataset)
+DatasetModel::DatasetModel(Dataset* dataset, QObject* parent)
+    : QAbstractTableModel(parent), m_dataset(dataset)
 {
     connect(dataset, &Dataset::layoutReset, this, &DatasetModel::reset);
-    connect(dataset, &Dataset::rowChanged, this, [this](int row) {
-        Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
-    });
+    connect(dataset, &Dataset::rowChanged, this,
+            [this](int row) { Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1)); });
     connect(dataset, &Dataset::rowInserted, this, [this](int row) {
         beginInsertRows({}, row, row);
         endInsertRows();

@@ -69,10 +69,9 @@ void Field::setValue(const QVariant& value)
             typed = value.toString();
         break;
     case FieldType::Date:
-        typed = value.typeId() == QMetaType::QString ? valuetext::parse(value.toString(), m_def.type)
-                                                     : QVariant(value.toDateTime().isValid()
-                                                                    ? value.toDateTime().date()
-                                                                    : value.toDate());
+        typed = value.typeId() == QMetaType::QString
+                    ? valuetext::parse(value.toString(), m_def.type)
+                    : QVariant(value.toDateTime().isValid() ? value.toDateTime().date() : value.toDate());
         break;
     case FieldType::DateTime:
         typed = value.typeId() == QMetaType::QString ? valuetext::parse(value.toString(), m_def.type)

@@ -132,7 +132,8 @@ QVariant RowStore::value(int row, int column) const
     case FieldType::DateTime:
         return QVariant(temporal::fromSlot(qint64(slot)));
     case FieldType::Binary:
-        return QVariant(QByteArray(m_textPool.constData() + (slot >> lengthBits), qsizetype(slot & lengthMask)));
+        return QVariant(
+            QByteArray(m_textPool.constData() + (slot >> lengthBits), qsizetype(slot & lengthMask)));
     case FieldType::Text:
     case FieldType::Memo:
     case FieldType::Unknown:

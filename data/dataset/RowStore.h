@@ -21,7 +21,8 @@ public:
     int rowCount() const { return m_rowCount; }
     FieldType columnType(int column) const { return m_columns[column].type; }
 
-    // Appends every remaining row of the cursor; sourceColumns[i] is the cursor column of column i (-1: none).
+    // Appends every remaining row of the cursor; sourceColumns[i] is the cursor column of column i (-1:
+    // none).
     void load(ResultCursor& cursor, const std::vector<int>& sourceColumns);
     int appendRow();
     void clear();

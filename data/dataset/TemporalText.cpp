@@ -78,7 +78,8 @@ QDateTime fromSlot(qint64 slot)
         --days;
         msecs += msecsPerDay;
     }
-    return QDateTime(QDate::fromJulianDay(days + epochJulianDay), QTime::fromMSecsSinceStartOfDay(int(msecs)));
+    return QDateTime(QDate::fromJulianDay(days + epochJulianDay),
+                     QTime::fromMSecsSinceStartOfDay(int(msecs)));
 }
 
 } // namespace zeb::temporal

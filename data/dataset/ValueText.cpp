@@ -45,8 +45,12 @@ QString formatted(double value, const QString& format)
 QDateTime parseDateTime(const QString& text)
 {
     static const QStringList formats = {
-        QStringLiteral("d.M.yyyy H:m:s"), QStringLiteral("d.M.yyyy H:m"), QStringLiteral("d.M.yyyy"),
-        QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-ddTHH:mm:ss"), QStringLiteral("yyyy-MM-dd"),
+        QStringLiteral("d.M.yyyy H:m:s"),
+        QStringLiteral("d.M.yyyy H:m"),
+        QStringLiteral("d.M.yyyy"),
+        QStringLiteral("yyyy-MM-dd HH:mm:ss"),
+        QStringLiteral("yyyy-MM-ddTHH:mm:ss"),
+        QStringLiteral("yyyy-MM-dd"),
         QStringLiteral("d.M.yy"),
     };
     for (const QString& format : formats) {

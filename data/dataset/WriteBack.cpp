@@ -13,14 +13,16 @@ namespace zeb {
 namespace {
 
 const QStringList notOneTable = {
-    QStringLiteral("JOIN"),  QStringLiteral("GROUP"),    QStringLiteral("UNION"), QStringLiteral("HAVING"),
-    QStringLiteral("DISTINCT"), QStringLiteral("EXCEPT"), QStringLiteral("INTERSECT"),
+    QStringLiteral("JOIN"),      QStringLiteral("GROUP"),    QStringLiteral("UNION"),
+    QStringLiteral("HAVING"),    QStringLiteral("DISTINCT"), QStringLiteral("EXCEPT"),
+    QStringLiteral("INTERSECT"),
 };
 
 } // namespace
 
 WriteBack::WriteBack(Connection& connection, QString table, QList<Column> columns, int keyColumn)
-    : m_connection(connection), m_table(std::move(table)), m_columns(std::move(columns)), m_keyColumn(keyColumn)
+    : m_connection(connection), m_table(std::move(table)), m_columns(std::move(columns)),
+      m_keyColumn(keyColumn)
 {
 }
 
@@ -120,8 +122,9 @@ void WriteBack::update(const QVariantList& oldValues, const QVariantList& newVal
     if (assignments.isEmpty())
         return;
     const QString table = nativesql::quoteIdentifier(m_connection.engineKind(), m_table);
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                            .arg(table, assignments.join(QStringLiteral(", ")), sameRowCondition(oldValues, params));
+    const QString sql =
+        QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+            .arg(table, assignments.join(QStringLiteral(", ")), sameRowCondition(oldValues, params));
     if (m_connection.engine().run(sql, params).rowsAffected != 1)
         raiseConflict(oldValues, false);
 }
@@ -141,13 +144,15 @@ QVariantList WriteBack::insert(const QVariantList& newValues)
     const QString table = nativesql::quoteIdentifier(engine, m_table);
     QString sql;
     if (engine == EngineKind::SqlServer) {
-        sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 OUTPUT INSERTED.* DEFAULT VALUES").arg(table)
-                              : QStringLiteral("INSERT INTO %1 (%2) OUTPUT INSERTED.* VALUES (%3)")
-                                    .arg(table, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", ")));
+        sql = names.isEmpty()
+                  ? QStringLiteral("INSERT INTO %1 OUTPUT INSERTED.* DEFAULT VALUES").arg(table)
+                  : QStringLiteral("INSERT INTO %1 (%2) OUTPUT INSERTED.* VALUES (%3)")
+                        .arg(table, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", ")));
     } else {
-        sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING *").arg(table)
-                              : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING *")
-                                    .arg(table, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", ")));
+        sql = names.isEmpty()
+                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING *").arg(table)
+                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING *")
+                        .arg(table, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", ")));
     }
     StatementResult result = m_connection.engine().run(sql, params);
     QVariantList stored = newValues;
@@ -167,7 +172,8 @@ void WriteBack::remove(const QVariantList& oldValues)
 {
     QVariantList params;
     const QString table = nativesql::quoteIdentifier(m_connection.engineKind(), m_table);
-    const QString sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(table, sameRowCondition(oldValues, params));
+    const QString sql =
+        QStringLiteral("DELETE FROM %1 WHERE %2").arg(table, sameRowCondition(oldValues, params));
     if (m_connection.engine().run(sql, params).rowsAffected != 1)
         raiseConflict(oldValues, true);
 }
@@ -176,19 +182,21 @@ void WriteBack::raiseConflict(const QVariantList& oldValues, bool deleting)
 {
     QVariantList params;
     const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 = %3")
-                            .arg(nativesql::quoteIdentifier(m_connection.engineKind(), m_table), column(m_keyColumn),
-                                 param(params, oldValues[m_keyColumn]));
+                            .arg(nativesql::quoteIdentifier(m_connection.engineKind(), m_table),
+                                 column(m_keyColumn), param(params, oldValues[m_keyColumn]));
     StatementResult result = m_connection.engine().run(sql, params);
     const bool exists = result.rows && result.rows->next();
     result.rows.reset();
     if (!exists)
-        throw DatabaseError(QStringLiteral("Запись уже удалена другим пользователем. Ваши изменения не сохранены; "
-                                           "обновите данные."));
-    throw DatabaseError(deleting ? QStringLiteral("Запись изменена другим пользователем после того, как вы её "
-                                                  "открыли, и не удалена. Обновите данные и повторите удаление.")
-                                 : QStringLiteral("Запись изменена другим пользователем после того, как вы её "
-                                                  "открыли. Ваши изменения не сохранены: обновите данные и "
-                                                  "повторите правку."));
+        throw DatabaseError(
+            QStringLiteral("Запись уже удалена другим пользователем. Ваши изменения не сохранены; "
+                           "обновите данные."));
+    throw DatabaseError(deleting
+                            ? QStringLiteral("Запись изменена другим пользователем после того, как вы её "
+                                             "открыли, и не удалена. Обновите данные и повторите удаление.")
+                            : QStringLiteral("Запись изменена другим пользователем после того, как вы её "
+                                             "открыли. Ваши изменения не сохранены: обновите данные и "
+                                             "повторите правку."));
 }
 
 } // namespace zeb

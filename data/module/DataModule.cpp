@@ -20,8 +20,7 @@ FieldDef withFormat(FieldDef def, const QString& format)
 } // namespace
 
 TDM_shtat::TDM_shtat(QObject* parent)
-    : QObject(parent),
-      ADOQ_Shtat_rasp(QStringLiteral("ADOQ_Shtat_rasp"), &ADO_Shtat, this),
+    : QObject(parent), ADOQ_Shtat_rasp(QStringLiteral("ADOQ_Shtat_rasp"), &ADO_Shtat, this),
       ADOQ_Teacher(QStringLiteral("ADOQ_Teacher"), &ADO_Shtat, this),
       ADOQ_Otdel_1(QStringLiteral("ADOQ_Otdel_1"), &ADO_Shtat, this),
       ADOQOtdel_2(QStringLiteral("ADOQOtdel_2"), &ADO_Shtat, this),
@@ -39,14 +38,9 @@ TDM_shtat::TDM_shtat(QObject* parent)
       ADOT_Structure(QStringLiteral("ADOT_Structure"), &ADO_Shtat, this),
       ADOT_BK(QStringLiteral("ADOT_BK"), &ADO_Shtat, this),
       ADOQ_Exec(QStringLiteral("ADOQ_Exec"), &ADO_Shtat, this),
-      ADOQ_Temp(QStringLiteral("ADOQ_Temp"), &ADO_Shtat, this),
-      DS_Shtat_rasp(&ADOQ_Shtat_rasp),
-      DS_Otdel_1(&ADOQ_Otdel_1),
-      DS_Otdel_2(&ADOQOtdel_2),
-      DS_Otdel_11(&ADOQ_Otdel_11),
-      DS__Faculty(&ADOQ_Faculty),
-      DS_Kafedra(&ADOQ_Kafedra),
-      DS_Post(&ADOQ_post)
+      ADOQ_Temp(QStringLiteral("ADOQ_Temp"), &ADO_Shtat, this), DS_Shtat_rasp(&ADOQ_Shtat_rasp),
+      DS_Otdel_1(&ADOQ_Otdel_1), DS_Otdel_2(&ADOQOtdel_2), DS_Otdel_11(&ADOQ_Otdel_11),
+      DS__Faculty(&ADOQ_Faculty), DS_Kafedra(&ADOQ_Kafedra), DS_Post(&ADOQ_post)
 {
     ADOQ_Shtat_rasp.setSql(QStringLiteral("select top(0) vakansii.* from vakansii"));
     ADOQ_Shtat_rasp.setKeyField(QStringLiteral("id_vakansiya"));
@@ -86,7 +80,8 @@ QString TDM_shtat::divisionsInUseStatement()
 {
     return QStringLiteral(
         "SELECT     dbo.Otdel_1.otdel_1, dbo.Otdel_1.id_otdel_1 FROM       dbo.Otdel_1 INNER JOIN            "
-        "dbo.Vakansii ON dbo.Otdel_1.id_otdel_1 = dbo.Vakansii.id_otdel_1 WHERE      dbo.Vakansii.id_otdel_1 is "
+        "dbo.Vakansii ON dbo.Otdel_1.id_otdel_1 = dbo.Vakansii.id_otdel_1 WHERE      dbo.Vakansii.id_otdel_1 "
+        "is "
         "not null GROUP BY   dbo.Otdel_1.otdel_1, dbo.Otdel_1.id_otdel_1 ORDER BY   Otdel_1");
 }
 
@@ -137,8 +132,8 @@ void TDM_shtat::defineFacultyFields()
         FieldDef::data(QStringLiteral("p23-1"), FieldType::Text, 50),
         FieldDef::data(QStringLiteral("p23-2"), FieldType::Text, 100),
         FieldDef::data(QStringLiteral("id_vuz"), FieldType::Integer),
-        FieldDef::lookup(QStringLiteral("vuz"), 20, QStringLiteral("id_vuz"), &ADOQ_VUZ, QStringLiteral("id_vuz"),
-                         QStringLiteral("v2")),
+        FieldDef::lookup(QStringLiteral("vuz"), 20, QStringLiteral("id_vuz"), &ADOQ_VUZ,
+                         QStringLiteral("id_vuz"), QStringLiteral("v2")),
     });
 }
 
@@ -171,9 +166,9 @@ void TDM_shtat::defineWorkingFields()
 void TDM_shtat::OpenDataSets()
 {
     ADO_Shtat.open();
-    for (Dataset* dataset : {&ADOQ_Shtat_rasp, &ADOQ_Teacher, &ADOQ_Otdel_1, &ADOQ_Otdel_11, &ADOQ_Stavka,
-                             &ADOQ_Working, &ADOQ_Faculty, &ADOQ_Kafedra, &ADOQ_t_fio, &ADOQ_post, &ADOQ_VUZ,
-                             &ADOT_Structure, &ADOT_BK})
+    for (Dataset* dataset :
+         {&ADOQ_Shtat_rasp, &ADOQ_Teacher, &ADOQ_Otdel_1, &ADOQ_Otdel_11, &ADOQ_Stavka, &ADOQ_Working,
+          &ADOQ_Faculty, &ADOQ_Kafedra, &ADOQ_t_fio, &ADOQ_post, &ADOQ_VUZ, &ADOT_Structure, &ADOT_BK})
         dataset->open();
 }
 

@@ -17,7 +17,8 @@ void loadScheduleFixture(Connection& connection)
         QStringLiteral("insert into Otdel_1 (otdel_1) values ('Деканат')"),
         QStringLiteral("insert into Otdel_1 (otdel_1) values ('Лаборатория')"),
         QStringLiteral("insert into Otdel_1 (otdel_1) values ('Архив')"),
-        QStringLiteral("insert into Faculty ([p23-1], [p23-2], id_vuz) values ('ФМ', 'Физико-математический', 1)"),
+        QStringLiteral(
+            "insert into Faculty ([p23-1], [p23-2], id_vuz) values ('ФМ', 'Физико-математический', 1)"),
         QStringLiteral("insert into Faculty ([p23-1], [p23-2], id_vuz) values ('ФЭ', 'Экономический', 1)"),
         QStringLiteral("insert into Kafedra (f1) values ('Кафедра алгебры')"),
         QStringLiteral("insert into Kafedra (f1) values ('Кафедра геометрии')"),
@@ -26,18 +27,23 @@ void loadScheduleFixture(Connection& connection)
         QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 1, NULL, 1)"),
         QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 1, 2, 2)"),
         QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 1, 3, NULL)"),
-        QStringLiteral("insert into Vakansii (id_post, id_otdel_1, id_otdel_11, Num, id_deduce) values (2, 1, 2, 1, 1)"),
+        QStringLiteral(
+            "insert into Vakansii (id_post, id_otdel_1, id_otdel_11, Num, id_deduce) values (2, 1, 2, 1, 1)"),
         QStringLiteral("insert into Vakansii (id_post, id_faculty, Num, id_deduce) values (2, 1, 1, 1)"),
-        QStringLiteral("insert into Vakansii (id_post, id_faculty, id_otdel_2, Num, id_deduce) values (2, 1, 3, 1, 1)"),
+        QStringLiteral(
+            "insert into Vakansii (id_post, id_faculty, id_otdel_2, Num, id_deduce) values (2, 1, 3, 1, 1)"),
         QStringLiteral("insert into Vakansii (id_post, id_faculty, id_kafedra, Num, id_deduce, e_n_p) "
                        "values (2, 1, 1, 1, 1, 'Приказ ''А''')"),
-        QStringLiteral("insert into Vakansii (id_post, id_faculty, id_kafedra, Num, id_deduce) values (2, 1, 2, 1, 2)"),
+        QStringLiteral(
+            "insert into Vakansii (id_post, id_faculty, id_kafedra, Num, id_deduce) values (2, 1, 2, 1, 2)"),
         QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 5, 1, 2)"),
-        QStringLiteral("insert into Vakansii (id_post, id_faculty, id_kafedra, Num, id_deduce) values (2, 2, 3, 1, 1)"),
+        QStringLiteral(
+            "insert into Vakansii (id_post, id_faculty, id_kafedra, Num, id_deduce) values (2, 2, 3, 1, 1)"),
         QStringLiteral("insert into Working (id_vakansiya, id_leave) values (1, 4)"),
         QStringLiteral("insert into Working (id_vakansiya, id_leave) values (5, 1)"),
         QStringLiteral("insert into Working (id_vakansiya, id_leave) values (8, NULL)"),
-        QStringLiteral("insert into VuzDefaults (id_vuz_defaults, n_field) values (22, 'http://reports.local')"),
+        QStringLiteral(
+            "insert into VuzDefaults (id_vuz_defaults, n_field) values (22, 'http://reports.local')"),
     };
     for (const QString& statement : statements)
         connection.execute(statement);

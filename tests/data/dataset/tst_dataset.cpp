@@ -14,8 +14,8 @@ using namespace zeb;
 
 namespace {
 
-const QString divisionLines =
-    QStringLiteral("Select * from Vakansii  where id_otdel_1=1 and id_otdel_11 is null and id_deduce<>2 ORDER BY Num");
+const QString divisionLines = QStringLiteral(
+    "Select * from Vakansii  where id_otdel_1=1 and id_otdel_11 is null and id_deduce<>2 ORDER BY Num");
 
 // A fixture installation with the schedule's lookups, and the schedule dataset on division 1 (lines 2 and 1).
 struct Schedule
@@ -35,7 +35,8 @@ struct Schedule
     QVariant stored(const QString& column, int line)
     {
         std::unique_ptr<Engine> admin = installation.adminEngine();
-        return firstValue(*admin, QStringLiteral("select %1 from Vakansii where id_vakansiya = %2").arg(column).arg(line));
+        return firstValue(
+            *admin, QStringLiteral("select %1 from Vakansii where id_vakansiya = %2").arg(column).arg(line));
     }
 
     Dataset& lines() { return module.ADOQ_Shtat_rasp; }
@@ -386,7 +387,8 @@ void TestDataset::optimisticConflict()
         late.post();
         QFAIL("a stale line overwrote another workstation's save");
     } catch (const DatabaseError& error) {
-        QVERIFY2(error.message().contains(QStringLiteral("изменена другим пользователем")), qPrintable(error.message()));
+        QVERIFY2(error.message().contains(QStringLiteral("изменена другим пользователем")),
+                 qPrintable(error.message()));
     }
     QCOMPARE(late.state(), Dataset::State::Edit);
     QCOMPARE(late.fieldByName(QStringLiteral("q_units"))->asFloat(), 3.0);
@@ -398,7 +400,8 @@ void TestDataset::optimisticConflict()
         late.remove();
         QFAIL("deleted a line that was already gone");
     } catch (const DatabaseError& error) {
-        QVERIFY2(error.message().contains(QStringLiteral("удалена другим пользователем")), qPrintable(error.message()));
+        QVERIFY2(error.message().contains(QStringLiteral("удалена другим пользователем")),
+                 qPrintable(error.message()));
     }
 }
 

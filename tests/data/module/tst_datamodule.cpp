@@ -49,11 +49,21 @@ void TestDataModule::openDataSetsOnTheDemoDatabase()
     open.sort();
     closed.sort();
     QCOMPARE(open, QStringList({
-                       QStringLiteral("ADOQ_Deduce"), QStringLiteral("ADOQ_Enter"), QStringLiteral("ADOQ_Faculty"),
-                       QStringLiteral("ADOQ_Kafedra"), QStringLiteral("ADOQ_Otdel_1"), QStringLiteral("ADOQ_Otdel_11"),
-                       QStringLiteral("ADOQ_Shtat_rasp"), QStringLiteral("ADOQ_Stavka"), QStringLiteral("ADOQ_Teacher"),
-                       QStringLiteral("ADOQ_VUZ"), QStringLiteral("ADOQ_Working"), QStringLiteral("ADOQ_post"),
-                       QStringLiteral("ADOQ_t_fio"), QStringLiteral("ADOT_BK"), QStringLiteral("ADOT_Structure"),
+                       QStringLiteral("ADOQ_Deduce"),
+                       QStringLiteral("ADOQ_Enter"),
+                       QStringLiteral("ADOQ_Faculty"),
+                       QStringLiteral("ADOQ_Kafedra"),
+                       QStringLiteral("ADOQ_Otdel_1"),
+                       QStringLiteral("ADOQ_Otdel_11"),
+                       QStringLiteral("ADOQ_Shtat_rasp"),
+                       QStringLiteral("ADOQ_Stavka"),
+                       QStringLiteral("ADOQ_Teacher"),
+                       QStringLiteral("ADOQ_VUZ"),
+                       QStringLiteral("ADOQ_Working"),
+                       QStringLiteral("ADOQ_post"),
+                       QStringLiteral("ADOQ_t_fio"),
+                       QStringLiteral("ADOT_BK"),
+                       QStringLiteral("ADOT_Structure"),
                    }));
     QCOMPARE(closed, QStringList({QStringLiteral("ADOQOtdel_2"), QStringLiteral("ADOQ_Exec"),
                                   QStringLiteral("ADOQ_Insert_id_Otdel_11"), QStringLiteral("ADOQ_Temp")}));
