@@ -104,6 +104,8 @@ Engine& Connection::engine()
 
 EngineKind Connection::engineKind() const
 {
+    if (m_engine)
+        return m_engine->kind();
     return ConnectionParams::parse(m_connectionString).engineKind();
 }
 
