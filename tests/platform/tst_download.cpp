@@ -20,14 +20,6 @@ QByteArray randomBytes(qsizetype size)
     return bytes;
 }
 
-LocalHttpServer::Answer answer(int status, const QByteArray& body)
-{
-    LocalHttpServer::Answer result;
-    result.status = status;
-    result.body = body;
-    return result;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(LocalHttpServer::Answer)
@@ -50,17 +42,17 @@ void TestDownload::answers_data()
     QTest::addColumn<bool>("succeeds");
 
     const QByteArray executable = randomBytes(300 * 1024);
-    QTest::newRow("whole file") << answer(200, executable) << true;
-    QTest::newRow("one byte") << answer(200, "x") << true;
-    QTest::newRow("404 page") << answer(404, "<html><body>Not Found</body></html>") << false;
-    QTest::newRow("500 page") << answer(500, "<html><body>Internal Server Error</body></html>") << false;
-    QTest::newRow("empty 200") << answer(200, QByteArray()) << false;
+    QTest::newRow("whole file") << httpAnswer(200, executable) << true;
+    QTest::newRow("one byte") << httpAnswer(200, "x") << true;
+    QTest::newRow("404 page") << httpAnswer(404, "<html><body>Not Found</body></html>") << false;
+    QTest::newRow("500 page") << httpAnswer(500, "<html><body>Internal Server Error</body></html>") << false;
+    QTest::newRow("empty 200") << httpAnswer(200, QByteArray()) << false;
 
-    LocalHttpServer::Answer cut = answer(200, randomBytes(5000));
+    LocalHttpServer::Answer cut = httpAnswer(200, randomBytes(5000));
     cut.contentLength = 20000;
     QTest::newRow("connection cut before Content-Length") << cut << false;
 
-    LocalHttpServer::Answer slow = answer(200, randomBytes(4000));
+    LocalHttpServer::Answer slow = httpAnswer(200, randomBytes(4000));
     slow.parts = 5;
     slow.pauseMs = 40;
     QTest::newRow("slow but complete") << slow << true;
@@ -88,7 +80,7 @@ void TestDownload::answers()
 void TestDownload::spaceInPathIsEncodedOnTheWire()
 {
     LocalHttpServer server;
-    server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), answer(200, "marker"));
+    server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), httpAnswer(200, "marker"));
     QBuffer target;
     target.open(QIODevice::WriteOnly);
 
@@ -101,7 +93,7 @@ void TestDownload::spaceInPathIsEncodedOnTheWire()
 void TestDownload::stalledTransferIsAbandoned()
 {
     LocalHttpServer server;
-    LocalHttpServer::Answer stalled = answer(200, "first half");
+    LocalHttpServer::Answer stalled = httpAnswer(200, "first half");
     stalled.contentLength = 100;
     stalled.stall = true;
     server.serve(QStringLiteral("/stalled"), stalled);

@@ -4,6 +4,7 @@
 #include "SelfUpdate.h"
 #include "UpdateServer.h"
 #include "seam/LocalHttpServer.h"
+#include "seam/TestFiles.h"
 
 #include <QDialog>
 #include <QDir>
@@ -24,26 +25,6 @@ const QByteArray newProgram = QByteArray("\x7f"
                                          "ELF new build ") +
                               QByteArray(20000, '\x90');
 
-LocalHttpServer::Answer answer(int status, const QByteArray& body)
-{
-    LocalHttpServer::Answer result;
-    result.status = status;
-    result.body = body;
-    return result;
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // An installation in a folder whose name needs quoting, with its old executable, the update server's
 // address and the sign-in dialog's notice label and exit timer.
 struct Installation
@@ -53,8 +34,8 @@ struct Installation
         home = QDir(base.path()).filePath(QStringLiteral("Program Files 'ZEB' 7"));
         QDir().mkpath(home + QStringLiteral("/Data"));
         site = {home, path(QStringLiteral("zeb7")), 4242};
-        writeFile(site.executable, oldProgram);
-        writeFile(UpdateServer::configPath(home), server.baseAddress().toUtf8() + "/\n");
+        QVERIFY(writeFileContents(site.executable, oldProgram));
+        QVERIFY(writeFileContents(UpdateServer::configPath(home), server.baseAddress().toUtf8() + "/\n"));
         notice = new QLabel(QStringLiteral("V.1"), &dialog);
         exitTimer.setInterval(updateExitTimerInterval);
     }
@@ -106,22 +87,22 @@ void TestStartUpdate::downloadsWriteAndStartTheScript()
     Installation installation;
     if (tempFolderLeftOver) {
         QVERIFY(QDir(installation.home).mkdir(QStringLiteral("tempZEB")));
-        QVERIFY(writeFile(installation.path(QStringLiteral("tempZEB/ZEB 7.exe")), QByteArray()));
+        QVERIFY(writeFileContents(installation.path(QStringLiteral("tempZEB/ZEB 7.exe")), QByteArray()));
     }
-    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), answer(200, firstDownload));
-    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), answer(200, newProgram));
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), httpAnswer(200, firstDownload));
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), httpAnswer(200, newProgram));
 
     installation.startUpdate();
 
     QCOMPARE(installation.notice->text(), QStringLiteral("Идёт обновление программы, ПОДОЖДИТЕ..."));
     QCOMPARE(installation.server.requestedPaths(),
              (QStringList{QStringLiteral("/zebprogs/ZEB 7.t"), QStringLiteral("/zebprogs/ZEB 7.exe")}));
-    QCOMPARE(contents(installation.path(QStringLiteral("ZEB 7.t"))), firstDownload);
-    QCOMPARE(contents(installation.path(QStringLiteral("tempZEB/ZEB 7.exe"))), newProgram);
-    QCOMPARE(contents(installation.site.executable), oldProgram);
+    QCOMPARE(fileContents(installation.path(QStringLiteral("ZEB 7.t"))), firstDownload);
+    QCOMPARE(fileContents(installation.path(QStringLiteral("tempZEB/ZEB 7.exe"))), newProgram);
+    QCOMPARE(fileContents(installation.site.executable), oldProgram);
 
     const QString script = installation.path(QStringLiteral("ZEB 7.sh"));
-    QCOMPARE(contents(script), posixUpdateScript(installation.site, script));
+    QCOMPARE(fileContents(script), posixUpdateScript(installation.site, script));
     QCOMPARE(installation.platform.detachedStarts().size(), 1);
     const DetachedStart start = installation.platform.detachedStarts().first();
     QCOMPARE(start.program, QStringLiteral("/bin/sh"));
@@ -140,16 +121,17 @@ void TestStartUpdate::failedDownloadShowsTheNoticeAndEnds_data()
     QTest::addColumn<LocalHttpServer::Answer>("program");
     QTest::addColumn<int>("requests");
 
-    LocalHttpServer::Answer cut = answer(200, newProgram.left(5000));
+    LocalHttpServer::Answer cut = httpAnswer(200, newProgram.left(5000));
     cut.contentLength = newProgram.size();
-    const LocalHttpServer::Answer notFound = answer(404, "<html><h1>404 Not Found</h1></html>");
-    const LocalHttpServer::Answer good = answer(200, firstDownload);
+    const LocalHttpServer::Answer notFound = httpAnswer(404, "<html><h1>404 Not Found</h1></html>");
+    const LocalHttpServer::Answer good = httpAnswer(200, firstDownload);
 
     QTest::newRow("ZEB 7.exe missing") << good << notFound << 2;
-    QTest::newRow("ZEB 7.exe server error") << good << answer(500, "<html>Internal Server Error</html>") << 2;
+    QTest::newRow("ZEB 7.exe server error")
+        << good << httpAnswer(500, "<html>Internal Server Error</html>") << 2;
     QTest::newRow("ZEB 7.exe cut") << good << cut << 2;
-    QTest::newRow("ZEB 7.exe empty") << good << answer(200, QByteArray()) << 2;
-    QTest::newRow("ZEB 7.t missing") << notFound << answer(200, newProgram) << 1;
+    QTest::newRow("ZEB 7.exe empty") << good << httpAnswer(200, QByteArray()) << 2;
+    QTest::newRow("ZEB 7.t missing") << notFound << httpAnswer(200, newProgram) << 1;
 }
 
 void TestStartUpdate::failedDownloadShowsTheNoticeAndEnds()
@@ -175,7 +157,7 @@ void TestStartUpdate::failedDownloadShowsTheNoticeAndEnds()
     QCOMPARE(box.owner, &installation.dialog);
     QCOMPARE(installation.platform.terminationRequests(), 1);
 
-    QCOMPARE(contents(installation.site.executable), oldProgram);
+    QCOMPARE(fileContents(installation.site.executable), oldProgram);
     const QString fetched = installation.path(QStringLiteral("tempZEB/ZEB 7.exe"));
     QVERIFY(!QFile::exists(fetched) || QFileInfo(fetched).size() == 0);
     QVERIFY(!QFile::exists(installation.path(QStringLiteral("ZEB 7.sh"))));
@@ -201,9 +183,9 @@ void TestStartUpdate::unwritableFolderRaisesIoError()
 {
     Installation installation;
     // A file in the way of the folder "tempZEB": the new executable cannot be saved.
-    QVERIFY(writeFile(installation.path(QStringLiteral("tempZEB")), "not a folder"));
-    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), answer(200, firstDownload));
-    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), answer(200, newProgram));
+    QVERIFY(writeFileContents(installation.path(QStringLiteral("tempZEB")), "not a folder"));
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), httpAnswer(200, firstDownload));
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), httpAnswer(200, newProgram));
 
     QVERIFY_THROWS_EXCEPTION(IoError, installation.startUpdate());
     QVERIFY(installation.platform.boxes().isEmpty());
@@ -239,7 +221,7 @@ void TestStartUpdate::leftoverScriptsAreRemoved()
     QTemporaryDir home;
     const QDir folder(home.path());
     for (const char* name : {"ZEB 7.bat", "ZEB 7.sh", "ZEB 7.t"})
-        QVERIFY(writeFile(folder.filePath(QString::fromLatin1(name)), "x"));
+        QVERIFY(writeFileContents(folder.filePath(QString::fromLatin1(name)), "x"));
 
     RemoveLeftoverScript(home.path());
     QCOMPARE(folder.entryList(QDir::Files), QStringList{QStringLiteral("ZEB 7.t")});

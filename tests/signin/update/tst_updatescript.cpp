@@ -1,5 +1,6 @@
 #include "PosixUpdateScript.h"
 #include "WindowsUpdateScript.h"
+#include "seam/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,18 +17,6 @@ namespace {
 const QByteArray oldProgram = "#!/bin/sh\necho old build\n";
 // The new build leaves a note of the folder it was started in.
 const QByteArray newProgram = "#!/bin/sh\npwd > 'started by the new build'\n";
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A program that runs until its input is closed stands for the running client.
 struct RunningProgram
@@ -56,7 +45,7 @@ struct Installation
         home = QDir(base.path()).filePath(QStringLiteral("Program Files 'ZEB' $HOME \"7\""));
         QDir().mkpath(home + QStringLiteral("/tempZEB"));
         site = {home, path(QStringLiteral("zeb7")), processId};
-        writeFile(site.executable, oldProgram);
+        QVERIFY(writeFileContents(site.executable, oldProgram));
         QFile::setPermissions(site.executable, QFile::permissions(site.executable) | QFile::ExeOwner);
         script = path(QStringLiteral("ZEB 7.sh"));
     }
@@ -66,7 +55,7 @@ struct Installation
     // Runs the script as the update starts it, but from another folder and attached, to see it end.
     void startScript(QProcess& runner, std::chrono::milliseconds waitLimit)
     {
-        writeFile(script, posixUpdateScript(site, script, 20ms, waitLimit));
+        QVERIFY(writeFileContents(script, posixUpdateScript(site, script, 20ms, waitLimit)));
         runner.setWorkingDirectory(base.path());
         runner.start(QStringLiteral("/bin/sh"), {script});
         runner.waitForStarted();
@@ -123,24 +112,24 @@ void TestUpdateScript::replacesTheExecutableAfterTheProgramEnded()
 {
     RunningProgram program;
     Installation installation(program.process.processId());
-    QVERIFY(writeFile(installation.path(QStringLiteral("tempZEB/ZEB 7.exe")), newProgram));
+    QVERIFY(writeFileContents(installation.path(QStringLiteral("tempZEB/ZEB 7.exe")), newProgram));
     QProcess runner;
     installation.startScript(runner, 10s);
 
     // Ten polls later the program still runs and nothing has changed.
     QTest::qWait(200);
     QCOMPARE(runner.state(), QProcess::Running);
-    QCOMPARE(contents(installation.site.executable), oldProgram);
+    QCOMPARE(fileContents(installation.site.executable), oldProgram);
 
     program.end();
     QVERIFY(runner.waitForFinished(10000));
     QCOMPARE(runner.exitCode(), 0);
-    QCOMPARE(contents(installation.site.executable), newProgram);
+    QCOMPARE(fileContents(installation.site.executable), newProgram);
     QVERIFY(QFileInfo(installation.site.executable).isExecutable());
     QVERIFY(!QFileInfo::exists(installation.path(QStringLiteral("tempZEB"))));
     QVERIFY(!QFileInfo::exists(installation.script));
     const QString note = installation.path(QStringLiteral("started by the new build"));
-    QTRY_COMPARE_WITH_TIMEOUT(contents(note), installation.home.toUtf8() + '\n', 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(fileContents(note), installation.home.toUtf8() + '\n', 10000);
     QCOMPARE(QDir(installation.home).entryList(QDir::Files | QDir::Hidden),
              (QStringList{QStringLiteral("started by the new build"), QStringLiteral("zeb7")}));
 }
@@ -159,14 +148,14 @@ void TestUpdateScript::missingNewExecutableLeavesTheOldOne()
     RunningProgram program;
     Installation installation(program.process.processId());
     if (emptyFileFetched)
-        QVERIFY(writeFile(installation.path(QStringLiteral("tempZEB/ZEB 7.exe")), QByteArray()));
+        QVERIFY(writeFileContents(installation.path(QStringLiteral("tempZEB/ZEB 7.exe")), QByteArray()));
     QProcess runner;
     installation.startScript(runner, 10s);
     program.end();
 
     QVERIFY(runner.waitForFinished(10000));
     QCOMPARE(runner.exitCode(), 0);
-    QCOMPARE(contents(installation.site.executable), oldProgram);
+    QCOMPARE(fileContents(installation.site.executable), oldProgram);
     QVERIFY(QFileInfo(installation.site.executable).isExecutable());
     QVERIFY(!QFileInfo::exists(installation.script));
     QCOMPARE(QDir(installation.home).entryList(QDir::Files), QStringList{QStringLiteral("zeb7")});
@@ -176,15 +165,15 @@ void TestUpdateScript::givesUpUntouchedWhenTheProgramDoesNotEnd()
 {
     RunningProgram program;
     Installation installation(program.process.processId());
-    QVERIFY(writeFile(installation.path(QStringLiteral("tempZEB/ZEB 7.exe")), newProgram));
+    QVERIFY(writeFileContents(installation.path(QStringLiteral("tempZEB/ZEB 7.exe")), newProgram));
     QProcess runner;
     installation.startScript(runner, 100ms);
 
     QVERIFY(runner.waitForFinished(10000));
     QCOMPARE(runner.exitCode(), 1);
     QCOMPARE(program.process.state(), QProcess::Running);
-    QCOMPARE(contents(installation.site.executable), oldProgram);
-    QCOMPARE(contents(installation.path(QStringLiteral("tempZEB/ZEB 7.exe"))), newProgram);
+    QCOMPARE(fileContents(installation.site.executable), oldProgram);
+    QCOMPARE(fileContents(installation.path(QStringLiteral("tempZEB/ZEB 7.exe"))), newProgram);
 }
 
 QTEST_GUILESS_MAIN(TestUpdateScript)

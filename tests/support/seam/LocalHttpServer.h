@@ -53,4 +53,13 @@ private:
     QStringList m_requestedPaths;
 };
 
+// An answer with a status and a body, everything else as a plain server sends it.
+inline LocalHttpServer::Answer httpAnswer(int status, const QByteArray& body)
+{
+    LocalHttpServer::Answer answer;
+    answer.status = status;
+    answer.body = body;
+    return answer;
+}
+
 } // namespace zeb
