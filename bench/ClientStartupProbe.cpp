@@ -1,0 +1,14 @@
+#include "ErrorDisplayApplication.h"
+#include "StartUp.h"
+#include "StartupProbe.h"
+
+// The client's own start-up, ended when the sign-in dialog shows.
+int main(int argc, char** argv)
+{
+    zeb::ErrorDisplayApplication application(argc, argv);
+    ShownWindowProbe probe("zeb::TForm8");
+    application.installEventFilter(&probe);
+    zeb::prepareApplication();
+    zeb::StartUp startUp(QCoreApplication::applicationDirPath());
+    return startUp.run();
+}
