@@ -1,5 +1,7 @@
 #include "PgColumns.h"
 
+#include "LibPq.h"
+
 namespace zeb {
 
 namespace {
@@ -70,13 +72,13 @@ int declaredLength(Oid type, int modifier)
 ColumnList pgColumns(const PGresult* result)
 {
     ColumnList columns;
-    const int count = PQnfields(result);
+    const int count = libpq().PQnfields(result);
     columns.reserve(count);
     for (int column = 0; column < count; ++column) {
-        const Oid type = PQftype(result, column);
-        const bool fromTable = PQftable(result, column) != InvalidOid;
-        columns.append({QString::fromUtf8(PQfname(result, column)), fieldTypeOf(type, fromTable),
-                        declaredLength(type, PQfmod(result, column))});
+        const Oid type = libpq().PQftype(result, column);
+        const bool fromTable = libpq().PQftable(result, column) != InvalidOid;
+        columns.append({QString::fromUtf8(libpq().PQfname(result, column)), fieldTypeOf(type, fromTable),
+                        declaredLength(type, libpq().PQfmod(result, column))});
     }
     return columns;
 }

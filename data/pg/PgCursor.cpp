@@ -1,5 +1,6 @@
 #include "PgCursor.h"
 
+#include "LibPq.h"
 #include "PgColumns.h"
 #include "PgTextFormat.h"
 
@@ -7,7 +8,7 @@ namespace zeb {
 
 PgCursor::PgCursor(PgResult result)
     : m_result(std::move(result)), m_columns(pgColumns(m_result.get())),
-      m_rowCount(PQntuples(m_result.get())), m_lastDateTimes(size_t(m_columns.size()))
+      m_rowCount(m_pq.PQntuples(m_result.get())), m_lastDateTimes(size_t(m_columns.size()))
 {
 }
 
@@ -18,23 +19,30 @@ bool PgCursor::next()
     return m_row < m_rowCount;
 }
 
-const char* PgCursor::cell(int column) const
+// libpq gives a NULL cell as an empty text, which the number and text readers take as 0 or empty
+// anyway; only value() needs to tell NULL apart.
+const char* PgCursor::text(int column) const
 {
     if (m_row < 0 || m_row >= m_rowCount || column < 0 || column >= m_columns.size())
         return nullptr;
-    if (PQgetisnull(m_result.get(), m_row, column))
-        return nullptr;
-    return PQgetvalue(m_result.get(), m_row, column);
+    return m_pq.PQgetvalue(m_result.get(), m_row, column);
+}
+
+const char* PgCursor::cell(int column) const
+{
+    return isNull(column) ? nullptr : text(column);
 }
 
 bool PgCursor::isNull(int column) const
 {
-    return cell(column) == nullptr;
+    if (m_row < 0 || m_row >= m_rowCount || column < 0 || column >= m_columns.size())
+        return true;
+    return m_pq.PQgetisnull(m_result.get(), m_row, column);
 }
 
 qint64 PgCursor::toInt64(int column) const
 {
-    const char* text = cell(column);
+    const char* text = this->text(column);
     if (!text)
         return 0;
     if (m_columns[column].type == FieldType::Boolean)
@@ -44,7 +52,7 @@ qint64 PgCursor::toInt64(int column) const
 
 double PgCursor::toDouble(int column) const
 {
-    const char* text = cell(column);
+    const char* text = this->text(column);
     if (!text)
         return 0.0;
     if (m_columns[column].type == FieldType::Boolean)
@@ -54,7 +62,7 @@ double PgCursor::toDouble(int column) const
 
 QString PgCursor::toText(int column) const
 {
-    const char* text = cell(column);
+    const char* text = this->text(column);
     if (!text)
         return {};
     return QString::fromUtf8(text, cellLength(column));
@@ -62,7 +70,7 @@ QString PgCursor::toText(int column) const
 
 QByteArray PgCursor::utf8Text(int column) const
 {
-    const char* text = cell(column);
+    const char* text = this->text(column);
     if (!text)
         return {};
     return QByteArray::fromRawData(text, cellLength(column));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LibPq.h"
 #include "PgResult.h"
 #include "ResultCursor.h"
 
@@ -29,7 +30,8 @@ public:
 private:
     // The cell's text as libpq holds it; nullptr for NULL, no current row or no such column.
     const char* cell(int column) const;
-    int cellLength(int column) const { return PQgetlength(m_result.get(), m_row, column); }
+    const char* text(int column) const;
+    int cellLength(int column) const { return m_pq.PQgetlength(m_result.get(), m_row, column); }
     QDateTime dateTime(int column, const char* text, int length) const;
 
     // Turning a timestamp into local time is costly, and lines entered by one order share its date:
@@ -40,6 +42,7 @@ private:
         QDateTime value;
     };
 
+    const LibPq& m_pq = libpq();
     PgResult m_result;
     ColumnList m_columns;
     int m_rowCount = 0;

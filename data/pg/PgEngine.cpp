@@ -1,6 +1,7 @@
 #include "PgEngine.h"
 
 #include "DatabaseError.h"
+#include "LibPq.h"
 #include "PgCursor.h"
 #include "PgParameters.h"
 
@@ -41,7 +42,7 @@ void ignoreNotice(void*, const char*) {}
 
 qint64 rowsAffected(const PGresult* result)
 {
-    const char* count = PQcmdTuples(const_cast<PGresult*>(result));
+    const char* count = libpq().PQcmdTuples(const_cast<PGresult*>(result));
     return *count ? QByteArray(count).toLongLong() : 0;
 }
 
@@ -59,12 +60,12 @@ void PgEngine::open()
     if (m_conn)
         return;
     PGconn* conn = openConnection();
-    if (PQstatus(conn) != CONNECTION_OK) {
-        const QString message = trimmedText(PQerrorMessage(conn));
-        PQfinish(conn);
+    if (libpq().PQstatus(conn) != CONNECTION_OK) {
+        const QString message = trimmedText(libpq().PQerrorMessage(conn));
+        libpq().PQfinish(conn);
         throw DatabaseError(message);
     }
-    PQsetNoticeProcessor(conn, ignoreNotice, nullptr);
+    libpq().PQsetNoticeProcessor(conn, ignoreNotice, nullptr);
     m_conn = conn;
 }
 
@@ -96,12 +97,12 @@ PGconn* PgEngine::openConnection() const
                                   "-c search_path=dbo,public -c DateStyle=ISO",
                                   nullptr};
     // expand_dbname 0: a database name is never read as a connection string.
-    return PQconnectdbParams(keywords, values, 0);
+    return libpq().PQconnectdbParams(keywords, values, 0);
 }
 
 void PgEngine::close()
 {
-    PQfinish(m_conn);
+    libpq().PQfinish(m_conn);
     m_conn = nullptr;
 }
 
@@ -110,15 +111,15 @@ StatementResult PgEngine::run(const QString& sql, const QVariantList& params)
     if (!m_conn)
         throw DatabaseError(QStringLiteral("Нет соединения с сервером базы данных."));
     const PgParameters parameters(params);
-    return takeResult(PQexecParams(m_conn, sql.toUtf8().constData(), parameters.count(), nullptr,
-                                   parameters.values(), nullptr, nullptr, 0));
+    return takeResult(libpq().PQexecParams(m_conn, sql.toUtf8().constData(), parameters.count(), nullptr,
+                                           parameters.values(), nullptr, nullptr, 0));
 }
 
 void PgEngine::runScript(const QString& script)
 {
     if (!m_conn)
         throw DatabaseError(QStringLiteral("Нет соединения с сервером базы данных."));
-    takeResult(PQexec(m_conn, script.toUtf8().constData()));
+    takeResult(libpq().PQexec(m_conn, script.toUtf8().constData()));
 }
 
 void PgEngine::beginTransaction()
@@ -142,7 +143,7 @@ void PgEngine::rollback()
 StatementResult PgEngine::takeResult(PGresult* raw)
 {
     PgResult result(raw);
-    switch (PQresultStatus(result.get())) {
+    switch (libpq().PQresultStatus(result.get())) {
     case PGRES_TUPLES_OK:
         return {std::make_unique<PgCursor>(std::move(result)), -1};
     case PGRES_COMMAND_OK:
@@ -156,19 +157,20 @@ StatementResult PgEngine::takeResult(PGresult* raw)
 
 QString PgEngine::failureMessage(const PGresult* result)
 {
-    if (PQstatus(m_conn) == CONNECTION_BAD) {
-        const QString message = trimmedText(PQerrorMessage(m_conn));
+    if (libpq().PQstatus(m_conn) == CONNECTION_BAD) {
+        const QString message = trimmedText(libpq().PQerrorMessage(m_conn));
         // The session is gone with its transaction; the next open() starts a new one.
         close();
         return message;
     }
-    const char* primary = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
+    const char* primary = libpq().PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
     if (!primary) {
-        const QString message = trimmedText(result ? PQresultErrorMessage(result) : PQerrorMessage(m_conn));
+        const QString message =
+            trimmedText(result ? libpq().PQresultErrorMessage(result) : libpq().PQerrorMessage(m_conn));
         return message.isEmpty() ? QStringLiteral("Сервер базы данных вернул неожиданный ответ.") : message;
     }
     QString message = QString::fromUtf8(primary);
-    if (const char* detail = PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL))
+    if (const char* detail = libpq().PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL))
         message += QLatin1Char('\n') + QString::fromUtf8(detail);
     return message;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LibPq.h"
+
 #include <libpq-fe.h>
 #include <memory>
 
@@ -7,7 +9,7 @@ namespace zeb {
 
 struct PgResultDeleter
 {
-    void operator()(PGresult* result) const { PQclear(result); }
+    void operator()(PGresult* result) const { libpq().PQclear(result); }
 };
 
 // A libpq result, cleared when its owner lets go of it.

@@ -1,5 +1,7 @@
 #include "PgTextFormat.h"
 
+#include "LibPq.h"
+
 #include <QLocale>
 #include <QTime>
 #include <charconv>
@@ -213,11 +215,11 @@ QDateTime pgDateTime(const char* text, int length)
 QByteArray pgBytes(const char* text)
 {
     size_t length = 0;
-    unsigned char* bytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(text), &length);
+    unsigned char* bytes = libpq().PQunescapeBytea(reinterpret_cast<const unsigned char*>(text), &length);
     if (!bytes)
         return {};
     QByteArray result(reinterpret_cast<const char*>(bytes), qsizetype(length));
-    PQfreemem(bytes);
+    libpq().PQfreemem(bytes);
     return result;
 }
 
