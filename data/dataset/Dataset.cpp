@@ -284,10 +284,10 @@ void Dataset::moveTo(int position)
 bool Dataset::locate(const QString& fieldName, const QVariant& value)
 {
     checkBrowseMode();
-    const Field* field = fieldByName(fieldName);
+    const int index = fieldIndex(fieldByName(fieldName)->fieldName());
     const QString wanted = keyText(value);
     for (size_t i = 0; i < m_order.size(); ++i) {
-        const QVariant cell = valueAt(int(i), fieldIndex(field->fieldName()));
+        const QVariant cell = valueAt(int(i), index);
         if (cell.isNull() != value.isNull())
             continue;
         if (value.isNull() || keyText(cell) == wanted) {
@@ -625,11 +625,11 @@ void Dataset::setLookupValue(const Field& field, const QVariant& value)
     Dataset* lookup = def.lookupDataset;
     if (!lookup || !lookup->isActive())
         throw Error(closedMessage());
-    const Field* result = lookup->fieldByName(def.lookupResultField);
-    const Field* lookupKey = lookup->fieldByName(def.lookupKeyField);
+    const int result = lookup->fieldIndex(lookup->fieldByName(def.lookupResultField)->fieldName());
+    const int lookupKey = lookup->fieldIndex(lookup->fieldByName(def.lookupKeyField)->fieldName());
     for (int row = 0; row < lookup->recordCount(); ++row) {
-        if (lookup->valueAt(row, lookup->fieldIndex(result->fieldName())).toString() == value.toString()) {
-            key->setValue(lookup->valueAt(row, lookup->fieldIndex(lookupKey->fieldName())));
+        if (lookup->valueAt(row, result).toString() == value.toString()) {
+            key->setValue(lookup->valueAt(row, lookupKey));
             return;
         }
     }
