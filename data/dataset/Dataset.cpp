@@ -189,7 +189,7 @@ void Dataset::checkActive() const
 void Dataset::checkEditing() const
 {
     if (m_state != State::Edit && m_state != State::Insert)
-        throw Error(QStringLiteral("Dataset not in edit or insert mode"));
+        throw Error(QStringLiteral("Запись не открыта для правки."));
 }
 
 // An edited row is saved before anything moves; an untouched new row is dropped.
@@ -313,7 +313,7 @@ void Dataset::gotoBookmark(const QByteArray& bookmark)
     const int row = bookmark.toInt(&ok);
     const auto found = std::find(m_order.begin(), m_order.end(), row);
     if (!ok || found == m_order.end())
-        throw Error(QStringLiteral("Record not found"));
+        throw Error(QStringLiteral("Запись не найдена: список обновился."));
     m_bof = m_eof = false;
     setPosition(int(found - m_order.begin()));
     scrolled();
@@ -436,7 +436,7 @@ void Dataset::remove()
         return;
     }
     if (m_order.empty())
-        throw Error(QStringLiteral("Cannot perform this operation on an empty dataset"));
+        throw Error(QStringLiteral("В списке нет записей: удалять нечего."));
     if (m_state == State::Edit)
         cancel();
     if (beforeDelete)

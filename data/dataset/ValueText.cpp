@@ -64,9 +64,9 @@ QDateTime parseDateTime(const QString& text)
     return {};
 }
 
-[[noreturn]] void invalid(const QString& text, const char* kind)
+[[noreturn]] void invalid(const QString& text, const QString& expected)
 {
-    throw Error(QStringLiteral("'%1' is not a valid %2 value").arg(text, QLatin1String(kind)));
+    throw Error(QStringLiteral("«%1» не подходит: нужно ввести %2.").arg(text, expected));
 }
 
 } // namespace
@@ -84,12 +84,12 @@ QVariant parse(const QString& text, FieldType type)
             return true;
         if (lower == QLatin1String("false") || lower == QLatin1String("0") || lower == QLatin1String("нет"))
             return false;
-        invalid(text, "boolean");
+        invalid(text, QStringLiteral("«да» или «нет»"));
     }
     case FieldType::Integer: {
         const qint64 value = trimmed.toLongLong(&ok);
         if (!ok)
-            invalid(text, "integer");
+            invalid(text, QStringLiteral("целое число"));
         return value;
     }
     case FieldType::Float:
@@ -98,19 +98,19 @@ QVariant parse(const QString& text, FieldType type)
         normal.remove(QLatin1Char(' ')).remove(QChar(0x00A0)).replace(QLatin1Char(','), QLatin1Char('.'));
         const double value = normal.toDouble(&ok);
         if (!ok)
-            invalid(text, "floating point");
+            invalid(text, QStringLiteral("число, например 1,5"));
         return value;
     }
     case FieldType::Date: {
         const QDateTime value = parseDateTime(trimmed);
         if (!value.isValid())
-            invalid(text, "date");
+            invalid(text, QStringLiteral("дату в виде ДД.ММ.ГГГГ"));
         return value.date();
     }
     case FieldType::DateTime: {
         const QDateTime value = parseDateTime(trimmed);
         if (!value.isValid())
-            invalid(text, "date and time");
+            invalid(text, QStringLiteral("дату в виде ДД.ММ.ГГГГ, можно со временем ЧЧ:ММ"));
         return value;
     }
     case FieldType::Text:

@@ -116,7 +116,7 @@ void TestDataModule::modelEditsThroughTheDataset()
     QCOMPARE(lines.state(), Dataset::State::Edit);
     QCOMPARE(model.data(model.index(1, 2)).toString(), QStringLiteral("1,25"));
     QVERIFY(!model.setData(model.index(1, 2), QStringLiteral("полторы")));
-    QCOMPARE(refusal, QStringLiteral("'полторы' is not a valid floating point value"));
+    QCOMPARE(refusal, QStringLiteral("«полторы» не подходит: нужно ввести число, например 1,5."));
 
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     QVERIFY(model.setData(model.index(0, 0), QStringLiteral("9")));
