@@ -3,7 +3,6 @@
 #include "TestPgServer.h"
 #include "tsql/TsqlRewriter.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <benchmark/benchmark.h>
 #include <libpq-fe.h>
@@ -159,12 +158,3 @@ void BM_OpenSchedulePostgres(benchmark::State& state)
 
 BENCHMARK(BM_OpenScheduleSqlite)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_OpenSchedulePostgres)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

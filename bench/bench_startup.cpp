@@ -1,4 +1,3 @@
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <benchmark/benchmark.h>
@@ -37,12 +36,3 @@ void BM_StartToSignInDialog(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_StartToSignInDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
