@@ -303,20 +303,33 @@ bool Dataset::locate(const QString& fieldName, const QVariant& value)
 QByteArray Dataset::bookmark() const
 {
     checkActive();
-    return m_position < 0 ? QByteArray() : QByteArray::number(currentStoreRow());
+    return bookmarkAt(m_position);
 }
 
 void Dataset::gotoBookmark(const QByteArray& bookmark)
 {
     checkBrowseMode();
+    const int position = positionOf(bookmark);
+    if (position < 0)
+        throw Error(QStringLiteral("Запись не найдена: список обновился."));
+    m_bof = m_eof = false;
+    setPosition(position);
+    scrolled();
+}
+
+QByteArray Dataset::bookmarkAt(int position) const
+{
+    if (position < 0 || position >= int(m_order.size()))
+        return {};
+    return QByteArray::number(m_order[size_t(position)]);
+}
+
+int Dataset::positionOf(const QByteArray& bookmark) const
+{
     bool ok = false;
     const int row = bookmark.toInt(&ok);
     const auto found = std::find(m_order.begin(), m_order.end(), row);
-    if (!ok || found == m_order.end())
-        throw Error(QStringLiteral("Запись не найдена: список обновился."));
-    m_bof = m_eof = false;
-    setPosition(int(found - m_order.begin()));
-    scrolled();
+    return ok && found != m_order.end() ? int(found - m_order.begin()) : -1;
 }
 
 void Dataset::edit()
@@ -395,6 +408,7 @@ void Dataset::post()
     checkActive();
     if (m_state != State::Edit && m_state != State::Insert)
         return;
+    Q_EMIT updatingRecord();
     if (beforePost)
         beforePost(*this);
     try {

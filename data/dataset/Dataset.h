@@ -75,6 +75,9 @@ public:
     bool locate(const QString& fieldName, const QVariant& value);
     QByteArray bookmark() const;
     void gotoBookmark(const QByteArray& bookmark);
+    // The bookmark of any shown row, and the shown position of a bookmark (-1 when it is gone).
+    QByteArray bookmarkAt(int position) const;
+    int positionOf(const QByteArray& bookmark) const;
 
     int fieldCount() const { return int(m_fields.size()); }
     Field* field(int index) const { return m_fields[index].get(); }
@@ -116,6 +119,8 @@ public:
     std::function<void(Dataset&)> afterScroll;
 
 Q_SIGNALS:
+    // A save is starting: bound controls write what they still hold (an open cell editor).
+    void updatingRecord();
     void layoutReset();
     void rowChanged(int position);
     void rowInserted(int position);

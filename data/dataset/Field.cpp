@@ -92,8 +92,13 @@ void Field::setValue(const QVariant& value)
     m_dataset.setFieldValue(*this, typed);
 }
 
+// An emptied cell holds no value, whatever its type: a cleared order number is NULL, not ''.
 void Field::setAsString(const QString& text)
 {
+    if (text.isEmpty()) {
+        clear();
+        return;
+    }
     if (isLookup() || m_def.type == FieldType::Text || m_def.type == FieldType::Memo ||
         m_def.type == FieldType::Unknown) {
         setValue(text);

@@ -53,8 +53,10 @@ QDateTime parseDateTime(const QString& text)
         QStringLiteral("yyyy-MM-dd"),
         QStringLiteral("d.M.yy"),
     };
+    // The grid turns every typed point into a comma, so dates arrive as 01,02,2024 too.
+    const QString dotted = QString(text).replace(QLatin1Char(','), QLatin1Char('.'));
     for (const QString& format : formats) {
-        QDateTime value = QDateTime::fromString(text, format);
+        QDateTime value = QDateTime::fromString(dotted, format);
         if (value.isValid()) {
             if (format == QLatin1String("d.M.yy") && value.date().year() < 1950)
                 value = value.addYears(100);
