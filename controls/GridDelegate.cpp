@@ -1,0 +1,209 @@
+#include "GridDelegate.h"
+
+#include "Dataset.h"
+#include "DatasetModel.h"
+#include "DateCellEditor.h"
+#include "Field.h"
+#include "GridCellHost.h"
+#include "GridColumn.h"
+#include "LookupCellEditor.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
+#include <QStyle>
+
+namespace zeb {
+
+namespace {
+
+const char* const cellTextProperty = "zebCellText";
+
+bool isDateField(const Field& field)
+{
+    return field.dataType() == FieldType::Date || field.dataType() == FieldType::DateTime;
+}
+
+int dropDownButtonWidth(const QRect& cell)
+{
+    return qMin(16, cell.height());
+}
+
+} // namespace
+
+GridDelegate::GridDelegate(GridCellHost& host, QObject* parent) : QStyledItemDelegate(parent), m_host(host) {}
+
+void GridDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (const GridColumn* column = m_host.gridColumn(index.column())) {
+        option->displayAlignment = column->alignment;
+        option->textElideMode = column->ellipsis ? Qt::ElideRight : Qt::ElideNone;
+    }
+    option->features &= ~QStyleOptionViewItem::WrapText;
+    option->state &= ~QStyle::State_Selected;
+    if (m_host.isRowSelected(index.row())) {
+        option->backgroundBrush = option->palette.brush(QPalette::Highlight);
+        option->palette.setBrush(QPalette::Text, option->palette.brush(QPalette::HighlightedText));
+    }
+}
+
+bool GridDelegate::showsDropDownButton(const QModelIndex& index) const
+{
+    const Field* field = m_host.gridField(index.column());
+    const GridColumn* column = m_host.gridColumn(index.column());
+    return field && column && field->isLookup() &&
+           (column->alwaysShowDropDownButton || m_host.isCurrentCell(index));
+}
+
+void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const
+{
+    if (!showsDropDownButton(index)) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const int side = dropDownButtonWidth(option.rect);
+    QStyleOptionViewItem text = option;
+    text.rect.setRight(option.rect.right() - side);
+    QStyledItemDelegate::paint(painter, text, index);
+
+    QStyleOptionButton button;
+    button.rect = QRect(option.rect.right() - side + 1, option.rect.top(), side, option.rect.height());
+    button.palette = option.palette;
+    button.state = QStyle::State_Enabled | QStyle::State_Raised;
+    QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_PanelButtonBevel, &button, painter, option.widget);
+    QStyleOption arrow = button;
+    arrow.rect = button.rect.adjusted(3, 3, -3, -3);
+    style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, painter, option.widget);
+}
+
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                    const QModelIndex& index) const
+{
+    m_openEditor = newEditor(parent, index);
+    return m_openEditor;
+}
+
+QWidget* GridDelegate::newEditor(QWidget* parent, const QModelIndex& index) const
+{
+    auto* self = const_cast<GridDelegate*>(this);
+    const Field* field = m_host.gridField(index.column());
+    const GridColumn* column = m_host.gridColumn(index.column());
+    if (!field || !column)
+        return nullptr;
+    if (field->isLookup()) {
+        auto* editor = new LookupCellEditor(*field, column->dropDownRows, column->dropDownWidth, parent);
+        connect(editor, &LookupCellEditor::picked, self, [self, editor] { Q_EMIT self->commitData(editor); });
+        return editor;
+    }
+    if (isDateField(*field)) {
+        auto* editor = new DateCellEditor(parent);
+        editor->setFrame(false);
+        connect(editor, &DateCellEditor::picked, self, [self, editor] { Q_EMIT self->commitData(editor); });
+        return editor;
+    }
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    if (field->dataType() == FieldType::Text && field->size() > 0)
+        editor->setMaxLength(field->size());
+    return editor;
+}
+
+void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    const QString text = index.data(Qt::EditRole).toString();
+    if (auto* lookup = qobject_cast<LookupCellEditor*>(editor)) {
+        const auto* model = qobject_cast<const DatasetModel*>(index.model());
+        const Field* field = m_host.gridField(index.column());
+        if (!model || !field)
+            return;
+        const int keyIndex = model->dataset()->fieldIndex(field->definition().keyField);
+        lookup->setKey(keyIndex < 0 ? QVariant() : model->dataset()->valueAt(index.row(), keyIndex));
+    } else if (auto* date = qobject_cast<DateCellEditor*>(editor)) {
+        date->setCellText(text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        line->setText(text);
+        line->setProperty(cellTextProperty, text);
+    }
+}
+
+bool GridDelegate::editorChanged(const QWidget* editor)
+{
+    if (const auto* lookup = qobject_cast<const LookupCellEditor*>(editor))
+        return lookup->keyChanged();
+    if (const auto* date = qobject_cast<const DateCellEditor*>(editor))
+        return date->textChanged();
+    if (const auto* line = qobject_cast<const QLineEdit*>(editor))
+        return line->text() != line->property(cellTextProperty).toString();
+    return false;
+}
+
+void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    if (!editorChanged(editor))
+        return;
+    CellEdit edit;
+    if (auto* lookup = qobject_cast<LookupCellEditor*>(editor)) {
+        edit = {CellEdit::Kind::LookupPick, lookup->currentText(), lookup->key()};
+    } else if (auto* date = qobject_cast<DateCellEditor*>(editor)) {
+        const QDate picked = date->pickedDate();
+        const Field* field = m_host.gridField(index.column());
+        if (picked.isValid() && field) {
+            const QVariant value =
+                field->dataType() == FieldType::Date ? QVariant(picked) : QVariant(picked.startOfDay());
+            edit = {CellEdit::Kind::CalendarPick, date->text(), value};
+        } else {
+            edit = {CellEdit::Kind::Typed, date->text(), {}};
+        }
+    } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        edit = {CellEdit::Kind::Typed, line->text(), {}};
+    }
+    const int row = index.row();
+    const int column = index.column();
+    const QPointer<QWidget> alive(editor);
+    m_host.commitCell(index, edit);
+    // What was written may differ from what was typed (a handler gave the old value back).
+    const QModelIndex written = model->index(row, column);
+    if (alive && written.isValid())
+        setEditorData(alive, written);
+}
+
+void GridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                        const QModelIndex&) const
+{
+    editor->setGeometry(option.rect);
+}
+
+bool GridDelegate::typedKey(QWidget* editor, QKeyEvent* event)
+{
+    QChar typed = event->text().at(0);
+    const QChar original = typed;
+    m_host.filterTypedChar(typed);
+    if (typed == original)
+        return false;
+    QKeyEvent replaced(QEvent::KeyPress, Qt::Key_unknown, event->modifiers(), QString(typed));
+    m_resending = true;
+    QCoreApplication::sendEvent(editor, &replaced);
+    m_resending = false;
+    return true;
+}
+
+bool GridDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && event->type() == QEvent::KeyPress && !m_resending) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && !key->text().isEmpty() && key->text().at(0).isPrint())
+            return typedKey(editor, key);
+        if (m_host.editorKey(editor, key))
+            return true;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+} // namespace zeb

@@ -1,0 +1,120 @@
+#include "GridHeaderView.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace zeb {
+
+GridHeaderView::GridHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
+{
+    setSectionsMovable(false);
+    setSectionsClickable(false);
+    setHighlightSections(false);
+}
+
+void GridHeaderView::setTitles(const QStringList& titles)
+{
+    m_titles = titles;
+    setFixedHeight(sizeHint().height());
+    viewport()->update();
+}
+
+QString GridHeaderView::groupText(int column) const
+{
+    const QString title = m_titles.value(column);
+    const qsizetype bar = title.indexOf(QLatin1Char('|'));
+    return bar < 0 ? QString() : title.left(bar);
+}
+
+QString GridHeaderView::titleText(int column) const
+{
+    const QString title = m_titles.value(column);
+    const qsizetype bar = title.indexOf(QLatin1Char('|'));
+    return bar < 0 ? title : title.mid(bar + 1);
+}
+
+bool GridHeaderView::hasGroups() const
+{
+    for (int column = 0; column < m_titles.size(); ++column) {
+        if (!groupText(column).isEmpty())
+            return true;
+    }
+    return false;
+}
+
+std::pair<int, int> GridHeaderView::groupSpan(int column) const
+{
+    const QString group = groupText(column);
+    int first = column;
+    int last = column;
+    if (group.isEmpty())
+        return {first, last};
+    while (first > 0 && groupText(first - 1) == group)
+        --first;
+    while (last + 1 < count() && groupText(last + 1) == group)
+        ++last;
+    return {first, last};
+}
+
+int GridHeaderView::levelHeight() const
+{
+    return fontMetrics().height() + titleMargin;
+}
+
+QRect GridHeaderView::groupRect(int column) const
+{
+    if (groupText(column).isEmpty())
+        return {};
+    const auto [first, last] = groupSpan(column);
+    const int left = sectionViewportPosition(first);
+    const int right = sectionViewportPosition(last) + sectionSize(last);
+    return QRect(left, 0, right - left, height() / 2);
+}
+
+QRect GridHeaderView::titleRect(int column) const
+{
+    const QRect section(sectionViewportPosition(column), 0, sectionSize(column), height());
+    if (groupText(column).isEmpty())
+        return section;
+    return section.adjusted(0, height() / 2, 0, 0);
+}
+
+QSize GridHeaderView::sizeHint() const
+{
+    const int levels = hasGroups() ? 2 : 1;
+    return QSize(QHeaderView::sizeHint().width(), levels * levelHeight() + 2);
+}
+
+void GridHeaderView::changeEvent(QEvent* event)
+{
+    QHeaderView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        setFixedHeight(sizeHint().height());
+}
+
+void GridHeaderView::paintCell(QPainter* painter, const QRect& rect, const QString& text) const
+{
+    qDrawWinButton(painter, rect, palette(), false, &palette().brush(QPalette::Button));
+    painter->setPen(palette().color(QPalette::ButtonText));
+    painter->drawText(rect.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWordWrap, text);
+}
+
+void GridHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
+{
+    if (!rect.isValid())
+        return;
+    painter->save();
+    painter->setFont(font());
+    if (groupText(logicalIndex).isEmpty()) {
+        paintCell(painter, rect, titleText(logicalIndex));
+    } else {
+        const QRect group = groupRect(logicalIndex);
+        paintCell(painter, QRect(group.left(), rect.top(), group.width(), group.height()),
+                  groupText(logicalIndex));
+        paintCell(painter, titleRect(logicalIndex).translated(0, rect.top()), titleText(logicalIndex));
+    }
+    painter->restore();
+}
+
+} // namespace zeb
