@@ -1,0 +1,132 @@
+#include "ScheduleLineRules.h"
+
+#include "Error.h"
+#include "Field.h"
+#include "ScheduleLineContext.h"
+
+namespace zeb {
+
+namespace {
+
+struct LineDefault
+{
+    const char* field;
+    qint64 value;
+};
+
+// Only NULL fields take these: a stored 0 is a value the user chose.
+const LineDefault lineDefaults[] = {
+    {"id_structure", 5}, {"id_bk", 1}, {"q_units", 0}, {"razrad", 0}, {"id_enter", 1}, {"id_deduce", 1},
+};
+
+Field& fieldOf(Dataset& schedule, const char* name)
+{
+    return *schedule.fieldByName(QString::fromLatin1(name));
+}
+
+// The fields cut the login to 20 characters and keep the date only.
+void stamp(Dataset& schedule, const ScheduleLineContext& context)
+{
+    fieldOf(schedule, "ZEB_User").setValue(context.sessionLogin());
+    fieldOf(schedule, "ZEB_Update").setAsDateTime(context.now());
+}
+
+// A box with typed text that matches no row has no key; writing 0 instead would break the foreign key.
+void bindToUnit(Dataset& schedule, const UnitBox& box)
+{
+    if (box.shownText.isEmpty() || box.key.isNull())
+        return;
+    bool isNumber = false;
+    const qint64 key = box.key.toLongLong(&isNumber);
+    if (isNumber)
+        schedule.fieldByName(box.fieldName)->setAsInteger(key);
+}
+
+} // namespace
+
+ScheduleLineRules::ScheduleLineRules(Dataset& schedule, ScheduleLineContext& context)
+    : m_schedule(schedule), m_context(context)
+{
+}
+
+ScheduleLineRules::~ScheduleLineRules()
+{
+    m_schedule.beforePost = nullptr;
+    m_schedule.afterEdit = nullptr;
+    m_schedule.postError = nullptr;
+    m_schedule.beforeDelete = nullptr;
+}
+
+void ScheduleLineRules::install()
+{
+    m_schedule.beforePost = [this](Dataset& schedule) { beforePost(schedule); };
+    m_schedule.afterEdit = [this](Dataset& schedule) { afterEdit(schedule); };
+    m_schedule.postError = [this](Dataset& schedule, const Error& failure, Dataset::PostErrorAction& action) {
+        postError(schedule, failure, action);
+    };
+    m_schedule.beforeDelete = [this](Dataset& schedule) { beforeDelete(schedule); };
+}
+
+void ScheduleLineRules::beforePost(Dataset& schedule)
+{
+    stamp(schedule, m_context);
+    Field& entryDate = fieldOf(schedule, "e_d_p");
+    if (entryDate.isNull())
+        entryDate.setAsDateTime(QDateTime(m_context.now().date(), QTime(0, 0)));
+    if (!m_context.applyLineDefaults())
+        return;
+    for (const LineDefault& fallback : lineDefaults) {
+        Field& field = fieldOf(schedule, fallback.field);
+        if (field.isNull())
+            field.setAsInteger(fallback.value);
+    }
+    for (const UnitBox& box : m_context.unitBoxes())
+        bindToUnit(schedule, box);
+}
+
+void ScheduleLineRules::afterEdit(Dataset& schedule)
+{
+    stamp(schedule, m_context);
+}
+
+// Only a missing entry kind gets its own notice; every other failure is raised as it is.
+void ScheduleLineRules::postError(Dataset& schedule, const Error&, Dataset::PostErrorAction& action)
+{
+    if (!fieldOf(schedule, "id_enter").asString().isEmpty())
+        return;
+    m_context.showNotice(QStringLiteral("Вы не заполнили поле \"Ввести\"!!!"), QStringLiteral("Уведомление"),
+                         NoticeIcon::Warning);
+    action = Dataset::PostErrorAction::Abort;
+    m_context.focusEntryKindColumn();
+}
+
+// One statement for all the selected lines, so the server refuses all of them or none.
+void ScheduleLineRules::beforeDelete(Dataset& schedule)
+{
+    QString list;
+    const QList<QByteArray> selected = m_context.selectedRows();
+    for (const QByteArray& row : selected) {
+        schedule.gotoBookmark(row);
+        list += QLatin1Char(',') + fieldOf(schedule, "id_vakansiya").asString();
+    }
+    list.remove(0, 1);
+    if (selected.isEmpty())
+        list = fieldOf(schedule, "id_vakansiya").asString();
+
+    try {
+        {
+            Dataset statement(QStringLiteral("DeleteLines"), schedule.connection());
+            statement.setSql(QStringLiteral("Delete From Vakansii Where id_vakansiya in (") + list +
+                             QLatin1Char(')'));
+            statement.execSql();
+        }
+        schedule.close();
+        schedule.open();
+    } catch (const Error&) {
+        m_context.showNotice(QStringLiteral("Данная вакансия используется в должности."),
+                             QStringLiteral("Уведомление"), NoticeIcon::Error);
+    }
+    throw Abort();
+}
+
+} // namespace zeb

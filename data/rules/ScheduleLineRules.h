@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Dataset.h"
+
+namespace zeb {
+
+class Error;
+class ScheduleLineContext;
+
+// The rules that run when a schedule line is saved, starts editing, fails to save or is deleted: the
+// audit stamp, the defaults and the chosen unit on every save, and one statement that deletes the
+// selected lines.
+class ScheduleLineRules
+{
+public:
+    ScheduleLineRules(Dataset& schedule, ScheduleLineContext& context);
+    ~ScheduleLineRules();
+    ScheduleLineRules(const ScheduleLineRules&) = delete;
+    ScheduleLineRules& operator=(const ScheduleLineRules&) = delete;
+
+    // Hooks the four rules to the dataset's events; the destructor unhooks them.
+    void install();
+
+    void beforePost(Dataset& schedule);
+    void afterEdit(Dataset& schedule);
+    void postError(Dataset& schedule, const Error& failure, Dataset::PostErrorAction& action);
+    // Deletes the selected lines (or the current one when none is selected) with one statement, reloads
+    // the schedule and cancels the dataset's own delete by raising Abort.
+    void beforeDelete(Dataset& schedule);
+
+private:
+    Dataset& m_schedule;
+    ScheduleLineContext& m_context;
+};
+
+} // namespace zeb
