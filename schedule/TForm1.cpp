@@ -3,12 +3,11 @@
 #include "ComputerName.h"
 #include "Cp1251.h"
 #include "DataModule.h"
+#include "MainWindowLineContext.h"
 #include "Platform.h"
 #include "TForm8.h"
 
-#include <QWidget>
 #include <algorithm>
-#include <memory>
 
 namespace zeb {
 
@@ -21,7 +20,10 @@ TForm1::TForm1(TDM_shtat& dataModule, const QString& home, QWidget* parent)
     Form1 = this;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ZEB 7 Штатное расписание"));
-    setCentralWidget(new QWidget(this));
+    createControls();
+    m_lineContext = std::make_unique<MainWindowLineContext>(*this);
+    m_lineRules = std::make_unique<ScheduleLineRules>(m_dataModule.ADOQ_Shtat_rasp, *m_lineContext);
+    m_lineRules->install();
     FormCreate(home);
 }
 

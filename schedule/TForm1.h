@@ -1,15 +1,32 @@
 #pragma once
 
+#include "ScheduleLineRules.h"
+
 #include <QMainWindow>
 #include <array>
+#include <memory>
+
+class QLabel;
+class QStackedWidget;
+class QTabBar;
+class QToolButton;
+class QWidget;
 
 namespace zeb {
 
+class DBGridEh;
+class DBLookupComboBox;
+class DBNavigator;
+class DBRichEdit;
+class MainWindowLineContext;
 class TDM_shtat;
+struct ColumnUpdateData;
 
 // The staff schedule's main window. Its creation runs the sign-in dialog modally and, after a successful
 // sign-in, prepares the lists the window shows; it also records who works on which workstation for the
-// audit stamps of the rows the program writes.
+// audit stamps of the rows the program writes. Above the grid the user chooses the unit whose lines the
+// grid shows: a division (and a sub-level) on the first page, a faculty (and a level-2 division or a
+// department) on the second.
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
@@ -36,12 +53,81 @@ public:
 
     TDM_shtat& dataModule() const { return m_dataModule; }
 
+    // Saves the current schedule line when it has unsaved changes; a failure is shown, not dropped.
+    void SavePendingEdit();
+    // Numbers the lines of the schedule that have no number.
+    void NumberUnnumberedLines();
+    // Makes `column` the grid's current column without the reminder a user's move may get.
+    void showGridColumn(int column);
+
+    QTabBar* TabSet1;
+    QStackedWidget* Notebook1;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    DBLookupComboBox* DBLookupComboboxEh_Otdel_1;
+    DBLookupComboBox* DBLookupComboboxEh_Otdel_11;
+    DBLookupComboBox* DBLookupComboboxEh_Faculty;
+    DBLookupComboBox* DBLookupComboboxEh_Otdel_2;
+    DBLookupComboBox* DBLookupComboboxEh_Kafedra;
+    QToolButton* Button1;
+    QToolButton* Button2;
+    QToolButton* Button3;
+    QToolButton* Button4;
+    DBGridEh* DBGridEh1;
+    QWidget* Panel2;
+    QLabel* Label6;
+    DBRichEdit* DBRichEdit1;
+    DBNavigator* DBNavigator1;
+
 private:
     void FormCreate(const QString& home);
     void sortStartUpLists();
     void readComputerName();
 
+    void createControls();
+    QWidget* createDivisionsPage();
+    QWidget* createFacultiesPage();
+    void createGrid();
+    QWidget* createNotePanel();
+    void connectNavigation();
+
+    // Navigation (the handlers act only when their selector is the window's active control where the
+    // selector is one the user picks from).
+    void TabSet1Change(int newTab);
+    void DBLookupComboboxEh_Otdel_1Change();
+    void DBLookupComboboxEh_Otdel_11Change();
+    void DBLookupComboboxEh_FacultyChange();
+    void DBLookupComboboxEh_Otdel_2Change();
+    void DBLookupComboboxEh_KafedraChange();
+    void setSelectorState(DBLookupComboBox* selector, bool hasEntries);
+    void openSchedule(const QString& statement);
+    bool isActiveControl(const QWidget* control) const;
+
+    // The grid's handlers.
+    void DBGridEh1Enter();
+    void DBGridEh1Exit();
+    void DBGridEh1KeyPress(QChar& key);
+    void DBGridEh1ColEnter();
+    void DBGridEh1CellClick(int column);
+    void DBGridEh1Columns0UpdateData(ColumnUpdateData& data);
+    void DBGridEh1Columns1UpdateData(ColumnUpdateData& data);
+    void DBGridEh1Columns2UpdateData(ColumnUpdateData& data);
+    void DBGridEh1Columns3UpdateData(ColumnUpdateData& data);
+    void DBGridEh1Columns4UpdateData(ColumnUpdateData& data);
+    void DBGridEh1Columns5UpdateData(ColumnUpdateData& data);
+    void DBGridEh1Columns6UpdateData(ColumnUpdateData& data);
+    void DBGridEh1Columns7UpdateData(ColumnUpdateData& data);
+    void DBGridEh1Columns8UpdateData(ColumnUpdateData& data);
+    void DBGridEh1Columns9UpdateData(ColumnUpdateData& data);
+    void DBGridEh1FundingSourceUpdateData(ColumnUpdateData& data);
+
     TDM_shtat& m_dataModule;
+    std::unique_ptr<MainWindowLineContext> m_lineContext;
+    std::unique_ptr<ScheduleLineRules> m_lineRules;
+    bool m_showingGridColumn = false;
 };
 
 // The main window while it exists, null otherwise.

@@ -1,0 +1,206 @@
+#include "DBGridEh.h"
+#include "DBLookupComboBox.h"
+#include "DBNavigator.h"
+#include "DBRichEdit.h"
+#include "DataModule.h"
+#include "ScheduleColumns.h"
+#include "TForm1.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zeb {
+
+namespace {
+
+const QColor silver(0xC0, 0xC0, 0xC0);
+const QColor white(0xFF, 0xFF, 0xFF);
+
+QFont courierNew(int pixelSize)
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+template <typename Widget> Widget* named(Widget* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QLabel* label(QWidget* page, const QString& name, const QString& text, int left, int top)
+{
+    auto* label = named(new QLabel(text, page), name);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+DBLookupComboBox* selector(QWidget* page, const QString& name, DBLookupComboBox::Style style, int left,
+                           int width, int dropDownWidth)
+{
+    auto* box = named(new DBLookupComboBox(style, page), name);
+    box->setGeometry(left, 21, width, 24);
+    box->setDropDownBoxWidth(dropDownWidth);
+    return box;
+}
+
+QToolButton* plusButton(QWidget* page, const QString& name, int left)
+{
+    auto* button = named(new QToolButton(page), name);
+    button->setText(QStringLiteral("+"));
+    button->setGeometry(left, 24, 17, 17);
+    button->setToolTip(QStringLiteral("Добавить отдел второго уровня"));
+    return button;
+}
+
+} // namespace
+
+void TForm1::createControls()
+{
+    resize(1014, 501);
+    setFont(courierNew(13));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, silver);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    TabSet1 = named(new QTabBar(central), QStringLiteral("TabSet1"));
+    TabSet1->addTab(QStringLiteral("Отделы"));
+    TabSet1->addTab(QStringLiteral("Факультеты"));
+    TabSet1->setDrawBase(false);
+    TabSet1->setFixedHeight(21);
+    TabSet1->setFocusPolicy(Qt::TabFocus);
+    layout->addWidget(TabSet1);
+
+    Notebook1 = named(new QStackedWidget(central), QStringLiteral("Notebook1"));
+    Notebook1->setFixedHeight(49);
+    Notebook1->addWidget(createDivisionsPage());
+    Notebook1->addWidget(createFacultiesPage());
+    layout->addWidget(Notebook1);
+
+    createGrid();
+    layout->addWidget(DBGridEh1, 1);
+    layout->addWidget(createNotePanel());
+    setCentralWidget(central);
+    connectNavigation();
+}
+
+QWidget* TForm1::createDivisionsPage()
+{
+    auto* page = named(new QWidget, QStringLiteral("Default"));
+    Label2 = label(page, QStringLiteral("Label2"), QStringLiteral("Отдел первого уровня:"), 5, 2);
+    DBLookupComboboxEh_Otdel_1 = selector(page, QStringLiteral("DBLookupComboboxEh_Otdel_1"),
+                                          DBLookupComboBox::Style::Plain, 8, 383, 550);
+    DBLookupComboboxEh_Otdel_1->setColor(white);
+    DBLookupComboboxEh_Otdel_1->setListSource(&m_dataModule.DS_Otdel_1, QStringLiteral("id_otdel_1"),
+                                              QStringLiteral("otdel_1"));
+    Button4 = plusButton(page, QStringLiteral("Button4"), 395);
+    Label3 = label(page, QStringLiteral("Label3"), QStringLiteral("Подуровень:"), 433, 2);
+    DBLookupComboboxEh_Otdel_11 = selector(page, QStringLiteral("DBLookupComboboxEh_Otdel_11"),
+                                           DBLookupComboBox::Style::EditStyle, 434, 330, 550);
+    DBLookupComboboxEh_Otdel_11->setListSource(&m_dataModule.DS_Otdel_11, QStringLiteral("id_otdel_1"),
+                                               QStringLiteral("otdel_1"));
+    setSelectorState(DBLookupComboboxEh_Otdel_11, false);
+    Button2 = plusButton(page, QStringLiteral("Button2"), 768);
+    return page;
+}
+
+QWidget* TForm1::createFacultiesPage()
+{
+    auto* page = named(new QWidget, QStringLiteral("Second"));
+    Label4 = label(page, QStringLiteral("Label4"), QStringLiteral("Факультет:"), 4, 3);
+    DBLookupComboboxEh_Faculty = selector(page, QStringLiteral("DBLookupComboboxEh_Faculty"),
+                                          DBLookupComboBox::Style::Plain, 8, 259, 0);
+    DBLookupComboboxEh_Faculty->setColor(white);
+    DBLookupComboboxEh_Faculty->setListSource(&m_dataModule.DS__Faculty, QStringLiteral("id_faculty"),
+                                              QStringLiteral("p23-1"));
+    Label5 = label(page, QStringLiteral("Label5"), QStringLiteral("Отдел второго уровня:"), 275, 2);
+    DBLookupComboboxEh_Otdel_2 = selector(page, QStringLiteral("DBLookupComboboxEh_Otdel_2"),
+                                          DBLookupComboBox::Style::EditStyle, 272, 330, 550);
+    DBLookupComboboxEh_Otdel_2->setListSource(&m_dataModule.DS_Otdel_2, QStringLiteral("id_otdel_2"),
+                                              QStringLiteral("otdel_1"));
+    setSelectorState(DBLookupComboboxEh_Otdel_2, false);
+    Button1 = plusButton(page, QStringLiteral("Button1"), 608);
+    Label1 = label(page, QStringLiteral("Label1"), QStringLiteral("Кафедра:"), 633, 2);
+    DBLookupComboboxEh_Kafedra = selector(page, QStringLiteral("DBLookupComboboxEh_Kafedra"),
+                                          DBLookupComboBox::Style::EditStyle, 632, 330, 600);
+    DBLookupComboboxEh_Kafedra->setListSource(&m_dataModule.DS_Kafedra, QStringLiteral("id_kafedra"),
+                                              QStringLiteral("f1"));
+    setSelectorState(DBLookupComboboxEh_Kafedra, false);
+    Button3 = plusButton(page, QStringLiteral("Button3"), 968);
+    return page;
+}
+
+void TForm1::createGrid()
+{
+    DBGridEh1 = named(new DBGridEh, QStringLiteral("DBGridEh1"));
+    DBGridEh1->setFont(courierNew(13));
+    DBGridEh1->setDataSource(&m_dataModule.DS_Shtat_rasp);
+    QList<GridColumn> columns = scheduleGridColumns();
+    const auto bind = [this](void (TForm1::*handler)(ColumnUpdateData&)) {
+        return [this, handler](ColumnUpdateData& data) { (this->*handler)(data); };
+    };
+    columns[ScheduleColumn::Num].onUpdateData = bind(&TForm1::DBGridEh1Columns0UpdateData);
+    columns[ScheduleColumn::Post].onUpdateData = bind(&TForm1::DBGridEh1Columns1UpdateData);
+    columns[ScheduleColumn::FundingSource].onUpdateData = bind(&TForm1::DBGridEh1FundingSourceUpdateData);
+    columns[ScheduleColumn::Grade].onUpdateData = bind(&TForm1::DBGridEh1Columns3UpdateData);
+    columns[ScheduleColumn::Units].onUpdateData = bind(&TForm1::DBGridEh1Columns2UpdateData);
+    columns[ScheduleColumn::Enter].onUpdateData = bind(&TForm1::DBGridEh1Columns4UpdateData);
+    columns[ScheduleColumn::EntryOrder].onUpdateData = bind(&TForm1::DBGridEh1Columns5UpdateData);
+    columns[ScheduleColumn::EntryDate].onUpdateData = bind(&TForm1::DBGridEh1Columns6UpdateData);
+    columns[ScheduleColumn::Deduce].onUpdateData = bind(&TForm1::DBGridEh1Columns7UpdateData);
+    columns[ScheduleColumn::WithdrawalOrder].onUpdateData = bind(&TForm1::DBGridEh1Columns8UpdateData);
+    columns[ScheduleColumn::WithdrawalDate].onUpdateData = bind(&TForm1::DBGridEh1Columns9UpdateData);
+    DBGridEh1->setColumns(columns);
+    DBGridEh1->onEnter = [this] { DBGridEh1Enter(); };
+    DBGridEh1->onExit = [this] { DBGridEh1Exit(); };
+    DBGridEh1->onKeyPress = [this](QChar& key) { DBGridEh1KeyPress(key); };
+    DBGridEh1->onColEnter = [this] { DBGridEh1ColEnter(); };
+    DBGridEh1->onCellClick = [this](int column) { DBGridEh1CellClick(column); };
+    DBGridEh1->setEnabled(false);
+}
+
+QWidget* TForm1::createNotePanel()
+{
+    Panel2 = named(new QWidget, QStringLiteral("Panel2"));
+    Panel2->setFixedHeight(67);
+    auto* layout = new QHBoxLayout(Panel2);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* panel3 = named(new QWidget(Panel2), QStringLiteral("Panel3"));
+    auto* noteLayout = new QVBoxLayout(panel3);
+    noteLayout->setContentsMargins(0, 0, 0, 0);
+    noteLayout->setSpacing(0);
+    Label6 = named(new QLabel(QStringLiteral("Примечание:"), panel3), QStringLiteral("Label6"));
+    Label6->setFont(courierNew(15));
+    noteLayout->addWidget(Label6);
+    DBRichEdit1 = named(new DBRichEdit(panel3), QStringLiteral("DBRichEdit1"));
+    DBRichEdit1->setDataSource(&m_dataModule.DS_Shtat_rasp, QStringLiteral("descr"));
+    QPalette notePalette = DBRichEdit1->palette();
+    notePalette.setColor(QPalette::Base, notePalette.color(QPalette::ToolTipBase));
+    DBRichEdit1->setPalette(notePalette);
+    noteLayout->addWidget(DBRichEdit1, 1);
+    layout->addWidget(panel3, 1);
+
+    auto* panel4 = named(new QWidget(Panel2), QStringLiteral("Panel4"));
+    panel4->setFixedWidth(49);
+    DBNavigator1 = named(new DBNavigator(panel4), QStringLiteral("DBNavigator1"));
+    DBNavigator1->setGeometry(7, 16, 37, 49);
+    DBNavigator1->setDataSource(&m_dataModule.DS_Shtat_rasp);
+    layout->addWidget(panel4);
+    return Panel2;
+}
+
+} // namespace zeb

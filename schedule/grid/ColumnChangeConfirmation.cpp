@@ -1,0 +1,32 @@
+#include "ColumnChangeConfirmation.h"
+
+#include "Dataset.h"
+#include "Field.h"
+#include "GridColumn.h"
+#include "Platform.h"
+#include "ValueText.h"
+
+namespace zeb {
+
+void ConfirmColumnChange(Dataset& schedule, ColumnUpdateData& data, const QString& question,
+                         const QString& fieldName, RestoreAs restoreAs)
+{
+    if (schedule.state() != Dataset::State::Edit)
+        return;
+    const MessageAnswer answer = Platform::instance().messageBox(
+        nullptr, question, QStringLiteral("Штатное расписание"), MessageButtons::OkCancel, MessageIcon::None);
+    if (answer != MessageAnswer::Ok)
+        handBackPreviousValue(schedule, data, fieldName, restoreAs);
+}
+
+void handBackPreviousValue(Dataset& schedule, ColumnUpdateData& data, const QString& fieldName,
+                           RestoreAs restoreAs)
+{
+    const Field& field = *schedule.fieldByName(fieldName);
+    const QVariant previous = field.oldValue();
+    const QString previousText = valuetext::toText(previous, field.dataType());
+    data.Value = restoreAs == RestoreAs::Value ? previous : QVariant(previousText);
+    data.Text = previousText;
+}
+
+} // namespace zeb

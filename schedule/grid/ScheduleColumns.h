@@ -1,0 +1,33 @@
+#pragma once
+
+#include "GridColumn.h"
+
+#include <QList>
+
+namespace zeb {
+
+// The schedule grid's columns by position.
+namespace ScheduleColumn {
+enum : int
+{
+    Num,
+    Structure,
+    Post,
+    FundingSource,
+    Grade,
+    Units,
+    HourFund,
+    Enter,
+    EntryOrder,
+    EntryDate,
+    Deduce,
+    WithdrawalOrder,
+    WithdrawalDate,
+};
+} // namespace ScheduleColumn
+
+// The schedule grid's columns: fields, titles (two levels split at "|"), width proportions and
+// alignment. The window binds the update handlers.
+QList<GridColumn> scheduleGridColumns();
+
+} // namespace zeb

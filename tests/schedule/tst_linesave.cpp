@@ -1,0 +1,229 @@
+#include "DBGridEh.h"
+#include "DBLookupComboBox.h"
+#include "DBNavigator.h"
+#include "EngineRows.h"
+#include "Field.h"
+#include "MainWindowRig.h"
+#include "ScheduleColumns.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QToolButton>
+
+using namespace zeb;
+
+namespace {
+
+// A new line with only its post, put before the first line; moving down to the next line saves it.
+void addLineWithPost(MainWindowRig& rig)
+{
+    rig.clickCell(0, ScheduleColumn::Post);
+    rig.press(Qt::Key_Insert);
+    rig.pickInCell(rig.schedule().recNo(), ScheduleColumn::Post, QStringLiteral("Доцент"));
+}
+
+QString newLine(MainWindowRig& rig, const QString& column)
+{
+    return rig.stored(
+        QStringLiteral("select * from Vakansii where id_vakansiya = (select max(id_vakansiya) from "
+                       "Vakansii)"),
+        column);
+}
+
+QStringList boxTexts(const ScriptedPlatform& platform)
+{
+    QStringList texts;
+    for (const ShownBox& box : platform.boxes())
+        texts.append(box.text);
+    return texts;
+}
+
+} // namespace
+
+class TestLineSave : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newLineTakesDefaultsAndTheChosenUnit_data();
+    void newLineTakesDefaultsAndTheChosenUnit();
+    void longLoginIsStoredCut_data() { addEngineRows(); }
+    void longLoginIsStoredCut();
+    void missingEntryKindIsNamed_data() { addEngineRows(); }
+    void missingEntryKindIsNamed();
+    void selectedLinesAreDeletedAtOnce_data() { addEngineRows(); }
+    void selectedLinesAreDeletedAtOnce();
+    void deleteRefusedWhileAnEmployeeHoldsALine_data() { addEngineRows(); }
+    void deleteRefusedWhileAnEmployeeHoldsALine();
+    void unselectedCurrentLineIsDeleted_data() { addEngineRows(); }
+    void unselectedCurrentLineIsDeleted();
+};
+
+void TestLineSave::newLineTakesDefaultsAndTheChosenUnit_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<bool>("facultyPage");
+    QTest::addColumn<bool>("defaults");
+    // id_otdel_1, id_otdel_11, id_faculty, id_kafedra, id_otdel_2, id_structure, id_bk, q_units, id_enter,
+    // id_deduce
+    QTest::addColumn<QString>("expected");
+    for (const auto& [name, engine] : installableEngines) {
+        QTest::addRow("%s, division", name)
+            << engine << false << true << QStringLiteral("1,null,null,null,null,5,1,0,1,1");
+        QTest::addRow("%s, department", name)
+            << engine << true << true << QStringLiteral("null,null,1,1,null,5,1,0,1,1");
+        QTest::addRow("%s, division, defaults off", name)
+            << engine << false << false << QStringLiteral("null,null,null,null,null,null,null,null,1,1");
+    }
+}
+
+void TestLineSave::newLineTakesDefaultsAndTheChosenUnit()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(bool, facultyPage);
+    QFETCH(bool, defaults);
+    QFETCH(QString, expected);
+    MainWindowRig rig(engine);
+    if (facultyPage) {
+        rig.clickTab(1);
+        rig.pick(rig.form->DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
+        rig.pick(rig.form->DBLookupComboboxEh_Kafedra, QStringLiteral("Кафедра алгебры"));
+    } else {
+        rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    }
+    rig.form->ApplyLineDefaults = defaults;
+
+    addLineWithPost(rig);
+    if (!defaults) {
+        // Without defaults the entry and withdrawal kinds must be given; the server's default is not enough.
+        rig.pickInCell(rig.schedule().recNo(), ScheduleColumn::Enter, QStringLiteral("Штатная"));
+        rig.pickInCell(rig.schedule().recNo(), ScheduleColumn::Deduce, QStringLiteral("Не выведена"));
+    }
+    rig.press(Qt::Key_Down);
+
+    QCOMPARE(rig.platform.errors().join(QLatin1Char('\n')), QString());
+    QStringList values;
+    for (const char* column : {"id_otdel_1", "id_otdel_11", "id_faculty", "id_kafedra", "id_otdel_2",
+                               "id_structure", "id_bk", "q_units", "id_enter", "id_deduce"})
+        values.append(newLine(rig, QString::fromLatin1(column)));
+    QCOMPARE(values.join(QLatin1Char(',')), expected);
+    QCOMPARE(newLine(rig, QStringLiteral("ZEB_User")), QStringLiteral("kadry"));
+    QCOMPARE(newLine(rig, QStringLiteral("ZEB_Update")), QStringLiteral("15.03.2024"));
+    QCOMPARE(newLine(rig, QStringLiteral("e_d_p")), QStringLiteral("15.03.2024"));
+}
+
+void TestLineSave::longLoginIsStoredCut()
+{
+    QFETCH(EngineKind, engine);
+    const QString login = QStringLiteral("очень-длинное-имя-входа-25");
+    QCOMPARE(login.size(), 26);
+    MainWindowRig rig(engine, login.left(25));
+    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    addLineWithPost(rig);
+    rig.press(Qt::Key_Down);
+    QCOMPARE(newLine(rig, QStringLiteral("ZEB_User")), login.left(20));
+}
+
+void TestLineSave::missingEntryKindIsNamed()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.form->ApplyLineDefaults = false;
+    rig.clickCell(0, ScheduleColumn::Grade);
+    rig.press(Qt::Key_Insert);
+    rig.type(QApplication::focusWidget(), QStringLiteral("7"));
+    rig.platform.queueAnswer(MessageAnswer::Ok);
+
+    // Neither post nor entry kind: the save names the entry kind.
+    QTest::mouseClick(rig.form->DBNavigator1->postButton(), Qt::LeftButton);
+
+    QCOMPARE(boxTexts(rig.platform), QStringList({QStringLiteral("Вы не заполнили поле \"Ввести\"!!!")}));
+    QCOMPARE(rig.platform.boxes().first().caption, QStringLiteral("Уведомление"));
+    QCOMPARE(rig.platform.boxes().first().icon, MessageIcon::Warning);
+    QCOMPARE(rig.platform.errors().join(QLatin1Char('\n')), QString());
+    QCOMPARE(rig.schedule().state(), Dataset::State::Insert);
+    QCOMPARE(rig.schedule().fieldByName(QStringLiteral("razrad"))->asString(), QStringLiteral("7"));
+    QCOMPARE(rig.form->DBGridEh1->selectedIndex(), int(ScheduleColumn::Enter));
+    QCOMPARE(rig.stored(QStringLiteral("select count(*) as n from Vakansii"), QStringLiteral("n")),
+             QStringLiteral("11"));
+}
+
+void TestLineSave::selectedLinesAreDeletedAtOnce()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    rig.execute(
+        QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 4, 1, 1)"));
+    rig.execute(
+        QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 4, 2, 1)"));
+    rig.execute(
+        QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 4, 3, 1)"));
+    rig.form->dataModule().ADOQ_Otdel_1.close();
+    rig.form->dataModule().ADOQ_Otdel_1.open();
+    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Лаборатория"));
+    rig.clickCell(0, ScheduleColumn::Grade);
+    rig.clickCell(2, ScheduleColumn::Grade, Qt::ControlModifier);
+    rig.clickCell(0, ScheduleColumn::Grade, Qt::ControlModifier);
+    QCOMPARE(rig.form->DBGridEh1->selectedRows().size(), 2);
+    rig.platform.queueAnswer(MessageAnswer::Ok);
+    SentStatements sent;
+
+    rig.press(Qt::Key_Delete, Qt::ControlModifier);
+
+    QCOMPARE(boxTexts(rig.platform), QStringList({QStringLiteral("Delete all selected records?")}));
+    QVERIFY(sent.list().contains(QStringLiteral("Delete From Vakansii Where id_vakansiya in (14,12)")) ||
+            sent.list().contains(QStringLiteral("Delete From Vakansii Where id_vakansiya in (12,14)")));
+    QCOMPARE(rig.stored(QStringLiteral("select id_vakansiya from Vakansii where id_otdel_1 = 4"),
+                        QStringLiteral("id_vakansiya")),
+             QStringLiteral("13"));
+    QCOMPARE(rig.schedule().recordCount(), 1);
+}
+
+void TestLineSave::deleteRefusedWhileAnEmployeeHoldsALine()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.clickCell(0, ScheduleColumn::Grade);
+    rig.clickCell(1, ScheduleColumn::Grade, Qt::ShiftModifier);
+    rig.platform.queueAnswer(MessageAnswer::Ok);
+    rig.platform.queueAnswer(MessageAnswer::Ok);
+    SentStatements sent;
+
+    rig.press(Qt::Key_Delete, Qt::ControlModifier);
+
+    QCOMPARE(boxTexts(rig.platform),
+             QStringList({QStringLiteral("Delete all selected records?"),
+                          QStringLiteral("Данная вакансия используется в должности.")}));
+    QCOMPARE(rig.platform.boxes().last().caption, QStringLiteral("Уведомление"));
+    QCOMPARE(rig.platform.boxes().last().icon, MessageIcon::Error);
+    QVERIFY(sent.list().contains(QStringLiteral("Delete From Vakansii Where id_vakansiya in (1,2)")));
+    QCOMPARE(rig.stored(QStringLiteral("select count(*) as n from Vakansii where id_vakansiya in (1, 2)"),
+                        QStringLiteral("n")),
+             QStringLiteral("2"));
+    QCOMPARE(rig.schedule().recordCount(), 2);
+}
+
+void TestLineSave::unselectedCurrentLineIsDeleted()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.clickCell(1, ScheduleColumn::Grade);
+    QCOMPARE(rig.form->DBGridEh1->selectedRows().size(), 0);
+    rig.platform.queueAnswer(MessageAnswer::Ok);
+    SentStatements sent;
+
+    rig.press(Qt::Key_Delete, Qt::ControlModifier);
+
+    QCOMPARE(boxTexts(rig.platform), QStringList({QStringLiteral("Delete record?")}));
+    QVERIFY(sent.list().contains(QStringLiteral("Delete From Vakansii Where id_vakansiya in (2)")));
+    QCOMPARE(rig.stored(QStringLiteral("select count(*) as n from Vakansii where id_vakansiya = 2"),
+                        QStringLiteral("n")),
+             QStringLiteral("0"));
+    QCOMPARE(rig.schedule().recordCount(), 1);
+}
+
+QTEST_MAIN(TestLineSave)
+#include "tst_linesave.moc"

@@ -1,0 +1,358 @@
+#include "DBGridEh.h"
+#include "DBLookupComboBox.h"
+#include "EngineRows.h"
+#include "Field.h"
+#include "MainWindowRig.h"
+
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTest>
+#include <QToolButton>
+
+using namespace zeb;
+
+namespace {
+
+// The statements as an existing server receives them, fragment by fragment.
+QString subLevels(int division)
+{
+    return QStringLiteral(
+               " SELECT   dbo.Vakansii.id_otdel_1,          dbo.Otdel_1.id_otdel_1 AS otdel_11, "
+               "dbo.Otdel_1.otdel_1 FROM     dbo.Vakansii INNER JOIN           dbo.Otdel_1 ON "
+               "dbo.Vakansii.id_otdel_11 = dbo.Otdel_1.id_otdel_1 where dbo.Vakansii.id_otdel_1 = ") +
+           QString::number(division) +
+           QStringLiteral("  and id_deduce<>2 GROUP BY dbo.Vakansii.id_otdel_1, dbo.Otdel_1.id_otdel_1, "
+                          "dbo.Otdel_1.otdel_1");
+}
+
+QString divisionLines(int division)
+{
+    return QStringLiteral(
+               "Select * from Vakansii  where id_otdel_1=%1 and id_otdel_11 is null and id_deduce<>2 "
+               "ORDER BY Num")
+        .arg(division);
+}
+
+QString level2Divisions(int faculty)
+{
+    return QStringLiteral(
+               "SELECT     dbo.Otdel_1.otdel_1, dbo.Vakansii.id_faculty, dbo.Vakansii.id_otdel_2 FROM       "
+               "dbo.Vakansii INNER JOIN            dbo.Otdel_1 ON dbo.Vakansii.id_otdel_2 = "
+               "dbo.Otdel_1.id_otdel_1 WHERE      dbo.Vakansii.id_faculty =") +
+           QString::number(faculty) + QStringLiteral("           and id_deduce <> 2 ") +
+           QStringLiteral(
+               "GROUP BY   dbo.Otdel_1.otdel_1, dbo.Vakansii.id_faculty, dbo.Vakansii.id_otdel_2 ") +
+           QStringLiteral("ORDER BY dbo.Otdel_1.otdel_1");
+}
+
+QString departments(int faculty)
+{
+    return QStringLiteral(
+               "SELECT    dbo.kafedra.f1, dbo.Vakansii.id_faculty, dbo.Vakansii.id_kafedra FROM      "
+               "dbo.Vakansii INNER JOIN           dbo.kafedra ON dbo.Vakansii.id_kafedra = "
+               "dbo.kafedra.id_kafedra WHERE     dbo.Vakansii.id_deduce<>2 GROUP BY  dbo.kafedra.f1, "
+               "dbo.Vakansii.id_faculty, dbo.Vakansii.id_kafedra  HAVING    (dbo.Vakansii.id_faculty = ") +
+           QString::number(faculty) + QStringLiteral(") order by dbo.kafedra.f1");
+}
+
+QString facultyLines(int faculty)
+{
+    return QStringLiteral("Select * from Vakansii where ID_Faculty=") + QString::number(faculty) +
+           QStringLiteral(" and id_kafedra is null and id_otdel_2 is null") +
+           QStringLiteral(" and id_deduce<>2 ORDER BY Num");
+}
+
+// The field of every loaded line, comma-separated ("null" for NULL).
+QString column(Dataset& dataset, const QString& field)
+{
+    QStringList values;
+    const int index = dataset.fieldIndex(field);
+    for (int row = 0; row < dataset.recordCount(); ++row) {
+        const QVariant value = dataset.valueAt(row, index);
+        values.append(value.isNull() ? QStringLiteral("null") : value.toString());
+    }
+    return values.join(QLatin1Char(','));
+}
+
+bool isWhiteAndEnabled(const DBLookupComboBox* selector)
+{
+    return selector->isEnabled() && selector->color() == QColor(0xFF, 0xFF, 0xFF);
+}
+
+bool isSilverAndDisabled(const DBLookupComboBox* selector)
+{
+    return !selector->isEnabled() && selector->color() == QColor(0xC0, 0xC0, 0xC0);
+}
+
+} // namespace
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startsOnTheDivisionsPage();
+    void divisionShowsItsLinesAndSubLevels_data() { addEngineRows(); }
+    void divisionShowsItsLinesAndSubLevels();
+    void divisionWithoutSubLevelsOrLinesInUse_data() { addEngineRows(); }
+    void divisionWithoutSubLevelsOrLinesInUse();
+    void facultyShowsItsLinesLevel2DivisionsAndDepartments_data() { addEngineRows(); }
+    void facultyShowsItsLinesLevel2DivisionsAndDepartments();
+    void level2DivisionAndDepartmentExcludeEachOther_data() { addEngineRows(); }
+    void level2DivisionAndDepartmentExcludeEachOther();
+    void tabSwitchAndBackEmptiesEverything_data() { addEngineRows(); }
+    void tabSwitchAndBackEmptiesEverything();
+    void whollyUnnumberedUnitIsNumberedInPlace_data() { addEngineRows(); }
+    void whollyUnnumberedUnitIsNumberedInPlace();
+    void newLinesAreNumberedLastAndReloaded_data() { addEngineRows(); }
+    void newLinesAreNumberedLastAndReloaded();
+    void failedSaveBeforeNavigationIsShown_data() { addEngineRows(); }
+    void failedSaveBeforeNavigationIsShown();
+};
+
+void TestNavigation::startsOnTheDivisionsPage()
+{
+    MainWindowRig rig(EngineKind::Sqlite);
+    TForm1& form = *rig.form;
+    QCOMPARE(form.TabSet1->count(), 2);
+    QCOMPARE(form.TabSet1->tabText(0), QStringLiteral("Отделы"));
+    QCOMPARE(form.TabSet1->tabText(1), QStringLiteral("Факультеты"));
+    QCOMPARE(form.TabSet1->currentIndex(), 0);
+    QCOMPARE(form.Notebook1->currentIndex(), 0);
+    QVERIFY(form.DBLookupComboboxEh_Otdel_1->isEnabled());
+    QVERIFY(form.DBLookupComboboxEh_Faculty->isEnabled());
+    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_11));
+    QVERIFY(!form.DBLookupComboboxEh_Otdel_2->isEnabled());
+    QVERIFY(!form.DBLookupComboboxEh_Kafedra->isEnabled());
+    QVERIFY(!form.DBGridEh1->isEnabled());
+    QVERIFY(rig.schedule().isActive());
+    QCOMPARE(rig.schedule().recordCount(), 0);
+    QCOMPARE(form.DBGridEh1->model()->columnCount(), 13);
+    for (QToolButton* button : {form.Button1, form.Button2, form.Button3, form.Button4})
+        QCOMPARE(button->toolTip(), QStringLiteral("Добавить отдел второго уровня"));
+    QCOMPARE(form.DBLookupComboboxEh_Otdel_1->geometry(), QRect(8, 21, 383, 24));
+    QCOMPARE(form.DBLookupComboboxEh_Kafedra->geometry(), QRect(632, 21, 330, 24));
+    QCOMPARE(form.font().family(), QStringLiteral("Courier New"));
+    QCOMPARE(form.font().pixelSize(), 13);
+}
+
+void TestNavigation::divisionShowsItsLinesAndSubLevels()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    TForm1& form = *rig.form;
+    SentStatements sent;
+
+    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+
+    // Line 2 had no number: it gets the next one and the unit is read again.
+    QCOMPARE(sent.list(), QStringList({subLevels(1), divisionLines(1), divisionLines(1)}));
+    QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("1,2"));
+    QCOMPARE(column(rig.schedule(), QStringLiteral("Num")), QStringLiteral("1,2"));
+    QVERIFY(form.DBGridEh1->isEnabled());
+    QVERIFY(isWhiteAndEnabled(form.DBLookupComboboxEh_Otdel_11));
+    QCOMPARE(form.DBLookupComboboxEh_Otdel_11->text(), QString());
+    QVERIFY(!form.DBLookupComboboxEh_Otdel_2->isEnabled());
+    QVERIFY(!form.DBLookupComboboxEh_Kafedra->isEnabled());
+
+    sent.clear();
+    rig.pick(form.DBLookupComboboxEh_Otdel_11, QStringLiteral("Расчётная группа"));
+    QCOMPARE(sent.list(),
+             QStringList({QStringLiteral("Select * from Vakansii where id_otdel_1=1 and id_otdel_11=2 "
+                                         "and id_deduce<>2 ORDER BY Num")}));
+    QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("5"));
+    QVERIFY(form.DBGridEh1->isEnabled());
+    QCOMPARE(form.DBGridEh1->model()->rowCount(), 1);
+}
+
+void TestNavigation::divisionWithoutSubLevelsOrLinesInUse()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    TForm1& form = *rig.form;
+    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    SentStatements sent;
+
+    // Every line of "Архив" is withdrawn: it is listed, but shows nothing and has no sub-levels.
+    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Архив"));
+
+    QCOMPARE(sent.list(), QStringList({subLevels(5), divisionLines(5)}));
+    QCOMPARE(rig.schedule().recordCount(), 0);
+    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_11));
+    QVERIFY(form.DBGridEh1->isEnabled());
+}
+
+void TestNavigation::facultyShowsItsLinesLevel2DivisionsAndDepartments()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    TForm1& form = *rig.form;
+    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.clickTab(1);
+    SentStatements sent;
+
+    rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
+
+    QCOMPARE(sent.list(), QStringList({level2Divisions(1), departments(1), facultyLines(1)}));
+    QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("6"));
+    QVERIFY(isWhiteAndEnabled(form.DBLookupComboboxEh_Otdel_2));
+    QVERIFY(isWhiteAndEnabled(form.DBLookupComboboxEh_Kafedra));
+    // The withdrawn line of "Кафедра геометрии" does not bring it into the list.
+    QCOMPARE(form.DBLookupComboboxEh_Kafedra->count(), 1);
+    QCOMPARE(form.DBLookupComboboxEh_Kafedra->itemText(0), QStringLiteral("Кафедра алгебры"));
+    QCOMPARE(form.DBLookupComboboxEh_Otdel_2->itemText(0), QStringLiteral("Деканат"));
+    QVERIFY(form.DBLookupComboboxEh_Otdel_1->keyValue().isNull());
+    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_11));
+    QVERIFY(form.DBGridEh1->isEnabled());
+
+    // A faculty whose only department has lines but no level-2 division.
+    sent.clear();
+    rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФЭ"));
+    QCOMPARE(sent.list(), QStringList({level2Divisions(2), departments(2), facultyLines(2)}));
+    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_2));
+    QVERIFY(isWhiteAndEnabled(form.DBLookupComboboxEh_Kafedra));
+    QCOMPARE(rig.schedule().recordCount(), 0);
+}
+
+void TestNavigation::level2DivisionAndDepartmentExcludeEachOther()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    TForm1& form = *rig.form;
+    rig.clickTab(1);
+    rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
+    SentStatements sent;
+
+    rig.pick(form.DBLookupComboboxEh_Otdel_2, QStringLiteral("Деканат"));
+    QCOMPARE(sent.list(),
+             QStringList({QStringLiteral("Select * from Vakansii where id_otdel_2=3 and id_faculty=1 "
+                                         "and id_deduce<>2  ORDER BY Num")}));
+    QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("7"));
+
+    sent.clear();
+    rig.pick(form.DBLookupComboboxEh_Kafedra, QStringLiteral("Кафедра алгебры"));
+    QCOMPARE(sent.list(),
+             QStringList({QStringLiteral("Select * from Vakansii where ID_kafedra=1 and id_faculty=1 "
+                                         "and id_deduce<>2 ORDER BY Num")}));
+    QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("8"));
+    QVERIFY(form.DBLookupComboboxEh_Otdel_2->keyValue().isNull());
+    QCOMPARE(form.DBLookupComboboxEh_Otdel_2->text(), QString());
+
+    sent.clear();
+    rig.pick(form.DBLookupComboboxEh_Otdel_2, QStringLiteral("Деканат"));
+    QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("7"));
+    QVERIFY(form.DBLookupComboboxEh_Kafedra->keyValue().isNull());
+
+    // Emptying the level-2 box empties the department box and leaves the lines on screen.
+    sent.clear();
+    rig.focus(form.DBLookupComboboxEh_Otdel_2);
+    form.DBLookupComboboxEh_Otdel_2->lineEdit()->selectAll();
+    QTest::keyClick(form.DBLookupComboboxEh_Otdel_2, Qt::Key_Delete);
+    QVERIFY(form.DBLookupComboboxEh_Otdel_2->keyValue().isNull());
+    QCOMPARE(sent.list(), QStringList());
+    QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("7"));
+    QVERIFY(form.DBGridEh1->isEnabled());
+}
+
+void TestNavigation::tabSwitchAndBackEmptiesEverything()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    TForm1& form = *rig.form;
+    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(form.DBLookupComboboxEh_Otdel_11, QStringLiteral("Расчётная группа"));
+    SentStatements sent;
+
+    rig.clickTab(1);
+    QCOMPARE(form.Notebook1->currentIndex(), 1);
+    rig.clickTab(0);
+    QCOMPARE(form.Notebook1->currentIndex(), 0);
+
+    for (DBLookupComboBox* selector :
+         {form.DBLookupComboboxEh_Otdel_1, form.DBLookupComboboxEh_Otdel_11, form.DBLookupComboboxEh_Faculty,
+          form.DBLookupComboboxEh_Otdel_2, form.DBLookupComboboxEh_Kafedra}) {
+        QVERIFY2(selector->keyValue().isNull(), qPrintable(selector->objectName()));
+        QCOMPARE(selector->text(), QString());
+    }
+    QVERIFY(!rig.schedule().isActive());
+    QCOMPARE(rig.schedule().sql(), QStringLiteral("Select TOP(0)Vakansii.*  from Vakansii "));
+    QCOMPARE(form.DBGridEh1->model()->rowCount(), 0);
+    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_11));
+    QCOMPARE(sent.list(), QStringList());
+
+    // A sub-level chosen with no division changes nothing.
+    form.DBLookupComboboxEh_Otdel_11->setKeyValue(2);
+    QCOMPARE(sent.list(), QStringList());
+    QCOMPARE(form.DBGridEh1->model()->rowCount(), 0);
+}
+
+void TestNavigation::whollyUnnumberedUnitIsNumberedInPlace()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    for (int i = 0; i < 3; ++i)
+        rig.execute(QStringLiteral("insert into Vakansii (id_post, id_otdel_1, id_deduce) values (2, 4, 1)"));
+    rig.form->dataModule().ADOQ_Otdel_1.close();
+    rig.form->dataModule().ADOQ_Otdel_1.open();
+    SentStatements sent;
+
+    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Лаборатория"));
+
+    QCOMPARE(sent.list(), QStringList({subLevels(4), divisionLines(4)}));
+    QCOMPARE(column(rig.schedule(), QStringLiteral("Num")), QStringLiteral("1,2,3"));
+    QCOMPARE(rig.stored(QStringLiteral("select Num from Vakansii where id_otdel_1 = 4 order by Num"),
+                        QStringLiteral("Num")),
+             QStringLiteral("1,2,3"));
+    // Each numbered line was saved through the line rules.
+    QCOMPARE(rig.stored(QStringLiteral("select ZEB_User from Vakansii where id_otdel_1 = 4"),
+                        QStringLiteral("ZEB_User")),
+             QStringLiteral("kadry,kadry,kadry"));
+}
+
+void TestNavigation::newLinesAreNumberedLastAndReloaded()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    rig.execute(
+        QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 1, 7, 1)"));
+    rig.execute(QStringLiteral("insert into Vakansii (id_post, id_otdel_1, id_deduce) values (2, 1, 1)"));
+
+    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+
+    // Lines 2 and 13 had no number; they follow 7 and come last after the reload.
+    QCOMPARE(column(rig.schedule(), QStringLiteral("Num")), QStringLiteral("1,7,8,9"));
+    QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")).split(QLatin1Char(',')).mid(2).size(), 2);
+    QVERIFY(column(rig.schedule(), QStringLiteral("id_vakansiya"))
+                .split(QLatin1Char(','))
+                .mid(2)
+                .contains(QStringLiteral("2")));
+    QCOMPARE(
+        rig.stored(QStringLiteral("select Num from Vakansii where id_otdel_1 = 1 and id_otdel_11 is null and "
+                                  "id_deduce = 1 order by Num"),
+                   QStringLiteral("Num")),
+        QStringLiteral("1,7,8,9"));
+}
+
+void TestNavigation::failedSaveBeforeNavigationIsShown()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    TForm1& form = *rig.form;
+    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    // Another workstation changes the line meanwhile: this workstation's save must be refused, and said so.
+    rig.execute(QStringLiteral("update Vakansii set q_units = 3 where id_vakansiya = 1"));
+    rig.schedule().first();
+    rig.schedule().edit();
+    rig.schedule().fieldByName(QStringLiteral("q_units"))->setAsString(QStringLiteral("2"));
+
+    rig.focus(form.DBLookupComboboxEh_Otdel_11);
+
+    QCOMPARE(rig.platform.errors().size(), 1);
+    QVERIFY(rig.platform.errors().first().contains(QStringLiteral("изменена другим пользователем")));
+    QVERIFY(rig.schedule().isModified());
+    QCOMPARE(rig.reloaded(1, QStringLiteral("q_units")), QStringLiteral("3"));
+}
+
+QTEST_MAIN(TestNavigation)
+#include "tst_navigation.moc"
