@@ -11,12 +11,21 @@ GridHeaderView::GridHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, pa
     setSectionsMovable(false);
     setSectionsClickable(false);
     setHighlightSections(false);
+    // Narrow columns wrap their titles: the header grows to show them whole.
+    connect(this, &QHeaderView::sectionResized, this, [this] { fitHeight(); });
+}
+
+void GridHeaderView::fitHeight()
+{
+    const int wanted = sizeHint().height();
+    if (height() != wanted)
+        setFixedHeight(wanted);
 }
 
 void GridHeaderView::setTitles(const QStringList& titles)
 {
     m_titles = titles;
-    setFixedHeight(sizeHint().height());
+    fitHeight();
     viewport()->update();
 }
 
@@ -62,6 +71,20 @@ int GridHeaderView::levelHeight() const
     return fontMetrics().height() + titleMargin;
 }
 
+int GridHeaderView::titleLevelHeight() const
+{
+    int lines = fontMetrics().height();
+    for (int column = 0; column < count(); ++column) {
+        if (groupText(column).isEmpty() && hasGroups())
+            continue;
+        const QRect room(0, 0, qMax(1, sectionSize(column) - 4), 1000);
+        lines = qMax(
+            lines,
+            fontMetrics().boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, titleText(column)).height());
+    }
+    return lines + titleMargin;
+}
+
 QRect GridHeaderView::groupRect(int column) const
 {
     if (groupText(column).isEmpty())
@@ -69,7 +92,7 @@ QRect GridHeaderView::groupRect(int column) const
     const auto [first, last] = groupSpan(column);
     const int left = sectionViewportPosition(first);
     const int right = sectionViewportPosition(last) + sectionSize(last);
-    return QRect(left, 0, right - left, height() / 2);
+    return QRect(left, 0, right - left, levelHeight());
 }
 
 QRect GridHeaderView::titleRect(int column) const
@@ -77,26 +100,27 @@ QRect GridHeaderView::titleRect(int column) const
     const QRect section(sectionViewportPosition(column), 0, sectionSize(column), height());
     if (groupText(column).isEmpty())
         return section;
-    return section.adjusted(0, height() / 2, 0, 0);
+    return section.adjusted(0, levelHeight(), 0, 0);
 }
 
 QSize GridHeaderView::sizeHint() const
 {
-    const int levels = hasGroups() ? 2 : 1;
-    return QSize(QHeaderView::sizeHint().width(), levels * levelHeight() + 2);
+    const int groups = hasGroups() ? levelHeight() : 0;
+    return QSize(QHeaderView::sizeHint().width(), groups + titleLevelHeight() + 2);
 }
 
 void GridHeaderView::changeEvent(QEvent* event)
 {
     QHeaderView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        setFixedHeight(sizeHint().height());
+        fitHeight();
 }
 
 void GridHeaderView::paintCell(QPainter* painter, const QRect& rect, const QString& text) const
 {
     qDrawWinButton(painter, rect, palette(), false, &palette().brush(QPalette::Button));
-    painter->setPen(palette().color(QPalette::ButtonText));
+    // Titles stay legible while the grid waits, disabled, for a unit to be chosen.
+    painter->setPen(palette().color(QPalette::Active, QPalette::ButtonText));
     painter->drawText(rect.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 

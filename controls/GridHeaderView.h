@@ -34,7 +34,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The group level: one line. The title level: the tallest wrapped title under a group.
     int levelHeight() const;
+    int titleLevelHeight() const;
+    void fitHeight();
     void paintCell(QPainter* painter, const QRect& rect, const QString& text) const;
 
     QStringList m_titles;

@@ -79,12 +79,14 @@ void TForm1::createControls()
     TabSet1->addTab(QStringLiteral("Отделы"));
     TabSet1->addTab(QStringLiteral("Факультеты"));
     TabSet1->setDrawBase(false);
+    TabSet1->setExpanding(false);
     TabSet1->setFixedHeight(21);
     TabSet1->setFocusPolicy(Qt::TabFocus);
     layout->addWidget(TabSet1);
 
     Notebook1 = named(new QStackedWidget(central), QStringLiteral("Notebook1"));
     Notebook1->setFixedHeight(49);
+    // Made inside the page panel, so that the labels measure themselves in the window's font.
     Notebook1->addWidget(createDivisionsPage());
     Notebook1->addWidget(createFacultiesPage());
     layout->addWidget(Notebook1);
@@ -98,7 +100,7 @@ void TForm1::createControls()
 
 QWidget* TForm1::createDivisionsPage()
 {
-    auto* page = named(new QWidget, QStringLiteral("Default"));
+    auto* page = named(new QWidget(Notebook1), QStringLiteral("Default"));
     Label2 = label(page, QStringLiteral("Label2"), QStringLiteral("Отдел первого уровня:"), 5, 2);
     DBLookupComboboxEh_Otdel_1 = selector(page, QStringLiteral("DBLookupComboboxEh_Otdel_1"),
                                           DBLookupComboBox::Style::Plain, 8, 383, 550);
@@ -118,7 +120,7 @@ QWidget* TForm1::createDivisionsPage()
 
 QWidget* TForm1::createFacultiesPage()
 {
-    auto* page = named(new QWidget, QStringLiteral("Second"));
+    auto* page = named(new QWidget(Notebook1), QStringLiteral("Second"));
     Label4 = label(page, QStringLiteral("Label4"), QStringLiteral("Факультет:"), 4, 3);
     DBLookupComboboxEh_Faculty = selector(page, QStringLiteral("DBLookupComboboxEh_Faculty"),
                                           DBLookupComboBox::Style::Plain, 8, 259, 0);
