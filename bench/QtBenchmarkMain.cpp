@@ -1,10 +1,22 @@
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
+
+#ifdef ZEB_BENCH_WIDGETS
+#include <QApplication>
+using Application = QApplication;
+#else
+#include <QCoreApplication>
+using Application = QCoreApplication;
+#endif
 
 // The benchmarks' entry point: the code under test expects an application object.
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+#ifdef ZEB_BENCH_WIDGETS
+    // Widgets are painted without a display unless a platform is asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    Application app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
