@@ -155,7 +155,14 @@ void DBGridEh::currentChanged(const QModelIndex& current, const QModelIndex& pre
 
 void DBGridEh::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    const QWidget* windowFocus = window()->focusWidget();
+    const bool editorHeldFocus =
+        editor && windowFocus && (windowFocus == editor || editor->isAncestorOf(windowFocus));
     QTableView::closeEditor(editor, hint);
+    // While a question box is up the editor does not count as focused and Qt leaves the focus with it;
+    // the keyboard must come back to the grid, not to the window's first control.
+    if (editorHeldFocus && window()->focusWidget() != this)
+        setFocus(Qt::OtherFocusReason);
     if (!d->holdEditor)
         d->showEditorIfAlways();
 }

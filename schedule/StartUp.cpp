@@ -18,8 +18,8 @@ QString applicationTitle()
 
 void prepareApplication()
 {
+    // Only the name: a display name would be appended to every box's caption by the window system.
     QApplication::setApplicationName(applicationTitle());
-    QApplication::setApplicationDisplayName(applicationTitle());
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
 }
 

@@ -73,7 +73,9 @@ MessageAnswer answerOf(QMessageBox::StandardButton button)
 MessageAnswer DesktopPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption,
                                           MessageButtons buttons, MessageIcon icon)
 {
-    QMessageBox box(boxIcon(icon), caption, displayText(text), QMessageBox::NoButton, owner);
+    // A box without an owner still belongs to the window at work, which gets the focus back afterwards.
+    QWidget* parent = owner ? owner : QApplication::activeWindow();
+    QMessageBox box(boxIcon(icon), caption, displayText(text), QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
     const ButtonSet set = boxButtons(buttons);
     box.setDefaultButton(box.addButton(set.first));
@@ -97,8 +99,7 @@ int DesktopPlatform::runModal(QDialog& dialog)
 
 void DesktopPlatform::showError(const QString& text)
 {
-    messageBox(QApplication::activeWindow(), text, QCoreApplication::applicationName(), MessageButtons::Ok,
-               MessageIcon::Error);
+    messageBox(nullptr, text, QCoreApplication::applicationName(), MessageButtons::Ok, MessageIcon::Error);
 }
 
 void DesktopPlatform::requestTerminate()

@@ -180,7 +180,7 @@ void TestStartUp::computerNameIsRecorded()
 void TestStartUp::applicationFormatsTheRussianWay()
 {
     prepareApplication();
-    QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("ZEB 7 Штатное расписание"));
+    QCOMPARE(QApplication::applicationName(), QStringLiteral("ZEB 7 Штатное расписание"));
     QCOMPARE(QLocale().toString(1234.5, 'f', 1), QStringLiteral("1\u00A0234,5"));
     QCOMPARE(QLocale().toString(QDate(2024, 3, 5), QLocale::ShortFormat), QStringLiteral("05.03.2024"));
     QCOMPARE(QLocale().toDouble(QStringLiteral("2,5")), 2.5);
