@@ -30,14 +30,6 @@ QString newLine(MainWindowRig& rig, const QString& column)
         column);
 }
 
-QStringList boxTexts(const ScriptedPlatform& platform)
-{
-    QStringList texts;
-    for (const ShownBox& box : platform.boxes())
-        texts.append(box.text);
-    return texts;
-}
-
 } // namespace
 
 class TestLineSave : public QObject
@@ -138,7 +130,7 @@ void TestLineSave::missingEntryKindIsNamed()
     // Neither post nor entry kind: the save names the entry kind.
     QTest::mouseClick(rig.form->DBNavigator1->postButton(), Qt::LeftButton);
 
-    QCOMPARE(boxTexts(rig.platform), QStringList({QStringLiteral("Вы не заполнили поле \"Ввести\"!!!")}));
+    QCOMPARE(rig.platform.boxTexts(), QStringList({QStringLiteral("Вы не заполнили поле \"Ввести\"!!!")}));
     QCOMPARE(rig.platform.boxes().first().caption, QStringLiteral("Уведомление"));
     QCOMPARE(rig.platform.boxes().first().icon, MessageIcon::Warning);
     QCOMPARE(rig.platform.errors().join(QLatin1Char('\n')), QString());
@@ -171,7 +163,7 @@ void TestLineSave::selectedLinesAreDeletedAtOnce()
 
     rig.press(Qt::Key_Delete, Qt::ControlModifier);
 
-    QCOMPARE(boxTexts(rig.platform), QStringList({QStringLiteral("Delete all selected records?")}));
+    QCOMPARE(rig.platform.boxTexts(), QStringList({QStringLiteral("Delete all selected records?")}));
     QVERIFY(sent.list().contains(QStringLiteral("Delete From Vakansii Where id_vakansiya in (14,12)")) ||
             sent.list().contains(QStringLiteral("Delete From Vakansii Where id_vakansiya in (12,14)")));
     QCOMPARE(rig.stored(QStringLiteral("select id_vakansiya from Vakansii where id_otdel_1 = 4"),
@@ -193,7 +185,7 @@ void TestLineSave::deleteRefusedWhileAnEmployeeHoldsALine()
 
     rig.press(Qt::Key_Delete, Qt::ControlModifier);
 
-    QCOMPARE(boxTexts(rig.platform),
+    QCOMPARE(rig.platform.boxTexts(),
              QStringList({QStringLiteral("Delete all selected records?"),
                           QStringLiteral("Данная вакансия используется в должности.")}));
     QCOMPARE(rig.platform.boxes().last().caption, QStringLiteral("Уведомление"));
@@ -217,7 +209,7 @@ void TestLineSave::unselectedCurrentLineIsDeleted()
 
     rig.press(Qt::Key_Delete, Qt::ControlModifier);
 
-    QCOMPARE(boxTexts(rig.platform), QStringList({QStringLiteral("Delete record?")}));
+    QCOMPARE(rig.platform.boxTexts(), QStringList({QStringLiteral("Delete record?")}));
     QVERIFY(sent.list().contains(QStringLiteral("Delete From Vakansii Where id_vakansiya in (2)")));
     QCOMPARE(rig.stored(QStringLiteral("select count(*) as n from Vakansii where id_vakansiya = 2"),
                         QStringLiteral("n")),

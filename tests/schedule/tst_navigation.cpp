@@ -1,6 +1,7 @@
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
 #include "EngineRows.h"
+#include "ExpectedStatements.h"
 #include "Field.h"
 #include "MainWindowRig.h"
 
@@ -11,57 +12,9 @@
 #include <QToolButton>
 
 using namespace zeb;
+using namespace expected;
 
 namespace {
-
-// The statements as an existing server receives them, fragment by fragment.
-QString subLevels(int division)
-{
-    return QStringLiteral(
-               " SELECT   dbo.Vakansii.id_otdel_1,          dbo.Otdel_1.id_otdel_1 AS otdel_11, "
-               "dbo.Otdel_1.otdel_1 FROM     dbo.Vakansii INNER JOIN           dbo.Otdel_1 ON "
-               "dbo.Vakansii.id_otdel_11 = dbo.Otdel_1.id_otdel_1 where dbo.Vakansii.id_otdel_1 = ") +
-           QString::number(division) +
-           QStringLiteral("  and id_deduce<>2 GROUP BY dbo.Vakansii.id_otdel_1, dbo.Otdel_1.id_otdel_1, "
-                          "dbo.Otdel_1.otdel_1");
-}
-
-QString divisionLines(int division)
-{
-    return QStringLiteral(
-               "Select * from Vakansii  where id_otdel_1=%1 and id_otdel_11 is null and id_deduce<>2 "
-               "ORDER BY Num")
-        .arg(division);
-}
-
-QString level2Divisions(int faculty)
-{
-    return QStringLiteral(
-               "SELECT     dbo.Otdel_1.otdel_1, dbo.Vakansii.id_faculty, dbo.Vakansii.id_otdel_2 FROM       "
-               "dbo.Vakansii INNER JOIN            dbo.Otdel_1 ON dbo.Vakansii.id_otdel_2 = "
-               "dbo.Otdel_1.id_otdel_1 WHERE      dbo.Vakansii.id_faculty =") +
-           QString::number(faculty) + QStringLiteral("           and id_deduce <> 2 ") +
-           QStringLiteral(
-               "GROUP BY   dbo.Otdel_1.otdel_1, dbo.Vakansii.id_faculty, dbo.Vakansii.id_otdel_2 ") +
-           QStringLiteral("ORDER BY dbo.Otdel_1.otdel_1");
-}
-
-QString departments(int faculty)
-{
-    return QStringLiteral(
-               "SELECT    dbo.kafedra.f1, dbo.Vakansii.id_faculty, dbo.Vakansii.id_kafedra FROM      "
-               "dbo.Vakansii INNER JOIN           dbo.kafedra ON dbo.Vakansii.id_kafedra = "
-               "dbo.kafedra.id_kafedra WHERE     dbo.Vakansii.id_deduce<>2 GROUP BY  dbo.kafedra.f1, "
-               "dbo.Vakansii.id_faculty, dbo.Vakansii.id_kafedra  HAVING    (dbo.Vakansii.id_faculty = ") +
-           QString::number(faculty) + QStringLiteral(") order by dbo.kafedra.f1");
-}
-
-QString facultyLines(int faculty)
-{
-    return QStringLiteral("Select * from Vakansii where ID_Faculty=") + QString::number(faculty) +
-           QStringLiteral(" and id_kafedra is null and id_otdel_2 is null") +
-           QStringLiteral(" and id_deduce<>2 ORDER BY Num");
-}
 
 // The field of every loaded line, comma-separated ("null" for NULL).
 QString column(Dataset& dataset, const QString& field)
@@ -158,9 +111,7 @@ void TestNavigation::divisionShowsItsLinesAndSubLevels()
 
     sent.clear();
     rig.pick(form.DBLookupComboboxEh_Otdel_11, QStringLiteral("Расчётная группа"));
-    QCOMPARE(sent.list(),
-             QStringList({QStringLiteral("Select * from Vakansii where id_otdel_1=1 and id_otdel_11=2 "
-                                         "and id_deduce<>2 ORDER BY Num")}));
+    QCOMPARE(sent.list(), QStringList({subLevelLines(1, 2)}));
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("5"));
     QVERIFY(form.DBGridEh1->isEnabled());
     QCOMPARE(form.DBGridEh1->model()->rowCount(), 1);
@@ -194,7 +145,7 @@ void TestNavigation::facultyShowsItsLinesLevel2DivisionsAndDepartments()
 
     rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
 
-    QCOMPARE(sent.list(), QStringList({level2Divisions(1), departments(1), facultyLines(1)}));
+    QCOMPARE(sent.list(), QStringList({levelTwoDivisions(1), facultyDepartments(1), facultyLines(1)}));
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("6"));
     QVERIFY(isWhiteAndEnabled(form.DBLookupComboboxEh_Otdel_2));
     QVERIFY(isWhiteAndEnabled(form.DBLookupComboboxEh_Kafedra));
@@ -209,7 +160,7 @@ void TestNavigation::facultyShowsItsLinesLevel2DivisionsAndDepartments()
     // A faculty whose only department has lines but no level-2 division.
     sent.clear();
     rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФЭ"));
-    QCOMPARE(sent.list(), QStringList({level2Divisions(2), departments(2), facultyLines(2)}));
+    QCOMPARE(sent.list(), QStringList({levelTwoDivisions(2), facultyDepartments(2), facultyLines(2)}));
     QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_2));
     QVERIFY(isWhiteAndEnabled(form.DBLookupComboboxEh_Kafedra));
     QCOMPARE(rig.schedule().recordCount(), 0);
@@ -225,16 +176,12 @@ void TestNavigation::level2DivisionAndDepartmentExcludeEachOther()
     SentStatements sent;
 
     rig.pick(form.DBLookupComboboxEh_Otdel_2, QStringLiteral("Деканат"));
-    QCOMPARE(sent.list(),
-             QStringList({QStringLiteral("Select * from Vakansii where id_otdel_2=3 and id_faculty=1 "
-                                         "and id_deduce<>2  ORDER BY Num")}));
+    QCOMPARE(sent.list(), QStringList({levelTwoDivisionLines(3, 1)}));
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("7"));
 
     sent.clear();
     rig.pick(form.DBLookupComboboxEh_Kafedra, QStringLiteral("Кафедра алгебры"));
-    QCOMPARE(sent.list(),
-             QStringList({QStringLiteral("Select * from Vakansii where ID_kafedra=1 and id_faculty=1 "
-                                         "and id_deduce<>2 ORDER BY Num")}));
+    QCOMPARE(sent.list(), QStringList({departmentLines(1, 1)}));
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("8"));
     QVERIFY(form.DBLookupComboboxEh_Otdel_2->keyValue().isNull());
     QCOMPARE(form.DBLookupComboboxEh_Otdel_2->text(), QString());

@@ -42,6 +42,14 @@ void ScriptedPlatform::queueAnswer(MessageAnswer answer)
     m_answers.enqueue(answer);
 }
 
+QStringList ScriptedPlatform::boxTexts() const
+{
+    QStringList texts;
+    for (const ShownBox& box : m_boxes)
+        texts.append(box.text);
+    return texts;
+}
+
 void ScriptedPlatform::queueModal(ModalScript script)
 {
     m_modalScripts.enqueue(std::move(script));

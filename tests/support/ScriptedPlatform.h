@@ -43,6 +43,8 @@ public:
     void queueAnswer(MessageAnswer answer);
     qsizetype unusedAnswers() const { return m_answers.size(); }
     const QList<ShownBox>& boxes() const { return m_boxes; }
+    // The texts of the boxes shown, in order.
+    QStringList boxTexts() const;
 
     // Scripts are used in order, one per modal run; without one the dialog runs with exec().
     void queueModal(ModalScript script);

@@ -1,6 +1,7 @@
 #include "Connection.h"
 #include "DataModule.h"
 #include "EngineRows.h"
+#include "ExpectedStatements.h"
 #include "Field.h"
 #include "ResultCursor.h"
 #include "ScheduleFixture.h"
@@ -19,19 +20,14 @@ const QDateTime clockTime(QDate(2031, 5, 17), QTime(13, 45, 20));
 const QString today = QStringLiteral("2031-05-17");
 const QString todayMidnight = QStringLiteral("2031-05-17 00:00:00");
 
-const QString divisionLines = QStringLiteral(
-    "Select * from Vakansii  where id_otdel_1=1 and id_otdel_11 is null and id_deduce<>2 ORDER BY Num");
-const QString departmentLines = QStringLiteral(
-    "Select * from Vakansii where ID_kafedra=1 and id_faculty=1 and id_deduce<>2 ORDER BY Num");
-const QString facultyLines =
-    QStringLiteral("Select * from Vakansii where ID_Faculty=2 and id_kafedra is null and "
-                   "id_otdel_2 is null and id_deduce<>2 ORDER BY Num");
+const QString divisionLines = expected::divisionLines(1);
+const QString departmentLines = expected::departmentLines(1, 1);
+const QString facultyLines = expected::facultyLines(2);
 // Also line 4, which has no withdrawal kind.
 const QString wholeDivision =
     QStringLiteral("Select * from Vakansii  where id_otdel_1=1 and id_otdel_11 is null ORDER BY Num");
 // Lines 12 to 15, added to the fixture by Schedule.
-const QString laboratoryLines = QStringLiteral(
-    "Select * from Vakansii  where id_otdel_1=4 and id_otdel_11 is null and id_deduce<>2 ORDER BY Num");
+const QString laboratoryLines = expected::divisionLines(4);
 
 QString utf8(const char* text)
 {

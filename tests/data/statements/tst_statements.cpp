@@ -1,5 +1,6 @@
 #include "Connection.h"
 #include "DatabaseError.h"
+#include "ExpectedStatements.h"
 #include "PasswordDigest.h"
 #include "ResultCursor.h"
 #include "ScheduleFixture.h"
@@ -9,6 +10,7 @@
 #include <QTest>
 
 using namespace zeb;
+using namespace expected;
 
 namespace {
 
@@ -20,45 +22,6 @@ QString sorted(const QString& values)
     return list.join(QLatin1Char(','));
 }
 
-const QString divisionsInUse = QStringLiteral(
-    "SELECT     dbo.Otdel_1.otdel_1, dbo.Otdel_1.id_otdel_1 FROM       dbo.Otdel_1 INNER JOIN            "
-    "dbo.Vakansii ON dbo.Otdel_1.id_otdel_1 = dbo.Vakansii.id_otdel_1 WHERE      dbo.Vakansii.id_otdel_1 is "
-    "not "
-    "null GROUP BY   dbo.Otdel_1.otdel_1, dbo.Otdel_1.id_otdel_1 ORDER BY   Otdel_1");
-
-QString subLevels(int division)
-{
-    return QStringLiteral(
-               " SELECT   dbo.Vakansii.id_otdel_1,          dbo.Otdel_1.id_otdel_1 AS otdel_11, "
-               "dbo.Otdel_1.otdel_1 FROM     dbo.Vakansii INNER JOIN           dbo.Otdel_1 ON "
-               "dbo.Vakansii.id_otdel_11 = dbo.Otdel_1.id_otdel_1 where dbo.Vakansii.id_otdel_1 = ") +
-           QString::number(division) +
-           QStringLiteral("  and id_deduce<>2 GROUP BY dbo.Vakansii.id_otdel_1, dbo.Otdel_1.id_otdel_1, "
-                          "dbo.Otdel_1.otdel_1");
-}
-
-QString levelTwoDivisions(int faculty)
-{
-    return QStringLiteral(
-               "SELECT     dbo.Otdel_1.otdel_1, dbo.Vakansii.id_faculty, dbo.Vakansii.id_otdel_2 FROM    "
-               "   dbo.Vakansii INNER JOIN            dbo.Otdel_1 ON dbo.Vakansii.id_otdel_2 = "
-               "dbo.Otdel_1.id_otdel_1 WHERE      dbo.Vakansii.id_faculty =") +
-           QString::number(faculty) +
-           QStringLiteral(
-               "           and id_deduce <> 2 GROUP BY   dbo.Otdel_1.otdel_1, dbo.Vakansii.id_faculty, "
-               "dbo.Vakansii.id_otdel_2 ORDER BY dbo.Otdel_1.otdel_1");
-}
-
-QString facultyDepartments(int faculty)
-{
-    return QStringLiteral(
-               "SELECT    dbo.kafedra.f1, dbo.Vakansii.id_faculty, dbo.Vakansii.id_kafedra FROM      "
-               "dbo.Vakansii INNER JOIN           dbo.kafedra ON dbo.Vakansii.id_kafedra = "
-               "dbo.kafedra.id_kafedra WHERE     dbo.Vakansii.id_deduce<>2 GROUP BY  dbo.kafedra.f1, "
-               "dbo.Vakansii.id_faculty, dbo.Vakansii.id_kafedra  HAVING    (dbo.Vakansii.id_faculty = ") +
-           QString::number(faculty) + QStringLiteral(") order by dbo.kafedra.f1");
-}
-
 QString facultyDepartmentsWithWithdrawn(int faculty)
 {
     return QStringLiteral(
@@ -67,12 +30,6 @@ QString facultyDepartmentsWithWithdrawn(int faculty)
                "dbo.kafedra.id_kafedra GROUP BY  dbo.kafedra.f1, dbo.Vakansii.id_faculty, "
                "dbo.Vakansii.id_kafedra  HAVING    (dbo.Vakansii.id_faculty = ") +
            QString::number(faculty) + QStringLiteral(") order by dbo.kafedra.f1");
-}
-
-QString employeesOn(int line)
-{
-    return QStringLiteral("Select top(1) percent working.* from working  where working.id_vakansiya=") +
-           QString::number(line) + QStringLiteral(" and (id_leave=4 or id_leave is null) ");
 }
 
 } // namespace
@@ -141,7 +98,7 @@ void TestStatements::reading_data()
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("expected");
 
-    addEngineRows("divisions in use, withdrawn-only division listed", divisionsInUse,
+    addEngineRows("divisions in use, withdrawn-only division listed", divisionsInUse(),
                   QStringLiteral("id_otdel_1"), QStringLiteral("5,1"));
     addEngineRows("all divisions by name", QStringLiteral("Select * from Otdel_1 order by Otdel_1"),
                   QStringLiteral("id_otdel_1"), QStringLiteral("5,1,3,4,2"));
@@ -276,7 +233,7 @@ void TestStatements::changes()
     QCOMPARE(columnValues(db, levelTwoDivisions(1), QStringLiteral("id_otdel_2")), QStringLiteral("3,4"));
 
     db.execute(QStringLiteral("Insert into Vakansii (id_post, id_Otdel_1) values(1,3)"));
-    QCOMPARE(columnValues(db, divisionsInUse, QStringLiteral("id_otdel_1")), QStringLiteral("5,1,3"));
+    QCOMPARE(columnValues(db, divisionsInUse(), QStringLiteral("id_otdel_1")), QStringLiteral("5,1,3"));
 
     db.execute(QStringLiteral("Insert into Vakansii (id_post, id_kafedra,id_faculty) values(1,3,1)"));
     QCOMPARE(columnValues(db, facultyDepartments(1), QStringLiteral("id_kafedra")), QStringLiteral("1,3"));
