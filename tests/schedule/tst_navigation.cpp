@@ -28,6 +28,11 @@ QString column(Dataset& dataset, const QString& field)
     return values.join(QLatin1Char(','));
 }
 
+QString platformErrors(const MainWindowRig& rig)
+{
+    return rig.platform.errors().join(QLatin1Char('\n'));
+}
+
 bool isWhiteAndEnabled(const DBLookupComboBox* selector)
 {
     return selector->isEnabled() && selector->color() == QColor(0xFF, 0xFF, 0xFF);
@@ -56,6 +61,8 @@ private Q_SLOTS:
     void level2DivisionAndDepartmentExcludeEachOther();
     void tabSwitchAndBackEmptiesEverything_data() { addEngineRows(); }
     void tabSwitchAndBackEmptiesEverything();
+    void noFacultyNoStatement_data() { addEngineRows(); }
+    void noFacultyNoStatement();
     void whollyUnnumberedUnitIsNumberedInPlace_data() { addEngineRows(); }
     void whollyUnnumberedUnitIsNumberedInPlace();
     void newLinesAreNumberedLastAndReloaded_data() { addEngineRows(); }
@@ -232,6 +239,32 @@ void TestNavigation::tabSwitchAndBackEmptiesEverything()
     form.DBLookupComboboxEh_Otdel_11->setKeyValue(2);
     QCOMPARE(sent.list(), QStringList());
     QCOMPARE(form.DBGridEh1->model()->rowCount(), 0);
+}
+
+void TestNavigation::noFacultyNoStatement()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    TForm1& form = *rig.form;
+    rig.clickTab(1);
+    rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
+    rig.pick(form.DBLookupComboboxEh_Kafedra, QStringLiteral("Кафедра алгебры"));
+
+    rig.clickTab(0);
+    rig.clickTab(1);
+
+    // The faculty's lower lists wait for a faculty again.
+    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_2));
+    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Kafedra));
+    // Even reached another way, they send nothing without a faculty.
+    SentStatements sent;
+    for (DBLookupComboBox* selector : {form.DBLookupComboboxEh_Kafedra, form.DBLookupComboboxEh_Otdel_2}) {
+        selector->setEnabled(true);
+        rig.pick(selector, selector->itemText(0));
+        QVERIFY(!selector->keyValue().isNull());
+    }
+    QCOMPARE(sent.list(), QStringList());
+    QCOMPARE(platformErrors(rig), QString());
 }
 
 void TestNavigation::whollyUnnumberedUnitIsNumberedInPlace()
