@@ -9,6 +9,11 @@
 
 namespace zeb {
 
+qint64 Engine::runPrepared(const QString& sql, const QVariantList& params)
+{
+    return run(sql, params).rowsAffected;
+}
+
 StatementResult Engine::callProcedure(const ProcedureCall& call)
 {
     throw DatabaseError(QStringLiteral("Процедура %1 не поддерживается этим сервером.").arg(call.name));

@@ -23,6 +23,9 @@ public:
     virtual bool isOpen() const = 0;
 
     virtual StatementResult run(const QString& sql, const QVariantList& params = {}) = 0;
+    // A statement without rows that is sent again and again with other values (write-back's UPDATE and
+    // DELETE): the engine may keep it prepared by its text. Returns the rows changed.
+    virtual qint64 runPrepared(const QString& sql, const QVariantList& params);
     // Several statements separated by semicolons, no parameters, no rows (schema scripts).
     virtual void runScript(const QString& script) = 0;
     // Procedures the engine cannot run as SQL (the embedded engine's are C++).

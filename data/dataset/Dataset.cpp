@@ -68,15 +68,27 @@ void Dataset::setFieldDefs(const QList<FieldDef>& defs)
         const bool lookup = def.kind == FieldDef::Kind::Lookup;
         m_fields.push_back(std::make_unique<Field>(*this, def, lookup ? -1 : storeColumn++));
     }
+    indexFields();
 }
 
 int Dataset::fieldIndex(const QString& name) const
 {
-    for (size_t i = 0; i < m_fields.size(); ++i) {
-        if (m_fields[i]->fieldName().compare(name, Qt::CaseInsensitive) == 0)
-            return int(i);
-    }
-    return -1;
+    const auto spelled = m_fieldIndex.constFind(name);
+    if (spelled != m_fieldIndex.constEnd())
+        return *spelled;
+    return m_foldedFieldIndex.value(name.toCaseFolded(), -1);
+}
+
+// Rules look fields up by name on every save. A name spelled as defined is found without folding its case;
+// of names equal but for case, the first field is the one found.
+void Dataset::indexFields()
+{
+    m_foldedFieldIndex.clear();
+    for (int i = int(m_fields.size()) - 1; i >= 0; --i)
+        m_foldedFieldIndex.insert(m_fields[size_t(i)]->fieldName().toCaseFolded(), i);
+    m_fieldIndex.clear();
+    for (const auto& field : m_fields)
+        m_fieldIndex.insert(field->fieldName(), m_foldedFieldIndex.value(field->fieldName().toCaseFolded()));
 }
 
 Field* Dataset::findField(const QString& name) const
@@ -145,6 +157,7 @@ void Dataset::loadRows()
             sources.push_back(c);
             types.append(columns[c].type);
         }
+        indexFields();
     }
 
     m_store = RowStore(types);
@@ -163,14 +176,17 @@ void Dataset::close()
     m_state = State::Inactive;
     m_modified = false;
     m_buffer.clear();
+    m_readRow.clear();
     m_store.clear();
     m_order.clear();
     m_position = -1;
     m_bof = m_eof = true;
     m_lookupIndex.clear();
     m_writeBack.reset();
-    if (!m_fixedFields)
+    if (!m_fixedFields) {
         m_fields.clear();
+        indexFields();
+    }
     rowsReplaced();
     Q_EMIT stateChanged();
 }
@@ -341,9 +357,8 @@ void Dataset::edit()
         insert();
         return;
     }
-    m_buffer.clear();
-    for (int c = 0; c < m_store.columnCount(); ++c)
-        m_buffer.append(m_store.value(currentStoreRow(), c));
+    m_readRow = storedRow(currentStoreRow());
+    m_buffer = m_readRow;
     m_modified = false;
     setState(State::Edit);
     if (afterEdit)
@@ -391,6 +406,7 @@ void Dataset::cancel()
         return;
     }
     m_buffer.clear();
+    m_readRow.clear();
     m_modified = false;
     setState(State::Browse);
 }
@@ -428,15 +444,15 @@ void Dataset::post()
         for (int c = 0; c < m_store.columnCount(); ++c)
             m_store.setValue(row, c, stored[c]);
     } else {
-        QVariantList old;
-        for (int c = 0; c < m_store.columnCount(); ++c)
-            old.append(m_store.value(row, c));
-        writeBack().update(old, m_buffer);
-        for (int c = 0; c < m_store.columnCount(); ++c)
-            m_store.setValue(row, c, m_buffer[c]);
+        writeBack().update(m_readRow, m_buffer);
+        for (int c = 0; c < m_store.columnCount(); ++c) {
+            if (m_buffer.at(c) != m_readRow.at(c))
+                m_store.setValue(row, c, m_buffer[c]);
+        }
     }
     m_lookupIndex.clear();
     m_buffer.clear();
+    m_readRow.clear();
     m_modified = false;
     setState(State::Browse);
     notifyRow(m_position);
@@ -456,10 +472,7 @@ void Dataset::remove()
     if (beforeDelete)
         beforeDelete(*this);
     const int row = currentStoreRow();
-    QVariantList old;
-    for (int c = 0; c < m_store.columnCount(); ++c)
-        old.append(m_store.value(row, c));
-    writeBack().remove(old);
+    writeBack().remove(storedRow(row));
 
     const int position = m_position;
     m_order.erase(m_order.begin() + position);
@@ -469,6 +482,15 @@ void Dataset::remove()
     m_eof = m_order.empty();
     setPosition(qMin(position, int(m_order.size()) - 1));
     scrolled();
+}
+
+QVariantList Dataset::storedRow(int row) const
+{
+    QVariantList values;
+    values.reserve(m_store.columnCount());
+    for (int c = 0; c < m_store.columnCount(); ++c)
+        values.append(m_store.value(row, c));
+    return values;
 }
 
 WriteBack& Dataset::writeBack()
@@ -563,7 +585,11 @@ qsizetype Dataset::memoryUsage() const
 
 QVariant Dataset::valueAt(int position, int fieldIndex) const
 {
-    const Field& field = *m_fields[size_t(fieldIndex)];
+    return valueAt(position, *m_fields[size_t(fieldIndex)]);
+}
+
+QVariant Dataset::valueAt(int position, const Field& field) const
+{
     if (field.isLookup()) {
         const FieldDef& def = field.definition();
         const int keyIndex = this->fieldIndex(def.keyField);
@@ -603,7 +629,7 @@ QVariant Dataset::lookup(const QString& keyField, const QVariant& key, const QSt
 QVariant Dataset::fieldValue(const Field& field) const
 {
     checkActive();
-    return valueAt(m_position, fieldIndex(field.fieldName()));
+    return valueAt(m_position, field);
 }
 
 QVariant Dataset::fieldOldValue(const Field& field) const

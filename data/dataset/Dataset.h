@@ -131,6 +131,7 @@ Q_SIGNALS:
 private:
     friend class Field;
 
+    QVariant valueAt(int position, const Field& field) const;
     QVariant fieldValue(const Field& field) const;
     QVariant fieldOldValue(const Field& field) const;
     void setFieldValue(const Field& field, const QVariant& value);
@@ -146,8 +147,10 @@ private:
     void startInsert(int position);
     int currentStoreRow() const { return m_position < 0 ? -1 : m_order[size_t(m_position)]; }
     void loadRows();
+    void indexFields();
     void rowsReplaced();
     void notifyRow(int position);
+    QVariantList storedRow(int row) const;
     WriteBack& writeBack();
 
     QString m_name;
@@ -157,6 +160,9 @@ private:
     QString m_keyField;
     bool m_fixedFields = false;
     std::vector<std::unique_ptr<Field>> m_fields;
+    // By name as defined, and by case-folded name.
+    QHash<QString, int> m_fieldIndex;
+    QHash<QString, int> m_foldedFieldIndex;
 
     RowStore m_store;
     std::vector<int> m_order;
@@ -167,6 +173,8 @@ private:
     State m_state = State::Inactive;
     bool m_modified = false;
     QVariantList m_buffer;
+    // The edited row as it was read: what write-back expects the table to still hold.
+    QVariantList m_readRow;
     int m_controlsDisabled = 0;
     bool m_changedWhileDisabled = false;
 

@@ -18,6 +18,12 @@ const QStringList notOneTable = {
     QStringLiteral("INTERSECT"),
 };
 
+QString param(EngineKind engine, QVariantList& params, const QVariant& value)
+{
+    params.append(value);
+    return nativesql::placeholder(engine, int(params.size()) - 1);
+}
+
 } // namespace
 
 WriteBack::WriteBack(Connection& connection, QString table, QList<Column> columns, int keyColumn)
@@ -68,80 +74,38 @@ std::optional<QString> WriteBack::tableOf(const QString& statement)
     return table;
 }
 
-QString WriteBack::column(int index) const
+WriteStatements& WriteBack::statements()
 {
-    return nativesql::quoteIdentifier(m_connection.engineKind(), m_columns[index].name);
-}
-
-QString WriteBack::param(QVariantList& params, const QVariant& value) const
-{
-    params.append(value);
-    return nativesql::placeholder(m_connection.engineKind(), int(params.size()) - 1);
-}
-
-// Every column must still hold what was read; NULL equals NULL.
-QString WriteBack::sameRowCondition(const QVariantList& oldValues, QVariantList& params) const
-{
-    QStringList terms;
     const EngineKind engine = m_connection.engineKind();
-    for (int c = 0; c < m_columns.size(); ++c) {
-        const QVariant& old = oldValues[c];
-        const QString name = column(c);
-        switch (engine) {
-        case EngineKind::Sqlite:
-            if (m_columns[c].type == FieldType::Date)
-                terms.append(QStringLiteral("date(%1) IS date(%2)").arg(name, param(params, old)));
-            else if (m_columns[c].type == FieldType::DateTime)
-                terms.append(QStringLiteral("datetime(%1) IS datetime(%2)").arg(name, param(params, old)));
-            else
-                terms.append(QStringLiteral("%1 IS %2").arg(name, param(params, old)));
-            break;
-        case EngineKind::Postgres:
-            terms.append(QStringLiteral("%1 IS NOT DISTINCT FROM %2").arg(name, param(params, old)));
-            break;
-        case EngineKind::SqlServer:
-            if (old.isNull())
-                terms.append(QStringLiteral("%1 IS NULL").arg(name));
-            else
-                terms.append(QStringLiteral("%1 = %2").arg(name, param(params, old)));
-            break;
-        }
-    }
-    return terms.join(QStringLiteral(" AND "));
+    if (!m_statements || m_statements->engine() != engine)
+        m_statements.emplace(engine, m_table, m_columns, m_keyColumn);
+    return *m_statements;
 }
 
 void WriteBack::update(const QVariantList& oldValues, const QVariantList& newValues)
 {
     QVariantList params;
-    QStringList assignments;
-    for (int c = 0; c < m_columns.size(); ++c) {
-        if (c == m_keyColumn || newValues[c] == oldValues[c])
-            continue;
-        assignments.append(column(c) + QStringLiteral(" = ") + param(params, newValues[c]));
-    }
-    if (assignments.isEmpty())
+    const QString sql = statements().update(oldValues, newValues, params);
+    if (sql.isEmpty())
         return;
-    const QString table = nativesql::quoteIdentifier(m_connection.engineKind(), m_table);
-    const QString sql =
-        QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-            .arg(table, assignments.join(QStringLiteral(", ")), sameRowCondition(oldValues, params));
-    if (m_connection.engine().run(sql, params).rowsAffected != 1)
+    if (m_connection.engine().runPrepared(sql, params) != 1)
         raiseConflict(oldValues, false);
 }
 
 QVariantList WriteBack::insert(const QVariantList& newValues)
 {
-    const EngineKind engine = m_connection.engineKind();
+    const WriteStatements& statements = this->statements();
+    const EngineKind engine = statements.engine();
     QVariantList params;
     QStringList names;
     QStringList markers;
     for (int c = 0; c < m_columns.size(); ++c) {
         if (c == m_keyColumn || newValues[c].isNull())
             continue;
-        names.append(column(c));
-        markers.append(param(params, newValues[c]));
+        names.append(statements.column(c));
+        markers.append(param(engine, params, newValues[c]));
     }
-    const QString table = nativesql::quoteIdentifier(engine, m_table);
+    const QString& table = statements.table();
     QString sql;
     if (engine == EngineKind::SqlServer) {
         sql = names.isEmpty()
@@ -171,19 +135,18 @@ QVariantList WriteBack::insert(const QVariantList& newValues)
 void WriteBack::remove(const QVariantList& oldValues)
 {
     QVariantList params;
-    const QString table = nativesql::quoteIdentifier(m_connection.engineKind(), m_table);
-    const QString sql =
-        QStringLiteral("DELETE FROM %1 WHERE %2").arg(table, sameRowCondition(oldValues, params));
-    if (m_connection.engine().run(sql, params).rowsAffected != 1)
+    const QString sql = statements().remove(oldValues, params);
+    if (m_connection.engine().runPrepared(sql, params) != 1)
         raiseConflict(oldValues, true);
 }
 
 void WriteBack::raiseConflict(const QVariantList& oldValues, bool deleting)
 {
+    const WriteStatements& statements = this->statements();
     QVariantList params;
     const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 = %3")
-                            .arg(nativesql::quoteIdentifier(m_connection.engineKind(), m_table),
-                                 column(m_keyColumn), param(params, oldValues[m_keyColumn]));
+                            .arg(statements.table(), statements.column(m_keyColumn),
+                                 param(statements.engine(), params, oldValues[m_keyColumn]));
     StatementResult result = m_connection.engine().run(sql, params);
     const bool exists = result.rows && result.rows->next();
     result.rows.reset();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColumnInfo.h"
+#include "WriteStatements.h"
 
 #include <QString>
 #include <QVariantList>
@@ -16,11 +16,7 @@ class Connection;
 class WriteBack
 {
 public:
-    struct Column
-    {
-        QString name;
-        FieldType type;
-    };
+    using Column = WriteColumn;
 
     WriteBack(Connection& connection, QString table, QList<Column> columns, int keyColumn);
 
@@ -33,15 +29,15 @@ public:
     void remove(const QVariantList& oldValues);
 
 private:
-    QString column(int index) const;
-    QString param(QVariantList& params, const QVariant& value) const;
-    QString sameRowCondition(const QVariantList& oldValues, QVariantList& params) const;
+    // The statements of the engine the connection opens now.
+    WriteStatements& statements();
     [[noreturn]] void raiseConflict(const QVariantList& oldValues, bool deleting);
 
     Connection& m_connection;
     QString m_table;
     QList<Column> m_columns;
     int m_keyColumn;
+    std::optional<WriteStatements> m_statements;
 };
 
 } // namespace zeb

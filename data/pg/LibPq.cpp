@@ -29,6 +29,7 @@ LibPq load()
     resolve(library, pq.PQerrorMessage, "PQerrorMessage");
     resolve(library, pq.PQexec, "PQexec");
     resolve(library, pq.PQexecParams, "PQexecParams");
+    resolve(library, pq.PQexecPrepared, "PQexecPrepared");
     resolve(library, pq.PQfinish, "PQfinish");
     resolve(library, pq.PQfmod, "PQfmod");
     resolve(library, pq.PQfname, "PQfname");
@@ -40,6 +41,7 @@ LibPq load()
     resolve(library, pq.PQgetvalue, "PQgetvalue");
     resolve(library, pq.PQnfields, "PQnfields");
     resolve(library, pq.PQntuples, "PQntuples");
+    resolve(library, pq.PQprepare, "PQprepare");
     resolve(library, pq.PQresultErrorField, "PQresultErrorField");
     resolve(library, pq.PQresultErrorMessage, "PQresultErrorMessage");
     resolve(library, pq.PQresultStatus, "PQresultStatus");

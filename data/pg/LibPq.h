@@ -14,6 +14,7 @@ struct LibPq
     decltype(&::PQerrorMessage) PQerrorMessage;
     decltype(&::PQexec) PQexec;
     decltype(&::PQexecParams) PQexecParams;
+    decltype(&::PQexecPrepared) PQexecPrepared;
     decltype(&::PQfinish) PQfinish;
     decltype(&::PQfmod) PQfmod;
     decltype(&::PQfname) PQfname;
@@ -25,6 +26,7 @@ struct LibPq
     decltype(&::PQgetvalue) PQgetvalue;
     decltype(&::PQnfields) PQnfields;
     decltype(&::PQntuples) PQntuples;
+    decltype(&::PQprepare) PQprepare;
     decltype(&::PQresultErrorField) PQresultErrorField;
     decltype(&::PQresultErrorMessage) PQresultErrorMessage;
     decltype(&::PQresultStatus) PQresultStatus;

@@ -37,6 +37,9 @@ QString trimmedText(const char* text)
     return QString::fromUtf8(text).trimmed();
 }
 
+// Statements kept prepared in one session; the ones sent again and again are few.
+constexpr qsizetype MaxPrepared = 64;
+
 // Server notices (NOTICE, WARNING) are not the user's business.
 void ignoreNotice(void*, const char*) {}
 
@@ -104,21 +107,54 @@ void PgEngine::close()
 {
     libpq().PQfinish(m_conn);
     m_conn = nullptr;
+    m_prepared.clear();
+    m_preparedCount = 0;
+}
+
+void PgEngine::checkOpen() const
+{
+    if (!m_conn)
+        throw DatabaseError(QStringLiteral("Нет соединения с сервером базы данных."));
 }
 
 StatementResult PgEngine::run(const QString& sql, const QVariantList& params)
 {
-    if (!m_conn)
-        throw DatabaseError(QStringLiteral("Нет соединения с сервером базы данных."));
+    checkOpen();
     const PgParameters parameters(params);
     return takeResult(libpq().PQexecParams(m_conn, sql.toUtf8().constData(), parameters.count(), nullptr,
                                            parameters.values(), nullptr, nullptr, 0));
 }
 
+qint64 PgEngine::runPrepared(const QString& sql, const QVariantList& params)
+{
+    checkOpen();
+    const QByteArray name = preparedName(sql);
+    const PgParameters parameters(params);
+    return takeResult(libpq().PQexecPrepared(m_conn, name.constData(), parameters.count(),
+                                             parameters.values(), nullptr, nullptr, 0))
+        .rowsAffected;
+}
+
+QByteArray PgEngine::preparedName(const QString& sql)
+{
+    if (const auto found = m_prepared.constFind(sql); found != m_prepared.constEnd())
+        return *found;
+    if (m_prepared.size() >= MaxPrepared) {
+        // Nothing else in the session prepares statements, so all of them are this cache's.
+        takeResult(libpq().PQexec(m_conn, "DEALLOCATE ALL"));
+        m_prepared.clear();
+    }
+    // A name is never used twice in a session, so no failure can leave one taken.
+    const QByteArray name = QByteArrayLiteral("zeb_") + QByteArray::number(++m_preparedCount);
+    // A failed prepare raises here and is not kept.
+    takeResult(libpq().PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), 0, nullptr));
+    m_prepared.insert(sql, name);
+    return name;
+}
+
 void PgEngine::runScript(const QString& script)
 {
-    if (!m_conn)
-        throw DatabaseError(QStringLiteral("Нет соединения с сервером базы данных."));
+    checkOpen();
     takeResult(libpq().PQexec(m_conn, script.toUtf8().constData()));
 }
 

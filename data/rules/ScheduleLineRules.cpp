@@ -10,25 +10,27 @@ namespace {
 
 struct LineDefault
 {
-    const char* field;
+    QString field;
     qint64 value;
 };
 
 // Only NULL fields take these: a stored 0 is a value the user chose.
 const LineDefault lineDefaults[] = {
-    {"id_structure", 5}, {"id_bk", 1}, {"q_units", 0}, {"razrad", 0}, {"id_enter", 1}, {"id_deduce", 1},
+    {QStringLiteral("id_structure"), 5}, {QStringLiteral("id_bk"), 1},    {QStringLiteral("q_units"), 0},
+    {QStringLiteral("razrad"), 0},       {QStringLiteral("id_enter"), 1}, {QStringLiteral("id_deduce"), 1},
 };
 
-Field& fieldOf(Dataset& schedule, const char* name)
+// Names as literals: every save looks them up, and a literal costs no allocation.
+Field& fieldOf(Dataset& schedule, const QString& name)
 {
-    return *schedule.fieldByName(QString::fromLatin1(name));
+    return *schedule.fieldByName(name);
 }
 
 // The fields cut the login to 20 characters and keep the date only.
 void stamp(Dataset& schedule, const ScheduleLineContext& context)
 {
-    fieldOf(schedule, "ZEB_User").setValue(context.sessionLogin());
-    fieldOf(schedule, "ZEB_Update").setAsDateTime(context.now());
+    fieldOf(schedule, QStringLiteral("ZEB_User")).setValue(context.sessionLogin());
+    fieldOf(schedule, QStringLiteral("ZEB_Update")).setAsDateTime(context.now());
 }
 
 // A box with typed text that matches no row has no key; writing 0 instead would break the foreign key.
@@ -70,7 +72,7 @@ void ScheduleLineRules::install()
 void ScheduleLineRules::beforePost(Dataset& schedule)
 {
     stamp(schedule, m_context);
-    Field& entryDate = fieldOf(schedule, "e_d_p");
+    Field& entryDate = fieldOf(schedule, QStringLiteral("e_d_p"));
     if (entryDate.isNull())
         entryDate.setAsDateTime(QDateTime(m_context.now().date(), QTime(0, 0)));
     if (!m_context.applyLineDefaults())
@@ -92,7 +94,7 @@ void ScheduleLineRules::afterEdit(Dataset& schedule)
 // Only a missing entry kind gets its own notice; every other failure is raised as it is.
 void ScheduleLineRules::postError(Dataset& schedule, const Error&, Dataset::PostErrorAction& action)
 {
-    if (!fieldOf(schedule, "id_enter").asString().isEmpty())
+    if (!fieldOf(schedule, QStringLiteral("id_enter")).asString().isEmpty())
         return;
     m_context.showNotice(QStringLiteral("Вы не заполнили поле \"Ввести\"!!!"), QStringLiteral("Уведомление"),
                          NoticeIcon::Warning);
@@ -107,11 +109,11 @@ void ScheduleLineRules::beforeDelete(Dataset& schedule)
     const QList<QByteArray> selected = m_context.selectedRows();
     for (const QByteArray& row : selected) {
         schedule.gotoBookmark(row);
-        list += QLatin1Char(',') + fieldOf(schedule, "id_vakansiya").asString();
+        list += QLatin1Char(',') + fieldOf(schedule, QStringLiteral("id_vakansiya")).asString();
     }
     list.remove(0, 1);
     if (selected.isEmpty())
-        list = fieldOf(schedule, "id_vakansiya").asString();
+        list = fieldOf(schedule, QStringLiteral("id_vakansiya")).asString();
 
     try {
         {

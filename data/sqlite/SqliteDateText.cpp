@@ -23,16 +23,44 @@ bool isAt(const char* text, int length, int pos, char c)
     return pos < length && text[pos] == c;
 }
 
+void putDigits(char* out, int value, int count)
+{
+    for (int i = count - 1; i >= 0; --i) {
+        out[i] = char('0' + value % 10);
+        value /= 10;
+    }
+}
+
 } // namespace
 
+// Written digit by digit: Qt's formatting goes through the locale and cost more than the rest of a save.
+// Years of other lengths are left to Qt's own padding and signs.
 QByteArray formatDate(QDate date)
 {
-    return date.toString(Qt::ISODate).toLatin1();
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    if (year < 1000 || year > 9999)
+        return date.toString(Qt::ISODate).toLatin1();
+    QByteArray text(10, '-');
+    putDigits(text.data(), year, 4);
+    putDigits(text.data() + 5, month, 2);
+    putDigits(text.data() + 8, day, 2);
+    return text;
 }
 
 QByteArray formatDateTime(const QDateTime& dateTime)
 {
-    return dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toLatin1();
+    const QDate date = dateTime.date();
+    if (date.year() < 1000 || date.year() > 9999)
+        return dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toLatin1();
+    const QTime time = dateTime.time();
+    QByteArray text = formatDate(date) + QByteArrayLiteral(" 00:00:00");
+    putDigits(text.data() + 11, time.hour(), 2);
+    putDigits(text.data() + 14, time.minute(), 2);
+    putDigits(text.data() + 17, time.second(), 2);
+    return text;
 }
 
 DateTimeText parseDateTime(const char* text, int length)

@@ -37,6 +37,50 @@ struct StatementGuard
     sqlite3_stmt* release() { return std::exchange(statement, nullptr); }
 };
 
+// A kept statement is reset after every use: a statement left stepped holds its read of the file open.
+struct StatementReset
+{
+    sqlite3_stmt* statement;
+    ~StatementReset()
+    {
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+    }
+};
+
+// Prepares the one statement of `sql` into `guard`, nothing for a text without a statement; raises
+// DatabaseError when a second statement follows.
+void prepareOne(sqlite3* db, const QString& sql, unsigned int flags, StatementGuard& guard)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), flags, &guard.statement, &tail) !=
+        SQLITE_OK)
+        throw DatabaseError(errorText(db));
+    if (onlySeparators(tail))
+        return;
+    // What follows may still be only a comment; anything that prepares is a second statement.
+    StatementGuard rest;
+    if (sqlite3_prepare_v2(db, tail, -1, &rest.statement, nullptr) != SQLITE_OK)
+        throw DatabaseError(errorText(db));
+    if (rest.statement)
+        throw DatabaseError(QStringLiteral("Передано несколько операторов SQL, ожидался один: %1").arg(sql));
+}
+
+// Runs a statement without result columns to its end; returns the rows it changed.
+qint64 stepToEnd(sqlite3* db, sqlite3_stmt* statement)
+{
+    // sqlite3_changes keeps the count of the last data change, so a statement that changed nothing
+    // (DDL, a pragma) is told apart by the running total.
+    const qint64 totalBefore = sqlite3_total_changes64(db);
+    int rc = sqlite3_step(statement);
+    while (rc == SQLITE_ROW)
+        rc = sqlite3_step(statement);
+    if (rc != SQLITE_DONE)
+        throw DatabaseError(errorText(db));
+    return sqlite3_total_changes64(db) == totalBefore ? 0 : sqlite3_changes64(db);
+}
+
 } // namespace
 
 SqliteEngine::SqliteEngine(QString filePath, bool createIfMissing)
@@ -82,6 +126,7 @@ sqlite3* SqliteEngine::openDatabase() const
 
 void SqliteEngine::close()
 {
+    m_prepared.clear();
     // close_v2 waits for cursors still alive to finalize their statements.
     sqlite3_close_v2(m_db);
     m_db = nullptr;
@@ -89,22 +134,9 @@ void SqliteEngine::close()
 
 StatementResult SqliteEngine::run(const QString& sql, const QVariantList& params)
 {
-    if (!m_db)
-        throw DatabaseError(QStringLiteral("Соединение с базой данных закрыто."));
-    const QByteArray utf8 = sql.toUtf8();
+    checkOpen();
     StatementGuard guard;
-    const char* tail = nullptr;
-    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &guard.statement, &tail) != SQLITE_OK)
-        throw DatabaseError(errorText(m_db));
-    if (!onlySeparators(tail)) {
-        // What follows may still be only a comment; anything that prepares is a second statement.
-        StatementGuard rest;
-        if (sqlite3_prepare_v2(m_db, tail, -1, &rest.statement, nullptr) != SQLITE_OK)
-            throw DatabaseError(errorText(m_db));
-        if (rest.statement)
-            throw DatabaseError(
-                QStringLiteral("Передано несколько операторов SQL, ожидался один: %1").arg(sql));
-    }
+    prepareOne(m_db, sql, 0, guard);
     StatementResult result;
     if (!guard.statement) {
         result.rowsAffected = 0;
@@ -117,22 +149,30 @@ StatementResult SqliteEngine::run(const QString& sql, const QVariantList& params
         result.rows = std::make_unique<SqliteCursor>(guard.release(), std::move(columns));
         return result;
     }
-    // sqlite3_changes keeps the count of the last data change, so a statement that changed nothing
-    // (DDL, a pragma) is told apart by the running total.
-    const qint64 totalBefore = sqlite3_total_changes64(m_db);
-    int rc = sqlite3_step(guard.statement);
-    while (rc == SQLITE_ROW)
-        rc = sqlite3_step(guard.statement);
-    if (rc != SQLITE_DONE)
-        throw DatabaseError(errorText(m_db));
-    result.rowsAffected = sqlite3_total_changes64(m_db) == totalBefore ? 0 : sqlite3_changes64(m_db);
+    result.rowsAffected = stepToEnd(m_db, guard.statement);
     return result;
+}
+
+qint64 SqliteEngine::runPrepared(const QString& sql, const QVariantList& params)
+{
+    checkOpen();
+    sqlite3_stmt* statement = m_prepared.find(sql);
+    if (!statement) {
+        StatementGuard guard;
+        prepareOne(m_db, sql, SQLITE_PREPARE_PERSISTENT, guard);
+        if (!guard.statement)
+            return 0;
+        statement = guard.release();
+        m_prepared.insert(sql, statement);
+    }
+    const StatementReset reset{statement};
+    sqlitebinding::bind(statement, params);
+    return stepToEnd(m_db, statement);
 }
 
 void SqliteEngine::runScript(const QString& script)
 {
-    if (!m_db)
-        throw DatabaseError(QStringLiteral("Соединение с базой данных закрыто."));
+    checkOpen();
     char* error = nullptr;
     if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
         const QString message = error ? QString::fromUtf8(error) : errorText(m_db);
@@ -146,8 +186,7 @@ StatementResult SqliteEngine::callProcedure(const ProcedureCall& call)
     const sqliteprocedures::Procedure procedure = sqliteprocedures::find(call.name);
     if (!procedure)
         throw DatabaseError(QStringLiteral("Could not find stored procedure '%1'.").arg(call.name));
-    if (!m_db)
-        throw DatabaseError(QStringLiteral("Соединение с базой данных закрыто."));
+    checkOpen();
 
     // A procedure is one unit of work; inside the caller's transaction it becomes a savepoint.
     const bool outermost = sqlite3_get_autocommit(m_db) != 0;
@@ -179,10 +218,15 @@ void SqliteEngine::rollback()
     execute("ROLLBACK");
 }
 
-void SqliteEngine::execute(const char* sql)
+void SqliteEngine::checkOpen() const
 {
     if (!m_db)
         throw DatabaseError(QStringLiteral("Соединение с базой данных закрыто."));
+}
+
+void SqliteEngine::execute(const char* sql)
+{
+    checkOpen();
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
         throw DatabaseError(errorText(m_db));
 }

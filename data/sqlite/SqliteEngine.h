@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Engine.h"
+#include "SqliteStatementCache.h"
 
 struct sqlite3;
 
@@ -22,6 +23,7 @@ public:
     bool isOpen() const override { return m_db != nullptr; }
 
     StatementResult run(const QString& sql, const QVariantList& params = {}) override;
+    qint64 runPrepared(const QString& sql, const QVariantList& params) override;
     void runScript(const QString& script) override;
     StatementResult callProcedure(const ProcedureCall& call) override;
 
@@ -33,11 +35,13 @@ public:
 
 private:
     sqlite3* openDatabase() const;
+    void checkOpen() const;
     void execute(const char* sql);
 
     QString m_filePath;
     bool m_createIfMissing = false;
     sqlite3* m_db = nullptr;
+    SqliteStatementCache m_prepared;
 };
 
 } // namespace zeb

@@ -79,6 +79,8 @@ private Q_SLOTS:
     void serverRefusalKeepsTheRowInEditing();
     void optimisticConflict_data() { addEngineRows(); }
     void optimisticConflict();
+    void savesOfOneShapeShareTheirStatement_data() { addEngineRows(); }
+    void savesOfOneShapeShareTheirStatement();
     void closedDatasetRefuses_data() { addEngineRows(); }
     void closedDatasetRefuses();
     void suspendedControlsHearNothing_data() { addEngineRows(); }
@@ -403,6 +405,50 @@ void TestDataset::optimisticConflict()
         QVERIFY2(error.message().contains(QStringLiteral("удалена другим пользователем")),
                  qPrintable(error.message()));
     }
+}
+
+// The engine keeps the statement of a save: it must still write other values and NULLs, refuse a line
+// another workstation changed, and work after a refused save and after the connection reopens.
+void TestDataset::savesOfOneShapeShareTheirStatement()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    QVERIFY(lines.locate(QStringLiteral("id_vakansiya"), 1));
+    for (const QVariant& units : {QVariant(2.5), QVariant(), QVariant(4.0)}) {
+        lines.edit();
+        s.field("q_units").setValue(units);
+        lines.post();
+        const QVariant stored = s.stored(QStringLiteral("q_units"), 1);
+        QCOMPARE(stored.isNull(), units.isNull());
+        QCOMPARE(stored.toDouble(), units.toDouble());
+    }
+
+    lines.edit();
+    s.field("id_post").setAsInteger(999);
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, lines.post());
+    lines.cancel();
+
+    s.installation.adminEngine()->run(
+        QStringLiteral("update Vakansii set q_units = 7 where id_vakansiya = 1"));
+    lines.edit();
+    s.field("q_units").setValue(5.0);
+    try {
+        lines.post();
+        QFAIL("a stale line overwrote another workstation's save");
+    } catch (const DatabaseError& error) {
+        QVERIFY2(error.message().contains(QStringLiteral("изменена другим пользователем")),
+                 qPrintable(error.message()));
+    }
+    QCOMPARE(s.stored(QStringLiteral("q_units"), 1).toDouble(), 7.0);
+    lines.cancel();
+
+    s.module.ADO_Shtat.close();
+    QVERIFY(lines.locate(QStringLiteral("id_vakansiya"), 2));
+    lines.edit();
+    s.field("q_units").setValue(6.0);
+    lines.post();
+    QCOMPARE(s.stored(QStringLiteral("q_units"), 2).toDouble(), 6.0);
 }
 
 void TestDataset::closedDatasetRefuses()

@@ -35,6 +35,7 @@ private Q_SLOTS:
     void runScriptRunsEveryStatement();
     void rollbackDiscardsChanges();
     void lostConnectionClosesEngine();
+    void preparedStatementsAreKept();
 
 private:
     std::unique_ptr<ResultCursor> query(const QString& sql, const QVariantList& params = {});
@@ -411,6 +412,41 @@ void TestPgEngine::lostConnectionClosesEngine()
 
     victim.open();
     QVERIFY(victim.run(QStringLiteral("SELECT 1")).rows->next());
+}
+
+// A kept statement runs again with other values and NULLs, survives its own failure, is not kept when it
+// fails to prepare, and is prepared again in a new session or after the cache fills.
+void TestPgEngine::preparedStatementsAreKept()
+{
+    m_engine->runScript(QStringLiteral("CREATE TABLE kept (id int PRIMARY KEY, v text);"
+                                       "INSERT INTO kept VALUES (1, 'a'), (2, 'b');"));
+    const QString setValue = QStringLiteral("UPDATE kept SET v = $1 WHERE id = $2");
+    QCOMPARE(m_engine->runPrepared(setValue, {QStringLiteral("x"), 1}), 1);
+    QCOMPARE(m_engine->runPrepared(setValue, {QVariant(), 2}), 1);
+    QCOMPARE(m_engine->runPrepared(setValue, {QStringLiteral("y"), 3}), 0);
+    auto values = query(QStringLiteral("SELECT string_agg(coalesce(v, 'NULL'), ',' ORDER BY id) FROM kept"));
+    QVERIFY(values->next());
+    QCOMPARE(values->toText(0), QStringLiteral("x,NULL"));
+
+    const QString moveKey = QStringLiteral("UPDATE kept SET id = $1 WHERE id = $2");
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->runPrepared(moveKey, {1, 2}));
+    QCOMPARE(m_engine->runPrepared(moveKey, {5, 2}), 1);
+
+    const QString later = QStringLiteral("UPDATE later SET v = $1");
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, m_engine->runPrepared(later, {1}));
+    m_engine->runScript(QStringLiteral("CREATE TABLE later (v int); INSERT INTO later VALUES (0);"));
+    QCOMPARE(m_engine->runPrepared(later, {1}), 1);
+
+    m_engine->close();
+    m_engine->open();
+    QCOMPARE(m_engine->runPrepared(setValue, {QStringLiteral("after reopen"), 1}), 1);
+    for (int i = 0; i < 100; ++i)
+        QCOMPARE(m_engine->runPrepared(QStringLiteral("UPDATE later SET v = $1 WHERE v <> %1").arg(i), {i}),
+                 1);
+    QCOMPARE(m_engine->runPrepared(setValue, {QStringLiteral("after a full cache"), 1}), 1);
+    values = query(QStringLiteral("SELECT v FROM kept WHERE id = 1"));
+    QVERIFY(values->next());
+    QCOMPARE(values->toText(0), QStringLiteral("after a full cache"));
 }
 
 QTEST_GUILESS_MAIN(TestPgEngine)

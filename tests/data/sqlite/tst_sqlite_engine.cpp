@@ -432,6 +432,43 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(DatabaseError, db.engine().run(QStringLiteral("SELECT 1")));
     }
 
+    // A kept statement runs again with other values and NULLs, survives its own failure, is not kept when
+    // it fails to prepare, and is prepared again after the connection reopens or the cache fills.
+    void preparedStatementsAreKept()
+    {
+        SqliteTestFile db;
+        Engine& engine = db.engine();
+        engine.runScript(QStringLiteral("CREATE TABLE kept (id INTEGER PRIMARY KEY, v TEXT);"
+                                        "INSERT INTO kept VALUES (1, 'a'), (2, 'b');"));
+        const QString setValue = QStringLiteral("UPDATE kept SET v = ? WHERE id IS ?");
+        QCOMPARE(engine.runPrepared(setValue, {QStringLiteral("x"), 1}), 1);
+        QCOMPARE(engine.runPrepared(setValue, {QVariant(), 2}), 1);
+        QCOMPARE(engine.runPrepared(setValue, {QStringLiteral("y"), 3}), 0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT group_concat(ifnull(v, 'NULL')) FROM kept")),
+                 QVariant(QStringLiteral("x,NULL")));
+
+        const QString moveKey = QStringLiteral("UPDATE kept SET id = ? WHERE id = ?");
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, engine.runPrepared(moveKey, {1, 2}));
+        QCOMPARE(engine.runPrepared(moveKey, {5, 2}), 1);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, engine.runPrepared(setValue, {QStringLiteral("z")}));
+        QCOMPARE(engine.runPrepared(setValue, {QStringLiteral("z"), 5}), 1);
+
+        const QString later = QStringLiteral("UPDATE later SET v = ?");
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, engine.runPrepared(later, {1}));
+        engine.runScript(QStringLiteral("CREATE TABLE later (v INT); INSERT INTO later VALUES (0);"));
+        QCOMPARE(engine.runPrepared(later, {1}), 1);
+
+        engine.close();
+        engine.open();
+        QCOMPARE(engine.runPrepared(setValue, {QStringLiteral("after reopen"), 1}), 1);
+        for (int i = 0; i < 100; ++i)
+            QCOMPARE(engine.runPrepared(QStringLiteral("UPDATE later SET v = ? WHERE v <> %1").arg(i), {i}),
+                     1);
+        QCOMPARE(engine.runPrepared(setValue, {QStringLiteral("after a full cache"), 1}), 1);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT v FROM kept WHERE id = 1")),
+                 QVariant(QStringLiteral("after a full cache")));
+    }
+
     void scriptErrorReachesCaller()
     {
         SqliteTestFile db;

@@ -1,0 +1,149 @@
+#include "WriteStatements.h"
+
+#include "NativeSql.h"
+
+namespace zeb {
+
+namespace {
+
+// A shape is its kind, then one byte of flags per column.
+constexpr char UpdateShape = 'U';
+constexpr char DeleteShape = 'D';
+constexpr char Assigned = 1;
+constexpr char ReadNull = 2;
+
+// The shapes of one table are few; should that stop being true, starting over beats growing.
+constexpr qsizetype MaxShapes = 256;
+
+} // namespace
+
+WriteStatements::WriteStatements(EngineKind engine, const QString& table, const QList<WriteColumn>& columns,
+                                 int keyColumn)
+    : m_engine(engine), m_table(nativesql::quoteIdentifier(engine, table)), m_keyColumn(keyColumn)
+{
+    for (const WriteColumn& column : columns) {
+        m_names.append(nativesql::quoteIdentifier(engine, column.name));
+        m_types.append(column.type);
+    }
+}
+
+QString WriteStatements::update(const QVariantList& oldValues, const QVariantList& newValues,
+                                QVariantList& params)
+{
+    QByteArray shape(m_names.size() + 1, '\0');
+    shape[0] = UpdateShape;
+    params.reserve(2 * m_names.size());
+    bool assigns = false;
+    for (int c = 0; c < m_names.size(); ++c) {
+        if (c == m_keyColumn || newValues[c] == oldValues[c])
+            continue;
+        shape[c + 1] = Assigned;
+        params.append(newValues[c]);
+        assigns = true;
+    }
+    if (!assigns)
+        return {};
+    addReadValues(oldValues, shape, params);
+    return textOf(shape);
+}
+
+QString WriteStatements::remove(const QVariantList& oldValues, QVariantList& params)
+{
+    QByteArray shape(m_names.size() + 1, '\0');
+    shape[0] = DeleteShape;
+    params.reserve(m_names.size());
+    addReadValues(oldValues, shape, params);
+    return textOf(shape);
+}
+
+// Every column must still hold what was read; NULL equals NULL.
+WriteStatements::Comparison WriteStatements::comparison(int column, bool readNull) const
+{
+    switch (m_engine) {
+    case EngineKind::Sqlite:
+        if (m_types[column] == FieldType::Date)
+            return Comparison::DateIs;
+        if (m_types[column] == FieldType::DateTime)
+            return Comparison::DateTimeIs;
+        return Comparison::Is;
+    case EngineKind::Postgres:
+        // The server finds a key compared with '=' through its index; IS NOT DISTINCT FROM reads the table.
+        return column == m_keyColumn && !readNull ? Comparison::Equal : Comparison::NotDistinct;
+    case EngineKind::SqlServer:
+        break;
+    }
+    return readNull ? Comparison::IsNull : Comparison::Equal;
+}
+
+// The shape notes a NULL only where it changes the text.
+void WriteStatements::addReadValues(const QVariantList& oldValues, QByteArray& shape,
+                                    QVariantList& params) const
+{
+    for (int c = 0; c < m_names.size(); ++c) {
+        const QVariant& old = oldValues[c];
+        const bool readNull = old.isNull();
+        const Comparison compared = comparison(c, readNull);
+        if (readNull && compared != comparison(c, false))
+            shape[c + 1] = char(shape[c + 1] | ReadNull);
+        if (compared != Comparison::IsNull)
+            params.append(old);
+    }
+}
+
+QString WriteStatements::textOf(const QByteArray& shape)
+{
+    if (const auto found = m_texts.constFind(shape); found != m_texts.constEnd())
+        return *found;
+    if (m_texts.size() >= MaxShapes)
+        m_texts.clear();
+    return *m_texts.insert(shape, write(shape));
+}
+
+QString WriteStatements::write(const QByteArray& shape) const
+{
+    if (shape[0] == DeleteShape)
+        return QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, sameRowCondition(shape, 0));
+    QStringList assignments;
+    for (int c = 0; c < m_names.size(); ++c) {
+        if (shape[c + 1] & Assigned)
+            assignments.append(m_names[c] + QStringLiteral(" = ") +
+                               nativesql::placeholder(m_engine, int(assignments.size())));
+    }
+    return QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+        .arg(m_table, assignments.join(QStringLiteral(", ")),
+             sameRowCondition(shape, int(assignments.size())));
+}
+
+// `marker` is the index of the condition's first parameter.
+QString WriteStatements::sameRowCondition(const QByteArray& shape, int marker) const
+{
+    QStringList terms;
+    for (int c = 0; c < m_names.size(); ++c) {
+        const Comparison compared = comparison(c, shape[c + 1] & ReadNull);
+        const QString value =
+            compared == Comparison::IsNull ? QString() : nativesql::placeholder(m_engine, marker++);
+        terms.append(term(compared, m_names[c], value));
+    }
+    return terms.join(QStringLiteral(" AND "));
+}
+
+QString WriteStatements::term(Comparison compared, const QString& name, const QString& value)
+{
+    switch (compared) {
+    case Comparison::Is:
+        return QStringLiteral("%1 IS %2").arg(name, value);
+    case Comparison::DateIs:
+        return QStringLiteral("date(%1) IS date(%2)").arg(name, value);
+    case Comparison::DateTimeIs:
+        return QStringLiteral("datetime(%1) IS datetime(%2)").arg(name, value);
+    case Comparison::NotDistinct:
+        return QStringLiteral("%1 IS NOT DISTINCT FROM %2").arg(name, value);
+    case Comparison::Equal:
+        break;
+    case Comparison::IsNull:
+        return QStringLiteral("%1 IS NULL").arg(name);
+    }
+    return QStringLiteral("%1 = %2").arg(name, value);
+}
+
+} // namespace zeb

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ColumnInfo.h"
+#include "ConnectionParams.h"
+
+#include <QHash>
+#include <QStringList>
+#include <QVariantList>
+
+namespace zeb {
+
+// A column of the table that write-back writes.
+struct WriteColumn
+{
+    QString name;
+    FieldType type;
+};
+
+// The UPDATE and DELETE texts write-back sends for one table in one engine's dialect, with the values to
+// bind. A text depends only on its shape: which columns an update assigns and, where the dialect writes a
+// condition differently for NULL, which read values are NULL. So each shape is written once and kept, and
+// the engine can keep it prepared.
+class WriteStatements
+{
+public:
+    WriteStatements(EngineKind engine, const QString& table, const QList<WriteColumn>& columns,
+                    int keyColumn);
+
+    EngineKind engine() const { return m_engine; }
+    // Quoted for the engine.
+    const QString& table() const { return m_table; }
+    const QString& column(int index) const { return m_names[index]; }
+
+    // The UPDATE of every column but the key whose new value differs from the read one, its values appended
+    // to params; an empty text when none differs. Only the row still holding every read value matches.
+    QString update(const QVariantList& oldValues, const QVariantList& newValues, QVariantList& params);
+    // The DELETE of the row still holding every read value.
+    QString remove(const QVariantList& oldValues, QVariantList& params);
+
+private:
+    enum class Comparison
+    {
+        Is,
+        DateIs,
+        DateTimeIs,
+        NotDistinct,
+        Equal,
+        IsNull,
+    };
+
+    Comparison comparison(int column, bool readNull) const;
+    void addReadValues(const QVariantList& oldValues, QByteArray& shape, QVariantList& params) const;
+    QString textOf(const QByteArray& shape);
+    QString write(const QByteArray& shape) const;
+    QString sameRowCondition(const QByteArray& shape, int marker) const;
+    static QString term(Comparison compared, const QString& name, const QString& value);
+
+    EngineKind m_engine;
+    QString m_table;
+    QStringList m_names;
+    QList<FieldType> m_types;
+    int m_keyColumn;
+    QHash<QByteArray, QString> m_texts;
+};
+
+} // namespace zeb
