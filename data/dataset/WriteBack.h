@@ -11,8 +11,10 @@ namespace zeb {
 class Connection;
 
 // Writes one changed row of a dataset to the table its statement reads, identified by its key, in the
-// engine's own dialect with bound values. Updates and deletes are optimistic: the row must still hold
-// the values it was read with, otherwise nothing is written and the user is told why.
+// engine's own dialect with bound values. Updates and deletes are optimistic: an update needs the row to
+// still hold the read values of the columns it changes (another workstation's save of other columns is
+// kept, not overwritten), a delete the whole row as read; otherwise nothing is written and the user is
+// told why.
 class WriteBack
 {
 public:

@@ -11,6 +11,7 @@ constexpr char UpdateShape = 'U';
 constexpr char DeleteShape = 'D';
 constexpr char Assigned = 1;
 constexpr char ReadNull = 2;
+constexpr char Compared = 4;
 
 // The shapes of one table are few; should that stop being true, starting over beats growing.
 constexpr qsizetype MaxShapes = 256;
@@ -43,20 +44,27 @@ QString WriteStatements::update(const QVariantList& oldValues, const QVariantLis
     }
     if (!assigns)
         return {};
+    // The key and what this save changes: another workstation's save of other columns stays as it is,
+    // one of the same columns makes this save fail.
+    shape[m_keyColumn + 1] = char(shape[m_keyColumn + 1] | Compared);
+    for (int c = 0; c < m_names.size(); ++c) {
+        if (shape[c + 1] & Assigned)
+            shape[c + 1] = char(shape[c + 1] | Compared);
+    }
     addReadValues(oldValues, shape, params);
     return textOf(shape);
 }
 
 QString WriteStatements::remove(const QVariantList& oldValues, QVariantList& params)
 {
-    QByteArray shape(m_names.size() + 1, '\0');
+    QByteArray shape(m_names.size() + 1, Compared);
     shape[0] = DeleteShape;
     params.reserve(m_names.size());
     addReadValues(oldValues, shape, params);
     return textOf(shape);
 }
 
-// Every column must still hold what was read; NULL equals NULL.
+// A compared column must still hold what was read; NULL equals NULL.
 WriteStatements::Comparison WriteStatements::comparison(int column, bool readNull) const
 {
     switch (m_engine) {
@@ -80,6 +88,8 @@ void WriteStatements::addReadValues(const QVariantList& oldValues, QByteArray& s
                                     QVariantList& params) const
 {
     for (int c = 0; c < m_names.size(); ++c) {
+        if (!(shape[c + 1] & Compared))
+            continue;
         const QVariant& old = oldValues[c];
         const bool readNull = old.isNull();
         const Comparison compared = comparison(c, readNull);
@@ -119,6 +129,8 @@ QString WriteStatements::sameRowCondition(const QByteArray& shape, int marker) c
 {
     QStringList terms;
     for (int c = 0; c < m_names.size(); ++c) {
+        if (!(shape[c + 1] & Compared))
+            continue;
         const Comparison compared = comparison(c, shape[c + 1] & ReadNull);
         const QString value =
             compared == Comparison::IsNull ? QString() : nativesql::placeholder(m_engine, marker++);

@@ -32,7 +32,8 @@ public:
     const QString& column(int index) const { return m_names[index]; }
 
     // The UPDATE of every column but the key whose new value differs from the read one, its values appended
-    // to params; an empty text when none differs. Only the row still holding every read value matches.
+    // to params; an empty text when none differs. Only the row that still holds the read values of the
+    // columns it changes matches.
     QString update(const QVariantList& oldValues, const QVariantList& newValues, QVariantList& params);
     // The DELETE of the row still holding every read value.
     QString remove(const QVariantList& oldValues, QVariantList& params);

@@ -44,6 +44,8 @@ private Q_SLOTS:
     void lineWithoutPost();
     void concurrentEditIsRefusedWithoutLoss_data() { addEngineRows(); }
     void concurrentEditIsRefusedWithoutLoss();
+    void concurrentEditOfAnotherColumnKeepsBoth_data() { addEngineRows(); }
+    void concurrentEditOfAnotherColumnKeepsBoth();
 };
 
 void TestScheduleGrid::columnsAndTitles()
@@ -270,7 +272,7 @@ void TestScheduleGrid::concurrentEditIsRefusedWithoutLoss()
 {
     QFETCH(EngineKind, engine);
     auto rig = divisionOnScreen(engine);
-    rig->execute(QStringLiteral("update Vakansii set razrad = 9 where id_vakansiya = 2"));
+    rig->execute(QStringLiteral("update Vakansii set q_units = 3, razrad = 9 where id_vakansiya = 2"));
     rig->platform.queueAnswer(MessageAnswer::Ok);
 
     rig->typeIntoCell(1, ScheduleColumn::Units, QStringLiteral("2"));
@@ -279,10 +281,25 @@ void TestScheduleGrid::concurrentEditIsRefusedWithoutLoss()
     QCOMPARE(rig->platform.errors().size(), 1);
     QVERIFY(rig->platform.errors().first().contains(QStringLiteral("изменена другим пользователем")));
     // Neither value is lost: the other workstation's is stored, this one's stays in the line being edited.
+    QCOMPARE(rig->reloaded(2, QStringLiteral("q_units")), QStringLiteral("3"));
     QCOMPARE(rig->reloaded(2, QStringLiteral("razrad")), QStringLiteral("9"));
-    QCOMPARE(rig->reloaded(2, QStringLiteral("q_units")), QStringLiteral("0"));
     QCOMPARE(rig->schedule().state(), Dataset::State::Edit);
     QCOMPARE(rig->schedule().fieldByName(QStringLiteral("q_units"))->asString(), QStringLiteral("2"));
+}
+
+void TestScheduleGrid::concurrentEditOfAnotherColumnKeepsBoth()
+{
+    QFETCH(EngineKind, engine);
+    auto rig = divisionOnScreen(engine);
+    rig->execute(QStringLiteral("update Vakansii set razrad = 9 where id_vakansiya = 2"));
+    rig->platform.queueAnswer(MessageAnswer::Ok);
+
+    rig->typeIntoCell(1, ScheduleColumn::EntryOrder, QStringLiteral("П-7"));
+    rig->press(Qt::Key_Up);
+
+    QCOMPARE(rig->platform.errors().join(QLatin1Char('\n')), QString());
+    QCOMPARE(rig->reloaded(2, QStringLiteral("razrad")), QStringLiteral("9"));
+    QCOMPARE(rig->reloaded(2, QStringLiteral("e_n_p")), QStringLiteral("П-7"));
 }
 
 QTEST_MAIN(TestScheduleGrid)
