@@ -53,6 +53,8 @@ DBGridEh::DBGridEh(QWidget* parent) : QTableView(parent), d(std::make_unique<Pri
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabKeyNavigation(true);
     setWordWrap(false);
+    // The delegate draws the lines along its cells: the view's pen lines cost more than the cells.
+    setGridStyle(Qt::NoPen);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     QPalette colours = palette();

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace zeb {
 
@@ -61,24 +62,72 @@ bool GridDelegate::showsDropDownButton(const QModelIndex& index) const
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const
 {
-    if (!showsDropDownButton(index)) {
-        QStyledItemDelegate::paint(painter, option, index);
-        return;
-    }
-    const int side = dropDownButtonWidth(option.rect);
-    QStyleOptionViewItem text = option;
-    text.rect.setRight(option.rect.right() - side);
-    QStyledItemDelegate::paint(painter, text, index);
+    const bool button = showsDropDownButton(index);
+    QRect cell = option.rect;
+    if (button)
+        cell.setRight(option.rect.right() - dropDownButtonWidth(option.rect));
+    if (!paintCell(painter, option, index, cell))
+        paintStyled(painter, option, index, cell);
+    else if (option.state & QStyle::State_HasFocus)
+        paintFocus(painter, option, index, cell);
+    if (button)
+        m_cells.paintDropDownButton(
+            painter, option,
+            QRect(cell.right() + 1, cell.top(), option.rect.right() - cell.right(), option.rect.height()));
+    m_cells.paintGridLines(painter, option);
+}
 
-    QStyleOptionButton button;
-    button.rect = QRect(option.rect.right() - side + 1, option.rect.top(), side, option.rect.height());
-    button.palette = option.palette;
-    button.state = QStyle::State_Enabled | QStyle::State_Raised;
-    QStyle* style = option.widget ? option.widget->style() : QApplication::style();
-    style->drawPrimitive(QStyle::PE_PanelButtonBevel, &button, painter, option.widget);
-    QStyleOption arrow = button;
-    arrow.rect = button.rect.adjusted(3, 3, -3, -3);
-    style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, painter, option.widget);
+// The cell as the style draws it (a selected row's highlight, the text elided in the column's alignment),
+// without building the style's item option for every cell.
+bool GridDelegate::paintCell(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                             const QRect& cell) const
+{
+    const bool selected = m_host.isRowSelected(index.row());
+    if (selected)
+        painter->fillRect(cell, option.palette.brush(QPalette::Highlight));
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (text.isEmpty())
+        return true;
+    QPalette::ColorGroup group = QPalette::Disabled;
+    if (option.state & QStyle::State_Enabled)
+        group = option.state & QStyle::State_Active ? QPalette::Normal : QPalette::Inactive;
+    painter->setPen(selected ? option.palette.color(QPalette::HighlightedText)
+                             : option.palette.color(group, QPalette::Text));
+    const GridColumn* column = m_host.gridColumn(index.column());
+    const Qt::Alignment alignment = column ? column->alignment : option.displayAlignment;
+    Qt::TextElideMode elide = option.textElideMode;
+    if (column)
+        elide = column->ellipsis ? Qt::ElideRight : Qt::ElideNone;
+    return m_cells.paintText(painter, option, cell, text, alignment, elide);
+}
+
+// The style's focus frame, as it draws it over an item.
+void GridDelegate::paintFocus(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                              const QRect& cell) const
+{
+    QStyleOptionViewItem item = option;
+    item.rect = cell;
+    initStyleOption(&item, index);
+    QStyle* style = item.widget ? item.widget->style() : QApplication::style();
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(item);
+    focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &item, item.widget);
+    focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+    const bool enabled = item.state & QStyle::State_Enabled;
+    focus.backgroundColor =
+        item.palette.color(enabled ? QPalette::Normal : QPalette::Disabled, QPalette::Window);
+    painter->save();
+    painter->setClipRect(cell, Qt::IntersectClip);
+    style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, item.widget);
+    painter->restore();
+}
+
+void GridDelegate::paintStyled(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index, const QRect& cell) const
+{
+    QStyleOptionViewItem styled = option;
+    styled.rect = cell;
+    QStyledItemDelegate::paint(painter, styled, index);
 }
 
 QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,

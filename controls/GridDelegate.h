@@ -1,15 +1,18 @@
 #pragma once
 
+#include "GridCellPainter.h"
+
 #include <QPointer>
 #include <QStyledItemDelegate>
 
 namespace zeb {
 
 class GridCellHost;
+struct GridColumn;
 
-// Draws the grid's cells (alignment, ellipsis, selected rows, drop-down buttons) and edits them: a line
-// edit for plain cells, a drop-down list for lookup cells, a date editor with a calendar for dates. An
-// edit is written through the grid's update notification, never through the model.
+// Draws the grid's cells (alignment, ellipsis, selected rows, drop-down buttons, grid lines) and edits
+// them: a line edit for plain cells, a drop-down list for lookup cells, a date editor with a calendar for
+// dates. An edit is written through the grid's update notification, never through the model.
 class GridDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -38,6 +41,12 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
+    bool paintCell(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                   const QRect& cell) const;
+    void paintFocus(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                    const QRect& cell) const;
+    void paintStyled(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                     const QRect& cell) const;
     QWidget* newEditor(QWidget* parent, const QModelIndex& index) const;
     bool showsDropDownButton(const QModelIndex& index) const;
     bool typedKey(QWidget* editor, QKeyEvent* event);
@@ -45,6 +54,7 @@ private:
     GridCellHost& m_host;
     bool m_resending = false;
     mutable QPointer<QWidget> m_openEditor;
+    mutable GridCellPainter m_cells;
 };
 
 } // namespace zeb

@@ -116,12 +116,15 @@ void GridHeaderView::changeEvent(QEvent* event)
         fitHeight();
 }
 
+// A wrapped title is laid out once per cell size, not on every paint.
 void GridHeaderView::paintCell(QPainter* painter, const QRect& rect, const QString& text) const
 {
-    qDrawWinButton(painter, rect, palette(), false, &palette().brush(QPalette::Button));
-    // Titles stay legible while the grid waits, disabled, for a unit to be chosen.
-    painter->setPen(palette().color(QPalette::Active, QPalette::ButtonText));
-    painter->drawText(rect.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWordWrap, text);
+    m_cells.paint(painter, rect, text, *this, [this, &text](QPainter& cell, const QRect& area) {
+        qDrawWinButton(&cell, area, palette(), false, &palette().brush(QPalette::Button));
+        // Titles stay legible while the grid waits, disabled, for a unit to be chosen.
+        cell.setPen(palette().color(QPalette::Active, QPalette::ButtonText));
+        cell.drawText(area.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWordWrap, text);
+    });
 }
 
 void GridHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GridPixmaps.h"
+
 #include <QHeaderView>
 #include <QStringList>
 
@@ -41,6 +43,7 @@ private:
     void paintCell(QPainter* painter, const QRect& rect, const QString& text) const;
 
     QStringList m_titles;
+    mutable GridPixmaps m_cells;
 };
 
 } // namespace zeb

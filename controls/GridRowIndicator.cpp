@@ -58,7 +58,9 @@ QSize GridRowIndicator::sectionSizeFromContents(int) const
 
 void GridRowIndicator::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
 {
-    qDrawWinButton(painter, rect, palette(), false, &palette().brush(QPalette::Button));
+    m_buttons.paint(painter, rect, QString(), *this, [this](QPainter& button, const QRect& area) {
+        qDrawWinButton(&button, area, palette(), false, &palette().brush(QPalette::Button));
+    });
     const Mark shown = mark(logicalIndex);
     if (shown == Mark::None)
         return;

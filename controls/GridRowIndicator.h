@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GridPixmaps.h"
+
 #include <QHeaderView>
 
 namespace zeb {
@@ -34,6 +36,7 @@ protected:
 
 private:
     Dataset* m_dataset = nullptr;
+    mutable GridPixmaps m_buttons;
 };
 
 } // namespace zeb

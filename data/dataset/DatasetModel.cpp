@@ -40,6 +40,11 @@ void DatasetModel::reset()
         for (const QString& name : m_columnNames)
             m_columns.push_back(m_dataset->fieldIndex(name));
     }
+    m_lookupKeys.clear();
+    for (const int field : m_columns) {
+        const Field* f = field < 0 ? nullptr : m_dataset->field(field);
+        m_lookupKeys.push_back(f && f->isLookup() ? m_dataset->fieldIndex(f->definition().keyField) : -1);
+    }
     endResetModel();
 }
 
@@ -64,10 +69,23 @@ QVariant DatasetModel::data(const QModelIndex& index, int role) const
     if (field < 0 || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     const Field* f = m_dataset->field(field);
-    const QVariant value = m_dataset->valueAt(index.row(), field);
+    const QVariant value = this->value(index.row(), index.column(), field);
     if (role == Qt::EditRole)
         return valuetext::toText(value, f->dataType());
     return valuetext::toDisplay(value, f->dataType(), f->displayFormat());
+}
+
+// A lookup cell without searching its key field by name, as the dataset would for every cell.
+QVariant DatasetModel::value(int row, int column, int field) const
+{
+    const Field* f = m_dataset->field(field);
+    if (!f->isLookup())
+        return m_dataset->valueAt(row, field);
+    const FieldDef& def = f->definition();
+    const int key = m_lookupKeys[size_t(column)];
+    if (key < 0 || !def.lookupDataset)
+        return {};
+    return def.lookupDataset->lookup(def.lookupKeyField, m_dataset->valueAt(row, key), def.lookupResultField);
 }
 
 bool DatasetModel::setData(const QModelIndex& index, const QVariant& value, int role)

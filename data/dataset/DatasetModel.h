@@ -35,10 +35,13 @@ public:
 
 private:
     void reset();
+    QVariant value(int row, int column, int field) const;
 
     Dataset* m_dataset;
     QStringList m_columnNames;
     std::vector<int> m_columns;
+    // Per column, the field holding a lookup column's key; -1 for other columns.
+    std::vector<int> m_lookupKeys;
     std::function<void(const Error&)> m_errorHandler;
 };
 

@@ -14,9 +14,9 @@
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QHBoxLayout>
+#include <QIdentityProxyModel>
 #include <QLineEdit>
-#include <QProxyStyle>
-#include <QStyleFactory>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -139,34 +139,47 @@ struct GridWindow
     DBGridEh* grid = nullptr;
 };
 
-// Counts the cells drawn and measured through the style the grid paints with.
-class CountingStyle : public QProxyStyle
+// Records the rows whose cells are asked for data.
+class RecordingModel : public QIdentityProxyModel
 {
 public:
-    CountingStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
-
-    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override
+    QVariant data(const QModelIndex& index, int role) const override
     {
-        if (element == CE_ItemViewItem) {
-            if (const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option))
-                drawnRows.insert(item->index.row());
-            ++drawnCells;
-        }
-        QProxyStyle::drawControl(element, option, painter, widget);
+        askedRows.insert(index.row());
+        return QIdentityProxyModel::data(index, role);
     }
 
-    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
-                           const QWidget* widget) const override
+    mutable QSet<int> askedRows;
+};
+
+// Records the cells the view paints and measures through its delegate, handing them to the grid's own
+// delegate, which reads them through a recording model.
+class RecordingDelegate : public QStyledItemDelegate
+{
+public:
+    RecordingDelegate(QAbstractItemDelegate* grid, QAbstractItemModel* model) : m_grid(grid)
     {
-        if (type == CT_ItemViewItem)
-            ++measuredCells;
-        return QProxyStyle::sizeFromContents(type, option, size, widget);
+        recorded.setSourceModel(model);
     }
 
-    mutable QSet<int> drawnRows;
-    mutable int drawnCells = 0;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        ++paintedCells;
+        m_grid->paint(painter, option, recorded.mapFromSource(index));
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        ++measuredCells;
+        return m_grid->sizeHint(option, recorded.mapFromSource(index));
+    }
+
+    RecordingModel recorded;
+    mutable int paintedCells = 0;
     mutable int measuredCells = 0;
+
+private:
+    QAbstractItemDelegate* m_grid;
 };
 
 struct UpdateCall
@@ -266,18 +279,19 @@ void TestDBGrid::paintingAsksOnlyForVisibleRows_data()
 void TestDBGrid::paintingAsksOnlyForVisibleRows()
 {
     QFETCH(int, lines);
-    CountingStyle style;
     GridWindow w(lines);
     QCOMPARE(w.lines_().recordCount(), lines);
-    w.grid->setStyle(&style);
+    QAbstractItemDelegate* own = w.grid->itemDelegate();
+    RecordingDelegate cells(own, w.grid->model());
+    w.grid->setItemDelegate(&cells);
     QCOMPARE(w.grid->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
 
     for (const int current : {0, lines / 2}) {
         w.lines_().moveTo(current);
         QCoreApplication::processEvents();
-        style.drawnRows.clear();
-        style.drawnCells = 0;
-        style.measuredCells = 0;
+        cells.recorded.askedRows.clear();
+        cells.paintedCells = 0;
+        cells.measuredCells = 0;
         w.grid->viewport()->repaint();
 
         const int first = w.grid->rowAt(0);
@@ -285,14 +299,14 @@ void TestDBGrid::paintingAsksOnlyForVisibleRows()
         const int visible = (last < 0 ? lines - 1 : last) - first + 1;
         QVERIFY(first >= 0);
         QVERIFY(w.grid->rowAt(w.grid->visualRect(w.cell(current, 0)).center().y()) == current);
-        QCOMPARE(style.measuredCells, 0);
-        QVERIFY(!style.drawnRows.isEmpty());
-        for (const int row : std::as_const(style.drawnRows))
+        QCOMPARE(cells.measuredCells, 0);
+        QVERIFY(!cells.recorded.askedRows.isEmpty());
+        for (const int row : std::as_const(cells.recorded.askedRows))
             QVERIFY2(row >= first && row < first + visible, qPrintable(QString::number(row)));
-        QVERIFY(style.drawnCells <= visible * w.grid->model()->columnCount());
+        QVERIFY(cells.paintedCells <= visible * w.grid->model()->columnCount());
         QVERIFY(visible < 40);
     }
-    w.grid->setStyle(nullptr);
+    w.grid->setItemDelegate(own);
 }
 
 void TestDBGrid::typedTextGoesThroughTheUpdateNotification_data()
