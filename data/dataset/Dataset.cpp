@@ -1,12 +1,12 @@
 #include "Dataset.h"
 
+#include "CollatedTexts.h"
 #include "Connection.h"
 #include "DatabaseError.h"
 #include "Field.h"
 #include "ResultCursor.h"
 #include "WriteBack.h"
 
-#include <QCollator>
 #include <algorithm>
 
 namespace zeb {
@@ -18,14 +18,10 @@ QString closedMessage()
     return QStringLiteral("Cannot perform this operation on a closed dataset");
 }
 
-// Lookup keys compare as text so that 5, 5.0 and "5" meet.
-QString keyText(const QVariant& value)
+bool sortsAsText(FieldType type)
 {
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    if (ok && value.typeId() != QMetaType::QString && number == double(qint64(number)))
-        return QString::number(qint64(number));
-    return value.toString();
+    return type == FieldType::Text || type == FieldType::Memo || type == FieldType::Unknown ||
+           type == FieldType::Binary;
 }
 
 QString bareColumnName(const QString& column)
@@ -165,7 +161,7 @@ void Dataset::loadRows()
     m_order.resize(size_t(m_store.rowCount()));
     for (int i = 0; i < m_store.rowCount(); ++i)
         m_order[size_t(i)] = i;
-    m_lookupIndex.clear();
+    m_keyIndex.clear();
     m_writeBack.reset();
 }
 
@@ -175,13 +171,12 @@ void Dataset::close()
         return;
     m_state = State::Inactive;
     m_modified = false;
-    m_buffer.clear();
-    m_readRow.clear();
+    m_edits.clear();
     m_store.clear();
-    m_order.clear();
+    m_order = std::vector<int>();
     m_position = -1;
     m_bof = m_eof = true;
-    m_lookupIndex.clear();
+    m_keyIndex.clear();
     m_writeBack.reset();
     if (!m_fixedFields) {
         m_fields.clear();
@@ -300,20 +295,23 @@ void Dataset::moveTo(int position)
 bool Dataset::locate(const QString& fieldName, const QVariant& value)
 {
     checkBrowseMode();
-    const int index = fieldIndex(fieldByName(fieldName)->fieldName());
-    const QString wanted = keyText(value);
-    for (size_t i = 0; i < m_order.size(); ++i) {
-        const QVariant cell = valueAt(int(i), index);
-        if (cell.isNull() != value.isNull())
-            continue;
-        if (value.isNull() || keyText(cell) == wanted) {
-            m_bof = m_eof = false;
-            setPosition(int(i));
-            scrolled();
-            return true;
+    const Field* field = fieldByName(fieldName);
+    int position = -1;
+    if (field->isLookup()) {
+        for (int i = 0; i < int(m_order.size()) && position < 0; ++i) {
+            const QVariant shown = valueAt(i, *field);
+            if (shown.isNull() == value.isNull() && shown.toString() == value.toString())
+                position = i;
         }
+    } else if (const KeyIndex* index = keyIndex(field->fieldName())) {
+        position = positionOfRow(index->find(value));
     }
-    return false;
+    if (position < 0)
+        return false;
+    m_bof = m_eof = false;
+    setPosition(position);
+    scrolled();
+    return true;
 }
 
 QByteArray Dataset::bookmark() const
@@ -344,8 +342,13 @@ int Dataset::positionOf(const QByteArray& bookmark) const
 {
     bool ok = false;
     const int row = bookmark.toInt(&ok);
+    return ok ? positionOfRow(row) : -1;
+}
+
+int Dataset::positionOfRow(int row) const
+{
     const auto found = std::find(m_order.begin(), m_order.end(), row);
-    return ok && found != m_order.end() ? int(found - m_order.begin()) : -1;
+    return row >= 0 && found != m_order.end() ? int(found - m_order.begin()) : -1;
 }
 
 void Dataset::edit()
@@ -357,8 +360,7 @@ void Dataset::edit()
         insert();
         return;
     }
-    m_readRow = storedRow(currentStoreRow());
-    m_buffer = m_readRow;
+    m_edits.start(m_store.columnCount());
     m_modified = false;
     setState(State::Edit);
     if (afterEdit)
@@ -381,7 +383,7 @@ void Dataset::startInsert(int position)
 {
     const int row = m_store.appendRow();
     m_order.insert(m_order.begin() + position, row);
-    m_buffer = QVariantList(m_store.columnCount());
+    m_edits.start(m_store.columnCount());
     m_modified = false;
     m_position = position;
     m_bof = m_eof = false;
@@ -405,8 +407,7 @@ void Dataset::cancel()
     } else {
         return;
     }
-    m_buffer.clear();
-    m_readRow.clear();
+    m_edits.clear();
     m_modified = false;
     setState(State::Browse);
 }
@@ -414,7 +415,7 @@ void Dataset::cancel()
 void Dataset::checkRequiredFields() const
 {
     for (const auto& field : m_fields) {
-        if (field->isRequired() && !field->isLookup() && m_buffer[field->storeColumn()].isNull())
+        if (field->isRequired() && !field->isLookup() && isNullAt(m_position, *field))
             throw Error(QStringLiteral("Field '%1' must have a value").arg(field->fieldName()));
     }
 }
@@ -440,19 +441,30 @@ void Dataset::post()
 
     const int row = currentStoreRow();
     if (m_state == State::Insert) {
-        const QVariantList stored = writeBack().insert(m_buffer);
+        // The new row is stored all NULL until the server has it.
+        QVariantList values;
+        values.reserve(m_store.columnCount());
+        for (int c = 0; c < m_store.columnCount(); ++c)
+            values.append(m_edits.isWritten(c) ? m_edits.value(c) : QVariant());
+        const QVariantList stored = writeBack().insert(values);
         for (int c = 0; c < m_store.columnCount(); ++c)
             m_store.setValue(row, c, stored[c]);
     } else {
-        writeBack().update(m_readRow, m_buffer);
+        QList<CellChange> changes;
         for (int c = 0; c < m_store.columnCount(); ++c) {
-            if (m_buffer.at(c) != m_readRow.at(c))
-                m_store.setValue(row, c, m_buffer[c]);
+            if (!m_edits.isWritten(c))
+                continue;
+            QVariant old = m_store.value(row, c);
+            if (m_edits.value(c) != old)
+                changes.append(CellChange{c, std::move(old), m_edits.value(c)});
         }
+        WriteBack& writer = writeBack();
+        writer.update(m_store.value(row, writer.keyColumn()), changes);
+        for (const CellChange& change : std::as_const(changes))
+            m_store.setValue(row, change.column, change.newValue);
     }
-    m_lookupIndex.clear();
-    m_buffer.clear();
-    m_readRow.clear();
+    m_keyIndex.clear();
+    m_edits.clear();
     m_modified = false;
     setState(State::Browse);
     notifyRow(m_position);
@@ -476,7 +488,7 @@ void Dataset::remove()
 
     const int position = m_position;
     m_order.erase(m_order.begin() + position);
-    m_lookupIndex.clear();
+    m_keyIndex.clear();
     if (!controlsDisabled())
         Q_EMIT rowRemoved(position);
     m_eof = m_order.empty();
@@ -553,29 +565,78 @@ void Dataset::sort(const QString& column)
 {
     checkBrowseMode();
     const Field* field = fieldByName(bareColumnName(column));
-    const int storeColumn = field->storeColumn();
-    if (storeColumn < 0)
-        throw Error(QStringLiteral("Field '%1' not found").arg(field->fieldName()));
     const int current = currentStoreRow();
-
-    QCollator collator{QLocale(QLocale::Russian, QLocale::Russia)};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    const bool textual = field->dataType() == FieldType::Text || field->dataType() == FieldType::Memo ||
-                         field->dataType() == FieldType::Unknown;
-    std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
-        const QVariant left = m_store.value(a, storeColumn);
-        const QVariant right = m_store.value(b, storeColumn);
-        if (left.isNull() || right.isNull())
-            return left.isNull() && !right.isNull();
-        if (textual)
-            return collator.compare(left.toString(), right.toString()) < 0;
-        return QVariant::compare(left, right) == QPartialOrdering::Less;
-    });
+    // NULLs first in their order, then rows by plain numbers read once, the shown position breaking ties so
+    // that equal rows keep their order.
+    struct Entry
+    {
+        qint64 key;
+        int position;
+        int row;
+        bool operator<(const Entry& other) const
+        {
+            return key < other.key || (key == other.key && position < other.position);
+        }
+    };
+    const bool byText = field->isLookup() || sortsAsText(field->dataType());
+    const std::vector<int> ranks = byText ? shownRanks(*field) : std::vector<int>();
+    const int storeColumn = field->storeColumn();
+    std::vector<Entry> entries;
+    entries.reserve(m_order.size());
+    size_t nulls = 0;
+    for (int position = 0; position < int(m_order.size()); ++position) {
+        const int row = m_order[size_t(position)];
+        if (byText ? ranks[size_t(row)] < 0 : m_store.isNull(row, storeColumn))
+            m_order[nulls++] = row;
+        else
+            entries.push_back(
+                Entry{byText ? ranks[size_t(row)] : m_store.sortKey(row, storeColumn), position, row});
+    }
+    std::sort(entries.begin(), entries.end());
+    for (size_t i = 0; i < entries.size(); ++i)
+        m_order[nulls + i] = entries[i].row;
+    m_keyIndex.clear();
     if (current >= 0)
-        m_position = int(std::find(m_order.begin(), m_order.end(), current) - m_order.begin());
+        m_position = positionOfRow(current);
     rowsReplaced();
     if (!controlsDisabled())
         Q_EMIT currentRowChanged(m_position);
+}
+
+// Each distinct shown text is built and collated once; a lookup is resolved once per row it shows.
+std::vector<int> Dataset::shownRanks(const Field& field)
+{
+    CollatedTexts texts;
+    std::vector<int> ids(size_t(m_store.rowCount()), -1);
+    if (!field.isLookup()) {
+        for (int row : m_order) {
+            if (!m_store.isNull(row, field.storeColumn()))
+                ids[size_t(row)] = texts.add(m_store.value(row, field.storeColumn()).toString());
+        }
+    } else if (const Field* key = findField(field.definition().keyField);
+               key && !key->isLookup() && field.definition().lookupDataset) {
+        const FieldDef& def = field.definition();
+        Dataset& lookup = *def.lookupDataset;
+        const Field* result = lookup.findField(def.lookupResultField);
+        QHash<int, int> idOfLookupRow;
+        for (int row : m_order) {
+            const int found = lookup.lookupRow(def.lookupKeyField, m_store.value(row, key->storeColumn()));
+            if (found < 0 || !result || result->isLookup())
+                continue;
+            auto id = idOfLookupRow.find(found);
+            if (id == idOfLookupRow.end()) {
+                const QVariant shown = lookup.m_store.value(found, result->storeColumn());
+                id = idOfLookupRow.insert(found, shown.isNull() ? -1 : texts.add(shown.toString()));
+            }
+            ids[size_t(row)] = *id;
+        }
+    }
+    const std::vector<int> ranks = texts.ranks();
+    for (int& id : ids) {
+        if (id >= 0)
+            id = ranks[size_t(id)];
+    }
+    return ids;
 }
 
 qsizetype Dataset::memoryUsage() const
@@ -600,36 +661,68 @@ QVariant Dataset::valueAt(int position, const Field& field) const
     }
     if (position < 0 || position >= int(m_order.size()))
         return {};
-    if (position == m_position && (m_state == State::Edit || m_state == State::Insert))
-        return m_buffer[field.storeColumn()];
-    return m_store.value(m_order[size_t(position)], field.storeColumn());
+    const int column = field.storeColumn();
+    if (editsRow(position) && m_edits.isWritten(column))
+        return m_edits.value(column);
+    return m_store.value(m_order[size_t(position)], column);
+}
+
+bool Dataset::isNullAt(int position, const Field& field) const
+{
+    if (field.isLookup())
+        return valueAt(position, field).isNull();
+    if (position < 0 || position >= int(m_order.size()))
+        return true;
+    const int column = field.storeColumn();
+    if (editsRow(position) && m_edits.isWritten(column))
+        return m_edits.value(column).isNull();
+    return m_store.isNull(m_order[size_t(position)], column);
+}
+
+bool Dataset::editsRow(int position) const
+{
+    return position == m_position && (m_state == State::Edit || m_state == State::Insert);
 }
 
 QVariant Dataset::lookup(const QString& keyField, const QVariant& key, const QString& resultField)
 {
+    const int row = lookupRow(keyField, key);
+    const Field* result = row < 0 ? nullptr : findField(resultField);
+    if (!result || result->isLookup())
+        return {};
+    return m_store.value(row, result->storeColumn());
+}
+
+int Dataset::lookupRow(const QString& keyField, const QVariant& key)
+{
     if (!isActive() || key.isNull())
-        return {};
-    const Field* keyColumn = findField(keyField);
-    const Field* result = findField(resultField);
-    if (!keyColumn || !result || keyColumn->storeColumn() < 0 || result->storeColumn() < 0)
-        return {};
-    QHash<QString, int>& index = m_lookupIndex[keyColumn->fieldName().toLower()];
-    if (index.isEmpty()) {
-        for (auto row = m_order.rbegin(); row != m_order.rend(); ++row) {
-            if (!m_store.isNull(*row, keyColumn->storeColumn()))
-                index.insert(keyText(m_store.value(*row, keyColumn->storeColumn())), *row);
-        }
+        return -1;
+    const KeyIndex* index = keyIndex(keyField);
+    return index ? index->find(key) : -1;
+}
+
+const KeyIndex* Dataset::keyIndex(const QString& fieldName)
+{
+    auto index = m_keyIndex.find(fieldName);
+    if (index == m_keyIndex.end()) {
+        const Field* field = findField(fieldName);
+        if (!field || field->isLookup())
+            return nullptr;
+        index = m_keyIndex.insert(fieldName, KeyIndex(m_store, field->storeColumn(), m_order));
     }
-    const auto found = index.constFind(keyText(key));
-    if (found == index.constEnd())
-        return {};
-    return m_store.value(*found, result->storeColumn());
+    return &*index;
 }
 
 QVariant Dataset::fieldValue(const Field& field) const
 {
     checkActive();
     return valueAt(m_position, field);
+}
+
+bool Dataset::fieldIsNull(const Field& field) const
+{
+    checkActive();
+    return isNullAt(m_position, field);
 }
 
 QVariant Dataset::fieldOldValue(const Field& field) const
@@ -648,7 +741,7 @@ void Dataset::setFieldValue(const Field& field, const QVariant& value)
         setLookupValue(field, value);
         return;
     }
-    m_buffer[field.storeColumn()] = value;
+    m_edits.write(field.storeColumn(), value);
     m_modified = true;
     notifyRow(m_position);
 }

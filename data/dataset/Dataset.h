@@ -1,7 +1,9 @@
 #pragma once
 
+#include "EditBuffer.h"
 #include "Error.h"
 #include "FieldDef.h"
+#include "KeyIndex.h"
 #include "RowStore.h"
 
 #include <QHash>
@@ -132,7 +134,11 @@ private:
     friend class Field;
 
     QVariant valueAt(int position, const Field& field) const;
+    // Whether valueAt() would be null, without building the value.
+    bool isNullAt(int position, const Field& field) const;
+    bool editsRow(int position) const;
     QVariant fieldValue(const Field& field) const;
+    bool fieldIsNull(const Field& field) const;
     QVariant fieldOldValue(const Field& field) const;
     void setFieldValue(const Field& field, const QVariant& value);
     void setLookupValue(const Field& field, const QVariant& value);
@@ -147,6 +153,12 @@ private:
     void startInsert(int position);
     int currentStoreRow() const { return m_position < 0 ? -1 : m_order[size_t(m_position)]; }
     void loadRows();
+    const KeyIndex* keyIndex(const QString& fieldName);
+    // The stored row of the first shown row whose `keyField` holds the key; -1 when none.
+    int lookupRow(const QString& keyField, const QVariant& key);
+    // Per stored row the place of its shown text among the shown texts; -1 for NULL.
+    std::vector<int> shownRanks(const Field& field);
+    int positionOfRow(int row) const;
     void indexFields();
     void rowsReplaced();
     void notifyRow(int position);
@@ -172,14 +184,14 @@ private:
 
     State m_state = State::Inactive;
     bool m_modified = false;
-    QVariantList m_buffer;
-    // The edited row as it was read: what write-back expects the table to still hold.
-    QVariantList m_readRow;
+    // Over the stored row, which keeps what write-back expects the table to still hold until the save.
+    EditBuffer m_edits;
     int m_controlsDisabled = 0;
     bool m_changedWhileDisabled = false;
 
     std::unique_ptr<WriteBack> m_writeBack;
-    QHash<QString, QHash<QString, int>> m_lookupIndex;
+    // By key field name as asked; forgotten when rows or their order change.
+    QHash<QString, KeyIndex> m_keyIndex;
 };
 
 } // namespace zeb

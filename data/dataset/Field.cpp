@@ -17,7 +17,7 @@ QVariant Field::value() const
 
 bool Field::isNull() const
 {
-    return value().isNull();
+    return m_dataset.fieldIsNull(*this);
 }
 
 QString Field::asString() const

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <cstring>
+#include <limits>
 
 namespace zeb {
 
@@ -34,91 +35,79 @@ RowStore::RowStore(const QList<FieldType>& columnTypes)
 {
     m_columns.reserve(columnTypes.size());
     for (FieldType type : columnTypes)
-        m_columns.push_back(Column{type, {}, {}});
+        m_columns.push_back(Column{type, {}});
 }
 
 void RowStore::clear()
 {
-    for (Column& column : m_columns) {
-        column.slots.clear();
-        column.nulls.clear();
-    }
-    m_textPool.clear();
+    for (Column& column : m_columns)
+        column.cells.release();
+    m_textPool = QByteArray();
     m_rowCount = 0;
 }
 
 int RowStore::appendRow()
 {
-    for (Column& column : m_columns) {
-        column.slots.push_back(0);
-        column.nulls.push_back(true);
-    }
+    for (Column& column : m_columns)
+        column.cells.append(0, true);
     return m_rowCount++;
 }
 
 void RowStore::load(ResultCursor& cursor, const std::vector<int>& sourceColumns)
 {
+    const int known = cursor.rowCountHint();
+    if (known > 0) {
+        for (Column& column : m_columns)
+            column.cells.reserve(m_rowCount + known);
+    }
     while (cursor.next()) {
         for (int c = 0; c < columnCount(); ++c) {
             Column& column = m_columns[c];
             const int source = sourceColumns[c];
-            if (source < 0 || cursor.isNull(source)) {
-                column.slots.push_back(0);
-                column.nulls.push_back(true);
-            } else {
-                loadCell(column, cursor, source);
-                column.nulls.push_back(false);
-            }
+            if (source < 0 || cursor.isNull(source))
+                column.cells.append(0, true);
+            else
+                column.cells.append(loadCell(column, cursor, source), false);
         }
         ++m_rowCount;
-    }
-    // Growth leaves up to half of every column unused; a loaded result is kept as it is.
-    for (Column& column : m_columns) {
-        column.slots.shrink_to_fit();
-        column.nulls.shrink_to_fit();
     }
     m_textPool.squeeze();
 }
 
-void RowStore::loadCell(Column& column, const ResultCursor& cursor, int source)
+quint64 RowStore::loadCell(const Column& column, const ResultCursor& cursor, int source)
 {
     switch (column.type) {
     case FieldType::Boolean:
     case FieldType::Integer:
-        column.slots.push_back(quint64(cursor.toInt64(source)));
-        return;
+        return quint64(cursor.toInt64(source));
     case FieldType::Float:
     case FieldType::Decimal:
-        column.slots.push_back(fromDouble(cursor.toDouble(source)));
-        return;
+        return fromDouble(cursor.toDouble(source));
     case FieldType::Date:
-        column.slots.push_back(quint64(temporal::parseDate(cursor.utf8Text(source)).toJulianDay()));
-        return;
+        return quint64(temporal::parseDate(cursor.utf8Text(source)).toJulianDay());
     case FieldType::DateTime:
-        column.slots.push_back(quint64(temporal::parseDateTimeSlot(cursor.utf8Text(source))));
-        return;
+        return quint64(temporal::parseDateTimeSlot(cursor.utf8Text(source)));
     case FieldType::Binary:
-        column.slots.push_back(storeText(cursor.value(source).toByteArray()));
-        return;
+        return storeText(cursor.value(source).toByteArray());
     case FieldType::Text:
     case FieldType::Memo:
     case FieldType::Unknown:
         break;
     }
-    column.slots.push_back(storeText(cursor.utf8Text(source)));
+    return storeText(cursor.utf8Text(source));
 }
 
 bool RowStore::isNull(int row, int column) const
 {
-    return m_columns[column].nulls[row];
+    return m_columns[column].cells.isNull(row);
 }
 
 QVariant RowStore::value(int row, int column) const
 {
     const Column& c = m_columns[column];
-    if (c.nulls[row])
+    if (c.cells.isNull(row))
         return {};
-    const quint64 slot = c.slots[row];
+    const quint64 slot = c.cells.slot(row);
     switch (c.type) {
     case FieldType::Boolean:
         return QVariant(slot != 0);
@@ -146,37 +135,46 @@ void RowStore::setValue(int row, int column, const QVariant& value)
 {
     Column& c = m_columns[column];
     if (value.isNull()) {
-        c.nulls[row] = true;
-        c.slots[row] = 0;
+        c.cells.set(row, 0, true);
         return;
     }
-    c.nulls[row] = false;
     switch (c.type) {
     case FieldType::Boolean:
-        c.slots[row] = value.toBool() ? 1 : 0;
+        c.cells.set(row, value.toBool() ? 1 : 0, false);
         return;
     case FieldType::Integer:
-        c.slots[row] = quint64(value.toLongLong());
+        c.cells.set(row, quint64(value.toLongLong()), false);
         return;
     case FieldType::Float:
     case FieldType::Decimal:
-        c.slots[row] = fromDouble(value.toDouble());
+        c.cells.set(row, fromDouble(value.toDouble()), false);
         return;
     case FieldType::Date:
-        c.slots[row] = quint64(value.toDate().toJulianDay());
+        c.cells.set(row, quint64(value.toDate().toJulianDay()), false);
         return;
     case FieldType::DateTime:
-        c.slots[row] = quint64(temporal::toSlot(value.toDateTime()));
+        c.cells.set(row, quint64(temporal::toSlot(value.toDateTime())), false);
         return;
     case FieldType::Binary:
-        c.slots[row] = storeText(value.toByteArray());
+        c.cells.set(row, storeText(value.toByteArray()), false);
         return;
     case FieldType::Text:
     case FieldType::Memo:
     case FieldType::Unknown:
         break;
     }
-    c.slots[row] = storeText(value.toString().toUtf8());
+    c.cells.set(row, storeText(value.toString().toUtf8()), false);
+}
+
+qint64 RowStore::sortKey(int row, int column) const
+{
+    const qint64 slot = qint64(m_columns[column].cells.slot(row));
+    const FieldType type = m_columns[column].type;
+    // A double's bits order as signed integers once the magnitude bits of negatives are flipped.
+    if (type == FieldType::Float || type == FieldType::Decimal)
+        return slot < 0 ? slot ^ std::numeric_limits<qint64>::max() : slot;
+    // Dates and date-times are wall-clock days and milliseconds: their order is that of the numbers.
+    return slot;
 }
 
 quint64 RowStore::storeText(QByteArrayView utf8)
@@ -196,7 +194,7 @@ qsizetype RowStore::memoryUsage() const
 {
     qsizetype bytes = m_textPool.capacity();
     for (const Column& column : m_columns)
-        bytes += qsizetype(column.slots.capacity() * sizeof(quint64) + column.nulls.capacity() / 8);
+        bytes += column.cells.memoryUsage();
     return bytes;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ColumnInfo.h"
+#include "SlotColumn.h"
 
 #include <QByteArray>
 #include <QVariant>
@@ -25,11 +26,16 @@ public:
     // none).
     void load(ResultCursor& cursor, const std::vector<int>& sourceColumns);
     int appendRow();
+    // Empties the store and gives its memory back.
     void clear();
 
     bool isNull(int row, int column) const;
     QVariant value(int row, int column) const;
+    // The number of a non-NULL Integer or Boolean cell.
+    qint64 integer(int row, int column) const { return qint64(m_columns[column].cells.slot(row)); }
     void setValue(int row, int column, const QVariant& value);
+    // A number in the order of the stored values of a non-NULL cell that is neither text nor binary.
+    qint64 sortKey(int row, int column) const;
 
     // Bytes held, for measuring.
     qsizetype memoryUsage() const;
@@ -38,13 +44,12 @@ private:
     struct Column
     {
         FieldType type;
-        std::vector<quint64> slots;
-        std::vector<bool> nulls;
+        SlotColumn cells;
     };
 
     quint64 storeText(QByteArrayView utf8);
     QString text(quint64 slot) const;
-    void loadCell(Column& column, const ResultCursor& cursor, int sourceColumn);
+    quint64 loadCell(const Column& column, const ResultCursor& cursor, int sourceColumn);
 
     std::vector<Column> m_columns;
     QByteArray m_textPool;

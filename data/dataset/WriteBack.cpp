@@ -82,14 +82,14 @@ WriteStatements& WriteBack::statements()
     return *m_statements;
 }
 
-void WriteBack::update(const QVariantList& oldValues, const QVariantList& newValues)
+void WriteBack::update(const QVariant& key, const QList<CellChange>& changes)
 {
     QVariantList params;
-    const QString sql = statements().update(oldValues, newValues, params);
+    const QString sql = statements().update(key, changes, params);
     if (sql.isEmpty())
         return;
     if (m_connection.engine().runPrepared(sql, params) != 1)
-        raiseConflict(oldValues, false);
+        raiseConflict(key, false);
 }
 
 QVariantList WriteBack::insert(const QVariantList& newValues)
@@ -137,16 +137,16 @@ void WriteBack::remove(const QVariantList& oldValues)
     QVariantList params;
     const QString sql = statements().remove(oldValues, params);
     if (m_connection.engine().runPrepared(sql, params) != 1)
-        raiseConflict(oldValues, true);
+        raiseConflict(oldValues[m_keyColumn], true);
 }
 
-void WriteBack::raiseConflict(const QVariantList& oldValues, bool deleting)
+void WriteBack::raiseConflict(const QVariant& key, bool deleting)
 {
     const WriteStatements& statements = this->statements();
     QVariantList params;
-    const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 = %3")
-                            .arg(statements.table(), statements.column(m_keyColumn),
-                                 param(statements.engine(), params, oldValues[m_keyColumn]));
+    const QString sql =
+        QStringLiteral("SELECT 1 FROM %1 WHERE %2 = %3")
+            .arg(statements.table(), statements.column(m_keyColumn), param(statements.engine(), params, key));
     StatementResult result = m_connection.engine().run(sql, params);
     const bool exists = result.rows && result.rows->next();
     result.rows.reset();

@@ -25,7 +25,11 @@ public:
     // The one table a SELECT reads, or nothing when it joins, groups or reads several tables.
     static std::optional<QString> tableOf(const QString& statement);
 
-    void update(const QVariantList& oldValues, const QVariantList& newValues);
+    // Which of the columns is the key.
+    int keyColumn() const { return m_keyColumn; }
+
+    // `key` is the read key, `changes` the changed columns in column order.
+    void update(const QVariant& key, const QList<CellChange>& changes);
     // Returns the row as the server stored it (identity key and defaults included), by column.
     QVariantList insert(const QVariantList& newValues);
     void remove(const QVariantList& oldValues);
@@ -33,7 +37,7 @@ public:
 private:
     // The statements of the engine the connection opens now.
     WriteStatements& statements();
-    [[noreturn]] void raiseConflict(const QVariantList& oldValues, bool deleting);
+    [[noreturn]] void raiseConflict(const QVariant& key, bool deleting);
 
     Connection& m_connection;
     QString m_table;

@@ -28,30 +28,35 @@ WriteStatements::WriteStatements(EngineKind engine, const QString& table, const 
     }
 }
 
-QString WriteStatements::update(const QVariantList& oldValues, const QVariantList& newValues,
-                                QVariantList& params)
+QString WriteStatements::update(const QVariant& key, const QList<CellChange>& changes, QVariantList& params)
 {
     QByteArray shape(m_names.size() + 1, '\0');
     shape[0] = UpdateShape;
-    params.reserve(2 * m_names.size());
+    params.reserve(2 * changes.size() + 1);
     bool assigns = false;
-    for (int c = 0; c < m_names.size(); ++c) {
-        if (c == m_keyColumn || newValues[c] == oldValues[c])
+    for (const CellChange& change : changes) {
+        if (change.column == m_keyColumn)
             continue;
-        shape[c + 1] = Assigned;
-        params.append(newValues[c]);
+        // The key and what this save changes: another workstation's save of other columns stays as it is,
+        // one of the same columns makes this save fail.
+        shape[change.column + 1] = Assigned | Compared;
+        params.append(change.newValue);
         assigns = true;
     }
     if (!assigns)
         return {};
-    // The key and what this save changes: another workstation's save of other columns stays as it is,
-    // one of the same columns makes this save fail.
-    shape[m_keyColumn + 1] = char(shape[m_keyColumn + 1] | Compared);
-    for (int c = 0; c < m_names.size(); ++c) {
-        if (shape[c + 1] & Assigned)
-            shape[c + 1] = char(shape[c + 1] | Compared);
+    shape[m_keyColumn + 1] = Compared;
+    bool keyAdded = false;
+    for (const CellChange& change : changes) {
+        if (!keyAdded && m_keyColumn <= change.column) {
+            addReadValue(m_keyColumn, key, shape, params);
+            keyAdded = true;
+        }
+        if (change.column != m_keyColumn)
+            addReadValue(change.column, change.oldValue, shape, params);
     }
-    addReadValues(oldValues, shape, params);
+    if (!keyAdded)
+        addReadValue(m_keyColumn, key, shape, params);
     return textOf(shape);
 }
 
@@ -60,7 +65,8 @@ QString WriteStatements::remove(const QVariantList& oldValues, QVariantList& par
     QByteArray shape(m_names.size() + 1, Compared);
     shape[0] = DeleteShape;
     params.reserve(m_names.size());
-    addReadValues(oldValues, shape, params);
+    for (int c = 0; c < m_names.size(); ++c)
+        addReadValue(c, oldValues[c], shape, params);
     return textOf(shape);
 }
 
@@ -84,20 +90,15 @@ WriteStatements::Comparison WriteStatements::comparison(int column, bool readNul
 }
 
 // The shape notes a NULL only where it changes the text.
-void WriteStatements::addReadValues(const QVariantList& oldValues, QByteArray& shape,
-                                    QVariantList& params) const
+void WriteStatements::addReadValue(int column, const QVariant& old, QByteArray& shape,
+                                   QVariantList& params) const
 {
-    for (int c = 0; c < m_names.size(); ++c) {
-        if (!(shape[c + 1] & Compared))
-            continue;
-        const QVariant& old = oldValues[c];
-        const bool readNull = old.isNull();
-        const Comparison compared = comparison(c, readNull);
-        if (readNull && compared != comparison(c, false))
-            shape[c + 1] = char(shape[c + 1] | ReadNull);
-        if (compared != Comparison::IsNull)
-            params.append(old);
-    }
+    const bool readNull = old.isNull();
+    const Comparison compared = comparison(column, readNull);
+    if (readNull && compared != comparison(column, false))
+        shape[column + 1] = char(shape[column + 1] | ReadNull);
+    if (compared != Comparison::IsNull)
+        params.append(old);
 }
 
 QString WriteStatements::textOf(const QByteArray& shape)

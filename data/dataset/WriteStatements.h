@@ -16,6 +16,14 @@ struct WriteColumn
     FieldType type;
 };
 
+// A cell a save changes: the value it was read with and the one to write.
+struct CellChange
+{
+    int column;
+    QVariant oldValue;
+    QVariant newValue;
+};
+
 // The UPDATE and DELETE texts write-back sends for one table in one engine's dialect, with the values to
 // bind. A text depends only on its shape: which columns an update assigns and, where the dialect writes a
 // condition differently for NULL, which read values are NULL. So each shape is written once and kept, and
@@ -31,10 +39,10 @@ public:
     const QString& table() const { return m_table; }
     const QString& column(int index) const { return m_names[index]; }
 
-    // The UPDATE of every column but the key whose new value differs from the read one, its values appended
-    // to params; an empty text when none differs. Only the row that still holds the read values of the
-    // columns it changes matches.
-    QString update(const QVariantList& oldValues, const QVariantList& newValues, QVariantList& params);
+    // The UPDATE of the changed columns but the key (`changes` in column order), its values appended to
+    // params; an empty text when it changes nothing. Only the row with the read key that still holds the
+    // read values of the columns it changes matches.
+    QString update(const QVariant& key, const QList<CellChange>& changes, QVariantList& params);
     // The DELETE of the row still holding every read value.
     QString remove(const QVariantList& oldValues, QVariantList& params);
 
@@ -50,7 +58,7 @@ private:
     };
 
     Comparison comparison(int column, bool readNull) const;
-    void addReadValues(const QVariantList& oldValues, QByteArray& shape, QVariantList& params) const;
+    void addReadValue(int column, const QVariant& old, QByteArray& shape, QVariantList& params) const;
     QString textOf(const QByteArray& shape);
     QString write(const QByteArray& shape) const;
     QString sameRowCondition(const QByteArray& shape, int marker) const;

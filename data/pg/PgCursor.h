@@ -19,6 +19,7 @@ public:
 
     const ColumnList& columns() const override { return m_columns; }
     bool next() override;
+    int rowCountHint() const override { return m_rowCount - m_row - 1; }
 
     bool isNull(int column) const override;
     qint64 toInt64(int column) const override;

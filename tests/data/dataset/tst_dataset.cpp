@@ -57,9 +57,11 @@ private Q_SLOTS:
     void statesAndTransitions();
     void movingOffAnEditedRowSavesIt_data() { addEngineRows(); }
     void movingOffAnEditedRowSavesIt();
+    void movingOffATypedNewLineSavesIt_data();
+    void movingOffATypedNewLineSavesIt();
     void eventsInOrder_data() { addEngineRows(); }
     void eventsInOrder();
-    void postErrorActions_data() { addEngineRows(); }
+    void postErrorActions_data();
     void postErrorActions();
     void deleteCancelledSilently_data() { addEngineRows(); }
     void deleteCancelledSilently();
@@ -71,6 +73,8 @@ private Q_SLOTS:
     void fieldConversions();
     void sortKeepsCurrentRowAndIsForgotten_data() { addEngineRows(); }
     void sortKeepsCurrentRowAndIsForgotten();
+    void sortByWhatIsShown_data();
+    void sortByWhatIsShown();
     void locateAndBookmarks_data() { addEngineRows(); }
     void locateAndBookmarks();
     void writeBack_data() { addEngineRows(); }
@@ -79,8 +83,12 @@ private Q_SLOTS:
     void serverRefusalKeepsTheRowInEditing();
     void optimisticConflict_data() { addEngineRows(); }
     void optimisticConflict();
+    void editReadsUnwrittenCellsAsStored_data() { addEngineRows(); }
+    void editReadsUnwrittenCellsAsStored();
     void savesOfOneShapeShareTheirStatement_data() { addEngineRows(); }
     void savesOfOneShapeShareTheirStatement();
+    void largeUnitKeepsEveryValue_data() { addEngineRows(); }
+    void largeUnitKeepsEveryValue();
     void closedDatasetRefuses_data() { addEngineRows(); }
     void closedDatasetRefuses();
     void suspendedControlsHearNothing_data() { addEngineRows(); }
@@ -140,6 +148,39 @@ void TestDataset::movingOffAnEditedRowSavesIt()
     QCOMPARE(s.stored(QStringLiteral("Num"), 1).toInt(), 7);
 }
 
+void TestDataset::movingOffATypedNewLineSavesIt_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QString>("move");
+    for (const auto& [name, engine] : installableEngines) {
+        for (const char* move : {"first", "append", "locate"})
+            QTest::addRow("%s %s", name, move) << engine << QString::fromLatin1(move);
+    }
+}
+
+void TestDataset::movingOffATypedNewLineSavesIt()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, move);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    lines.append();
+    s.field("id_post").setAsInteger(2);
+    s.field("id_otdel_1").setAsInteger(1);
+    s.field("descr").setAsString(QStringLiteral("Набрана, но не сохранена"));
+    if (move == QLatin1String("first"))
+        lines.first();
+    else if (move == QLatin1String("append"))
+        lines.append();
+    else
+        QVERIFY(lines.locate(QStringLiteral("id_vakansiya"), 1));
+
+    QCOMPARE(s.stored(QStringLiteral("descr"), 12).toString(), QStringLiteral("Набрана, но не сохранена"));
+    QVERIFY(lines.locate(QStringLiteral("id_vakansiya"), 12));
+    QCOMPARE(s.field("descr").asString(), QStringLiteral("Набрана, но не сохранена"));
+    QCOMPARE(lines.recordCount(), 3);
+}
+
 void TestDataset::eventsInOrder()
 {
     QFETCH(EngineKind, engine);
@@ -165,9 +206,21 @@ void TestDataset::eventsInOrder()
     QCOMPARE(s.stored(QStringLiteral("ZEB_User"), 2).toString(), QStringLiteral("kadry"));
 }
 
+void TestDataset::postErrorActions_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<bool>("newLine");
+    for (const auto& [name, engine] : installableEngines) {
+        QTest::addRow("%s new line", name) << engine << true;
+        QTest::addRow("%s existing line", name) << engine << false;
+    }
+}
+
+// A line without its post is refused before it reaches the database, whether new or already saved.
 void TestDataset::postErrorActions()
 {
     QFETCH(EngineKind, engine);
+    QFETCH(bool, newLine);
     Schedule s(engine);
     Dataset& lines = s.lines();
     Dataset::PostErrorAction chosen = Dataset::PostErrorAction::Fail;
@@ -177,8 +230,13 @@ void TestDataset::postErrorActions()
         action = chosen;
     };
 
-    lines.append();
+    if (newLine)
+        lines.append();
+    else
+        lines.edit();
+    s.field("id_post").clear();
     s.field("q_units").setAsString(QStringLiteral("1,5"));
+    const Dataset::State editing = lines.state();
     try {
         lines.post();
         QFAIL("a line without a post was saved");
@@ -188,14 +246,15 @@ void TestDataset::postErrorActions()
         QCOMPARE(error.message(), QStringLiteral("Field 'id_post' must have a value"));
     }
     QCOMPARE(failure, QStringLiteral("Field 'id_post' must have a value"));
-    QCOMPARE(lines.state(), Dataset::State::Insert);
+    QCOMPARE(lines.state(), editing);
 
     chosen = Dataset::PostErrorAction::Abort;
     QVERIFY_THROWS_EXCEPTION(Abort, lines.post());
-    QCOMPARE(lines.state(), Dataset::State::Insert);
+    QCOMPARE(lines.state(), editing);
     QCOMPARE(s.field("q_units").asFloat(), 1.5);
     std::unique_ptr<Engine> admin = s.installation.adminEngine();
     QCOMPARE(firstValue(*admin, QStringLiteral("select count(*) from Vakansii")).toInt(), 11);
+    QCOMPARE(s.stored(QStringLiteral("id_post"), 2).toInt(), 2);
 }
 
 void TestDataset::deleteCancelledSilently()
@@ -305,6 +364,66 @@ void TestDataset::sortKeepsCurrentRowAndIsForgotten()
     QVERIFY(s.field("Num").isNull());
 }
 
+void TestDataset::sortByWhatIsShown_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QList<int>>("lines");
+    for (const auto& [name, engine] : installableEngines) {
+        // Posts in reading order: Ассистент, Доцент, доцент кафедры, Новая должность, Профессор.
+        QTest::addRow("%s post", name)
+            << engine << QStringLiteral("POST") << QList<int>{4, 7, 2, 6, 8, 9, 10, 11, 3, 5, 1};
+        QTest::addRow("%s date-time", name)
+            << engine << QStringLiteral("[e_d_p]") << QList<int>{2, 6, 7, 8, 9, 10, 11, 5, 3, 4, 1};
+    }
+}
+
+void TestDataset::sortByWhatIsShown()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, column);
+    QFETCH(QList<int>, lines);
+    Schedule s(engine);
+    std::unique_ptr<Engine> admin = s.installation.adminEngine();
+    for (const char* post : {"Ассистент", "Профессор", "доцент кафедры"})
+        admin->run(QStringLiteral("insert into post (post) values ('%1')").arg(QString::fromUtf8(post)));
+    const std::initializer_list<std::tuple<int, int, const char*>> changes{
+        {1, 4, "2025-03-01 10:00:00"}, {2, 2, nullptr},
+        {3, 5, "2024-12-31 23:59:59"}, {4, 3, "2025-03-01 09:00:00"},
+        {5, 1, "1999-01-01 00:00:00"}, {7, 3, nullptr}};
+    for (const auto& [line, post, entered] : changes) {
+        admin->run(QStringLiteral("update Vakansii set id_post = %1, e_d_p = %2 where id_vakansiya = %3")
+                       .arg(post)
+                       .arg(entered ? QStringLiteral("'%1'").arg(QString::fromLatin1(entered))
+                                    : QStringLiteral("NULL"))
+                       .arg(line));
+    }
+    s.module.ADOQ_post.close();
+    Dataset& shown = s.lines();
+    shown.setSql(QStringLiteral("select * from Vakansii order by id_vakansiya"));
+    shown.open();
+
+    const int id = shown.fieldIndex(QStringLiteral("id_vakansiya"));
+    auto rowAt = [&](int position) {
+        QVariantList row;
+        for (int f = 0; f < shown.fieldCount(); ++f)
+            row.append(shown.valueAt(position, f));
+        return row;
+    };
+    QHash<int, QVariantList> before;
+    for (int position = 0; position < shown.recordCount(); ++position)
+        before.insert(shown.valueAt(position, id).toInt(), rowAt(position));
+
+    shown.sort(column);
+    QList<int> sorted;
+    for (int position = 0; position < shown.recordCount(); ++position) {
+        const int line = shown.valueAt(position, id).toInt();
+        sorted.append(line);
+        QCOMPARE(rowAt(position), before.value(line));
+    }
+    QCOMPARE(sorted, lines);
+}
+
 void TestDataset::locateAndBookmarks()
 {
     QFETCH(EngineKind, engine);
@@ -315,6 +434,13 @@ void TestDataset::locateAndBookmarks()
     const QByteArray mark = lines.bookmark();
     QVERIFY(!lines.locate(QStringLiteral("id_vakansiya"), 99));
     QCOMPARE(lines.recNo(), 1);
+    lines.first();
+    QVERIFY(lines.locate(QStringLiteral("id_vakansiya"), QStringLiteral("1")));
+    QCOMPARE(lines.recNo(), 1);
+    lines.first();
+    QVERIFY(lines.locate(QStringLiteral("id_vakansiya"), 1.0));
+    QCOMPARE(lines.recNo(), 1);
+    QVERIFY(!lines.locate(QStringLiteral("id_vakansiya"), 1.5));
     lines.first();
     lines.gotoBookmark(mark);
     QCOMPARE(s.field("id_vakansiya").asInteger(), 1);
@@ -420,6 +546,41 @@ void TestDataset::optimisticConflict()
 
 // The engine keeps the statement of a save: it must still write other values and NULLs, refuse a line
 // another workstation changed, and work after a refused save and after the connection reopens.
+// Cells an edit has not written are the stored line's; a cell written back as read is not sent.
+void TestDataset::editReadsUnwrittenCellsAsStored()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    Dataset& lines = s.lines();
+    const QDateTime entered(QDate(2024, 3, 31), QTime(2, 30, 15));
+    const QDateTime otherEntry(QDate(2024, 4, 1), QTime(8, 0));
+
+    lines.edit();
+    s.field("e_d_p").setAsDateTime(entered);
+    lines.post();
+
+    lines.edit();
+    QVERIFY(!s.field("e_d_p").isNull());
+    QCOMPARE(s.field("e_d_p").asDateTime(), entered);
+    QVERIFY(s.field("d_d_p").isNull());
+    s.field("d_d_p").setAsDateTime(entered);
+    QVERIFY(!s.field("d_d_p").isNull());
+    s.field("d_d_p").clear();
+    QVERIFY(s.field("d_d_p").isNull());
+    s.field("e_d_p").setAsDateTime(entered);
+    s.field("razrad").setAsInteger(14);
+    s.installation.adminEngine()->run(
+        QStringLiteral("update Vakansii set e_d_p = '2024-04-01 08:00:00' where id_vakansiya = 2"));
+    lines.post();
+    QCOMPARE(s.stored(QStringLiteral("razrad"), 2).toInt(), 14);
+
+    lines.close();
+    lines.open();
+    QCOMPARE(s.field("id_vakansiya").asInteger(), 2);
+    QCOMPARE(s.field("e_d_p").asDateTime(), otherEntry);
+    QVERIFY(s.field("d_d_p").isNull());
+}
+
 void TestDataset::savesOfOneShapeShareTheirStatement()
 {
     QFETCH(EngineKind, engine);
@@ -460,6 +621,48 @@ void TestDataset::savesOfOneShapeShareTheirStatement()
     s.field("q_units").setValue(6.0);
     lines.post();
     QCOMPARE(s.stored(QStringLiteral("q_units"), 2).toDouble(), 6.0);
+}
+
+// Thousands of lines span many blocks of the row store; a closed dataset holds none of them.
+void TestDataset::largeUnitKeepsEveryValue()
+{
+    QFETCH(EngineKind, engine);
+    Schedule s(engine);
+    std::unique_ptr<Engine> admin = s.installation.adminEngine();
+    for (int doubling = 0; doubling < 8; ++doubling) {
+        admin->run(QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce, descr) "
+                                  "select id_post, id_otdel_1, Num + %1, id_deduce, 'копия' from Vakansii")
+                       .arg(doubling));
+    }
+    Dataset& lines = s.lines();
+    lines.setSql(QStringLiteral("select * from Vakansii order by id_vakansiya"));
+    lines.open();
+    const int count = firstValue(*admin, QStringLiteral("select count(*) from Vakansii")).toInt();
+    QCOMPARE(lines.recordCount(), count);
+    qint64 keys = 0;
+    qint64 numbers = 0;
+    int copies = 0;
+    for (int position = 0; position < lines.recordCount(); ++position) {
+        keys += lines.valueAt(position, lines.fieldIndex(QStringLiteral("id_vakansiya"))).toLongLong();
+        numbers += lines.valueAt(position, lines.fieldIndex(QStringLiteral("Num"))).toLongLong();
+        copies +=
+            lines.valueAt(position, lines.fieldIndex(QStringLiteral("descr"))) == QStringLiteral("копия");
+    }
+    QCOMPARE(keys, firstValue(*admin, QStringLiteral("select sum(id_vakansiya) from Vakansii")).toLongLong());
+    QCOMPARE(numbers, firstValue(*admin, QStringLiteral("select sum(Num) from Vakansii")).toLongLong());
+    QCOMPARE(copies, count - 11);
+
+    lines.append();
+    s.field("id_post").setAsInteger(2);
+    s.field("descr").setAsString(QStringLiteral("после загрузки"));
+    lines.post();
+    const qint64 added = s.field("id_vakansiya").asInteger();
+    lines.first();
+    QVERIFY(lines.locate(QStringLiteral("id_vakansiya"), added));
+    QCOMPARE(s.field("descr").asString(), QStringLiteral("после загрузки"));
+
+    lines.close();
+    QCOMPARE(lines.memoryUsage(), 0);
 }
 
 void TestDataset::closedDatasetRefuses()
