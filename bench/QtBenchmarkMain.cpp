@@ -1,3 +1,5 @@
+#include "LocalTimeZone.h"
+
 #include <benchmark/benchmark.h>
 
 #ifdef ZEB_BENCH_WIDGETS
@@ -8,9 +10,11 @@ using Application = QApplication;
 using Application = QCoreApplication;
 #endif
 
-// The benchmarks' entry point: the code under test expects an application object.
+// The benchmarks' entry point: the code under test expects an application object and the process set up
+// as the client's.
 int main(int argc, char** argv)
 {
+    zeb::pinLocalTimeZone();
 #ifdef ZEB_BENCH_WIDGETS
     // Widgets are painted without a display unless a platform is asked for.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -24,6 +24,30 @@ const QStringList lineColumns = {
     QStringLiteral("ZEB_Update"),   QStringLiteral("hourFond"), QStringLiteral("descr"),
 };
 
+// Posts of mixed case, so that a sort by the post shown must collate.
+const char* const postNames[] = {"Профессор",
+                                 "доцент",
+                                 "Старший преподаватель",
+                                 "ассистент",
+                                 "Заведующий кафедрой",
+                                 "инженер",
+                                 "Лаборант",
+                                 "методист",
+                                 "Декан",
+                                 "секретарь",
+                                 "Программист",
+                                 "бухгалтер"};
+
+QList<qint64> insertPosts(Engine& admin)
+{
+    const NativeTable posts(admin, QStringLiteral("post"));
+    QList<qint64> keys;
+    for (const char* name : postNames)
+        keys.append(
+            posts.insert({QStringLiteral("post")}, {QString::fromUtf8(name)}, QStringLiteral("id_post")));
+    return keys;
+}
+
 // Copies the first `copies` lines of the division with their numbers moved past the `present` lines.
 void copyLines(Engine& admin, const NativeTable& lines, int present, int copies)
 {
@@ -57,12 +81,13 @@ std::unique_ptr<TestInstallation> installWithLines(EngineKind engine, int count,
     admin->beginTransaction();
     NativeTable(*admin, QStringLiteral("Otdel_1"))
         .insert({QStringLiteral("otdel_1")}, {QStringLiteral("Ректорат")});
+    const QList<qint64> posts = insertPosts(*admin);
     const NativeTable lines(*admin, QStringLiteral("Vakansii"));
     const QDate start(2015, 1, 1);
     const int varied = std::min(count, variedLines);
     for (int i = 1; i <= varied; ++i) {
         lines.insert(lineColumns,
-                     {1, 1, 0.25 * (1 + i % 8), 8 + i % 10,
+                     {1, posts[i % posts.size()], 0.25 * (1 + i % 8), 8 + i % 10,
                       numbering == Numbering::Numbered ? QVariant(i) : QVariant(), 1 + i % 4,
                       QStringLiteral("%1-к").arg(100 + i % 900),
                       QDateTime(start.addDays(i % 3000), QTime(0, 0)), 1, 1 + i % 5, 1 + i % 3,
