@@ -69,9 +69,11 @@ void Field::setValue(const QVariant& value)
             typed = value.toString();
         break;
     case FieldType::Date:
-        typed = value.typeId() == QMetaType::QString
-                    ? valuetext::parse(value.toString(), m_def.type)
-                    : QVariant(value.toDateTime().isValid() ? value.toDateTime().date() : value.toDate());
+        // A date goes in as it is: through a date-time it would pass the local time zone for nothing.
+        if (value.typeId() == QMetaType::QString)
+            typed = valuetext::parse(value.toString(), m_def.type);
+        else if (value.typeId() != QMetaType::QDate)
+            typed = value.toDateTime().date();
         break;
     case FieldType::DateTime:
         typed = value.typeId() == QMetaType::QString ? valuetext::parse(value.toString(), m_def.type)

@@ -27,10 +27,11 @@ Field& fieldOf(Dataset& schedule, const QString& name)
 }
 
 // The fields cut the login to 20 characters and keep the date only.
-void stamp(Dataset& schedule, const ScheduleLineContext& context)
+// The stamp keeps the date only.
+void stamp(Dataset& schedule, const ScheduleLineContext& context, const QDate& today)
 {
     fieldOf(schedule, QStringLiteral("ZEB_User")).setValue(context.sessionLogin());
-    fieldOf(schedule, QStringLiteral("ZEB_Update")).setAsDateTime(context.now());
+    fieldOf(schedule, QStringLiteral("ZEB_Update")).setValue(today);
 }
 
 // A box with typed text that matches no row has no key; writing 0 instead would break the foreign key.
@@ -71,10 +72,12 @@ void ScheduleLineRules::install()
 
 void ScheduleLineRules::beforePost(Dataset& schedule)
 {
-    stamp(schedule, m_context);
+    // One look at the clock for the whole save.
+    const QDate today = m_context.now().date();
+    stamp(schedule, m_context, today);
     Field& entryDate = fieldOf(schedule, QStringLiteral("e_d_p"));
     if (entryDate.isNull())
-        entryDate.setAsDateTime(QDateTime(m_context.now().date(), QTime(0, 0)));
+        entryDate.setAsDateTime(QDateTime(today, QTime(0, 0)));
     if (!m_context.applyLineDefaults())
         return;
     for (const LineDefault& fallback : lineDefaults) {
@@ -88,7 +91,7 @@ void ScheduleLineRules::beforePost(Dataset& schedule)
 
 void ScheduleLineRules::afterEdit(Dataset& schedule)
 {
-    stamp(schedule, m_context);
+    stamp(schedule, m_context, m_context.now().date());
 }
 
 // Only a missing entry kind gets its own notice; every other failure is raised as it is.
