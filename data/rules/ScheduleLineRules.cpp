@@ -20,14 +20,12 @@ const LineDefault lineDefaults[] = {
     {QStringLiteral("razrad"), 0},       {QStringLiteral("id_enter"), 1}, {QStringLiteral("id_deduce"), 1},
 };
 
-// Names as literals: every save looks them up, and a literal costs no allocation.
 Field& fieldOf(Dataset& schedule, const QString& name)
 {
     return *schedule.fieldByName(name);
 }
 
 // The fields cut the login to 20 characters and keep the date only.
-// The stamp keeps the date only.
 void stamp(Dataset& schedule, const ScheduleLineContext& context, const QDate& today)
 {
     fieldOf(schedule, QStringLiteral("ZEB_User")).setValue(context.sessionLogin());
