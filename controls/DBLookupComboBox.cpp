@@ -3,6 +3,7 @@
 #include "DataSource.h"
 #include "Dataset.h"
 #include "ErrorDisplayApplication.h"
+#include "KeyIndex.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
@@ -16,23 +17,6 @@ namespace zeb {
 namespace {
 
 constexpr int KeyRole = Qt::UserRole;
-
-// Keys compare as text so that 5, 5.0 and "5" meet, as the dataset's own lookups do.
-QString keyText(const QVariant& value)
-{
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    if (ok && value.typeId() != QMetaType::QString && number == double(qint64(number)))
-        return QString::number(qint64(number));
-    return value.toString();
-}
-
-bool sameKey(const QVariant& a, const QVariant& b)
-{
-    if (a.isNull() || b.isNull())
-        return a.isNull() && b.isNull();
-    return keyText(a) == keyText(b);
-}
 
 QStandardItem* entry(const Dataset& dataset, int position, int keyColumn, int listColumn)
 {
@@ -161,7 +145,7 @@ int DBLookupComboBox::indexOfKey(const QVariant& key) const
     if (key.isNull())
         return -1;
     for (int index = 0; index < count(); ++index) {
-        if (sameKey(itemData(index, KeyRole), key))
+        if (KeyIndex::sameKey(itemData(index, KeyRole), key))
             return index;
     }
     return -1;
@@ -169,7 +153,7 @@ int DBLookupComboBox::indexOfKey(const QVariant& key) const
 
 bool DBLookupComboBox::takeValue(const QVariant& key, const QString& text)
 {
-    const bool differs = !sameKey(key, m_key) || text != m_text;
+    const bool differs = !KeyIndex::sameKey(key, m_key) || text != m_text;
     m_key = key;
     m_text = text;
     return differs;

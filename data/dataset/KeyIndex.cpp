@@ -21,8 +21,10 @@ std::optional<qint64> wholeNumber(const QVariant& value)
     return qint64(number);
 }
 
+} // namespace
+
 // A number given as a whole one reads as its digits, so that 5.0 meets the text "5".
-QString keyText(const QVariant& value)
+QString KeyIndex::keyText(const QVariant& value)
 {
     if (value.typeId() != QMetaType::QString) {
         if (const std::optional<qint64> number = wholeNumber(value))
@@ -31,7 +33,12 @@ QString keyText(const QVariant& value)
     return value.toString();
 }
 
-} // namespace
+bool KeyIndex::sameKey(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    return keyText(a) == keyText(b);
+}
 
 KeyIndex::KeyIndex(const RowStore& store, int column, const std::vector<int>& rows)
     : m_integral(store.columnType(column) == FieldType::Integer ||

@@ -19,6 +19,11 @@ public:
     // The row, or -1 when none holds the key; a null key finds the first NULL.
     int find(const QVariant& key) const;
 
+    // How keys of other columns meet: as text, a whole number as its digits.
+    static QString keyText(const QVariant& value);
+    // Two keys meet when both are NULL or their key texts are equal.
+    static bool sameKey(const QVariant& a, const QVariant& b);
+
 private:
     bool m_integral = false;
     QHash<qint64, int> m_numbers;
