@@ -125,6 +125,26 @@ void DBGridEh::setAlwaysShowEditor(bool on)
     d->showEditorIfAlways();
 }
 
+void DBGridEh::setReadOnly(bool on)
+{
+    if (m_readOnly == on)
+        return;
+    m_readOnly = on;
+    if (on) {
+        QWidget* editor = d->delegate->openEditor();
+        if (editor && state() == QAbstractItemView::EditingState) {
+            const QScopedValueRollback hold(d->holdEditor, true);
+            closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+        }
+        return;
+    }
+    // From the key handler the key is still to come: an editor opened now would miss a typed character.
+    if (d->inKeyDown)
+        d->reopenAfterKey = true;
+    else
+        d->showEditorIfAlways();
+}
+
 void DBGridEh::showFindDialog()
 {
     try {
@@ -169,8 +189,19 @@ void DBGridEh::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
         d->showEditorIfAlways();
 }
 
+bool DBGridEh::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    return !m_readOnly && QTableView::edit(index, trigger, event);
+}
+
 void DBGridEh::keyPressEvent(QKeyEvent* event)
 {
+    const bool fromEditor = std::exchange(d->keyFromEditor, nullptr) == event;
+    if (!d->keyHooked && !fromEditor && !d->keyDown(event)) {
+        event->accept();
+        return;
+    }
+    const QScopedValueRollback hooked(d->keyHooked, true);
     try {
         const QModelIndex before = currentIndex();
         if (d->gridKey(event)) {
@@ -195,6 +226,8 @@ void DBGridEh::keyPressEvent(QKeyEvent* event)
     } catch (const std::exception& error) {
         showUnhandledError(error);
     }
+    if (std::exchange(d->reopenAfterKey, false))
+        d->showEditorIfAlways();
 }
 
 void DBGridEh::mousePressEvent(QMouseEvent* event)
@@ -248,6 +281,9 @@ void DBGridEh::changeEvent(QEvent* event)
 
 bool DBGridEh::viewportEvent(QEvent* event)
 {
+    // The viewport never has the focus: a key reaching it comes up from the cell editor.
+    if (event->type() == QEvent::KeyPress)
+        d->keyFromEditor = event;
     const bool handled = QTableView::viewportEvent(event);
     if (event->type() == QEvent::Resize)
         d->fitColumns();
@@ -420,7 +456,7 @@ void DBGridEh::Private::focusChanged(QWidget* now)
 void DBGridEh::Private::showEditorIfAlways()
 {
     const QModelIndex current = q->currentIndex();
-    if (!q->m_alwaysShowEditor || holdEditor || !current.isValid() || !hasFocusInside() ||
+    if (!q->m_alwaysShowEditor || q->m_readOnly || holdEditor || !current.isValid() || !hasFocusInside() ||
         q->state() == QAbstractItemView::EditingState || !(current.flags() & Qt::ItemIsEditable))
         return;
     q->edit(current);
@@ -453,7 +489,7 @@ void DBGridEh::Private::filterTypedChar(QChar& ch)
 bool DBGridEh::Private::commitCell(const QModelIndex& index, const CellEdit& edit)
 {
     Field* field = gridField(index.column());
-    if (!field)
+    if (!field || q->m_readOnly)
         return false;
     try {
         if (index.row() != dataset->recNo())

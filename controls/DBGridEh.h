@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+class QKeyEvent;
+
 namespace zeb {
 
 class DataSource;
@@ -50,6 +52,12 @@ public:
     void setAlwaysShowEditor(bool on);
     bool alwaysShowEditor() const { return m_alwaysShowEditor; }
 
+    // A read-only grid opens no cell editor and writes nothing: Insert, Down on the last line, paste and
+    // Ctrl+Delete do nothing.
+    void setReadOnly(bool on);
+    bool isReadOnly() const { return m_readOnly; }
+    using QTableView::edit;
+
     // Opens the find dialog (Ctrl+F); searching moves the current row to the next cell holding the text.
     void showFindDialog();
 
@@ -59,12 +67,17 @@ public:
     std::function<void(QChar&)> onKeyPress; // a typed character, in the grid or its editor; may replace it
     std::function<void()> onColEnter;       // the current column changed
     std::function<void(int column)> onCellClick;
+    // Every key press in the grid or its editor (modifier keys too), once, before the grid handles it; the
+    // handler may change what the grid does with it (setReadOnly). An error it raises is shown and the key
+    // dropped.
+    std::function<void(QKeyEvent*)> onKeyDown;
 
 private:
     struct Private;
 
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -77,6 +90,7 @@ private:
     QList<GridColumn> m_columns;
     QList<QByteArray> m_selectedRows;
     bool m_alwaysShowEditor = false;
+    bool m_readOnly = false;
 };
 
 } // namespace zeb

@@ -25,6 +25,7 @@ struct DBGridEh::Private : GridCellHost
     bool isRowSelected(int row) const override;
     bool isCurrentCell(const QModelIndex& index) const override;
     bool commitCell(const QModelIndex& index, const CellEdit& edit) override;
+    bool editorKeyDown(QWidget* editor, QKeyEvent* event) override;
     bool editorKey(QWidget* editor, QKeyEvent* event) override;
     void filterTypedChar(QChar& ch) override;
 
@@ -42,6 +43,7 @@ struct DBGridEh::Private : GridCellHost
     void write(Field& field, const CellEdit& edit, const ColumnUpdateData& data);
 
     // Keys and commands (GridCommands.cpp)
+    bool keyDown(QKeyEvent* event);
     bool gridKey(QKeyEvent* event);
     void moveColumn(int step);
     bool downKey();
@@ -74,6 +76,13 @@ struct DBGridEh::Private : GridCellHost
     bool charFiltered = false;
     bool holdEditor = false;
     bool focusInside = false;
+    // The window's key handler has seen the key being handled now.
+    bool keyHooked = false;
+    bool inKeyDown = false;
+    // The key handler made the grid writable again: the editor reopens once the key is handled.
+    bool reopenAfterKey = false;
+    // A key passing the viewport on its way up from the cell editor, which offered it to the handler.
+    const QEvent* keyFromEditor = nullptr;
     QModelIndex pressed;
 
     QSet<QByteArray> selected;

@@ -3,68 +3,202 @@
 #include "DataSource.h"
 #include "Dataset.h"
 #include "ErrorDisplayApplication.h"
+#include "RecordDeletion.h"
 
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QToolButton>
-#include <QVBoxLayout>
+#include <functional>
 
 namespace zeb {
 
 namespace {
 
-// Drawn rather than taken from the style, which may have no such icon.
-QIcon checkMark()
+// Drawn rather than taken from the style, which may have no such icons.
+QIcon drawnIcon(const std::function<void(QPainter&)>& draw)
 {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+    draw(painter);
     painter.end();
     return QIcon(pixmap);
 }
 
+QPen strokePen(const QColor& colour)
+{
+    return QPen(colour, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+const QColor ink(40, 40, 40);
+
+QIcon plusSign()
+{
+    return drawnIcon([](QPainter& painter) {
+        painter.setPen(strokePen(ink));
+        painter.drawLine(QPointF(8, 3), QPointF(8, 13));
+        painter.drawLine(QPointF(3, 8), QPointF(13, 8));
+    });
+}
+
+QIcon minusSign()
+{
+    return drawnIcon([](QPainter& painter) {
+        painter.setPen(strokePen(ink));
+        painter.drawLine(QPointF(3, 8), QPointF(13, 8));
+    });
+}
+
+QIcon upTriangle()
+{
+    return drawnIcon([](QPainter& painter) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink);
+        painter.drawPolygon(QPolygonF({QPointF(8, 3.5), QPointF(13, 11.5), QPointF(3, 11.5)}));
+    });
+}
+
+QIcon checkMark()
+{
+    return drawnIcon([](QPainter& painter) {
+        painter.setPen(strokePen(QColor(0, 128, 0)));
+        painter.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+    });
+}
+
+QIcon cross()
+{
+    return drawnIcon([](QPainter& painter) {
+        painter.setPen(strokePen(QColor(192, 0, 0)));
+        painter.drawLine(QPointF(4, 4), QPointF(12, 12));
+        painter.drawLine(QPointF(12, 4), QPointF(4, 12));
+    });
+}
+
+struct ButtonLook
+{
+    const char16_t* objectName;
+    const char16_t* toolTip;
+    QIcon (*icon)();
+};
+
+// In the order of NavigatorButton.
+const ButtonLook looks[] = {
+    {u"InsertButton", u"Добавить запись", plusSign}, {u"DeleteButton", u"Удалить запись", minusSign},
+    {u"EditButton", u"Изменить запись", upTriangle}, {u"PostButton", u"Сохранить", checkMark},
+    {u"CancelButton", u"Отменить изменения", cross},
+};
+static_assert(std::size(looks) == size_t(NavigatorButton::Cancel) + 1);
+
 } // namespace
 
-DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent), m_post(new QToolButton(this))
+DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent), m_layout(new QHBoxLayout(this))
 {
-    m_post->setObjectName(QStringLiteral("PostButton"));
-    m_post->setToolTip(QStringLiteral("Сохранить"));
-    m_post->setIcon(checkMark());
-    m_post->setCursor(Qt::PointingHandCursor);
-    m_post->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    m_post->setEnabled(false);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
     setCursor(Qt::PointingHandCursor);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_post);
-    connect(m_post, &QToolButton::clicked, this, &DBNavigator::post);
+    setVisibleButtons({NavigatorButton::Post});
+}
+
+QToolButton* DBNavigator::button(NavigatorButton which) const
+{
+    return m_buttons[size_t(which)];
+}
+
+QToolButton* DBNavigator::makeButton(NavigatorButton which)
+{
+    const ButtonLook& look = looks[size_t(which)];
+    auto* button = new QToolButton(this);
+    button->setObjectName(QString::fromUtf16(look.objectName));
+    button->setToolTip(QString::fromUtf16(look.toolTip));
+    button->setIcon(look.icon());
+    button->setCursor(Qt::PointingHandCursor);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    connect(button, &QToolButton::clicked, this, [this, which] { run(which); });
+    return button;
+}
+
+void DBNavigator::setVisibleButtons(const QList<NavigatorButton>& buttons)
+{
+    while (m_layout->count() > 0)
+        delete m_layout->takeAt(0);
+    for (int i = 0; i < buttonCount; ++i) {
+        if (m_buttons[size_t(i)] && !buttons.contains(NavigatorButton(i))) {
+            delete m_buttons[size_t(i)];
+            m_buttons[size_t(i)] = nullptr;
+        }
+    }
+    for (const NavigatorButton which : buttons) {
+        QToolButton*& button = m_buttons[size_t(which)];
+        if (!button)
+            button = makeButton(which);
+        if (m_layout->indexOf(button) < 0)
+            m_layout->addWidget(button, 1);
+    }
+    updateButtons();
 }
 
 void DBNavigator::setDataSource(DataSource* source)
 {
     m_source = source;
-    disconnect(m_stateConnection);
+    for (const QMetaObject::Connection& connection : std::as_const(m_connections))
+        disconnect(connection);
+    m_connections.clear();
     m_bound = source ? source->dataSet() : nullptr;
-    if (m_bound)
-        m_stateConnection = connect(m_bound, &Dataset::stateChanged, this, &DBNavigator::updateButton);
-    updateButton();
+    if (m_bound) {
+        // Counts and positions matter too: a delete in browse state changes no state.
+        const auto update = [this] { updateButtons(); };
+        m_connections = {
+            connect(m_bound, &Dataset::stateChanged, this, update),
+            connect(m_bound, &Dataset::layoutReset, this, update),
+            connect(m_bound, &Dataset::rowInserted, this, update),
+            connect(m_bound, &Dataset::rowRemoved, this, update),
+            connect(m_bound, &Dataset::currentRowChanged, this, update),
+        };
+    }
+    updateButtons();
 }
 
-void DBNavigator::updateButton()
+void DBNavigator::updateButtons()
 {
-    const bool editing =
-        m_bound && (m_bound->state() == Dataset::State::Edit || m_bound->state() == Dataset::State::Insert);
-    m_post->setEnabled(editing);
+    const Dataset::State state = m_bound ? m_bound->state() : Dataset::State::Inactive;
+    const bool active = state != Dataset::State::Inactive;
+    const bool browsingRows = state == Dataset::State::Browse && !m_bound->isEmpty();
+    const bool editing = state == Dataset::State::Edit || state == Dataset::State::Insert;
+    const auto enable = [this](NavigatorButton which, bool on) {
+        if (QToolButton* button = this->button(which))
+            button->setEnabled(on);
+    };
+    enable(NavigatorButton::Insert, active);
+    enable(NavigatorButton::Delete, browsingRows);
+    enable(NavigatorButton::Edit, browsingRows);
+    enable(NavigatorButton::Post, editing);
+    enable(NavigatorButton::Cancel, editing);
 }
 
-void DBNavigator::post()
+void DBNavigator::run(NavigatorButton which)
 {
     if (!m_bound)
         return;
     try {
-        m_bound->post();
+        switch (which) {
+        case NavigatorButton::Insert:
+            m_bound->insert();
+            break;
+        case NavigatorButton::Delete:
+            recorddeletion::askAndDelete(this, *m_bound);
+            break;
+        case NavigatorButton::Edit:
+            m_bound->edit();
+            break;
+        case NavigatorButton::Post:
+            m_bound->post();
+            break;
+        case NavigatorButton::Cancel:
+            m_bound->cancel();
+            break;
+        }
     } catch (const std::exception& error) {
         showUnhandledError(error);
     }

@@ -3,7 +3,9 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <array>
 
+class QHBoxLayout;
 class QToolButton;
 
 namespace zeb {
@@ -11,26 +13,46 @@ namespace zeb {
 class DataSource;
 class Dataset;
 
-// A navigator bar with the one button that saves the current row; available while the row is being
-// edited or inserted.
+enum class NavigatorButton
+{
+    Insert,
+    Delete,
+    Edit,
+    Post,
+    Cancel,
+};
+
+// A navigator bar over a dataset: the chosen buttons side by side, sharing its width equally. Insert adds a
+// row, Delete asks and deletes the current row, Edit starts editing it, Post saves and Cancel drops the edit.
+// A button is available only when its command makes sense in the dataset's state. Errors of the dataset
+// are shown through the platform's error display; Abort passes silently.
 class DBNavigator : public QWidget
 {
     Q_OBJECT
 
 public:
+    // Shows the Post button alone.
     explicit DBNavigator(QWidget* parent = nullptr);
 
     void setDataSource(DataSource* source);
-    QToolButton* postButton() const { return m_post; }
+    // The buttons shown, left to right in this order; a button named twice is shown once.
+    void setVisibleButtons(const QList<NavigatorButton>& buttons);
+    // Null when that button is not shown.
+    QToolButton* button(NavigatorButton which) const;
+    QToolButton* postButton() const { return button(NavigatorButton::Post); }
 
 private:
-    void updateButton();
-    void post();
+    static constexpr int buttonCount = 5;
 
-    QToolButton* m_post;
+    QToolButton* makeButton(NavigatorButton which);
+    void updateButtons();
+    void run(NavigatorButton which);
+
+    QHBoxLayout* m_layout;
+    std::array<QToolButton*, buttonCount> m_buttons{};
     DataSource* m_source = nullptr;
     QPointer<Dataset> m_bound;
-    QMetaObject::Connection m_stateConnection;
+    QList<QMetaObject::Connection> m_connections;
 };
 
 } // namespace zeb

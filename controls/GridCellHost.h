@@ -40,6 +40,8 @@ public:
     virtual bool isCurrentCell(const QModelIndex& index) const = 0;
     // Writes the edit through the column's update notification; false when it was refused.
     virtual bool commitCell(const QModelIndex& index, const CellEdit& edit) = 0;
+    // A key pressed in an open editor, before anything handles it; true when it was used up on the way.
+    virtual bool editorKeyDown(QWidget* editor, QKeyEvent* event) = 0;
     // A key pressed in an open editor that the grid handles itself (moves, Insert, Escape...); true when
     // the grid took it.
     virtual bool editorKey(QWidget* editor, QKeyEvent* event) = 0;

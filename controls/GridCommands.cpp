@@ -8,6 +8,7 @@
 #include "GridClipboard.h"
 #include "GridDelegate.h"
 #include "Platform.h"
+#include "RecordDeletion.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -51,7 +52,7 @@ bool DBGridEh::Private::gridKey(QKeyEvent* event)
             all.append(dataset->bookmarkAt(row));
         setSelection(all);
     } else if (modifiers == Qt::NoModifier && key == Qt::Key_Insert) {
-        if (dataset)
+        if (dataset && !q->m_readOnly)
             dataset->insert();
     } else if (key == Qt::Key_Backtab || (key == Qt::Key_Tab && modifiers == Qt::ShiftModifier)) {
         moveColumn(-1);
@@ -96,7 +97,7 @@ void DBGridEh::Private::moveColumn(int step)
 // Down on the last line adds a line; on a new line that holds nothing it takes the line away again.
 bool DBGridEh::Private::downKey()
 {
-    if (!dataset || !dataset->isActive())
+    if (!dataset || !dataset->isActive() || q->m_readOnly)
         return false;
     if (dataset->state() == Dataset::State::Insert && !dataset->isModified()) {
         dataset->cancel();
@@ -105,6 +106,43 @@ bool DBGridEh::Private::downKey()
     if (dataset->recNo() < dataset->recordCount() - 1)
         return false;
     dataset->append();
+    return true;
+}
+
+bool DBGridEh::Private::keyDown(QKeyEvent* event)
+{
+    // A copy: the handler may replace itself.
+    const auto handler = q->onKeyDown;
+    if (!handler)
+        return true;
+    const QScopedValueRollback running(inKeyDown, true);
+    try {
+        handler(event);
+        return true;
+    } catch (const std::exception& error) {
+        showUnhandledError(error);
+        return false;
+    }
+}
+
+bool DBGridEh::Private::editorKeyDown(QWidget* editor, QKeyEvent* event)
+{
+    // The grid itself handed the key on to the editor it opened for it.
+    if (keyHooked)
+        return false;
+    if (!keyDown(event)) {
+        event->accept();
+        return true;
+    }
+    if (q->state() == QAbstractItemView::EditingState && editor->isVisible())
+        return false;
+    // The handler closed the editor (the grid became read-only): the key is the grid's, and must not come
+    // up to it a second time from the closed editor.
+    {
+        const QScopedValueRollback hooked(keyHooked, true);
+        q->keyPressEvent(event);
+    }
+    event->accept();
     return true;
 }
 
@@ -129,6 +167,7 @@ bool DBGridEh::Private::editorKey(QWidget* editor, QKeyEvent* event)
         return false;
     {
         QScopedValueRollback hold(holdEditor, true);
+        const QScopedValueRollback hooked(keyHooked, true);
         q->commitData(editor);
         q->closeEditor(editor, QAbstractItemDelegate::NoHint);
         q->keyPressEvent(event);
@@ -160,27 +199,9 @@ void DBGridEh::Private::escapeInEditor(QWidget* editor)
 
 void DBGridEh::Private::deleteRecords()
 {
-    if (!dataset || !dataset->isActive() || dataset->isEmpty())
+    if (!dataset || q->m_readOnly)
         return;
-    const QList<QByteArray> rows = q->m_selectedRows;
-    const bool many = rows.size() >= 2;
-    const QString question =
-        many ? QStringLiteral("Delete all selected records?") : QStringLiteral("Delete record?");
-    if (Platform::instance().messageBox(q, question, QStringLiteral("Confirm"), MessageButtons::OkCancel,
-                                        MessageIcon::Question) != MessageAnswer::Ok)
-        return;
-    try {
-        if (!many) {
-            dataset->remove();
-        } else {
-            for (const QByteArray& bookmark : rows) {
-                dataset->gotoBookmark(bookmark);
-                dataset->remove();
-            }
-        }
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    recorddeletion::askAndDelete(q, *dataset, q->m_selectedRows);
     keepSurvivingSelection();
 }
 
@@ -249,7 +270,7 @@ bool DBGridEh::Private::clipboardHasCells() const
 void DBGridEh::Private::paste()
 {
     const QModelIndex start = q->currentIndex();
-    if (!model || !start.isValid())
+    if (!model || !start.isValid() || q->m_readOnly)
         return;
     const QList<QStringList> rows = gridclipboard::fromText(QGuiApplication::clipboard()->text());
     for (int i = 0; i < rows.size(); ++i) {

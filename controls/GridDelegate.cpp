@@ -246,6 +246,8 @@ bool GridDelegate::eventFilter(QObject* object, QEvent* event)
     auto* editor = qobject_cast<QWidget*>(object);
     if (editor && event->type() == QEvent::KeyPress && !m_resending) {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (m_host.editorKeyDown(editor, key))
+            return true;
         const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
         if (plain && !key->text().isEmpty() && key->text().at(0).isPrint())
             return typedKey(editor, key);

@@ -34,4 +34,12 @@ public:
     Abort() : Error(QString()) {}
 };
 
+// The text of any error for the user: an own error's message, otherwise what the library said.
+inline QString errorMessage(const std::exception& error)
+{
+    if (const auto* own = dynamic_cast<const Error*>(&error))
+        return own->message();
+    return QString::fromUtf8(error.what());
+}
+
 } // namespace zeb

@@ -4,9 +4,13 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
+class QAction;
+class QCloseEvent;
 class QLabel;
+class QMenu;
 class QStackedWidget;
 class QTabBar;
 class QToolButton;
@@ -19,6 +23,7 @@ class DBLookupComboBox;
 class DBNavigator;
 class DBRichEdit;
 class MainWindowLineContext;
+class TForm3;
 class TDM_shtat;
 struct ColumnUpdateData;
 
@@ -60,6 +65,13 @@ public:
     // Makes `column` the grid's current column without the reminder a user's move may get.
     void showGridColumn(int column);
 
+    QAction* Refresh_Shtat_M;
+    QMenu* N2;
+    QAction* N4;
+    QAction* N3;
+    QAction* N5;
+    QAction* N6;
+    QAction* N1;
     QTabBar* TabSet1;
     QStackedWidget* Notebook1;
     QLabel* Label1;
@@ -82,6 +94,9 @@ public:
     DBRichEdit* DBRichEdit1;
     DBNavigator* DBNavigator1;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void FormCreate(const QString& home);
     void sortStartUpLists();
@@ -93,6 +108,20 @@ private:
     void createGrid();
     QWidget* createNotePanel();
     void connectNavigation();
+    void createMenu();
+
+    // The main menu; closing the window saves a pending line first.
+    void Refresh_Shtat_MClick();
+    void N4Click();
+    void N3Click();
+    void N5Click();
+    void N6Click();
+    void N1Click();
+    std::unique_ptr<TForm3> createDirectoryDialog();
+    void showDirectory(TForm3& dialog, const QString& caption, int page,
+                       const std::function<void()>& prepareList);
+    void FormClose(QCloseEvent& event);
+    bool savePendingLineBeforeClosing();
 
     // Navigation (the handlers act only when their selector is the window's active control where the
     // selector is one the user picks from).

@@ -64,6 +64,7 @@ QToolButton* plusButton(QWidget* page, const QString& name, int left)
 void TForm1::createControls()
 {
     resize(1014, 501);
+    createMenu();
     setFont(courierNew(13));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, silver);

@@ -402,14 +402,16 @@ void Dataset::cancel()
         if (!controlsDisabled())
             Q_EMIT rowRemoved(position);
         setPosition(qMin(position, int(m_order.size()) - 1));
-    } else if (m_state == State::Edit) {
-        notifyRow(m_position);
-    } else {
+    } else if (m_state != State::Edit) {
         return;
     }
+    const bool edited = m_state == State::Edit;
     m_edits.clear();
     m_modified = false;
     setState(State::Browse);
+    // Views read the row again only once the edit is gone, so they show the stored values.
+    if (edited)
+        notifyRow(m_position);
 }
 
 void Dataset::checkRequiredFields() const

@@ -1,5 +1,8 @@
 #include "DataModule.h"
 
+#include "DepartmentRecordView.h"
+#include "Field.h"
+
 namespace zeb {
 
 namespace {
@@ -65,6 +68,7 @@ TDM_shtat::TDM_shtat(QObject* parent)
 
     ADOQ_Kafedra.setSql(QStringLiteral("select * from Kafedra"));
     ADOQ_Kafedra.setKeyField(QStringLiteral("id_kafedra"));
+    ADOQ_Kafedra.afterScroll = [this](Dataset& dataSet) { ADOQ_KafedraAfterScroll(dataSet); };
     ADOQ_t_fio.setSql(QStringLiteral("select * from t_fio"));
     ADOQ_post.setSql(QStringLiteral("select * from post"));
     ADOQ_post.setKeyField(QStringLiteral("id_post"));
@@ -74,6 +78,17 @@ TDM_shtat::TDM_shtat(QObject* parent)
     ADOQ_Deduce.setSql(QStringLiteral("Select * from Deduce"));
     ADOT_Structure.setTableName(QStringLiteral("Structure"));
     ADOT_BK.setTableName(QStringLiteral("bk"));
+}
+
+DepartmentRecordView* Form6 = nullptr;
+
+void TDM_shtat::ADOQ_KafedraAfterScroll(Dataset& dataSet)
+{
+    if (!Form6)
+        return;
+    Form6->ShowCurrentKafedra();
+    const qint64 id = dataSet.fieldByName(QStringLiteral("id_kafedra"))->asInteger();
+    Form6->setRecordGroupCaption(QStringLiteral("Запись - ") + QString::number(id));
 }
 
 QString TDM_shtat::divisionsInUseStatement()

@@ -10,7 +10,7 @@ namespace zeb {
 
 // The program's data module: the one connection and every dataset and data source, by their names.
 // Nothing is connected or opened until OpenDataSets runs after sign-in. Later layers bind the datasets'
-// event hooks (line rules on ADOQ_Shtat_rasp, the department row change on ADOQ_Kafedra).
+// event hooks (the line rules on ADOQ_Shtat_rasp); the department row change on ADOQ_Kafedra is its own.
 class TDM_shtat : public QObject
 {
     Q_OBJECT
@@ -23,6 +23,9 @@ public:
 
     // Opens the connection and the datasets in their fixed order; the first failure is raised.
     void OpenDataSets();
+
+    // Keeps the open copy-and-removal dialog on the current department; does nothing while none is open.
+    void ADOQ_KafedraAfterScroll(Dataset& dataSet);
 
     Connection ADO_Shtat;
 

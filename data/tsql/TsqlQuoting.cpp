@@ -1,5 +1,7 @@
 #include "TsqlQuoting.h"
 
+#include "TsqlText.h"
+
 namespace zeb {
 
 namespace {
@@ -33,13 +35,12 @@ QString postgresName(const QString& name)
 
 QString stringLiteral(const QString& text, SqlDialect dialect)
 {
+    if (dialect != SqlDialect::Postgres || !text.contains(u'\\'))
+        return tsqlStringLiteral(text);
     QString body = text;
     body.replace(u'\'', QStringLiteral("''"));
-    if (dialect == SqlDialect::Postgres && body.contains(u'\\')) {
-        body.replace(u'\\', QStringLiteral("\\\\"));
-        return QStringLiteral("E'") + body + u'\'';
-    }
-    return u'\'' + body + u'\'';
+    body.replace(u'\\', QStringLiteral("\\\\"));
+    return QStringLiteral("E'") + body + u'\'';
 }
 
 } // namespace zeb

@@ -12,6 +12,7 @@
 #include <QHostInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QSysInfo>
 
 namespace zeb {
@@ -54,6 +55,30 @@ ButtonSet boxButtons(MessageButtons buttons)
     return {QMessageBox::Ok, QMessageBox::NoButton};
 }
 
+// The workstations are Russian: the buttons say what a Russian system's boxes say.
+QString russianText(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Ok:
+        return QStringLiteral("ОК");
+    case QMessageBox::Cancel:
+        return QStringLiteral("Отмена");
+    case QMessageBox::Yes:
+        return QStringLiteral("Да");
+    case QMessageBox::No:
+        return QStringLiteral("Нет");
+    default:
+        return {};
+    }
+}
+
+QAbstractButton* addButton(QMessageBox& box, QMessageBox::StandardButton button)
+{
+    QAbstractButton* added = box.addButton(button);
+    added->setText(russianText(button));
+    return added;
+}
+
 MessageAnswer answerOf(QMessageBox::StandardButton button)
 {
     switch (button) {
@@ -78,11 +103,11 @@ MessageAnswer DesktopPlatform::messageBox(QWidget* owner, const QString& text, c
     QMessageBox box(boxIcon(icon), caption, displayText(text), QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
     const ButtonSet set = boxButtons(buttons);
-    box.setDefaultButton(box.addButton(set.first));
+    box.setDefaultButton(qobject_cast<QPushButton*>(addButton(box, set.first)));
     // Closing the box without choosing answers the last button: Cancel, No, or the only OK.
     const QMessageBox::StandardButton closing = set.second == QMessageBox::NoButton ? set.first : set.second;
     if (set.second != QMessageBox::NoButton)
-        box.addButton(set.second);
+        addButton(box, set.second);
     box.setEscapeButton(box.button(closing));
     box.exec();
     QAbstractButton* clicked = box.clickedButton();

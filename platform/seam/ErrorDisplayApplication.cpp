@@ -9,10 +9,7 @@ void showUnhandledError(const std::exception& error)
 {
     if (dynamic_cast<const Abort*>(&error))
         return;
-    if (const auto* own = dynamic_cast<const Error*>(&error))
-        Platform::instance().showError(own->message());
-    else
-        Platform::instance().showError(QString::fromUtf8(error.what()));
+    Platform::instance().showError(errorMessage(error));
 }
 
 ErrorDisplayApplication::ErrorDisplayApplication(int& argc, char** argv) : QApplication(argc, argv) {}

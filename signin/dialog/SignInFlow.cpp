@@ -19,13 +19,6 @@ namespace {
 constexpr qsizetype computerNameBufferSize = 256;
 constexpr qsizetype minimumNewPasswordLength = 6;
 
-QString errorText(const std::exception& error)
-{
-    if (const auto* own = dynamic_cast<const Error*>(&error))
-        return own->message();
-    return QString::fromLocal8Bit(error.what());
-}
-
 } // namespace
 
 SignInFlow::SignInFlow(TDM_shtat& dataModule, SignInView& view, QString& sessionLogin, QString settingsPath)
@@ -102,7 +95,7 @@ bool SignInFlow::SignIn(Connection& connection, const QString& newPassword)
             break;
         }
     } catch (const std::exception& error) {
-        reportFailedExchange(errorText(error), connection);
+        reportFailedExchange(errorMessage(error), connection);
         return false;
     }
 
@@ -132,7 +125,7 @@ bool SignInFlow::connectAccepted(Connection& connection, const QString& connecti
         m_dataModule.OpenDataSets();
         return true;
     } catch (const std::exception& error) {
-        Platform::instance().showError(errorText(error));
+        Platform::instance().showError(errorMessage(error));
         // An accepted answer carries no message, so the label is cleared.
         m_view.showMessage(QString());
         connection.close();

@@ -188,7 +188,20 @@ struct UpdateCall
     Dataset::State state;
 };
 
+using GridAction = std::function<void(GridWindow&)>;
+
+// Counts the update notifications of every column.
+std::shared_ptr<int> countUpdates(DBGridEh& grid)
+{
+    auto updates = std::make_shared<int>(0);
+    for (int column = 0; column < grid.columns().size(); ++column)
+        grid.column(column).onUpdateData = [updates](ColumnUpdateData&) { ++*updates; };
+    return updates;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(GridAction)
 
 class TestDBGrid : public QObject
 {
@@ -219,6 +232,15 @@ private Q_SLOTS:
     void pasteStopsAtTheFirstRefusal();
     void focusEventsAndAlwaysShownEditor();
     void columnEnterAndCellClick();
+    void keyDownSeesEachKeyOnce_data();
+    void keyDownSeesEachKeyOnce();
+    void readOnlyGridWritesNothing_data();
+    void readOnlyGridWritesNothing();
+    void keyDownHandlerSwitchesReadOnly_data();
+    void keyDownHandlerSwitchesReadOnly();
+    void keyWhoseEditorTheHandlerClosedGoesToTheGrid();
+    void keyDownErrorDropsTheKey_data();
+    void keyDownErrorDropsTheKey();
 };
 
 void TestDBGrid::headerGroupsSpanTheirColumns()
@@ -836,6 +858,221 @@ void TestDBGrid::columnEnterAndCellClick()
     QCOMPARE(w.grid->selectedIndex(), int(PostCol));
     QCOMPARE(clicked, (QList<int>{int(EnterCol), int(EnterCol)}));
     QCOMPARE(w.lines_().recNo(), 1);
+}
+
+void TestDBGrid::keyDownSeesEachKeyOnce_data()
+{
+    QTest::addColumn<bool>("alwaysShowEditor");
+    QTest::addColumn<QList<QKeySequence>>("keys");
+
+    // Keys the editor takes, keys it leaves to the grid, keys nobody takes, keys that open or close it.
+    QTest::newRow("editor always shown")
+        << true
+        << QList<QKeySequence>{Qt::Key_A,    Qt::Key_Left,   Qt::Key_Backspace, Qt::Key_F5,
+                               Qt::Key_Up,   Qt::Key_Return, Qt::Key_Tab,       Qt::SHIFT | Qt::Key_Backtab,
+                               Qt::Key_Down, Qt::Key_Insert, Qt::Key_Escape,    Qt::CTRL | Qt::Key_Delete,
+                               Qt::Key_End};
+    QTest::newRow("editor on demand")
+        << false
+        << QList<QKeySequence>{Qt::Key_Down,   Qt::Key_Up,     Qt::Key_Up,     Qt::Key_F2,
+                               Qt::Key_A,      Qt::Key_F5,     Qt::Key_Return, Qt::Key_B,
+                               Qt::Key_Escape, Qt::Key_Escape, Qt::Key_Tab,    Qt::CTRL | Qt::Key_Delete};
+}
+
+void TestDBGrid::keyDownSeesEachKeyOnce()
+{
+    QFETCH(bool, alwaysShowEditor);
+    QFETCH(QList<QKeySequence>, keys);
+    GridWindow w;
+    QList<int> seen;
+    w.grid->onKeyDown = [&](QKeyEvent* event) { seen << event->key(); };
+    w.grid->setAlwaysShowEditor(alwaysShowEditor);
+    w.click(0, EnterOrderCol);
+    QCOMPARE(w.editing(), alwaysShowEditor);
+    w.platform.queueAnswer(MessageAnswer::Cancel);
+
+    QList<int> pressed;
+    for (const QKeySequence& sequence : keys) {
+        const QKeyCombination key = sequence[0];
+        // A modifier is a key press of its own before the key.
+        if (key.keyboardModifiers() & Qt::ShiftModifier)
+            pressed << Qt::Key_Shift;
+        if (key.keyboardModifiers() & Qt::ControlModifier)
+            pressed << Qt::Key_Control;
+        pressed << int(key.key());
+        GridWindow::key(key.key(), key.keyboardModifiers());
+    }
+
+    QCOMPARE(seen, pressed);
+    QCOMPARE(w.platform.boxTexts(), QStringList{QStringLiteral("Delete record?")});
+}
+
+void TestDBGrid::readOnlyGridWritesNothing_data()
+{
+    QTest::addColumn<GridAction>("act");
+
+    QTest::newRow("typing") << GridAction([](GridWindow& w) {
+        w.click(1, EnterOrderCol);
+        GridWindow::type(QStringLiteral("x"));
+        GridWindow::key(Qt::Key_Return);
+    });
+    QTest::newRow("F2") << GridAction([](GridWindow& w) {
+        w.click(1, EnterOrderCol);
+        GridWindow::key(Qt::Key_F2);
+    });
+    QTest::newRow("double click") << GridAction([](GridWindow& w) {
+        QTest::mouseDClick(w.grid->viewport(), Qt::LeftButton, {},
+                           w.grid->visualRect(w.cell(1, EnterOrderCol)).center());
+    });
+    QTest::newRow("editor always shown") << GridAction([](GridWindow& w) {
+        w.grid->setAlwaysShowEditor(true);
+        w.click(1, EnterOrderCol);
+        GridWindow::key(Qt::Key_Tab);
+    });
+    QTest::newRow("Insert") << GridAction([](GridWindow& w) {
+        w.click(1, NumCol);
+        GridWindow::key(Qt::Key_Insert);
+    });
+    QTest::newRow("Down on the last line") << GridAction([](GridWindow& w) {
+        w.click(4, NumCol);
+        GridWindow::key(Qt::Key_Down);
+    });
+    QTest::newRow("paste") << GridAction([](GridWindow& w) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("П-1\tx\nП-2\ty"));
+        w.click(1, EnterOrderCol);
+        GridWindow::key(Qt::Key_V, Qt::ControlModifier);
+    });
+    QTest::newRow("Ctrl+Delete") << GridAction([](GridWindow& w) {
+        w.click(1, NumCol);
+        GridWindow::key(Qt::Key_Delete, Qt::ControlModifier);
+    });
+    QTest::newRow("Ctrl+Delete on selected lines") << GridAction([](GridWindow& w) {
+        w.click(1, NumCol);
+        w.click(2, NumCol, Qt::ControlModifier);
+        w.click(3, NumCol, Qt::ControlModifier);
+        GridWindow::key(Qt::Key_Delete, Qt::ControlModifier);
+    });
+    QTest::newRow("made read-only while typing") << GridAction([](GridWindow& w) {
+        w.grid->setReadOnly(false);
+        w.grid->setAlwaysShowEditor(true);
+        w.click(1, EnterOrderCol);
+        GridWindow::type(QStringLiteral("x"));
+        QVERIFY(w.editing());
+        w.grid->setReadOnly(true);
+        QCOMPARE(QApplication::focusWidget(), w.grid);
+    });
+}
+
+void TestDBGrid::readOnlyGridWritesNothing()
+{
+    QFETCH(GridAction, act);
+    GridWindow w;
+    const std::shared_ptr<int> updates = countUpdates(*w.grid);
+    w.grid->setReadOnly(true);
+    QVERIFY(w.grid->isReadOnly());
+
+    act(w);
+
+    QVERIFY(!w.editing());
+    QCOMPARE(*updates, 0);
+    QCOMPARE(w.lines_().state(), Dataset::State::Browse);
+    QCOMPARE(w.lines_().recordCount(), 5);
+    QCOMPARE(w.text(1, EnterOrderCol), QStringLiteral("E-2"));
+    QCOMPARE(w.text(2, EnterOrderCol), QStringLiteral("E-3"));
+    QVERIFY(w.platform.boxes().isEmpty());
+    QVERIFY(w.platform.errors().isEmpty());
+}
+
+void TestDBGrid::keyDownHandlerSwitchesReadOnly_data()
+{
+    QTest::addColumn<bool>("alwaysShowEditor");
+    QTest::newRow("editor always shown") << true;
+    QTest::newRow("editor on demand") << false;
+}
+
+// A window that makes the grid read-only for Ctrl+Delete only, from its key handler.
+void TestDBGrid::keyDownHandlerSwitchesReadOnly()
+{
+    QFETCH(bool, alwaysShowEditor);
+    GridWindow w;
+    const std::shared_ptr<int> updates = countUpdates(*w.grid);
+    int deletes = 0;
+    w.lines_().beforeDelete = [&](Dataset&) { ++deletes; };
+    w.grid->onKeyDown = [&](QKeyEvent* event) {
+        w.grid->setReadOnly(event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier);
+    };
+    w.grid->setAlwaysShowEditor(alwaysShowEditor);
+    w.click(2, EnterOrderCol);
+    QCOMPARE(w.editing(), alwaysShowEditor);
+
+    GridWindow::key(Qt::Key_Delete, Qt::ControlModifier);
+    QVERIFY(w.grid->isReadOnly());
+    QVERIFY(w.platform.boxes().isEmpty());
+    QCOMPARE(deletes, 0);
+    QCOMPARE(w.lines_().recordCount(), 5);
+    QVERIFY(!w.editing());
+
+    GridWindow::type(QStringLiteral("QRS"));
+    QVERIFY(!w.grid->isReadOnly());
+    QVERIFY(w.editing());
+    GridWindow::key(Qt::Key_Return);
+    QCOMPARE(*updates, 1);
+    QCOMPARE(w.text(2, EnterOrderCol), QStringLiteral("QRS"));
+    QCOMPARE(w.lines_().state(), Dataset::State::Edit);
+    QCOMPARE(w.grid->currentIndex(), w.cell(2, EnterDateCol));
+}
+
+void TestDBGrid::keyWhoseEditorTheHandlerClosedGoesToTheGrid()
+{
+    GridWindow w;
+    w.grid->onKeyDown = [&](QKeyEvent* event) {
+        if (event->key() == Qt::Key_A)
+            w.grid->setReadOnly(true);
+    };
+    w.grid->setAlwaysShowEditor(true);
+    w.click(1, EnterOrderCol);
+    QVERIFY(w.editing());
+
+    // In the editor Ctrl+A would select its text; in the grid it selects every line.
+    GridWindow::key(Qt::Key_A, Qt::ControlModifier);
+
+    QVERIFY(!w.editing());
+    QCOMPARE(w.grid->selectedRows().size(), 5);
+}
+
+void TestDBGrid::keyDownErrorDropsTheKey_data()
+{
+    QTest::addColumn<bool>("alwaysShowEditor");
+    QTest::addColumn<bool>("abort");
+    QTest::newRow("grid, error") << false << false;
+    QTest::newRow("grid, abort") << false << true;
+    QTest::newRow("editor, error") << true << false;
+    QTest::newRow("editor, abort") << true << true;
+}
+
+void TestDBGrid::keyDownErrorDropsTheKey()
+{
+    QFETCH(bool, alwaysShowEditor);
+    QFETCH(bool, abort);
+    GridWindow w;
+    w.grid->onKeyDown = [abort](QKeyEvent* event) {
+        if (event->key() != Qt::Key_Insert)
+            return;
+        if (abort)
+            throw Abort();
+        throw Error(QStringLiteral("Новые строки здесь не добавляют."));
+    };
+    w.grid->setAlwaysShowEditor(alwaysShowEditor);
+    w.click(1, EnterOrderCol);
+    QCOMPARE(w.editing(), alwaysShowEditor);
+
+    GridWindow::key(Qt::Key_Insert);
+
+    QCOMPARE(w.platform.errors(),
+             abort ? QStringList() : QStringList{QStringLiteral("Новые строки здесь не добавляют.")});
+    QCOMPARE(w.lines_().state(), Dataset::State::Browse);
+    QCOMPARE(w.lines_().recordCount(), 5);
+    QCOMPARE(w.editing(), alwaysShowEditor);
 }
 
 QTEST_MAIN(TestDBGrid)

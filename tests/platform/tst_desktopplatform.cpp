@@ -27,6 +27,7 @@ struct SeenBox
     QMessageBox::StandardButtons buttons;
     Qt::TextFormat format = Qt::AutoText;
     QWidget* owner = nullptr;
+    QStringList buttonTexts;
 };
 
 // Waits for the box the platform shows, notes what it shows and lets `act` close it.
@@ -37,8 +38,11 @@ void whenBoxShown(SeenBox& seen, std::function<void(QMessageBox&)> act)
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
-        seen = {box->text(),       box->windowTitle(), box->icon(), box->standardButtons(),
-                box->textFormat(), box->parentWidget()};
+        seen = {box->text(),       box->windowTitle(),  box->icon(), box->standardButtons(),
+                box->textFormat(), box->parentWidget(), {}};
+        for (const QAbstractButton* button : box->buttons())
+            seen.buttonTexts.append(button->text());
+        seen.buttonTexts.sort();
         poll->deleteLater();
         poll->stop();
         act(*box);
@@ -137,6 +141,17 @@ void TestDesktopPlatform::messageBoxShowsWhatWasAsked()
     QCOMPARE(seen.icon, expectedIcon);
     QCOMPARE(seen.buttons, expectedButtons);
     QCOMPARE(seen.owner, &owner);
+    QStringList russian;
+    if (expectedButtons & QMessageBox::Ok)
+        russian << QStringLiteral("ОК");
+    if (expectedButtons & QMessageBox::Cancel)
+        russian << QStringLiteral("Отмена");
+    if (expectedButtons & QMessageBox::Yes)
+        russian << QStringLiteral("Да");
+    if (expectedButtons & QMessageBox::No)
+        russian << QStringLiteral("Нет");
+    russian.sort();
+    QCOMPARE(seen.buttonTexts, russian);
 }
 
 void TestDesktopPlatform::closingABoxAnswersItsLastButton_data()

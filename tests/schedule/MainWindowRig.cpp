@@ -112,26 +112,37 @@ void MainWindowRig::clickTab(int index)
 
 void MainWindowRig::clickCell(int row, int column, Qt::KeyboardModifiers modifiers)
 {
-    DBGridEh* grid = form->DBGridEh1;
+    clickCellOf(form->DBGridEh1, row, column, modifiers);
+}
+
+void MainWindowRig::clickCellOf(DBGridEh* grid, int row, int column, Qt::KeyboardModifiers modifiers)
+{
     const QModelIndex index = grid->model()->index(row, column);
     grid->scrollTo(index);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, grid->visualRect(index).center());
     QApplication::processEvents();
 }
 
-QWidget* MainWindowRig::cellEditor(int row, int column)
+QWidget* MainWindowRig::cellEditor(DBGridEh* grid, int row, int column)
 {
-    DBGridEh* grid = form->DBGridEh1;
-    // A click on a new line without a post would drop it: its current cell is already open.
-    if (grid->currentIndex() != grid->model()->index(row, column))
-        clickCell(row, column);
+    // A click on a new line without a post would drop it: its current cell is already open while the grid
+    // has the focus.
+    QWidget* focused = QApplication::focusWidget();
+    const bool inGrid = focused && (focused == grid || grid->isAncestorOf(focused));
+    if (!inGrid || grid->currentIndex() != grid->model()->index(row, column))
+        clickCellOf(grid, row, column);
     QWidget* editor = QApplication::focusWidget();
     return editor && grid->isAncestorOf(editor) ? editor : nullptr;
 }
 
 void MainWindowRig::typeIntoCell(int row, int column, const QString& text)
 {
-    QWidget* editor = cellEditor(row, column);
+    typeIntoCellOf(form->DBGridEh1, row, column, text);
+}
+
+void MainWindowRig::typeIntoCellOf(DBGridEh* grid, int row, int column, const QString& text)
+{
+    QWidget* editor = cellEditor(grid, row, column);
     QVERIFY2(editor, "no cell editor has the focus");
     auto* line = qobject_cast<QLineEdit*>(editor);
     if (!line)
@@ -147,7 +158,12 @@ void MainWindowRig::typeIntoCell(int row, int column, const QString& text)
 
 void MainWindowRig::pickInCell(int row, int column, const QString& entry)
 {
-    QWidget* editor = cellEditor(row, column);
+    pickInCellOf(form->DBGridEh1, row, column, entry);
+}
+
+void MainWindowRig::pickInCellOf(DBGridEh* grid, int row, int column, const QString& entry)
+{
+    QWidget* editor = cellEditor(grid, row, column);
     auto* box = qobject_cast<QComboBox*>(editor);
     if (!box && editor)
         box = editor->findChild<QComboBox*>();

@@ -12,6 +12,7 @@ class QComboBox;
 
 namespace zeb {
 
+class DBGridEh;
 class DBLookupComboBox;
 
 // The main window signed in on a fresh installation holding the small schedule of ScheduleFixture.h,
@@ -46,12 +47,16 @@ public:
     // Clicks the tab with `index` on the tab strip.
     void clickTab(int index);
 
-    // The grid, as a user works in it: clicking a cell opens its editor while the grid has the focus.
+    // A grid, as a user works in it: clicking a cell opens its editor while the grid has the focus.
+    // Without a grid, the schedule grid.
     void clickCell(int row, int column, Qt::KeyboardModifiers modifiers = {});
+    void clickCellOf(DBGridEh* grid, int row, int column, Qt::KeyboardModifiers modifiers = {});
     // Replaces the cell's text by typing it and leaves the cell with Tab, which commits it.
     void typeIntoCell(int row, int column, const QString& text);
+    void typeIntoCellOf(DBGridEh* grid, int row, int column, const QString& text);
     // Opens the cell's drop-down list and clicks the entry, which commits it.
     void pickInCell(int row, int column, const QString& entry);
+    void pickInCellOf(DBGridEh* grid, int row, int column, const QString& entry);
     // A key pressed wherever the focus is.
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
     // The schedule read again from the database: the field of the line with key `line` as text.
@@ -59,7 +64,7 @@ public:
 
 private:
     // The open editor of the cell, made current by a click unless it is current already.
-    QWidget* cellEditor(int row, int column);
+    QWidget* cellEditor(DBGridEh* grid, int row, int column);
 
     std::unique_ptr<Connection> m_other;
 };

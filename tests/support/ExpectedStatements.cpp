@@ -84,4 +84,59 @@ QString employeesOn(int line)
            QString::number(line) + QStringLiteral(" and (id_leave=4 or id_leave is null) ");
 }
 
+QString allDepartments()
+{
+    return QStringLiteral("Select * from Kafedra order by f1");
+}
+
+QString allDivisions()
+{
+    return QStringLiteral("Select * from Otdel_1 order by Otdel_1");
+}
+
+QString allFaculties()
+{
+    return QStringLiteral("Select * from Faculty");
+}
+
+QString departmentsWithAnyLineOf(int faculty)
+{
+    return QStringLiteral(
+               "SELECT    dbo.kafedra.f1, dbo.Vakansii.id_faculty, dbo.Vakansii.id_kafedra FROM      "
+               "dbo.Vakansii INNER JOIN           dbo.kafedra ON dbo.Vakansii.id_kafedra = "
+               "dbo.kafedra.id_kafedra GROUP BY  dbo.kafedra.f1, "
+               "dbo.Vakansii.id_faculty, dbo.Vakansii.id_kafedra  HAVING    (dbo.Vakansii.id_faculty = ") +
+           QString::number(faculty) + QStringLiteral(") order by dbo.kafedra.f1");
+}
+
+QString reportSetting()
+{
+    return QStringLiteral("Select *  FROM [ZEB].[dbo].[VuzDefaults] Where id_vuz_defaults=22");
+}
+
+QString copyDepartment(int from, int to, const QString& loginLiteral, const QString& placeLiteral)
+{
+    return QStringLiteral(
+               "EXEC CopyKafedraOnKafedra @id_kafedraFrom = %1, @id_kafedraTo = %2, @zeb_user = %3, "
+               "@ip = %4")
+        .arg(from)
+        .arg(to)
+        .arg(loginLiteral, placeLiteral);
+}
+
+QString removeDepartment(int department)
+{
+    return QStringLiteral("Delete From kafedra Where kafedra.id_kafedra =%1").arg(department);
+}
+
+QString logDepartmentRemoval(int department, const QString& loginLiteral, const QString& placeLiteral)
+{
+    return QStringLiteral(
+               "INSERT INTO ZEB_LOG([table], [row_id], [descr], [ZEB_User], [comp]) "
+               "VALUES('kafedra', %1, 'Запись с уникальным номером - %1 была удалена.(id_kafedra = "
+               "[%1])' , %2, %3)")
+        .arg(department)
+        .arg(loginLiteral, placeLiteral);
+}
+
 } // namespace expected

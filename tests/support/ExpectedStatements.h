@@ -17,4 +17,17 @@ QString levelTwoDivisionLines(int levelTwoDivision, int faculty);
 QString departmentLines(int department, int faculty);
 QString employeesOn(int line);
 
+// The directory editor's lists, and the departments of a faculty it gives back on closing (withdrawn
+// lines included).
+QString allDepartments();
+QString allDivisions();
+QString allFaculties();
+QString departmentsWithAnyLineOf(int faculty);
+
+QString reportSetting();
+
+QString copyDepartment(int from, int to, const QString& loginLiteral, const QString& placeLiteral);
+QString removeDepartment(int department);
+QString logDepartmentRemoval(int department, const QString& loginLiteral, const QString& placeLiteral);
+
 } // namespace expected

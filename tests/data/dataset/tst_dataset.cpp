@@ -109,6 +109,18 @@ void TestDataset::statesAndTransitions()
     lines.cancel();
     QCOMPARE(lines.state(), Dataset::State::Browse);
 
+    // A view told of the cancel reads the stored value back, not the one typed.
+    const int units = lines.fieldIndex(QStringLiteral("q_units"));
+    const QVariant stored = lines.valueAt(lines.recNo(), units);
+    QVariant seenByView;
+    const QMetaObject::Connection view =
+        connect(&lines, &Dataset::rowChanged, this, [&](int row) { seenByView = lines.valueAt(row, units); });
+    lines.edit();
+    lines.field(units)->setAsString(QStringLiteral("7"));
+    lines.cancel();
+    disconnect(view);
+    QCOMPARE(seenByView, stored);
+
     lines.append();
     QCOMPARE(lines.state(), Dataset::State::Insert);
     QCOMPARE(lines.recordCount(), 3);

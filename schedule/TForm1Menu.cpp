@@ -1,0 +1,158 @@
+// The main menu: reloading the lists, the directories, the report; and closing the window.
+
+#include "DBLookupComboBox.h"
+#include "DataModule.h"
+#include "DirectoryStatements.h"
+#include "Error.h"
+#include "Platform.h"
+#include "ReportAddress.h"
+#include "SelectionLists.h"
+#include "TForm1.h"
+#include "TForm3.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace zeb {
+
+namespace {
+
+const QString noticeCaption = QStringLiteral("Уведомление");
+
+} // namespace
+
+void TForm1::createMenu()
+{
+    QMenuBar* MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    Refresh_Shtat_M = MainMenu1->addAction(QStringLiteral("Обновить"), this, &TForm1::Refresh_Shtat_MClick);
+    Refresh_Shtat_M->setObjectName(QStringLiteral("Refresh_Shtat_M"));
+    N2 = MainMenu1->addMenu(QStringLiteral("Справочники"));
+    N2->setObjectName(QStringLiteral("N2"));
+    N4 = N2->addAction(QStringLiteral("Должность"), this, &TForm1::N4Click);
+    N4->setObjectName(QStringLiteral("N4"));
+    N3 = N2->addAction(QStringLiteral("Кафедра"), this, &TForm1::N3Click);
+    N3->setObjectName(QStringLiteral("N3"));
+    N5 = N2->addAction(QStringLiteral("Отделы"), this, &TForm1::N5Click);
+    N5->setObjectName(QStringLiteral("N5"));
+    N6 = N2->addAction(QStringLiteral("Факультет"), this, &TForm1::N6Click);
+    N6->setObjectName(QStringLiteral("N6"));
+    N1 = MainMenu1->addAction(QStringLiteral("Отчёты"), this, &TForm1::N1Click);
+    N1->setObjectName(QStringLiteral("N1"));
+}
+
+void TForm1::Refresh_Shtat_MClick()
+{
+    refreshSelectionLists(m_dataModule);
+}
+
+std::unique_ptr<TForm3> TForm1::createDirectoryDialog()
+{
+    return std::make_unique<TForm3>(
+        m_dataModule, *DBLookupComboboxEh_Faculty,
+        SessionIdentity{SessionLogin, sessionComputerNameText(), [this] { return SessionIp(); }}, this);
+}
+
+// A list that fails to open is reported by the application and the dialog is not shown.
+void TForm1::showDirectory(TForm3& dialog, const QString& caption, int page,
+                           const std::function<void()>& prepareList)
+{
+    dialog.setWindowTitle(caption);
+    dialog.PageControl1->setCurrentIndex(page);
+    if (prepareList)
+        prepareList();
+    Platform::instance().runModal(dialog);
+}
+
+void TForm1::N4Click()
+{
+    showDirectory(*createDirectoryDialog(), QStringLiteral("Должность"), TForm3::PostPage, {});
+}
+
+void TForm1::N3Click()
+{
+    showDirectory(*createDirectoryDialog(), QStringLiteral("Кафедра"), TForm3::DepartmentPage, [this] {
+        m_dataModule.ADOQ_Kafedra.setSql(directory::allDepartments());
+        m_dataModule.ADOQ_Kafedra.open();
+    });
+}
+
+void TForm1::N5Click()
+{
+    showDirectory(*createDirectoryDialog(), QStringLiteral("Отделы"), TForm3::DivisionPage, [this] {
+        m_dataModule.ADOQ_Otdel_1.setSql(directory::allDivisions());
+        m_dataModule.ADOQ_Otdel_1.open();
+    });
+}
+
+void TForm1::N6Click()
+{
+    const std::unique_ptr<TForm3> dialog = createDirectoryDialog();
+    dialog->setWidths(559, 551, 550);
+    showDirectory(*dialog, QStringLiteral("Факультеты"), TForm3::FacultyPage, [this] {
+        m_dataModule.ADOQ_Faculty.setSql(directory::allFaculties());
+        m_dataModule.ADOQ_Faculty.open();
+        m_dataModule.ADOQ_Faculty.sort(QStringLiteral("p23-1"));
+    });
+}
+
+// Without a report server the user is told so, rather than sent to an address that leads nowhere.
+void TForm1::N1Click()
+{
+    const QString address = reportAddress(m_dataModule.ADOQ_Temp);
+    if (address.isEmpty()) {
+        Platform::instance().messageBox(
+            this,
+            QStringLiteral("Адрес сервера отчётов не задан.\rОбратитесь к администратору: адрес хранится в "
+                           "настройках базы данных (VuzDefaults, строка 22)."),
+            noticeCaption, MessageButtons::Ok, MessageIcon::Information);
+        return;
+    }
+    Platform::instance().openUrl(address);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    FormClose(*event);
+}
+
+void TForm1::FormClose(QCloseEvent& event)
+{
+    if (!savePendingLineBeforeClosing()) {
+        event.ignore();
+        return;
+    }
+    for (DBLookupComboBox* selector :
+         {DBLookupComboboxEh_Otdel_1, DBLookupComboboxEh_Otdel_2, DBLookupComboboxEh_Faculty,
+          DBLookupComboboxEh_Kafedra, DBLookupComboboxEh_Otdel_11})
+        selector->setListSource(nullptr, selector->keyField(), selector->listField());
+    event.accept();
+}
+
+// A line that cannot be saved is not dropped unnoticed: the user learns why and either goes back to it or
+// closes knowing it is lost.
+bool TForm1::savePendingLineBeforeClosing()
+{
+    Dataset& schedule = m_dataModule.ADOQ_Shtat_rasp;
+    if (!schedule.isActive() || !schedule.isModified())
+        return true;
+    try {
+        schedule.edit();
+        schedule.post();
+        return true;
+    } catch (const std::exception& error) {
+        const QString reason = errorMessage(error);
+        const QString text = QStringLiteral("Изменения строки не сохранены") +
+                             (reason.isEmpty() ? QStringLiteral(".") : QStringLiteral(":\r") + reason) +
+                             QStringLiteral("\r\rЗакрыть программу без сохранения строки?\r"
+                                            "Нажмите «Нет», чтобы вернуться к строке и исправить её.");
+        if (Platform::instance().messageBox(this, text, noticeCaption, MessageButtons::YesNo,
+                                            MessageIcon::Warning) != MessageAnswer::Yes)
+            return false;
+        schedule.cancel();
+        return true;
+    }
+}
+
+} // namespace zeb

@@ -1,0 +1,205 @@
+#include "DBGridEh.h"
+#include "DBLookupComboBox.h"
+#include "EngineRows.h"
+#include "ExpectedStatements.h"
+#include "Field.h"
+#include "MainWindowRig.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+using namespace zeb;
+
+namespace {
+
+QStringList captions(const QList<QAction*>& actions)
+{
+    QStringList texts;
+    for (const QAction* action : actions)
+        texts.append(action->text());
+    return texts;
+}
+
+// The field of every loaded row, comma-separated.
+QString column(Dataset& dataset, const QString& field)
+{
+    QStringList values;
+    const int index = dataset.fieldIndex(field);
+    for (int row = 0; row < dataset.recordCount(); ++row)
+        values.append(dataset.valueAt(row, index).toString());
+    return values.join(QLatin1Char(','));
+}
+
+} // namespace
+
+class TestMainMenu : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void menuBarHoldsTheCommands();
+    void refreshReloadsListsOnTheirCurrentStatements_data() { addEngineRows(); }
+    void refreshReloadsListsOnTheirCurrentStatements();
+    void reportOpensTheConfiguredAddress_data();
+    void reportOpensTheConfiguredAddress();
+    void closingSavesThePendingLine_data() { addEngineRows(); }
+    void closingSavesThePendingLine();
+    void closingWithALineThatFailsToSave_data() { addEngineRows(); }
+    void closingWithALineThatFailsToSave();
+};
+
+void TestMainMenu::menuBarHoldsTheCommands()
+{
+    MainWindowRig rig(EngineKind::Sqlite);
+    TForm1& form = *rig.form;
+    QCOMPARE(
+        captions(form.menuBar()->actions()),
+        QStringList({QStringLiteral("Обновить"), QStringLiteral("Справочники"), QStringLiteral("Отчёты")}));
+    QCOMPARE(form.menuBar()->actions().at(1)->menu(), form.N2);
+    QCOMPARE(captions(form.N2->actions()),
+             QStringList({QStringLiteral("Должность"), QStringLiteral("Кафедра"), QStringLiteral("Отделы"),
+                          QStringLiteral("Факультет")}));
+    QCOMPARE(form.N2->actions(), QList<QAction*>({form.N4, form.N3, form.N5, form.N6}));
+    QCOMPARE(form.menuBar()->actions().first(), form.Refresh_Shtat_M);
+    QCOMPARE(form.menuBar()->actions().last(), form.N1);
+}
+
+void TestMainMenu::refreshReloadsListsOnTheirCurrentStatements()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    TForm1& form = *rig.form;
+    rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
+    rig.pick(form.DBLookupComboboxEh_Kafedra, QStringLiteral("Кафедра алгебры"));
+    const QString lines = column(rig.schedule(), QStringLiteral("id_vakansiya"));
+    // Meanwhile another workstation adds a post and a faculty that sorts first by its short name only.
+    rig.execute(QStringLiteral("insert into post (post) values ('Ассистент')"));
+    rig.execute(
+        QStringLiteral("insert into Faculty ([p23-1], [p23-2], id_vuz) values ('АА', 'Юридический', 1)"));
+    TDM_shtat& module = rig.dataModule;
+    const QStringList statements = {module.ADOQ_Otdel_1.sql(), module.ADOQ_Otdel_11.sql(),
+                                    module.ADOQ_Faculty.sql(), module.ADOQ_Kafedra.sql(),
+                                    module.ADOQOtdel_2.sql(),  module.ADOQ_post.sql()};
+    QCOMPARE(statements.at(3), expected::facultyDepartments(1));
+    SentStatements sent;
+
+    form.Refresh_Shtat_M->trigger();
+
+    QCOMPARE(sent.list(), statements);
+    QCOMPARE(column(module.ADOQ_Kafedra, QStringLiteral("f1")), QStringLiteral("Кафедра алгебры"));
+    QCOMPARE(column(module.ADOQ_Faculty, QStringLiteral("p23-1")), QStringLiteral("АА,ФМ,ФЭ"));
+    QCOMPARE(column(module.ADOQ_post, QStringLiteral("post")).split(QLatin1Char(',')).first(),
+             QStringLiteral("Ассистент"));
+    QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), lines);
+    QCOMPARE(form.DBLookupComboboxEh_Faculty->keyValue().toInt(), 1);
+    QCOMPARE(form.DBLookupComboboxEh_Kafedra->text(), QStringLiteral("Кафедра алгебры"));
+    QVERIFY(rig.platform.errors().isEmpty());
+}
+
+void TestMainMenu::reportOpensTheConfiguredAddress_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("address");
+    for (const auto& [engineName, engine] : installableEngines) {
+        const QByteArray name(engineName);
+        QTest::newRow(name + ", configured")
+            << engine << QStringLiteral("update VuzDefaults set n_field = 'http://reports.local:8080/zeb'")
+            << QStringLiteral("http://reports.local:8080/zeb/ZEB2.html");
+        QTest::newRow(name + ", no row 22")
+            << engine << QStringLiteral("delete from VuzDefaults where id_vuz_defaults = 22") << QString();
+        QTest::newRow(name + ", empty address")
+            << engine << QStringLiteral("update VuzDefaults set n_field = '  '") << QString();
+    }
+}
+
+void TestMainMenu::reportOpensTheConfiguredAddress()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, setting);
+    QFETCH(QString, address);
+    MainWindowRig rig(engine);
+    rig.execute(setting);
+    if (address.isEmpty())
+        rig.platform.queueAnswer(MessageAnswer::Ok);
+    SentStatements sent;
+
+    rig.form->N1->trigger();
+
+    QCOMPARE(sent.list(), QStringList(expected::reportSetting()));
+    QVERIFY(rig.dataModule.ADOQ_Temp.isActive());
+    if (address.isEmpty()) {
+        QVERIFY(rig.platform.openedUrls().isEmpty());
+        QCOMPARE(rig.platform.boxes().size(), 1);
+        QCOMPARE(
+            rig.platform.boxes().first().text,
+            QStringLiteral("Адрес сервера отчётов не задан.\rОбратитесь к администратору: адрес хранится "
+                           "в настройках базы данных (VuzDefaults, строка 22)."));
+        QCOMPARE(rig.platform.boxes().first().icon, MessageIcon::Information);
+    } else {
+        QCOMPARE(rig.platform.openedUrls(), QStringList(address));
+        QVERIFY(rig.platform.boxes().isEmpty());
+    }
+}
+
+void TestMainMenu::closingSavesThePendingLine()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    TForm1& form = *rig.form;
+    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.schedule().first();
+    rig.schedule().edit();
+    rig.schedule().fieldByName(QStringLiteral("q_units"))->setAsString(QStringLiteral("2,5"));
+
+    QVERIFY(form.close());
+
+    QCOMPARE(rig.reloaded(1, QStringLiteral("q_units")), QStringLiteral("2,5"));
+    QVERIFY(rig.platform.boxes().isEmpty());
+    for (const DBLookupComboBox* selector :
+         {form.DBLookupComboboxEh_Otdel_1, form.DBLookupComboboxEh_Otdel_2, form.DBLookupComboboxEh_Faculty,
+          form.DBLookupComboboxEh_Kafedra, form.DBLookupComboboxEh_Otdel_11})
+        QCOMPARE(selector->listSource(), nullptr);
+}
+
+void TestMainMenu::closingWithALineThatFailsToSave()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    TForm1& form = *rig.form;
+    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    // Another workstation changed the line meanwhile: this workstation's save is refused.
+    rig.execute(QStringLiteral("update Vakansii set q_units = 3 where id_vakansiya = 1"));
+    rig.schedule().first();
+    rig.schedule().edit();
+    rig.schedule().fieldByName(QStringLiteral("q_units"))->setAsString(QStringLiteral("2"));
+
+    // "No": the window stays, with the line still in editing to be corrected.
+    rig.platform.queueAnswer(MessageAnswer::No);
+    QVERIFY(!form.close());
+    QVERIFY(form.isVisible());
+    QVERIFY(rig.schedule().isModified());
+    QCOMPARE(rig.platform.boxes().size(), 1);
+    const ShownBox& question = rig.platform.boxes().first();
+    QVERIFY2(question.text.startsWith(QStringLiteral("Изменения строки не сохранены:\r")),
+             qPrintable(question.text));
+    QVERIFY(question.text.contains(QStringLiteral("изменена другим пользователем")));
+    QVERIFY(
+        question.text.endsWith(QStringLiteral("\r\rЗакрыть программу без сохранения строки?\rНажмите «Нет», "
+                                              "чтобы вернуться к строке и исправить её.")));
+    QCOMPARE(question.buttons, MessageButtons::YesNo);
+    QCOMPARE(question.icon, MessageIcon::Warning);
+    QCOMPARE(form.DBLookupComboboxEh_Otdel_1->listSource(), &rig.dataModule.DS_Otdel_1);
+
+    // "Yes": closed knowingly without the line; the other workstation's value stands.
+    rig.platform.queueAnswer(MessageAnswer::Yes);
+    QVERIFY(form.close());
+    QVERIFY(!rig.schedule().isModified());
+    QCOMPARE(rig.reloaded(1, QStringLiteral("q_units")), QStringLiteral("3"));
+    QVERIFY(rig.platform.errors().isEmpty());
+}
+
+QTEST_MAIN(TestMainMenu)
+#include "tst_mainmenu.moc"
