@@ -4,10 +4,10 @@
 #include "DBLookupComboBox.h"
 #include "DBNavigator.h"
 #include "DataModule.h"
-#include "DirectoryStatements.h"
 #include "ErrorDisplayApplication.h"
 #include "Platform.h"
 #include "ReferenceDialog.h"
+#include "SharedLists.h"
 #include "TForm6.h"
 
 #include <QGuiApplication>
@@ -206,13 +206,7 @@ void TForm3::done(int result)
 void TForm3::FormClose()
 {
     try {
-        m_dataModule.ADOQ_Otdel_1.setSql(TDM_shtat::divisionsInUseStatement());
-        m_dataModule.ADOQ_Otdel_1.open();
-        const QVariant faculty = m_facultySelector.keyValue();
-        if (!faculty.isNull()) {
-            m_dataModule.ADOQ_Kafedra.setSql(directory::facultyDepartments(faculty));
-            m_dataModule.ADOQ_Kafedra.open();
-        }
+        restoreSharedLists(m_dataModule, m_facultySelector.keyValue());
     } catch (const std::exception& error) {
         showUnhandledError(error);
     }

@@ -11,6 +11,7 @@ class QAction;
 class QCloseEvent;
 class QLabel;
 class QMenu;
+class QRadioButton;
 class QStackedWidget;
 class QTabBar;
 class QToolButton;
@@ -24,6 +25,7 @@ class DBNavigator;
 class DBRichEdit;
 class MainWindowLineContext;
 class TForm3;
+class TForm4;
 class TDM_shtat;
 struct ColumnUpdateData;
 
@@ -122,6 +124,15 @@ private:
                        const std::function<void()>& prepareList);
     void FormClose(QCloseEvent& event);
     bool savePendingLineBeforeClosing();
+
+    // The "+" buttons beside the unit selectors.
+    void connectAddButtons();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    // Shows the add-division dialog with `place` checked and `disabled` switched off.
+    void showDivisionDialog(QRadioButton* TForm4::*place, const QList<QRadioButton * TForm4::*>& disabled);
 
     // Navigation (the handlers act only when their selector is the window's active control where the
     // selector is one the user picks from).

@@ -97,6 +97,7 @@ void TForm1::createControls()
     layout->addWidget(createNotePanel());
     setCentralWidget(central);
     connectNavigation();
+    connectAddButtons();
 }
 
 QWidget* TForm1::createDivisionsPage()

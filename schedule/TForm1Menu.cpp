@@ -4,6 +4,7 @@
 #include "DataModule.h"
 #include "DirectoryStatements.h"
 #include "Error.h"
+#include "ErrorDisplayApplication.h"
 #include "Platform.h"
 #include "ReportAddress.h"
 #include "SelectionLists.h"
@@ -26,20 +27,22 @@ void TForm1::createMenu()
 {
     QMenuBar* MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    Refresh_Shtat_M = MainMenu1->addAction(QStringLiteral("Обновить"), this, &TForm1::Refresh_Shtat_MClick);
-    Refresh_Shtat_M->setObjectName(QStringLiteral("Refresh_Shtat_M"));
+    const auto command = [this](auto* menu, const QString& caption, const QString& name,
+                                void (TForm1::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, guarded([this, handler](bool) { (this->*handler)(); }));
+        return action;
+    };
+    Refresh_Shtat_M = command(MainMenu1, QStringLiteral("Обновить"), QStringLiteral("Refresh_Shtat_M"),
+                              &TForm1::Refresh_Shtat_MClick);
     N2 = MainMenu1->addMenu(QStringLiteral("Справочники"));
     N2->setObjectName(QStringLiteral("N2"));
-    N4 = N2->addAction(QStringLiteral("Должность"), this, &TForm1::N4Click);
-    N4->setObjectName(QStringLiteral("N4"));
-    N3 = N2->addAction(QStringLiteral("Кафедра"), this, &TForm1::N3Click);
-    N3->setObjectName(QStringLiteral("N3"));
-    N5 = N2->addAction(QStringLiteral("Отделы"), this, &TForm1::N5Click);
-    N5->setObjectName(QStringLiteral("N5"));
-    N6 = N2->addAction(QStringLiteral("Факультет"), this, &TForm1::N6Click);
-    N6->setObjectName(QStringLiteral("N6"));
-    N1 = MainMenu1->addAction(QStringLiteral("Отчёты"), this, &TForm1::N1Click);
-    N1->setObjectName(QStringLiteral("N1"));
+    N4 = command(N2, QStringLiteral("Должность"), QStringLiteral("N4"), &TForm1::N4Click);
+    N3 = command(N2, QStringLiteral("Кафедра"), QStringLiteral("N3"), &TForm1::N3Click);
+    N5 = command(N2, QStringLiteral("Отделы"), QStringLiteral("N5"), &TForm1::N5Click);
+    N6 = command(N2, QStringLiteral("Факультет"), QStringLiteral("N6"), &TForm1::N6Click);
+    N1 = command(MainMenu1, QStringLiteral("Отчёты"), QStringLiteral("N1"), &TForm1::N1Click);
 }
 
 void TForm1::Refresh_Shtat_MClick()

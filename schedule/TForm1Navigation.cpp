@@ -16,18 +16,6 @@ namespace {
 const QColor silver(0xC0, 0xC0, 0xC0);
 const QColor white(0xFF, 0xFF, 0xFF);
 
-// Errors of a handler reach the application's error display; the handler's remaining steps do not run.
-template <typename Handler> auto guarded(Handler handler)
-{
-    return [handler](auto&&... arguments) {
-        try {
-            handler(arguments...);
-        } catch (const std::exception& error) {
-            showUnhandledError(error);
-        }
-    };
-}
-
 } // namespace
 
 void TForm1::connectNavigation()

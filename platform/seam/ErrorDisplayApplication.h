@@ -8,6 +8,19 @@ namespace zeb {
 // Shows an error that no handler caught in the platform's error box; Abort passes silently.
 void showUnhandledError(const std::exception& error);
 
+// A handler for a signal: its errors reach the application's error display, its remaining steps do not
+// run, and no exception passes through the signal.
+template <typename Handler> auto guarded(Handler handler)
+{
+    return [handler](auto&&... arguments) {
+        try {
+            handler(arguments...);
+        } catch (const std::exception& error) {
+            showUnhandledError(error);
+        }
+    };
+}
+
 // The application object of the program: an error escaping an event handler is shown and the event
 // counts as handled, so the window that raised it stays usable.
 class ErrorDisplayApplication : public QApplication
