@@ -143,6 +143,7 @@ private:
     void DBLookupComboboxEh_Otdel_2Change();
     void DBLookupComboboxEh_KafedraChange();
     void setSelectorState(DBLookupComboBox* selector, bool hasEntries);
+    void updateLowerSelectorStates();
     void openSchedule(const QString& statement);
     bool isActiveControl(const QWidget* control) const;
 

@@ -38,6 +38,7 @@ void TForm1::showDivisionDialog(QRadioButton* TForm4::*place, const QList<QRadio
     Form4 = &dialog;
     const auto forget = qScopeGuard([] { Form4 = nullptr; });
     Platform::instance().runModal(dialog);
+    updateLowerSelectorStates();
 }
 
 void TForm1::Button4Click()
@@ -75,6 +76,7 @@ void TForm1::Button3Click()
     Form5 = &dialog;
     const auto forget = qScopeGuard([] { Form5 = nullptr; });
     Platform::instance().runModal(dialog);
+    updateLowerSelectorStates();
 }
 
 } // namespace zeb

@@ -48,6 +48,7 @@ void TForm1::createMenu()
 void TForm1::Refresh_Shtat_MClick()
 {
     refreshSelectionLists(m_dataModule);
+    updateLowerSelectorStates();
 }
 
 std::unique_ptr<TForm3> TForm1::createDirectoryDialog()

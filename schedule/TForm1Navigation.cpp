@@ -68,6 +68,17 @@ void TForm1::setSelectorState(DBLookupComboBox* selector, bool hasEntries)
     selector->setEnabled(hasEntries);
 }
 
+// A list reloaded behind a chosen unit (a unit added under it) opens or closes its selector.
+void TForm1::updateLowerSelectorStates()
+{
+    if (!DBLookupComboboxEh_Otdel_1->keyValue().isNull())
+        setSelectorState(DBLookupComboboxEh_Otdel_11, m_dataModule.ADOQ_Otdel_11.recordCount() > 0);
+    if (!DBLookupComboboxEh_Faculty->keyValue().isNull()) {
+        setSelectorState(DBLookupComboboxEh_Otdel_2, m_dataModule.ADOQOtdel_2.recordCount() > 0);
+        setSelectorState(DBLookupComboboxEh_Kafedra, m_dataModule.ADOQ_Kafedra.recordCount() > 0);
+    }
+}
+
 void TForm1::openSchedule(const QString& statement)
 {
     Dataset& schedule = m_dataModule.ADOQ_Shtat_rasp;

@@ -39,14 +39,15 @@ QStringList entries(const DBLookupComboBox* selector)
     return texts;
 }
 
-// Chooses the main window's unit that the button needs: a division ("division"), a faculty ("faculty").
-void chooseParent(MainWindowRig& rig, const QString& parent)
+// Chooses the main window's unit that the button needs: a division ("division") or a faculty
+// ("faculty"), by default "Бухгалтерия" and "ФМ".
+void chooseParent(MainWindowRig& rig, const QString& parent, const QString& name = {})
 {
     if (parent == QStringLiteral("division"))
-        rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+        rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, name.isEmpty() ? QStringLiteral("Бухгалтерия") : name);
     if (parent == QStringLiteral("faculty")) {
         rig.clickTab(1);
-        rig.pick(rig.form->DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
+        rig.pick(rig.form->DBLookupComboboxEh_Faculty, name.isEmpty() ? QStringLiteral("ФМ") : name);
     }
 }
 
@@ -131,6 +132,7 @@ void TestAddUnit::addsAUnitAtEachPlace_data()
 {
     QTest::addColumn<EngineKind>("engine");
     QTest::addColumn<QString>("parent");
+    QTest::addColumn<QString>("parentName");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("statement");
@@ -140,27 +142,28 @@ void TestAddUnit::addsAUnitAtEachPlace_data()
     for (const auto& [engineName, engine] : installableEngines) {
         const QByteArray name(engineName);
         QTest::newRow(name + ", first level")
-            << engine << QString() << QStringLiteral("Button4") << QStringLiteral("Лаборатория")
+            << engine << QString() << QString() << QStringLiteral("Button4") << QStringLiteral("Лаборатория")
             << QStringLiteral("Insert into Vakansii (id_post, id_Otdel_1) values(1,4)")
             << QStringLiteral("1 4 null null null null 1 null null null")
             << QStringLiteral("DBLookupComboboxEh_Otdel_1") << true;
+        // Parents without a unit of the kind yet: the selector opens for the new one.
         QTest::newRow(name + ", sub-level")
-            << engine << QStringLiteral("division") << QStringLiteral("Button2")
+            << engine << QStringLiteral("division") << QStringLiteral("Архив") << QStringLiteral("Button2")
             << QStringLiteral("Лаборатория")
-            << QStringLiteral("Insert into Vakansii (id_post, id_Otdel_11,id_Otdel_1 ) values(1, 4,1)")
-            << QStringLiteral("1 1 4 null null null 1 null null null")
+            << QStringLiteral("Insert into Vakansii (id_post, id_Otdel_11,id_Otdel_1 ) values(1, 4,5)")
+            << QStringLiteral("1 5 4 null null null 1 null null null")
             << QStringLiteral("DBLookupComboboxEh_Otdel_11") << true;
         QTest::newRow(name + ", level two")
-            << engine << QStringLiteral("faculty") << QStringLiteral("Button1")
+            << engine << QStringLiteral("faculty") << QStringLiteral("ФЭ") << QStringLiteral("Button1")
             << QStringLiteral("Лаборатория")
-            << QStringLiteral("Insert into Vakansii (id_post, id_Otdel_2,id_faculty) values(1, 4,1)")
-            << QStringLiteral("1 null null 4 1 null 1 null null null")
+            << QStringLiteral("Insert into Vakansii (id_post, id_Otdel_2,id_faculty) values(1, 4,2)")
+            << QStringLiteral("1 null null 4 2 null 1 null null null")
             << QStringLiteral("DBLookupComboboxEh_Otdel_2") << false;
         QTest::newRow(name + ", department")
-            << engine << QStringLiteral("faculty") << QStringLiteral("Button3")
-            << QStringLiteral("Кафедра физики")
-            << QStringLiteral("Insert into Vakansii (id_post, id_kafedra,id_faculty) values(1,3,1)")
-            << QStringLiteral("1 null null null 1 3 1 null null null")
+            << engine << QStringLiteral("faculty") << QStringLiteral("ФЭ") << QStringLiteral("Button3")
+            << QStringLiteral("Кафедра алгебры")
+            << QStringLiteral("Insert into Vakansii (id_post, id_kafedra,id_faculty) values(1,1,2)")
+            << QStringLiteral("1 null null null 2 1 1 null null null")
             << QStringLiteral("DBLookupComboboxEh_Kafedra") << false;
     }
 }
@@ -169,6 +172,7 @@ void TestAddUnit::addsAUnitAtEachPlace()
 {
     QFETCH(EngineKind, engine);
     QFETCH(QString, parent);
+    QFETCH(QString, parentName);
     QFETCH(QString, button);
     QFETCH(QString, entry);
     QFETCH(QString, statement);
@@ -176,7 +180,7 @@ void TestAddUnit::addsAUnitAtEachPlace()
     QFETCH(QString, selector);
     QFETCH(bool, lineDefaultsWhileOpen);
     MainWindowRig rig(engine);
-    chooseParent(rig, parent);
+    chooseParent(rig, parent, parentName);
     const auto* unitSelector = rig.form->findChild<DBLookupComboBox*>(selector);
     QVERIFY(!entries(unitSelector).contains(entry));
     SentStatements sent;
@@ -205,6 +209,7 @@ void TestAddUnit::addsAUnitAtEachPlace()
     QVERIFY(sent.list().mid(saveAt + 1).contains(rig.dataModule.ADOQ_post.sql()));
     QCOMPARE(newestLineUnits(rig), line);
     QVERIFY2(entries(unitSelector).contains(entry), qPrintable(entries(unitSelector).join(u',')));
+    QVERIFY(unitSelector->isEnabled());
     QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
 }
 
