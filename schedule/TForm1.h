@@ -20,6 +20,7 @@ class QWidget;
 namespace zeb {
 
 class DBGridEh;
+class DBGridFooter;
 class DBLookupComboBox;
 class DBNavigator;
 class DBRichEdit;
@@ -91,6 +92,8 @@ public:
     QToolButton* Button3;
     QToolButton* Button4;
     DBGridEh* DBGridEh1;
+    // The totals of staff units and hourly fund under the grid.
+    DBGridFooter* DBGridEh1Footer;
     QWidget* Panel2;
     QLabel* Label6;
     DBRichEdit* DBRichEdit1;
@@ -108,6 +111,7 @@ private:
     QWidget* createDivisionsPage();
     QWidget* createFacultiesPage();
     void createGrid();
+    void createGridFooter();
     QWidget* createNotePanel();
     void connectNavigation();
     void createMenu();

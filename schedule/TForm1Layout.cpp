@@ -1,4 +1,5 @@
 #include "DBGridEh.h"
+#include "DBGridFooter.h"
 #include "DBLookupComboBox.h"
 #include "DBNavigator.h"
 #include "DBRichEdit.h"
@@ -94,6 +95,8 @@ void TForm1::createControls()
 
     createGrid();
     layout->addWidget(DBGridEh1, 1);
+    createGridFooter();
+    layout->addWidget(DBGridEh1Footer);
     layout->addWidget(createNotePanel());
     setCentralWidget(central);
     connectNavigation();
@@ -173,6 +176,15 @@ void TForm1::createGrid()
     DBGridEh1->onColEnter = [this] { DBGridEh1ColEnter(); };
     DBGridEh1->onCellClick = [this](int column) { DBGridEh1CellClick(column); };
     DBGridEh1->setEnabled(false);
+}
+
+void TForm1::createGridFooter()
+{
+    DBGridEh1Footer = named(new DBGridFooter, QStringLiteral("DBGridEh1Footer"));
+    DBGridEh1Footer->setCaption(QStringLiteral("Итого:"));
+    const QList<GridColumn>& columns = DBGridEh1->columns();
+    DBGridEh1Footer->setGrid(
+        DBGridEh1, {columns[ScheduleColumn::Units].fieldName, columns[ScheduleColumn::HourFund].fieldName});
 }
 
 QWidget* TForm1::createNotePanel()

@@ -1,5 +1,6 @@
 // The main menu: reloading the lists, the directories, the report; and closing the window.
 
+#include "BuiltInReport.h"
 #include "DBLookupComboBox.h"
 #include "DataModule.h"
 #include "DirectoryStatements.h"
@@ -101,16 +102,12 @@ void TForm1::N6Click()
     });
 }
 
-// Without a report server the user is told so, rather than sent to an address that leads nowhere.
+// Without a report server the program builds the report itself.
 void TForm1::N1Click()
 {
     const QString address = reportAddress(m_dataModule.ADOQ_Temp);
     if (address.isEmpty()) {
-        Platform::instance().messageBox(
-            this,
-            QStringLiteral("Адрес сервера отчётов не задан.\rОбратитесь к администратору: адрес хранится в "
-                           "настройках базы данных (VuzDefaults, строка 22)."),
-            noticeCaption, MessageButtons::Ok, MessageIcon::Information);
+        showBuiltInReport(this, m_dataModule.ADO_Shtat);
         return;
     }
     Platform::instance().openUrl(address);

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
   libsqlite3-dev libpq-dev unixodbc unixodbc-dev tdsodbc
   postgresql-15 libbenchmark-dev
-  xvfb xdotool imagemagick fonts-liberation fonts-dejavu-core
+  xvfb xdotool imagemagick fonts-liberation fonts-dejavu-core poppler-utils
 )
 
 missing=()

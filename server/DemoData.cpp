@@ -22,10 +22,9 @@ void insertReferenceTables(Engine& engine)
         .insertNames(QStringLiteral("id_vuz"), QStringLiteral("v2"),
                      {{1, "Верхневолжский государственный университет"},
                       {2, "Заречный филиал Верхневолжского государственного университета"}});
-    // Row 22: where the report pages are.
+    // Row 22 is where the report pages are; a demo has no report server, so the client shows its own report.
     NativeTable(engine, QStringLiteral("VuzDefaults"))
-        .insertNames(QStringLiteral("id_vuz_defaults"), QStringLiteral("n_field"),
-                     {{22, "http://127.0.0.1:8080/reports"}});
+        .insert({QStringLiteral("id_vuz_defaults"), QStringLiteral("n_field")}, {22, QVariant()});
 }
 
 } // namespace

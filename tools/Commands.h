@@ -10,5 +10,6 @@ int runInit(const QStringList& words);
 int runSettings(const QStringList& words);
 int runUser(const QStringList& words);
 int runQuery(const QStringList& words);
+int runReport(const QStringList& words);
 
 } // namespace zeb

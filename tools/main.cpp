@@ -3,7 +3,9 @@
 #include "Console.h"
 #include "Usage.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <memory>
 
 namespace {
 
@@ -11,7 +13,7 @@ int dispatch(const QStringList& words)
 {
     using namespace zeb;
     if (words.isEmpty())
-        throw UsageError(QStringLiteral("не указана команда (init, settings, user, query)."));
+        throw UsageError(QStringLiteral("не указана команда (init, settings, user, query, report)."));
     const QString& command = words.first();
     const QStringList rest = words.mid(1);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
@@ -31,16 +33,32 @@ int dispatch(const QStringList& words)
         return runUser(rest);
     if (command == QLatin1String("query"))
         return runQuery(rest);
+    if (command == QLatin1String("report"))
+        return runReport(rest);
     throw UsageError(QStringLiteral("неизвестная команда «%1».").arg(command));
+}
+
+// The report's PDF needs fonts, which only a GUI application has; the tool never opens a window. The other
+// commands do without, and without loading a platform.
+std::unique_ptr<QCoreApplication> application(int& argc, char** argv)
+{
+    if (argc < 2 || qstrcmp(argv[1], "report") != 0)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Setting the platform up notes a missing XDG_RUNTIME_DIR, usual on a server and no concern of the user.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    QLoggingCategory::setFilterRules(QString());
+    return app;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = application(argc, argv);
     try {
-        return dispatch(app.arguments().mid(1));
+        return dispatch(app->arguments().mid(1));
     } catch (const zeb::UsageError& error) {
         zeb::console::printError(error.message() + QStringLiteral(" Справка: zeb7-admin --help"));
         return 2;

@@ -184,9 +184,6 @@ void TestDirectoryEditor::postsAreAddedEditedAndDeletedWithTheNavigator()
         click(bar, NavigatorButton::Cancel);
         QCOMPARE(rig.stored(stored, QStringLiteral("post")), QStringLiteral("Ассистент"));
         rig.typeIntoCellOf(dialog.DBGridEh1, added, 0, QStringLiteral("Ассистент кафедры"));
-        qWarning() << "DEBUG" << int(rig.dataModule.ADOQ_post.state()) << rig.dataModule.ADOQ_post.recNo()
-                   << added << rig.dataModule.ADOQ_post.fieldByName(QStringLiteral("post"))->asString()
-                   << QApplication::focusWidget();
         if (rig.dataModule.ADOQ_post.state() != Dataset::State::Browse)
             click(bar, NavigatorButton::Post);
         QCOMPARE(rig.stored(stored, QStringLiteral("post")), QStringLiteral("Ассистент кафедры"));

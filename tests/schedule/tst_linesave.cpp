@@ -49,6 +49,8 @@ private Q_SLOTS:
     void deleteRefusedWhileAnEmployeeHoldsALine();
     void unselectedCurrentLineIsDeleted_data() { addEngineRows(); }
     void unselectedCurrentLineIsDeleted();
+    void deletingAnUnsavedNewLineOnlyDropsIt_data() { addEngineRows(); }
+    void deletingAnUnsavedNewLineOnlyDropsIt();
 };
 
 void TestLineSave::newLineTakesDefaultsAndTheChosenUnit_data()
@@ -215,6 +217,27 @@ void TestLineSave::unselectedCurrentLineIsDeleted()
                         QStringLiteral("n")),
              QStringLiteral("0"));
     QCOMPARE(rig.schedule().recordCount(), 1);
+}
+
+void TestLineSave::deletingAnUnsavedNewLineOnlyDropsIt()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.clickCell(1, ScheduleColumn::Grade);
+    rig.press(Qt::Key_Insert);
+    QCOMPARE(rig.schedule().state(), Dataset::State::Insert);
+    const QString lines = QStringLiteral("select count(*) as n from Vakansii");
+    const QString before = rig.stored(lines, QStringLiteral("n"));
+    rig.platform.queueAnswer(MessageAnswer::Ok);
+    SentStatements sent;
+
+    rig.press(Qt::Key_Delete, Qt::ControlModifier);
+
+    QCOMPARE(sent.list(), QStringList());
+    QCOMPARE(rig.schedule().state(), Dataset::State::Browse);
+    QCOMPARE(rig.schedule().recordCount(), 2);
+    QCOMPARE(rig.stored(lines, QStringLiteral("n")), before);
 }
 
 QTEST_MAIN(TestLineSave)

@@ -4,8 +4,11 @@
 #include "ExpectedStatements.h"
 #include "Field.h"
 #include "MainWindowRig.h"
+#include "ReportDateDialog.h"
 
 #include <QAction>
+#include <QDateEdit>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -44,6 +47,7 @@ private Q_SLOTS:
     void refreshReloadsListsOnTheirCurrentStatements();
     void reportOpensTheConfiguredAddress_data();
     void reportOpensTheConfiguredAddress();
+    void reportCanBeCancelledAtItsDate();
     void closingSavesThePendingLine_data() { addEngineRows(); }
     void closingSavesThePendingLine();
     void closingWithALineThatFailsToSave_data() { addEngineRows(); }
@@ -122,26 +126,53 @@ void TestMainMenu::reportOpensTheConfiguredAddress()
     QFETCH(QString, address);
     MainWindowRig rig(engine);
     rig.execute(setting);
-    if (address.isEmpty())
-        rig.platform.queueAnswer(MessageAnswer::Ok);
+    rig.platform.setNow(QDateTime(QDate(2024, 9, 2), QTime(10, 0)));
+    QDate offered;
+    if (address.isEmpty()) {
+        // Without a report server the program builds the report itself, as of the date the user picks.
+        rig.platform.queueModal([&offered](QDialog& dialog) {
+            auto& ask = static_cast<ReportDateDialog&>(dialog);
+            offered = ask.date();
+            ask.DateEdit->setDate(QDate(2024, 9, 1));
+            return ModalResult::Ok;
+        });
+    }
     SentStatements sent;
 
     rig.form->N1->trigger();
 
-    QCOMPARE(sent.list(), QStringList(expected::reportSetting()));
+    QCOMPARE(sent.list().first(), expected::reportSetting());
     QVERIFY(rig.dataModule.ADOQ_Temp.isActive());
-    if (address.isEmpty()) {
-        QVERIFY(rig.platform.openedUrls().isEmpty());
-        QCOMPARE(rig.platform.boxes().size(), 1);
-        QCOMPARE(
-            rig.platform.boxes().first().text,
-            QStringLiteral("Адрес сервера отчётов не задан.\rОбратитесь к администратору: адрес хранится "
-                           "в настройках базы данных (VuzDefaults, строка 22)."));
-        QCOMPARE(rig.platform.boxes().first().icon, MessageIcon::Information);
-    } else {
+    QVERIFY(rig.platform.boxes().isEmpty());
+    QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
+    QCOMPARE(rig.platform.openedUrls().size(), 1);
+    if (!address.isEmpty()) {
         QCOMPARE(rig.platform.openedUrls(), QStringList(address));
-        QVERIFY(rig.platform.boxes().isEmpty());
+        QCOMPARE(sent.list().size(), 1);
+        return;
     }
+    QCOMPARE(offered, QDate(2024, 9, 2));
+    const QUrl opened(rig.platform.openedUrls().first());
+    QVERIFY(opened.isLocalFile());
+    QVERIFY(opened.toLocalFile().endsWith(QStringLiteral("Штатное расписание на 01.09.2024.pdf")));
+    QFile file(opened.toLocalFile());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    file.close();
+    file.remove();
+}
+
+void TestMainMenu::reportCanBeCancelledAtItsDate()
+{
+    MainWindowRig rig(EngineKind::Sqlite);
+    rig.execute(QStringLiteral("delete from VuzDefaults where id_vuz_defaults = 22"));
+    rig.platform.queueModal([](QDialog&) { return ModalResult::Cancel; });
+
+    rig.form->N1->trigger();
+
+    QCOMPARE(rig.platform.modalRuns().last(), QStringLiteral("zeb::ReportDateDialog"));
+    QVERIFY(rig.platform.openedUrls().isEmpty());
+    QVERIFY(rig.platform.errors().isEmpty());
 }
 
 void TestMainMenu::closingSavesThePendingLine()

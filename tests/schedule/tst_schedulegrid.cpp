@@ -219,6 +219,8 @@ void TestScheduleGrid::numberSwap_data()
             << engine << QStringLiteral("9") << QStringLiteral("3,9") << true;
         QTest::addRow("%s, the same number", name)
             << engine << QStringLiteral("5") << QStringLiteral("3,5") << false;
+        // A cleared number swaps nothing; the line is numbered again when the unit next opens.
+        QTest::addRow("%s, cleared", name) << engine << QString() << QStringLiteral("3,null") << true;
     }
 }
 

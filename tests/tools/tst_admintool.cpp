@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,6 +77,15 @@ private:
     {
         return run({QStringLiteral("query"), directory(), QStringLiteral("--login"), login,
                     QStringLiteral("--password"), password, statement});
+    }
+
+    // A report of the installation as the demo user "kadry"; the other words follow.
+    ToolRun report(const QStringList& words)
+    {
+        return run(QStringList{QStringLiteral("report"), directory(), QStringLiteral("--login"),
+                               QStringLiteral("kadry"), QStringLiteral("--password"),
+                               QStringLiteral("kadry123")} +
+                   words);
     }
 
     ToolRun user(const QStringList& arguments)
@@ -260,6 +270,61 @@ private Q_SLOTS:
                  qPrintable(result.err));
     }
 
+    void reportWritesTheSchedule_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("start");
+        for (const auto& [name, engine] : installableEngines) {
+            QTest::addRow("%s pdf", name) << engine << QStringLiteral("штатное.pdf") << QByteArray("%PDF-");
+            QTest::addRow("%s html", name)
+                << engine << QStringLiteral("штатное.html") << QByteArray("<!DOCTYPE html>");
+        }
+    }
+    void reportWritesTheSchedule()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, start);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(name);
+        const ToolRun result =
+            report({QStringLiteral("--as-of"), QStringLiteral("01.09.2024"), QStringLiteral("--out"), file});
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        QCOMPARE(result.err, QString());
+        const QRegularExpression summary(
+            QStringLiteral("^Штатное расписание на 01\\.09\\.2024 записано в «%1»: подразделений [1-9]\\d*, "
+                           "строк [1-9]\\d*, штатных единиц [1-9][\\d,]*\\.\n$")
+                .arg(QRegularExpression::escape(file)));
+        QVERIFY2(summary.match(result.out).hasMatch(), qPrintable(result.out));
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.read(start.size()), start);
+    }
+
+    void reportKeepsTheUnitsNamed_data() { addEngineRows(); }
+    void reportKeepsTheUnitsNamed()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("библиотека.html"));
+        const ToolRun result =
+            report({QStringLiteral("--as-of"), QStringLiteral("01.09.2024"), QStringLiteral("--out"), file,
+                    QStringLiteral("--unit"), QStringLiteral("БИБЛИОТЕКА")});
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(written.readAll());
+        QStringList units;
+        QRegularExpressionMatchIterator unitRows =
+            QRegularExpression(QStringLiteral("<tr class=\"unit\"><td colspan=\"8\">([^<]*)</td>"))
+                .globalMatch(html);
+        while (unitRows.hasNext())
+            units.append(unitRows.next().captured(1));
+        QVERIFY(!units.isEmpty());
+        for (const QString& unit : units)
+            QVERIFY2(unit.startsWith(QStringLiteral("Библиотека")), qPrintable(unit));
+        QVERIFY(result.out.contains(QStringLiteral("подразделений %1,").arg(units.size())));
+    }
+
     void badInputGivesOneLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -286,6 +351,24 @@ private Q_SLOTS:
         QTest::newRow("password missing") << QStringList{QStringLiteral("user"), QStringLiteral("add"),
                                                          QStringLiteral("%NEW%"), QStringLiteral("x")}
                                           << 2 << QStringLiteral("PASSWORD");
+        const QStringList report{QStringLiteral("report"),     QStringLiteral("%NEW%"),
+                                 QStringLiteral("--login"),    QStringLiteral("kadry"),
+                                 QStringLiteral("--password"), QStringLiteral("kadry123")};
+        QTest::newRow("report without a date")
+            << report + QStringList{QStringLiteral("--out"), QStringLiteral("r.pdf")} << 2
+            << QStringLiteral("--as-of");
+        QTest::newRow("report on no such day")
+            << report + QStringList{QStringLiteral("--as-of"), QStringLiteral("31.02.2024"),
+                                    QStringLiteral("--out"), QStringLiteral("r.pdf")}
+            << 2 << QStringLiteral("«31.02.2024» не распознана: ожидается ДД.ММ.ГГГГ");
+        QTest::newRow("report date written otherwise")
+            << report + QStringList{QStringLiteral("--as-of"), QStringLiteral("2024-09-01"),
+                                    QStringLiteral("--out"), QStringLiteral("r.pdf")}
+            << 2 << QStringLiteral("«2024-09-01»");
+        QTest::newRow("report to a text file")
+            << report + QStringList{QStringLiteral("--as-of"), QStringLiteral("01.09.2024"),
+                                    QStringLiteral("--out"), QStringLiteral("r.txt")}
+            << 2 << QStringLiteral("в файл .pdf, .html или .htm, а не «r.txt»");
         QTest::newRow("no settings") << QStringList{QStringLiteral("settings"), QStringLiteral("%NEW%")} << 1
                                      << QStringLiteral("не найден");
         QTest::newRow("damaged settings")

@@ -1,0 +1,39 @@
+#include "ReportFile.h"
+
+#include "Error.h"
+#include "ReportHtml.h"
+#include "ReportPdf.h"
+#include "SavedFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+
+namespace zeb {
+
+ReportFormat reportFormat(const QString& path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == QLatin1String("pdf"))
+        return ReportFormat::Pdf;
+    if (extension == QLatin1String("html") || extension == QLatin1String("htm"))
+        return ReportFormat::Html;
+    throw Error(QStringLiteral("Отчёт записывается в файл .pdf, .html или .htm, а не «%1».")
+                    .arg(QDir::toNativeSeparators(path)));
+}
+
+void writeReport(const ScheduleReport& report, const QString& path)
+{
+    switch (reportFormat(path)) {
+    case ReportFormat::Pdf:
+        writeReportPdf(report, path);
+        break;
+    case ReportFormat::Html: {
+        const QByteArray page = reportHtml(report).toUtf8();
+        saveFile(path, [&](QIODevice& file) { file.write(page); });
+        break;
+    }
+    }
+}
+
+} // namespace zeb

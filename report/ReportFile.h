@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ScheduleReport.h"
+
+namespace zeb {
+
+enum class ReportFormat
+{
+    Pdf,
+    Html,
+};
+
+// The format a report file's extension names: .pdf, or .html and .htm in any letter case. Raises Error for
+// any other.
+ReportFormat reportFormat(const QString& path);
+
+// Writes the report as PDF (.pdf) or as an HTML page (.html, .htm), by the file's extension. Raises Error
+// for another extension and IoError when the file cannot be written; nothing half-written is left.
+// PDF needs a QGuiApplication, as writeReportPdf says.
+void writeReport(const ScheduleReport& report, const QString& path);
+
+} // namespace zeb

@@ -1,0 +1,131 @@
+#include "ScheduleReport.h"
+
+#include "AsOfRule.h"
+#include "Connection.h"
+#include "Error.h"
+#include "ReportStatements.h"
+#include "ResultCursor.h"
+#include "UnitGroups.h"
+
+namespace zeb {
+
+namespace {
+
+using namespace reportstatements;
+
+// Often enough for a progress bar to move smoothly, rarely enough to cost nothing.
+constexpr int progressStep = 256;
+
+QString readInstitution(Connection& connection)
+{
+    const std::unique_ptr<ResultCursor> rows = connection.query(institution());
+    const QString name = rows->next() ? rows->toText(0) : QString();
+    while (rows->next()) {
+    }
+    return name;
+}
+
+int readLineCount(Connection& connection)
+{
+    const std::unique_ptr<ResultCursor> rows = connection.query(lineCount());
+    const int count = rows->next() ? int(rows->toInt64(0)) : 0;
+    while (rows->next()) {
+    }
+    return count;
+}
+
+// A line of a division and a faculty both is the division's, as the client lists it there first; one with
+// a level-2 division and a department is the level-2 division's.
+UnitKey unitOf(const ResultCursor& row)
+{
+    UnitKey key;
+    if (!row.isNull(Division)) {
+        key.parent = row.toInt64(Division);
+        if (!row.isNull(SubLevel)) {
+            key.level = UnitKey::Inner;
+            key.child = row.toInt64(SubLevel);
+        }
+        return key;
+    }
+    key.branch = UnitKey::FacultyBranch;
+    key.parent = row.toInt64(Faculty);
+    if (!row.isNull(Level2Division)) {
+        key.level = UnitKey::Inner;
+        key.child = row.toInt64(Level2Division);
+    } else if (!row.isNull(Department)) {
+        key.level = UnitKey::Department;
+        key.child = row.toInt64(Department);
+    }
+    return key;
+}
+
+UnitNames namesOf(const ResultCursor& row, const UnitKey& key)
+{
+    UnitNames names;
+    if (key.branch == UnitKey::DivisionBranch) {
+        names.parent = row.toText(DivisionName);
+        names.parentOrder = names.parent;
+        names.child = row.toText(SubLevelName);
+        return names;
+    }
+    names.parentOrder = row.toText(FacultyShortName);
+    names.parent = row.toText(FacultyName);
+    if (names.parent.isEmpty())
+        names.parent = names.parentOrder;
+    names.child = row.toText(key.level == UnitKey::Inner ? Level2DivisionName : DepartmentName);
+    return names;
+}
+
+ReportLine lineOf(const ResultCursor& row, const QDate& entered)
+{
+    ReportLine line;
+    line.post = row.toText(Post);
+    line.category = row.toText(Category);
+    line.payGrade = row.toText(PayGrade);
+    line.units = row.toDouble(Units);
+    line.hourlyFund = row.value(HourlyFund);
+    line.funding = row.toText(Funding);
+    line.orderNumber = row.toText(OrderNumber);
+    line.orderDate = entered;
+    return line;
+}
+
+} // namespace
+
+ScheduleReport loadScheduleReport(Connection& connection, const QDate& asOf, const QString& unit,
+                                  const std::function<bool(int, int)>& progress)
+{
+    ScheduleReport report;
+    report.asOf = asOf;
+    report.institution = readInstitution(connection);
+    const int total = progress ? readLineCount(connection) : 0;
+
+    UnitGroups groups;
+    const std::unique_ptr<ResultCursor> rows = connection.query(lines());
+    int done = 0;
+    for (; rows->next(); ++done) {
+        if (progress && done % progressStep == 0 && !progress(done, total))
+            throw Abort();
+        const QDate entered = rows->value(EnteredOn).toDate();
+        if (!countsOn(asOf, entered, rows->value(WithdrawnOn).toDate()))
+            continue;
+        const UnitKey key = unitOf(*rows);
+        const std::optional<qint64> number =
+            rows->isNull(Number) ? std::nullopt : std::optional(rows->toInt64(Number));
+        groups.add(
+            key, [&] { return namesOf(*rows, key); }, number, rows->toInt64(LineKey), lineOf(*rows, entered));
+    }
+    if (progress && !progress(done, total))
+        throw Abort();
+
+    for (ReportGroup& group : groups.take()) {
+        if (!unit.isEmpty() && !group.unit.contains(unit, Qt::CaseInsensitive))
+            continue;
+        report.totalUnits += group.units;
+        report.lineCount += int(group.lines.size());
+        report.groups.append(std::move(group));
+    }
+    return report;
+}
+
+} // namespace zeb

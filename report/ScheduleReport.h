@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <functional>
+
+namespace zeb {
+
+class Connection;
+
+// One line of the staff schedule as the report prints it.
+struct ReportLine
+{
+    QString post;
+    QString category;
+    QString payGrade;
+    double units = 0;
+    // NULL when the line has no hourly fund.
+    QVariant hourlyFund;
+    QString funding;
+    // The entry order.
+    QString orderNumber;
+    QDate orderDate;
+};
+
+// The lines of one unit. `unit` is "Division" or "Division / Sub-level", "Faculty",
+// "Faculty / Level-2 division" or "Faculty / Department"; `code` is its key, "12" or "12.4" below a parent.
+struct ReportGroup
+{
+    QString unit;
+    QString code;
+    QList<ReportLine> lines;
+    double units = 0;
+};
+
+struct ScheduleReport
+{
+    QString institution;
+    QDate asOf;
+    QList<ReportGroup> groups;
+    double totalUnits = 0;
+    int lineCount = 0;
+};
+
+// Reads every line counting on `asOf` (see countsOn), grouped by unit: divisions by name, each with its own
+// lines and then its sub-levels by name; then faculties by short name, each with its own lines, its level-2
+// divisions and its departments by name. Lines keep their numbers' order. A non-empty `unit` keeps only the
+// groups whose name contains it, in any letter case. `progress(done, total)` is told of the lines read;
+// returning false cancels the load with zeb::Abort.
+ScheduleReport loadScheduleReport(Connection& connection, const QDate& asOf, const QString& unit = {},
+                                  const std::function<bool(int, int)>& progress = {});
+
+} // namespace zeb

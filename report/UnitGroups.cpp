@@ -1,0 +1,61 @@
+#include "UnitGroups.h"
+
+#include "CollatedTexts.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace zeb {
+
+QList<ReportGroup> UnitGroups::take()
+{
+    // Names compare as the grid sorts them, so the report lists units as the user sees them there.
+    CollatedTexts texts;
+    std::vector<std::pair<int, int>> textIds;
+    textIds.reserve(m_groups.size());
+    for (const Group& group : m_groups)
+        textIds.emplace_back(texts.add(group.names.parentOrder), texts.add(group.names.child));
+    const std::vector<int> ranks = texts.ranks();
+    const auto place = [&](size_t i) {
+        const UnitKey& key = m_groups[i].key;
+        return std::tuple(key.branch, ranks[size_t(textIds[i].first)], key.parent, key.level,
+                          ranks[size_t(textIds[i].second)], key.child);
+    };
+    std::vector<size_t> order(m_groups.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return place(a) < place(b); });
+
+    QList<ReportGroup> groups;
+    groups.reserve(qsizetype(order.size()));
+    for (size_t i : order)
+        groups.append(finished(m_groups[i]));
+    m_groups.clear();
+    m_index.clear();
+    return groups;
+}
+
+ReportGroup UnitGroups::finished(Group& group)
+{
+    // Lines without a number go last: the client gives them the next numbers when the unit opens.
+    std::sort(group.lines.begin(), group.lines.end(), [](const Pending& a, const Pending& b) {
+        return std::tuple(!a.number, a.number.value_or(0), a.key) <
+               std::tuple(!b.number, b.number.value_or(0), b.key);
+    });
+    ReportGroup result;
+    const UnitKey& key = group.key;
+    if (key.level == UnitKey::Own) {
+        result.unit = group.names.parent;
+        result.code = QString::number(key.parent);
+    } else {
+        result.unit = group.names.parent + QStringLiteral(" / ") + group.names.child;
+        result.code = QStringLiteral("%1.%2").arg(key.parent).arg(key.child);
+    }
+    result.lines.reserve(qsizetype(group.lines.size()));
+    for (Pending& pending : group.lines) {
+        result.units += pending.line.units;
+        result.lines.append(std::move(pending.line));
+    }
+    return result;
+}
+
+} // namespace zeb

@@ -1,0 +1,309 @@
+#include "Connection.h"
+#include "EngineRows.h"
+#include "Error.h"
+#include "ReportFile.h"
+#include "ReportFixture.h"
+#include "ReportHtml.h"
+#include "TestInstallation.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <map>
+
+using namespace zeb;
+
+namespace {
+
+// Enough lines in the archive for the table to run over several sheets.
+constexpr int archiveLines = 120;
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QStringLiteral("%1 failed: %2")
+            .arg(program, QString::fromUtf8(process.readAllStandardError()));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pageCount(const QString& pdf)
+{
+    const QRegularExpressionMatch pages =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption)
+            .match(run(QStringLiteral("pdfinfo"), {pdf}));
+    return pages.hasMatch() ? pages.captured(1).toInt() : 0;
+}
+
+QString pageText(const QString& pdf, int page)
+{
+    const QString number = QString::number(page);
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), number,
+                                             QStringLiteral("-l"), number, pdf, QStringLiteral("-")});
+}
+
+QStringList sheetTexts(const QString& pdf)
+{
+    QStringList sheets;
+    for (int page = 1; page <= pageCount(pdf); ++page)
+        sheets.append(pageText(pdf, page));
+    return sheets;
+}
+
+// Every sheet shows the table's headings and "Лист N из M".
+bool everySheetHasHeadingsAndNumber(const QStringList& sheets)
+{
+    for (qsizetype i = 0; i < sheets.size(); ++i) {
+        for (const char* heading :
+             {"Должность", "Категория", "Разряд", "финансирования", "Приказ: № и дата"}) {
+            if (!sheets.at(i).contains(QString::fromUtf8(heading))) {
+                qWarning("Sheet %lld has no heading %s:\n%s", i + 1, heading, qPrintable(sheets.at(i)));
+                return false;
+            }
+        }
+        if (!sheets.at(i).contains(QStringLiteral("Лист %1 из %2").arg(i + 1).arg(sheets.size()))) {
+            qWarning("Sheet %lld has no number:\n%s", i + 1, qPrintable(sheets.at(i)));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Twenty units of a hundred lines each.
+ScheduleReport longReport()
+{
+    ScheduleReport report;
+    report.institution = QStringLiteral("Северный государственный университет");
+    report.asOf = reportDay();
+    for (int unit = 1; unit <= 20; ++unit) {
+        ReportGroup group{QStringLiteral("Отдел %1").arg(unit), QString::number(unit), {}, 100};
+        for (int line = 1; line <= 100; ++line)
+            group.lines.append(ReportLine{QStringLiteral("Инженер"),
+                                          QStringLiteral("УВП"),
+                                          QStringLiteral("10"),
+                                          1,
+                                          {},
+                                          QStringLiteral("Бюджет"),
+                                          QStringLiteral("%1-к").arg(line),
+                                          QDate(2020, 1, 9)});
+        report.groups.append(group);
+    }
+    report.totalUnits = 2000;
+    report.lineCount = 2000;
+    return report;
+}
+
+QByteArray fileStart(const QString& path, int size)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(size) : QByteArray();
+}
+
+} // namespace
+
+class ReportFilesTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::map<EngineKind, std::unique_ptr<TestInstallation>> m_installations;
+    std::map<EngineKind, ScheduleReport> m_reports;
+    QTemporaryDir m_files;
+
+    const ScheduleReport& report()
+    {
+        QFETCH(EngineKind, engine);
+        return m_reports.at(engine);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_files.isValid());
+        for (const auto& [name, engine] : installableEngines) {
+            QVERIFY_THROWS_NO_EXCEPTION(m_installations[engine] = std::make_unique<TestInstallation>(engine));
+            std::unique_ptr<Connection> connection;
+            QVERIFY_THROWS_NO_EXCEPTION(connection = m_installations[engine]->signedInConnection());
+            QVERIFY_THROWS_NO_EXCEPTION(loadReportFixture(*connection));
+            for (int number = 2; number <= archiveLines + 1; ++number)
+                connection->execute(QStringLiteral("insert into Vakansii (id_otdel_1, id_post, q_units, Num, "
+                                                   "e_d_p) values (3, 4, 1, %1, '01.02.2018')")
+                                        .arg(number));
+            QVERIFY_THROWS_NO_EXCEPTION(m_reports[engine] = loadScheduleReport(*connection, reportDay()));
+        }
+    }
+
+    void cleanupTestCase() { m_installations.clear(); }
+
+    void htmlPageShowsTheReport_data() { addEngineRows(); }
+    void htmlPageShowsTheReport()
+    {
+        const QString html = reportHtml(report());
+        QVERIFY(html.startsWith(QLatin1String("<!DOCTYPE html>")));
+        for (const char* text :
+             {"<title>Штатное расписание</title>", "<h1>Штатное расписание</h1>",
+              "<p>Северный государственный университет</p>", "<p>по состоянию на 15.03.2024</p>",
+              // Line 8 of the payroll group: code, post, category, grade, units, no hourly fund.
+              "<tr><td>1.2</td><td>Бухгалтер</td><td>АУП</td><td>9</td><td class=\"number\">0,75</td>"
+              "<td class=\"number\"></td><td>Бюджет</td><td>8-к от 01.02.2021</td></tr>",
+              "<td class=\"number\">250,5</td>", "<td>7-к</td>",
+              "<tr class=\"unit\"><td colspan=\"8\">Отдел &quot;кадров&quot; &lt;&amp;&gt; учёта</td></tr>",
+              "<td colspan=\"4\">Итого по подразделению</td><td class=\"number\">3,5</td>",
+              "<td colspan=\"4\">Всего</td><td class=\"number\">132,25</td>"})
+            QVERIFY2(html.contains(QString::fromUtf8(text)), text);
+        QStringList headings;
+        QRegularExpressionMatchIterator cells =
+            QRegularExpression(QStringLiteral("<th[^>]*>([^<]*)</th>")).globalMatch(html);
+        while (cells.hasNext())
+            headings.append(cells.next().captured(1));
+        QCOMPARE(headings,
+                 (QStringList{QStringLiteral("Структурное подразделение / Код"), QStringLiteral("Должность"),
+                              QStringLiteral("Категория"), QStringLiteral("Разряд"),
+                              QStringLiteral("Кол-во штатных единиц"), QStringLiteral("Почасовой фонд"),
+                              QStringLiteral("Источник финансирования"), QStringLiteral("Приказ: № и дата"),
+                              QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                              QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
+                              QStringLiteral("7"), QStringLiteral("8")}));
+        QVERIFY(!html.contains(QStringLiteral("<&>")));
+        QCOMPARE(html.count(QStringLiteral("<table")), 1);
+        QCOMPARE(html.count(QStringLiteral("Итого по подразделению")), report().groups.size());
+        // Self-contained: nothing to fetch.
+        for (const char* reference : {"src=", "href=", "<link", "@import", "url("})
+            QVERIFY2(!html.contains(QLatin1String(reference)), reference);
+    }
+
+    void paperPageCutsTheTableAfterUnits_data() { addEngineRows(); }
+    void paperPageCutsTheTableAfterUnits()
+    {
+        const QStringList tables = reportPaperHtml(report(), 10).split(QStringLiteral("<table"));
+        QList<QStringList> units;
+        for (qsizetype i = 1; i < tables.size(); ++i) {
+            const QString& table = tables.at(i);
+            QVERIFY2(
+                table.startsWith(i == 1 ? QLatin1String(" border") : QLatin1String(" class=\"continued\"")),
+                qPrintable(table.left(60)));
+            QVERIFY(table.contains(QLatin1String("</tr>\n</thead>\n<tbody>\n<tr class=\"unit\">")));
+            QStringList names;
+            QRegularExpressionMatchIterator rows =
+                QRegularExpression(QStringLiteral("<tr class=\"unit\"><td colspan=\"8\">([^<]*)</td>"))
+                    .globalMatch(table);
+            while (rows.hasNext())
+                names.append(rows.next().captured(1));
+            units.append(names);
+        }
+        // A unit is never cut; the next table starts once ten rows (lines, heading and total) are reached.
+        QCOMPARE(units, (QList<QStringList>{
+                            {QStringLiteral("Архив")},
+                            {QStringLiteral("Бухгалтерия"), QStringLiteral("Бухгалтерия / Группа учёта")},
+                            {QStringLiteral("Бухгалтерия / Расчётная группа"),
+                             QStringLiteral("Отдел &quot;кадров&quot; &lt;&amp;&gt; учёта"),
+                             QStringLiteral("Физико-математический факультет"),
+                             QStringLiteral("Физико-математический факультет / Деканат")},
+                            {QStringLiteral("Физико-математический факультет / Кафедра алгебры"),
+                             QStringLiteral("Физико-математический факультет / Кафедра физики"),
+                             QStringLiteral("Факультет юриспруденции / Кафедра алгебры")},
+                        }));
+        QVERIFY(tables.last().contains(
+            QStringLiteral("<td colspan=\"4\">Всего</td><td class=\"number\">132,25</td>")));
+    }
+
+    void pdfSheetsRepeatTheHeadings_data() { addEngineRows(); }
+    void pdfSheetsRepeatTheHeadings()
+    {
+        const QString pdf =
+            m_files.filePath(QStringLiteral("report-%1.pdf").arg(QLatin1String(QTest::currentDataTag())));
+        QVERIFY_THROWS_NO_EXCEPTION(writeReport(report(), pdf));
+        const QStringList sheets = sheetTexts(pdf);
+        QVERIFY2(sheets.size() >= 3, qPrintable(QString::number(sheets.size())));
+        QVERIFY(everySheetHasHeadingsAndNumber(sheets));
+        const QString text = sheets.join(QLatin1Char('\n'));
+        for (const char* shown : {"по состоянию на 15.03.2024", "Северный государственный университет",
+                                  "Отдел \"кадров\" <&> учёта", "Итого по подразделению", "3,5", "121"})
+            QVERIFY2(text.contains(QString::fromUtf8(shown)), shown);
+        QVERIFY(QRegularExpression(QStringLiteral("Всего\\s+132,25")).match(text).hasMatch());
+    }
+
+    // Past the rows one table holds: the next table starts a new sheet, with the headings again.
+    void pdfOfThousandsOfLines()
+    {
+        const QString pdf = m_files.filePath(QStringLiteral("long.pdf"));
+        QVERIFY_THROWS_NO_EXCEPTION(writeReport(longReport(), pdf));
+        const QStringList sheets = sheetTexts(pdf);
+        QVERIFY2(sheets.size() >= 40, qPrintable(QString::number(sheets.size())));
+        QVERIFY(everySheetHasHeadingsAndNumber(sheets));
+        QVERIFY(QRegularExpression(QStringLiteral("Всего\\s+2000")).match(sheets.last()).hasMatch());
+    }
+
+    void fileFormatFollowsTheExtension_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("pdf") << QStringLiteral("отчёт.pdf") << QByteArray("%PDF-");
+        QTest::newRow("html") << QStringLiteral("отчёт.HTML") << QByteArray("<!DOCTYPE html>");
+        QTest::newRow("htm") << QStringLiteral("отчёт.htm") << QByteArray("<!DOCTYPE html>");
+    }
+    void fileFormatFollowsTheExtension()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, start);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(name);
+        QVERIFY_THROWS_NO_EXCEPTION(writeReport(m_reports.at(EngineKind::Sqlite), path));
+        QCOMPARE(fileStart(path, int(start.size())), start);
+        // Written beside under another name and renamed: nothing else is left in the folder.
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+    }
+
+    void refusesOtherExtensions_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("txt") << QStringLiteral("report.txt");
+        QTest::newRow("none") << QStringLiteral("report");
+        QTest::newRow("pdf inside") << QStringLiteral("report.pdf.bak");
+    }
+    void refusesOtherExtensions()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(name);
+        try {
+            writeReport(m_reports.at(EngineKind::Sqlite), path);
+            QFAIL("no error");
+        } catch (const Error& error) {
+            QVERIFY2(error.message().contains(QStringLiteral(".pdf, .html или .htm")), error.what());
+            QVERIFY2(error.message().contains(path), error.what());
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void failedWriteNamesTheFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("pdf") << QStringLiteral("report.pdf");
+        QTest::newRow("html") << QStringLiteral("report.html");
+    }
+    void failedWriteNamesTheFile()
+    {
+        QFETCH(QString, name);
+        // A folder that is a file cannot take the report, whoever runs the test.
+        const QString notAFolder = m_files.filePath(QStringLiteral("plain-file"));
+        QFile plain(notAFolder);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        const QString path = notAFolder + QLatin1Char('/') + name;
+        try {
+            writeReport(m_reports.at(EngineKind::Sqlite), path);
+            QFAIL("no error");
+        } catch (const IoError& error) {
+            QVERIFY2(error.message().startsWith(QStringLiteral("Не удалось записать файл «%1»").arg(path)),
+                     error.what());
+        }
+    }
+};
+
+// Drawing the PDF needs the fonts of a GUI application.
+QTEST_MAIN(ReportFilesTest)
+#include "tst_reportfiles.moc"

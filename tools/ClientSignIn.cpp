@@ -1,0 +1,88 @@
+#include "ClientSignIn.h"
+
+#include "Connection.h"
+#include "ConnectionString.h"
+#include "Console.h"
+#include "Error.h"
+#include "GetUserAnswer.h"
+#include "GetUserOutcome.h"
+#include "GetUserStatement.h"
+#include "Installation.h"
+#include "SettingsFile.h"
+#include "SignInExchange.h"
+
+#include <QHostInfo>
+#include <QSysInfo>
+
+namespace zeb {
+
+namespace {
+
+// The workstation's address as the sign-in sends it: the first IPv4 address of the own host name.
+QString ownAddress()
+{
+    const QList<QHostAddress> addresses = QHostInfo::fromName(QHostInfo::localHostName()).addresses();
+    for (const QHostAddress& address : addresses) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol)
+            return address.toString();
+    }
+    return QStringLiteral("127.0.0.1");
+}
+
+// The sign-in's GET_USER exchange on the settings file's account, as the client's first attempt makes it.
+GetUserAnswer askServer(Connection& connection, const TFirstConnectInfo& settings, const QString& login,
+                        const QString& password)
+{
+    // The client shows this and goes on; running the statement opens the connection once more.
+    if (const std::optional<QString> failure = openWithSettings(connection, settings))
+        console::printError(*failure);
+    GetUserStatement statement;
+    statement.login = login;
+    statement.password = password;
+    statement.ip = ownAddress();
+    statement.computerName = QSysInfo::machineHostName();
+    try {
+        return runGetUser(connection, statement.text());
+    } catch (const Error& error) {
+        console::printError(error.message());
+        throw Error(QStringLiteral("Неверно ввели логин или пароль."));
+    }
+}
+
+} // namespace
+
+void signInAsClient(Connection& connection, const QString& directory, const QString& login,
+                    const QString& password)
+{
+    TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(directory));
+    connection.setDataDirectory(Installation::dataDirectory(directory));
+
+    GetUserAnswer answer = askServer(connection, settings, login, password);
+    GetUserOutcome outcome = decideOutcome(answer, 1);
+    if (outcome == GetUserOutcome::Update) {
+        console::printError(
+            QStringLiteral("Сервер сообщает о новой версии программы; инструмент обновление пропускает."));
+        answer.updateIndicator = 0;
+        outcome = decideOutcome(answer, 1);
+    }
+    switch (outcome) {
+    case GetUserOutcome::ServerMessage:
+        throw Error(answer.message);
+    case GetUserOutcome::ChangeDemanded:
+        throw Error(passwordChangeMessage());
+    case GetUserOutcome::ChangeProposed:
+        console::printError(
+            QStringLiteral("Срок действия пароля скоро истекает; программа предложит его сменить."));
+        break;
+    case GetUserOutcome::Update:
+    case GetUserOutcome::Accepted:
+        break;
+    }
+
+    connection.close();
+    connection.setConnectionString(buildConnectionString(returnedAccount(settings, answer)));
+    connection.open();
+    connection.run(QStringLiteral("SET DATEFORMAT dmy"));
+}
+
+} // namespace zeb
