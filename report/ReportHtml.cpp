@@ -27,8 +27,9 @@ constexpr QStringView style =
 // against its neighbours', which takes minutes for thousands of lines; it draws the table's grid instead.
 constexpr QStringView screenStyle =
     u"table { border-collapse: collapse; }\nth, td { border: 1px solid #000000; }\n";
-constexpr QStringView paperStyle = u"table { border-style: solid; border-color: #000000; }\n"
-                                   u"table.continued { page-break-before: always; }\n";
+constexpr QStringView paperStyle =
+    u"table { border-style: solid; border-color: #000000; border-collapse: collapse; }\n"
+    u"table.continued { page-break-before: always; }\n";
 
 enum class Medium
 {
@@ -148,9 +149,9 @@ void openTable(QString& html, Medium medium, bool continued)
     if (medium == Medium::Screen)
         html += u"<table>\n";
     else if (continued)
-        html += u"<table class=\"continued\" border=\"1\" cellspacing=\"0\">\n";
+        html += u"<table class=\"continued\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n";
     else
-        html += u"<table border=\"1\" cellspacing=\"0\">\n";
+        html += u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n";
     headRows(html);
     html += u"<tbody>\n";
 }
