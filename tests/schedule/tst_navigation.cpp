@@ -288,6 +288,14 @@ void TestNavigation::whollyUnnumberedUnitIsNumberedInPlace()
     QCOMPARE(rig.stored(QStringLiteral("select ZEB_User from Vakansii where id_otdel_1 = 4"),
                         QStringLiteral("ZEB_User")),
              QStringLiteral("kadry,kadry,kadry"));
+    // ... which gave them the line defaults too.
+    const QList<std::pair<const char*, const char*>> defaults = {
+        {"id_structure", "5"}, {"id_bk", "1"}, {"q_units", "0"}, {"id_enter", "1"}};
+    for (const auto& [field, value] : defaults) {
+        const QString name = QString::fromLatin1(field);
+        QCOMPARE(rig.stored(QStringLiteral("select %1 from Vakansii where id_otdel_1 = 4").arg(name), name),
+                 QStringLiteral("%1,%1,%1").arg(QLatin1String(value)));
+    }
 }
 
 void TestNavigation::newLinesAreNumberedLastAndReloaded()
