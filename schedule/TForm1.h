@@ -8,6 +8,8 @@
 #include <memory>
 
 class QAction;
+class QCheckBox;
+class QDateEdit;
 class QCloseEvent;
 class QLabel;
 class QMenu;
@@ -94,6 +96,9 @@ public:
     DBGridEh* DBGridEh1;
     // The totals of staff units and hourly fund under the grid.
     DBGridFooter* DBGridEh1Footer;
+    // Off by default: the grid then shows, read only, the chosen unit's lines as they stood on the date.
+    QCheckBox* AsOfCheck;
+    QDateEdit* AsOfDate;
     QWidget* Panel2;
     QLabel* Label6;
     DBRichEdit* DBRichEdit1;
@@ -112,6 +117,9 @@ private:
     QWidget* createFacultiesPage();
     void createGrid();
     void createGridFooter();
+    QWidget* createAsOfRow(QWidget* footer);
+    void showAsOfView(bool on);
+    void reloadAsOfView();
     QWidget* createNotePanel();
     void connectNavigation();
     void createMenu();

@@ -45,9 +45,10 @@ void TForm1::showGridColumn(int column)
 
 void TForm1::DBGridEh1ColEnter()
 {
-    // Arriving at the post column itself needs no reminder, nor does a column the program shows.
-    if (m_showingGridColumn || DBGridEh1->selectedIndex() == ScheduleColumn::Post ||
-        !hasNoPost(m_dataModule.ADOQ_Shtat_rasp))
+    // Arriving at the post column itself needs no reminder, nor does a column the program shows, nor a
+    // column of the read-only view.
+    if (m_showingGridColumn || DBGridEh1->isReadOnly() ||
+        DBGridEh1->selectedIndex() == ScheduleColumn::Post || !hasNoPost(m_dataModule.ADOQ_Shtat_rasp))
         return;
     Platform::instance().messageBox(this, QStringLiteral("Выберите должность!"), applicationTitle(),
                                     MessageButtons::Ok, MessageIcon::None);
@@ -57,7 +58,7 @@ void TForm1::DBGridEh1ColEnter()
 void TForm1::DBGridEh1CellClick(int)
 {
     Dataset& schedule = m_dataModule.ADOQ_Shtat_rasp;
-    if (hasNoPost(schedule) && schedule.isActive())
+    if (!DBGridEh1->isReadOnly() && hasNoPost(schedule) && schedule.isActive())
         schedule.cancel();
 }
 

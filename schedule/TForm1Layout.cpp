@@ -96,7 +96,7 @@ void TForm1::createControls()
     createGrid();
     layout->addWidget(DBGridEh1, 1);
     createGridFooter();
-    layout->addWidget(DBGridEh1Footer);
+    layout->addWidget(createAsOfRow(DBGridEh1Footer));
     layout->addWidget(createNotePanel());
     setCentralWidget(central);
     connectNavigation();

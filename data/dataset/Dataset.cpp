@@ -605,6 +605,28 @@ void Dataset::sort(const QString& column)
         Q_EMIT currentRowChanged(m_position);
 }
 
+void Dataset::keepRows(const std::function<bool(int position)>& keep)
+{
+    checkBrowseMode();
+    const int current = currentStoreRow();
+    std::vector<int> kept;
+    kept.reserve(m_order.size());
+    for (int position = 0; position < int(m_order.size()); ++position) {
+        if (keep(position))
+            kept.push_back(m_order[size_t(position)]);
+    }
+    m_order = std::move(kept);
+    m_keyIndex.clear();
+    m_position = positionOfRow(current);
+    if (m_position < 0 && !m_order.empty())
+        m_position = 0;
+    m_bof = m_position <= 0;
+    m_eof = m_order.empty();
+    rowsReplaced();
+    if (!controlsDisabled())
+        Q_EMIT currentRowChanged(m_position);
+}
+
 // Each distinct shown text is built and collated once; a lookup is resolved once per row it shows.
 std::vector<int> Dataset::shownRanks(const Field& field)
 {

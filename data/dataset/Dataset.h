@@ -104,6 +104,9 @@ public:
 
     // Sorts the loaded rows ascending by one column, given plain or in brackets; the current row stays.
     void sort(const QString& column);
+    // Shows only the loaded rows for whose shown position `keep` says true; the current row stays when kept,
+    // otherwise the first row becomes current. Reopening shows every row again.
+    void keepRows(const std::function<bool(int position)>& keep);
 
     // Bytes the loaded rows take, for measuring.
     qsizetype memoryUsage() const;

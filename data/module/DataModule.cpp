@@ -41,13 +41,16 @@ TDM_shtat::TDM_shtat(QObject* parent)
       ADOT_Structure(QStringLiteral("ADOT_Structure"), &ADO_Shtat, this),
       ADOT_BK(QStringLiteral("ADOT_BK"), &ADO_Shtat, this),
       ADOQ_Exec(QStringLiteral("ADOQ_Exec"), &ADO_Shtat, this),
-      ADOQ_Temp(QStringLiteral("ADOQ_Temp"), &ADO_Shtat, this), DS_Shtat_rasp(&ADOQ_Shtat_rasp),
+      ADOQ_Temp(QStringLiteral("ADOQ_Temp"), &ADO_Shtat, this),
+      ADOQ_Shtat_asOf(QStringLiteral("ADOQ_Shtat_asOf"), &ADO_Shtat, this), DS_Shtat_rasp(&ADOQ_Shtat_rasp),
       DS_Otdel_1(&ADOQ_Otdel_1), DS_Otdel_2(&ADOQOtdel_2), DS_Otdel_11(&ADOQ_Otdel_11),
-      DS__Faculty(&ADOQ_Faculty), DS_Kafedra(&ADOQ_Kafedra), DS_Post(&ADOQ_post)
+      DS__Faculty(&ADOQ_Faculty), DS_Kafedra(&ADOQ_Kafedra), DS_Post(&ADOQ_post),
+      DS_Shtat_asOf(&ADOQ_Shtat_asOf)
 {
     ADOQ_Shtat_rasp.setSql(QStringLiteral("select top(0) vakansii.* from vakansii"));
     ADOQ_Shtat_rasp.setKeyField(QStringLiteral("id_vakansiya"));
-    defineScheduleFields();
+    ADOQ_Shtat_rasp.setFieldDefs(scheduleFields());
+    ADOQ_Shtat_asOf.setFieldDefs(scheduleFields());
 
     ADOQ_Teacher.setSql(QStringLiteral("select * from teacher"));
     ADOQ_Otdel_1.setSql(divisionsInUseStatement());
@@ -100,12 +103,12 @@ QString TDM_shtat::divisionsInUseStatement()
         "not null GROUP BY   dbo.Otdel_1.otdel_1, dbo.Otdel_1.id_otdel_1 ORDER BY   Otdel_1");
 }
 
-void TDM_shtat::defineScheduleFields()
+QList<FieldDef> TDM_shtat::scheduleFields()
 {
     const QString id_post = QStringLiteral("id_post");
     FieldDef post = FieldDef::data(id_post, FieldType::Integer);
     post.required = true;
-    ADOQ_Shtat_rasp.setFieldDefs({
+    return {
         FieldDef::lookup(QStringLiteral("POST"), 80, id_post, &ADOQ_post, id_post, QStringLiteral("post")),
         readOnlyKey(QStringLiteral("id_vakansiya")),
         FieldDef::data(QStringLiteral("id_otdel_1"), FieldType::Integer),
@@ -137,7 +140,7 @@ void TDM_shtat::defineScheduleFields()
         FieldDef::data(QStringLiteral("ZEB_Update"), FieldType::Date),
         FieldDef::data(QStringLiteral("hourFond"), FieldType::Float),
         FieldDef::data(QStringLiteral("descr"), FieldType::Memo),
-    });
+    };
 }
 
 void TDM_shtat::defineFacultyFields()

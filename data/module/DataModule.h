@@ -48,6 +48,8 @@ public:
     Dataset ADOT_BK;
     Dataset ADOQ_Exec;
     Dataset ADOQ_Temp;
+    // The chosen unit's lines as they stood on a past date: read only, beside the schedule itself.
+    Dataset ADOQ_Shtat_asOf;
 
     DataSource DS_Shtat_rasp;
     DataSource DS_Otdel_1;
@@ -56,9 +58,10 @@ public:
     DataSource DS__Faculty;
     DataSource DS_Kafedra;
     DataSource DS_Post;
+    DataSource DS_Shtat_asOf;
 
 private:
-    void defineScheduleFields();
+    QList<FieldDef> scheduleFields();
     void defineFacultyFields();
     void defineStavkaFields();
     void defineWorkingFields();

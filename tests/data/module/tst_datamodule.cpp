@@ -66,7 +66,8 @@ void TestDataModule::openDataSetsOnTheDemoDatabase()
                        QStringLiteral("ADOT_Structure"),
                    }));
     QCOMPARE(closed, QStringList({QStringLiteral("ADOQOtdel_2"), QStringLiteral("ADOQ_Exec"),
-                                  QStringLiteral("ADOQ_Insert_id_Otdel_11"), QStringLiteral("ADOQ_Temp")}));
+                                  QStringLiteral("ADOQ_Insert_id_Otdel_11"),
+                                  QStringLiteral("ADOQ_Shtat_asOf"), QStringLiteral("ADOQ_Temp")}));
 
     QCOMPARE(module.ADOQ_Shtat_rasp.recordCount(), 0);
     QCOMPARE(module.ADOQ_Shtat_rasp.fieldCount(), 27);
