@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 
 namespace zeb {
 
@@ -16,5 +17,12 @@ inline QFont dialogFont()
 constexpr Qt::WindowFlags referenceDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                                                  Qt::MSWindowsFixedSizeDialogHint;
+
+// A control with the name tests and style sheets find it by.
+template <typename Widget> Widget* named(Widget* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
 
 } // namespace zeb

@@ -28,12 +28,6 @@ const QList<NavigatorButton> allButtons = {NavigatorButton::Insert, NavigatorBut
                                            NavigatorButton::Edit, NavigatorButton::Post,
                                            NavigatorButton::Cancel};
 
-template <typename Widget> Widget* named(Widget* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
 GridColumn column(const QString& field, const QString& title, int width)
 {
     GridColumn column;
@@ -205,11 +199,7 @@ void TForm3::done(int result)
 
 void TForm3::FormClose()
 {
-    try {
-        restoreSharedLists(m_dataModule, m_facultySelector.keyValue());
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    guarded([this] { restoreSharedLists(m_dataModule, m_facultySelector.keyValue()); })();
     setWidths(369, 360, 359);
 }
 

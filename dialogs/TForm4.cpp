@@ -4,7 +4,7 @@
 #include "DataModule.h"
 #include "DrawnIcons.h"
 #include "ErrorDisplayApplication.h"
-#include "Platform.h"
+#include "PlaceholderSave.h"
 #include "ReferenceDialog.h"
 #include "SharedLists.h"
 
@@ -20,16 +20,6 @@
 namespace zeb {
 
 TForm4* Form4 = nullptr;
-
-namespace {
-
-template <typename Widget> Widget* named(Widget* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-} // namespace
 
 TForm4::TForm4(TDM_shtat& dataModule, const DBLookupComboBox& divisionSelector,
                const DBLookupComboBox& facultySelector, QAction& refresh, QWidget* parent)
@@ -100,22 +90,13 @@ unit::DivisionPlace TForm4::checkedPlace() const
 // A failed insert is reported and the dialog stays open for another choice or a cancel.
 void TForm4::BitBtn1Click()
 {
-    if (DBLookupComboBox1->text().isEmpty()) {
-        Platform::instance().messageBox(this, QStringLiteral("Вы не ввели данные!\rВведите данные!"),
-                                        QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Error);
-        return;
-    }
     const unit::DivisionPlace place = checkedPlace();
     const QVariant parentUnit =
         place == unit::DivisionPlace::SubLevel ? m_divisionSelector.keyValue() : m_facultySelector.keyValue();
-    try {
-        Dataset& insert = m_dataModule.ADOQ_Insert_id_Otdel_11;
-        insert.setSql(unit::divisionLine(place, DBLookupComboBox1->keyValue(), parentUnit));
-        insert.execSql();
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
+    if (!unit::savePlaceholderLine(*this, *DBLookupComboBox1, m_dataModule.ADOQ_Insert_id_Otdel_11, [&] {
+            return unit::divisionLine(place, DBLookupComboBox1->keyValue(), parentUnit);
+        }))
         return;
-    }
     m_refresh.trigger();
     accept();
 }
@@ -136,11 +117,7 @@ void TForm4::done(int result)
 
 void TForm4::FormClose()
 {
-    try {
-        restoreSharedLists(m_dataModule, m_facultySelector.keyValue());
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    guarded([this] { restoreSharedLists(m_dataModule, m_facultySelector.keyValue()); })();
 }
 
 } // namespace zeb

@@ -5,7 +5,7 @@
 #include "DrawnIcons.h"
 #include "ErrorDisplayApplication.h"
 #include "PlaceholderLines.h"
-#include "Platform.h"
+#include "PlaceholderSave.h"
 #include "ReferenceDialog.h"
 #include "SharedLists.h"
 
@@ -48,19 +48,10 @@ TForm5::TForm5(TDM_shtat& dataModule, const DBLookupComboBox& facultySelector, Q
 
 void TForm5::Button1Click()
 {
-    if (DBLookupComboBox1->text().isEmpty()) {
-        Platform::instance().messageBox(this, QStringLiteral("Вы не ввели данные!\rВведите данные!"),
-                                        QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Error);
+    if (!unit::savePlaceholderLine(*this, *DBLookupComboBox1, m_dataModule.ADOQ_Insert_id_Otdel_11, [this] {
+            return unit::departmentLine(DBLookupComboBox1->keyValue(), m_facultySelector.keyValue());
+        }))
         return;
-    }
-    try {
-        Dataset& insert = m_dataModule.ADOQ_Insert_id_Otdel_11;
-        insert.setSql(unit::departmentLine(DBLookupComboBox1->keyValue(), m_facultySelector.keyValue()));
-        insert.execSql();
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-        return;
-    }
     m_refresh.trigger();
     accept();
 }
@@ -73,11 +64,7 @@ void TForm5::done(int result)
 
 void TForm5::FormClose()
 {
-    try {
-        restoreFacultyDepartments(m_dataModule, m_facultySelector.keyValue());
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    guarded([this] { restoreFacultyDepartments(m_dataModule, m_facultySelector.keyValue()); })();
 }
 
 } // namespace zeb

@@ -20,12 +20,6 @@ namespace {
 
 const QString noticeCaption = QStringLiteral("Уведомление");
 
-template <typename Widget> Widget* named(Widget* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
 } // namespace
 
 TForm6::TForm6(TDM_shtat& dataModule, SessionIdentity identity, QWidget* parent)
@@ -163,12 +157,10 @@ void TForm6::Button3Click()
     }
     if (!departments.isActive())
         return;
-    try {
+    guarded([&departments] {
         departments.close();
         departments.open();
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    })();
 }
 
 } // namespace zeb

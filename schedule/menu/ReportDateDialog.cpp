@@ -12,6 +12,8 @@ ReportDateDialog::ReportDateDialog(const QDate& initial, QWidget* parent) : QDia
 {
     setObjectName(QStringLiteral("ReportDateDialog"));
     setWindowTitle(QStringLiteral("Штатное расписание"));
+    // Wide enough for the whole title.
+    setMinimumWidth(340);
 
     DateEdit = new QDateEdit(initial, this);
     DateEdit->setObjectName(QStringLiteral("DateEdit"));
