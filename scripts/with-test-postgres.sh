@@ -7,8 +7,10 @@ set -euo pipefail
 pgbin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 [ -x "$pgbin/initdb" ] || { echo "PostgreSQL server binaries not found (install postgresql-15)" >&2; exit 1; }
 
+# Owner-only: the socket in this folder admits local connections without a password.
 dir=$(mktemp -d /tmp/zeb-pg.XXXXXX)
-chmod 755 "$dir"
+chmod 700 "$dir"
+[ "$(stat -c %a "$dir")" = 700 ] || { echo "cannot make $dir owner-only" >&2; exit 1; }
 as_pg() {
   if [ "$(id -u)" = 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
 }
@@ -19,7 +21,7 @@ port=$((20000 + RANDOM % 20000))
 while ! port_free "$port"; do port=$((port + 1)); done
 
 password="zeb-test-$RANDOM$RANDOM"
-printf '%s\n' "$password" > "$dir/pwfile"
+(umask 077 && printf '%s\n' "$password" > "$dir/pwfile")
 [ "$(id -u)" = 0 ] && chown postgres: "$dir/pwfile"
 as_pg "$pgbin/initdb" -D "$dir/data" -U postgres --pwfile="$dir/pwfile" \
   --auth-local=trust --auth-host=scram-sha-256 -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 \
