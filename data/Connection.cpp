@@ -35,12 +35,14 @@ void Connection::open()
     auto engine = Engine::create(params, m_dataDirectory);
     engine->open();
     m_engine = std::move(engine);
+    // The rewriter needs the column types to tell a date column from a text column.
+    const auto columnTypes = [this] { return readColumnTypes(*m_engine); };
     switch (m_engine->kind()) {
     case EngineKind::Sqlite:
-        m_rewriter = std::make_unique<TsqlRewriter>(SqlDialect::Sqlite);
+        m_rewriter = std::make_unique<TsqlRewriter>(SqlDialect::Sqlite, columnTypes);
         break;
     case EngineKind::Postgres:
-        m_rewriter = std::make_unique<TsqlRewriter>(SqlDialect::Postgres);
+        m_rewriter = std::make_unique<TsqlRewriter>(SqlDialect::Postgres, columnTypes);
         break;
     case EngineKind::SqlServer:
         m_rewriter.reset();

@@ -24,7 +24,8 @@ std::unique_ptr<Engine> Engine::create(const ConnectionParams& params, const QSt
     switch (params.engineKind()) {
     case EngineKind::Sqlite: {
         const QString file = params.dataSource.mid(int(sizeof("sqlite:")) - 1);
-        return std::make_unique<SqliteEngine>(QDir(dataDirectory).absoluteFilePath(file));
+        return std::make_unique<SqliteEngine>(QDir(dataDirectory).absoluteFilePath(file), SqliteRole::Client,
+                                              params.userId, params.password);
     }
     case EngineKind::Postgres:
         return std::make_unique<PgEngine>(params);

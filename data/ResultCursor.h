@@ -3,6 +3,7 @@
 #include "ColumnInfo.h"
 
 #include <QVariant>
+#include <optional>
 
 namespace zeb {
 
@@ -26,6 +27,17 @@ public:
     virtual QByteArray utf8Text(int column) const { return toText(column).toUtf8(); }
     // Typed by the column: qint64, double, QString, QDate, QDateTime, QByteArray or bool.
     virtual QVariant value(int column) const = 0;
+    // The number of a non-NULL cell holding a whole number, exactly; nothing for any other cell. A decimal
+    // key of 18 digits is read so, never through a double alone. Here toInt64() where toDouble() agrees: a
+    // fraction or a number beyond 64 bits fails. An engine whose toInt64() reads a decimal text such as
+    // "7.000000000000000001" through a double must read its text instead.
+    virtual std::optional<qint64> wholeNumber(int column) const
+    {
+        const qint64 number = toInt64(column);
+        if (double(number) != toDouble(column))
+            return std::nullopt;
+        return number;
+    }
 };
 
 } // namespace zeb

@@ -3,11 +3,53 @@
 #include "Error.h"
 #include "Installation.h"
 #include "SettingsFile.h"
+#include "sqlite/SqliteEngine.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace zeb {
+
+namespace {
+
+bool exists(Engine& engine, const QString& sql, const QVariantList& params)
+{
+    const StatementResult result = engine.run(sql, params);
+    return result.rows->next();
+}
+
+bool hasColumn(Engine& engine, const QString& table, const QString& column)
+{
+    return exists(engine, QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ?"),
+                  {table, column});
+}
+
+// A file made before each person had a connection password of their own and builds had digests: clients
+// cannot open it until this is done.
+void upgradeEmbedded(Engine& engine)
+{
+    QStringList steps;
+    if (!hasColumn(engine, QStringLiteral("zeb_users"), QStringLiteral("session_digest")))
+        steps.append(QStringLiteral("ALTER TABLE zeb_users ADD COLUMN session_digest CHAR(64)"));
+    if (!hasColumn(engine, QStringLiteral("zeb_program"), QStringLiteral("digest")))
+        steps.append(QStringLiteral("ALTER TABLE zeb_program ADD COLUMN digest VARCHAR(64)"));
+    if (exists(engine, QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = ?"),
+               {QStringLiteral("zeb_session_account")}))
+        steps.append(QStringLiteral("DROP TABLE zeb_session_account"));
+    if (steps.isEmpty())
+        return;
+    engine.beginTransaction();
+    try {
+        for (const QString& step : std::as_const(steps))
+            engine.run(step);
+        engine.commit();
+    } catch (...) {
+        engine.rollback();
+        throw;
+    }
+}
+
+} // namespace
 
 std::unique_ptr<Engine> openAdminEngine(const QString& installationDirectory, const ServerAccount& admin)
 {
@@ -22,9 +64,11 @@ std::unique_ptr<Engine> openAdminEngine(const QString& installationDirectory, co
         if (!QFileInfo(file).isFile())
             throw Error(
                 QStringLiteral("Файл базы данных «%1» не найден.").arg(QDir::toNativeSeparators(file)));
-        params.userId.clear();
-        params.password.clear();
-        break;
+        // The administrator is whoever may open the file: the sign-in tables are open to it.
+        auto engine = std::make_unique<SqliteEngine>(file, SqliteRole::Administrator);
+        engine->open();
+        upgradeEmbedded(*engine);
+        return engine;
     }
     case EngineKind::Postgres:
         break;

@@ -8,8 +8,9 @@
 namespace zeb {
 
 // An open engine with the administrator's rights on the database of an installation folder, found through
-// its settings file DIR/Data/ZEB: the embedded file in DIR/Data, or the PostgreSQL server and database the
-// settings name, signed in with the given administrator account. Raises Error when the settings cannot be
+// its settings file DIR/Data/ZEB: the embedded file in DIR/Data (brought up to date when an older version
+// made it), or the PostgreSQL server and database the settings name, signed in with the given administrator
+// account. Raises Error when the settings cannot be
 // read, name another server kind, or the engine refuses.
 std::unique_ptr<Engine> openAdminEngine(const QString& installationDirectory, const ServerAccount& admin);
 

@@ -117,7 +117,10 @@ TFirstConnectInfo Installation::install(const InstallRequest& request)
         if (!QFileInfo::exists(folder))
             newFolders.prepend(folder);
     }
-    if (!QDir().mkpath(data))
+    // Data holds only the settings and the database, both readable by their owner alone.
+    if (!QFileInfo::exists(data) &&
+        !(QDir().mkpath(request.directory) &&
+          QDir().mkdir(data, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)))
         throw IoError(QStringLiteral("Не удалось создать папку «%1».").arg(shown(data)));
 
     const ServerAccount work{workRole(request.database), randomPassword()};

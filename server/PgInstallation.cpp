@@ -4,6 +4,7 @@
 #include "DemoData.h"
 #include "Error.h"
 #include "NativeSql.h"
+#include "PgAccounts.h"
 #include "ServerScript.h"
 #include "pg/PgEngine.h"
 
@@ -67,14 +68,7 @@ void PgInstallation::fill(const ServerAccount& work, bool demo)
     engine.open();
     engine.runScript(serverScript(ServerScript::PgSchema));
     engine.runScript(serverScript(ServerScript::PgProcedures));
-    const QHash<QString, QString> accounts{
-        {QStringLiteral("DATABASE"), m_request.database},
-        {QStringLiteral("SIGNIN_ROLE"), m_signin.user},
-        {QStringLiteral("SIGNIN_PASSWORD"), m_signin.password},
-        {QStringLiteral("WORK_ROLE"), work.user},
-        {QStringLiteral("WORK_PASSWORD"), work.password},
-    };
-    engine.runScript(serverScript(ServerScript::PgAccounts, accounts));
+    applyPgAccounts(engine, m_request.database, m_signin, work.user);
     BaseData::fill(engine);
     if (demo)
         DemoData::fill(engine);

@@ -7,14 +7,15 @@
 
 namespace zeb {
 
-// A new PostgreSQL database with schema dbo, the two procedures, the sign-in and schedule roles and
-// optionally the demo data, created by the administrator who then owns everything.
+// A new PostgreSQL database with schema dbo, the two procedures, the sign-in role, the group role of the
+// persons' logins and optionally the demo data, created by the administrator who then owns everything.
 class PgInstallation
 {
 public:
     PgInstallation(const InstallRequest& request, QString dataSource, ServerAccount signin);
 
-    // Refuses an existing database; a failure drops the database and the roles it made.
+    // Refuses an existing database; a failure drops the database and the roles it made. Of work only the
+    // name is taken: the group cannot log in, so it has no password.
     void create(const ServerAccount& work, bool demo);
     // Drops what create() made.
     void undo();

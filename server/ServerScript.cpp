@@ -26,6 +26,8 @@ QString resourcePath(ServerScript script)
         return QStringLiteral(":/server/pg/procedures.sql");
     case ServerScript::PgAccounts:
         return QStringLiteral(":/server/pg/accounts.sql");
+    case ServerScript::PgUpgrade:
+        return QStringLiteral(":/server/pg/upgrade.sql");
     }
     Q_UNREACHABLE();
 }

@@ -12,6 +12,7 @@ enum class ServerScript
     PgSchema,
     PgProcedures,
     PgAccounts,
+    PgUpgrade,
 };
 
 // The script's text with every "${NAME}" replaced by values[NAME]. Raises Error when the script asks for a

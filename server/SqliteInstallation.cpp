@@ -3,8 +3,6 @@
 #include "BaseData.h"
 #include "DemoData.h"
 #include "Error.h"
-#include "NativeTable.h"
-#include "Scrambling.h"
 #include "ServerScript.h"
 #include "sqlite/SqliteEngine.h"
 
@@ -15,11 +13,13 @@ namespace zeb {
 
 SqliteInstallation::SqliteInstallation(QString filePath) : m_filePath(std::move(filePath)) {}
 
-void SqliteInstallation::create(const ServerAccount& work, bool demo)
+void SqliteInstallation::create(const ServerAccount&, bool demo)
 {
-    // Creating the empty file first refuses an existing one without a window for a race.
+    // Creating the empty file first refuses an existing one without a window for a race. The file holds
+    // the password digests; the engine gives its journal files the file's own mode.
     QFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                   QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         if (file.exists())
             throw Error(
                 QStringLiteral("Файл базы данных «%1» уже существует; установка не перезаписывает данные.")
@@ -31,13 +31,9 @@ void SqliteInstallation::create(const ServerAccount& work, bool demo)
     m_created = true;
 
     try {
-        SqliteEngine engine(m_filePath, true);
+        SqliteEngine engine(m_filePath, SqliteRole::Administrator);
         engine.open();
         engine.runScript(serverScript(ServerScript::SqliteSchema));
-        // The embedded engine has no accounts; the sign-in still hands out one, as a server would.
-        NativeTable(engine, QStringLiteral("zeb_session_account"))
-            .insert({QStringLiteral("id"), QStringLiteral("db_user"), QStringLiteral("db_password")},
-                    {1, scramble(work.user), scramble(work.password)});
         BaseData::fill(engine);
         if (demo)
             DemoData::fill(engine);

@@ -6,14 +6,15 @@
 
 namespace zeb {
 
-// A new embedded database file with the schema, the schedule account and optionally the demo data.
+// A new embedded database file with the schema and optionally the demo data, readable by its owner alone.
 class SqliteInstallation
 {
 public:
     explicit SqliteInstallation(QString filePath);
 
-    // Refuses an existing file; a failure removes the file again.
-    void create(const ServerAccount& work, bool demo);
+    // Refuses an existing file; a failure removes the file again. The embedded engine hands every person a
+    // login of their own, so the shared account a server installation makes is not kept.
+    void create(const ServerAccount&, bool demo);
     // Removes the file create() made.
     void undo();
 

@@ -5,6 +5,7 @@
 #include "Error.h"
 #include "NativeTable.h"
 #include "PasswordDigest.h"
+#include "PgPersonLogin.h"
 
 #include <QDateTime>
 
@@ -87,7 +88,11 @@ void UserAdmin::setPassword(const QString& login, const QString& password, bool 
 
 void UserAdmin::lock(const QString& login)
 {
-    updateUser(storedLogin(login), {QStringLiteral("disabled")}, {1});
+    const QString stored = storedLogin(login);
+    // The mark goes first: it waits for a sign-in under way, whose login is then shut below.
+    updateUser(stored, {QStringLiteral("disabled")}, {1});
+    if (m_engine.kind() == EngineKind::Postgres)
+        shutPgPersonLogin(m_engine, stored);
 }
 
 void UserAdmin::unlock(const QString& login)

@@ -19,7 +19,8 @@ public:
     void add(const QString& login, const QString& password, bool mustChange, const QString& fullName = {});
     // A new password counts from now and clears failed attempts and a temporary lock.
     void setPassword(const QString& login, const QString& password, bool mustChange);
-    // The administrator's lock, which the sign-in refuses whatever the password.
+    // The administrator's lock, which the sign-in refuses whatever the password. On PostgreSQL the person's
+    // own login is shut too and its open sessions end at once.
     void lock(const QString& login);
     // Lifts the administrator's lock and a temporary lock after failed attempts.
     void unlock(const QString& login);

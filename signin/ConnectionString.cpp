@@ -1,9 +1,35 @@
 #include "ConnectionString.h"
 
+#include "Error.h"
+
 namespace zeb {
+
+void checkConnectionValues(const TFirstConnectInfo& info)
+{
+    struct Named
+    {
+        const QString& value;
+        const char* field;
+        const char* key;
+    };
+    const Named values[] = {
+        {info.userId, "Имя пользователя", "User ID"},
+        {info.password, "Пароль", "Password"},
+        {info.initialCatalog, "База данных", "Initial Catalog"},
+        {info.dataSource, "Сервер", "Data Source"},
+    };
+    for (const Named& named : values) {
+        if (named.value.contains(QLatin1Char(';')))
+            throw Error(
+                QStringLiteral("Значение «%1» (%2) содержит точку с запятой «;»: строка подключения "
+                               "делится на части точкой с запятой, и такое значение в неё не передать.")
+                    .arg(QString::fromUtf8(named.field), QLatin1String(named.key)));
+    }
+}
 
 QString buildConnectionString(const TFirstConnectInfo& info)
 {
+    checkConnectionValues(info);
     return QStringLiteral("Provider=SQLOLEDB.1;Password=") + info.password +
            QStringLiteral(";Persist Security Info=True;User ID=") + info.userId +
            QStringLiteral(";Initial Catalog=") + info.initialCatalog + QStringLiteral(";Data Source=") +

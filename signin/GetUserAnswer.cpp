@@ -11,6 +11,8 @@ namespace zeb {
 namespace {
 
 constexpr int columnCount = 6;
+// Older servers answer without it.
+constexpr int digestColumn = 6;
 
 QString readText(const ResultCursor& cursor, int column)
 {
@@ -63,6 +65,8 @@ GetUserAnswer GetUserAnswer::read(ResultCursor& cursor)
     answer.passwordStatus = readInteger(cursor, 3);
     answer.message = readText(cursor, 4);
     answer.updateIndicator = readInteger(cursor, 5);
+    if (cursor.columns().size() > digestColumn)
+        answer.updateDigest = readText(cursor, digestColumn);
     return answer;
 }
 

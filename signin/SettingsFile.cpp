@@ -108,10 +108,16 @@ void SettingsFile::write(const QString& path, const TFirstConnectInfo& info)
 {
     const QByteArray bytes = encode(info);
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
+    // A folder made here holds only the settings and the database, which nobody else needs to see.
+    if (!QFileInfo::exists(folder) &&
+        !(QDir().mkpath(QFileInfo(folder).absolutePath()) &&
+          QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)))
         throw IoError(QStringLiteral("Не удалось создать папку «%1».").arg(shown(folder)));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // The sign-in account's password is in the file: readable by its owner alone, an older file included.
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+        file.write(bytes) != bytes.size() || !file.commit())
         throw IoError(QStringLiteral("Не удалось записать файл настроек соединения «%1»: %2")
                           .arg(shown(path), file.errorString()));
 }

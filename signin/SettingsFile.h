@@ -31,7 +31,8 @@ public:
     // as 0xFF. Raises Error when a value is longer than 20 bytes or has a character outside Windows-1251.
     static QByteArray encode(const TFirstConnectInfo& info);
 
-    // Writes the 84 bytes, creating the folder; the old file stays intact when writing fails.
+    // Writes the 84 bytes, readable by the owner alone, creating the folder (owner only); the old file stays
+    // intact when writing fails.
     static void write(const QString& path, const TFirstConnectInfo& info);
 };
 

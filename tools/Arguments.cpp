@@ -1,5 +1,7 @@
 #include "Arguments.h"
 
+#include "Console.h"
+
 namespace zeb {
 
 Arguments::Arguments(const QStringList& words, const QStringList& valueOptions, const QStringList& flags)
@@ -36,6 +38,9 @@ Arguments::Arguments(const QStringList& words, const QStringList& valueOptions, 
 
 QString Arguments::required(const QString& name) const
 {
+    // Typed on the command line, a password stays in the shell's history and the process list.
+    if (!has(name) && name == QLatin1String("password"))
+        return console::readPassword(QStringLiteral("Пароль: "), QStringLiteral("пароль --password"));
     if (!has(name))
         throw UsageError(QStringLiteral("не указан обязательный параметр --%1.").arg(name));
     return value(name);

@@ -27,7 +27,8 @@ public:
     {
         return m_values.value(name, fallback);
     }
-    // The value of an option that must be given.
+    // The value of an option that must be given. A password (--password) left out is asked for on the
+    // terminal without echo, or read as one line from standard input, rather than refused.
     QString required(const QString& name) const;
     int integer(const QString& name, int fallback) const;
 

@@ -14,4 +14,9 @@ void print(const QString& line);
 // engine's message are joined with blanks.
 void printError(const QString& message);
 
+// A password from standard input, UTF-8, without its line break. On a terminal the prompt goes to standard
+// error and what is typed is not shown; otherwise one line is read, so that a script can pipe it in. Raises
+// UsageError naming `what` when the input ends before a line.
+QString readPassword(const QString& prompt, const QString& what);
+
 } // namespace zeb::console

@@ -1,5 +1,6 @@
 #include "Arguments.h"
 #include "Commands.h"
+#include "ConnectionString.h"
 #include "Console.h"
 #include "Installation.h"
 
@@ -37,6 +38,8 @@ int runInit(const QStringList& words)
     request.adminUser = arguments.value(QStringLiteral("admin-user"), request.adminUser);
     request.adminPassword = qEnvironmentVariable("PGPASSWORD");
     request.demo = arguments.has(QStringLiteral("demo"));
+    // The database and the server go into the settings file, and from there into a connection string.
+    checkConnectionValues(TFirstConnectInfo{QString(), QString(), request.database, request.host});
 
     const TFirstConnectInfo settings = Installation::install(request);
     console::print(QStringLiteral("Установка создана, файл настроек: %1")

@@ -11,10 +11,22 @@ namespace zeb {
 
 namespace {
 
+// Russian agreement: 1, 21, 101 строка; 2-4, 22-24 строки; 0, 5-20, 25-30, 111-114 строк.
+QString rowsAffectedLine(qint64 rows)
+{
+    const qint64 lastTwo = rows % 100;
+    const qint64 last = rows % 10;
+    if (last == 1 && lastTwo != 11)
+        return QStringLiteral("Затронута %1 строка.").arg(rows);
+    if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
+        return QStringLiteral("Затронуто %1 строки.").arg(rows);
+    return QStringLiteral("Затронуто %1 строк.").arg(rows);
+}
+
 void printResult(StatementResult& result)
 {
     if (!result.rows) {
-        console::print(QStringLiteral("%1 rows affected").arg(qMax<qint64>(0, result.rowsAffected)));
+        console::print(rowsAffectedLine(qMax<qint64>(0, result.rowsAffected)));
         return;
     }
     writeCsv(*result.rows, console::output());

@@ -9,11 +9,13 @@ namespace zeb {
 
 int runSettings(const QStringList& words)
 {
-    const Arguments arguments(words, {});
+    const Arguments arguments(words, {}, {QStringLiteral("show-password")});
     arguments.expectPositional({QStringLiteral("папка установки DIR")});
 
-    const TFirstConnectInfo settings =
-        SettingsFile::read(Installation::settingsPath(arguments.positional().at(0)));
+    TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(arguments.positional().at(0)));
+    // Shown on a screen or pasted into a request for help, the sign-in password would be out.
+    if (!arguments.has(QStringLiteral("show-password")))
+        settings.password = QStringLiteral("********");
     console::print(QStringLiteral("User ID: ") + settings.userId);
     console::print(QStringLiteral("Password: ") + settings.password);
     console::print(QStringLiteral("Initial Catalog: ") + settings.initialCatalog);

@@ -2,9 +2,27 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "Console.h"
+#include "NewPasswordRule.h"
 #include "UserAdmin.h"
 
 namespace zeb {
+
+namespace {
+
+// The password given after the login, or asked for; held to the rule the sign-in dialog sets for a new one.
+QString newPassword(const Arguments& arguments, const QString& login)
+{
+    const QString password =
+        arguments.positional().size() > 3
+            ? arguments.positional().at(3)
+            : console::readPassword(QStringLiteral("Новый пароль пользователя «%1»: ").arg(login),
+                                    QStringLiteral("пароль PASSWORD"));
+    if (const QString refusal = newPasswordRefusal(password); !refusal.isEmpty())
+        throw Error(refusal);
+    return password;
+}
+
+} // namespace
 
 int runUser(const QStringList& words)
 {
@@ -21,21 +39,22 @@ int runUser(const QStringList& words)
                          QStringLiteral("LOGIN")};
     if (withPassword)
         expected.append(QStringLiteral("PASSWORD"));
-    arguments.expectPositional(expected);
+    arguments.expectPositional(expected, withPassword ? 1 : 0);
     const bool mustChange = arguments.has(QStringLiteral("must-change"));
     if (mustChange && !withPassword)
         throw UsageError(QStringLiteral("параметр --must-change относится только к add и passwd."));
 
     const QString& login = arguments.positional().at(2);
+    const QString password = withPassword ? newPassword(arguments, login) : QString();
     const ServerAccount admin{arguments.value(QStringLiteral("admin-user"), QStringLiteral("postgres")),
                               qEnvironmentVariable("PGPASSWORD")};
     const std::unique_ptr<Engine> engine = openAdminEngine(arguments.positional().at(1), admin);
     UserAdmin users(*engine);
     if (action == QLatin1String("add")) {
-        users.add(login, arguments.positional().at(3), mustChange);
+        users.add(login, password, mustChange);
         console::print(QStringLiteral("Пользователь «%1» добавлен.").arg(login));
     } else if (action == QLatin1String("passwd")) {
-        users.setPassword(login, arguments.positional().at(3), mustChange);
+        users.setPassword(login, password, mustChange);
         console::print(QStringLiteral("Пароль пользователя «%1» изменён.").arg(login));
     } else if (action == QLatin1String("lock")) {
         users.lock(login);

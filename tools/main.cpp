@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "Console.h"
 #include "Usage.h"
+#include "VersionLabel.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>
@@ -13,7 +14,8 @@ int dispatch(const QStringList& words)
 {
     using namespace zeb;
     if (words.isEmpty())
-        throw UsageError(QStringLiteral("не указана команда (init, settings, user, query, report)."));
+        throw UsageError(
+            QStringLiteral("не указана команда (init, settings, user, query, report, publish, accounts)."));
     const QString& command = words.first();
     const QStringList rest = words.mid(1);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
@@ -23,6 +25,10 @@ int dispatch(const QStringList& words)
     }
     if (rest.contains(QLatin1String("--help"))) {
         console::print(usageText());
+        return 0;
+    }
+    if (command == QLatin1String("--version")) {
+        console::print(versionLabelText(buildDateTime()));
         return 0;
     }
     if (command == QLatin1String("init"))
@@ -35,6 +41,10 @@ int dispatch(const QStringList& words)
         return runQuery(rest);
     if (command == QLatin1String("report"))
         return runReport(rest);
+    if (command == QLatin1String("publish"))
+        return runPublish(rest);
+    if (command == QLatin1String("accounts"))
+        return runAccounts(rest);
     throw UsageError(QStringLiteral("неизвестная команда «%1».").arg(command));
 }
 

@@ -448,9 +448,12 @@ void Dataset::post()
         values.reserve(m_store.columnCount());
         for (int c = 0; c < m_store.columnCount(); ++c)
             values.append(m_edits.isWritten(c) ? m_edits.value(c) : QVariant());
-        const QVariantList stored = writeBack().insert(values);
+        const WriteBack::StoredRow stored = writeBack().insert(values);
         for (int c = 0; c < m_store.columnCount(); ++c)
-            m_store.setValue(row, c, stored[c]);
+            m_store.setValue(row, c, values[c]);
+        // Read as an opened row is, so that the next save of the row finds it as the server holds it.
+        if (stored.rows)
+            m_store.setRow(row, *stored.rows, stored.sourceColumns);
     } else {
         QList<CellChange> changes;
         for (int c = 0; c < m_store.columnCount(); ++c) {

@@ -1,6 +1,8 @@
 #include "Field.h"
 
 #include "Dataset.h"
+#include "DecimalText.h"
+#include "TemporalText.h"
 #include "ValueText.h"
 
 namespace zeb {
@@ -25,9 +27,13 @@ QString Field::asString() const
     return valuetext::toText(value(), m_def.type);
 }
 
+// A decimal is plain text: its digits when whole, so that an 18-digit key stays exact.
 qint64 Field::asInteger() const
 {
-    return value().toLongLong();
+    const QVariant v = value();
+    bool whole = false;
+    const qint64 number = v.toLongLong(&whole);
+    return whole ? number : qint64(v.toDouble());
 }
 
 double Field::asFloat() const
@@ -40,7 +46,8 @@ QDateTime Field::asDateTime() const
     const QVariant v = value();
     if (v.typeId() == QMetaType::QDate)
         return QDateTime(v.toDate(), QTime(0, 0));
-    return v.toDateTime();
+    const QDateTime wallClock = v.toDateTime();
+    return QDateTime(wallClock.date(), wallClock.time());
 }
 
 QVariant Field::oldValue() const
@@ -53,7 +60,8 @@ QString Field::displayText() const
     return valuetext::toDisplay(value(), m_def.type, m_def.displayFormat);
 }
 
-// Values are kept in the field's own type: texts cut to the field's size, dates without their time.
+// Values are kept in the field's own type: texts cut to the field's size, dates without their time,
+// date-times as the wall clock reads them, decimals as their exact plain text.
 void Field::setValue(const QVariant& value)
 {
     if (isLookup() || value.isNull()) {
@@ -77,11 +85,14 @@ void Field::setValue(const QVariant& value)
         break;
     case FieldType::DateTime:
         typed = value.typeId() == QMetaType::QString ? valuetext::parse(value.toString(), m_def.type)
-                                                     : QVariant(value.toDateTime());
+                                                     : QVariant(temporal::wallClock(value.toDateTime()));
+        break;
+    case FieldType::Decimal:
+        typed = value.typeId() == QMetaType::QString ? valuetext::parse(value.toString(), m_def.type)
+                                                     : valuetext::decimalValue(value);
         break;
     case FieldType::Integer:
     case FieldType::Float:
-    case FieldType::Decimal:
     case FieldType::Boolean:
         if (value.typeId() == QMetaType::QString)
             typed = valuetext::parse(value.toString(), m_def.type);

@@ -31,6 +31,8 @@ public:
     QString asString() const;
     qint64 asInteger() const;
     double asFloat() const;
+    // The wall clock as local time, to be compared with the clock. value() gives it as temporal::wallClock()
+    // does, which also holds a time the local clocks skip.
     QDateTime asDateTime() const;
     // The value the row had when it was last read from or saved to the database.
     QVariant oldValue() const;

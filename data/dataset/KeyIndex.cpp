@@ -2,6 +2,7 @@
 
 #include "RowStore.h"
 
+#include <QDateTime>
 #include <optional>
 
 namespace zeb {
@@ -11,9 +12,18 @@ namespace {
 std::optional<qint64> wholeNumber(const QVariant& value)
 {
     bool ok = false;
-    if (value.typeId() == QMetaType::QString) {
+    switch (value.typeId()) {
+    case QMetaType::QString: {
         const qint64 number = value.toString().toLongLong(&ok);
         return ok ? std::optional<qint64>(number) : std::nullopt;
+    }
+    // Straight, not through a double, which holds only 15 to 17 digits.
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+        return value.toLongLong();
+    default:
+        break;
     }
     const double number = value.toDouble(&ok);
     if (!ok || number != double(qint64(number)))
@@ -23,9 +33,12 @@ std::optional<qint64> wholeNumber(const QVariant& value)
 
 } // namespace
 
-// A number given as a whole one reads as its digits, so that 5.0 meets the text "5".
+// A number given as a whole one reads as its digits, so that 5.0 meets the text "5"; a date-time reads as
+// its wall clock, whatever zone it carries.
 QString KeyIndex::keyText(const QVariant& value)
 {
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"));
     if (value.typeId() != QMetaType::QString) {
         if (const std::optional<qint64> number = wholeNumber(value))
             return QString::number(*number);

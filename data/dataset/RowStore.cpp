@@ -1,9 +1,11 @@
 #include "RowStore.h"
 
+#include "DecimalText.h"
 #include "ResultCursor.h"
 #include "TemporalText.h"
 
 #include <QDateTime>
+#include <QtNumeric>
 #include <cstring>
 #include <limits>
 
@@ -14,6 +16,12 @@ namespace {
 // A text slot holds the pool offset in its upper 40 bits and the byte length in the lower 24.
 constexpr int lengthBits = 24;
 constexpr quint64 lengthMask = (quint64(1) << lengthBits) - 1;
+
+// A decimal slot holds its units shifted left by one, or a text slot shifted left by one with this bit set.
+constexpr quint64 decimalTextBit = 1;
+constexpr qint64 unitLimit = (qint64(1) << 62) - 1;
+// 10^18 still fits a slot's units; a finer decimal is kept as text.
+constexpr int maxScale = 18;
 
 quint64 fromDouble(double value)
 {
@@ -27,6 +35,13 @@ double toDouble(quint64 slot)
     double value;
     std::memcpy(&value, &slot, sizeof value);
     return value;
+}
+
+// A double's bits order as signed integers once the magnitude bits of negatives are flipped.
+qint64 orderOf(double value)
+{
+    const qint64 bits = qint64(fromDouble(value));
+    return bits < 0 ? bits ^ std::numeric_limits<qint64>::max() : bits;
 }
 
 } // namespace
@@ -74,15 +89,32 @@ void RowStore::load(ResultCursor& cursor, const std::vector<int>& sourceColumns)
     m_textPool.squeeze();
 }
 
-quint64 RowStore::loadCell(const Column& column, const ResultCursor& cursor, int source)
+void RowStore::setRow(int row, const ResultCursor& cursor, const std::vector<int>& sourceColumns)
+{
+    for (int c = 0; c < columnCount(); ++c) {
+        const int source = sourceColumns[c];
+        if (source < 0)
+            continue;
+        Column& column = m_columns[c];
+        if (cursor.isNull(source))
+            column.cells.set(row, 0, true);
+        else
+            column.cells.set(row, loadCell(column, cursor, source), false);
+    }
+}
+
+quint64 RowStore::loadCell(Column& column, const ResultCursor& cursor, int source)
 {
     switch (column.type) {
     case FieldType::Boolean:
     case FieldType::Integer:
         return quint64(cursor.toInt64(source));
     case FieldType::Float:
-    case FieldType::Decimal:
         return fromDouble(cursor.toDouble(source));
+    case FieldType::Decimal:
+        if (const std::optional<qint64> units = wholeUnits(column, cursor, source))
+            return quint64(*units) << 1;
+        return storeDecimal(column, decimal::read(cursor, source));
     case FieldType::Date:
         return quint64(temporal::parseDate(cursor.utf8Text(source)).toJulianDay());
     case FieldType::DateTime:
@@ -114,8 +146,9 @@ QVariant RowStore::value(int row, int column) const
     case FieldType::Integer:
         return QVariant(qint64(slot));
     case FieldType::Float:
-    case FieldType::Decimal:
         return QVariant(toDouble(slot));
+    case FieldType::Decimal:
+        return QVariant(QString::fromUtf8(decimalText(c, slot)));
     case FieldType::Date:
         return QVariant(QDate::fromJulianDay(qint64(slot)));
     case FieldType::DateTime:
@@ -146,9 +179,13 @@ void RowStore::setValue(int row, int column, const QVariant& value)
         c.cells.set(row, quint64(value.toLongLong()), false);
         return;
     case FieldType::Float:
-    case FieldType::Decimal:
         c.cells.set(row, fromDouble(value.toDouble()), false);
         return;
+    case FieldType::Decimal: {
+        const QByteArray number = decimal::ofVariant(value);
+        c.cells.set(row, storeDecimal(c, number.isEmpty() ? value.toString().toUtf8() : number), false);
+        return;
+    }
     case FieldType::Date:
         c.cells.set(row, quint64(value.toDate().toJulianDay()), false);
         return;
@@ -168,13 +205,80 @@ void RowStore::setValue(int row, int column, const QVariant& value)
 
 qint64 RowStore::sortKey(int row, int column) const
 {
-    const qint64 slot = qint64(m_columns[column].cells.slot(row));
-    const FieldType type = m_columns[column].type;
-    // A double's bits order as signed integers once the magnitude bits of negatives are flipped.
-    if (type == FieldType::Float || type == FieldType::Decimal)
-        return slot < 0 ? slot ^ std::numeric_limits<qint64>::max() : slot;
+    const Column& c = m_columns[column];
+    const quint64 slot = c.cells.slot(row);
+    switch (c.type) {
+    case FieldType::Float:
+        return orderOf(toDouble(slot));
+    case FieldType::Decimal: {
+        // Units of one scale order as numbers; with texts among them the order is that of doubles.
+        if (!c.anyText)
+            return qint64(slot) >> 1;
+        const QByteArray number = decimalText(c, slot);
+        const double infinity = std::numeric_limits<double>::infinity();
+        return orderOf(decimal::toDouble(number).value_or(number.startsWith('-') ? -infinity : infinity));
+    }
+    default:
+        break;
+    }
     // Dates and date-times are wall-clock days and milliseconds: their order is that of the numbers.
-    return slot;
+    return qint64(slot);
+}
+
+// Keys and grades are whole numbers: they go straight into units.
+std::optional<qint64> RowStore::wholeUnits(const Column& column, const ResultCursor& cursor, int source)
+{
+    std::optional<qint64> units = cursor.wholeNumber(source);
+    for (int s = 0; units && s < column.scale; ++s) {
+        if (qMulOverflow(*units, qint64(10), &*units))
+            units.reset();
+    }
+    if (units && qAbs(*units) > unitLimit)
+        units.reset();
+    return units;
+}
+
+quint64 RowStore::storeDecimal(Column& column, const QByteArray& number)
+{
+    const int scale = decimal::scaleOf(number);
+    if (scale > column.scale && scale <= maxScale)
+        widenScale(column, scale);
+    if (const std::optional<qint64> units = decimal::toUnits(number, column.scale, unitLimit))
+        return quint64(*units) << 1;
+    column.anyText = true;
+    return (storeText(number) << 1) | decimalTextBit;
+}
+
+void RowStore::widenScale(Column& column, int scale)
+{
+    qint64 factor = 1;
+    for (int s = column.scale; s < scale; ++s)
+        factor *= 10;
+    SlotColumn& cells = column.cells;
+    const auto holdsUnits = [&cells](int row) {
+        return !cells.isNull(row) && !(cells.slot(row) & decimalTextBit);
+    };
+    const auto widened = [&cells, factor](int row, qint64& units) {
+        return !qMulOverflow(qint64(cells.slot(row)) >> 1, factor, &units) && qAbs(units) <= unitLimit;
+    };
+    qint64 units = 0;
+    for (int row = 0; row < cells.size(); ++row) {
+        if (holdsUnits(row) && !widened(row, units))
+            return;
+    }
+    for (int row = 0; row < cells.size(); ++row) {
+        if (holdsUnits(row) && widened(row, units))
+            cells.set(row, quint64(units) << 1, false);
+    }
+    column.scale = scale;
+}
+
+QByteArray RowStore::decimalText(const Column& column, quint64 slot) const
+{
+    if (!(slot & decimalTextBit))
+        return decimal::fromUnits(qint64(slot) >> 1, column.scale);
+    const quint64 text = slot >> 1;
+    return QByteArray(m_textPool.constData() + (text >> lengthBits), qsizetype(text & lengthMask));
 }
 
 quint64 RowStore::storeText(QByteArrayView utf8)

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QVariant>
+#include <optional>
 #include <vector>
 
 namespace zeb {
@@ -12,7 +13,9 @@ namespace zeb {
 class ResultCursor;
 
 // Rows of one result kept column by column in 8-byte slots; texts live as UTF-8 in one shared pool.
-// A line of 22 columns costs 22 slots, a null bit per column and its text bytes.
+// A line of 22 columns costs 22 slots, a null bit per column and its text bytes. Decimals are kept exactly:
+// as whole units of the column's scale, or as their text where they do not fit. Date-times are wall-clock
+// values and come out as temporal::wallClock() gives them; a decimal comes out as its plain text.
 class RowStore
 {
 public:
@@ -25,6 +28,8 @@ public:
     // Appends every remaining row of the cursor; sourceColumns[i] is the cursor column of column i (-1:
     // none).
     void load(ResultCursor& cursor, const std::vector<int>& sourceColumns);
+    // Sets a row from the cursor's current row, read as load() reads it; a column without source stays.
+    void setRow(int row, const ResultCursor& cursor, const std::vector<int>& sourceColumns);
     int appendRow();
     // Empties the store and gives its memory back.
     void clear();
@@ -45,11 +50,19 @@ private:
     {
         FieldType type;
         SlotColumn cells;
+        // Decimal: the digits after the point of its units, and whether any cell is kept as text.
+        int scale = 0;
+        bool anyText = false;
     };
 
     quint64 storeText(QByteArrayView utf8);
     QString text(quint64 slot) const;
-    quint64 loadCell(const Column& column, const ResultCursor& cursor, int sourceColumn);
+    quint64 loadCell(Column& column, const ResultCursor& cursor, int sourceColumn);
+    static std::optional<qint64> wholeUnits(const Column& column, const ResultCursor& cursor, int source);
+    quint64 storeDecimal(Column& column, const QByteArray& number);
+    // Raises the scale of the column's units, when every unit still fits.
+    void widenScale(Column& column, int scale);
+    QByteArray decimalText(const Column& column, quint64 slot) const;
 
     std::vector<Column> m_columns;
     QByteArray m_textPool;

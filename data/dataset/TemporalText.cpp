@@ -78,8 +78,20 @@ QDateTime fromSlot(qint64 slot)
         --days;
         msecs += msecsPerDay;
     }
-    return QDateTime(QDate::fromJulianDay(days + epochJulianDay),
+    return wallClock(QDate::fromJulianDay(days + epochJulianDay),
                      QTime::fromMSecsSinceStartOfDay(int(msecs)));
+}
+
+QDateTime wallClock(QDate date, QTime time)
+{
+    return QDateTime(date, time, Qt::UTC);
+}
+
+QDateTime wallClock(const QDateTime& value)
+{
+    if (!value.date().isValid())
+        return {};
+    return wallClock(value.date(), value.time());
 }
 
 } // namespace zeb::temporal

@@ -15,4 +15,10 @@ qint64 parseDateTimeSlot(QByteArrayView text);
 qint64 toSlot(const QDateTime& value);
 QDateTime fromSlot(qint64 slot);
 
+// A wall-clock value handed out as a QDateTime: its date and time as they read, in UTC, which has no gaps.
+// In local time 02:30 of the night the clocks go forward does not exist, and the value would be lost.
+QDateTime wallClock(QDate date, QTime time);
+// The date and time `value` reads in its own zone, invalid local ones (in a gap) included.
+QDateTime wallClock(const QDateTime& value);
+
 } // namespace zeb::temporal

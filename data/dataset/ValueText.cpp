@@ -1,6 +1,8 @@
 #include "ValueText.h"
 
+#include "DecimalText.h"
 #include "Error.h"
+#include "TemporalText.h"
 
 #include <QDateTime>
 
@@ -8,11 +10,13 @@ namespace zeb::valuetext {
 
 namespace {
 
+// From the date and time as they read: a local value in a daylight-saving gap is invalid, yet shown.
 QString dateTimeText(const QDateTime& value)
 {
+    const QString date = value.date().toString(QStringLiteral("dd.MM.yyyy"));
     if (value.time() == QTime(0, 0))
-        return value.date().toString(QStringLiteral("dd.MM.yyyy"));
-    return value.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+        return date;
+    return date + QLatin1Char(' ') + value.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 QString numberText(double value)
@@ -42,6 +46,24 @@ QString formatted(double value, const QString& format)
     return text.replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
+QString decimalText(const QByteArray& number)
+{
+    return QString::fromUtf8(number).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+// The same format applied to a decimal's exact digits, rounded half away from zero.
+QString formattedDecimal(const QByteArray& number, const QString& format)
+{
+    const qsizetype point = format.indexOf(QLatin1Char('.'));
+    const int decimals = point < 0 ? 0 : int(format.size() - point - 1);
+    const int required = point < 0 ? 0 : int(format.mid(point + 1).count(QLatin1Char('0')));
+    QByteArray text = decimal::rounded(number, decimals);
+    const int shown = decimal::scaleOf(text);
+    if (shown < required)
+        text += (shown == 0 ? QByteArray(".") : QByteArray()) + QByteArray(required - shown, '0');
+    return decimalText(text);
+}
+
 QDateTime parseDateTime(const QString& text)
 {
     static const QStringList formats = {
@@ -56,11 +78,13 @@ QDateTime parseDateTime(const QString& text)
     // The grid turns every typed point into a comma, so dates arrive as 01,02,2024 too.
     const QString dotted = QString(text).replace(QLatin1Char(','), QLatin1Char('.'));
     for (const QString& format : formats) {
-        QDateTime value = QDateTime::fromString(dotted, format);
-        if (value.isValid()) {
-            if (format == QLatin1String("d.M.yy") && value.date().year() < 1950)
-                value = value.addYears(100);
-            return value;
+        // Read as the wall clock: a time in the local daylight-saving gap is invalid in local time.
+        const QDateTime local = QDateTime::fromString(dotted, format);
+        if (local.date().isValid() && local.time().isValid()) {
+            QDate date = local.date();
+            if (format == QLatin1String("d.M.yy") && date.year() < 1950)
+                date = date.addYears(100);
+            return temporal::wallClock(date, local.time());
         }
     }
     return {};
@@ -98,6 +122,12 @@ QVariant parse(const QString& text, FieldType type)
     case FieldType::Decimal: {
         QString normal = trimmed;
         normal.remove(QLatin1Char(' ')).remove(QChar(0x00A0)).replace(QLatin1Char(','), QLatin1Char('.'));
+        if (type == FieldType::Decimal) {
+            const QByteArray number = decimal::plain(normal.toLatin1());
+            if (number.isEmpty())
+                invalid(text, QStringLiteral("число, например 1,5"));
+            return QString::fromLatin1(number);
+        }
         const double value = normal.toDouble(&ok);
         if (!ok)
             invalid(text, QStringLiteral("число, например 1,5"));
@@ -124,14 +154,25 @@ QVariant parse(const QString& text, FieldType type)
     return text;
 }
 
+QVariant decimalValue(const QVariant& value)
+{
+    const QByteArray number = decimal::ofVariant(value);
+    if (number.isEmpty())
+        invalid(value.toString(), QStringLiteral("число, например 1,5"));
+    return QString::fromLatin1(number);
+}
+
 QString toText(const QVariant& value, FieldType type)
 {
     if (value.isNull())
         return {};
     switch (type) {
     case FieldType::Float:
-    case FieldType::Decimal:
         return numberText(value.toDouble());
+    case FieldType::Decimal:
+        if (const QByteArray number = decimal::ofVariant(value); !number.isEmpty())
+            return decimalText(number);
+        break;
     case FieldType::Date:
         return value.toDate().toString(QStringLiteral("dd.MM.yyyy"));
     case FieldType::DateTime:
@@ -156,8 +197,14 @@ QString toText(const QVariant& value, FieldType type)
 
 QString toDisplay(const QVariant& value, FieldType type, const QString& format)
 {
-    if (!value.isNull() && !format.isEmpty() && (type == FieldType::Float || type == FieldType::Decimal))
+    if (value.isNull() || format.isEmpty())
+        return toText(value, type);
+    if (type == FieldType::Float)
         return formatted(value.toDouble(), format);
+    if (type == FieldType::Decimal) {
+        if (const QByteArray number = decimal::ofVariant(value); !number.isEmpty())
+            return formattedDecimal(number, format);
+    }
     return toText(value, type);
 }
 

@@ -10,8 +10,10 @@ namespace zeb::valuetext {
 // Texts as a Russian workstation writes them: decimal comma, dd.MM.yyyy dates, whatever the system locale.
 
 // Parses `text` into a value of `type`; an empty text gives NULL. Raises zeb::Error for a text the
-// type cannot take.
+// type cannot take. A decimal becomes its exact plain text ("1234.5"), a date-time a wall-clock value.
 QVariant parse(const QString& text, FieldType type);
+// A number of any kind as a decimal's exact plain text; raises zeb::Error for anything else.
+QVariant decimalValue(const QVariant& value);
 // The plain text of a value (no display format): what a field read as text gives.
 QString toText(const QVariant& value, FieldType type);
 // The text a grid shows; `format` is a number format such as "0.##" (empty: general).

@@ -92,7 +92,7 @@ void WriteBack::update(const QVariant& key, const QList<CellChange>& changes)
         raiseConflict(key, false);
 }
 
-QVariantList WriteBack::insert(const QVariantList& newValues)
+WriteBack::StoredRow WriteBack::insert(const QVariantList& newValues)
 {
     const WriteStatements& statements = this->statements();
     const EngineKind engine = statements.engine();
@@ -119,14 +119,14 @@ QVariantList WriteBack::insert(const QVariantList& newValues)
                         .arg(table, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", ")));
     }
     StatementResult result = m_connection.engine().run(sql, params);
-    QVariantList stored = newValues;
     if (!result.rows || !result.rows->next())
-        return stored;
-    const ColumnList& returned = result.rows->columns();
+        return {};
+    StoredRow stored{std::move(result.rows), std::vector<int>(size_t(m_columns.size()), -1)};
+    const ColumnList& returned = stored.rows->columns();
     for (int r = 0; r < returned.size(); ++r) {
         for (int c = 0; c < m_columns.size(); ++c) {
             if (m_columns[c].name.compare(returned[r].name, Qt::CaseInsensitive) == 0)
-                stored[c] = result.rows->value(r);
+                stored.sourceColumns[size_t(c)] = r;
         }
     }
     return stored;

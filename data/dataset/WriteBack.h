@@ -4,11 +4,14 @@
 
 #include <QString>
 #include <QVariantList>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace zeb {
 
 class Connection;
+class ResultCursor;
 
 // Writes one changed row of a dataset to the table its statement reads, identified by its key, in the
 // engine's own dialect with bound values. Updates and deletes are optimistic: an update needs the row to
@@ -28,10 +31,17 @@ public:
     // Which of the columns is the key.
     int keyColumn() const { return m_keyColumn; }
 
+    // The row as the server stored it (identity key and defaults included): `rows` is on it, and
+    // sourceColumns[c] is its column of column c (-1: not returned). No rows when the engine gives none.
+    struct StoredRow
+    {
+        std::unique_ptr<ResultCursor> rows;
+        std::vector<int> sourceColumns;
+    };
+
     // `key` is the read key, `changes` the changed columns in column order.
     void update(const QVariant& key, const QList<CellChange>& changes);
-    // Returns the row as the server stored it (identity key and defaults included), by column.
-    QVariantList insert(const QVariantList& newValues);
+    StoredRow insert(const QVariantList& newValues);
     void remove(const QVariantList& oldValues);
 
 private:

@@ -4,6 +4,8 @@
 #include "PgColumns.h"
 #include "PgTextFormat.h"
 
+#include <charconv>
+
 namespace zeb {
 
 PgCursor::PgCursor(PgResult result)
@@ -102,6 +104,19 @@ QVariant PgCursor::value(int column) const
         break;
     }
     return QString::fromUtf8(text, length);
+}
+
+std::optional<qint64> PgCursor::wholeNumber(int column) const
+{
+    const char* text = cell(column);
+    if (!text)
+        return std::nullopt;
+    const char* const last = text + cellLength(column);
+    qint64 number = 0;
+    const auto [end, error] = std::from_chars(text, last, number);
+    if (text == last || error != std::errc() || end != last)
+        return std::nullopt;
+    return number;
 }
 
 QDateTime PgCursor::dateTime(int column, const char* text, int length) const

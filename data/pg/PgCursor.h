@@ -27,6 +27,8 @@ public:
     QString toText(int column) const override;
     QByteArray utf8Text(int column) const override;
     QVariant value(int column) const override;
+    // From the text: toInt64() reads a fraction through a double, and "7.000000000000000001" as 7.
+    std::optional<qint64> wholeNumber(int column) const override;
 
 private:
     // The cell's text as libpq holds it; nullptr for NULL, no current row or no such column.

@@ -40,6 +40,13 @@ QString trimmedText(const char* text)
 // Statements kept prepared in one session; the ones sent again and again are few.
 constexpr qsizetype MaxPrepared = 64;
 
+// What the client relies on, pinned for the session: given at connection, they outrank any default of the
+// server, the database or the role. Floats come with every digit they hold (a value read rounded would no
+// longer match its row when saved), dates and intervals in the forms the cursor reads and with the day
+// before the month, and a backslash in a literal stays a backslash, as in T-SQL.
+constexpr char sessionOptions[] = "-c search_path=dbo,public -c extra_float_digits=3 -c DateStyle=ISO,DMY "
+                                  "-c IntervalStyle=postgres -c standard_conforming_strings=on";
+
 // Server notices (NOTICE, WARNING) are not the user's business.
 void ignoreNotice(void*, const char*) {}
 
@@ -78,7 +85,6 @@ PGconn* PgEngine::openConnection() const
     const QByteArray database = m_params.initialCatalog.toUtf8();
     const QByteArray user = m_params.userId.toUtf8();
     const QByteArray password = m_params.password.toUtf8();
-    // DateStyle ISO: the cursor reads dates in that form whatever the server's default.
     const char* const keywords[] = {"host",
                                     "port",
                                     "dbname",
@@ -97,7 +103,7 @@ PGconn* PgEngine::openConnection() const
                                   "UTF8",
                                   "10",
                                   "ZEB 7",
-                                  "-c search_path=dbo,public -c DateStyle=ISO",
+                                  sessionOptions,
                                   nullptr};
     // expand_dbname 0: a database name is never read as a connection string.
     return libpq().PQconnectdbParams(keywords, values, 0);

@@ -6,6 +6,8 @@
 #include "SqliteCursor.h"
 #include "SqliteProcedures.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <sqlite3.h>
 
 namespace zeb {
@@ -14,8 +16,14 @@ namespace {
 
 constexpr int BusyTimeoutMs = 5000;
 
-QString errorText(sqlite3* db)
+const QString signInOnlyMessage = QStringLiteral(
+    "Соединение открыто учётной записью входа: до входа пользователя доступна только процедура GET_USER.");
+
+// Only the client's connections have an authorizer, so a refusal there is always ours.
+QString errorText(sqlite3* db, const SqliteAuthorizer& authorizer)
 {
+    if (sqlite3_errcode(db) == SQLITE_AUTH)
+        return authorizer.refusal();
     return QString::fromUtf8(sqlite3_errmsg(db));
 }
 
@@ -50,25 +58,26 @@ struct StatementReset
 
 // Prepares the one statement of `sql` into `guard`, nothing for a text without a statement; raises
 // DatabaseError when a second statement follows.
-void prepareOne(sqlite3* db, const QString& sql, unsigned int flags, StatementGuard& guard)
+void prepareOne(sqlite3* db, const SqliteAuthorizer& authorizer, const QString& sql, unsigned int flags,
+                StatementGuard& guard)
 {
     const QByteArray utf8 = sql.toUtf8();
     const char* tail = nullptr;
     if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), flags, &guard.statement, &tail) !=
         SQLITE_OK)
-        throw DatabaseError(errorText(db));
+        throw DatabaseError(errorText(db, authorizer));
     if (onlySeparators(tail))
         return;
     // What follows may still be only a comment; anything that prepares is a second statement.
     StatementGuard rest;
     if (sqlite3_prepare_v2(db, tail, -1, &rest.statement, nullptr) != SQLITE_OK)
-        throw DatabaseError(errorText(db));
+        throw DatabaseError(errorText(db, authorizer));
     if (rest.statement)
         throw DatabaseError(QStringLiteral("Передано несколько операторов SQL, ожидался один: %1").arg(sql));
 }
 
 // Runs a statement without result columns to its end; returns the rows it changed.
-qint64 stepToEnd(sqlite3* db, sqlite3_stmt* statement)
+qint64 stepToEnd(sqlite3* db, const SqliteAuthorizer& authorizer, sqlite3_stmt* statement)
 {
     // sqlite3_changes keeps the count of the last data change, so a statement that changed nothing
     // (DDL, a pragma) is told apart by the running total.
@@ -77,15 +86,17 @@ qint64 stepToEnd(sqlite3* db, sqlite3_stmt* statement)
     while (rc == SQLITE_ROW)
         rc = sqlite3_step(statement);
     if (rc != SQLITE_DONE)
-        throw DatabaseError(errorText(db));
+        throw DatabaseError(errorText(db, authorizer));
     return sqlite3_total_changes64(db) == totalBefore ? 0 : sqlite3_changes64(db);
 }
 
 } // namespace
 
-SqliteEngine::SqliteEngine(QString filePath, bool createIfMissing)
-    : m_filePath(std::move(filePath)), m_createIfMissing(createIfMissing)
+SqliteEngine::SqliteEngine(QString filePath, SqliteRole role, const QString& userId, const QString& password)
+    : m_filePath(std::move(filePath)), m_role(role)
 {
+    if (role == SqliteRole::Client)
+        m_access.emplace(userId, password);
 }
 
 SqliteEngine::~SqliteEngine()
@@ -98,35 +109,89 @@ void SqliteEngine::open()
     if (m_db)
         return;
     m_db = openDatabase();
+    if (!m_access)
+        return;
+    try {
+        admitClient();
+    } catch (...) {
+        close();
+        throw;
+    }
 }
 
 sqlite3* SqliteEngine::openDatabase() const
 {
+    const bool administrator = m_role == SqliteRole::Administrator;
     sqlite3* db = nullptr;
     // One thread uses a connection, so SQLite's own per-call locking is only overhead for the cursors.
-    const int flags =
-        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (m_createIfMissing ? SQLITE_OPEN_CREATE : 0);
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (administrator ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(m_filePath.toUtf8().constData(), &db, flags, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(db, BusyTimeoutMs);
         // A mistyped "name" must be an error, not silently a text literal.
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+        // A client's SQL may not write the schema table itself: renaming a sign-in table that way would
+        // take it past the authorizer.
+        if (!administrator)
+            sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
         // Reading the schema here makes a file that is not a database fail at open, not at first use.
         rc = sqlite3_exec(db, "PRAGMA foreign_keys=ON; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
                           nullptr);
     }
     if (rc != SQLITE_OK) {
-        const QString message = db ? errorText(db) : QString::fromUtf8(sqlite3_errstr(rc));
+        const int code = db ? sqlite3_errcode(db) : rc;
+        const QString message =
+            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
-        throw DatabaseError(QStringLiteral("%1: %2").arg(message, m_filePath));
+        throw DatabaseError(openingFailure(code, message));
     }
     return db;
+}
+
+QString SqliteEngine::shownPath() const
+{
+    return QDir::toNativeSeparators(QFileInfo(m_filePath).absoluteFilePath());
+}
+
+QString SqliteEngine::openingFailure(int code, const QString& engineText) const
+{
+    const QString shown = shownPath();
+    if (!QFileInfo::exists(m_filePath))
+        return QStringLiteral("Не удаётся открыть базу данных: файл «%1» не найден.").arg(shown);
+    switch (code & 0xff) {
+    case SQLITE_NOTADB:
+        return QStringLiteral("Не удаётся открыть базу данных: файл «%1» не является базой данных.")
+            .arg(shown);
+    case SQLITE_CORRUPT:
+        return QStringLiteral("Не удаётся открыть базу данных: файл «%1» повреждён.").arg(shown);
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("Не удаётся открыть базу данных: нет доступа к файлу «%1».").arg(shown);
+    default:
+        return QStringLiteral("Не удаётся открыть базу данных «%1»: %2").arg(shown, engineText);
+    }
+}
+
+void SqliteEngine::admitClient()
+{
+    if (sqlite3_table_column_metadata(m_db, "main", "zeb_users", "session_digest", nullptr, nullptr, nullptr,
+                                      nullptr, nullptr) != SQLITE_OK)
+        throw DatabaseError(
+            QStringLiteral("Не удаётся открыть базу данных: файл «%1» не является базой данных "
+                           "программы или создан её прежней версией.")
+                .arg(shownPath()));
+    m_authorizer.install(m_db);
+    const SqliteAuthorizer::Trust trust(m_authorizer);
+    m_access->admit(m_db);
 }
 
 void SqliteEngine::close()
 {
     m_prepared.clear();
+    if (m_access)
+        m_access->release();
     // close_v2 waits for cursors still alive to finalize their statements.
     sqlite3_close_v2(m_db);
     m_db = nullptr;
@@ -134,9 +199,9 @@ void SqliteEngine::close()
 
 StatementResult SqliteEngine::run(const QString& sql, const QVariantList& params)
 {
-    checkOpen();
+    checkStatement();
     StatementGuard guard;
-    prepareOne(m_db, sql, 0, guard);
+    prepareOne(m_db, m_authorizer, sql, 0, guard);
     StatementResult result;
     if (!guard.statement) {
         result.rowsAffected = 0;
@@ -149,17 +214,17 @@ StatementResult SqliteEngine::run(const QString& sql, const QVariantList& params
         result.rows = std::make_unique<SqliteCursor>(guard.release(), std::move(columns));
         return result;
     }
-    result.rowsAffected = stepToEnd(m_db, guard.statement);
+    result.rowsAffected = stepToEnd(m_db, m_authorizer, guard.statement);
     return result;
 }
 
 qint64 SqliteEngine::runPrepared(const QString& sql, const QVariantList& params)
 {
-    checkOpen();
+    checkStatement();
     sqlite3_stmt* statement = m_prepared.find(sql);
     if (!statement) {
         StatementGuard guard;
-        prepareOne(m_db, sql, SQLITE_PREPARE_PERSISTENT, guard);
+        prepareOne(m_db, m_authorizer, sql, SQLITE_PREPARE_PERSISTENT, guard);
         if (!guard.statement)
             return 0;
         statement = guard.release();
@@ -167,15 +232,16 @@ qint64 SqliteEngine::runPrepared(const QString& sql, const QVariantList& params)
     }
     const StatementReset reset{statement};
     sqlitebinding::bind(statement, params);
-    return stepToEnd(m_db, statement);
+    return stepToEnd(m_db, m_authorizer, statement);
 }
 
 void SqliteEngine::runScript(const QString& script)
 {
-    checkOpen();
+    checkStatement();
     char* error = nullptr;
     if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString message = error ? QString::fromUtf8(error) : errorText(m_db);
+        const QString message = error && sqlite3_errcode(m_db) != SQLITE_AUTH ? QString::fromUtf8(error)
+                                                                              : errorText(m_db, m_authorizer);
         sqlite3_free(error);
         throw DatabaseError(message);
     }
@@ -186,8 +252,13 @@ StatementResult SqliteEngine::callProcedure(const ProcedureCall& call)
     const sqliteprocedures::Procedure procedure = sqliteprocedures::find(call.name);
     if (!procedure)
         throw DatabaseError(QStringLiteral("Could not find stored procedure '%1'.").arg(call.name));
-    checkOpen();
+    // GET_USER is all that the sign-in account may run.
+    if (procedure == &sqliteprocedures::getUser && m_access && m_access->signInOnly())
+        checkOpen();
+    else
+        checkStatement();
 
+    const SqliteAuthorizer::Trust trust(m_authorizer);
     // A procedure is one unit of work; inside the caller's transaction it becomes a savepoint.
     const bool outermost = sqlite3_get_autocommit(m_db) != 0;
     execute(outermost ? "BEGIN IMMEDIATE" : "SAVEPOINT zeb_procedure");
@@ -218,6 +289,23 @@ void SqliteEngine::rollback()
     execute("ROLLBACK");
 }
 
+void SqliteEngine::checkStatement()
+{
+    checkOpen();
+    if (!m_access || m_authorizer.trusted())
+        return;
+    if (m_access->signInOnly())
+        throw DatabaseError(signInOnlyMessage);
+    try {
+        const SqliteAuthorizer::Trust trust(m_authorizer);
+        m_access->check();
+    } catch (const DatabaseError&) {
+        // Opening again is refused as well, so the client stops here.
+        close();
+        throw;
+    }
+}
+
 void SqliteEngine::checkOpen() const
 {
     if (!m_db)
@@ -228,7 +316,7 @@ void SqliteEngine::execute(const char* sql)
 {
     checkOpen();
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw DatabaseError(errorText(m_db));
+        throw DatabaseError(errorText(m_db, m_authorizer));
 }
 
 } // namespace zeb

@@ -1,18 +1,30 @@
 #pragma once
 
 #include "Engine.h"
+#include "SqliteAuthorizer.h"
+#include "SqliteClientAccess.h"
 #include "SqliteStatementCache.h"
+
+#include <optional>
 
 struct sqlite3;
 
 namespace zeb {
 
+enum class SqliteRole
+{
+    // The installation and the administration tool: every table, and a missing file is created.
+    Administrator,
+    // The program: held to what the credentials of its connection string allow (SqliteClientAccess) and
+    // kept away from the sign-in tables (SqliteAuthorizer); a missing file is an error.
+    Client,
+};
+
 // The embedded engine: one SQLite file, opened through the SQLite C API.
 class SqliteEngine : public Engine
 {
 public:
-    // Only the installation creates a new file; the client must find an existing one.
-    explicit SqliteEngine(QString filePath, bool createIfMissing = false);
+    SqliteEngine(QString filePath, SqliteRole role, const QString& userId = {}, const QString& password = {});
     ~SqliteEngine() override;
     SqliteEngine(const SqliteEngine&) = delete;
     SqliteEngine& operator=(const SqliteEngine&) = delete;
@@ -35,13 +47,21 @@ public:
 
 private:
     sqlite3* openDatabase() const;
+    // The plain message for a file that will not open; the engine's own text only when nothing plainer fits.
+    QString openingFailure(int code, const QString& engineText) const;
+    QString shownPath() const;
+    void admitClient();
+    // Before a statement of the client: raises DatabaseError, and closes, when the client may not send it.
+    void checkStatement();
     void checkOpen() const;
     void execute(const char* sql);
 
     QString m_filePath;
-    bool m_createIfMissing = false;
+    SqliteRole m_role;
     sqlite3* m_db = nullptr;
     SqliteStatementCache m_prepared;
+    SqliteAuthorizer m_authorizer;
+    std::optional<SqliteClientAccess> m_access;
 };
 
 } // namespace zeb

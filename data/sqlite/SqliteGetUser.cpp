@@ -1,6 +1,8 @@
+#include "Cp1251.h"
 #include "MemoryCursor.h"
 #include "SqliteEngine.h"
 #include "SqliteProcedures.h"
+#include "SqliteSessionPassword.h"
 
 #include <QDateTime>
 #include <optional>
@@ -30,6 +32,12 @@ struct User
     qint64 failedCount = 0;
     QDateTime lockedUntil;
     bool disabled = false;
+};
+
+struct Update
+{
+    qint64 state = 1;
+    QVariant digest; // of the published build, when the workstation must take it
 };
 
 struct Request
@@ -98,12 +106,13 @@ std::optional<User> findUser(SqliteEngine& engine, const QString& login)
 StatementResult answer(const QVariantList& row)
 {
     const ColumnList columns = {
-        {QStringLiteral("db_user"), FieldType::Text, 20},
+        {QStringLiteral("db_user"), FieldType::Text, 50},
         {QStringLiteral("db_password"), FieldType::Text, 20},
         {QStringLiteral("user_name"), FieldType::Text, 100},
         {QStringLiteral("pass_state"), FieldType::Integer, 0},
         {QStringLiteral("message"), FieldType::Text, 250},
         {QStringLiteral("update_state"), FieldType::Integer, 0},
+        {QStringLiteral("update_digest"), FieldType::Text, 64},
     };
     StatementResult result;
     result.rows = std::make_unique<MemoryCursor>(columns, QList<QVariantList>{row});
@@ -112,7 +121,7 @@ StatementResult answer(const QVariantList& row)
 
 StatementResult refusal(const QString& message)
 {
-    return answer({QString(), QString(), QVariant(), qint64(0), message, qint64(1)});
+    return answer({QString(), QString(), QVariant(), qint64(0), message, qint64(1), QVariant()});
 }
 
 // Whole days on the calendar clock, so that a daylight-saving shift does not cost a day.
@@ -136,18 +145,21 @@ StatementResult registerFailure(SqliteEngine& engine, const User& user, const QD
     return refusal(lock ? LockedMessage : WrongLoginMessage);
 }
 
-// 2 when the workstation has to take a newly published build (recorded as taken at once, so the
+// State 2 when the workstation has to take a newly published build (recorded as taken at once, so the
 // client does not ask again), otherwise 1.
-qint64 updateState(SqliteEngine& engine, const Request& request, const QDateTime& now)
+Update updateState(SqliteEngine& engine, const Request& request, const QDateTime& now)
 {
     const QString computer = request.computer.left(100);
     const QString program = request.program.left(20);
     QVariant published;
+    QVariant publishedDigest;
     {
         const StatementResult result =
-            engine.run(QStringLiteral("SELECT build FROM zeb_program WHERE program = ?"), {program});
-        if (result.rows->next())
+            engine.run(QStringLiteral("SELECT build, digest FROM zeb_program WHERE program = ?"), {program});
+        if (result.rows->next()) {
             published = result.rows->value(0);
+            publishedDigest = result.rows->value(1);
+        }
     }
     std::optional<QVariant> known;
     {
@@ -163,7 +175,7 @@ qint64 updateState(SqliteEngine& engine, const Request& request, const QDateTime
             QStringLiteral("INSERT INTO zeb_workstations (build, last_ip, last_login, last_seen, computer, "
                            "program) VALUES (?, ?, ?, ?, ?, ?)"),
             QVariantList{published} + seen);
-        return 1;
+        return {};
     }
     const bool behind =
         !published.isNull() && (known->isNull() || known->toLongLong() < published.toLongLong());
@@ -171,16 +183,28 @@ qint64 updateState(SqliteEngine& engine, const Request& request, const QDateTime
         QStringLiteral("UPDATE zeb_workstations SET build = ?, last_ip = ?, last_login = ?, last_seen = ? "
                        "WHERE computer = ? AND program = ?"),
         QVariantList{behind ? published : *known} + seen);
-    return behind ? 2 : 1;
+    if (!behind)
+        return {};
+    return {2, publishedDigest};
 }
 
-std::pair<QString, QString> sessionAccount(SqliteEngine& engine)
+// Every byte of the Windows-1251 form lowered by one, as the client expects the account it is handed.
+QString scrambled(const QString& text)
 {
-    const StatementResult result =
-        engine.run(QStringLiteral("SELECT db_user, db_password FROM zeb_session_account WHERE id = 1"));
-    if (!result.rows->next())
-        return {};
-    return {result.rows->toText(0), result.rows->toText(1)};
+    QByteArray bytes = cp1251::encode(text);
+    for (char& byte : bytes)
+        byte = char(static_cast<unsigned char>(byte) - 1);
+    return cp1251::decode(bytes);
+}
+
+// The person's own login with a password nobody has seen before; the file keeps only its digest, and the
+// password handed out before stops opening connections.
+std::pair<QString, QString> handOutAccount(SqliteEngine& engine, const User& user)
+{
+    const QString password = sqlitesession::newPassword();
+    engine.run(QStringLiteral("UPDATE zeb_users SET session_digest = ? WHERE login = ?"),
+               {sqlitesession::digest(password), user.login});
+    return {scrambled(user.login), scrambled(password)};
 }
 
 } // namespace
@@ -214,9 +238,11 @@ StatementResult getUser(SqliteEngine& engine, const QList<ProcedureArgument>& ar
     }
 
     const qint64 passState = passwordState(*user, now);
-    const qint64 update = updateState(engine, request, now);
-    const auto [dbUser, dbPassword] = sessionAccount(engine);
-    return answer({dbUser, dbPassword, user->fullName, passState, QVariant(), update});
+    const Update update = updateState(engine, request, now);
+    // A password that must be changed opens nothing until the change comes with the call.
+    const auto [dbUser, dbPassword] =
+        passState < 0 ? std::pair<QString, QString>() : handOutAccount(engine, *user);
+    return answer({dbUser, dbPassword, user->fullName, passState, QVariant(), update.state, update.digest});
 }
 
 } // namespace zeb::sqliteprocedures

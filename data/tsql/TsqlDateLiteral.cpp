@@ -70,13 +70,13 @@ int fullYear(int year, int digits)
 }
 
 // "HH:MM[:SS[.fff]]" as "HH:MM:SS[.fff]".
-std::optional<QString> isoTime(DateReader& reader, bool& withSeconds)
+std::optional<QString> isoTime(DateReader& reader)
 {
     int hour = 0, minute = 0, second = 0, fraction = 0, digits = 0, fractionDigits = 0;
     if (!reader.number(2, hour, digits) || !reader.character(u':') || !reader.number(2, minute, digits) ||
         digits != 2)
         return std::nullopt;
-    withSeconds = reader.character(u':');
+    const bool withSeconds = reader.character(u':');
     if (withSeconds && (!reader.number(2, second, digits) || digits != 2))
         return std::nullopt;
     const bool withFraction = withSeconds && reader.character(u'.');
@@ -95,7 +95,7 @@ std::optional<QString> isoTime(DateReader& reader, bool& withSeconds)
 
 } // namespace
 
-std::optional<QString> isoDateFromLiteral(QStringView text, DateOrder order)
+std::optional<QString> isoDateFromLiteral(QStringView text, DateOrder order, FieldType type)
 {
     DateReader reader(text);
     int parts[3] = {};
@@ -125,23 +125,21 @@ std::optional<QString> isoDateFromLiteral(QStringView text, DateOrder order)
     if (!date.isValid() || year < 1)
         return std::nullopt;
 
-    const QString isoDate = date.toString(QStringLiteral("yyyy-MM-dd"));
-    QString iso = isoDate;
-    bool withSeconds = false;
-    const bool withTime = reader.blanks();
-    if (withTime) {
-        const std::optional<QString> time = isoTime(reader, withSeconds);
-        if (!time)
+    QString time = QStringLiteral("00:00:00");
+    if (reader.blanks()) {
+        const std::optional<QString> written = isoTime(reader);
+        if (!written)
             return std::nullopt;
-        iso += u' ' + *time;
+        time = *written;
     }
     if (!reader.atEnd())
         return std::nullopt;
 
-    // ISO text stays as written, also without seconds.
-    if (text == iso || (withTime && !withSeconds && text == iso.chopped(3)))
-        return std::nullopt;
-    return iso;
+    // A date column drops the time, as the server does when it converts the text.
+    const QString isoDate = date.toString(QStringLiteral("yyyy-MM-dd"));
+    if (type == FieldType::Date)
+        return isoDate;
+    return isoDate + u' ' + time;
 }
 
 } // namespace zeb

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColumnInfo.h"
 #include "TsqlRewriter.h"
 
 #include <QString>
@@ -7,9 +8,10 @@
 
 namespace zeb {
 
-// The ISO form ('YYYY-MM-DD', 'YYYY-MM-DD HH:MM:SS[.fff]') of a literal's text that is exactly a date,
-// or a date and a time, written with '.', '/' or '-' in the session's date order. Nothing for a text
-// already in ISO order and for anything that is not a valid date.
-std::optional<QString> isoDateFromLiteral(QStringView text, DateOrder order);
+// The text a column of `type` (Date or DateTime) holds for a literal that is exactly a date, or a date and
+// a time, written with '.', '/' or '-' in the session's date order or year first: 'YYYY-MM-DD' for a
+// date, 'YYYY-MM-DD HH:MM:SS[.fff]' for a date and time, the form the embedded engine stores and compares.
+// Nothing for anything that is not a valid date.
+std::optional<QString> isoDateFromLiteral(QStringView text, DateOrder order, FieldType type);
 
 } // namespace zeb

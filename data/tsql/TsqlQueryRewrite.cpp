@@ -1,6 +1,8 @@
 #include "TsqlQueryRewrite.h"
 
 #include "TsqlDateLiteral.h"
+#include "TsqlDateTargets.h"
+#include "TsqlLikeRewrite.h"
 #include "TsqlQuoting.h"
 #include "TsqlTokenEdit.h"
 #include "TsqlTopClause.h"
@@ -56,17 +58,21 @@ void rewriteNames(TsqlTokenEdit& edit, SqlDialect dialect)
     }
 }
 
-// N'..' loses its prefix (both engines store Unicode text anyway). On SQLite, which has no date type, a
-// date written in the session's order becomes ISO text, the form its date functions and comparisons use.
-void rewriteStringLiterals(TsqlTokenEdit& edit, SqlDialect dialect, DateOrder dateOrder)
+// N'..' loses its prefix (both engines store Unicode text anyway). A date written in the session's order
+// becomes ISO text where it stands for a date column's value, so that neither SQLite (no date type, it
+// compares text) nor PostgreSQL (its own DateStyle and two-digit years) reads it otherwise; every other
+// text stays as typed.
+void rewriteStringLiterals(TsqlTokenEdit& edit, SqlDialect dialect, DateOrder dateOrder,
+                           const TsqlColumnTypes& columnTypes)
 {
+    const QHash<qsizetype, FieldType> dateTargets = dateLiteralTargets(edit, columnTypes);
     for (qsizetype i = 0; i < edit.size(); ++i) {
         const TsqlToken& token = edit.token(i);
         if (token.type != TsqlToken::Type::String)
             continue;
         std::optional<QString> isoDate;
-        if (dialect == SqlDialect::Sqlite)
-            isoDate = isoDateFromLiteral(token.value, dateOrder);
+        if (const auto target = dateTargets.constFind(i); target != dateTargets.constEnd())
+            isoDate = isoDateFromLiteral(token.value, dateOrder, *target);
         edit.replace(i, stringLiteral(isoDate.value_or(token.value), dialect));
     }
 }
@@ -127,11 +133,13 @@ void flattenNestedComments(TsqlTokenEdit& edit)
 
 } // namespace
 
-QString rewriteTsqlQuery(QList<TsqlToken> tokens, SqlDialect dialect, DateOrder dateOrder)
+QString rewriteTsqlQuery(QList<TsqlToken> tokens, SqlDialect dialect, DateOrder dateOrder,
+                         const TsqlColumnTypes& columnTypes)
 {
     TsqlTokenEdit edit(std::move(tokens));
     rewriteNames(edit, dialect);
-    rewriteStringLiterals(edit, dialect, dateOrder);
+    rewriteStringLiterals(edit, dialect, dateOrder, columnTypes);
+    rewriteLike(edit, dialect);
     if (dialect == SqlDialect::Sqlite)
         flattenNestedComments(edit);
     else

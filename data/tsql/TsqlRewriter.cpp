@@ -5,6 +5,7 @@
 #include "TsqlQueryRewrite.h"
 #include "TsqlTokenizer.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace zeb {
@@ -88,9 +89,26 @@ bool hasEmptyInList(const QList<TsqlToken>& s)
     return false;
 }
 
+// Whether the statement has a literal that may stand for a date.
+bool hasStringLiteral(const QList<TsqlToken>& significant)
+{
+    return std::any_of(significant.begin(), significant.end(),
+                       [](const TsqlToken& token) { return token.type == TsqlToken::Type::String; });
+}
+
 } // namespace
 
-TsqlRewriter::TsqlRewriter(SqlDialect dialect) : m_dialect(dialect) {}
+TsqlRewriter::TsqlRewriter(SqlDialect dialect, ColumnTypesSource columnTypes)
+    : m_dialect(dialect), m_columnTypesSource(std::move(columnTypes))
+{
+}
+
+const TsqlColumnTypes& TsqlRewriter::columnTypes()
+{
+    if (!m_columnTypes)
+        m_columnTypes = m_columnTypesSource ? m_columnTypesSource() : TsqlColumnTypes();
+    return *m_columnTypes;
+}
 
 RewrittenStatement TsqlRewriter::rewrite(const QString& tsql)
 {
@@ -121,8 +139,11 @@ RewrittenStatement TsqlRewriter::rewrite(const QString& tsql)
     if (m_dialect == SqlDialect::Sqlite && hasEmptyInList(significant))
         throw DatabaseError(QStringLiteral("Incorrect syntax near ')'."));
 
-    return RewrittenStatement{
-        RewrittenStatement::Kind::Sql, rewriteTsqlQuery(std::move(tokens), m_dialect, m_dateOrder), {}};
+    static const TsqlColumnTypes noColumnTypes;
+    const TsqlColumnTypes& types = hasStringLiteral(significant) ? columnTypes() : noColumnTypes;
+    return RewrittenStatement{RewrittenStatement::Kind::Sql,
+                              rewriteTsqlQuery(std::move(tokens), m_dialect, m_dateOrder, types),
+                              {}};
 }
 
 } // namespace zeb

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "ProcedureCall.h"
+#include "TsqlColumnTypes.h"
 
 #include <QString>
+#include <functional>
+#include <optional>
 
 namespace zeb {
 
@@ -35,11 +38,14 @@ struct RewrittenStatement
 
 // Translates the client's T-SQL into SQLite or PostgreSQL on a token stream. A statement outside the
 // known subset is passed on unchanged so that the engine reports its own error.
-// One rewriter lives per open connection: it keeps the session's date order (SET DATEFORMAT).
+// One rewriter lives per open connection: it keeps the session's date order (SET DATEFORMAT) and the
+// column types, read from `columnTypes` when a statement with a literal first needs them.
 class TsqlRewriter
 {
 public:
-    explicit TsqlRewriter(SqlDialect dialect);
+    using ColumnTypesSource = std::function<TsqlColumnTypes()>;
+
+    explicit TsqlRewriter(SqlDialect dialect, ColumnTypesSource columnTypes = {});
 
     RewrittenStatement rewrite(const QString& tsql);
 
@@ -47,8 +53,12 @@ public:
     DateOrder dateOrder() const { return m_dateOrder; }
 
 private:
+    const TsqlColumnTypes& columnTypes();
+
     SqlDialect m_dialect;
     DateOrder m_dateOrder = DateOrder::Mdy;
+    ColumnTypesSource m_columnTypesSource;
+    std::optional<TsqlColumnTypes> m_columnTypes;
 };
 
 } // namespace zeb

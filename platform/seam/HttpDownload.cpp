@@ -28,6 +28,8 @@ bool httpDownload(const QUrl& url, QIODevice& target, std::chrono::milliseconds 
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
     request.setTransferTimeout(static_cast<int>(inactivity.count()));
+    // Stated, not left to the default: a redirection is followed, but never from HTTPS to HTTP.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setHeader(QNetworkRequest::UserAgentHeader,
                       QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     // A compressed answer would make Content-Length count other bytes than those written.

@@ -7,9 +7,10 @@ class QIODevice;
 
 namespace zeb {
 
-// Fetches url into target as the body arrives and returns when the transfer has ended; user input waits
-// meanwhile. True only for an answer with a 2xx status whose body, at least one byte, arrived whole (as
-// long as its Content-Length says, when it gives one). Nothing of an error status's body is written.
+// Fetches url (http or https) into target as the body arrives and returns when the transfer has ended; user
+// input waits meanwhile. Redirections are followed unless they lead from HTTPS to HTTP. True only when the
+// final answer has a 2xx status and its body, at least one byte, arrived whole (as long as its
+// Content-Length says, when it gives one). Nothing of another status's body is written.
 // The transfer is abandoned after `inactivity` without data.
 bool httpDownload(const QUrl& url, QIODevice& target,
                   std::chrono::milliseconds inactivity = std::chrono::seconds(30));

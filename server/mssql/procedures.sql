@@ -1,8 +1,26 @@
 -- Mirrors server/pg/procedures.sql step by step. Run with sqlcmd -f 65001 (this file is UTF-8) after
--- schema.sql. GET_USER runs as its owner so that the sign-in account needs nothing but EXECUTE on it.
+-- schema.sql (or upgrade.sql). GET_USER runs as its owner so that the sign-in account needs nothing but
+-- EXECUTE on it; it makes and alters the persons' logins, which needs the owner's server rights: the
+-- database is TRUSTWORTHY and owned by the administrator who installed it (accounts.sql).
 
 SET ANSI_NULLS ON;
 SET QUOTED_IDENTIFIER ON;
+GO
+
+-- Every character code minus one, as the client unscrambles the account it is handed.
+CREATE FUNCTION dbo.zeb_scrambled (@text varchar(128))
+RETURNS varchar(128)
+AS
+BEGIN
+    DECLARE @scrambled varchar(128) = '';
+    DECLARE @i int = 1;
+    WHILE @i <= DATALENGTH(@text)
+    BEGIN
+        SET @scrambled = @scrambled + CHAR(ASCII(SUBSTRING(@text, @i, 1)) - 1);
+        SET @i = @i + 1;
+    END
+    RETURN @scrambled;
+END
 GO
 
 CREATE PROCEDURE dbo.GET_USER
@@ -39,6 +57,8 @@ BEGIN
     DECLARE @failed_count int;
     DECLARE @locked_until datetime;
     DECLARE @disabled int;
+    DECLARE @role_number int;
+    DECLARE @stored_role varchar(128);
 
     DECLARE @refusal nvarchar(200);
     DECLARE @pass_state int;
@@ -46,8 +66,14 @@ BEGIN
     DECLARE @program varchar(20);
     DECLARE @published int;
     DECLARE @station_build int;
-    DECLARE @db_user varchar(20);
-    DECLARE @db_password varchar(20);
+    DECLARE @published_digest varchar(64);
+    DECLARE @update_digest varchar(64);
+    DECLARE @group sysname;
+    DECLARE @role sysname;
+    DECLARE @role_password varchar(48);
+    DECLARE @sql nvarchar(max);
+    DECLARE @db_user varchar(128) = '';
+    DECLARE @db_password varchar(128) = '';
 
     BEGIN TRANSACTION;
 
@@ -61,7 +87,9 @@ BEGIN
            @must_change = u.must_change,
            @failed_count = u.failed_count,
            @locked_until = u.locked_until,
-           @disabled = u.disabled
+           @disabled = u.disabled,
+           @role_number = u.role_number,
+           @stored_role = u.db_role
     FROM dbo.zeb_users u WITH (UPDLOCK, HOLDLOCK)
     WHERE UPPER(RTRIM(u.login)) = UPPER(RTRIM(@login));
 
@@ -69,7 +97,15 @@ BEGIN
     IF @found = 0
         SET @refusal = @msg_unknown;
     ELSE IF @disabled = 1
+    BEGIN
         SET @refusal = @msg_disabled;
+        -- Whatever enabled the person's login meanwhile, a locked person's login stays shut.
+        IF EXISTS (SELECT 1 FROM sys.server_principals WHERE name = @stored_role)
+        BEGIN
+            SET @sql = N'ALTER LOGIN ' + QUOTENAME(@stored_role) + N' DISABLE';
+            EXEC (@sql);
+        END
+    END
     ELSE IF @locked_until > @now
         SET @refusal = @msg_locked;
     ELSE IF @pass IS NULL OR DATALENGTH(@pass) <> DATALENGTH(@digest)
@@ -119,7 +155,8 @@ BEGIN
                CAST(NULL AS varchar(100)) AS user_name,
                0 AS pass_state,
                @refusal AS message,
-               1 AS update_state;
+               1 AS update_state,
+               CAST(NULL AS varchar(64)) AS update_digest;
         RETURN;
     END
 
@@ -132,7 +169,7 @@ BEGIN
                                  THEN CAST(FLOOR(CAST(@now AS float) - CAST(@pass_changed AS float)) AS int)
                                  ELSE 0 END;
 
-    SELECT @program = p.program, @published = p.build
+    SELECT @program = p.program, @published = p.build, @published_digest = p.digest
     FROM dbo.zeb_program p
     WHERE UPPER(RTRIM(p.program)) = UPPER(RTRIM(@prog));
     IF @@ROWCOUNT = 0
@@ -157,18 +194,110 @@ BEGIN
         last_seen = @now
     WHERE computer = @comp AND program = @program;
 
-    SELECT @db_user = s.db_user, @db_password = s.db_password
-    FROM dbo.zeb_session_account s
-    WHERE s.id = 1;
+    SET @update_digest = CASE WHEN @update_state = 2 THEN @published_digest END;
+
+    -- A password that must be changed opens nothing until the change comes with the call. Otherwise the
+    -- person gets a login of their own with a password nobody else has seen: whoever changes it harms only
+    -- that login, and only until its next sign-in.
+    IF @pass_state >= 0
+    BEGIN
+        SELECT @group = w.role_name FROM dbo.zeb_work_role w WHERE w.id = 1;
+        IF @group IS NULL
+        BEGIN
+            ROLLBACK TRANSACTION;
+            RAISERROR (N'В установке не задана групповая роль: выполните accounts.sql заново.', 16, 1);
+            RETURN;
+        END
+        SET @role = ISNULL(@stored_role, @group + '_' + CAST(@role_number AS varchar(12)));
+        IF IS_SRVROLEMEMBER(N'sysadmin', @role) = 1
+        BEGIN
+            ROLLBACK TRANSACTION;
+            RAISERROR (N'Учётная запись %s не может быть выдана пользователю: у неё права администратора.',
+                       16, 1, @role);
+            RETURN;
+        END
+        -- Upper and lower case letters and digits, whatever password policy the server applies.
+        SET @role_password = CONVERT(varchar(24), CRYPT_GEN_RANDOM(12), 2)
+                             + LOWER(CONVERT(varchar(24), CRYPT_GEN_RANDOM(12), 2));
+        IF NOT EXISTS (SELECT 1 FROM sys.server_principals WHERE name = @role)
+            SET @sql = N'CREATE LOGIN ' + QUOTENAME(@role) + N' WITH PASSWORD = N''' + @role_password
+                       + N''', DEFAULT_DATABASE = ' + QUOTENAME(DB_NAME())
+                       + N', CHECK_EXPIRATION = OFF, CHECK_POLICY = OFF';
+        ELSE
+            SET @sql = N'ALTER LOGIN ' + QUOTENAME(@role) + N' WITH PASSWORD = N''' + @role_password + N''';'
+                       + N' ALTER LOGIN ' + QUOTENAME(@role) + N' ENABLE';
+        EXEC (@sql);
+        IF NOT EXISTS (SELECT 1 FROM sys.database_principals WHERE name = @role)
+        BEGIN
+            SET @sql = N'CREATE USER ' + QUOTENAME(@role) + N' FOR LOGIN ' + QUOTENAME(@role)
+                       + N' WITH DEFAULT_SCHEMA = dbo';
+            EXEC (@sql);
+        END
+        IF NOT EXISTS (SELECT 1
+                       FROM sys.database_role_members m
+                       JOIN sys.database_principals r ON r.principal_id = m.role_principal_id
+                       JOIN sys.database_principals p ON p.principal_id = m.member_principal_id
+                       WHERE r.name = @group AND p.name = @role)
+            EXEC sp_addrolemember @rolename = @group, @membername = @role;
+        IF @stored_role IS NULL
+            UPDATE dbo.zeb_users SET db_role = @role WHERE login = @user_login;
+        SET @db_user = dbo.zeb_scrambled(@role);
+        SET @db_password = dbo.zeb_scrambled(@role_password);
+    END
 
     COMMIT TRANSACTION;
 
-    SELECT ISNULL(@db_user, '') AS db_user,
-           ISNULL(@db_password, '') AS db_password,
+    SELECT @db_user AS db_user,
+           @db_password AS db_password,
            @full_name AS user_name,
            @pass_state AS pass_state,
            CAST(NULL AS nvarchar(200)) AS message,
-           @update_state AS update_state;
+           @update_state AS update_state,
+           @update_digest AS update_digest;
+END
+GO
+
+-- The administrator's lock, run as the administrator: the sign-in refuses the person from now on, the
+-- person's own login is disabled and its open sessions end at once.
+CREATE PROCEDURE dbo.LOCK_USER
+    @login varchar(50)
+AS
+BEGIN
+    SET NOCOUNT ON;
+
+    DECLARE @user_login varchar(50);
+    DECLARE @role sysname;
+    DECLARE @session int;
+    DECLARE @sql nvarchar(300);
+
+    SELECT @user_login = u.login, @role = u.db_role
+    FROM dbo.zeb_users u
+    WHERE UPPER(RTRIM(u.login)) = UPPER(RTRIM(@login));
+    IF @user_login IS NULL
+    BEGIN
+        RAISERROR (N'Пользователь «%s» не найден.', 16, 1, @login);
+        RETURN;
+    END
+
+    -- The mark goes first: it waits for a sign-in under way, whose login is then shut below.
+    UPDATE dbo.zeb_users SET disabled = 1 WHERE login = @user_login;
+    IF NOT EXISTS (SELECT 1 FROM sys.server_principals WHERE name = @role)
+        RETURN;
+    SET @sql = N'ALTER LOGIN ' + QUOTENAME(@role) + N' DISABLE';
+    EXEC (@sql);
+
+    DECLARE sessions CURSOR LOCAL FAST_FORWARD FOR
+        SELECT s.session_id FROM sys.dm_exec_sessions s WHERE s.login_name = @role;
+    OPEN sessions;
+    FETCH NEXT FROM sessions INTO @session;
+    WHILE @@FETCH_STATUS = 0
+    BEGIN
+        SET @sql = N'KILL ' + CAST(@session AS nvarchar(12));
+        EXEC (@sql);
+        FETCH NEXT FROM sessions INTO @session;
+    END
+    CLOSE sessions;
+    DEALLOCATE sessions;
 END
 GO
 

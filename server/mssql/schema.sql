@@ -156,21 +156,25 @@ CREATE TABLE dbo.zeb_users (
     failed_count int NOT NULL CONSTRAINT zeb_users_failed_count_default DEFAULT 0,
     locked_until datetime NULL,
     disabled int NOT NULL CONSTRAINT zeb_users_disabled_default DEFAULT 0
-        CONSTRAINT zeb_users_disabled_check CHECK (disabled IN (0, 1))
+        CONSTRAINT zeb_users_disabled_check CHECK (disabled IN (0, 1)),
+    -- The person's own login, made by dbo.GET_USER at the first accepted sign-in and named after the
+    -- group role and role_number, which keeps it unique on the whole server.
+    role_number int IDENTITY(1, 1) NOT NULL,
+    db_role varchar(128) NULL
 );
 
--- The schedule account handed out at sign-in, every byte stored minus one.
-CREATE TABLE dbo.zeb_session_account (
-    id int NOT NULL CONSTRAINT zeb_session_account_pkey PRIMARY KEY
-        CONSTRAINT zeb_session_account_id_check CHECK (id = 1),
-    db_user varchar(20) NOT NULL,
-    db_password varchar(20) NOT NULL
+-- The database role that holds the schedule rights; every person's user is a member.
+CREATE TABLE dbo.zeb_work_role (
+    id int NOT NULL CONSTRAINT zeb_work_role_pkey PRIMARY KEY
+        CONSTRAINT zeb_work_role_id_check CHECK (id = 1),
+    role_name varchar(128) NOT NULL
 );
 
--- The published build of each program.
+-- The published build of each program and the lower-case hex SHA-256 of its executable.
 CREATE TABLE dbo.zeb_program (
     program varchar(20) NOT NULL CONSTRAINT zeb_program_pkey PRIMARY KEY,
-    build int NOT NULL
+    build int NOT NULL,
+    digest varchar(64) NULL
 );
 
 CREATE TABLE dbo.zeb_workstations (

@@ -1,30 +1,48 @@
--- Accounts of one installation. The installer replaces ${DATABASE}, ${SIGNIN_ROLE}, ${SIGNIN_PASSWORD},
--- ${WORK_ROLE} and ${WORK_PASSWORD} (role names plain identifiers, passwords alphanumeric) and runs this
--- as the owner of the schema, connected to the database ${DATABASE}.
--- ${SIGNIN_ROLE} (the account of the connection settings file) may only run dbo.get_user;
--- ${WORK_ROLE} (handed out by dbo.get_user) works on the schedule and never sees the sign-in tables.
+-- Accounts of one installation, as the installer sets them up and `zeb7-admin accounts repair` restores
+-- them. The installer replaces ${DATABASE}, ${SIGNIN_ROLE}, ${SIGNIN_PASSWORD} and ${WORK_ROLE} (role
+-- names plain identifiers, the password alphanumeric) and runs this as the owner of the schema, connected
+-- to the database ${DATABASE}.
+-- ${SIGNIN_ROLE} (the account of the connection settings file) may only run dbo.get_user.
+-- ${WORK_ROLE} is a group that cannot log in and holds the schedule rights; dbo.get_user makes each person a
+-- login of their own in it. Neither ever sees the sign-in tables.
 
 DO $$
+DECLARE
+    granted record;
 BEGIN
     IF EXISTS (SELECT 1 FROM pg_roles WHERE rolname = lower('${SIGNIN_ROLE}')) THEN
-        ALTER ROLE ${SIGNIN_ROLE} LOGIN PASSWORD '${SIGNIN_PASSWORD}';
+        ALTER ROLE ${SIGNIN_ROLE} LOGIN PASSWORD '${SIGNIN_PASSWORD}' VALID UNTIL 'infinity' CONNECTION LIMIT -1;
     ELSE
         CREATE ROLE ${SIGNIN_ROLE} LOGIN PASSWORD '${SIGNIN_PASSWORD}';
     END IF;
+    -- A role may change its own settings; one that makes get_user fail would lock everybody out.
+    ALTER ROLE ${SIGNIN_ROLE} RESET ALL;
+    ALTER ROLE ${SIGNIN_ROLE} IN DATABASE ${DATABASE} RESET ALL;
+    -- In no group, and nobody else may act as the sign-in role.
+    FOR granted IN
+        SELECT g.rolname AS granted_role, r.rolname AS member
+        FROM pg_auth_members m
+        JOIN pg_roles g ON g.oid = m.roleid
+        JOIN pg_roles r ON r.oid = m.member
+        WHERE lower('${SIGNIN_ROLE}') IN (g.rolname, r.rolname)
+    LOOP
+        EXECUTE format('REVOKE %I FROM %I', granted.granted_role, granted.member);
+    END LOOP;
+
     IF EXISTS (SELECT 1 FROM pg_roles WHERE rolname = lower('${WORK_ROLE}')) THEN
-        ALTER ROLE ${WORK_ROLE} LOGIN PASSWORD '${WORK_PASSWORD}';
+        ALTER ROLE ${WORK_ROLE} NOLOGIN PASSWORD NULL;
     ELSE
-        CREATE ROLE ${WORK_ROLE} LOGIN PASSWORD '${WORK_PASSWORD}';
+        CREATE ROLE ${WORK_ROLE} NOLOGIN;
     END IF;
 END;
 $$;
 
-REVOKE ALL ON DATABASE ${DATABASE} FROM PUBLIC;
-REVOKE ALL ON SCHEMA public FROM PUBLIC;
-REVOKE ALL ON SCHEMA dbo FROM PUBLIC;
-REVOKE ALL ON ALL TABLES IN SCHEMA dbo FROM PUBLIC;
-REVOKE ALL ON ALL SEQUENCES IN SCHEMA dbo FROM PUBLIC;
-REVOKE ALL ON ALL ROUTINES IN SCHEMA dbo FROM PUBLIC;
+REVOKE ALL ON DATABASE ${DATABASE} FROM PUBLIC, ${SIGNIN_ROLE};
+REVOKE ALL ON SCHEMA public FROM PUBLIC, ${SIGNIN_ROLE};
+REVOKE ALL ON SCHEMA dbo FROM PUBLIC, ${SIGNIN_ROLE};
+REVOKE ALL ON ALL TABLES IN SCHEMA dbo FROM PUBLIC, ${SIGNIN_ROLE};
+REVOKE ALL ON ALL SEQUENCES IN SCHEMA dbo FROM PUBLIC, ${SIGNIN_ROLE};
+REVOKE ALL ON ALL ROUTINES IN SCHEMA dbo FROM PUBLIC, ${SIGNIN_ROLE};
 
 GRANT CONNECT ON DATABASE ${DATABASE} TO ${SIGNIN_ROLE}, ${WORK_ROLE};
 GRANT USAGE ON SCHEMA dbo TO ${SIGNIN_ROLE}, ${WORK_ROLE};
@@ -46,12 +64,7 @@ GRANT USAGE ON SEQUENCE
     TO ${WORK_ROLE};
 GRANT EXECUTE ON PROCEDURE dbo.copykafedraonkafedra(integer, integer, text, text) TO ${WORK_ROLE};
 
--- What get_user hands out, every byte minus one as the client expects it.
-INSERT INTO dbo.zeb_session_account (id, db_user, db_password)
-SELECT 1,
-       (SELECT string_agg(chr(ascii(substr(c.name, i, 1)) - 1), '' ORDER BY i)
-        FROM generate_series(1, length(c.name)) AS i),
-       (SELECT string_agg(chr(ascii(substr(c.password, i, 1)) - 1), '' ORDER BY i)
-        FROM generate_series(1, length(c.password)) AS i)
-FROM (VALUES (lower('${WORK_ROLE}'), '${WORK_PASSWORD}')) AS c (name, password)
-ON CONFLICT (id) DO UPDATE SET db_user = excluded.db_user, db_password = excluded.db_password;
+-- The group dbo.get_user puts the persons' logins in.
+INSERT INTO dbo.zeb_work_role (id, role_name)
+VALUES (1, lower('${WORK_ROLE}'))
+ON CONFLICT (id) DO UPDATE SET role_name = excluded.role_name;

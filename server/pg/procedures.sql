@@ -1,8 +1,20 @@
 -- The two procedures the client calls. get_user runs as its owner so that the sign-in account needs
 -- nothing but EXECUTE on it; TimeZone is pinned to the installer's so that a caller cannot move the
--- clock that lock and expiry times are compared against.
+-- clock that lock and expiry times are compared against. The owner makes and alters the persons' logins,
+-- so it must be allowed to create roles.
 
-CREATE FUNCTION dbo.get_user(
+-- Every character code minus one, as the client unscrambles the account it is handed.
+CREATE OR REPLACE FUNCTION dbo.zeb_scrambled(p_text text)
+RETURNS text
+LANGUAGE sql
+IMMUTABLE STRICT
+SET search_path = pg_catalog, pg_temp
+AS $$
+    SELECT coalesce(string_agg(chr(ascii(substr(p_text, i, 1)) - 1), '' ORDER BY i), '')
+    FROM generate_series(1, length(p_text)) AS i
+$$;
+
+CREATE OR REPLACE FUNCTION dbo.get_user(
     p_login text,
     p_digest text,
     p_new_digest text,
@@ -18,7 +30,8 @@ RETURNS TABLE (
     user_name text,
     pass_state integer,
     message text,
-    update_state integer)
+    update_state integer,
+    update_digest text)
 LANGUAGE plpgsql
 SECURITY DEFINER
 SET search_path = dbo, pg_temp
@@ -36,7 +49,11 @@ DECLARE
     refusal text;
     v_program varchar(20);
     v_published integer;
+    v_published_digest varchar(64);
     v_station_build integer;
+    v_group text;
+    v_role text;
+    v_role_password text;
     -- Cut to the sizes the columns (and the SQL Server procedure's parameters) have.
     v_login varchar(50) := left(p_login, 50);
     v_computer varchar(100) := left(p_computer, 100);
@@ -51,6 +68,10 @@ BEGIN
         refusal := msg_unknown;
     ELSIF account.disabled = 1 THEN
         refusal := msg_disabled;
+        -- Whatever opened the person's login meanwhile, a locked person's login stays shut.
+        IF EXISTS (SELECT 1 FROM pg_roles r WHERE r.rolname = account.db_role) THEN
+            EXECUTE format('ALTER ROLE %I NOLOGIN', account.db_role);
+        END IF;
     ELSIF account.locked_until > localtimestamp THEN
         refusal := msg_locked;
     ELSIF p_digest IS NULL OR account.pass_digest::text <> p_digest THEN
@@ -89,6 +110,7 @@ BEGIN
         pass_state := 0;
         message := refusal;
         update_state := 1;
+        update_digest := NULL;
         RETURN NEXT;
         RETURN;
     END IF;
@@ -102,7 +124,7 @@ BEGIN
                       - greatest(0, floor(extract(epoch FROM localtimestamp - account.pass_changed) / 86400))::integer;
     END IF;
 
-    SELECT p.program, p.build INTO v_program, v_published
+    SELECT p.program, p.build, p.digest INTO v_program, v_published, v_published_digest
     FROM zeb_program p
     WHERE upper(rtrim(p.program)) = upper(rtrim(p_program));
     IF NOT FOUND THEN
@@ -132,19 +154,52 @@ BEGIN
         last_seen = localtimestamp
     WHERE w.computer = v_computer AND w.program = v_program;
 
-    SELECT s.db_user, s.db_password INTO db_user, db_password
-    FROM zeb_session_account s
-    WHERE s.id = 1;
-    db_user := coalesce(db_user, '');
-    db_password := coalesce(db_password, '');
+    update_digest := CASE WHEN update_state = 2 THEN v_published_digest END;
     user_name := account.full_name;
     message := NULL;
+    db_user := '';
+    db_password := '';
+    -- A password that must be changed opens nothing until the change comes with the call.
+    IF pass_state < 0 THEN
+        RETURN NEXT;
+        RETURN;
+    END IF;
+
+    -- The person's own login with a fresh password nobody else has seen: a person who changes it harms
+    -- only that login, and only until its next sign-in.
+    SELECT w.role_name INTO v_group FROM zeb_work_role w WHERE w.id = 1;
+    IF v_group IS NULL THEN
+        RAISE EXCEPTION 'В установке не задана групповая роль: выполните zeb7-admin accounts repair.';
+    END IF;
+    v_role := coalesce(account.db_role, v_group || '_' || account.role_number);
+    v_role_password := replace(gen_random_uuid()::text, '-', '');
+    IF NOT EXISTS (SELECT 1 FROM pg_roles r WHERE r.rolname = v_role) THEN
+        EXECUTE format('CREATE ROLE %I LOGIN PASSWORD %L IN ROLE %I', v_role, v_role_password, v_group);
+    ELSIF EXISTS (SELECT 1 FROM pg_roles r
+                  WHERE r.rolname = v_role
+                    AND (r.rolsuper OR r.rolcreaterole OR r.rolcreatedb OR r.rolreplication OR r.rolbypassrls)) THEN
+        RAISE EXCEPTION 'Роль % не может быть выдана пользователю: у неё права администратора.', v_role;
+    ELSE
+        EXECUTE format('ALTER ROLE %I LOGIN PASSWORD %L VALID UNTIL %L', v_role, v_role_password, 'infinity');
+        IF NOT pg_has_role(v_role, v_group, 'MEMBER') THEN
+            EXECUTE format('GRANT %I TO %I', v_group, v_role);
+        END IF;
+        -- Settings the person gave their own login last time stay with that time.
+        EXECUTE format('ALTER ROLE %I RESET ALL', v_role);
+        EXECUTE format('ALTER ROLE %I IN DATABASE %I RESET ALL', v_role, current_database());
+    END IF;
+    IF account.db_role IS NULL THEN
+        UPDATE zeb_users u SET db_role = v_role WHERE u.login = account.login;
+    END IF;
+
+    db_user := zeb_scrambled(v_role);
+    db_password := zeb_scrambled(v_role_password);
     RETURN NEXT;
 END;
 $$;
 
 -- Runs with the caller's rights: the schedule account may write lines and the log anyway.
-CREATE PROCEDURE dbo.copykafedraonkafedra(
+CREATE OR REPLACE PROCEDURE dbo.copykafedraonkafedra(
     id_kafedrafrom integer,
     id_kafedrato integer,
     zeb_user text,

@@ -149,24 +149,28 @@ CREATE TABLE dbo.zeb_users (
     must_change integer NOT NULL DEFAULT 0 CHECK (must_change IN (0, 1)),
     failed_count integer NOT NULL DEFAULT 0,
     locked_until timestamp(3),
-    disabled integer NOT NULL DEFAULT 0 CHECK (disabled IN (0, 1))
+    disabled integer NOT NULL DEFAULT 0 CHECK (disabled IN (0, 1)),
+    -- The person's own database login, made by dbo.get_user at the first accepted sign-in and named
+    -- after the group role and role_number, which keeps it unique on the whole server.
+    role_number integer GENERATED ALWAYS AS IDENTITY,
+    db_role varchar(63) UNIQUE
 );
 
 -- Sign-in ignores letter case and trailing blanks, so two logins may not differ only by them.
 -- The ICU collation folds Cyrillic whatever locale the database was created with.
 CREATE UNIQUE INDEX zeb_users_login_key ON dbo.zeb_users (upper(rtrim(login) COLLATE "und-x-icu"));
 
--- The schedule account handed out at sign-in, every byte stored minus one.
-CREATE TABLE dbo.zeb_session_account (
+-- The group role that holds the schedule rights and cannot log in itself; every person's login is in it.
+CREATE TABLE dbo.zeb_work_role (
     id integer PRIMARY KEY CHECK (id = 1),
-    db_user varchar(20) NOT NULL,
-    db_password varchar(20) NOT NULL
+    role_name varchar(63) NOT NULL
 );
 
--- The published build of each program.
+-- The published build of each program and the lower-case hex SHA-256 of its executable.
 CREATE TABLE dbo.zeb_program (
     program varchar(20) PRIMARY KEY,
-    build integer NOT NULL
+    build integer NOT NULL,
+    digest varchar(64)
 );
 
 CREATE TABLE dbo.zeb_workstations (

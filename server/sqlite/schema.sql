@@ -137,7 +137,8 @@ CREATE TABLE VuzDefaults (
     n_field VARCHAR(250)
 );
 
--- Sign-in tables, read and written only by GET_USER.
+-- Sign-in tables: the engine refuses them to every statement a client sends (SqliteAuthorizer); GET_USER
+-- and the administration tool work on them.
 
 CREATE TABLE zeb_users (
     login VARCHAR(50) NOT NULL PRIMARY KEY,
@@ -148,24 +149,20 @@ CREATE TABLE zeb_users (
     must_change INT NOT NULL DEFAULT 0 CHECK (must_change IN (0, 1)),
     failed_count INT NOT NULL DEFAULT 0,
     locked_until DATETIME,
-    disabled INT NOT NULL DEFAULT 0 CHECK (disabled IN (0, 1))
+    disabled INT NOT NULL DEFAULT 0 CHECK (disabled IN (0, 1)),
+    -- SHA-256 of the connection password GET_USER handed out last; a client connection opens with it.
+    session_digest CHAR(64)
 );
 
 -- Sign-in ignores letter case and trailing blanks, so two logins may not differ only by them
 -- (SQLite's upper() folds Latin letters only; GET_USER itself compares Cyrillic too).
 CREATE UNIQUE INDEX zeb_users_login_key ON zeb_users (upper(rtrim(login)));
 
--- The schedule account handed out at sign-in, every byte stored minus one.
-CREATE TABLE zeb_session_account (
-    id INT NOT NULL PRIMARY KEY CHECK (id = 1),
-    db_user VARCHAR(20) NOT NULL,
-    db_password VARCHAR(20) NOT NULL
-);
-
 -- The published build of each program.
 CREATE TABLE zeb_program (
     program VARCHAR(20) NOT NULL PRIMARY KEY,
-    build INT NOT NULL
+    build INT NOT NULL,
+    digest VARCHAR(64)
 );
 
 CREATE TABLE zeb_workstations (

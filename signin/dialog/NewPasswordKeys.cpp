@@ -1,5 +1,7 @@
 #include "NewPasswordKeys.h"
 
+#include "NewPasswordRule.h"
+
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -7,11 +9,9 @@ namespace zeb {
 
 namespace {
 
-bool isNewPasswordCharacter(QChar c)
+bool isTypedIntoNewPassword(QChar c)
 {
-    const char16_t u = c.unicode();
-    return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || u == u'_' ||
-           u == u'\b';
+    return c == u'\b' || isNewPasswordCharacter(c);
 }
 
 } // namespace
@@ -23,12 +23,13 @@ bool acceptsNewPasswordKey(const QKeyEvent& event)
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:
+    case Qt::Key_Escape:
         return true;
     default:
         break;
     }
     const QString text = event.text();
-    return std::all_of(text.begin(), text.end(), isNewPasswordCharacter);
+    return std::all_of(text.begin(), text.end(), isTypedIntoNewPassword);
 }
 
 } // namespace zeb

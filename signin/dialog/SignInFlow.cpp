@@ -6,6 +6,7 @@
 #include "DataModule.h"
 #include "GetUserOutcome.h"
 #include "GetUserStatement.h"
+#include "NewPasswordRule.h"
 #include "Platform.h"
 #include "SettingsFile.h"
 #include "SignInExchange.h"
@@ -17,7 +18,6 @@ namespace {
 
 // The system's computer-name query gets a buffer of this size during sign-in.
 constexpr qsizetype computerNameBufferSize = 256;
-constexpr qsizetype minimumNewPasswordLength = 6;
 
 } // namespace
 
@@ -41,8 +41,7 @@ void SignInFlow::signInButtonClicked()
         }
         if (newPassword.size() < minimumNewPasswordLength) {
             m_view.clearNewPasswords();
-            m_view.showMessage(QStringLiteral(
-                "Пароль должен состоять не менее чем из 6 символов!!!\rВведите новый пароль заново."));
+            m_view.showMessage(newPasswordTooShortMessage());
             return;
         }
     }
@@ -68,12 +67,19 @@ bool SignInFlow::SignIn(Connection& connection, const QString& newPassword)
     statement.computerName = cp1251::decode(computerNameBytes(computerNameBufferSize));
     statement.ip = Platform::instance().ownIpv4Address();
 
+    // Running GET_USER would open the connection once more; when that fails too, the database is out of reach
+    // and the login and password were never checked.
+    if (const std::optional<QString> failure = openWithSettings(connection, settings)) {
+        reportUnreachableDatabase(*failure);
+        return false;
+    }
+
     GetUserAnswer answer;
     try {
         answer = runGetUser(connection, statement.text());
         switch (decideOutcome(answer, m_attemptCount)) {
         case GetUserOutcome::Update:
-            m_view.startUpdate();
+            m_view.startUpdate(answer.updateDigest);
             return false;
         case GetUserOutcome::ServerMessage:
             // The connection stays open with the settings file's account; the next attempt re-uses it.
@@ -107,6 +113,13 @@ bool SignInFlow::togglePasswordArea()
 {
     m_passwordAreaOpen = !m_passwordAreaOpen;
     return m_passwordAreaOpen;
+}
+
+void SignInFlow::reportUnreachableDatabase(const QString& errorText)
+{
+    m_view.showMessage(
+        QStringLiteral("Не удаётся подключиться к базе данных.\rОбратитесь к администратору."));
+    Platform::instance().showError(QStringLiteral("Не удаётся подключиться к базе данных.\n") + errorText);
 }
 
 void SignInFlow::reportFailedExchange(const QString& errorText, Connection& connection)

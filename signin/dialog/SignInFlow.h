@@ -31,6 +31,8 @@ public:
     bool passwordAreaOpen() const { return m_passwordAreaOpen; }
 
 private:
+    // Neither opening of the attempt reached the database; errorText is the engine's, without the user id.
+    void reportUnreachableDatabase(const QString& errorText);
     void reportFailedExchange(const QString& errorText, Connection& connection);
     bool connectAccepted(Connection& connection, const QString& connectionString);
 

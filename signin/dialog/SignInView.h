@@ -20,8 +20,9 @@ public:
     virtual void pressMoreButton() = 0;
     virtual void disableMoreButton() = 0;
     virtual void clearNewPasswords() = 0;
-    // Starts the self-update on the dialog's version label and exit timer; errors propagate.
-    virtual void startUpdate() = 0;
+    // Starts the self-update on the dialog's version label and exit timer, installing only a build whose
+    // SHA-256 is publishedDigest; errors propagate.
+    virtual void startUpdate(const QString& publishedDigest) = 0;
     virtual void closeWith(int modalResult) = 0;
 };
 

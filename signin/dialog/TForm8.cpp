@@ -5,6 +5,7 @@
 #include "NoAutoSelectLineEdit.h"
 #include "Platform.h"
 #include "SelfUpdate.h"
+#include "SettingsFile.h"
 #include "ShadowLabel.h"
 #include "SignInPictures.h"
 #include "VersionLabel.h"
@@ -49,13 +50,15 @@ QLineEdit { border: none; padding: 0 2px; background: white; color: black;
 QToolButton { border: none; background: transparent; }
 QToolButton:hover { border: 1px solid rgba(255, 255, 255, 150); border-radius: 3px; }
 QToolButton:pressed { background: rgba(0, 0, 0, 40); }
+QToolButton:focus { border: 2px solid rgb(240, 160, 32); border-radius: 3px; }
 )";
 
 } // namespace
 
 TForm8::TForm8(TDM_shtat& dataModule, QString& sessionLogin, const QString& home, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_home(home),
-      m_flow(dataModule, *this, sessionLogin, QDir(home).filePath(QStringLiteral("Data/ZEB")))
+      m_settingsPath(QDir::cleanPath(QDir(home).absoluteFilePath(QStringLiteral("Data/ZEB")))),
+      m_flow(dataModule, *this, sessionLogin, m_settingsPath)
 {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Аутентификация"));
@@ -70,6 +73,7 @@ TForm8::TForm8(TDM_shtat& dataModule, QString& sessionLogin, const QString& home
     createLabels();
     createFields();
     createButtons();
+    orderTabs();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -143,9 +147,9 @@ void TForm8::createFields()
         createField(new QLineEdit(this), QStringLiteral("Password_Edit"), {146, 238, 187, 21}, true);
     Edit1 = createField(new QLineEdit(this), QStringLiteral("Edit1"), {148, 309, 186, 21}, true);
     Edit2 = createField(new QLineEdit(this), QStringLiteral("Edit2"), {148, 345, 186, 21}, true);
-    setTabOrder(Login_Edit, Password_Edit);
-    setTabOrder(Password_Edit, Edit1);
-    setTabOrder(Edit1, Edit2);
+    // Hidden with their area, so that Tab does not lead into fields nobody sees.
+    Edit1->hide();
+    Edit2->hide();
     Login_Edit->setFocus();
 }
 
@@ -155,8 +159,10 @@ QToolButton* TForm8::createButton(const QString& name, const QRect& geometry)
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab only: a click leaves the focus in the field being typed.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setCursor(Qt::PointingHandCursor);
+    button->installEventFilter(this);
     return button;
 }
 
@@ -168,6 +174,16 @@ void TForm8::createButtons()
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm8::SpeedButton2Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm8::SpeedButton1Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm8::SpeedButton3Click);
+}
+
+void TForm8::orderTabs()
+{
+    setTabOrder(Login_Edit, Password_Edit);
+    setTabOrder(Password_Edit, Edit1);
+    setTabOrder(Edit1, Edit2);
+    setTabOrder(Edit2, SpeedButton2);
+    setTabOrder(SpeedButton2, SpeedButton1);
+    setTabOrder(SpeedButton1, SpeedButton3);
 }
 
 void TForm8::FormCreate()
@@ -188,7 +204,10 @@ void TForm8::SpeedButton2Click()
 
 void TForm8::SpeedButton3Click()
 {
-    setFixedHeight(m_flow.togglePasswordArea() ? areaShownHeight : areaHiddenHeight);
+    const bool areaOpen = m_flow.togglePasswordArea();
+    Edit1->setVisible(areaOpen);
+    Edit2->setVisible(areaOpen);
+    setFixedHeight(areaOpen ? areaShownHeight : areaHiddenHeight);
 }
 
 void TForm8::Timer1Timer()
@@ -202,7 +221,11 @@ bool TForm8::eventFilter(QObject* watched, QEvent* event)
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        SpeedButton2Click();
+        // Enter presses a button that has the focus; in a field it signs in.
+        if (auto* button = qobject_cast<QToolButton*>(watched))
+            button->click();
+        else
+            SpeedButton2Click();
         return true;
     }
     return (watched == Edit1 || watched == Edit2) && !acceptsNewPasswordKey(*key);
@@ -210,10 +233,23 @@ bool TForm8::eventFilter(QObject* watched, QEvent* event)
 
 void TForm8::keyPressEvent(QKeyEvent* event)
 {
-    // The dialog has no cancel key: Escape must not close it the way QDialog would.
-    if (event->key() == Qt::Key_Escape)
+    // Escape cancels as the cancel button does, not by QDialog's reject().
+    if (event->key() == Qt::Key_Escape) {
+        SpeedButton1Click();
         return;
+    }
     QDialog::keyPressEvent(event);
+}
+
+void TForm8::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_settingsChecked)
+        return;
+    m_settingsChecked = true;
+    // An installation without a readable settings file cannot sign in at all: say so at once rather than at
+    // the first attempt, once the dialog is on screen so that the box opens over it.
+    QTimer::singleShot(0, this, [this] { showingErrors([this] { SettingsFile::read(m_settingsPath); }); });
 }
 
 QString TForm8::login() const
@@ -257,11 +293,11 @@ void TForm8::clearNewPasswords()
     Edit2->clear();
 }
 
-void TForm8::startUpdate()
+void TForm8::startUpdate(const QString& publishedDigest)
 {
     UpdateSite site = UpdateSite::current();
     site.home = m_home;
-    StartUpdate(*Label1, *Timer1, site);
+    StartUpdate(*Label1, *Timer1, publishedDigest, site);
 }
 
 void TForm8::closeWith(int modalResult)

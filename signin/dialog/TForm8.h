@@ -56,12 +56,14 @@ public Q_SLOTS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
     void createPictures();
     void createFields();
     void createButtons();
+    void orderTabs();
     void createLabels();
     QToolButton* createButton(const QString& name, const QRect& geometry);
     QLineEdit* createField(QLineEdit* field, const QString& name, const QRect& geometry, bool password);
@@ -74,11 +76,13 @@ private:
     void pressMoreButton() override;
     void disableMoreButton() override;
     void clearNewPasswords() override;
-    void startUpdate() override;
+    void startUpdate(const QString& publishedDigest) override;
     void closeWith(int modalResult) override;
 
     QString m_home;
+    QString m_settingsPath;
     SignInFlow m_flow;
+    bool m_settingsChecked = false;
 };
 
 // The sign-in dialog while it exists, null otherwise.

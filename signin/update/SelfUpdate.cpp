@@ -1,5 +1,6 @@
 #include "SelfUpdate.h"
 
+#include "BuildDigest.h"
 #include "DownloadFile.h"
 #include "Error.h"
 #include "Platform.h"
@@ -19,6 +20,17 @@ namespace {
 const auto tempFolder = QStringLiteral("tempZEB");
 const auto windowsScriptName = QStringLiteral("ZEB 7.bat");
 const auto posixScriptName = QStringLiteral("ZEB 7.sh");
+
+// The server answered, but what it sent is not installed.
+const auto noPublishedDigestMessage =
+    QStringLiteral("Сервер не сообщил контрольную сумму новой версии программы, поэтому она не будет "
+                   "установлена.\rОбратитесь к администратору: новую версию нужно опубликовать командой "
+                   "zeb7-admin publish.");
+
+const auto buildMismatchMessage =
+    QStringLiteral("Загруженная версия программы не совпадает с опубликованной и не будет установлена."
+                   "\rОбратитесь к администратору: её нужно опубликовать заново командой "
+                   "zeb7-admin publish.");
 
 void writeScript(const QString& path, const QByteArray& bytes)
 {
@@ -45,9 +57,17 @@ void startScript(const UpdateSite& site)
 #endif
 }
 
+// The update ends here: the user reads why, then the program ends as it would after an update.
+void giveUp(const QLabel& notice, const QString& text, MessageIcon icon)
+{
+    Platform::instance().messageBox(notice.window(), text, QStringLiteral("Уведомление"), MessageButtons::Ok,
+                                    icon);
+    Platform::instance().requestTerminate();
+}
+
 } // namespace
 
-void StartUpdate(QLabel& notice, QTimer& exitTimer, const UpdateSite& site)
+void StartUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDigest, const UpdateSite& site)
 {
     notice.setText(QStringLiteral("Идёт обновление программы, ПОДОЖДИТЕ..."));
     // Paints the notice before the downloads block the window; a click now would start a second attempt.
@@ -56,15 +76,21 @@ void StartUpdate(QLabel& notice, QTimer& exitTimer, const UpdateSite& site)
     const QDir home(site.home);
     home.mkdir(tempFolder);
     const QString server = UpdateServer::baseAddress(site.home);
+    const QString program = home.filePath(tempFolder + QStringLiteral("/ZEB 7.exe"));
     const bool fetched = DownloadFile(server + QStringLiteral("/zebprogs/ZEB 7.t"),
                                       home.filePath(QStringLiteral("ZEB 7.t"))) &&
-                         DownloadFile(server + QStringLiteral("/zebprogs/ZEB 7.exe"),
-                                      home.filePath(tempFolder + QStringLiteral("/ZEB 7.exe")));
+                         DownloadFile(server + QStringLiteral("/zebprogs/ZEB 7.exe"), program);
     if (!fetched) {
-        Platform::instance().messageBox(
-            notice.window(), QStringLiteral("Сервер обновлений не доступен.\rОбратитесь к администратору."),
-            QStringLiteral("Уведомление"), MessageButtons::Ok, MessageIcon::Information);
-        Platform::instance().requestTerminate();
+        giveUp(notice, QStringLiteral("Сервер обновлений не доступен.\rОбратитесь к администратору."),
+               MessageIcon::Information);
+        return;
+    }
+    if (!isPublishedBuild(program, publishedDigest)) {
+        // Not left where a later script could pick it up.
+        QFile::remove(program);
+        home.rmdir(tempFolder);
+        giveUp(notice, publishedDigest.isEmpty() ? noPublishedDigestMessage : buildMismatchMessage,
+               MessageIcon::Warning);
         return;
     }
     startScript(site);

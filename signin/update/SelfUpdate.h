@@ -13,11 +13,14 @@ namespace zeb {
 // The sign-in dialog's exit timer starts with this interval; once it has fired it repeats every 100 ms.
 constexpr int updateExitTimerInterval = 2000;
 
-// Fetches "ZEB 7.t" and the new "ZEB 7.exe" (into "tempZEB") from the update server to home, writes the
-// script that replaces the executable once the program has ended, starts it and starts exitTimer. When a
-// download fails it shows the update server notice and asks the application to terminate. The notice
-// label shows the progress text. Raises IoError when a file cannot be written.
-void StartUpdate(QLabel& notice, QTimer& exitTimer, const UpdateSite& site = UpdateSite::current());
+// Fetches "ZEB 7.t" and the new "ZEB 7.exe" (into "tempZEB") from the update server to home and, only when
+// the new executable's SHA-256 is publishedDigest, writes the script that replaces the executable once the
+// program has ended, starts it and starts exitTimer. Otherwise it shows why in a box and asks the
+// application to terminate: a failed download, or a download that is not the published build or has no
+// published digest to match (it is deleted). The notice label shows the progress text. Raises IoError when
+// a file cannot be written or read.
+void StartUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDigest,
+                 const UpdateSite& site = UpdateSite::current());
 
 // The exit timer's handler: asks the application to terminate, from the second tick on every 100 ms.
 void ExitTimerTick(QTimer& exitTimer);

@@ -5,7 +5,8 @@
 namespace zeb {
 
 // The update server is installation data: one line in "Data/update-server.txt" in home, such as
-// "http://updates.example.local:8080". Without the file or with a blank line there is no server.
+// "http://updates.example.local:8080" or "https://updates.example.local". Without the file or with a blank
+// line there is no server.
 class UpdateServer
 {
 public:

@@ -141,7 +141,8 @@ private Q_SLOTS:
         QCOMPARE(answer.message, message);
         QCOMPARE(decideOutcome(answer, 1), outcome);
         if (outcome == GetUserOutcome::Accepted)
-            QCOMPARE(answer.unscrambledUserId(), m_installations.at(engine)->workAccount().user);
+            QVERIFY_THROWS_NO_EXCEPTION(m_installations.at(engine)->connectionAs(
+                {answer.unscrambledUserId(), answer.unscrambledPassword()}));
     }
 
     void sameRowsEveryTime()

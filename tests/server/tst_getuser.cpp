@@ -39,26 +39,27 @@ void TestGetUser::answers_data()
     QTest::addColumn<int>("ageDays");
     QTest::addColumn<bool>("mustChange");
     QTest::addColumn<int>("passState");
+    QTest::addColumn<bool>("credentials");
 
     const auto u = [](const char* text) { return QString::fromUtf8(text); };
     for (EngineKind engine : {EngineKind::Sqlite, EngineKind::Postgres}) {
         const char* e = engine == EngineKind::Sqlite ? "sqlite" : "pg";
         QTest::addRow("%s accepted", e)
-            << engine << u("Иванова") << u("secret1") << QString() << 0 << false << 90;
+            << engine << u("Иванова") << u("secret1") << QString() << 0 << false << 90 << true;
         QTest::addRow("%s other letter case", e)
-            << engine << u("иВАНОВА") << u("secret1") << QString() << 0 << false << 90;
+            << engine << u("иВАНОВА") << u("secret1") << QString() << 0 << false << 90 << true;
         QTest::addRow("%s trailing blanks", e)
-            << engine << u("Иванова   ") << u("secret1") << QString() << 0 << false << 90;
+            << engine << u("Иванова   ") << u("secret1") << QString() << 0 << false << 90 << true;
         QTest::addRow("%s password in other case", e)
-            << engine << u("Иванова") << u("SECRET1") << wrongLogin << 0 << false << 0;
+            << engine << u("Иванова") << u("SECRET1") << wrongLogin << 0 << false << 0 << false;
         QTest::addRow("%s unknown login", e)
-            << engine << u("Петров") << u("secret1") << wrongLogin << 0 << false << 0;
+            << engine << u("Петров") << u("secret1") << wrongLogin << 0 << false << 0 << false;
         QTest::addRow("%s near expiry", e)
-            << engine << u("Иванова") << u("secret1") << QString() << 80 << false << 10;
+            << engine << u("Иванова") << u("secret1") << QString() << 80 << false << 10 << true;
         QTest::addRow("%s expired", e)
-            << engine << u("Иванова") << u("secret1") << QString() << 95 << false << -5;
+            << engine << u("Иванова") << u("secret1") << QString() << 95 << false << -5 << false;
         QTest::addRow("%s must change", e)
-            << engine << u("Иванова") << u("secret1") << QString() << 0 << true << -1;
+            << engine << u("Иванова") << u("secret1") << QString() << 0 << true << -1 << false;
     }
 }
 
@@ -71,6 +72,7 @@ void TestGetUser::answers()
     QFETCH(int, ageDays);
     QFETCH(bool, mustChange);
     QFETCH(int, passState);
+    QFETCH(bool, credentials);
 
     TestInstallation installation(engine);
     {
@@ -83,10 +85,16 @@ void TestGetUser::answers()
     QCOMPARE(answer.message, message);
     QCOMPARE(int(answer.passwordStatus), passState);
     QCOMPARE(int(answer.updateIndicator), 1);
-    if (message.isEmpty())
-        QCOMPARE(answer.unscrambledUserId(), installation.workAccount().user);
-    else
-        QVERIFY(answer.dbUserId.isEmpty());
+    if (!credentials) {
+        // Neither a refused user nor one who must change the password first gets an account to work with.
+        QCOMPARE(answer.dbUserId, QString());
+        QCOMPARE(answer.dbPassword, QString());
+        return;
+    }
+    std::unique_ptr<Connection> work;
+    QVERIFY_THROWS_NO_EXCEPTION(
+        work = installation.connectionAs({answer.unscrambledUserId(), answer.unscrambledPassword()}));
+    QVERIFY(work->query(QStringLiteral("select count(*) from post"))->next());
 }
 
 void TestGetUser::repeatedFailuresLock()
@@ -115,6 +123,10 @@ void TestGetUser::passwordChange()
         std::unique_ptr<Engine> admin = installation.adminEngine();
         UserAdmin(*admin).add(QStringLiteral("kadry"), QStringLiteral("kadry123"), true);
     }
+    const GetUserAnswer demanded = installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123"));
+    QCOMPARE(int(demanded.passwordStatus), -1);
+    QCOMPARE(demanded.dbUserId, QString());
+    QCOMPARE(demanded.dbPassword, QString());
     QCOMPARE(
         installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123"), QStringLiteral("kadry123"))
             .message,
@@ -123,6 +135,8 @@ void TestGetUser::passwordChange()
                                                        QStringLiteral("novyi_456"));
     QCOMPARE(changed.message, QString());
     QCOMPARE(int(changed.passwordStatus), 90);
+    QVERIFY_THROWS_NO_EXCEPTION(
+        installation.connectionAs({changed.unscrambledUserId(), changed.unscrambledPassword()}));
     QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).message, wrongLogin);
     QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("novyi_456")).message, QString());
 }

@@ -1,4 +1,6 @@
+#include "ConnectionParams.h"
 #include "ConnectionString.h"
+#include "Error.h"
 
 #include <QTest>
 
@@ -10,6 +12,9 @@ class TestConnectionString : public QObject
 
 private Q_SLOTS:
     void joinsThePiecesExactly();
+    void connectionLayerReadsBackEveryValue();
+    void refusesASemicolon_data();
+    void refusesASemicolon();
     void removeUserId_data();
     void removeUserId();
 };
@@ -24,6 +29,61 @@ void TestConnectionString::joinsThePiecesExactly()
                        "Initial Catalog=ZEB;Data Source=pg:db.local:5432;Use Procedure for Prepare=1;"
                        "Auto Translate=True;Packet Size=4096;Use Encryption for Data=False;"
                        "Tag with column collation when possible=False"));
+}
+
+// What the connection layer parses out of the string is what the settings or the server gave.
+void TestConnectionString::connectionLayerReadsBackEveryValue()
+{
+    const TFirstConnectInfo info{QStringLiteral("Кадры 2"), QStringLiteral("p=ss word!"),
+                                 QStringLiteral("ЗЭБ"), QStringLiteral("pg:10.0.0.5:5433")};
+    const ConnectionParams params = ConnectionParams::parse(buildConnectionString(info));
+    QCOMPARE(params.userId, info.userId);
+    QCOMPARE(params.password, info.password);
+    QCOMPARE(params.initialCatalog, info.initialCatalog);
+    QCOMPARE(params.dataSource, info.dataSource);
+}
+
+// A semicolon would end the value early, and the rest would be read as another setting or dropped.
+void TestConnectionString::refusesASemicolon_data()
+{
+    QTest::addColumn<TFirstConnectInfo>("info");
+    QTest::addColumn<QString>("message");
+
+    const TFirstConnectInfo plain{QStringLiteral("zeb_signin"), QStringLiteral("s3cret"),
+                                  QStringLiteral("ZEB"), QStringLiteral("pg:db.local")};
+    const QString message = QStringLiteral("Значение «%1» (%2) содержит точку с запятой «;»: строка "
+                                           "подключения делится на части точкой с запятой, и такое значение "
+                                           "в неё не передать.");
+    TFirstConnectInfo info = plain;
+    info.userId = QStringLiteral("zeb;Password=x");
+    QTest::newRow("user id") << info
+                             << message.arg(QStringLiteral("Имя пользователя"), QStringLiteral("User ID"));
+    info = plain;
+    info.password = QStringLiteral("abc;def");
+    QTest::newRow("password") << info << message.arg(QStringLiteral("Пароль"), QStringLiteral("Password"));
+    info = plain;
+    info.initialCatalog = QStringLiteral("ZEB;");
+    QTest::newRow("initial catalog") << info
+                                     << message.arg(QStringLiteral("База данных"),
+                                                    QStringLiteral("Initial Catalog"));
+    info = plain;
+    info.dataSource = QStringLiteral(";pg:other");
+    QTest::newRow("data source") << info
+                                 << message.arg(QStringLiteral("Сервер"), QStringLiteral("Data Source"));
+}
+
+void TestConnectionString::refusesASemicolon()
+{
+    QFETCH(TFirstConnectInfo, info);
+    QFETCH(QString, message);
+
+    try {
+        buildConnectionString(info);
+        QFAIL("a value with a semicolon went into the connection string");
+    } catch (const Error& error) {
+        QCOMPARE(error.message(), message);
+    }
+    QVERIFY_THROWS_EXCEPTION(Error, checkConnectionValues(info));
 }
 
 void TestConnectionString::removeUserId_data()

@@ -5,8 +5,7 @@
 #include "Error.h"
 #include "GetUserStatement.h"
 #include "Installation.h"
-#include "NativeTable.h"
-#include "Scrambling.h"
+#include "UserAdmin.h"
 
 #include <QDir>
 
@@ -50,15 +49,19 @@ QString TestInstallation::dataDirectory() const
 
 ServerAccount TestInstallation::workAccount() const
 {
-    const std::unique_ptr<Engine> engine = adminEngine();
-    StatementResult result =
-        engine->run(QStringLiteral("SELECT db_user, db_password FROM %1")
-                        .arg(NativeTable(*engine, QStringLiteral("zeb_session_account")).name()));
-    if (!result.rows || !result.rows->next())
-        throw Error(QStringLiteral("В установке нет учётной записи сеанса."));
-    ServerAccount account{unscramble(result.rows->toText(0)), unscramble(result.rows->toText(1))};
-    result.rows.reset();
-    return account;
+    if (m_work)
+        return *m_work;
+    const QString login = QStringLiteral("tester");
+    const QString password = QStringLiteral("tester123");
+    {
+        const std::unique_ptr<Engine> engine = adminEngine();
+        UserAdmin(*engine).add(login, password, false);
+    }
+    const GetUserAnswer answer = getUser(login, password);
+    if (!answer.message.isEmpty() || answer.dbUserId.isEmpty())
+        throw Error(QStringLiteral("Вход тестового пользователя не принят: %1").arg(answer.message));
+    m_work = ServerAccount{answer.unscrambledUserId(), answer.unscrambledPassword()};
+    return *m_work;
 }
 
 std::unique_ptr<Engine> TestInstallation::adminEngine() const
@@ -79,10 +82,14 @@ std::unique_ptr<Connection> TestInstallation::settingsConnection() const
 
 std::unique_ptr<Connection> TestInstallation::signedInConnection() const
 {
-    const ServerAccount work = workAccount();
+    return connectionAs(workAccount());
+}
+
+std::unique_ptr<Connection> TestInstallation::connectionAs(const ServerAccount& account) const
+{
     TFirstConnectInfo info = m_settings;
-    info.userId = work.user;
-    info.password = work.password;
+    info.userId = account.user;
+    info.password = account.password;
     auto connection = std::make_unique<Connection>();
     connection->setDataDirectory(dataDirectory());
     connection->setConnectionString(buildConnectionString(info));

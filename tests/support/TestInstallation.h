@@ -35,7 +35,8 @@ public:
     const QString& database() const { return m_database; }
     // What the installation wrote to the settings file.
     const TFirstConnectInfo& settings() const { return m_settings; }
-    // The schedule account that GET_USER hands out, unscrambled.
+    // The database account GET_USER hands out, unscrambled, to a person of the tests' own, added and
+    // signed in at the first call and kept from then on, so that every connection of a test shares it.
     ServerAccount workAccount() const;
 
     // An open engine with the administrator's rights.
@@ -44,6 +45,8 @@ public:
     std::unique_ptr<Connection> settingsConnection() const;
     // A client connection as after a successful sign-in: the schedule account, open, date order dmy.
     std::unique_ptr<Connection> signedInConnection() const;
+    // The same with the given account, as GET_USER handed it out.
+    std::unique_ptr<Connection> connectionAs(const ServerAccount& account) const;
     // One GET_USER exchange on the settings file's account, as the client's sign-in makes it.
     GetUserAnswer getUser(const QString& login, const QString& password,
                           const QString& newPassword = QStringLiteral("NULL")) const;
@@ -54,6 +57,7 @@ private:
     QString m_database;
     TFirstConnectInfo m_settings;
     std::optional<TestPgServer> m_server;
+    mutable std::optional<ServerAccount> m_work;
 };
 
 // The first column of the first row of a native statement; a null QVariant when there is no row.

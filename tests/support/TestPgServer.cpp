@@ -6,6 +6,7 @@
 #include "pg/PgEngine.h"
 
 #include <QRandomGenerator>
+#include <QStringList>
 
 namespace zeb {
 
@@ -61,6 +62,18 @@ void TestPgServer::dropDatabase(const QString& database) const
     server.open();
     // A connection a test left open must not keep the database alive.
     server.run(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(quoted(database)));
+    // The persons' own logins, made at their first sign-in, are members of the group.
+    QStringList persons;
+    StatementResult members =
+        server.run(QStringLiteral("SELECT r.rolname FROM pg_auth_members m "
+                                  "JOIN pg_roles r ON r.oid = m.member "
+                                  "JOIN pg_roles g ON g.oid = m.roleid WHERE g.rolname = $1"),
+                   {Installation::workRole(database)});
+    while (members.rows->next())
+        persons.append(members.rows->toText(0));
+    members.rows.reset();
+    for (const QString& person : std::as_const(persons))
+        server.run(QStringLiteral("DROP ROLE IF EXISTS %1").arg(quoted(person)));
     server.run(QStringLiteral("DROP ROLE IF EXISTS %1").arg(quoted(Installation::signinRole(database))));
     server.run(QStringLiteral("DROP ROLE IF EXISTS %1").arg(quoted(Installation::workRole(database))));
 }

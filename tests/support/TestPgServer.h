@@ -23,7 +23,8 @@ struct TestPgServer
 
     // A database name no other test run uses, short enough for the installation's role names.
     static QString uniqueDatabaseName();
-    // Drops the database and the roles <database>_signin and <database>_work where they exist.
+    // Drops the database, the roles <database>_signin and <database>_work where they exist and the persons'
+    // logins in <database>_work.
     void dropDatabase(const QString& database) const;
 };
 

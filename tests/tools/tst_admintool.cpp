@@ -3,10 +3,13 @@
 #include "Installation.h"
 #include "SettingsFile.h"
 #include "TestPgServer.h"
+#include "VersionLabel.h"
+#include "pg/PgEngine.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,7 +54,8 @@ private:
     QString m_pgDatabase;
     int m_closedPort = 0;
 
-    ToolRun run(const QStringList& arguments)
+    // `input` is what the tool finds on its standard input, which then ends.
+    ToolRun run(const QStringList& arguments, const QByteArray& input = {})
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -59,6 +63,8 @@ private:
             environment.insert(QStringLiteral("PGPASSWORD"), m_server->adminPassword);
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(ZEB_ADMIN_TOOL), arguments);
+        process.write(input);
+        process.closeWriteChannel();
         process.waitForFinished(-1);
         ToolRun result;
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -147,12 +153,135 @@ private Q_SLOTS:
         QCOMPARE(settings.dataSource,
                  engine == EngineKind::Sqlite ? QStringLiteral("sqlite:zeb.db") : m_server->dataSource());
 
-        const ToolRun shown = run({QStringLiteral("settings"), directory()});
+        const QString expected =
+            QStringLiteral("User ID: %1\nPassword: %2\nInitial Catalog: %3\nData Source: %4\n"
+                           "Connection string: %5\n");
+        ToolRun shown = run({QStringLiteral("settings"), directory(), QStringLiteral("--show-password")});
         QCOMPARE(shown.exitCode, 0);
-        QCOMPARE(shown.out, QStringLiteral("User ID: %1\nPassword: %2\nInitial Catalog: %3\nData Source: %4\n"
-                                           "Connection string: %5\n")
-                                .arg(settings.userId, settings.password, settings.initialCatalog,
-                                     settings.dataSource, buildConnectionString(settings)));
+        QCOMPARE(shown.out, expected.arg(settings.userId, settings.password, settings.initialCatalog,
+                                         settings.dataSource, buildConnectionString(settings)));
+
+        // Without the flag the password shows nowhere, not even inside the connection string.
+        TFirstConnectInfo hidden = settings;
+        hidden.password = QStringLiteral("********");
+        shown = run({QStringLiteral("settings"), directory()});
+        QCOMPARE(shown.exitCode, 0);
+        QCOMPARE(shown.out, expected.arg(hidden.userId, hidden.password, hidden.initialCatalog,
+                                         hidden.dataSource, buildConnectionString(hidden)));
+        QVERIFY(!shown.out.contains(settings.password));
+    }
+
+    void versionIsTheClientsLabel()
+    {
+        const ToolRun shown = run({QStringLiteral("--version")});
+        QCOMPARE(shown.exitCode, 0);
+        QCOMPARE(shown.out, versionLabelText(buildDateTime()) + QLatin1Char('\n'));
+        QVERIFY2(shown.out.startsWith(QStringLiteral("V.")), qPrintable(shown.out));
+    }
+
+    void passwordsFromStandardInput_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        for (const auto& [name, engine] : installableEngines) {
+            const auto row = [&](const char* label) -> QTestData& {
+                return QTest::addRow("%s: %s", name, label) << engine;
+            };
+            row("one line") << QByteArray("kadry123\n") << 0 << QStringLiteral("n\r\n1\r\n") << QString();
+            row("a line from Windows")
+                << QByteArray("kadry123\r\n") << 0 << QStringLiteral("n\r\n1\r\n") << QString();
+            row("only the first line")
+                << QByteArray("kadry123\nsomething else\n") << 0 << QStringLiteral("n\r\n1\r\n") << QString();
+            row("last line without a break")
+                << QByteArray("kadry123") << 0 << QStringLiteral("n\r\n1\r\n") << QString();
+            row("wrong password") << QByteArray("kadry124\n") << 1 << QString()
+                                  << QStringLiteral("zeb7-admin: Неверное имя пользователя или пароль.\n");
+        }
+        QTest::newRow("nothing given")
+            << EngineKind::Sqlite << QByteArray() << 2 << QString()
+            << QStringLiteral("zeb7-admin: не указан пароль --password: его нет ни в "
+                              "командной строке, ни на стандартном вводе. Справка: "
+                              "zeb7-admin --help\n");
+    }
+    void passwordsFromStandardInput()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const ToolRun result =
+            run({QStringLiteral("query"), directory(), QStringLiteral("--login"), QStringLiteral("kadry"),
+                 QStringLiteral("select count(*) AS n from post where id_post = 1")},
+                input);
+        QCOMPARE(result.err, err);
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.out, out);
+    }
+
+    void userPasswordFollowsTheClientRule_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("onStandardInput");
+        QTest::addColumn<QString>("refusal");
+
+        const QString tooShort = QStringLiteral(
+            "Пароль должен состоять не менее чем из 6 символов!!! Введите новый пароль заново.");
+        const QString wrongCharacters =
+            QStringLiteral("Пароль должен состоять только из латинских букв, цифр и знака «_».");
+        for (const auto& [name, engine] : installableEngines) {
+            for (const char* action : {"add", "passwd"}) {
+                const auto row = [&](const char* label) -> QTestData& {
+                    return QTest::addRow("%s %s: %s", name, action, label)
+                           << engine << QString::fromLatin1(action);
+                };
+                row("five characters") << QStringLiteral("Ab_12") << false << tooShort;
+                row("empty line on standard input") << QString() << true << tooShort;
+                row("cyrillic") << QStringLiteral("пароль12") << false << wrongCharacters;
+                row("blank") << QStringLiteral("abc 123") << false << wrongCharacters;
+                row("punctuation on standard input") << QStringLiteral("abc-123") << true << wrongCharacters;
+                row("six allowed characters") << QStringLiteral("Ab_123") << false << QString();
+                row("allowed on standard input") << QStringLiteral("zZ_09aB") << true << QString();
+            }
+        }
+    }
+    void userPasswordFollowsTheClientRule()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, password);
+        QFETCH(bool, onStandardInput);
+        QFETCH(QString, refusal);
+        // One login per row; passwd works on a user who signs in with "first1".
+        static int rowNumber = 0;
+        const QString login = QStringLiteral("rule%1").arg(++rowNumber);
+        if (action == QLatin1String("passwd"))
+            QCOMPARE(user({QStringLiteral("add"), login, QStringLiteral("first1")}).exitCode, 0);
+
+        QStringList words{QStringLiteral("user"), action, directory(), login};
+        if (!onStandardInput)
+            words.append(password);
+        if (m_server)
+            words += {QStringLiteral("--admin-user"), m_server->adminUser};
+        const ToolRun result = run(words, onStandardInput ? password.toUtf8() + '\n' : QByteArray());
+
+        const QString select = QStringLiteral("select count(*) AS n from post where id_post = 1");
+        if (refusal.isEmpty()) {
+            QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+            QCOMPARE(query(login, password, select).out, QStringLiteral("n\r\n1\r\n"));
+            return;
+        }
+        QCOMPARE(result.err, QStringLiteral("zeb7-admin: ") + refusal + QLatin1Char('\n'));
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.out, QString());
+        // Nothing changed: the user is still missing, or still signs in with the old password.
+        if (action == QLatin1String("add"))
+            QCOMPARE(user({QStringLiteral("lock"), login}).exitCode, 1);
+        else
+            QCOMPARE(query(login, QStringLiteral("first1"), select).out, QStringLiteral("n\r\n1\r\n"));
     }
 
     void userCommandsManageSignIn_data() { addEngineRows(); }
@@ -210,7 +339,7 @@ private Q_SLOTS:
                                               "d_n_p = NULL, q_units = 0.5, ZEB_Update = '05.03.2020' "
                                               "WHERE id_vakansiya = 1"));
         QVERIFY2(result.exitCode == 0, qPrintable(result.err));
-        QCOMPARE(result.out, QStringLiteral("1 rows affected\n"));
+        QCOMPARE(result.out, QStringLiteral("Затронута 1 строка.\n"));
 
         result =
             query(login, password,
@@ -219,6 +348,32 @@ private Q_SLOTS:
         QVERIFY2(result.exitCode == 0, qPrintable(result.err));
         QCOMPARE(result.out, QStringLiteral("id_vakansiya,descr,e_n_p,d_n_p,q_units,changed\r\n"
                                             "1,\"\",\"Приказ \"\"12\"\", п.3\",,0.5,2020-03-05\r\n"));
+    }
+
+    void queryCountsRowsInRussian_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("out");
+        const std::pair<int, const char*> counts[] = {
+            {0, "Затронуто 0 строк."},     {1, "Затронута 1 строка."},    {3, "Затронуто 3 строки."},
+            {5, "Затронуто 5 строк."},     {11, "Затронуто 11 строк."},   {14, "Затронуто 14 строк."},
+            {21, "Затронута 21 строка."},  {22, "Затронуто 22 строки."},  {101, "Затронута 101 строка."},
+            {111, "Затронуто 111 строк."}, {112, "Затронуто 112 строк."}, {124, "Затронуто 124 строки."},
+        };
+        for (const auto& [rows, out] : counts)
+            QTest::addRow("%d", rows) << EngineKind::Sqlite << rows << QString::fromUtf8(out);
+        QTest::newRow("pg: 2") << EngineKind::Postgres << 2 << QStringLiteral("Затронуто 2 строки.");
+    }
+    void queryCountsRowsInRussian()
+    {
+        QFETCH(int, rows);
+        QFETCH(QString, out);
+        const ToolRun result =
+            query(QStringLiteral("kadry"), QStringLiteral("kadry123"),
+                  QStringLiteral("UPDATE Vakansii SET descr = descr WHERE id_vakansiya <= %1").arg(rows));
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        QCOMPARE(result.out, out + QLatin1Char('\n'));
     }
 
     void queryAsTheSignInAnswers_data()
@@ -258,6 +413,57 @@ private Q_SLOTS:
         QCOMPARE(result.err, err);
         QCOMPARE(result.exitCode, exitCode);
         QCOMPARE(result.out, exitCode == 0 ? QStringLiteral("n\r\n1\r\n") : QString());
+    }
+
+    void queryCannotReachSignInTables_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<QString>("table");
+        const QString users = QStringLiteral("zeb_users");
+        QTest::newRow("sqlite: read the digests")
+            << EngineKind::Sqlite << QStringLiteral("select login, pass_digest from zeb_users") << users;
+        QTest::newRow("sqlite: unlock a user")
+            << EngineKind::Sqlite
+            << QStringLiteral("update zeb_users set disabled = 0, failed_count = 0 where login = 'blocked'")
+            << users;
+        QTest::newRow("sqlite: remove the users")
+            << EngineKind::Sqlite << QStringLiteral("delete from zeb_users") << users;
+        QTest::newRow("sqlite: forget the workstations")
+            << EngineKind::Sqlite << QStringLiteral("delete from zeb_workstations")
+            << QStringLiteral("zeb_workstations");
+    }
+    void queryCannotReachSignInTables()
+    {
+        QFETCH(QString, statement);
+        QFETCH(QString, table);
+        const ToolRun refused = query(QStringLiteral("kadry"), QStringLiteral("kadry123"), statement);
+        QCOMPARE(refused.err,
+                 QStringLiteral("zeb7-admin: Нет доступа к таблице «%1»: таблицы входа в программу "
+                                "читает и изменяет только администратор.\n")
+                     .arg(table));
+        QCOMPARE(refused.exitCode, 1);
+        QCOMPARE(refused.out, QString());
+
+        const QString select = QStringLiteral("select count(*) AS n from post where id_post = 1");
+        QCOMPARE(query(QStringLiteral("blocked"), QStringLiteral("blocked1"), select).err,
+                 QStringLiteral("zeb7-admin: Учётная запись заблокирована. Обратитесь к администратору.\n"));
+        QCOMPARE(query(QStringLiteral("kadry"), QStringLiteral("kadry123"), select).out,
+                 QStringLiteral("n\r\n1\r\n"));
+    }
+
+    // The settings hold the sign-in account's password, the embedded file every user's password digest.
+    void initMakesOwnerOnlyFiles_data() { addEngineRows(); }
+    void initMakesOwnerOnlyFiles()
+    {
+        QFETCH(EngineKind, engine);
+        const QString data = Installation::dataDirectory(directory());
+        const QFileDevice::Permissions readWrite =
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser;
+        QCOMPARE(QFile::permissions(data), readWrite | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+        QCOMPARE(QFile::permissions(Installation::settingsPath(directory())), readWrite);
+        if (engine == EngineKind::Sqlite)
+            QCOMPARE(QFile::permissions(data + QStringLiteral("/zeb.db")), readWrite);
     }
 
     void badStatementShowsTheEngineText_data() { addEngineRows(); }
@@ -416,6 +622,110 @@ private Q_SLOTS:
         QCOMPARE(result.exitCode, 1);
         QVERIFY(!result.err.isEmpty());
         QCOMPARE(result.out, QString());
+    }
+
+    void accountsRepairRestoresTheSignIn_data()
+    {
+        QTest::addColumn<QString>("breaking");
+        QTest::newRow("own password") << QStringLiteral("ALTER ROLE %1 PASSWORD 'broken1'");
+        QTest::newRow("own settings")
+            << QStringLiteral("ALTER ROLE %1 SET default_transaction_read_only = on");
+    }
+    void accountsRepairRestoresTheSignIn()
+    {
+        QFETCH(QString, breaking);
+        const QString folder = m_installations.at(EngineKind::Postgres);
+        const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(folder));
+        const QStringList signIn{QStringLiteral("query"),
+                                 folder,
+                                 QStringLiteral("--login"),
+                                 QStringLiteral("kadry"),
+                                 QStringLiteral("--password"),
+                                 QStringLiteral("kadry123"),
+                                 QStringLiteral("select count(*) AS n from post where id_post = 1")};
+        {
+            // The settings file's account, which every workstation knows, turned against the others.
+            PgEngine signin(ConnectionParams{settings.userId, settings.password, settings.initialCatalog,
+                                             settings.dataSource});
+            signin.open();
+            signin.run(breaking.arg(settings.userId));
+        }
+        QCOMPARE(run(signIn).exitCode, 1);
+
+        const ToolRun repaired = run({QStringLiteral("accounts"), QStringLiteral("repair"), folder,
+                                      QStringLiteral("--admin-user"), m_server->adminUser});
+        QVERIFY2(repaired.exitCode == 0, qPrintable(repaired.err));
+        QCOMPARE(repaired.out, QStringLiteral("Учётные записи сервера восстановлены: вход с учётной записью "
+                                              "файла настроек снова работает.\n"));
+        const ToolRun after = run(signIn);
+        QVERIFY2(after.exitCode == 0, qPrintable(after.err));
+        QCOMPARE(after.out, QStringLiteral("n\r\n1\r\n"));
+    }
+
+    void accountsRepairHasNothingToDoOnSqlite()
+    {
+        const ToolRun result = run(
+            {QStringLiteral("accounts"), QStringLiteral("repair"), m_installations.at(EngineKind::Sqlite)});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out,
+                 QStringLiteral(
+                     "Встроенная база данных не имеет учётных записей сервера: восстанавливать нечего.\n"));
+        QCOMPARE(result.err, QString());
+    }
+
+    void publishRecordsTheBuild_data() { addEngineRows(); }
+    void publishRecordsTheBuild()
+    {
+        QFETCH(EngineKind, engine);
+        // An installation of its own: the shared ones would tell the other cases' sign-ins to update.
+        const QString folder = m_root.filePath(QStringLiteral("publish-%1").arg(int(engine)));
+        const QString database = TestPgServer::uniqueDatabaseName();
+        QStringList init{QStringLiteral("init"), folder, QStringLiteral("--engine")};
+        QStringList admin;
+        if (engine == EngineKind::Postgres) {
+            init += {QStringLiteral("pg"),
+                     QStringLiteral("--host"),
+                     m_server->host,
+                     QStringLiteral("--port"),
+                     QString::number(m_server->port),
+                     QStringLiteral("--database"),
+                     database};
+            admin = {QStringLiteral("--admin-user"), m_server->adminUser};
+        } else {
+            init.append(QStringLiteral("sqlite"));
+        }
+        ToolRun result = run(init + admin);
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        const auto dropDatabase = qScopeGuard([&] {
+            if (engine == EngineKind::Postgres)
+                QVERIFY_THROWS_NO_EXCEPTION(m_server->dropDatabase(database));
+        });
+        const QString executable = m_root.filePath(QStringLiteral("ZEB 7.exe"));
+        QFile file(executable);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("abc");
+        file.close();
+        const QString digest =
+            QStringLiteral("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+
+        result = run(QStringList{QStringLiteral("publish"), folder, executable} + admin);
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        QCOMPARE(result.out, QStringLiteral("Опубликована сборка 2.\nSHA-256: %1\n").arg(digest));
+
+        result = run(QStringList{QStringLiteral("publish"), folder, executable, QStringLiteral("--build"),
+                                 QStringLiteral("2")} +
+                     admin);
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.err,
+                 QStringLiteral("zeb7-admin: Сборка 2 не опубликована: номер новой сборки должен быть "
+                                "больше опубликованной сборки 2.\n"));
+        QCOMPARE(result.out, QString());
+
+        result = run(QStringList{QStringLiteral("publish"), folder, executable, QStringLiteral("--build"),
+                                 QStringLiteral("10")} +
+                     admin);
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        QCOMPARE(result.out, QStringLiteral("Опубликована сборка 10.\nSHA-256: %1\n").arg(digest));
     }
 };
 

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void openFailsWithMessage();
     void sessionSettings_data();
     void sessionSettings();
+    void databaseDefaultsDoNotReachTheSession_data();
+    void databaseDefaultsDoNotReachTheSession();
     void runScriptRunsEveryStatement();
     void rollbackDiscardsChanges();
     void lostConnectionClosesEngine();
@@ -355,6 +357,74 @@ void TestPgEngine::sessionSettings()
     const auto rows = query(QStringLiteral("SHOW ") + setting);
     QVERIFY(rows->next());
     QCOMPARE(rows->toText(0), value);
+}
+
+void TestPgEngine::databaseDefaultsDoNotReachTheSession_data()
+{
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("databaseDefault");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("probe");
+    QTest::addColumn<QString>("probeText");
+
+    QTest::newRow("float digits") << "extra_float_digits"
+                                  << "0"
+                                  << "3"
+                                  << "SELECT 0.1::float8 + 0.2::float8"
+                                  << "0.30000000000000004";
+    QTest::newRow("date style German") << "DateStyle"
+                                       << "'German'"
+                                       << "ISO, DMY"
+                                       << "SELECT '03.04.2024 10:30'::timestamp"
+                                       << "2024-04-03 10:30:00";
+    QTest::newRow("date style SQL, MDY") << "DateStyle"
+                                         << "'SQL, MDY'"
+                                         << "ISO, DMY"
+                                         << "SELECT '03.04.2024'::date"
+                                         << "2024-04-03";
+    QTest::newRow("interval style") << "IntervalStyle"
+                                    << "'sql_standard'"
+                                    << "postgres"
+                                    << "SELECT interval '1 day 02:00'"
+                                    << "1 day 02:00:00";
+    QTest::newRow("backslash in a literal") << "standard_conforming_strings"
+                                            << "off"
+                                            << "on"
+                                            << "SELECT 'C:\\temp\\n'"
+                                            << "C:\\temp\\n";
+    QTest::newRow("client encoding") << "client_encoding"
+                                     << "'WIN1251'"
+                                     << "UTF8"
+                                     << "SELECT 'Штатное расписание'"
+                                     << "Штатное расписание";
+}
+
+// An administrator's default for the database cannot change what the client reads and sends.
+void TestPgEngine::databaseDefaultsDoNotReachTheSession()
+{
+    QFETCH(QString, setting);
+    QFETCH(QString, databaseDefault);
+    QFETCH(QString, shown);
+    QFETCH(QString, probe);
+    QFETCH(QString, probeText);
+
+    const QString database = m_database->params().initialCatalog;
+    m_engine->run(QStringLiteral("ALTER DATABASE %1 SET %2 = %3").arg(database, setting, databaseDefault));
+    PgEngine session(m_database->params());
+    try {
+        session.open();
+    } catch (const Error& error) {
+        m_engine->run(QStringLiteral("ALTER DATABASE %1 RESET ALL").arg(database));
+        QFAIL(error.what());
+    }
+    m_engine->run(QStringLiteral("ALTER DATABASE %1 RESET ALL").arg(database));
+
+    const auto value = session.run(QStringLiteral("SHOW ") + setting).rows;
+    QVERIFY(value->next());
+    QCOMPARE(value->toText(0), shown);
+    const auto probed = session.run(probe).rows;
+    QVERIFY(probed->next());
+    QCOMPARE(probed->toText(0), probeText);
 }
 
 void TestPgEngine::runScriptRunsEveryStatement()

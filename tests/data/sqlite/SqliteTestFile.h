@@ -5,11 +5,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-// A new database file in a temporary folder with the shipped schema loaded, open.
+// A new database file in a temporary folder with the shipped schema loaded, open as the administrator.
 class SqliteTestFile
 {
 public:
-    SqliteTestFile() : m_engine(path(), true)
+    SqliteTestFile() : m_engine(path(), zeb::SqliteRole::Administrator)
     {
         m_engine.open();
         m_engine.beginTransaction(); // one sync for the whole schema

@@ -312,14 +312,13 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("absent.db"));
-        SqliteEngine engine(path);
+        SqliteEngine engine(path, SqliteRole::Client, QStringLiteral("zeb_signin"), QStringLiteral("x"));
         try {
             engine.open();
             QFAIL("opened a missing file");
         } catch (const DatabaseError& error) {
-            QVERIFY2(error.message().contains(QStringLiteral("unable to open database file")),
-                     qPrintable(error.message()));
-            QVERIFY2(error.message().contains(path), qPrintable(error.message()));
+            QCOMPARE(error.message(),
+                     QStringLiteral("Не удаётся открыть базу данных: файл «%1» не найден.").arg(path));
         }
         QVERIFY(!engine.isOpen());
         QVERIFY(!QFile::exists(path));
@@ -333,13 +332,14 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(4096, 'x'));
         file.close();
-        SqliteEngine engine(path);
+        SqliteEngine engine(path, SqliteRole::Client, QStringLiteral("zeb_signin"), QStringLiteral("x"));
         try {
             engine.open();
             QFAIL("opened a damaged file");
         } catch (const DatabaseError& error) {
-            QVERIFY2(error.message().contains(QStringLiteral("file is not a database")),
-                     qPrintable(error.message()));
+            QCOMPARE(error.message(),
+                     QStringLiteral("Не удаётся открыть базу данных: файл «%1» не является базой данных.")
+                         .arg(path));
         }
         QVERIFY(!engine.isOpen());
     }
@@ -348,7 +348,7 @@ private Q_SLOTS:
     {
         SqliteTestFile db;
         db.engine().close();
-        SqliteEngine again(db.path());
+        SqliteEngine again(db.path(), SqliteRole::Administrator);
         again.open();
         QCOMPARE(SqliteTestFile::scalarOf(again, QStringLiteral("PRAGMA foreign_keys")), QVariant(qint64(1)));
         QCOMPARE(SqliteTestFile::scalarOf(again,

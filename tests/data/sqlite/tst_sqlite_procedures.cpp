@@ -23,6 +23,15 @@ QString digest(const QString& password)
         QCryptographicHash::hash(cp1251::encode(password), QCryptographicHash::Md5).toHex().toUpper());
 }
 
+// The client's reading of an account GET_USER hands out: every byte plus one.
+QString unscrambled(const QString& text)
+{
+    QByteArray bytes = cp1251::encode(text);
+    for (char& byte : bytes)
+        byte = char(static_cast<unsigned char>(byte) + 1);
+    return cp1251::decode(bytes);
+}
+
 // One row of GET_USER's answer.
 struct Answer
 {
@@ -32,6 +41,7 @@ struct Answer
     qint64 passState = 0;
     QVariant message;
     qint64 updateState = 0;
+    QVariant updateDigest;
 };
 
 // A user as the administrator's tool would store it.
@@ -84,10 +94,10 @@ private:
             call.arguments.append({QString(), value});
         const StatementResult result = engine().callProcedure(call);
         ResultCursor& row = *result.rows;
-        if (row.columns().size() != 6 || !row.next())
+        if (row.columns().size() != 7 || !row.next())
             qFatal("GET_USER answered without its row");
-        Answer answer{row.toText(0),  row.toText(1), row.value(2),
-                      row.toInt64(3), row.value(4),  row.toInt64(5)};
+        Answer answer{row.toText(0), row.toText(1),  row.value(2), row.toInt64(3),
+                      row.value(4),  row.toInt64(5), row.value(6)};
         if (row.next())
             qFatal("GET_USER answered more than one row");
         return answer;
@@ -106,6 +116,16 @@ private:
         QVERIFY(answer.userName.isNull());
         QCOMPARE(answer.passState, 0);
         QCOMPARE(answer.updateState, 1);
+        QVERIFY(answer.updateDigest.isNull());
+    }
+
+    // The number of posts as a client connection with the handed-out account sees it.
+    qint64 postsSeenWith(const Answer& answer)
+    {
+        SqliteEngine client(m_db->path(), SqliteRole::Client, unscrambled(answer.dbUser),
+                            unscrambled(answer.dbPassword));
+        client.open();
+        return SqliteTestFile::scalarOf(client, QStringLiteral("SELECT count(*) FROM post")).toLongLong();
     }
 
     void seedTwoDepartments()
@@ -135,13 +155,7 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_db = std::make_unique<SqliteTestFile>();
-        engine().run(
-            QStringLiteral("INSERT INTO zeb_session_account (id, db_user, db_password) VALUES (1, ?, ?)"),
-            {QStringLiteral("vnsj"), QStringLiteral("ozrr")});
-    }
+    void init() { m_db = std::make_unique<SqliteTestFile>(); }
 
     void cleanup() { m_db.reset(); }
 
@@ -207,11 +221,17 @@ private Q_SLOTS:
             return;
         }
         QVERIFY2(answer.message.isNull(), qPrintable(answer.message.toString()));
-        QCOMPARE(answer.dbUser, QStringLiteral("vnsj"));
-        QCOMPARE(answer.dbPassword, QStringLiteral("ozrr"));
         QCOMPARE(answer.userName, QVariant(QStringLiteral("Петров Пётр")));
         QCOMPARE(answer.passState, passState);
         QCOMPARE(answer.updateState, 1);
+        if (passState < 0) {
+            // Nothing opens until the password has been changed.
+            QCOMPARE(answer.dbUser, QString());
+            QCOMPARE(answer.dbPassword, QString());
+            return;
+        }
+        QCOMPARE(unscrambled(answer.dbUser), seed.login);
+        QCOMPARE(postsSeenWith(answer), 0);
     }
 
     void fiveFailuresLockTheAccount()
@@ -246,6 +266,8 @@ private Q_SLOTS:
             signIn(QStringLiteral("PETROV"), QStringLiteral("secret1"), QStringLiteral("better2"));
         QVERIFY(changed.message.isNull());
         QCOMPARE(changed.passState, 90);
+        QCOMPARE(unscrambled(changed.dbUser), QStringLiteral("petrov"));
+        QCOMPARE(postsSeenWith(changed), 0);
         QCOMPARE(userField(QStringLiteral("pass_digest")), QVariant(digest(QStringLiteral("better2"))));
         QCOMPARE(userField(QStringLiteral("must_change")), QVariant(qint64(0)));
 
@@ -285,11 +307,16 @@ private Q_SLOTS:
                               {QStringLiteral("КАДРЫ-1")}),
                  QVariant(QStringLiteral("1 10.0.0.5 petrov")));
 
-        engine().run(QStringLiteral("UPDATE zeb_program SET build = 2"));
+        const QString published = QString(64, QLatin1Char('a'));
+        engine().run(QStringLiteral("UPDATE zeb_program SET build = 2, digest = ?"), {published});
         // A refused sign-in does not consume the update.
         verifyRefusal(signIn(QStringLiteral("petrov"), QStringLiteral("guess")), WrongLogin);
-        QCOMPARE(signIn(QStringLiteral("petrov"), QStringLiteral("secret1")).updateState, 2);
-        QCOMPARE(signIn(QStringLiteral("petrov"), QStringLiteral("secret1")).updateState, 1);
+        const Answer behind = signIn(QStringLiteral("petrov"), QStringLiteral("secret1"));
+        QCOMPARE(behind.updateState, 2);
+        QCOMPARE(behind.updateDigest, QVariant(published));
+        const Answer current = signIn(QStringLiteral("petrov"), QStringLiteral("secret1"));
+        QCOMPARE(current.updateState, 1);
+        QVERIFY(current.updateDigest.isNull());
         QCOMPARE(signIn(QStringLiteral("petrov"), QStringLiteral("secret1"), {}, QStringLiteral("НОВЫЙ"))
                      .updateState,
                  1);

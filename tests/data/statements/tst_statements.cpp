@@ -300,7 +300,7 @@ void TestStatements::signInProcedure()
                        "'KADRY ','0','4'")
             .arg(PasswordDigest(QStringLiteral("kadry123")));
     std::unique_ptr<ResultCursor> answer = signin->query(statement);
-    QCOMPARE(answer->columns().size(), 6);
+    QCOMPARE(answer->columns().size(), 7);
     QVERIFY(answer->next());
     QVERIFY(answer->isNull(4));
     QCOMPARE(answer->toInt64(5), 1);

@@ -53,11 +53,11 @@ public:
         newPasswordText.clear();
         confirmationText.clear();
     }
-    void startUpdate() override
+    void startUpdate(const QString& publishedDigest) override
     {
         UpdateSite site = UpdateSite::current();
         site.home = home;
-        StartUpdate(notice, exitTimer, site);
+        StartUpdate(notice, exitTimer, publishedDigest, site);
     }
     void closeWith(int modalResult) override { closedWith = modalResult; }
 };

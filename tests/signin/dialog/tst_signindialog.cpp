@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -33,6 +34,31 @@ void sendMouse(QWidget* target, QEvent::Type type, const QPoint& local, Qt::Mous
     QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons,
                       Qt::NoModifier);
     QApplication::sendEvent(target, &event);
+}
+
+template <typename Part> Part* part(QWidget& dialog, const char* name)
+{
+    return dialog.findChild<Part*>(QString::fromLatin1(name));
+}
+
+// The dialog as the active window, so that keys reach the focus.
+bool showActive(QWidget& dialog)
+{
+    dialog.show();
+    dialog.activateWindow();
+    return QTest::qWaitForWindowActive(&dialog);
+}
+
+QString focusName()
+{
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
+// Presses the key where the focus is and tells where it is afterwards.
+QString pressWhereFocused(Qt::Key key)
+{
+    QTest::keyClick(QApplication::focusWidget(), key);
+    return focusName();
 }
 
 // Presses the left button on a part of the dialog, moves the mouse by `delta` and releases it.
@@ -75,7 +101,19 @@ private Q_SLOTS:
     void exitTimerEndsTheProgram();
     void enterInAnyFieldSignsIn_data();
     void enterInAnyFieldSignsIn();
-    void escapeDoesNotCloseTheDialog();
+    void tabOrder_data();
+    void tabOrder();
+    void moreButtonByKeyboard_data();
+    void moreButtonByKeyboard();
+    void focusedButtonIsMarked_data();
+    void focusedButtonIsMarked();
+    void keyboardOnlySignIn_data();
+    void keyboardOnlySignIn();
+    void keyboardOnlyCancel_data();
+    void keyboardOnlyCancel();
+    void unreadableSettingsAreToldWhenTheDialogOpens_data();
+    void unreadableSettingsAreToldWhenTheDialogOpens();
+    void missingDatabaseIsToldPlainly();
     void loginTextIsNotSelectedOnEntry();
     void newPasswordFieldsTakeOnlyLatinDigitsAndUnderscore_data();
     void newPasswordFieldsTakeOnlyLatinDigitsAndUnderscore();
@@ -161,6 +199,8 @@ void TestSignInDialog::dialogAtCreation()
     QCOMPARE(dialog.Login_Edit->nextInFocusChain(), dialog.Password_Edit);
     QCOMPARE(dialog.Password_Edit->nextInFocusChain(), dialog.Edit1);
     QCOMPARE(dialog.Edit1->nextInFocusChain(), dialog.Edit2);
+    QVERIFY(dialog.Edit1->isHidden());
+    QVERIFY(dialog.Edit2->isHidden());
     QCOMPARE(Form8, nullptr);
 }
 
@@ -197,9 +237,13 @@ void TestSignInDialog::moreButtonTogglesTheArea()
     rig.dialog.SpeedButton3->click();
     QCOMPARE(rig.dialog.height(), 416);
     QVERIFY(rig.dialog.flow().passwordAreaOpen());
+    QVERIFY(!rig.dialog.Edit1->isHidden());
+    QVERIFY(!rig.dialog.Edit2->isHidden());
     rig.dialog.SpeedButton3->click();
     QCOMPARE(rig.dialog.height(), 275);
     QVERIFY(!rig.dialog.flow().passwordAreaOpen());
+    QVERIFY(rig.dialog.Edit1->isHidden());
+    QVERIFY(rig.dialog.Edit2->isHidden());
     QCOMPARE(rig.dialog.width(), 497);
 }
 
@@ -257,15 +301,261 @@ void TestSignInDialog::enterInAnyFieldSignsIn()
     QCOMPARE(rig.dialog.flow().attemptCount(), quint8(2));
 }
 
-void TestSignInDialog::escapeDoesNotCloseTheDialog()
+void TestSignInDialog::tabOrder_data()
 {
+    QTest::addColumn<bool>("areaShown");
+    QTest::addColumn<QStringList>("order");
+
+    const QStringList fields{QStringLiteral("Login_Edit"), QStringLiteral("Password_Edit")};
+    const QStringList area{QStringLiteral("Edit1"), QStringLiteral("Edit2")};
+    const QStringList buttons{QStringLiteral("SpeedButton2"), QStringLiteral("SpeedButton1"),
+                              QStringLiteral("SpeedButton3")};
+    QTest::newRow("area hidden") << false << fields + buttons;
+    QTest::newRow("area shown") << true << fields + area + buttons;
+}
+
+void TestSignInDialog::tabOrder()
+{
+    QFETCH(bool, areaShown);
+    QFETCH(QStringList, order);
+
     ScriptedPlatform platform;
     DialogRig rig(m_emptyHome.path());
-    rig.dialog.show();
-    QTest::keyClick(rig.dialog.Login_Edit, Qt::Key_Escape);
-    QTest::keyClick(&rig.dialog, Qt::Key_Escape);
-    QVERIFY(rig.dialog.isVisible());
+    if (areaShown)
+        part<QToolButton>(rig.dialog, "SpeedButton3")->click();
+    QVERIFY(showActive(rig.dialog));
+    QCOMPARE(focusName(), QStringLiteral("Login_Edit"));
+    QCOMPARE(part<QLineEdit>(rig.dialog, "Edit1")->isVisible(), areaShown);
+    QCOMPARE(part<QLineEdit>(rig.dialog, "Edit2")->isVisible(), areaShown);
+
+    // Once round and back to the login, forwards and backwards.
+    QStringList forwards;
+    QStringList backwards;
+    for (qsizetype step = 0; step < order.size(); ++step)
+        forwards.append(pressWhereFocused(Qt::Key_Tab));
+    for (qsizetype step = 0; step < order.size(); ++step)
+        backwards.prepend(pressWhereFocused(Qt::Key_Backtab));
+    QCOMPARE(forwards, order.mid(1) + order.mid(0, 1));
+    QCOMPARE(backwards, order);
+}
+
+void TestSignInDialog::moreButtonByKeyboard_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+}
+
+void TestSignInDialog::moreButtonByKeyboard()
+{
+    QFETCH(int, key);
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    QVERIFY(showActive(rig.dialog));
+    for (int tabs = 0; tabs < 4; ++tabs)
+        pressWhereFocused(Qt::Key_Tab);
+    QCOMPARE(focusName(), QStringLiteral("SpeedButton3"));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(rig.dialog.height(), 416);
+    QVERIFY(part<QLineEdit>(rig.dialog, "Edit1")->isVisible());
+    QCOMPARE(focusName(), QStringLiteral("SpeedButton3"));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(rig.dialog.height(), 275);
+    QVERIFY(!part<QLineEdit>(rig.dialog, "Edit1")->isVisible());
+    QCOMPARE(rig.dialog.flow().attemptCount(), quint8(0));
+}
+
+void TestSignInDialog::focusedButtonIsMarked_data()
+{
+    QTest::addColumn<QString>("button");
+    for (const char* name : {"SpeedButton2", "SpeedButton1", "SpeedButton3"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestSignInDialog::focusedButtonIsMarked()
+{
+    QFETCH(QString, button);
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    QVERIFY(showActive(rig.dialog));
+    auto* target = rig.dialog.findChild<QToolButton*>(button);
+
+    // A click leaves the focus in the field being typed.
+    QTest::mouseClick(part<QToolButton>(rig.dialog, "SpeedButton3"), Qt::LeftButton);
+    QTest::mouseClick(part<QToolButton>(rig.dialog, "SpeedButton3"), Qt::LeftButton);
+    QCOMPARE(focusName(), QStringLiteral("Login_Edit"));
+    const QImage unfocused = rig.dialog.grab(target->geometry()).toImage();
+
+    while (focusName() != button)
+        pressWhereFocused(Qt::Key_Tab);
+    const QImage focused = rig.dialog.grab(target->geometry()).toImage();
+    QVERIFY(focused != unfocused);
+}
+
+void TestSignInDialog::keyboardOnlySignIn_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+}
+
+void TestSignInDialog::keyboardOnlySignIn()
+{
+    QFETCH(int, key);
+    ScriptedPlatform platform;
+    std::unique_ptr<TestInstallation> installation;
+    QVERIFY_THROWS_NO_EXCEPTION(installation = std::make_unique<TestInstallation>(EngineKind::Sqlite, true));
+    DialogRig rig(installation->directory());
+    QStringList focusPath;
+    platform.queueModal([&focusPath, key](QDialog& shown) {
+        shown.setModal(true);
+        if (!showActive(shown))
+            return 0;
+        focusPath.append(focusName());
+        typeOneByOne(QApplication::focusWidget(), QStringLiteral("kadry"));
+        focusPath.append(pressWhereFocused(Qt::Key_Tab));
+        typeOneByOne(QApplication::focusWidget(), QStringLiteral("kadry123"));
+        focusPath.append(pressWhereFocused(Qt::Key_Tab));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        return shown.result();
+    });
+
+    QCOMPARE(platform.runModal(rig.dialog), ModalResult::Ok);
+    QCOMPARE(focusPath, QStringList({QStringLiteral("Login_Edit"), QStringLiteral("Password_Edit"),
+                                     QStringLiteral("SpeedButton2")}));
+    QCOMPARE(rig.sessionLogin, QStringLiteral("kadry"));
+    QCOMPARE(platform.errors(), QStringList());
     QCOMPARE(platform.terminationRequests(), 0);
+}
+
+void TestSignInDialog::keyboardOnlyCancel_data()
+{
+    QTest::addColumn<bool>("areaShown");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+
+    QTest::newRow("Space on the cancel button")
+        << false << QStringLiteral("SpeedButton1") << int(Qt::Key_Space);
+    QTest::newRow("Enter on the cancel button")
+        << false << QStringLiteral("SpeedButton1") << int(Qt::Key_Return);
+    QTest::newRow("Escape in the login") << false << QStringLiteral("Login_Edit") << int(Qt::Key_Escape);
+    QTest::newRow("Escape in the password")
+        << false << QStringLiteral("Password_Edit") << int(Qt::Key_Escape);
+    QTest::newRow("Escape in the new password") << true << QStringLiteral("Edit1") << int(Qt::Key_Escape);
+    QTest::newRow("Escape in the confirmation") << true << QStringLiteral("Edit2") << int(Qt::Key_Escape);
+    QTest::newRow("Escape on the sign-in button")
+        << false << QStringLiteral("SpeedButton2") << int(Qt::Key_Escape);
+    QTest::newRow("Escape on the more button")
+        << false << QStringLiteral("SpeedButton3") << int(Qt::Key_Escape);
+}
+
+void TestSignInDialog::keyboardOnlyCancel()
+{
+    QFETCH(bool, areaShown);
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+
+    ScriptedPlatform platform;
+    DialogRig rig(m_emptyHome.path());
+    if (areaShown)
+        part<QToolButton>(rig.dialog, "SpeedButton3")->click();
+    QString pressedIn;
+    platform.queueModal([&pressedIn, focus, key](QDialog& shown) {
+        shown.setModal(true);
+        if (!showActive(shown))
+            return 0;
+        for (int tabs = 0; tabs < 8 && focusName() != focus; ++tabs)
+            pressWhereFocused(Qt::Key_Tab);
+        pressedIn = focusName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        return shown.result();
+    });
+
+    QCOMPARE(platform.runModal(rig.dialog), ModalResult::Cancel);
+    QCOMPARE(pressedIn, focus);
+    QCOMPARE(platform.terminationRequests(), 1);
+    QVERIFY(!rig.dialog.isVisible());
+    QCOMPARE(rig.dialog.flow().attemptCount(), quint8(0));
+}
+
+void TestSignInDialog::unreadableSettingsAreToldWhenTheDialogOpens_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("relativeHome");
+    QTest::addColumn<QString>("told");
+
+    QTest::newRow("missing") << QByteArray() << false << QStringLiteral("не найден");
+    QTest::newRow("missing, home given relatively") << QByteArray() << true << QStringLiteral("не найден");
+    QTest::newRow("83 bytes") << QByteArray(83, 'x') << false << QStringLiteral("повреждён");
+    QTest::newRow("84 bytes") << QByteArray(84, 'x') << false << QString();
+}
+
+void TestSignInDialog::unreadableSettingsAreToldWhenTheDialogOpens()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, relativeHome);
+    QFETCH(QString, told);
+
+    QTemporaryDir home;
+    const QString settingsPath = QDir(home.path()).filePath(QStringLiteral("Data/ZEB"));
+    if (!content.isNull()) {
+        QVERIFY(QDir().mkpath(QFileInfo(settingsPath).path()));
+        QFile file(settingsPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    ScriptedPlatform platform;
+    DialogRig rig(relativeHome ? QDir::current().relativeFilePath(home.path()) : home.path());
+
+    rig.dialog.show();
+    QCoreApplication::processEvents();
+
+    if (told.isEmpty()) {
+        QCOMPARE(platform.errors(), QStringList());
+        return;
+    }
+    QCOMPARE(platform.errors().size(), 1);
+    const QString shown = platform.errors().at(0);
+    QVERIFY2(shown.contains(QStringLiteral("«%1»").arg(QDir::toNativeSeparators(settingsPath))) &&
+                 shown.contains(told),
+             qPrintable(shown));
+    QCOMPARE(part<ShadowLabel>(rig.dialog, "RzLabel1")->text(), QString());
+
+    // Told once, not at every showing; each attempt still ends with it.
+    rig.dialog.hide();
+    rig.dialog.show();
+    QCoreApplication::processEvents();
+    part<QToolButton>(rig.dialog, "SpeedButton2")->click();
+    QCOMPARE(platform.errors(), QStringList({shown, shown}));
+}
+
+void TestSignInDialog::missingDatabaseIsToldPlainly()
+{
+    ScriptedPlatform platform;
+    std::unique_ptr<TestInstallation> installation;
+    QVERIFY_THROWS_NO_EXCEPTION(installation = std::make_unique<TestInstallation>(EngineKind::Sqlite, true));
+    const QString databaseFile =
+        QDir(installation->dataDirectory()).filePath(installation->settings().dataSource.section(u':', 1));
+    QVERIFY(QFile::remove(databaseFile));
+    DialogRig rig(installation->directory());
+    QVERIFY(showActive(rig.dialog));
+    part<QLineEdit>(rig.dialog, "Login_Edit")->setText(QStringLiteral("kadry"));
+    part<QLineEdit>(rig.dialog, "Password_Edit")->setText(QStringLiteral("kadry123"));
+
+    QTest::keyClick(part<QLineEdit>(rig.dialog, "Password_Edit"), Qt::Key_Return);
+
+    QCOMPARE(part<ShadowLabel>(rig.dialog, "RzLabel1")->text(),
+             QStringLiteral("Не удаётся подключиться к базе данных.\rОбратитесь к администратору."));
+    QCOMPARE(platform.errors().size(), 1);
+    const QString shown = platform.errors().at(0);
+    QVERIFY2(shown.startsWith(QStringLiteral("Не удаётся подключиться к базе данных.\n")) &&
+                 shown.contains(QFileInfo(databaseFile).fileName()),
+             qPrintable(shown));
+    QVERIFY(!rig.dataModule.ADO_Shtat.isOpen());
+    QVERIFY(rig.dialog.isVisible());
 }
 
 void TestSignInDialog::loginTextIsNotSelectedOnEntry()

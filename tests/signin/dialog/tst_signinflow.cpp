@@ -1,13 +1,17 @@
 #include "ConnectionParams.h"
+#include "ConnectionString.h"
+#include "DatabaseError.h"
 #include "EngineRows.h"
 #include "Error.h"
-#include "Scrambling.h"
+#include "Installation.h"
 #include "ScriptedPlatform.h"
 #include "SettingsFile.h"
 #include "SignInRig.h"
 #include "UserAdmin.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace zeb;
@@ -17,22 +21,22 @@ namespace {
 const QString unknownUser = QStringLiteral("Неверное имя пользователя или пароль.");
 const QString changeMessage = QStringLiteral(
     "Вы должны поменять пароль\rЭто делается для безопастности и сохранения данных от злоумышлеников");
-const QString failedExchange = QStringLiteral("Неверно ввели логин или пароль.");
+const QString unreachable =
+    QStringLiteral("Не удаётся подключиться к базе данных.\rОбратитесь к администратору.");
 
 QString table(EngineKind engine, const QString& name)
 {
     return engine == EngineKind::Postgres ? QStringLiteral("dbo.") + name : name;
 }
 
-// Something that lives exactly as long as the engine's session: PostgreSQL's server process, a temporary
-// table of the embedded engine.
+// Something that lives exactly as long as the engine's session: PostgreSQL's server process, the embedded
+// engine's connection object (on the sign-in account it runs nothing but GET_USER).
 QVariant sessionMark(Connection& connection)
 {
     Engine& engine = connection.engine();
     if (engine.kind() == EngineKind::Postgres)
         return firstValue(engine, QStringLiteral("SELECT pg_backend_pid()"));
-    engine.run(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS session_mark AS SELECT random() AS id"));
-    return firstValue(engine, QStringLiteral("SELECT id FROM session_mark"));
+    return QVariant::fromValue(quintptr(&engine));
 }
 
 // How the server, or the embedded engine's statement rewriter, reads a date literal now.
@@ -40,14 +44,50 @@ QString dateOrder(Connection& connection)
 {
     if (connection.engineKind() == EngineKind::Postgres)
         return firstValue(connection.engine(), QStringLiteral("SHOW DateStyle")).toString();
-    const std::unique_ptr<ResultCursor> rows = connection.query(QStringLiteral("select '03.04.2024' AS d"));
-    rows->next();
-    return rows->toText(0) == QStringLiteral("2024-04-03") ? QStringLiteral("dmy") : rows->toText(0);
+    // Only a literal compared with a date column is read as a date: find a line again by its entry date.
+    const std::unique_ptr<ResultCursor> dated =
+        connection.query(QStringLiteral("select top(1) e_d_p from vakansii where e_d_p is not null"));
+    if (!dated->next())
+        return QStringLiteral("no dated line");
+    const QDate entered = QDate::fromString(dated->toText(0).left(10), Qt::ISODate);
+    while (dated->next()) {
+    }
+    const std::unique_ptr<ResultCursor> found =
+        connection.query(QStringLiteral("select count(*) AS n from vakansii where e_d_p = '%1'")
+                             .arg(entered.toString(u"dd.MM.yyyy")));
+    found->next();
+    return found->toText(0) != QStringLiteral("0") ? QStringLiteral("dmy") : QStringLiteral("not dmy");
 }
 
 QString expectedDateOrder(EngineKind engine)
 {
     return engine == EngineKind::Postgres ? QStringLiteral("ISO, DMY") : QStringLiteral("dmy");
+}
+
+// What the engine says when a connection with these settings will not open, without the sign-in account's
+// user id; empty when it opens.
+QString openingFailure(const TFirstConnectInfo& settings, const QString& dataDirectory)
+{
+    Connection connection;
+    connection.setDataDirectory(dataDirectory);
+    connection.setConnectionString(buildConnectionString(settings));
+    try {
+        connection.open();
+    } catch (const DatabaseError& error) {
+        return removeAll(error.message(), settings.userId);
+    }
+    return QString();
+}
+
+// Settings that lead nowhere: an embedded database file that is not there, a server database that does not
+// exist.
+TFirstConnectInfo movedDatabase(TFirstConnectInfo settings)
+{
+    if (settings.dataSource.startsWith(QLatin1String("sqlite:")))
+        settings.dataSource = QStringLiteral("sqlite:moved.db");
+    else
+        settings.initialCatalog = QStringLiteral("zeb_moved_away");
+    return settings;
 }
 
 } // namespace
@@ -73,7 +113,10 @@ private Q_SLOTS:
     void updateWithoutUpdateServerEndsTheProgram();
     void failedReconnectionClearsTheLabel_data();
     void failedReconnectionClearsTheLabel();
-    void failedFirstConnectionShowsItsErrorWithoutTheUserId();
+    void unreachableDatabaseIsToldPlainly_data();
+    void unreachableDatabaseIsToldPlainly();
+    void settingsChangedBetweenAttempts_data();
+    void settingsChangedBetweenAttempts();
     void errorsBeforeTheStatementPropagate_data();
     void errorsBeforeTheStatementPropagate();
     void attemptCounterWraps();
@@ -166,8 +209,9 @@ void TestSignInFlow::oneAttempt()
         return;
     }
     const ConnectionParams params = ConnectionParams::parse(rig->connection().connectionString());
-    QCOMPARE(params.userId, rig->installation.workAccount().user);
-    QCOMPARE(params.password, rig->installation.workAccount().password);
+    // The account the server handed this person, not the settings file's.
+    QVERIFY(!params.userId.isEmpty() && params.userId != rig->installation.settings().userId);
+    QVERIFY(!params.password.isEmpty() && params.password != rig->installation.settings().password);
     QCOMPARE(params.dataSource, rig->installation.settings().dataSource);
     for (const Dataset* dataset :
          {&dm.ADOQ_Shtat_rasp, &dm.ADOQ_Teacher, &dm.ADOQ_Otdel_1, &dm.ADOQ_Otdel_11, &dm.ADOQ_Stavka,
@@ -384,8 +428,9 @@ void TestSignInFlow::failedReconnectionClearsTheLabel()
     QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
     const std::unique_ptr<Engine> admin = rig->installation.adminEngine();
     if (breakAccount)
-        admin->run(QStringLiteral("UPDATE dbo.zeb_session_account SET db_password = $1"),
-                   {scramble(QStringLiteral("not-the-password"))});
+        admin->run(
+            QStringLiteral("REVOKE CONNECT ON DATABASE %1 FROM %2")
+                .arg(rig->installation.database(), Installation::workRole(rig->installation.database())));
     else
         admin->run(QStringLiteral("DROP TABLE %1%2")
                        .arg(table(engine, QStringLiteral("t_fio")),
@@ -406,26 +451,103 @@ void TestSignInFlow::failedReconnectionClearsTheLabel()
     QCOMPARE(rig->sessionLogin, loginRecorded ? QStringLiteral("kadry") : QString());
 }
 
-void TestSignInFlow::failedFirstConnectionShowsItsErrorWithoutTheUserId()
+void TestSignInFlow::unreachableDatabaseIsToldPlainly_data()
 {
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QString>("fault");
+
+    QTest::newRow("sqlite: database file missing") << EngineKind::Sqlite << QStringLiteral("file");
+    QTest::newRow("pg: sign-in account refused") << EngineKind::Postgres << QStringLiteral("password");
+    QTest::newRow("pg: no such database") << EngineKind::Postgres << QStringLiteral("catalog");
+}
+
+void TestSignInFlow::unreachableDatabaseIsToldPlainly()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, fault);
+
     ScriptedPlatform platform;
     std::unique_ptr<SignInRig> rig;
-    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(EngineKind::Postgres));
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
     TFirstConnectInfo settings = rig->installation.settings();
-    settings.password = QStringLiteral("wrong");
+    const QString databaseFile =
+        QDir(rig->installation.dataDirectory()).filePath(settings.dataSource.section(u':', 1));
+    if (fault == QLatin1String("file"))
+        QVERIFY(QFile::remove(databaseFile));
+    else if (fault == QLatin1String("password"))
+        settings.password = QStringLiteral("wrong");
+    else
+        settings.initialCatalog = QStringLiteral("zeb_no_such_database");
     SettingsFile::write(rig->settingsPath(), settings);
+    const QString engineText = openingFailure(settings, rig->installation.dataDirectory());
+    QVERIFY(!engineText.isEmpty());
     rig->type(QStringLiteral("kadry"), QStringLiteral("kadry123"));
 
     rig->flow.signInButtonClicked();
 
-    // The label shows the refusal first; running GET_USER then fails to connect as well.
-    QCOMPARE(rig->view.messages.size(), 2);
-    QVERIFY(!rig->view.messages.at(0).isEmpty());
-    QVERIFY2(!rig->view.messages.at(0).contains(settings.userId), qPrintable(rig->view.messages.at(0)));
-    QCOMPARE(rig->view.messages.at(1), failedExchange);
-    QCOMPARE(platform.errors().size(), 1);
-    QVERIFY(platform.errors().at(0).contains(settings.userId));
+    // The first opening's refusal, then the plain verdict; never that the login or password were wrong.
+    QCOMPARE(rig->view.messages, QStringList({engineText, unreachable}));
+    QCOMPARE(platform.errors(),
+             QStringList{QStringLiteral("Не удаётся подключиться к базе данных.\n") + engineText});
+    QVERIFY2(!platform.errors().at(0).contains(settings.userId), qPrintable(platform.errors().at(0)));
+    if (fault == QLatin1String("file"))
+        QVERIFY2(platform.errors().at(0).contains(QFileInfo(databaseFile).fileName()),
+                 qPrintable(platform.errors().at(0)));
     QVERIFY(!rig->connection().isOpen());
+    QCOMPARE(rig->view.closedWith, 0);
+    QCOMPARE(rig->sessionLogin, QString());
+}
+
+void TestSignInFlow::settingsChangedBetweenAttempts_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<bool>("afterServerMessage");
+    for (const auto& [name, engine] : installableEngines) {
+        QTest::addRow("%s: connection open after a server message", name) << engine << true;
+        QTest::addRow("%s: connection closed after a proposed change", name) << engine << false;
+    }
+}
+
+void TestSignInFlow::settingsChangedBetweenAttempts()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(bool, afterServerMessage);
+
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
+    if (afterServerMessage)
+        rig->type(QStringLiteral("kadry"), QStringLiteral("wrong"));
+    else
+        rig->type(QStringLiteral("sidorov"), QStringLiteral("sidorov1"));
+    rig->flow.signInButtonClicked();
+    QCOMPARE(rig->view.message(), afterServerMessage ? unknownUser : changeMessage);
+    QCOMPARE(rig->connection().isOpen(), afterServerMessage);
+    const QString firstString = rig->connection().connectionString();
+    const QStringList firstMessages = rig->view.messages;
+
+    const TFirstConnectInfo moved = movedDatabase(rig->installation.settings());
+    SettingsFile::write(rig->settingsPath(), moved);
+    if (!afterServerMessage)
+        rig->view.pressMoreButton();
+
+    if (afterServerMessage) {
+        // The open connection refuses another connection string: the attempt ends in the general error
+        // display and leaves the connection of the first attempt open as it was.
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, rig->flow.signInButtonClicked());
+        QCOMPARE(rig->view.messages, firstMessages);
+        QVERIFY(rig->connection().isOpen());
+        QCOMPARE(rig->connection().connectionString(), firstString);
+    } else {
+        // The closed connection takes the new file, which leads nowhere.
+        rig->flow.signInButtonClicked();
+        QCOMPARE(rig->connection().connectionString(), buildConnectionString(moved));
+        QCOMPARE(rig->view.message(), unreachable);
+        QCOMPARE(platform.errors(), QStringList{QStringLiteral("Не удаётся подключиться к базе данных.\n") +
+                                                openingFailure(moved, rig->installation.dataDirectory())});
+        QVERIFY(!rig->connection().isOpen());
+    }
+    QCOMPARE(rig->flow.attemptCount(), quint8(2));
     QCOMPARE(rig->view.closedWith, 0);
 }
 

@@ -1,5 +1,6 @@
 #include "DownloadFile.h"
 #include "Error.h"
+#include "LocalHttpsFront.h"
 #include "ScriptedPlatform.h"
 #include "seam/LocalHttpServer.h"
 #include "seam/TestFiles.h"
@@ -8,14 +9,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 using namespace zeb;
 
 Q_DECLARE_METATYPE(LocalHttpServer::Answer)
-
-namespace {
-
-} // namespace
 
 class TestDownloadFile : public QObject
 {
@@ -24,6 +22,8 @@ class TestDownloadFile : public QObject
 private Q_SLOTS:
     void answers_data();
     void answers();
+    void overHttps_data();
+    void overHttps();
     void unwritableTargetRaisesIoError();
 };
 
@@ -40,6 +40,11 @@ void TestDownloadFile::answers_data()
     QTest::newRow("404 page") << httpAnswer(404, "<html>Not Found</html>") << false << QByteArray();
     QTest::newRow("500 page") << httpAnswer(500, "<html>Internal Server Error</html>") << false
                               << QByteArray();
+    // Redirections without a Location to follow; 300 reaches the program with its body and no error.
+    QTest::newRow("302 with a body") << httpAnswer(302, "<html>Moved to the new server</html>") << false
+                                     << QByteArray();
+    QTest::newRow("301 with a body") << httpAnswer(301, program) << false << QByteArray();
+    QTest::newRow("300 with a body") << httpAnswer(300, program) << false << QByteArray();
     QTest::newRow("empty answer") << httpAnswer(200, QByteArray()) << false << QByteArray();
     LocalHttpServer::Answer cut = httpAnswer(200, program.left(30000));
     cut.contentLength = program.size();
@@ -63,6 +68,43 @@ void TestDownloadFile::answers()
     QCOMPARE(fileContents(target), saved);
     QVERIFY(!QFile::exists(target + QStringLiteral(".part")));
     QCOMPARE(platform.downloads().size(), 1);
+}
+
+void TestDownloadFile::overHttps_data()
+{
+    QTest::addColumn<bool>("trusted");
+    QTest::addColumn<LocalHttpServer::Answer>("served");
+    QTest::addColumn<bool>("succeeds");
+
+    const QByteArray program = QByteArray("\x7f"
+                                          "ELF new build ") +
+                               QByteArray(70000, '\x90');
+    QTest::newRow("trusted certificate") << true << httpAnswer(200, program) << true;
+    QTest::newRow("404 page") << true << httpAnswer(404, "<html>Not Found</html>") << false;
+    QTest::newRow("certificate not trusted") << false << httpAnswer(200, program) << false;
+}
+
+void TestDownloadFile::overHttps()
+{
+    QFETCH(bool, trusted);
+    QFETCH(LocalHttpServer::Answer, served);
+    QFETCH(bool, succeeds);
+
+    QTemporaryDir home;
+    const QString target = QDir(home.path()).filePath(QStringLiteral("ZEB 7.exe"));
+    LocalHttpServer server;
+    server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), served);
+    LocalHttpsFront front(server);
+    QVERIFY(front.isListening());
+    std::optional<TrustedTestCertificate> trust;
+    if (trusted)
+        trust.emplace();
+    ScriptedPlatform platform;
+
+    QCOMPARE(DownloadFile(front.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.exe"), target), succeeds);
+    QCOMPARE(fileContents(target), succeeds ? served.body : QByteArray());
+    // An untrusted server never learns what was asked of it.
+    QCOMPARE(server.requestedPaths().size(), trusted ? 1 : 0);
 }
 
 void TestDownloadFile::unwritableTargetRaisesIoError()

@@ -1,4 +1,5 @@
 #include "Error.h"
+#include "LocalHttpsFront.h"
 #include "PosixUpdateScript.h"
 #include "ScriptedPlatform.h"
 #include "SelfUpdate.h"
@@ -6,6 +7,7 @@
 #include "seam/LocalHttpServer.h"
 #include "seam/TestFiles.h"
 
+#include <QCryptographicHash>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 using namespace zeb;
 
@@ -24,6 +27,8 @@ const QByteArray firstDownload = "ZEB 7 build 2024-03-15";
 const QByteArray newProgram = QByteArray("\x7f"
                                          "ELF new build ") +
                               QByteArray(20000, '\x90');
+const QString newProgramDigest =
+    QString::fromLatin1(QCryptographicHash::hash(newProgram, QCryptographicHash::Sha256).toHex());
 
 // An installation in a folder whose name needs quoting, with its old executable, the update server's
 // address and the sign-in dialog's notice label and exit timer.
@@ -41,12 +46,22 @@ struct Installation
     }
 
     QString path(const QString& name) const { return QDir(home).filePath(name); }
-    void startUpdate() { StartUpdate(*notice, exitTimer, site); }
+    void startUpdate(const QString& digest = newProgramDigest)
+    {
+        StartUpdate(*notice, exitTimer, digest, site);
+    }
+    // From now on the update server is reached over HTTPS only.
+    void useHttps()
+    {
+        httpsFront = std::make_unique<LocalHttpsFront>(server);
+        QVERIFY(writeFileContents(UpdateServer::configPath(home), httpsFront->baseAddress().toUtf8() + "\n"));
+    }
 
     QTemporaryDir base;
     QString home;
     UpdateSite site;
     LocalHttpServer server;
+    std::unique_ptr<LocalHttpsFront> httpsFront;
     ScriptedPlatform platform;
     QDialog dialog;
     QLabel* notice = nullptr;
@@ -66,6 +81,8 @@ private Q_SLOTS:
     void downloadsWriteAndStartTheScript();
     void failedDownloadShowsTheNoticeAndEnds_data();
     void failedDownloadShowsTheNoticeAndEnds();
+    void unpublishedBuildIsNotInstalled_data();
+    void unpublishedBuildIsNotInstalled();
     void noServerConfiguredShowsTheNotice();
     void unwritableFolderRaisesIoError();
     void exitTimerTick_data();
@@ -76,15 +93,24 @@ private Q_SLOTS:
 void TestStartUpdate::downloadsWriteAndStartTheScript_data()
 {
     QTest::addColumn<bool>("tempFolderLeftOver");
-    QTest::newRow("first update") << false;
-    QTest::newRow("tempZEB left by a failed update") << true;
+    QTest::addColumn<bool>("https");
+    QTest::addColumn<QString>("digest");
+    QTest::newRow("first update") << false << false << newProgramDigest;
+    QTest::newRow("tempZEB left by a failed update") << true << false << newProgramDigest;
+    QTest::newRow("over HTTPS") << false << true << newProgramDigest;
+    QTest::newRow("digest in capitals") << false << false << newProgramDigest.toUpper();
 }
 
 void TestStartUpdate::downloadsWriteAndStartTheScript()
 {
     QFETCH(bool, tempFolderLeftOver);
+    QFETCH(bool, https);
+    QFETCH(QString, digest);
 
     Installation installation;
+    TrustedTestCertificate trust;
+    if (https)
+        installation.useHttps();
     if (tempFolderLeftOver) {
         QVERIFY(QDir(installation.home).mkdir(QStringLiteral("tempZEB")));
         QVERIFY(writeFileContents(installation.path(QStringLiteral("tempZEB/ZEB 7.exe")), QByteArray()));
@@ -92,7 +118,7 @@ void TestStartUpdate::downloadsWriteAndStartTheScript()
     installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), httpAnswer(200, firstDownload));
     installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), httpAnswer(200, newProgram));
 
-    installation.startUpdate();
+    installation.startUpdate(digest);
 
     QCOMPARE(installation.notice->text(), QStringLiteral("Идёт обновление программы, ПОДОЖДИТЕ..."));
     QCOMPARE(installation.server.requestedPaths(),
@@ -129,6 +155,8 @@ void TestStartUpdate::failedDownloadShowsTheNoticeAndEnds_data()
     QTest::newRow("ZEB 7.exe missing") << good << notFound << 2;
     QTest::newRow("ZEB 7.exe server error")
         << good << httpAnswer(500, "<html>Internal Server Error</html>") << 2;
+    // The right build, but not a success answer.
+    QTest::newRow("ZEB 7.exe in a redirection without Location") << good << httpAnswer(300, newProgram) << 2;
     QTest::newRow("ZEB 7.exe cut") << good << cut << 2;
     QTest::newRow("ZEB 7.exe empty") << good << httpAnswer(200, QByteArray()) << 2;
     QTest::newRow("ZEB 7.t missing") << notFound << httpAnswer(200, newProgram) << 1;
@@ -161,6 +189,55 @@ void TestStartUpdate::failedDownloadShowsTheNoticeAndEnds()
     const QString fetched = installation.path(QStringLiteral("tempZEB/ZEB 7.exe"));
     QVERIFY(!QFile::exists(fetched) || QFileInfo(fetched).size() == 0);
     QVERIFY(!QFile::exists(installation.path(QStringLiteral("ZEB 7.sh"))));
+    QVERIFY(installation.platform.detachedStarts().isEmpty());
+    QVERIFY(!installation.exitTimer.isActive());
+}
+
+void TestStartUpdate::unpublishedBuildIsNotInstalled_data()
+{
+    QTest::addColumn<QString>("digest");
+    QTest::addColumn<QString>("message");
+
+    const QString mismatch = QStringLiteral(
+        "Загруженная версия программы не совпадает с опубликованной и не будет установлена.\r"
+        "Обратитесь к администратору: её нужно опубликовать заново командой zeb7-admin publish.");
+    const QString otherBuild = QString::fromLatin1(
+        QCryptographicHash::hash(newProgram + "tampered", QCryptographicHash::Sha256).toHex());
+    QTest::newRow("tampered build") << otherBuild << mismatch;
+    QTest::newRow("no digest published")
+        << QString()
+        << QStringLiteral(
+               "Сервер не сообщил контрольную сумму новой версии программы, поэтому она не будет "
+               "установлена.\rОбратитесь к администратору: новую версию нужно опубликовать командой "
+               "zeb7-admin publish.");
+}
+
+void TestStartUpdate::unpublishedBuildIsNotInstalled()
+{
+    QFETCH(QString, digest);
+    QFETCH(QString, message);
+
+    Installation installation;
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), httpAnswer(200, firstDownload));
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), httpAnswer(200, newProgram));
+    installation.platform.queueAnswer(MessageAnswer::Ok);
+
+    installation.startUpdate(digest);
+
+    QCOMPARE(installation.server.requestedPaths().size(), 2);
+    QCOMPARE(installation.platform.boxes().size(), 1);
+    const ShownBox box = installation.platform.boxes().first();
+    QCOMPARE(box.text, message);
+    QCOMPARE(box.caption, QStringLiteral("Уведомление"));
+    QCOMPARE(box.buttons, MessageButtons::Ok);
+    QCOMPARE(box.icon, MessageIcon::Warning);
+    QCOMPARE(box.owner, &installation.dialog);
+    QCOMPARE(installation.platform.terminationRequests(), 1);
+
+    // Home as before, apart from the first download; the fetched build is gone with its folder.
+    QCOMPARE(fileContents(installation.site.executable), oldProgram);
+    QCOMPARE(QDir(installation.home).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             (QStringList{QStringLiteral("Data"), QStringLiteral("ZEB 7.t"), QStringLiteral("zeb7")}));
     QVERIFY(installation.platform.detachedStarts().isEmpty());
     QVERIFY(!installation.exitTimer.isActive());
 }

@@ -25,6 +25,8 @@ void TestUpdateServer::baseAddress_data()
                               << QStringLiteral("http://updates.example.local:8080");
     QTest::newRow("Windows line end, blanks")
         << QByteArray("  http://10.0.0.5:8080  \r\n") << QStringLiteral("http://10.0.0.5:8080");
+    QTest::newRow("HTTPS") << QByteArray("https://updates.example.local/\r\n")
+                           << QStringLiteral("https://updates.example.local");
     QTest::newRow("trailing slashes") << QByteArray("http://updates//") << QStringLiteral("http://updates");
     QTest::newRow("only the first line") << QByteArray("http://a\nhttp://b\n") << QStringLiteral("http://a");
     QTest::newRow("blank") << QByteArray("   \n") << QString();

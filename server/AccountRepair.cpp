@@ -1,0 +1,35 @@
+#include "AccountRepair.h"
+
+#include "AdminEngine.h"
+#include "Installation.h"
+#include "PgAccounts.h"
+#include "ServerScript.h"
+#include "SettingsFile.h"
+
+namespace zeb {
+
+AccountRepairResult repairAccounts(const QString& installationDirectory, const ServerAccount& admin)
+{
+    const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
+    const ConnectionParams params{settings.userId, settings.password, settings.initialCatalog,
+                                  settings.dataSource};
+    if (params.engineKind() == EngineKind::Sqlite)
+        return AccountRepairResult::NothingToRepair;
+
+    const std::unique_ptr<Engine> engine = openAdminEngine(installationDirectory, admin);
+    engine->beginTransaction();
+    try {
+        engine->runScript(serverScript(ServerScript::PgUpgrade));
+        engine->runScript(serverScript(ServerScript::PgProcedures));
+        applyPgAccounts(*engine, settings.initialCatalog, ServerAccount{settings.userId, settings.password},
+                        Installation::workRole(settings.initialCatalog));
+        engine->commit();
+    } catch (...) {
+        engine->rollback();
+        throw;
+    }
+    engine->close();
+    return AccountRepairResult::Repaired;
+}
+
+} // namespace zeb

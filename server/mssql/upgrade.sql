@@ -1,0 +1,34 @@
+-- Mirrors server/pg/upgrade.sql: brings the tables of an installation made before the persons had logins
+-- of their own up to date and takes the procedures away, so that procedures.sql and then accounts.sql can
+-- be run after it; on a current installation it changes nothing else. Run with sqlcmd -f 65001 as the
+-- owner of the database.
+
+SET ANSI_NULLS ON;
+SET QUOTED_IDENTIFIER ON;
+GO
+
+IF COL_LENGTH('dbo.zeb_users', 'role_number') IS NULL
+    ALTER TABLE dbo.zeb_users ADD role_number int IDENTITY(1, 1) NOT NULL;
+IF COL_LENGTH('dbo.zeb_users', 'db_role') IS NULL
+    ALTER TABLE dbo.zeb_users ADD db_role varchar(128) NULL;
+IF COL_LENGTH('dbo.zeb_program', 'digest') IS NULL
+    ALTER TABLE dbo.zeb_program ADD digest varchar(64) NULL;
+IF OBJECT_ID('dbo.zeb_work_role', 'U') IS NULL
+    CREATE TABLE dbo.zeb_work_role (
+        id int NOT NULL CONSTRAINT zeb_work_role_pkey PRIMARY KEY
+            CONSTRAINT zeb_work_role_id_check CHECK (id = 1),
+        role_name varchar(128) NOT NULL
+    );
+-- The shared account every client used to be handed; accounts.sql shuts its login.
+IF OBJECT_ID('dbo.zeb_session_account', 'U') IS NOT NULL
+    DROP TABLE dbo.zeb_session_account;
+
+IF OBJECT_ID('dbo.GET_USER', 'P') IS NOT NULL
+    DROP PROCEDURE dbo.GET_USER;
+IF OBJECT_ID('dbo.LOCK_USER', 'P') IS NOT NULL
+    DROP PROCEDURE dbo.LOCK_USER;
+IF OBJECT_ID('dbo.CopyKafedraOnKafedra', 'P') IS NOT NULL
+    DROP PROCEDURE dbo.CopyKafedraOnKafedra;
+IF OBJECT_ID('dbo.zeb_scrambled', 'FN') IS NOT NULL
+    DROP FUNCTION dbo.zeb_scrambled;
+GO

@@ -1,0 +1,28 @@
+-- Brings the tables of an installation made before the persons had logins of their own up to date;
+-- on a current installation it changes nothing. Run as the owner of the schema before procedures.sql and
+-- accounts.sql, in the same transaction, so that sign-in never meets a half-changed installation.
+
+ALTER TABLE dbo.zeb_users ADD COLUMN IF NOT EXISTS role_number integer GENERATED ALWAYS AS IDENTITY;
+ALTER TABLE dbo.zeb_users ADD COLUMN IF NOT EXISTS db_role varchar(63) UNIQUE;
+ALTER TABLE dbo.zeb_program ADD COLUMN IF NOT EXISTS digest varchar(64);
+
+CREATE TABLE IF NOT EXISTS dbo.zeb_work_role (
+    id integer PRIMARY KEY CHECK (id = 1),
+    role_name varchar(63) NOT NULL
+);
+
+-- The shared account every client used to be handed; accounts.sql shuts its login.
+DROP TABLE IF EXISTS dbo.zeb_session_account;
+
+-- The older dbo.get_user answers without update_digest; a function's result cannot be replaced in place.
+DO $$
+BEGIN
+    IF EXISTS (SELECT 1
+               FROM pg_proc p
+               JOIN pg_namespace n ON n.oid = p.pronamespace
+               WHERE n.nspname = 'dbo' AND p.proname = 'get_user'
+                 AND NOT 'update_digest' = ANY (p.proargnames)) THEN
+        DROP FUNCTION dbo.get_user(text, text, text, text, text, text, text, text, text);
+    END IF;
+END;
+$$;
