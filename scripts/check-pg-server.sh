@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks server/pg on a running PostgreSQL: loads schema, procedures and accounts into a scratch
-# database with its own two roles, then exercises get_user, the account rights, the copy procedure and
+# database with its own roles, then exercises get_user, the per-person logins, the account rights, the copy procedure and
 # the refusals. Starts nothing itself; run it as
 #   scripts/with-test-postgres.sh scripts/check-pg-server.sh
 set -euo pipefail
@@ -25,11 +25,18 @@ psql_as() { # user password database [psql options...]
 }
 admin() { psql_as "$ZEB_TEST_PG_ADMIN_USER" "$ZEB_TEST_PG_ADMIN_PASSWORD" "$db" -c "$1"; }
 as_signin() { psql_as "$signin" "$signin_password" "$db" -c "$1"; }
-as_work() { psql_as "$work" "$work_password" "$db" -c "$1"; }
+as_work() { psql_as "$person" "$person_password" "$db" -c "$1"; }
 
 cleanup() {
   psql_as "$ZEB_TEST_PG_ADMIN_USER" "$ZEB_TEST_PG_ADMIN_PASSWORD" postgres \
-    -c "DROP DATABASE IF EXISTS $db WITH (FORCE)" -c "DROP ROLE IF EXISTS $signin, $work" >/dev/null 2>&1 || true
+    -c "DROP DATABASE IF EXISTS $db WITH (FORCE)" >/dev/null 2>&1 || true
+  # The person logins get_user made are named after the group.
+  for role in $(psql_as "$ZEB_TEST_PG_ADMIN_USER" "$ZEB_TEST_PG_ADMIN_PASSWORD" postgres \
+                  -c "SELECT rolname FROM pg_roles WHERE rolname LIKE '${work}\\_%'" 2>/dev/null); do
+    psql_as "$ZEB_TEST_PG_ADMIN_USER" "$ZEB_TEST_PG_ADMIN_PASSWORD" postgres -c "DROP ROLE IF EXISTS $role" >/dev/null 2>&1 || true
+  done
+  psql_as "$ZEB_TEST_PG_ADMIN_USER" "$ZEB_TEST_PG_ADMIN_PASSWORD" postgres \
+    -c "DROP ROLE IF EXISTS $signin, $work" >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
 
@@ -61,6 +68,13 @@ scrambled() { # every byte minus one, as the client's Unscramble expects
   done
   printf '%s' "$out"
 }
+unscrambled() { # every byte plus one
+  local text=$1 out="" i
+  for ((i = 0; i < ${#text}; i++)); do
+    out+=$(printf "\\$(printf '%03o' $(($(printf '%d' "'${text:i:1}") + 1)))")
+  done
+  printf '%s' "$out"
+}
 
 # get_user as the client calls it: login, digest, new digest (or NULL), computer.
 get_user() {
@@ -70,10 +84,10 @@ get_user() {
 }
 user_field() { admin "SELECT $2 FROM dbo.zeb_users WHERE login = '$1'"; }
 
-refused_unknown="|||0|Неверное имя пользователя или пароль.|1"
-refused_locked="|||0|Учётная запись временно заблокирована после неудачных попыток входа. Повторите попытку через 15 минут.|1"
-refused_disabled="|||0|Учётная запись заблокирована. Обратитесь к администратору.|1"
-refused_same="|||0|Новый пароль должен отличаться от прежнего.|1"
+refused_unknown="|||0|Неверное имя пользователя или пароль.|1|"
+refused_locked="|||0|Учётная запись временно заблокирована после неудачных попыток входа. Повторите попытку через 15 минут.|1|"
+refused_disabled="|||0|Учётная запись заблокирована. Обратитесь к администратору.|1|"
+refused_same="|||0|Новый пароль должен отличаться от прежнего.|1|"
 
 echo "== install into $db"
 psql_as "$ZEB_TEST_PG_ADMIN_USER" "$ZEB_TEST_PG_ADMIN_PASSWORD" postgres \
@@ -109,20 +123,29 @@ expect_refused "logins differing only in case and trailing blanks" "duplicate ke
   admin "INSERT INTO dbo.zeb_users (login, pass_digest) VALUES ('ИВАНОВ ', '$(digest x)')"
 
 echo "== get_user"
-expect_eq "session account stored scrambled" "$(scrambled "$work")|$(scrambled "$work_password")" \
-  "$(admin "SELECT db_user || '|' || db_password FROM dbo.zeb_session_account")"
-accepted_ivanov="$(scrambled "$work")|$(scrambled "$work_password")|Иванов Иван Иванович|90||1"
+expect_eq "the group cannot log in" "f" "$(admin "SELECT rolcanlogin FROM pg_roles WHERE rolname = '$work'")"
+# Columns 0 and 1 name the person's own login with a fresh password: compare the rest.
+answer() { get_user "$@" | cut -d'|' -f3-; }
+accepted_ivanov="Иванов Иван Иванович|90||1|"
 expect_eq "accepted, other case and trailing blanks" "$accepted_ivanov" \
-  "$(get_user 'иВАНОВ   ' "$(digest secret1)" NULL PC1)"
-expect_eq "accepted, Latin login in upper case" \
-  "$(scrambled "$work")|$(scrambled "$work_password")|Петров Пётр Петрович|90||1" \
-  "$(get_user 'PETROV' "$(digest secret2)" NULL PC1)"
+  "$(answer 'иВАНОВ   ' "$(digest secret1)" NULL PC1)"
+first=$(get_user 'PETROV' "$(digest secret2)" NULL PC1)
+expect_eq "accepted, Latin login in upper case" "Петров Пётр Петрович|90||1|" "$(cut -d'|' -f3- <<<"$first")"
+person=$(unscrambled "$(cut -d'|' -f1 <<<"$first")")
+old_password=$(unscrambled "$(cut -d'|' -f2 <<<"$first")")
+expect_eq "a login of the person's own, in the group" "true|true" \
+  "$(admin "SELECT (rolname LIKE '${work}\\_%') || '|' || pg_has_role(rolname, '$work', 'MEMBER') FROM pg_roles WHERE rolname = '$person'" | tr -d ' ')"
+again=$(get_user 'Petrov' "$(digest secret2)" NULL PC1)
+person_password=$(unscrambled "$(cut -d'|' -f2 <<<"$again")")
+expect_eq "the same login again" "$person" "$(unscrambled "$(cut -d'|' -f1 <<<"$again")")"
+expect_refused "the previous password no longer works" "password authentication failed" \
+  psql_as "$person" "$old_password" "$db" -c "SELECT 1"
 expect_eq "leading blank is part of the login" "$refused_unknown" "$(get_user ' Petrov' "$(digest secret2)" NULL PC1)"
 expect_eq "unknown login" "$refused_unknown" "$(get_user 'Сидоров' "$(digest secret1)" NULL PC1)"
 lower_digest=$(digest secret1 | tr A-F a-f)
 expect_eq "digest compared exactly" "$refused_unknown" "$(get_user 'Иванов' "$lower_digest" NULL PC1)"
 expect_eq "failure counted" 1 "$(user_field 'Иванов' failed_count)"
-expect_eq "success resets the count" "$accepted_ivanov" "$(get_user 'Иванов' "$(digest secret1)" NULL PC1)"
+expect_eq "success resets the count" "$accepted_ivanov" "$(answer 'Иванов' "$(digest secret1)" NULL PC1)"
 expect_eq "count back to 0" 0 "$(user_field 'Иванов' failed_count)"
 
 for attempt in 1 2 3 4; do
@@ -136,7 +159,7 @@ expect_eq "locked account refuses the right password" "$refused_locked" "$(get_u
 expect_eq "caller's time zone does not move the lock" "$refused_locked" \
   "$(as_signin "SET TimeZone = 'Etc/GMT-14'; SELECT * FROM dbo.get_user('Иванов','$(digest secret1)',NULL, 'ZEB 7', '', 'PC1', 'Иванов','0','4')")"
 admin "UPDATE dbo.zeb_users SET locked_until = localtimestamp - interval '1 minute' WHERE login = 'Иванов'"
-expect_eq "expired lock lets in" "$accepted_ivanov" "$(get_user 'Иванов' "$(digest secret1)" NULL PC1)"
+expect_eq "expired lock lets in" "$accepted_ivanov" "$(answer 'Иванов' "$(digest secret1)" NULL PC1)"
 expect_eq "lock cleared" "" "$(user_field 'Иванов' locked_until)"
 
 admin "UPDATE dbo.zeb_users SET disabled = 1 WHERE login = 'Petrov'"
@@ -150,11 +173,11 @@ expect_eq "same new password refused" "$refused_same" \
 expect_eq "refusal keeps the reset count" 0 "$(user_field 'Иванов' failed_count)"
 admin "UPDATE dbo.zeb_users SET must_change = 1 WHERE login = 'Иванов'"
 expect_eq "must change" "-1" "$(get_user 'Иванов' "$(digest secret1)" NULL PC1 | cut -d'|' -f4)"
-expect_eq "password changed" "$accepted_ivanov" "$(get_user 'Иванов' "$(digest secret1)" "$(digest newpass1)" PC1)"
+expect_eq "password changed" "$accepted_ivanov" "$(answer 'Иванов' "$(digest secret1)" "$(digest newpass1)" PC1)"
 expect_eq "new digest stored, must_change cleared" "$(digest newpass1)|0" \
   "$(user_field 'Иванов' "pass_digest || '|' || must_change")"
 expect_eq "old password no longer accepted" "$refused_unknown" "$(get_user 'Иванов' "$(digest secret1)" NULL PC1)"
-expect_eq "new password accepted" "$accepted_ivanov" "$(get_user 'Иванов' "$(digest newpass1)" NULL PC1)"
+expect_eq "new password accepted" "$accepted_ivanov" "$(answer 'Иванов' "$(digest newpass1)" NULL PC1)"
 
 admin "UPDATE dbo.zeb_users SET pass_changed = localtimestamp - interval '100 days 1 hour' WHERE login = 'Petrov'"
 expect_eq "expired: days left negative" "-10" "$(get_user 'Petrov' "$(digest secret2)" NULL PC1 | cut -d'|' -f4)"
@@ -173,11 +196,12 @@ expect_eq "refusal does not touch the workstation" "1|0" \
   "$(get_user 'Petrov' "$(digest wrong)" NULL PC3 | cut -d'|' -f6)|$(admin "SELECT count(*) FROM dbo.zeb_workstations WHERE computer = 'PC3'")"
 
 echo "== sign-in account"
-expect_eq "signin runs get_user" "$(scrambled "$work")" \
-  "$(as_signin "SELECT db_user FROM dbo.get_user('Petrov','$(digest secret2)',NULL, 'ZEB 7', '10.0.0.8', 'PC4', 'Petrov','0','4')")"
+signed_in=$(as_signin "SELECT db_user, db_password FROM dbo.get_user('Petrov','$(digest secret2)',NULL, 'ZEB 7', '10.0.0.8', 'PC4', 'Petrov','0','4')")
+expect_eq "signin runs get_user" "$person" "$(unscrambled "$(cut -d'|' -f1 <<<"$signed_in")")"
+person_password=$(unscrambled "$(cut -d'|' -f2 <<<"$signed_in")")
 expect_refused "signin cannot read vakansii" "permission denied" as_signin "SELECT * FROM dbo.vakansii"
 expect_refused "signin cannot read zeb_users" "permission denied" as_signin "SELECT * FROM dbo.zeb_users"
-expect_refused "signin cannot read zeb_session_account" "permission denied" as_signin "SELECT * FROM dbo.zeb_session_account"
+expect_refused "signin cannot take the group's rights" "permission denied" as_signin "SET ROLE $work"
 expect_refused "signin cannot copy" "permission denied" \
   as_signin "CALL dbo.copykafedraonkafedra(id_kafedrafrom => 1, id_kafedrato => 2, zeb_user => 'x', ip => 'y')"
 expect_refused "signin cannot create in public" "permission denied" as_signin "CREATE TABLE public.x (a int)"
@@ -201,7 +225,6 @@ expect_eq "work appends to the log, logged stamped" "1|true" \
   "$(admin "SELECT count(*) || '|' || bool_and(logged IS NOT NULL) FROM dbo.zeb_log")"
 expect_refused "work cannot read the log" "permission denied" as_work "SELECT * FROM dbo.zeb_log"
 expect_refused "work cannot read zeb_users" "permission denied" as_work "SELECT * FROM dbo.zeb_users"
-expect_refused "work cannot read zeb_session_account" "permission denied" as_work "SELECT * FROM dbo.zeb_session_account"
 expect_refused "work cannot read zeb_workstations" "permission denied" as_work "SELECT * FROM dbo.zeb_workstations"
 expect_refused "work cannot run get_user" "permission denied" \
   as_work "SELECT * FROM dbo.get_user('Petrov','x',NULL,'ZEB 7','','','Petrov','0','4')"
