@@ -28,6 +28,18 @@ QString resourcePath(ServerScript script)
         return QStringLiteral(":/server/pg/accounts.sql");
     case ServerScript::PgUpgrade:
         return QStringLiteral(":/server/pg/upgrade.sql");
+    case ServerScript::MssqlDatabase:
+        return QStringLiteral(":/server/mssql/database.sql");
+    case ServerScript::MssqlSchema:
+        return QStringLiteral(":/server/mssql/schema.sql");
+    case ServerScript::MssqlProcedures:
+        return QStringLiteral(":/server/mssql/procedures.sql");
+    case ServerScript::MssqlAccounts:
+        return QStringLiteral(":/server/mssql/accounts.sql");
+    case ServerScript::MssqlUpgrade:
+        return QStringLiteral(":/server/mssql/upgrade.sql");
+    case ServerScript::Reference:
+        return QStringLiteral(":/server/reference.sql");
     }
     Q_UNREACHABLE();
 }

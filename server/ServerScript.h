@@ -13,6 +13,14 @@ enum class ServerScript
     PgProcedures,
     PgAccounts,
     PgUpgrade,
+    // sqlcmd scripts: their variables are written $(NAME), which serverScript leaves as they are.
+    MssqlDatabase,
+    MssqlSchema,
+    MssqlProcedures,
+    MssqlAccounts,
+    MssqlUpgrade,
+    // The reference rows, the same text for every engine.
+    Reference,
 };
 
 // The script's text with every "${NAME}" replaced by values[NAME]. Raises Error when the script asks for a

@@ -1,7 +1,12 @@
--- Mirrors server/pg/procedures.sql step by step. Run with sqlcmd -f 65001 (this file is UTF-8) after
--- schema.sql (or upgrade.sql). GET_USER runs as its owner so that the sign-in account needs nothing but
--- EXECUTE on it; it makes and alters the persons' logins, which needs the owner's server rights: the
--- database is TRUSTWORTHY and owned by the administrator who installed it (accounts.sql).
+:on error exit
+-- Mirrors server/pg/procedures.sql step by step. Run after schema.sql (or upgrade.sql) and before
+-- accounts.sql; this file is UTF-8 (sqlcmd -f 65001). The sign-in account needs nothing but EXECUTE on
+-- GET_USER: the tables are reached by ownership chaining (everything belongs to dbo). The logins GET_USER
+-- and LOCK_USER make and shut need server rights, which accounts.sql gives them by signing both with a
+-- certificate; creating or altering either procedure drops its signature, so accounts.sql must follow.
+
+USE [$(DATABASE)];
+GO
 
 SET ANSI_NULLS ON;
 SET QUOTED_IDENTIFIER ON;
@@ -33,7 +38,6 @@ CREATE PROCEDURE dbo.GET_USER
     @login2 varchar(50),
     @zero varchar(10),
     @len varchar(10)
-WITH EXECUTE AS OWNER
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -216,15 +220,22 @@ BEGIN
                        16, 1, @role);
             RETURN;
         END
-        -- Upper and lower case letters and digits, whatever password policy the server applies.
+        -- 48 random hex digits, both cases. No password policy applies to the login: a lockout after
+        -- failed attempts by someone else would shut the person out.
         SET @role_password = CONVERT(varchar(24), CRYPT_GEN_RANDOM(12), 2)
                              + LOWER(CONVERT(varchar(24), CRYPT_GEN_RANDOM(12), 2));
+        -- Dynamic SQL runs with the rights of the procedure's signature (accounts.sql), as the static
+        -- statements do; a nested procedure call would not, hence ALTER ROLE rather than sp_addrolemember
+        -- (which is not allowed in a transaction either).
         IF NOT EXISTS (SELECT 1 FROM sys.server_principals WHERE name = @role)
             SET @sql = N'CREATE LOGIN ' + QUOTENAME(@role) + N' WITH PASSWORD = N''' + @role_password
                        + N''', DEFAULT_DATABASE = ' + QUOTENAME(DB_NAME())
                        + N', CHECK_EXPIRATION = OFF, CHECK_POLICY = OFF';
         ELSE
-            SET @sql = N'ALTER LOGIN ' + QUOTENAME(@role) + N' WITH PASSWORD = N''' + @role_password + N''';'
+            -- Whatever the person set on their own login last time (default database, policy) is reset.
+            SET @sql = N'ALTER LOGIN ' + QUOTENAME(@role) + N' WITH CHECK_POLICY = OFF;'
+                       + N' ALTER LOGIN ' + QUOTENAME(@role) + N' WITH PASSWORD = N''' + @role_password
+                       + N''', DEFAULT_DATABASE = ' + QUOTENAME(DB_NAME()) + N';'
                        + N' ALTER LOGIN ' + QUOTENAME(@role) + N' ENABLE';
         EXEC (@sql);
         IF NOT EXISTS (SELECT 1 FROM sys.database_principals WHERE name = @role)
@@ -238,7 +249,10 @@ BEGIN
                        JOIN sys.database_principals r ON r.principal_id = m.role_principal_id
                        JOIN sys.database_principals p ON p.principal_id = m.member_principal_id
                        WHERE r.name = @group AND p.name = @role)
-            EXEC sp_addrolemember @rolename = @group, @membername = @role;
+        BEGIN
+            SET @sql = N'ALTER ROLE ' + QUOTENAME(@group) + N' ADD MEMBER ' + QUOTENAME(@role);
+            EXEC (@sql);
+        END
         IF @stored_role IS NULL
             UPDATE dbo.zeb_users SET db_role = @role WHERE login = @user_login;
         SET @db_user = dbo.zeb_scrambled(@role);
@@ -258,7 +272,8 @@ END
 GO
 
 -- The administrator's lock, run as the administrator: the sign-in refuses the person from now on, the
--- person's own login is disabled and its open sessions end at once.
+-- person's own login is disabled (a right the signature gives) and its open sessions end at once (seeing
+-- and ending other sessions takes the caller's own VIEW SERVER STATE and ALTER ANY CONNECTION).
 CREATE PROCEDURE dbo.LOCK_USER
     @login varchar(50)
 AS

@@ -1,7 +1,20 @@
--- Mirrors server/pg/schema.sql: same tables, columns, keys, defaults and constraint names.
--- Run with sqlcmd -f 65001 (this file is UTF-8) in a database whose default collation is Cyrillic and
--- case-insensitive (Cyrillic_General_CI_AS): varchar columns then hold Windows-1251 text, and names and
--- logins compare without regard to case as the client expects.
+:on error exit
+-- Mirrors server/pg/schema.sql: same tables, columns, keys, defaults and constraint names. Run after
+-- database.sql; this file is UTF-8, so sqlcmd reads it with -f 65001.
+
+-- A database whose collation database.sql would refuse is refused here too, before anything is created.
+USE [$(DATABASE)];
+DECLARE @collation nvarchar(128) = CAST(DATABASEPROPERTYEX(DB_NAME(), 'Collation') AS nvarchar(128));
+IF ISNULL(CAST(COLLATIONPROPERTY(@collation, 'CodePage') AS int), 0) <> 1251
+   OR (ISNULL(CAST(COLLATIONPROPERTY(@collation, 'ComparisonStyle') AS int), 0) & 1) = 0
+BEGIN
+    DECLARE @message nvarchar(2047) =
+        N'Параметры сортировки базы данных «%s» — %s: кириллица в них не сохраняется или имена различаются '
+        + N'регистром. Нужна база данных с параметрами сортировки Cyrillic_General_CI_AS (её создаёт database.sql).';
+    SET @collation = ISNULL(@collation, N'неизвестны');
+    RAISERROR (@message, 16, 1, N'$(DATABASE)', @collation);
+END
+GO
 
 SET ANSI_NULLS ON;
 SET QUOTED_IDENTIFIER ON;

@@ -1,7 +1,11 @@
+:on error exit
 -- Mirrors server/pg/upgrade.sql: brings the tables of an installation made before the persons had logins
 -- of their own up to date and takes the procedures away, so that procedures.sql and then accounts.sql can
--- be run after it; on a current installation it changes nothing else. Run with sqlcmd -f 65001 as the
--- owner of the database.
+-- be run after it; on a current installation it changes nothing else. Run as the server administrator;
+-- this file is UTF-8 (sqlcmd -f 65001).
+
+USE [$(DATABASE)];
+GO
 
 SET ANSI_NULLS ON;
 SET QUOTED_IDENTIFIER ON;
@@ -31,4 +35,11 @@ IF OBJECT_ID('dbo.CopyKafedraOnKafedra', 'P') IS NOT NULL
     DROP PROCEDURE dbo.CopyKafedraOnKafedra;
 IF OBJECT_ID('dbo.zeb_scrambled', 'FN') IS NOT NULL
     DROP FUNCTION dbo.zeb_scrambled;
+GO
+
+-- Earlier installations made the database TRUSTWORTHY for a procedure running as its owner; the
+-- procedures now carry a signature instead, and a TRUSTWORTHY database lets its db_owner members reach
+-- beyond it.
+IF EXISTS (SELECT 1 FROM sys.databases WHERE name = N'$(DATABASE)' AND is_trustworthy_on = 1)
+    ALTER DATABASE [$(DATABASE)] SET TRUSTWORTHY OFF;
 GO
