@@ -2,6 +2,9 @@
 
 #include "NativeSql.h"
 
+#include <QDate>
+#include <QDateTime>
+
 namespace zeb {
 
 namespace {
@@ -15,6 +18,60 @@ constexpr char Compared = 4;
 
 // The shapes of one table are few; should that stop being true, starting over beats growing.
 constexpr qsizetype MaxShapes = 256;
+
+// SQL Server takes a marker's type from how the driver binds it: a long text comes as ntext, which '='
+// refuses; a date-time as datetime2, which never equals a stored datetime ending in .003 or .007. So each
+// marker says the type it stands for. A decimal goes as its exact text, which the server reads into the
+// column's own type.
+QString sqlServerType(FieldType type)
+{
+    switch (type) {
+    case FieldType::Boolean:
+        return QStringLiteral("bit");
+    case FieldType::Integer:
+        return QStringLiteral("bigint");
+    case FieldType::Float:
+        return QStringLiteral("float");
+    case FieldType::Text:
+    case FieldType::Memo:
+        return QStringLiteral("nvarchar(max)");
+    case FieldType::Date:
+        return QStringLiteral("date");
+    case FieldType::DateTime:
+        return QStringLiteral("datetime");
+    case FieldType::Binary:
+        return QStringLiteral("varbinary(max)");
+    case FieldType::Decimal:
+    case FieldType::Unknown:
+        break;
+    }
+    return {};
+}
+
+// The type a NULL of the field is bound with: the server refuses an untyped one for float and date columns.
+QMetaType boundType(FieldType type)
+{
+    switch (type) {
+    case FieldType::Boolean:
+        return QMetaType::fromType<bool>();
+    case FieldType::Integer:
+        return QMetaType::fromType<qlonglong>();
+    case FieldType::Float:
+        return QMetaType::fromType<double>();
+    case FieldType::Date:
+        return QMetaType::fromType<QDate>();
+    case FieldType::DateTime:
+        return QMetaType::fromType<QDateTime>();
+    case FieldType::Binary:
+        return QMetaType::fromType<QByteArray>();
+    case FieldType::Decimal:
+    case FieldType::Text:
+    case FieldType::Memo:
+    case FieldType::Unknown:
+        break;
+    }
+    return QMetaType::fromType<QString>();
+}
 
 } // namespace
 
@@ -40,7 +97,7 @@ QString WriteStatements::update(const QVariant& key, const QList<CellChange>& ch
         // The key and what this save changes: another workstation's save of other columns stays as it is,
         // one of the same columns makes this save fail.
         shape[change.column + 1] = Assigned | Compared;
-        params.append(change.newValue);
+        params.append(bound(change.column, change.newValue));
         assigns = true;
     }
     if (!assigns)
@@ -98,7 +155,23 @@ void WriteStatements::addReadValue(int column, const QVariant& old, QByteArray& 
     if (readNull && compared != comparison(column, false))
         shape[column + 1] = char(shape[column + 1] | ReadNull);
     if (compared != Comparison::IsNull)
-        params.append(old);
+        params.append(bound(column, old));
+}
+
+QVariant WriteStatements::bound(int column, const QVariant& value) const
+{
+    if (m_engine != EngineKind::SqlServer || !value.isNull())
+        return value;
+    return QVariant(boundType(m_types[column]));
+}
+
+QString WriteStatements::marker(int column, int index) const
+{
+    const QString placeholder = nativesql::placeholder(m_engine, index);
+    if (m_engine != EngineKind::SqlServer)
+        return placeholder;
+    const QString type = sqlServerType(m_types[column]);
+    return type.isEmpty() ? placeholder : QStringLiteral("CAST(%1 AS %2)").arg(placeholder, type);
 }
 
 QString WriteStatements::textOf(const QByteArray& shape)
@@ -117,24 +190,22 @@ QString WriteStatements::write(const QByteArray& shape) const
     QStringList assignments;
     for (int c = 0; c < m_names.size(); ++c) {
         if (shape[c + 1] & Assigned)
-            assignments.append(m_names[c] + QStringLiteral(" = ") +
-                               nativesql::placeholder(m_engine, int(assignments.size())));
+            assignments.append(m_names[c] + QStringLiteral(" = ") + marker(c, int(assignments.size())));
     }
     return QStringLiteral("UPDATE %1 SET %2 WHERE %3")
         .arg(m_table, assignments.join(QStringLiteral(", ")),
              sameRowCondition(shape, int(assignments.size())));
 }
 
-// `marker` is the index of the condition's first parameter.
-QString WriteStatements::sameRowCondition(const QByteArray& shape, int marker) const
+// `next` is the index of the condition's first parameter.
+QString WriteStatements::sameRowCondition(const QByteArray& shape, int next) const
 {
     QStringList terms;
     for (int c = 0; c < m_names.size(); ++c) {
         if (!(shape[c + 1] & Compared))
             continue;
         const Comparison compared = comparison(c, shape[c + 1] & ReadNull);
-        const QString value =
-            compared == Comparison::IsNull ? QString() : nativesql::placeholder(m_engine, marker++);
+        const QString value = compared == Comparison::IsNull ? QString() : marker(c, next++);
         terms.append(term(compared, m_names[c], value));
     }
     return terms.join(QStringLiteral(" AND "));

@@ -59,9 +59,12 @@ private:
 
     Comparison comparison(int column, bool readNull) const;
     void addReadValue(int column, const QVariant& old, QByteArray& shape, QVariantList& params) const;
+    // The value as bound for the column, and its marker in the text.
+    QVariant bound(int column, const QVariant& value) const;
+    QString marker(int column, int index) const;
     QString textOf(const QByteArray& shape);
     QString write(const QByteArray& shape) const;
-    QString sameRowCondition(const QByteArray& shape, int marker) const;
+    QString sameRowCondition(const QByteArray& shape, int next) const;
     static QString term(Comparison compared, const QString& name, const QString& value);
 
     EngineKind m_engine;

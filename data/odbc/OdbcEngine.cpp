@@ -1,12 +1,13 @@
 #include "OdbcEngine.h"
 
 #include "DatabaseError.h"
+#include "OdbcConnectionString.h"
 #include "OdbcCursor.h"
+#include "OdbcMessage.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QStringList>
 #include <atomic>
 
 namespace zeb {
@@ -17,38 +18,6 @@ QString uniqueConnectionName()
 {
     static std::atomic<int> counter{0};
     return QStringLiteral("zeb-odbc-%1").arg(++counter);
-}
-
-// A value that would end its attribute early is wrapped in braces, '}' doubled.
-QString attributeValue(const QString& value)
-{
-    if (!value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('{')) &&
-        !value.contains(QLatin1Char('}')))
-        return value;
-    QString escaped = value;
-    escaped.replace(QLatin1Char('}'), QLatin1String("}}"));
-    return QLatin1Char('{') + escaped + QLatin1Char('}');
-}
-
-QString connectionString(const ConnectionParams& params)
-{
-    return QStringList{QStringLiteral("DRIVER={FreeTDS}"),
-                       QStringLiteral("SERVER=") + attributeValue(params.dataSource),
-                       QStringLiteral("DATABASE=") + attributeValue(params.initialCatalog),
-                       QStringLiteral("UID=") + attributeValue(params.userId),
-                       QStringLiteral("PWD=") + attributeValue(params.password),
-                       QStringLiteral("TDS_Version=7.4"),
-                       QStringLiteral("ClientCharset=UTF-8")}
-        .join(QLatin1Char(';'));
-}
-
-QString errorText(const QSqlError& error)
-{
-    const QString server = error.databaseText().trimmed();
-    if (!server.isEmpty())
-        return server;
-    const QString driver = error.driverText().trimmed();
-    return driver.isEmpty() ? QStringLiteral("Ошибка драйвера ODBC.") : driver;
 }
 
 } // namespace
@@ -68,11 +37,11 @@ void OdbcEngine::open()
     if (isOpen())
         return;
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_connectionName);
-    database.setDatabaseName(connectionString(m_params));
+    database.setDatabaseName(odbcConnectionString(m_params, odbcEncryption()));
     database.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=10"));
     if (database.open())
         return;
-    const QString message = errorText(database.lastError());
+    const QString message = odbcErrorText(database.lastError());
     database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
     throw DatabaseError(message);
@@ -114,14 +83,14 @@ StatementResult OdbcEngine::run(const QString& sql, const QVariantList& params)
         done = query->exec();
     }
     if (!done)
-        throw DatabaseError(errorText(query->lastError()));
+        throw DatabaseError(odbcErrorText(query->lastError()));
 
     const qint64 rowsAffected = query->numRowsAffected();
     // A procedure may report changed rows before the rows it selects.
     while (!query->isSelect() && query->nextResult()) {
     }
     if (query->lastError().isValid())
-        throw DatabaseError(errorText(query->lastError()));
+        throw DatabaseError(odbcErrorText(query->lastError()));
     if (!query->isSelect())
         return {nullptr, rowsAffected};
     trackQuery(query);
@@ -137,21 +106,21 @@ void OdbcEngine::beginTransaction()
 {
     QSqlDatabase database = openDatabase();
     if (!database.transaction())
-        throw DatabaseError(errorText(database.lastError()));
+        throw DatabaseError(odbcErrorText(database.lastError()));
 }
 
 void OdbcEngine::commit()
 {
     QSqlDatabase database = openDatabase();
     if (!database.commit())
-        throw DatabaseError(errorText(database.lastError()));
+        throw DatabaseError(odbcErrorText(database.lastError()));
 }
 
 void OdbcEngine::rollback()
 {
     QSqlDatabase database = openDatabase();
     if (!database.rollback())
-        throw DatabaseError(errorText(database.lastError()));
+        throw DatabaseError(odbcErrorText(database.lastError()));
 }
 
 void OdbcEngine::trackQuery(const std::shared_ptr<QSqlQuery>& query)

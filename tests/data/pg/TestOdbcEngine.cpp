@@ -30,6 +30,7 @@ void TestOdbcEngine::unreachableServerFailsWithMessage()
             QFAIL("a connection was opened");
         } catch (const DatabaseError& error) {
             QVERIFY2(!error.message().trimmed().isEmpty(), "the error has no message");
+            QVERIFY2(!error.message().startsWith(QLatin1Char('[')), qPrintable(error.message()));
         }
         QVERIFY(!engine.isOpen());
         QVERIFY_THROWS_EXCEPTION(DatabaseError, engine.run(QStringLiteral("SELECT 1")));

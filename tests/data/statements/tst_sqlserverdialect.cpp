@@ -1,0 +1,216 @@
+#include "DatabaseError.h"
+#include "dataset/WriteStatements.h"
+#include "odbc/OdbcConnectionString.h"
+#include "odbc/OdbcMessage.h"
+
+#include <QDateTime>
+#include <QTest>
+
+using namespace zeb;
+
+Q_DECLARE_METATYPE(QList<CellChange>)
+
+namespace {
+
+// Key, a short and a long text, a float, an exact decimal, a date and a date-time.
+const QList<WriteColumn> lineColumns = {
+    {QStringLiteral("id_vakansiya"), FieldType::Integer}, {QStringLiteral("e_n_p"), FieldType::Text},
+    {QStringLiteral("descr"), FieldType::Memo},           {QStringLiteral("q_units"), FieldType::Float},
+    {QStringLiteral("razrad"), FieldType::Decimal},       {QStringLiteral("ZEB_Update"), FieldType::Date},
+    {QStringLiteral("e_d_p"), FieldType::DateTime},
+};
+
+QList<QMetaType> typesOf(const QVariantList& values)
+{
+    QList<QMetaType> types;
+    for (const QVariant& value : values)
+        types.append(value.metaType());
+    return types;
+}
+
+} // namespace
+
+// What write-back sends to SQL Server through the ODBC driver, and what the driver is asked to connect to.
+class TestSqlServerDialect : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void updateTextsAndBoundTypes_data();
+    void updateTextsAndBoundTypes();
+    void deleteComparesWhatWasRead();
+    void otherEnginesKeepTheirTexts();
+    void connectionStringPerServerForm_data();
+    void connectionStringPerServerForm();
+    void encryptionChoice_data();
+    void encryptionChoice();
+    void driverPrefixesStripped_data();
+    void driverPrefixesStripped();
+};
+
+void TestSqlServerDialect::updateTextsAndBoundTypes_data()
+{
+    QTest::addColumn<QList<CellChange>>("changes");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QVariantList>("params");
+
+    const QString longText(200, QChar(0x0416));
+    const QDateTime stored(QDate(2024, 3, 1), QTime(10, 30, 0, 3));
+    QTest::newRow("long text compared as nvarchar(max)")
+        << QList<CellChange>{{2, longText, QStringLiteral("новое")}}
+        << QStringLiteral("UPDATE [Vakansii] SET [descr] = CAST(? AS nvarchar(max)) WHERE [id_vakansiya] = "
+                          "CAST(? AS bigint) AND [descr] = CAST(? AS nvarchar(max))")
+        << QVariantList{QStringLiteral("новое"), 7, longText};
+    QTest::newRow("cleared float and date bound typed")
+        << QList<CellChange>{{3, 1.5, QVariant()}, {5, QDate(2024, 1, 9), QVariant()}}
+        << QStringLiteral(
+               "UPDATE [Vakansii] SET [q_units] = CAST(? AS float), [ZEB_Update] = CAST(? AS date) "
+               "WHERE [id_vakansiya] = CAST(? AS bigint) AND [q_units] = CAST(? AS float) AND "
+               "[ZEB_Update] = CAST(? AS date)")
+        << QVariantList{QVariant(QMetaType::fromType<double>()), QVariant(QMetaType::fromType<QDate>()), 7,
+                        1.5, QDate(2024, 1, 9)};
+    QTest::newRow("date-time read as .003 compared as datetime")
+        << QList<CellChange>{{6, stored, QVariant()}}
+        << QStringLiteral("UPDATE [Vakansii] SET [e_d_p] = CAST(? AS datetime) WHERE [id_vakansiya] = "
+                          "CAST(? AS bigint) AND [e_d_p] = CAST(? AS datetime)")
+        << QVariantList{QVariant(QMetaType::fromType<QDateTime>()), 7, stored};
+    QTest::newRow("value set where NULL was read")
+        << QList<CellChange>{{1, QVariant(), QStringLiteral("12 от 01.02.2024")}, {4, QVariant(), QVariant()}}
+        << QStringLiteral("UPDATE [Vakansii] SET [e_n_p] = CAST(? AS nvarchar(max)), [razrad] = ? WHERE "
+                          "[id_vakansiya] = CAST(? AS bigint) AND [e_n_p] IS NULL AND [razrad] IS NULL")
+        << QVariantList{QStringLiteral("12 от 01.02.2024"), QVariant(QMetaType::fromType<QString>()), 7};
+    QTest::newRow("exact decimal as its text")
+        << QList<CellChange>{{4, QStringLiteral("123456789012345678"), QStringLiteral("18")}}
+        << QStringLiteral("UPDATE [Vakansii] SET [razrad] = ? WHERE [id_vakansiya] = CAST(? AS bigint) AND "
+                          "[razrad] = ?")
+        << QVariantList{QStringLiteral("18"), 7, QStringLiteral("123456789012345678")};
+}
+
+void TestSqlServerDialect::updateTextsAndBoundTypes()
+{
+    QFETCH(QList<CellChange>, changes);
+    QFETCH(QString, sql);
+    QFETCH(QVariantList, params);
+    WriteStatements statements(EngineKind::SqlServer, QStringLiteral("Vakansii"), lineColumns, 0);
+    QVariantList bound;
+    QCOMPARE(statements.update(7, changes, bound), sql);
+    QCOMPARE(bound, params);
+    // A NULL carries its column's type; the driver would otherwise send one the server refuses.
+    QCOMPARE(typesOf(bound), typesOf(params));
+}
+
+void TestSqlServerDialect::deleteComparesWhatWasRead()
+{
+    WriteStatements statements(EngineKind::SqlServer, QStringLiteral("Vakansii"), lineColumns, 0);
+    QVariantList bound;
+    const QString sql = statements.remove(
+        {7, QVariant(), QString(300, QLatin1Char('x')), 0.5, QVariant(), QDate(2024, 1, 9), QVariant()},
+        bound);
+    QCOMPARE(sql, QStringLiteral(
+                      "DELETE FROM [Vakansii] WHERE [id_vakansiya] = CAST(? AS bigint) AND [e_n_p] IS "
+                      "NULL AND [descr] = CAST(? AS nvarchar(max)) AND [q_units] = CAST(? AS float) AND "
+                      "[razrad] IS NULL AND [ZEB_Update] = CAST(? AS date) AND [e_d_p] IS NULL"));
+    QCOMPARE(bound, (QVariantList{7, QString(300, QLatin1Char('x')), 0.5, QDate(2024, 1, 9)}));
+}
+
+// The casts and typed NULLs are SQL Server's alone.
+void TestSqlServerDialect::otherEnginesKeepTheirTexts()
+{
+    WriteStatements sqlite(EngineKind::Sqlite, QStringLiteral("Vakansii"), lineColumns, 0);
+    QVariantList bound;
+    QCOMPARE(sqlite.update(7, {{3, 1.5, QVariant()}}, bound),
+             QStringLiteral(
+                 "UPDATE \"Vakansii\" SET \"q_units\" = ? WHERE \"id_vakansiya\" IS ? AND \"q_units\" IS ?"));
+    QVERIFY(!bound.first().metaType().isValid());
+}
+
+void TestSqlServerDialect::connectionStringPerServerForm_data()
+{
+    QTest::addColumn<QString>("dataSource");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("server");
+
+    QTest::newRow("host") << QStringLiteral("kadry-srv") << QStringLiteral("secret")
+                          << QStringLiteral("SERVER=kadry-srv;DATABASE=ZEB;UID=ZEB_signin;PWD=secret");
+    QTest::newRow("host and port") << QStringLiteral("10.0.0.5,1533") << QStringLiteral("secret")
+                                   << QStringLiteral(
+                                          "SERVER=10.0.0.5;PORT=1533;DATABASE=ZEB;UID=ZEB_signin;PWD=secret");
+    QTest::newRow("named instance")
+        << QStringLiteral("kadry-srv\\SQLEXPRESS") << QStringLiteral("secret")
+        << QStringLiteral("SERVER=kadry-srv\\SQLEXPRESS;DATABASE=ZEB;UID=ZEB_signin;PWD=secret");
+    QTest::newRow("password with separators")
+        << QStringLiteral("kadry-srv") << QStringLiteral("a;b}c")
+        << QStringLiteral("SERVER=kadry-srv;DATABASE=ZEB;UID=ZEB_signin;PWD={a;b}}c}");
+}
+
+void TestSqlServerDialect::connectionStringPerServerForm()
+{
+    QFETCH(QString, dataSource);
+    QFETCH(QString, password);
+    QFETCH(QString, server);
+    const ConnectionParams params{QStringLiteral("ZEB_signin"), password, QStringLiteral("ZEB"), dataSource};
+    QCOMPARE(odbcConnectionString(params, QStringLiteral("require")),
+             QStringLiteral("DRIVER={FreeTDS};") + server +
+                 QStringLiteral(";TDS_Version=7.4;ClientCharset=UTF-8;Encryption=require"));
+}
+
+void TestSqlServerDialect::encryptionChoice_data()
+{
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("unset") << QByteArray() << QStringLiteral("require");
+    QTest::newRow("require") << QByteArray("require") << QStringLiteral("require");
+    QTest::newRow("request") << QByteArray("Request") << QStringLiteral("request");
+    QTest::newRow("off for an old server") << QByteArray(" off ") << QStringLiteral("off");
+    QTest::newRow("misspelt") << QByteArray("no") << QString();
+}
+
+void TestSqlServerDialect::encryptionChoice()
+{
+    QFETCH(QByteArray, variable);
+    QFETCH(QString, chosen);
+    if (variable.isNull())
+        qunsetenv("ZEB_MSSQL_ENCRYPTION");
+    else
+        qputenv("ZEB_MSSQL_ENCRYPTION", variable);
+    if (chosen.isEmpty()) {
+        try {
+            odbcEncryption();
+            QFAIL("an unknown choice was taken");
+        } catch (const DatabaseError& error) {
+            QVERIFY2(error.message().contains(QStringLiteral("ZEB_MSSQL_ENCRYPTION")),
+                     qPrintable(error.message()));
+        }
+    } else {
+        QCOMPARE(odbcEncryption(), chosen);
+    }
+    qunsetenv("ZEB_MSSQL_ENCRYPTION");
+}
+
+void TestSqlServerDialect::driverPrefixesStripped_data()
+{
+    QTest::addColumn<QString>("driver");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("server message")
+        << QStringLiteral("[FreeTDS][SQL Server]Cannot insert the value NULL into column 'id_post'.")
+        << QStringLiteral("Cannot insert the value NULL into column 'id_post'.");
+    QTest::newRow("driver manager too")
+        << QStringLiteral("[unixODBC][FreeTDS][SQL Server]Login failed for user 'x'.")
+        << QStringLiteral("Login failed for user 'x'.");
+    QTest::newRow("Russian server text")
+        << QStringLiteral(" [FreeTDS][SQL Server] Кафедра с кодом 5 не найдена.")
+        << QStringLiteral("Кафедра с кодом 5 не найдена.");
+    QTest::newRow("no prefix") << QStringLiteral("Unable to connect") << QStringLiteral("Unable to connect");
+    QTest::newRow("bracket kept inside") << QStringLiteral("[FreeTDS]Invalid object name '[dbo].[x]'.")
+                                         << QStringLiteral("Invalid object name '[dbo].[x]'.");
+}
+
+void TestSqlServerDialect::driverPrefixesStripped()
+{
+    QFETCH(QString, driver);
+    QFETCH(QString, shown);
+    QCOMPARE(withoutDriverPrefixes(driver), shown);
+}
+
+QTEST_GUILESS_MAIN(TestSqlServerDialect)
+#include "tst_sqlserverdialect.moc"
