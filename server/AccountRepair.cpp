@@ -2,6 +2,7 @@
 
 #include "AdminEngine.h"
 #include "Installation.h"
+#include "MssqlInstallation.h"
 #include "PgAccounts.h"
 #include "ServerScript.h"
 #include "SettingsFile.h"
@@ -17,6 +18,20 @@ AccountRepairResult repairAccounts(const QString& installationDirectory, const S
         return AccountRepairResult::NothingToRepair;
 
     const std::unique_ptr<Engine> engine = openAdminEngine(installationDirectory, admin);
+    if (params.engineKind() == EngineKind::SqlServer) {
+        // As a hand run does, batch by batch: ALTER DATABASE and CREATE PROCEDURE take no transaction.
+        const QHash<QString, QString> values = MssqlInstallation::scriptValues(
+            settings.initialCatalog, ServerAccount{settings.userId, settings.password},
+            Installation::workRole(settings.initialCatalog));
+        runSqlcmdScript(*engine, QStringLiteral("upgrade.sql"), serverScript(ServerScript::MssqlUpgrade),
+                        values);
+        runSqlcmdScript(*engine, QStringLiteral("procedures.sql"),
+                        serverScript(ServerScript::MssqlProcedures), values);
+        runSqlcmdScript(*engine, QStringLiteral("accounts.sql"), serverScript(ServerScript::MssqlAccounts),
+                        values);
+        engine->close();
+        return AccountRepairResult::Repaired;
+    }
     engine->beginTransaction();
     try {
         engine->runScript(serverScript(ServerScript::PgUpgrade));

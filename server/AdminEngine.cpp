@@ -71,11 +71,8 @@ std::unique_ptr<Engine> openAdminEngine(const QString& installationDirectory, co
         return engine;
     }
     case EngineKind::Postgres:
-        break;
     case EngineKind::SqlServer:
-        throw Error(
-            QStringLiteral("Сервер «%1» не поддерживается инструментом: ожидается «sqlite:» или «pg:».")
-                .arg(settings.dataSource));
+        break;
     }
     std::unique_ptr<Engine> engine = Engine::create(params, dataDirectory);
     engine->open();

@@ -2,6 +2,7 @@
 
 #include "Cp1251.h"
 #include "Error.h"
+#include "MssqlInstallation.h"
 #include "PgInstallation.h"
 #include "RandomPassword.h"
 #include "SettingsFile.h"
@@ -25,14 +26,18 @@ QString shown(const QString& path)
 }
 
 // Role names are built from the database name and must fit a 20-byte field of the settings file; the name
-// is spliced into DDL, so only plain lower-case identifiers are taken.
-void checkDatabaseName(const QString& database)
+// is spliced into DDL, so only plain identifiers are taken: lower-case where PostgreSQL folds names, any
+// case on SQL Server, whose client statements name the database ZEB.
+void checkDatabaseName(const QString& database, EngineKind engine)
 {
-    static const QRegularExpression identifier(QStringLiteral("^[a-z][a-z0-9_]*$"));
-    if (!identifier.match(database).hasMatch())
-        throw Error(QStringLiteral("Имя базы данных «%1» недопустимо: допустимы строчные латинские буквы, "
-                                   "цифры и «_», первой должна быть буква.")
-                        .arg(database));
+    static const QRegularExpression lowerCase(QStringLiteral("^[a-z][a-z0-9_]*$"));
+    static const QRegularExpression anyCase(QStringLiteral("^[A-Za-z][A-Za-z0-9_]*$"));
+    if (engine == EngineKind::SqlServer ? !anyCase.match(database).hasMatch()
+                                        : !lowerCase.match(database).hasMatch())
+        throw Error(
+            QStringLiteral("Имя базы данных «%1» недопустимо: допустимы %2латинские буквы, "
+                           "цифры и «_», первой должна быть буква.")
+                .arg(database, engine == EngineKind::SqlServer ? QString() : QStringLiteral("строчные ")));
     const qsizetype longest = SettingsFile::fieldSize - signinSuffix.size();
     if (database.size() > longest)
         throw Error(QStringLiteral("Имя базы данных «%1» слишком длинное: не более %2 символов, чтобы имя "
@@ -54,6 +59,21 @@ void checkServer(const InstallRequest& request)
         throw Error(QStringLiteral("Порт %1 недопустим: нужен номер от 1 до 65535.").arg(request.port));
 }
 
+// `host`, `host,port` or `host\instance`, as SQL Server's own tools write a server.
+void checkSqlServer(const QString& server)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^[A-Za-z0-9._-]+(,([0-9]{1,5})|\\\\[A-Za-z0-9_$-]+)?$"));
+    const QRegularExpressionMatch match = form.match(server);
+    const int port = match.captured(2).toInt();
+    if (!match.hasMatch() || (!match.captured(2).isEmpty() && (port < 1 || port > 65535)))
+        throw Error(
+            QStringLiteral("Сервер «%1» указан неверно: ожидается «сервер», «сервер,порт» (порт от 1 до "
+                           "65535) или «сервер\\экземпляр»; в имени допустимы латинские буквы, цифры, "
+                           "«.», «-» и «_».")
+                .arg(server));
+}
+
 QString dataSourceOf(const InstallRequest& request)
 {
     QString dataSource;
@@ -68,7 +88,9 @@ QString dataSourceOf(const InstallRequest& request)
             dataSource += QLatin1Char(':') + QString::number(request.port);
         break;
     case EngineKind::SqlServer:
-        throw Error(QStringLiteral("Установка на Microsoft SQL Server этим инструментом не выполняется."));
+        checkSqlServer(request.host);
+        dataSource = request.host;
+        break;
     }
     if (cp1251::encode(dataSource).size() > SettingsFile::fieldSize)
         throw Error(QStringLiteral("Адрес базы данных «%1» длиннее %2 байт, допустимых в файле настроек; "
@@ -98,7 +120,7 @@ TFirstConnectInfo Installation::install(const InstallRequest& request)
 {
     if (request.directory.isEmpty())
         throw Error(QStringLiteral("Не указана папка установки."));
-    checkDatabaseName(request.database);
+    checkDatabaseName(request.database, request.engine);
     TFirstConnectInfo info;
     info.userId = signinRole(request.database);
     info.password = randomPassword();
@@ -128,8 +150,11 @@ TFirstConnectInfo Installation::install(const InstallRequest& request)
         if (request.engine == EngineKind::Sqlite) {
             SqliteInstallation target(QDir(data).absoluteFilePath(request.database + QStringLiteral(".db")));
             createAndWrite(target, request, work, settings, info);
-        } else {
+        } else if (request.engine == EngineKind::Postgres) {
             PgInstallation target(request, info.dataSource, ServerAccount{info.userId, info.password});
+            createAndWrite(target, request, work, settings, info);
+        } else {
+            MssqlInstallation target(request, info.dataSource, ServerAccount{info.userId, info.password});
             createAndWrite(target, request, work, settings, info);
         }
     } catch (...) {

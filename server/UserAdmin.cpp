@@ -93,6 +93,8 @@ void UserAdmin::lock(const QString& login)
     updateUser(stored, {QStringLiteral("disabled")}, {1});
     if (m_engine.kind() == EngineKind::Postgres)
         shutPgPersonLogin(m_engine, stored);
+    else if (m_engine.kind() == EngineKind::SqlServer)
+        m_engine.run(QStringLiteral("EXEC dbo.LOCK_USER @login = ?"), {stored});
 }
 
 void UserAdmin::unlock(const QString& login)

@@ -1,4 +1,5 @@
 #include "AccountRepair.h"
+#include "AdminAccount.h"
 #include "Arguments.h"
 #include "Commands.h"
 #include "Console.h"
@@ -16,8 +17,7 @@ int runAccounts(const QStringList& words)
     }
     arguments.expectPositional({QStringLiteral("действие"), QStringLiteral("папка установки DIR")});
 
-    const ServerAccount admin{arguments.value(QStringLiteral("admin-user"), QStringLiteral("postgres")),
-                              qEnvironmentVariable("PGPASSWORD")};
+    const ServerAccount admin = adminAccount(arguments, installedEngine(arguments.positional().at(1)));
     if (repairAccounts(arguments.positional().at(1), admin) == AccountRepairResult::NothingToRepair) {
         console::print(QStringLiteral(
             "Встроенная база данных не имеет учётных записей сервера: восстанавливать нечего."));

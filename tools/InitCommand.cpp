@@ -1,3 +1,4 @@
+#include "AdminAccount.h"
 #include "Arguments.h"
 #include "Commands.h"
 #include "ConnectionString.h"
@@ -16,7 +17,10 @@ EngineKind engineNamed(const QString& name)
         return EngineKind::Sqlite;
     if (name == QLatin1String("pg"))
         return EngineKind::Postgres;
-    throw UsageError(QStringLiteral("неизвестный вид базы данных «%1»: ожидается sqlite или pg.").arg(name));
+    if (name == QLatin1String("mssql"))
+        return EngineKind::SqlServer;
+    throw UsageError(
+        QStringLiteral("неизвестный вид базы данных «%1»: ожидается sqlite, pg или mssql.").arg(name));
 }
 
 } // namespace
@@ -34,12 +38,18 @@ int runInit(const QStringList& words)
     request.engine = engineNamed(arguments.required(QStringLiteral("engine")));
     request.host = arguments.value(QStringLiteral("host"), request.host);
     request.port = arguments.integer(QStringLiteral("port"), request.port);
-    request.database = arguments.value(QStringLiteral("database"), request.database);
-    request.adminUser = arguments.value(QStringLiteral("admin-user"), request.adminUser);
-    request.adminPassword = qEnvironmentVariable("PGPASSWORD");
+    // The client's statements name the SQL Server database ZEB.
+    request.database =
+        arguments.value(QStringLiteral("database"),
+                        request.engine == EngineKind::SqlServer ? QStringLiteral("ZEB") : request.database);
     request.demo = arguments.has(QStringLiteral("demo"));
     // The database and the server go into the settings file, and from there into a connection string.
     checkConnectionValues(TFirstConnectInfo{QString(), QString(), request.database, request.host});
+    if (request.engine != EngineKind::Sqlite) {
+        const ServerAccount admin = adminAccount(arguments, request.engine);
+        request.adminUser = admin.user;
+        request.adminPassword = admin.password;
+    }
 
     const TFirstConnectInfo settings = Installation::install(request);
     console::print(QStringLiteral("Установка создана, файл настроек: %1")

@@ -1,3 +1,4 @@
+#include "AdminAccount.h"
 #include "AdminEngine.h"
 #include "Arguments.h"
 #include "BuildPublisher.h"
@@ -19,8 +20,7 @@ int runPublish(const QStringList& words)
                                  .arg(arguments.value(QStringLiteral("build"))));
     }
 
-    const ServerAccount admin{arguments.value(QStringLiteral("admin-user"), QStringLiteral("postgres")),
-                              qEnvironmentVariable("PGPASSWORD")};
+    const ServerAccount admin = adminAccount(arguments, installedEngine(arguments.positional().at(0)));
     const std::unique_ptr<Engine> engine = openAdminEngine(arguments.positional().at(0), admin);
     const PublishedBuild published = BuildPublisher(*engine).publish(arguments.positional().at(1), build);
     engine->close();

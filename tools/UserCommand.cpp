@@ -1,3 +1,4 @@
+#include "AdminAccount.h"
 #include "AdminEngine.h"
 #include "Arguments.h"
 #include "Commands.h"
@@ -46,8 +47,7 @@ int runUser(const QStringList& words)
 
     const QString& login = arguments.positional().at(2);
     const QString password = withPassword ? newPassword(arguments, login) : QString();
-    const ServerAccount admin{arguments.value(QStringLiteral("admin-user"), QStringLiteral("postgres")),
-                              qEnvironmentVariable("PGPASSWORD")};
+    const ServerAccount admin = adminAccount(arguments, installedEngine(arguments.positional().at(1)));
     const std::unique_ptr<Engine> engine = openAdminEngine(arguments.positional().at(1), admin);
     UserAdmin users(*engine);
     if (action == QLatin1String("add")) {

@@ -1,19 +1,28 @@
 #include "OdbcMessage.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 
 namespace zeb {
 
 QString withoutDriverPrefixes(const QString& message)
 {
+    // The driver joins its records with blanks, each led by "[vendor][component]": the first lead is dropped,
+    // the others start a line of their own. A bracket inside the server's words ('[dbo].[x]') is not a lead.
+    static const QRegularExpression lead(QStringLiteral("(^|\\s+)(\\[[^\\[\\]'\"]*\\])+\\s*"));
     QString text = message.trimmed();
-    while (text.startsWith(QLatin1Char('['))) {
-        const qsizetype end = text.indexOf(QLatin1Char(']'));
-        if (end < 0)
-            break;
-        text = text.mid(end + 1).trimmed();
+    QString result;
+    qsizetype copied = 0;
+    QRegularExpressionMatchIterator it = lead.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        result += QStringView(text).mid(copied, match.capturedStart() - copied);
+        if (!result.isEmpty())
+            result += QLatin1Char('\n');
+        copied = match.capturedEnd();
     }
-    return text;
+    result += QStringView(text).mid(copied);
+    return result.trimmed();
 }
 
 QString odbcErrorText(const QSqlError& error)

@@ -7,6 +7,7 @@
 #include "pg/PgEngine.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -612,6 +613,57 @@ private Q_SLOTS:
                  qPrintable(result.err));
         QVERIFY2(result.err.contains(expected), qPrintable(result.err));
         QCOMPARE(result.out, QString());
+    }
+
+    // No SQL Server runs here: what the tool refuses before or without one.
+    void mssqlInitRefusals_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("expected");
+        const QByteArray password("secret\n");
+        QTest::newRow("port after a colon")
+            << QStringList{QStringLiteral("--host"), QStringLiteral("srv:1433")} << password << 1
+            << QStringLiteral("«srv:1433» указан неверно");
+        QTest::newRow("port out of range")
+            << QStringList{QStringLiteral("--host"), QStringLiteral("srv,70000")} << password << 1
+            << QStringLiteral("указан неверно");
+        QTest::newRow("database name") << QStringList{QStringLiteral("--host"), QStringLiteral("srv"),
+                                                      QStringLiteral("--database"), QStringLiteral("zeb-1")}
+                                       << password << 1 << QStringLiteral("«zeb-1» недопустимо");
+        QTest::newRow("server name too long for the settings")
+            << QStringList{QStringLiteral("--host"), QStringLiteral("kadry-server\\INSTANCE1")} << password
+            << 1 << QStringLiteral("длиннее 20 байт");
+        QTest::newRow("demo data") << QStringList{QStringLiteral("--host"), QStringLiteral("127.0.0.1,1"),
+                                                  QStringLiteral("--demo")}
+                                   << password << 1 << QStringLiteral("без --demo");
+        QTest::newRow("server unreachable")
+            << QStringList{QStringLiteral("--host"), QStringLiteral("127.0.0.1,1")} << password << 1
+            << QString();
+        QTest::newRow("no administrator password")
+            << QStringList{QStringLiteral("--host"), QStringLiteral("srv")} << QByteArray() << 2
+            << QStringLiteral("SQLCMDPASSWORD");
+    }
+    void mssqlInitRefusals()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, input);
+        QFETCH(int, exitCode);
+        QFETCH(QString, expected);
+        QTemporaryDir fresh;
+        const QString folder = fresh.filePath(QStringLiteral("install"));
+        const ToolRun result = run(
+            QStringList{QStringLiteral("init"), folder, QStringLiteral("--engine"), QStringLiteral("mssql")} +
+                options,
+            input);
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2(isOneLine(result.err) && result.err.startsWith(QLatin1String("zeb7-admin: ")),
+                 qPrintable(result.err));
+        QVERIFY2(result.err.contains(expected), qPrintable(result.err));
+        // The server's words, not the driver's.
+        QVERIFY2(!result.err.contains(QLatin1String("[FreeTDS]")), qPrintable(result.err));
+        QVERIFY2(!QFileInfo::exists(folder), "a refused installation left its folder");
     }
 
     void queryOnADeadServerFails()

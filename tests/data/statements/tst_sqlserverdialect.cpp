@@ -200,6 +200,13 @@ void TestSqlServerDialect::driverPrefixesStripped_data()
     QTest::newRow("Russian server text")
         << QStringLiteral(" [FreeTDS][SQL Server] Кафедра с кодом 5 не найдена.")
         << QStringLiteral("Кафедра с кодом 5 не найдена.");
+    QTest::newRow("two records")
+        << QStringLiteral(
+               "[FreeTDS][SQL Server]Unable to connect to data source [FreeTDS][SQL Server]Unable to "
+               "connect: Adaptive Server is unavailable or does not exist")
+        << QStringLiteral(
+               "Unable to connect to data source\nUnable to connect: Adaptive Server is unavailable or "
+               "does not exist");
     QTest::newRow("no prefix") << QStringLiteral("Unable to connect") << QStringLiteral("Unable to connect");
     QTest::newRow("bracket kept inside") << QStringLiteral("[FreeTDS]Invalid object name '[dbo].[x]'.")
                                          << QStringLiteral("Invalid object name '[dbo].[x]'.");

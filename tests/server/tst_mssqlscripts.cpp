@@ -1,0 +1,150 @@
+#include "Error.h"
+#include "Installation.h"
+#include "MssqlInstallation.h"
+#include "ServerScript.h"
+#include "SqlcmdScript.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace zeb;
+
+Q_DECLARE_METATYPE(ServerScript)
+
+namespace {
+
+const QHash<QString, QString> values = MssqlInstallation::scriptValues(
+    QStringLiteral("ZEB"),
+    ServerAccount{QStringLiteral("ZEB_signin"), QStringLiteral("Xy7Kq2Lm9Pw4Rt6Zs8Vb3Nc5")},
+    Installation::workRole(QStringLiteral("ZEB")));
+
+// The batch without the comments and blank lines that may stand before its first statement.
+QString firstStatement(const QString& batch)
+{
+    QStringList lines = batch.split(QLatin1Char('\n'));
+    while (!lines.isEmpty() &&
+           (lines.first().trimmed().isEmpty() || lines.first().trimmed().startsWith(u"--")))
+        lines.removeFirst();
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+// What the tool sends to SQL Server, as text: no SQL Server runs here.
+class TestMssqlScripts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void scriptsRunAsSqlcmdWould_data();
+    void scriptsRunAsSqlcmdWould();
+    void readerFollowsSqlcmd();
+    void readerRefuses_data();
+    void readerRefuses();
+};
+
+void TestMssqlScripts::scriptsRunAsSqlcmdWould_data()
+{
+    QTest::addColumn<ServerScript>("script");
+    QTest::newRow("database") << ServerScript::MssqlDatabase;
+    QTest::newRow("schema") << ServerScript::MssqlSchema;
+    QTest::newRow("procedures") << ServerScript::MssqlProcedures;
+    QTest::newRow("accounts") << ServerScript::MssqlAccounts;
+    QTest::newRow("upgrade") << ServerScript::MssqlUpgrade;
+    QTest::newRow("reference rows") << ServerScript::Reference;
+}
+
+void TestMssqlScripts::scriptsRunAsSqlcmdWould()
+{
+    QFETCH(ServerScript, script);
+    const QString text = serverScript(script);
+    QVERIFY2(!text.contains(QLatin1String("${")), "a placeholder sqlcmd does not know");
+    if (script != ServerScript::Reference)
+        QVERIFY2(text.startsWith(QLatin1String(":on error exit")), "a failing hand run would go on");
+
+    const QStringList batches = SqlcmdScript::batches(QStringLiteral("script"), text, values);
+    QVERIFY(!batches.isEmpty());
+    static const QRegularExpression module(QStringLiteral("\\bCREATE\\s+(PROCEDURE|FUNCTION|TRIGGER)\\b"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression goLine(QStringLiteral("^\\s*GO\\s*$"),
+                                           QRegularExpression::CaseInsensitiveOption |
+                                               QRegularExpression::MultilineOption);
+    for (const QString& batch : batches) {
+        QVERIFY2(!batch.contains(QLatin1String("$(")), qPrintable(batch.left(200)));
+        QVERIFY2(!batch.contains(QLatin1String(":on error exit"), Qt::CaseInsensitive),
+                 qPrintable(batch.left(200)));
+        QVERIFY2(!goLine.match(batch).hasMatch(), qPrintable(batch.left(200)));
+        // The server takes a procedure only as the whole of its batch.
+        const QRegularExpressionMatch created = module.match(firstStatement(batch));
+        if (created.hasMatch()) {
+            QVERIFY2(created.capturedStart() == 0, qPrintable(batch.left(200)));
+            QVERIFY2(!module.match(batch, batch.indexOf(created.captured()) + 1).hasMatch(),
+                     qPrintable(batch.left(200)));
+        } else {
+            QVERIFY2(!module.match(batch).hasMatch(), qPrintable(batch.left(200)));
+        }
+    }
+    if (script == ServerScript::MssqlDatabase)
+        QVERIFY(batches.join(QLatin1Char('\n')).contains(QLatin1String("COLLATE Cyrillic_General_CI_AS")));
+    if (script == ServerScript::MssqlAccounts) {
+        const QString all = batches.join(QLatin1Char('\n'));
+        QVERIFY(all.contains(QLatin1String("[ZEB_signin]")));
+        QVERIFY(all.contains(QLatin1String("N'Xy7Kq2Lm9Pw4Rt6Zs8Vb3Nc5'")));
+        QVERIFY(all.contains(QLatin1String("CHECK_POLICY = OFF")));
+        QVERIFY(!all.contains(QLatin1String("TRUSTWORTHY ON"), Qt::CaseInsensitive));
+    }
+    if (script == ServerScript::MssqlProcedures)
+        QVERIFY(!batches.join(QLatin1Char('\n')).contains(QLatin1String("EXECUTE AS"), Qt::CaseInsensitive));
+}
+
+void TestMssqlScripts::readerFollowsSqlcmd()
+{
+    const QString text =
+        QStringLiteral(":On Error Exit\r\nUSE [$(DATABASE)];\r\n go \r\n\r\n"
+                       "CREATE PROCEDURE dbo.p AS SELECT N'$(WORK_ROLE)';\nGO\n\nGO\nSELECT 1;");
+    QCOMPARE(SqlcmdScript::batches(QStringLiteral("t.sql"), text, values),
+             (QStringList{QStringLiteral("USE [ZEB];"),
+                          QStringLiteral("CREATE PROCEDURE dbo.p AS SELECT N'ZEB_work';"),
+                          QStringLiteral("SELECT 1;")}));
+}
+
+void TestMssqlScripts::readerRefuses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("variable without a value")
+        << QStringLiteral("USE [$(CATALOG)];") << QString() << QStringLiteral("$(CATALOG)");
+    QTest::newRow("value closing a name") << QStringLiteral("USE [$(DATABASE)];")
+                                          << QStringLiteral("a]; DROP") << QStringLiteral("$(DATABASE)");
+    QTest::newRow("value closing a literal")
+        << QStringLiteral("SELECT N'$(DATABASE)';") << QStringLiteral("x'") << QStringLiteral("$(DATABASE)");
+    QTest::newRow("value bringing a variable")
+        << QStringLiteral("SELECT N'$(DATABASE)';") << QStringLiteral("$(SIGNIN_PASSWORD)")
+        << QStringLiteral("$(DATABASE)");
+    QTest::newRow("sqlcmd include") << QStringLiteral(":r other.sql") << QString()
+                                    << QStringLiteral(":r other.sql");
+    QTest::newRow("shell command") << QStringLiteral("!!del *.*") << QString() << QStringLiteral("!!del");
+    QTest::newRow("malformed variable")
+        << QStringLiteral("SELECT '$(DATA BASE)';") << QString() << QStringLiteral("$(DATA BASE)");
+}
+
+void TestMssqlScripts::readerRefuses()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, value);
+    QFETCH(QString, named);
+    QHash<QString, QString> given = values;
+    if (!value.isNull())
+        given.insert(QStringLiteral("DATABASE"), value);
+    try {
+        SqlcmdScript::batches(QStringLiteral("t.sql"), text, given);
+        QFAIL("the script was taken");
+    } catch (const Error& error) {
+        QVERIFY2(error.message().contains(QLatin1String("t.sql")) && error.message().contains(named),
+                 qPrintable(error.message()));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestMssqlScripts)
+#include "tst_mssqlscripts.moc"
