@@ -8,15 +8,18 @@ namespace zeb {
 
 namespace {
 
-// A value that would end its attribute early is wrapped in braces, '}' doubled.
-QString attributeValue(const QString& value)
+// FreeTDS 1.3 reads a value in braces up to the first "};", every other character as it stands ("}}" is two
+// braces), and a plain value up to the next ';'. So braces only where ';' or a leading '{' needs them, and
+// each braced value is followed by another attribute.
+QString attributeValue(const QString& value, const QString& what)
 {
-    if (!value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('{')) &&
-        !value.contains(QLatin1Char('}')))
+    if (!value.contains(QLatin1Char(';')) && !value.startsWith(QLatin1Char('{')))
         return value;
-    QString escaped = value;
-    escaped.replace(QLatin1Char('}'), QLatin1String("}}"));
-    return QLatin1Char('{') + escaped + QLatin1Char('}');
+    if (value.contains(QLatin1String("};")))
+        throw DatabaseError(
+            QStringLiteral("%1 содержит «};»: такое значение драйвер FreeTDS не может передать серверу.")
+                .arg(what));
+    return QLatin1Char('{') + value + QLatin1Char('}');
 }
 
 } // namespace
@@ -27,14 +30,16 @@ QString odbcConnectionString(const ConnectionParams& params, const QString& encr
     const qsizetype comma = params.dataSource.lastIndexOf(QLatin1Char(','));
     const QString server = comma < 0 ? params.dataSource : params.dataSource.left(comma).trimmed();
     QStringList attributes{QStringLiteral("DRIVER={FreeTDS}"),
-                           QStringLiteral("SERVER=") + attributeValue(server)};
+                           QStringLiteral("SERVER=") + attributeValue(server, QStringLiteral("Имя сервера"))};
     if (comma >= 0)
-        attributes.append(QStringLiteral("PORT=") +
-                          attributeValue(params.dataSource.mid(comma + 1).trimmed()));
-    attributes << QStringLiteral("DATABASE=") + attributeValue(params.initialCatalog)
-               << QStringLiteral("UID=") + attributeValue(params.userId)
-               << QStringLiteral("PWD=") + attributeValue(params.password)
-               // 7.4 is SQL Server 2012 and later, the oldest the server scripts run on.
+        attributes.append(QStringLiteral("PORT=") + attributeValue(params.dataSource.mid(comma + 1).trimmed(),
+                                                                   QStringLiteral("Порт сервера")));
+    attributes << QStringLiteral("DATABASE=") +
+                      attributeValue(params.initialCatalog, QStringLiteral("Имя базы данных"))
+               << QStringLiteral("UID=") + attributeValue(params.userId, QStringLiteral("Имя пользователя"))
+               << QStringLiteral("PWD=") + attributeValue(params.password, QStringLiteral("Пароль"))
+               // 7.4 is SQL Server 2012 and later, the oldest the server scripts run on; from 7.3 on, date
+               // columns come back as dates rather than texts.
                << QStringLiteral("TDS_Version=7.4") << QStringLiteral("ClientCharset=UTF-8")
                << QStringLiteral("Encryption=") + encryption;
     return attributes.join(QLatin1Char(';'));

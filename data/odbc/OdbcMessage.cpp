@@ -2,35 +2,31 @@
 
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QStringList>
 
 namespace zeb {
 
 QString withoutDriverPrefixes(const QString& message)
 {
-    // The driver joins its records with blanks, each led by "[vendor][component]": the first lead is dropped,
-    // the others start a line of their own. A bracket inside the server's words ('[dbo].[x]') is not a lead.
-    static const QRegularExpression lead(QStringLiteral("(^|\\s+)(\\[[^\\[\\]'\"]*\\])+\\s*"));
-    QString text = message.trimmed();
-    QString result;
-    qsizetype copied = 0;
-    QRegularExpressionMatchIterator it = lead.globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch match = it.next();
-        result += QStringView(text).mid(copied, match.capturedStart() - copied);
-        if (!result.isEmpty())
-            result += QLatin1Char('\n');
-        copied = match.capturedEnd();
+    // A record starts the text with one or more bracketed names, or follows a space with two or more: a
+    // single bracketed name inside a message ("object [dbo].[x]", "column [id]") stays.
+    static const QRegularExpression recordStart(
+        QStringLiteral("^\\s*(?:\\[[^\\[\\]]*\\])+|\\s(?:\\[[^\\[\\]]*\\]){2,}"));
+    QStringList records;
+    for (const QString& part : message.split(recordStart, Qt::SkipEmptyParts)) {
+        const QString record = part.trimmed();
+        if (!record.isEmpty() && !records.contains(record))
+            records.append(record);
     }
-    result += QStringView(text).mid(copied);
-    return result.trimmed();
+    return records.join(QLatin1Char('\n'));
 }
 
 QString odbcErrorText(const QSqlError& error)
 {
-    const QString server = withoutDriverPrefixes(error.databaseText());
-    if (!server.isEmpty())
+    if (const QString server = withoutDriverPrefixes(error.databaseText()); !server.isEmpty())
         return server;
-    const QString driver = withoutDriverPrefixes(error.driverText());
+    static const QRegularExpression qtPrefix(QStringLiteral("^\\s*QODBC\\d*:\\s*"));
+    const QString driver = withoutDriverPrefixes(error.driverText()).remove(qtPrefix);
     return driver.isEmpty() ? QStringLiteral("Ошибка драйвера ODBC.") : driver;
 }
 

@@ -6,11 +6,12 @@ class QSqlError;
 
 namespace zeb {
 
-// The server's own words from a driver message: "[unixODBC][FreeTDS][SQL Server]Cannot insert..." reads
-// "Cannot insert...".
+// The server's own words from a driver message. Each diagnostic record comes prefixed by the components it
+// passed ("[unixODBC][FreeTDS][SQL Server]Cannot insert..."), and Qt joins the records with a space; the
+// records are given one a line, prefixes dropped, a record repeated only once.
 QString withoutDriverPrefixes(const QString& message);
 
-// What the user is shown of a failed ODBC call.
+// What the user is shown of a failed ODBC call: the records, else Qt's own words without its "QODBC:".
 QString odbcErrorText(const QSqlError& error);
 
 } // namespace zeb
