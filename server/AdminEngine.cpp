@@ -1,5 +1,6 @@
 #include "AdminEngine.h"
 
+#include "DatabaseError.h"
 #include "Error.h"
 #include "Installation.h"
 #include "SettingsFile.h"
@@ -75,8 +76,18 @@ std::unique_ptr<Engine> openAdminEngine(const QString& installationDirectory, co
         break;
     }
     std::unique_ptr<Engine> engine = Engine::create(params, dataDirectory);
-    engine->open();
+    openAsAdministrator(*engine, settings.dataSource, admin.user);
     return engine;
+}
+
+void openAsAdministrator(Engine& engine, const QString& server, const QString& user)
+{
+    try {
+        engine.open();
+    } catch (const DatabaseError& error) {
+        throw DatabaseError(QStringLiteral("Не удалось подключиться к серверу «%1» как «%2»: %3")
+                                .arg(server, user, error.message()));
+    }
 }
 
 } // namespace zeb

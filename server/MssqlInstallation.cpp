@@ -1,5 +1,6 @@
 #include "MssqlInstallation.h"
 
+#include "AdminEngine.h"
 #include "BaseData.h"
 #include "Error.h"
 #include "ServerScript.h"
@@ -66,7 +67,7 @@ void MssqlInstallation::create(const ServerAccount& work, bool demo)
                                    "PostgreSQL; на Microsoft SQL Server установите без --demo."));
     const QString database = m_request.database;
     OdbcEngine server(adminParams(QStringLiteral("master")));
-    server.open();
+    openAsAdministrator(server, m_dataSource, m_request.adminUser);
     if (exists(server, QStringLiteral("SELECT 1 FROM sys.databases WHERE name = ?"), database))
         throw Error(QStringLiteral(
                         "База данных «%1» уже существует на сервере %2; установка не перезаписывает данные.")
@@ -94,7 +95,7 @@ void MssqlInstallation::fill(const QString& workRole)
 {
     const QHash<QString, QString> values = scriptValues(m_request.database, m_signin, workRole);
     OdbcEngine engine(adminParams(m_request.database));
-    engine.open();
+    openAsAdministrator(engine, m_dataSource, m_request.adminUser);
     runSqlcmdScript(engine, QStringLiteral("schema.sql"), serverScript(ServerScript::MssqlSchema), values);
     runSqlcmdScript(engine, QStringLiteral("procedures.sql"), serverScript(ServerScript::MssqlProcedures),
                     values);
@@ -111,7 +112,7 @@ void MssqlInstallation::undo()
         return;
     try {
         OdbcEngine server(adminParams(QStringLiteral("master")));
-        server.open();
+        openAsAdministrator(server, m_dataSource, m_request.adminUser);
         if (exists(server, QStringLiteral("SELECT 1 FROM sys.databases WHERE name = ?"),
                    m_request.database)) {
             const QString database = quoted(m_request.database);

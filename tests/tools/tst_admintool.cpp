@@ -62,6 +62,9 @@ private:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (m_server)
             environment.insert(QStringLiteral("PGPASSWORD"), m_server->adminPassword);
+        // The SQL Server administrator comes from the arguments and the standard input of each case.
+        environment.remove(QStringLiteral("SQLCMDUSER"));
+        environment.remove(QStringLiteral("SQLCMDPASSWORD"));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(ZEB_ADMIN_TOOL), arguments);
         process.write(input);
@@ -111,6 +114,16 @@ private:
         TFirstConnectInfo settings{QStringLiteral("zeb_signin"), QStringLiteral("secret"),
                                    QStringLiteral("zeb"),
                                    QStringLiteral("pg:127.0.0.1:%1").arg(m_closedPort)};
+        SettingsFile::write(Installation::settingsPath(folder), settings);
+        return folder;
+    }
+
+    // A folder whose settings name a SQL Server where none listens.
+    QString deadSqlServerFolder()
+    {
+        const QString folder = m_root.filePath(QStringLiteral("mssql"));
+        TFirstConnectInfo settings{QStringLiteral("ZEB_signin"), QStringLiteral("secret"),
+                                   QStringLiteral("ZEB"), QStringLiteral("127.0.0.1,1")};
         SettingsFile::write(Installation::settingsPath(folder), settings);
         return folder;
     }
@@ -640,7 +653,7 @@ private Q_SLOTS:
                                    << password << 1 << QStringLiteral("без --demo");
         QTest::newRow("server unreachable")
             << QStringList{QStringLiteral("--host"), QStringLiteral("127.0.0.1,1")} << password << 1
-            << QString();
+            << QStringLiteral("Не удалось подключиться к серверу «127.0.0.1,1» как «sa»");
         QTest::newRow("no administrator password")
             << QStringList{QStringLiteral("--host"), QStringLiteral("srv")} << QByteArray() << 2
             << QStringLiteral("SQLCMDPASSWORD");
@@ -664,6 +677,48 @@ private Q_SLOTS:
         // The server's words, not the driver's.
         QVERIFY2(!result.err.contains(QLatin1String("[FreeTDS]")), qPrintable(result.err));
         QVERIFY2(!QFileInfo::exists(folder), "a refused installation left its folder");
+    }
+
+    // An installation on a SQL Server this machine cannot reach: its settings show, user commands say why
+    // not.
+    void sqlServerFolderWithoutAServer_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("settings") << QStringList{QStringLiteral("settings"), QStringLiteral("%DIR%")} << 0
+                                  << QStringLiteral("User ID: ZEB_signin\nPassword: ********\n"
+                                                    "Initial Catalog: ZEB\nData Source: 127.0.0.1,1\n")
+                                  << QString();
+        QTest::newRow("lock as sa") << QStringList{QStringLiteral("user"), QStringLiteral("lock"),
+                                                   QStringLiteral("%DIR%"), QStringLiteral("kadry")}
+                                    << 1 << QString()
+                                    << QStringLiteral(
+                                           "Не удалось подключиться к серверу «127.0.0.1,1» как «sa»");
+        QTest::newRow("add as another administrator")
+            << QStringList{QStringLiteral("user"),       QStringLiteral("add"),
+                           QStringLiteral("%DIR%"),      QStringLiteral("kadry"),
+                           QStringLiteral("Kadry2024"),  QStringLiteral("--admin-user"),
+                           QStringLiteral("kadry_admin")}
+            << 1 << QString() << QStringLiteral("«127.0.0.1,1» как «kadry_admin»");
+    }
+    void sqlServerFolderWithoutAServer()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        arguments.replaceInStrings(QStringLiteral("%DIR%"), deadSqlServerFolder());
+        const ToolRun result = run(arguments, "secret\n");
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2(result.out.startsWith(out), qPrintable(result.out));
+        if (err.isEmpty()) {
+            QCOMPARE(result.err, QString());
+        } else {
+            QVERIFY2(isOneLine(result.err) && result.err.contains(err), qPrintable(result.err));
+            QVERIFY2(!result.err.contains(QLatin1String("[FreeTDS]")), qPrintable(result.err));
+        }
     }
 
     void queryOnADeadServerFails()
