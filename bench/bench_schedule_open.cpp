@@ -28,8 +28,12 @@ void openSchedule(benchmark::State& state, EngineKind engine)
     openDataModule(module, *installation);
     Dataset& lines = module.ADOQ_Shtat_rasp;
     const std::unique_ptr<RawEngine> raw = RawEngine::open(*installation);
-    // The engine's own caches are warm for both sides alike.
+    // The engine's own caches are warm for both sides alike: each side's connection (SQLite keeps a page
+    // cache for each) has read the lines once, the client's without a dataset.
     benchmark::DoNotOptimize(raw->read());
+    for (const std::unique_ptr<ResultCursor> rows = module.ADO_Shtat.query(divisionStatement());
+         rows->next();)
+        benchmark::DoNotOptimize(rows->toInt64(0));
     processMemory::returnFreed();
 
     const double rawFirst = secondsOf([&] { benchmark::DoNotOptimize(raw->read()); });

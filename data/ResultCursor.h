@@ -16,8 +16,6 @@ public:
 
     virtual const ColumnList& columns() const = 0;
     virtual bool next() = 0;
-    // Rows still to come when the engine knows them before they are read; -1 otherwise.
-    virtual int rowCountHint() const { return -1; }
 
     virtual bool isNull(int column) const = 0;
     virtual qint64 toInt64(int column) const = 0;

@@ -3,6 +3,7 @@
 #include "DecimalText.h"
 #include "ResultCursor.h"
 #include "TemporalText.h"
+#include "sqlite/SqliteCursor.h"
 
 #include <QDateTime>
 #include <QtNumeric>
@@ -57,7 +58,7 @@ void RowStore::clear()
 {
     for (Column& column : m_columns)
         column.cells.release();
-    m_textPool = QByteArray();
+    m_textPool.clear();
     m_rowCount = 0;
 }
 
@@ -70,13 +71,20 @@ int RowStore::appendRow()
 
 void RowStore::load(ResultCursor& cursor, const std::vector<int>& sourceColumns)
 {
-    const int known = cursor.rowCountHint();
-    if (known > 0) {
-        for (Column& column : m_columns)
-            column.cells.reserve(m_rowCount + known);
-    }
+    // The embedded engine's cells are read in place: a call through the cursor's interface for each of
+    // them would cost a good part of what reading them costs.
+    if (auto* sqlite = dynamic_cast<SqliteCursor*>(&cursor))
+        loadRows(*sqlite, sourceColumns);
+    else
+        loadRows(cursor, sourceColumns);
+    m_textPool.squeeze();
+}
+
+template <typename Cursor> void RowStore::loadRows(Cursor& cursor, const std::vector<int>& sourceColumns)
+{
+    const size_t count = m_columns.size();
     while (cursor.next()) {
-        for (int c = 0; c < columnCount(); ++c) {
+        for (size_t c = 0; c < count; ++c) {
             Column& column = m_columns[c];
             const int source = sourceColumns[c];
             if (source < 0 || cursor.isNull(source))
@@ -86,7 +94,6 @@ void RowStore::load(ResultCursor& cursor, const std::vector<int>& sourceColumns)
         }
         ++m_rowCount;
     }
-    m_textPool.squeeze();
 }
 
 void RowStore::setRow(int row, const ResultCursor& cursor, const std::vector<int>& sourceColumns)
@@ -103,7 +110,7 @@ void RowStore::setRow(int row, const ResultCursor& cursor, const std::vector<int
     }
 }
 
-quint64 RowStore::loadCell(Column& column, const ResultCursor& cursor, int source)
+template <typename Cursor> quint64 RowStore::loadCell(Column& column, const Cursor& cursor, int source)
 {
     switch (column.type) {
     case FieldType::Boolean:
@@ -155,7 +162,7 @@ QVariant RowStore::value(int row, int column) const
         return QVariant(temporal::fromSlot(qint64(slot)));
     case FieldType::Binary:
         return QVariant(
-            QByteArray(m_textPool.constData() + (slot >> lengthBits), qsizetype(slot & lengthMask)));
+            QByteArray(m_textPool.at(qsizetype(slot >> lengthBits)), qsizetype(slot & lengthMask)));
     case FieldType::Text:
     case FieldType::Memo:
     case FieldType::Unknown:
@@ -278,20 +285,19 @@ QByteArray RowStore::decimalText(const Column& column, quint64 slot) const
     if (!(slot & decimalTextBit))
         return decimal::fromUnits(qint64(slot) >> 1, column.scale);
     const quint64 text = slot >> 1;
-    return QByteArray(m_textPool.constData() + (text >> lengthBits), qsizetype(text & lengthMask));
+    return QByteArray(m_textPool.at(qsizetype(text >> lengthBits)), qsizetype(text & lengthMask));
 }
 
 quint64 RowStore::storeText(QByteArrayView utf8)
 {
-    const quint64 offset = quint64(m_textPool.size());
     const quint64 length = quint64(qMin<qsizetype>(utf8.size(), qsizetype(lengthMask)));
-    m_textPool.append(utf8.data(), qsizetype(length));
+    const quint64 offset = quint64(m_textPool.append(utf8.data(), qsizetype(length)));
     return (offset << lengthBits) | length;
 }
 
 QString RowStore::text(quint64 slot) const
 {
-    return QString::fromUtf8(m_textPool.constData() + (slot >> lengthBits), qsizetype(slot & lengthMask));
+    return QString::fromUtf8(m_textPool.at(qsizetype(slot >> lengthBits)), qsizetype(slot & lengthMask));
 }
 
 qsizetype RowStore::memoryUsage() const

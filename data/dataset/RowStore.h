@@ -2,6 +2,7 @@
 
 #include "ColumnInfo.h"
 #include "SlotColumn.h"
+#include "TextPool.h"
 
 #include <QByteArray>
 #include <QVariant>
@@ -13,7 +14,8 @@ namespace zeb {
 class ResultCursor;
 
 // Rows of one result kept column by column in 8-byte slots; texts live as UTF-8 in one shared pool.
-// A line of 22 columns costs 22 slots, a null bit per column and its text bytes. Decimals are kept exactly:
+// A line of 22 columns costs at most 22 slots (SlotColumn keeps small ones in 4 bytes and none for NULLs),
+// a null bit per column and its text bytes. Decimals are kept exactly:
 // as whole units of the column's scale, or as their text where they do not fit. Date-times are wall-clock
 // values and come out as temporal::wallClock() gives them; a decimal comes out as its plain text.
 class RowStore
@@ -55,9 +57,10 @@ private:
         bool anyText = false;
     };
 
+    template <typename Cursor> void loadRows(Cursor& cursor, const std::vector<int>& sourceColumns);
+    template <typename Cursor> quint64 loadCell(Column& column, const Cursor& cursor, int sourceColumn);
     quint64 storeText(QByteArrayView utf8);
     QString text(quint64 slot) const;
-    quint64 loadCell(Column& column, const ResultCursor& cursor, int sourceColumn);
     static std::optional<qint64> wholeUnits(const Column& column, const ResultCursor& cursor, int source);
     quint64 storeDecimal(Column& column, const QByteArray& number);
     // Raises the scale of the column's units, when every unit still fits.
@@ -65,7 +68,7 @@ private:
     QByteArray decimalText(const Column& column, quint64 slot) const;
 
     std::vector<Column> m_columns;
-    QByteArray m_textPool;
+    TextPool m_textPool;
     int m_rowCount = 0;
 };
 

@@ -28,7 +28,6 @@ LibPq load()
     resolve(library, pq.PQconnectdbParams, "PQconnectdbParams");
     resolve(library, pq.PQerrorMessage, "PQerrorMessage");
     resolve(library, pq.PQexec, "PQexec");
-    resolve(library, pq.PQexecParams, "PQexecParams");
     resolve(library, pq.PQexecPrepared, "PQexecPrepared");
     resolve(library, pq.PQfinish, "PQfinish");
     resolve(library, pq.PQfmod, "PQfmod");
@@ -38,6 +37,7 @@ LibPq load()
     resolve(library, pq.PQftype, "PQftype");
     resolve(library, pq.PQgetisnull, "PQgetisnull");
     resolve(library, pq.PQgetlength, "PQgetlength");
+    resolve(library, pq.PQgetResult, "PQgetResult");
     resolve(library, pq.PQgetvalue, "PQgetvalue");
     resolve(library, pq.PQnfields, "PQnfields");
     resolve(library, pq.PQntuples, "PQntuples");
@@ -45,7 +45,9 @@ LibPq load()
     resolve(library, pq.PQresultErrorField, "PQresultErrorField");
     resolve(library, pq.PQresultErrorMessage, "PQresultErrorMessage");
     resolve(library, pq.PQresultStatus, "PQresultStatus");
+    resolve(library, pq.PQsendQueryParams, "PQsendQueryParams");
     resolve(library, pq.PQsetNoticeProcessor, "PQsetNoticeProcessor");
+    resolve(library, pq.PQsetSingleRowMode, "PQsetSingleRowMode");
     resolve(library, pq.PQstatus, "PQstatus");
     resolve(library, pq.PQunescapeBytea, "PQunescapeBytea");
     return pq;

@@ -13,7 +13,6 @@ struct LibPq
     decltype(&::PQconnectdbParams) PQconnectdbParams;
     decltype(&::PQerrorMessage) PQerrorMessage;
     decltype(&::PQexec) PQexec;
-    decltype(&::PQexecParams) PQexecParams;
     decltype(&::PQexecPrepared) PQexecPrepared;
     decltype(&::PQfinish) PQfinish;
     decltype(&::PQfmod) PQfmod;
@@ -23,6 +22,7 @@ struct LibPq
     decltype(&::PQftype) PQftype;
     decltype(&::PQgetisnull) PQgetisnull;
     decltype(&::PQgetlength) PQgetlength;
+    decltype(&::PQgetResult) PQgetResult;
     decltype(&::PQgetvalue) PQgetvalue;
     decltype(&::PQnfields) PQnfields;
     decltype(&::PQntuples) PQntuples;
@@ -30,7 +30,9 @@ struct LibPq
     decltype(&::PQresultErrorField) PQresultErrorField;
     decltype(&::PQresultErrorMessage) PQresultErrorMessage;
     decltype(&::PQresultStatus) PQresultStatus;
+    decltype(&::PQsendQueryParams) PQsendQueryParams;
     decltype(&::PQsetNoticeProcessor) PQsetNoticeProcessor;
+    decltype(&::PQsetSingleRowMode) PQsetSingleRowMode;
     decltype(&::PQstatus) PQstatus;
     decltype(&::PQunescapeBytea) PQunescapeBytea;
 };

@@ -1,24 +1,73 @@
 #include "PgCursor.h"
 
+#include "DatabaseError.h"
 #include "LibPq.h"
 #include "PgColumns.h"
+#include "PgEngine.h"
 #include "PgTextFormat.h"
 
 #include <charconv>
 
 namespace zeb {
 
-PgCursor::PgCursor(PgResult result)
-    : m_result(std::move(result)), m_columns(pgColumns(m_result.get())),
-      m_rowCount(m_pq.PQntuples(m_result.get())), m_lastDateTimes(size_t(m_columns.size()))
+PgCursor::PgCursor(PgResult first, PgEngine* engine)
+    : m_result(std::move(first)), m_columns(pgColumns(m_result.get())),
+      m_rowCount(m_pq.PQntuples(m_result.get())), m_engine(engine), m_lastDateTimes(size_t(m_columns.size()))
 {
+}
+
+PgCursor::~PgCursor()
+{
+    if (m_engine)
+        m_engine->dropRows();
 }
 
 bool PgCursor::next()
 {
-    if (m_row < m_rowCount)
+    if (m_row + 1 < m_rowCount) {
         ++m_row;
-    return m_row < m_rowCount;
+        return true;
+    }
+    m_row = m_rowCount;
+    PgResult result = nextResult();
+    if (!result)
+        return false;
+    m_result = std::move(result);
+    m_rowCount = m_pq.PQntuples(m_result.get());
+    m_row = 0;
+    return m_rowCount > 0;
+}
+
+PgResult PgCursor::nextResult()
+{
+    if (!m_taken.empty()) {
+        PgResult result = std::move(m_taken.front());
+        m_taken.pop_front();
+        return result;
+    }
+    if (m_failure)
+        throw DatabaseError(*std::exchange(m_failure, std::nullopt));
+    return m_engine ? streamed() : PgResult();
+}
+
+// The engine lets go of the cursor when the rows end or break off.
+PgResult PgCursor::streamed()
+{
+    PgEngine* engine = std::exchange(m_engine, nullptr);
+    PgResult row = engine->nextRow();
+    if (row)
+        m_engine = engine;
+    return row;
+}
+
+void PgCursor::takeRest()
+{
+    try {
+        while (PgResult row = streamed())
+            m_taken.push_back(std::move(row));
+    } catch (const DatabaseError& error) {
+        m_failure = error.message();
+    }
 }
 
 // libpq gives a NULL cell as an empty text, which the number and text readers take as 0 or empty

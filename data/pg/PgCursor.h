@@ -6,20 +6,30 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <deque>
+#include <optional>
 #include <vector>
 
 namespace zeb {
 
-// The rows of one libpq result (text format). The result is complete in memory, so the cursor stays
-// readable after its connection closes.
+class PgEngine;
+
+// The rows of one statement (text format) as the connection sends them, one result a row, so that no
+// more than a row is held beside what the reader keeps. While rows are still coming the connection is
+// the cursor's: the engine has it take the rest into memory before the connection's next use, so the
+// cursor stays readable after other statements and after the connection closes.
 class PgCursor : public ResultCursor
 {
 public:
-    explicit PgCursor(PgResult result);
+    // `first` holds the first row, or is the statement's whole result; `engine` sends the rest, if any.
+    PgCursor(PgResult first, PgEngine* engine);
+    ~PgCursor() override;
+    PgCursor(const PgCursor&) = delete;
+    PgCursor& operator=(const PgCursor&) = delete;
 
     const ColumnList& columns() const override { return m_columns; }
+    // Raises the server's error where it broke off the rows.
     bool next() override;
-    int rowCountHint() const override { return m_rowCount - m_row - 1; }
 
     bool isNull(int column) const override;
     qint64 toInt64(int column) const override;
@@ -30,7 +40,15 @@ public:
     // From the text: toInt64() reads a fraction through a double, and "7.000000000000000001" as 7.
     std::optional<qint64> wholeNumber(int column) const override;
 
+    // Reads every row still to come into memory and lets go of the connection; a failure is kept for
+    // next() to raise where it happened.
+    void takeRest();
+
 private:
+    // The next row from memory or from the connection; nothing when the rows are over.
+    PgResult nextResult();
+    PgResult streamed();
+
     // The cell's text as libpq holds it; nullptr for NULL, no current row or no such column.
     const char* cell(int column) const;
     const char* text(int column) const;
@@ -50,6 +68,10 @@ private:
     ColumnList m_columns;
     int m_rowCount = 0;
     int m_row = -1;
+    // Set while the connection is still sending this cursor's rows.
+    PgEngine* m_engine;
+    std::deque<PgResult> m_taken;
+    std::optional<QString> m_failure;
     mutable std::vector<LastDateTime> m_lastDateTimes;
 };
 

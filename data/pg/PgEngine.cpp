@@ -111,6 +111,7 @@ PGconn* PgEngine::openConnection() const
 
 void PgEngine::close()
 {
+    freeConnection();
     libpq().PQfinish(m_conn);
     m_conn = nullptr;
     m_prepared.clear();
@@ -123,17 +124,63 @@ void PgEngine::checkOpen() const
         throw DatabaseError(QStringLiteral("Нет соединения с сервером базы данных."));
 }
 
+// A whole result in libpq would hold every row a second time, in a form several times larger than the
+// reader keeps, while the reader stores them.
 StatementResult PgEngine::run(const QString& sql, const QVariantList& params)
 {
     checkOpen();
+    freeConnection();
     const PgParameters parameters(params);
-    return takeResult(libpq().PQexecParams(m_conn, sql.toUtf8().constData(), parameters.count(), nullptr,
-                                           parameters.values(), nullptr, nullptr, 0));
+    if (!libpq().PQsendQueryParams(m_conn, sql.toUtf8().constData(), parameters.count(), nullptr,
+                                   parameters.values(), nullptr, nullptr, 0))
+        throw DatabaseError(failureMessage(nullptr));
+    libpq().PQsetSingleRowMode(m_conn);
+    PgResult first(libpq().PQgetResult(m_conn));
+    if (libpq().PQresultStatus(first.get()) == PGRES_SINGLE_TUPLE) {
+        auto cursor = std::make_unique<PgCursor>(std::move(first), this);
+        m_streaming = cursor.get();
+        return {std::move(cursor), -1};
+    }
+    finishResults();
+    return takeResult(first.release());
+}
+
+void PgEngine::freeConnection()
+{
+    if (m_streaming)
+        m_streaming->takeRest();
+}
+
+PgResult PgEngine::nextRow()
+{
+    PgResult result(libpq().PQgetResult(m_conn));
+    const ExecStatusType status = libpq().PQresultStatus(result.get());
+    if (status == PGRES_SINGLE_TUPLE)
+        return result;
+    m_streaming = nullptr;
+    finishResults();
+    if (status == PGRES_TUPLES_OK || !result)
+        return {};
+    throw DatabaseError(failureMessage(result.get()));
+}
+
+// Read to the end rather than cancelled: a cancelled statement would abort the transaction it runs in.
+void PgEngine::dropRows()
+{
+    m_streaming = nullptr;
+    finishResults();
+}
+
+void PgEngine::finishResults()
+{
+    while (PGresult* rest = libpq().PQgetResult(m_conn))
+        libpq().PQclear(rest);
 }
 
 qint64 PgEngine::runPrepared(const QString& sql, const QVariantList& params)
 {
     checkOpen();
+    freeConnection();
     const QByteArray name = preparedName(sql);
     const PgParameters parameters(params);
     return takeResult(libpq().PQexecPrepared(m_conn, name.constData(), parameters.count(),
@@ -161,6 +208,7 @@ QByteArray PgEngine::preparedName(const QString& sql)
 void PgEngine::runScript(const QString& script)
 {
     checkOpen();
+    freeConnection();
     takeResult(libpq().PQexec(m_conn, script.toUtf8().constData()));
 }
 
@@ -187,7 +235,7 @@ StatementResult PgEngine::takeResult(PGresult* raw)
     PgResult result(raw);
     switch (libpq().PQresultStatus(result.get())) {
     case PGRES_TUPLES_OK:
-        return {std::make_unique<PgCursor>(std::move(result)), -1};
+        return {std::make_unique<PgCursor>(std::move(result), nullptr), -1};
     case PGRES_COMMAND_OK:
     case PGRES_EMPTY_QUERY:
         return {nullptr, rowsAffected(result.get())};

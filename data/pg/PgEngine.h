@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Engine.h"
+#include "PgResult.h"
 
 #include <QHash>
 
@@ -9,7 +10,10 @@ struct pg_result;
 
 namespace zeb {
 
+class PgCursor;
+
 // A PostgreSQL server reached through libpq. Data Source "pg:<host>[:<port>]", Initial Catalog the database.
+// Rows come one at a time as the server sends them (libpq's single-row mode), never as a whole result.
 class PgEngine : public Engine
 {
 public:
@@ -30,6 +34,8 @@ public:
     void rollback() override;
 
 private:
+    friend class PgCursor;
+
     pg_conn* openConnection() const;
     void checkOpen() const;
     // The name of the session's prepared statement for the text, prepared on first use.
@@ -37,12 +43,22 @@ private:
     // Rows or the count of changed rows; raises the server's error. Takes ownership of the result.
     StatementResult takeResult(pg_result* result);
     QString failureMessage(const pg_result* result);
+    // The cursor still reading rows takes them into memory, so the connection can run something else.
+    void freeConnection();
+    // The streaming cursor's next row; nothing once its rows are over. Raises the error that ended them.
+    PgResult nextRow();
+    // The streaming cursor gives up its rows.
+    void dropRows();
+    // Reads what is left of the current statement's results, so the connection can take the next one.
+    void finishResults();
 
     ConnectionParams m_params;
     pg_conn* m_conn = nullptr;
     // By text; the names belong to the session and are forgotten with it.
     QHash<QString, QByteArray> m_prepared;
     int m_preparedCount = 0;
+    // The cursor whose rows the connection is still sending.
+    PgCursor* m_streaming = nullptr;
 };
 
 } // namespace zeb

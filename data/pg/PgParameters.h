@@ -7,7 +7,7 @@
 
 namespace zeb {
 
-// Statement parameters in PostgreSQL's text form, laid out as PQexecParams takes them.
+// Statement parameters in PostgreSQL's text form, laid out as PQsendQueryParams takes them.
 class PgParameters
 {
 public:

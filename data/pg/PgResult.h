@@ -1,18 +1,17 @@
 #pragma once
 
-#include "LibPq.h"
-
-#include <libpq-fe.h>
 #include <memory>
+
+struct pg_result;
 
 namespace zeb {
 
 struct PgResultDeleter
 {
-    void operator()(PGresult* result) const { libpq().PQclear(result); }
+    void operator()(pg_result* result) const;
 };
 
 // A libpq result, cleared when its owner lets go of it.
-using PgResult = std::unique_ptr<PGresult, PgResultDeleter>;
+using PgResult = std::unique_ptr<pg_result, PgResultDeleter>;
 
 } // namespace zeb

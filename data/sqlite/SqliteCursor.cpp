@@ -42,21 +42,6 @@ bool SqliteCursor::next()
     return false;
 }
 
-bool SqliteCursor::isNull(int column) const
-{
-    return !readable(column) || sqlite3_column_type(m_statement, column) == SQLITE_NULL;
-}
-
-qint64 SqliteCursor::toInt64(int column) const
-{
-    return readable(column) ? sqlite3_column_int64(m_statement, column) : 0;
-}
-
-double SqliteCursor::toDouble(int column) const
-{
-    return readable(column) ? sqlite3_column_double(m_statement, column) : 0.0;
-}
-
 QString SqliteCursor::toText(int column) const
 {
     if (!readable(column))
@@ -65,16 +50,6 @@ QString SqliteCursor::toText(int column) const
     if (!text)
         return {};
     return QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column));
-}
-
-QByteArray SqliteCursor::utf8Text(int column) const
-{
-    if (!readable(column))
-        return {};
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
-    if (!text)
-        return {};
-    return QByteArray::fromRawData(text, sqlite3_column_bytes(m_statement, column));
 }
 
 QVariant SqliteCursor::value(int column) const

@@ -2,13 +2,14 @@
 
 #include "ResultCursor.h"
 
-struct sqlite3_stmt;
+#include <sqlite3.h>
 
 namespace zeb {
 
 // Steps one prepared statement lazily, reading cells straight from SQLite. Owns the statement:
-// finalizing it is what lets a connection closed meanwhile go away.
-class SqliteCursor : public ResultCursor
+// finalizing it is what lets a connection closed meanwhile go away. The readers a row store calls for
+// every cell are inline, for a store that knows the cursor is this one.
+class SqliteCursor final : public ResultCursor
 {
 public:
     SqliteCursor(sqlite3_stmt* statement, ColumnList columns);
@@ -19,11 +20,28 @@ public:
     const ColumnList& columns() const override { return m_columns; }
     bool next() override;
 
-    bool isNull(int column) const override;
-    qint64 toInt64(int column) const override;
-    double toDouble(int column) const override;
+    bool isNull(int column) const override
+    {
+        return !readable(column) || sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+    }
+    qint64 toInt64(int column) const override
+    {
+        return readable(column) ? sqlite3_column_int64(m_statement, column) : 0;
+    }
+    double toDouble(int column) const override
+    {
+        return readable(column) ? sqlite3_column_double(m_statement, column) : 0.0;
+    }
     QString toText(int column) const override;
-    QByteArray utf8Text(int column) const override;
+    QByteArray utf8Text(int column) const override
+    {
+        if (!readable(column))
+            return {};
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+        if (!text)
+            return {};
+        return QByteArray::fromRawData(text, sqlite3_column_bytes(m_statement, column));
+    }
     QVariant value(int column) const override;
 
 private:

@@ -26,6 +26,10 @@ private Q_SLOTS:
     void columnTypes();
     void emptyResultKeepsColumns();
     void rowsAffected();
+    void rowsBrokenOffRaiseWhereTheyStop_data();
+    void rowsBrokenOffRaiseWhereTheyStop();
+    void droppedCursorLeavesTheTransactionGoing();
+    void cursorOutlivesLaterStatementsAndClose();
     void errorCarriesServerMessage_data();
     void errorCarriesServerMessage();
     void openFailsWithMessage_data();
@@ -268,6 +272,75 @@ void TestPgEngine::rowsAffected()
              2);
     QCOMPARE(m_engine->run(QStringLiteral("DELETE FROM counted WHERE n = 100")).rowsAffected, 0);
     QCOMPARE(m_engine->run(QStringLiteral("DELETE FROM counted")).rowsAffected, 3);
+}
+
+void TestPgEngine::rowsBrokenOffRaiseWhereTheyStop_data()
+{
+    QTest::addColumn<bool>("statementBetween");
+
+    QTest::newRow("read straight") << false;
+    QTest::newRow("another statement after the first row") << true;
+}
+
+// The server sends the first rows before it fails on the third.
+void TestPgEngine::rowsBrokenOffRaiseWhereTheyStop()
+{
+    QFETCH(bool, statementBetween);
+
+    const auto rows = query(QStringLiteral("SELECT 10 / (3 - n) FROM generate_series(1, 5) AS n"));
+    QVERIFY(rows->next());
+    QCOMPARE(rows->toInt64(0), 5);
+    if (statementBetween)
+        QCOMPARE(countRows(QStringLiteral("unique_key")), 1);
+    QVERIFY(rows->next());
+    QCOMPARE(rows->toInt64(0), 10);
+    try {
+        rows->next();
+        QFAIL("the broken-off rows ended without the error");
+    } catch (const DatabaseError& error) {
+        QCOMPARE(error.message(), QStringLiteral("division by zero"));
+    }
+    QVERIFY(!rows->next());
+    QVERIFY(m_engine->isOpen());
+    QCOMPARE(countRows(QStringLiteral("unique_key")), 1);
+}
+
+// A cursor given up early must not cost the transaction its work: its rows are read off, not cancelled.
+void TestPgEngine::droppedCursorLeavesTheTransactionGoing()
+{
+    m_engine->run(QStringLiteral("CREATE TABLE dropped (n int)"));
+    m_engine->beginTransaction();
+    m_engine->run(QStringLiteral("INSERT INTO dropped VALUES (1)"));
+    {
+        const auto many =
+            query(QStringLiteral("SELECT n, repeat('x', 100) FROM generate_series(1, 100000) AS n"));
+        QVERIFY(many->next());
+        QCOMPARE(many->toInt64(0), 1);
+    }
+    QCOMPARE(m_engine->run(QStringLiteral("INSERT INTO dropped VALUES (2)")).rowsAffected, 1);
+    m_engine->commit();
+    QCOMPARE(countRows(QStringLiteral("dropped")), 2);
+}
+
+// Rows still coming when the connection is wanted again, or closed, are kept for their reader.
+void TestPgEngine::cursorOutlivesLaterStatementsAndClose()
+{
+    const auto first = query(QStringLiteral("SELECT n FROM generate_series(1, 1000) AS n"));
+    QVERIFY(first->next());
+    const auto second = query(QStringLiteral("SELECT n * 2 FROM generate_series(1, 3) AS n"));
+    QVERIFY(second->next());
+    QCOMPARE(second->toInt64(0), 2);
+    m_engine->close();
+
+    qint64 sum = first->toInt64(0);
+    while (first->next())
+        sum += first->toInt64(0);
+    QCOMPARE(sum, 500500);
+    QVERIFY(second->next());
+    QCOMPARE(second->toInt64(0), 4);
+    QVERIFY(second->next());
+    QVERIFY(!second->next());
+    m_engine->open();
 }
 
 void TestPgEngine::errorCarriesServerMessage_data()

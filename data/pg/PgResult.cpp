@@ -1,0 +1,12 @@
+#include "PgResult.h"
+
+#include "LibPq.h"
+
+namespace zeb {
+
+void PgResultDeleter::operator()(pg_result* result) const
+{
+    libpq().PQclear(result);
+}
+
+} // namespace zeb
