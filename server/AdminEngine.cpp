@@ -3,6 +3,7 @@
 #include "DatabaseError.h"
 #include "Error.h"
 #include "Installation.h"
+#include "RowExists.h"
 #include "SettingsFile.h"
 #include "sqlite/SqliteEngine.h"
 
@@ -13,16 +14,10 @@ namespace zeb {
 
 namespace {
 
-bool exists(Engine& engine, const QString& sql, const QVariantList& params)
-{
-    const StatementResult result = engine.run(sql, params);
-    return result.rows->next();
-}
-
 bool hasColumn(Engine& engine, const QString& table, const QString& column)
 {
-    return exists(engine, QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ?"),
-                  {table, column});
+    return rowExists(engine, QStringLiteral("SELECT 1 FROM pragma_table_info(?) WHERE name = ?"),
+                     {table, column});
 }
 
 // A file made before each person had a connection password of their own and builds had digests: clients
@@ -34,8 +29,8 @@ void upgradeEmbedded(Engine& engine)
         steps.append(QStringLiteral("ALTER TABLE zeb_users ADD COLUMN session_digest CHAR(64)"));
     if (!hasColumn(engine, QStringLiteral("zeb_program"), QStringLiteral("digest")))
         steps.append(QStringLiteral("ALTER TABLE zeb_program ADD COLUMN digest VARCHAR(64)"));
-    if (exists(engine, QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = ?"),
-               {QStringLiteral("zeb_session_account")}))
+    if (rowExists(engine, QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = ?"),
+                  {QStringLiteral("zeb_session_account")}))
         steps.append(QStringLiteral("DROP TABLE zeb_session_account"));
     if (steps.isEmpty())
         return;

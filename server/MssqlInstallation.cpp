@@ -3,6 +3,8 @@
 #include "AdminEngine.h"
 #include "BaseData.h"
 #include "Error.h"
+#include "NativeSql.h"
+#include "RowExists.h"
 #include "ServerScript.h"
 #include "SqlcmdScript.h"
 #include "odbc/OdbcEngine.h"
@@ -11,20 +13,9 @@ namespace zeb {
 
 namespace {
 
-bool exists(Engine& engine, const QString& sql, const QString& name)
-{
-    StatementResult result = engine.run(sql, {name});
-    const bool found = result.rows && result.rows->next();
-    if (found)
-        while (result.rows->next()) {
-        }
-    return found;
-}
-
 QString quoted(const QString& name)
 {
-    QString escaped = name;
-    return QLatin1Char('[') + escaped.replace(QLatin1Char(']'), QLatin1String("]]")) + QLatin1Char(']');
+    return nativesql::quoteIdentifier(EngineKind::SqlServer, name);
 }
 
 QString signingLogin(const QString& database)
@@ -68,14 +59,14 @@ void MssqlInstallation::create(const ServerAccount& work, bool demo)
     const QString database = m_request.database;
     OdbcEngine server(adminParams(QStringLiteral("master")));
     openAsAdministrator(server, m_dataSource, m_request.adminUser);
-    if (exists(server, QStringLiteral("SELECT 1 FROM sys.databases WHERE name = ?"), database))
+    if (rowExists(server, QStringLiteral("SELECT 1 FROM sys.databases WHERE name = ?"), {database}))
         throw Error(QStringLiteral(
                         "База данных «%1» уже существует на сервере %2; установка не перезаписывает данные.")
                         .arg(database, m_dataSource));
     // Logins belong to the whole server: only those made here are dropped on failure.
     m_newLogins.clear();
     for (const QString& login : {m_signin.user, signingLogin(database)}) {
-        if (!exists(server, QStringLiteral("SELECT 1 FROM sys.server_principals WHERE name = ?"), login))
+        if (!rowExists(server, QStringLiteral("SELECT 1 FROM sys.server_principals WHERE name = ?"), {login}))
             m_newLogins.append(login);
     }
     const QHash<QString, QString> values = scriptValues(database, m_signin, work.user);
@@ -113,19 +104,20 @@ void MssqlInstallation::undo()
     try {
         OdbcEngine server(adminParams(QStringLiteral("master")));
         openAsAdministrator(server, m_dataSource, m_request.adminUser);
-        if (exists(server, QStringLiteral("SELECT 1 FROM sys.databases WHERE name = ?"),
-                   m_request.database)) {
+        if (rowExists(server, QStringLiteral("SELECT 1 FROM sys.databases WHERE name = ?"),
+                      {m_request.database})) {
             const QString database = quoted(m_request.database);
             server.run(
                 QStringLiteral("ALTER DATABASE %1 SET SINGLE_USER WITH ROLLBACK IMMEDIATE").arg(database));
             server.run(QStringLiteral("DROP DATABASE %1").arg(database));
         }
         for (const QString& login : std::as_const(m_newLogins)) {
-            if (exists(server, QStringLiteral("SELECT 1 FROM sys.server_principals WHERE name = ?"), login))
+            if (rowExists(server, QStringLiteral("SELECT 1 FROM sys.server_principals WHERE name = ?"),
+                          {login}))
                 server.run(QStringLiteral("DROP LOGIN %1").arg(quoted(login)));
         }
         const QString certificate = signingLogin(m_request.database);
-        if (exists(server, QStringLiteral("SELECT 1 FROM sys.certificates WHERE name = ?"), certificate))
+        if (rowExists(server, QStringLiteral("SELECT 1 FROM sys.certificates WHERE name = ?"), {certificate}))
             server.run(QStringLiteral("DROP CERTIFICATE %1").arg(quoted(certificate)));
         m_created = false;
     } catch (const Error&) {

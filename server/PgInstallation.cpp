@@ -5,24 +5,11 @@
 #include "Error.h"
 #include "NativeSql.h"
 #include "PgAccounts.h"
+#include "RowExists.h"
 #include "ServerScript.h"
 #include "pg/PgEngine.h"
 
 namespace zeb {
-
-namespace {
-
-bool exists(Engine& engine, const QString& sql, const QString& name)
-{
-    StatementResult result = engine.run(sql, {name});
-    const bool found = result.rows && result.rows->next();
-    if (found)
-        while (result.rows->next()) {
-        }
-    return found;
-}
-
-} // namespace
 
 PgInstallation::PgInstallation(const InstallRequest& request, QString dataSource, ServerAccount signin)
     : m_request(request), m_dataSource(std::move(dataSource)), m_signin(std::move(signin))
@@ -39,14 +26,14 @@ void PgInstallation::create(const ServerAccount& work, bool demo)
     const QString database = m_request.database;
     PgEngine server(adminParams(QStringLiteral("postgres")));
     server.open();
-    if (exists(server, QStringLiteral("SELECT 1 FROM pg_database WHERE datname = $1"), database))
+    if (rowExists(server, QStringLiteral("SELECT 1 FROM pg_database WHERE datname = $1"), {database}))
         throw Error(QStringLiteral(
                         "База данных «%1» уже существует на сервере %2; установка не перезаписывает данные.")
                         .arg(database, m_dataSource));
     // Roles are shared by the whole server: only those made here are dropped on failure.
     m_newRoles.clear();
     for (const QString& role : {m_signin.user, work.user}) {
-        if (!exists(server, QStringLiteral("SELECT 1 FROM pg_roles WHERE rolname = $1"), role))
+        if (!rowExists(server, QStringLiteral("SELECT 1 FROM pg_roles WHERE rolname = $1"), {role}))
             m_newRoles.append(role);
     }
     server.run(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'")
