@@ -1,12 +1,13 @@
-#include "Cp1251.h"
 #include "DatabaseError.h"
+#include "GetUserOracle.h"
 #include "SqliteTestFile.h"
 
-#include <QCryptographicHash>
 #include <QTest>
 #include <memory>
 
 using namespace zeb;
+using getuseroracle::messageOf;
+using getuseroracle::unscrambled;
 
 namespace {
 
@@ -18,30 +19,6 @@ QString refusedTable(const QString& table)
     return QStringLiteral("Нет доступа к таблице «%1»: таблицы входа в программу читает и изменяет только "
                           "администратор.")
         .arg(table);
-}
-
-QString md5(const QString& password)
-{
-    return QString::fromLatin1(
-        QCryptographicHash::hash(cp1251::encode(password), QCryptographicHash::Md5).toHex().toUpper());
-}
-
-QString unscrambled(const QString& text)
-{
-    QByteArray bytes = cp1251::encode(text);
-    for (char& byte : bytes)
-        byte = char(static_cast<unsigned char>(byte) + 1);
-    return cp1251::decode(bytes);
-}
-
-QString messageOf(const std::function<void()>& work)
-{
-    try {
-        work();
-    } catch (const DatabaseError& error) {
-        return error.message();
-    }
-    return QString();
 }
 
 } // namespace
@@ -73,9 +50,10 @@ private:
     static StatementResult getUser(SqliteEngine& engine, const QString& login, const QString& password)
     {
         ProcedureCall call{QStringLiteral("GET_USER"), {}};
-        for (const QVariant& value : QVariantList{login, md5(password), QVariant(), QStringLiteral("ZEB 7"),
-                                                  QStringLiteral("10.0.0.5"), QStringLiteral("КАДРЫ-1"),
-                                                  login, QStringLiteral("0"), QStringLiteral("4")})
+        for (const QVariant& value :
+             QVariantList{login, getuseroracle::digest(password), QVariant(), QStringLiteral("ZEB 7"),
+                          QStringLiteral("10.0.0.5"), QStringLiteral("КАДРЫ-1"), login, QStringLiteral("0"),
+                          QStringLiteral("4")})
             call.arguments.append({QString(), value});
         return engine.callProcedure(call);
     }
@@ -107,7 +85,7 @@ private Q_SLOTS:
     {
         m_db = std::make_unique<SqliteTestFile>();
         admin().run(QStringLiteral("INSERT INTO zeb_users (login, pass_digest) VALUES ('kadry', ?)"),
-                    {md5(QStringLiteral("kadry123"))});
+                    {getuseroracle::digest(QStringLiteral("kadry123"))});
         admin().runScript(QStringLiteral("INSERT INTO post (id_post, post) VALUES (1, 'Доцент');"
                                          "INSERT INTO Kafedra (id_kafedra, f1) VALUES (1, 'Физики'), (2, "
                                          "'Химии');"
@@ -205,7 +183,7 @@ private Q_SLOTS:
             QStringLiteral("CREATE TEMP TABLE fake AS SELECT 'boss' AS login, ? AS pass_digest, "
                            "NULL AS full_name, NULL AS pass_changed, 90 AS pass_days, 0 AS must_change, "
                            "0 AS failed_count, NULL AS locked_until, 0 AS disabled, NULL AS session_digest"),
-            {md5(QStringLiteral("known"))});
+            {getuseroracle::digest(QStringLiteral("known"))});
         kadry->run(QStringLiteral("ALTER TABLE temp.fake RENAME TO zeb_users"));
         QCOMPARE(messageOf([&] { getUser(*kadry, QStringLiteral("boss"), QStringLiteral("known")); }),
                  refusedTable(QStringLiteral("zeb_users")));

@@ -1,13 +1,15 @@
-#include "Cp1251.h"
 #include "DatabaseError.h"
+#include "GetUserOracle.h"
 #include "SqliteTestFile.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QTest>
 #include <memory>
 
 using namespace zeb;
+using getuseroracle::digest;
+using getuseroracle::messageOf;
+using getuseroracle::unscrambled;
 
 namespace {
 
@@ -16,21 +18,6 @@ const QString Disabled = QStringLiteral("Учётная запись забло�
 const QString Locked = QStringLiteral("Учётная запись временно заблокирована после неудачных попыток входа. "
                                       "Повторите попытку через 15 минут.");
 const QString SamePassword = QStringLiteral("Новый пароль должен отличаться от прежнего.");
-
-QString digest(const QString& password)
-{
-    return QString::fromLatin1(
-        QCryptographicHash::hash(cp1251::encode(password), QCryptographicHash::Md5).toHex().toUpper());
-}
-
-// The client's reading of an account GET_USER hands out: every byte plus one.
-QString unscrambled(const QString& text)
-{
-    QByteArray bytes = cp1251::encode(text);
-    for (char& byte : bytes)
-        byte = char(static_cast<unsigned char>(byte) + 1);
-    return cp1251::decode(bytes);
-}
 
 // One row of GET_USER's answer.
 struct Answer
