@@ -1,6 +1,7 @@
 #include "ServerScript.h"
 
 #include "Error.h"
+#include "TextSubstitution.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -58,22 +59,14 @@ QString serverScript(ServerScript script, const QHash<QString, QString>& values)
     const QString text = QString::fromUtf8(file.readAll());
 
     static const QRegularExpression placeholder(QStringLiteral("\\$\\{([A-Z_]+)\\}"));
-    QString result;
-    qsizetype copied = 0;
-    QRegularExpressionMatchIterator it = placeholder.globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch match = it.next();
+    return substituted(text, placeholder, [&](const QRegularExpressionMatch& match) {
         const QString name = match.captured(1);
         const auto value = values.constFind(name);
         if (value == values.constEnd())
             throw Error(QStringLiteral("Сценарий установки %1 требует значение ${%2}, которое не задано.")
                             .arg(path, name));
-        result += QStringView(text).mid(copied, match.capturedStart() - copied);
-        result += *value;
-        copied = match.capturedEnd();
-    }
-    result += QStringView(text).mid(copied);
-    return result;
+        return *value;
+    });
 }
 
 } // namespace zeb

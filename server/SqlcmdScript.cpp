@@ -1,6 +1,7 @@
 #include "SqlcmdScript.h"
 
 #include "Error.h"
+#include "TextSubstitution.h"
 
 #include <QRegularExpression>
 
@@ -17,25 +18,18 @@ void checkValue(const QString& script, const QString& name, const QString& value
                         .arg(name, script));
 }
 
-QString substituted(const QString& script, const QString& line, const QHash<QString, QString>& values)
+QString withValues(const QString& script, const QString& line, const QHash<QString, QString>& values)
 {
     static const QRegularExpression variable(QStringLiteral("\\$\\(([A-Za-z_][A-Za-z0-9_]*)\\)"));
-    QString result;
-    qsizetype copied = 0;
-    QRegularExpressionMatchIterator it = variable.globalMatch(line);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch match = it.next();
+    const QString result = substituted(line, variable, [&](const QRegularExpressionMatch& match) {
         const QString name = match.captured(1);
         const auto value = values.constFind(name);
         if (value == values.constEnd())
             throw Error(
                 QStringLiteral("Сценарий %1 требует значение $(%2), которое не задано.").arg(script, name));
         checkValue(script, name, *value);
-        result += QStringView(line).mid(copied, match.capturedStart() - copied);
-        result += *value;
-        copied = match.capturedEnd();
-    }
-    result += QStringView(line).mid(copied);
+        return *value;
+    });
     if (result.contains(QLatin1String("$(")))
         throw Error(QStringLiteral("Сценарий %1 содержит неподставленную переменную: %2")
                         .arg(script, line.trimmed()));
@@ -75,7 +69,7 @@ QStringList SqlcmdScript::batches(const QString& name, const QString& text,
             throw Error(
                 QStringLiteral("Сценарий %1 содержит команду sqlcmd, которую инструмент не выполняет: %2")
                     .arg(name, plain.trimmed()));
-        batch.append(substituted(name, plain, values));
+        batch.append(withValues(name, plain, values));
     }
     flush();
     return result;
