@@ -138,8 +138,22 @@ expect_eq "a login of the person's own, in the group" "true|true" \
 again=$(get_user 'Petrov' "$(digest secret2)" NULL PC1)
 person_password=$(unscrambled "$(cut -d'|' -f2 <<<"$again")")
 expect_eq "the same login again" "$person" "$(unscrambled "$(cut -d'|' -f1 <<<"$again")")"
-expect_refused "the previous password no longer works" "password authentication failed" \
-  psql_as "$person" "$old_password" "$db" -c "SELECT 1"
+expect_eq "every desk gets the password the login is open with" "$old_password" "$person_password"
+expect_eq "the login stays open for 12 hours" "t" \
+  "$(admin "SELECT rolvaliduntil BETWEEN now() + interval '11 hours 59 minutes' AND now() + interval '12 hours' FROM pg_roles WHERE rolname = '$person'")"
+admin "ALTER ROLE $person PASSWORD 'chosen1'"
+changed=$(get_user 'Petrov' "$(digest secret2)" NULL PC1)
+person_password=$(unscrambled "$(cut -d'|' -f2 <<<"$changed")")
+expect_refused "a password changed on the server is replaced" "password authentication failed" \
+  psql_as "$person" "chosen1" "$db" -c "SELECT 1"
+expect_eq "the replaced password opens" "1" "$(psql_as "$person" "$person_password" "$db" -c "SELECT 1")"
+long_login=$(printf 'P%.0s' {1..50})
+admin "INSERT INTO dbo.zeb_users (login, pass_digest) VALUES ('$long_login', '$(digest secret3)')"
+expect_eq "a typed login longer than 50 is not cut" "$refused_unknown" \
+  "$(get_user "${long_login}X" "$(digest secret3)" NULL PC1)"
+admin "INSERT INTO dbo.zeb_users (login, pass_digest) VALUES (E'Tab\\tName', '$(digest secret3)')"
+expect_eq "a login with a control character, even one stored" "$refused_unknown" \
+  "$(admin "SELECT * FROM dbo.get_user(E'Tab\\tName','$(digest secret3)',NULL, 'ZEB 7', '', 'PC1', 'x','0','4')")"
 expect_eq "leading blank is part of the login" "$refused_unknown" "$(get_user ' Petrov' "$(digest secret2)" NULL PC1)"
 expect_eq "unknown login" "$refused_unknown" "$(get_user 'Сидоров' "$(digest secret1)" NULL PC1)"
 lower_digest=$(digest secret1 | tr A-F a-f)
@@ -152,10 +166,11 @@ for attempt in 1 2 3 4; do
   expect_eq "wrong password $attempt" "$refused_unknown" "$(get_user 'Иванов' "$(digest wrong)" NULL PC1)"
 done
 expect_eq "four failures kept" 4 "$(user_field 'Иванов' failed_count)"
-expect_eq "fifth failure locks" "$refused_locked" "$(get_user 'Иванов' "$(digest wrong)" NULL PC1)"
+expect_eq "fifth failure locks, telling a guess nothing" "$refused_unknown" "$(get_user 'Иванов' "$(digest wrong)" NULL PC1)"
 expect_eq "lock: count back to 0, locked for 15 minutes" "0|true" \
   "$(user_field 'Иванов' "failed_count || '|' || (locked_until BETWEEN localtimestamp + interval '14 minutes' AND localtimestamp + interval '16 minutes')")"
 expect_eq "locked account refuses the right password" "$refused_locked" "$(get_user 'Иванов' "$(digest secret1)" NULL PC1)"
+expect_eq "locked account, told only to the right password" "$refused_unknown" "$(get_user 'Иванов' "$(digest wrong)" NULL PC1)"
 expect_eq "caller's time zone does not move the lock" "$refused_locked" \
   "$(as_signin "SET TimeZone = 'Etc/GMT-14'; SELECT * FROM dbo.get_user('Иванов','$(digest secret1)',NULL, 'ZEB 7', '', 'PC1', 'Иванов','0','4')")"
 admin "UPDATE dbo.zeb_users SET locked_until = localtimestamp - interval '1 minute' WHERE login = 'Иванов'"
@@ -164,6 +179,7 @@ expect_eq "lock cleared" "" "$(user_field 'Иванов' locked_until)"
 
 admin "UPDATE dbo.zeb_users SET disabled = 1 WHERE login = 'Petrov'"
 expect_eq "disabled" "$refused_disabled" "$(get_user 'Petrov' "$(digest secret2)" NULL PC1)"
+expect_eq "disabled, told only to the right password" "$refused_unknown" "$(get_user 'Petrov' "$(digest wrong)" NULL PC1)"
 admin "UPDATE dbo.zeb_users SET disabled = 0 WHERE login = 'Petrov'"
 
 echo "== password change"

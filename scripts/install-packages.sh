@@ -6,7 +6,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
   libsqlite3-dev libpq-dev unixodbc unixodbc-dev tdsodbc
-  postgresql-15 libbenchmark-dev
+  postgresql-15 openssl libbenchmark-dev
   xvfb xdotool imagemagick fonts-liberation fonts-dejavu-core poppler-utils
 )
 

@@ -26,8 +26,15 @@ password="zeb-test-$RANDOM$RANDOM"
 as_pg "$pgbin/initdb" -D "$dir/data" -U postgres --pwfile="$dir/pwfile" \
   --auth-local=trust --auth-host=scram-sha-256 -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 \
   || { cat "$dir/initdb.log" >&2; exit 1; }
+# TLS on, as Debian's server has it: the clients insist on it by default. A self-signed key of this run.
+openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 3 -subj /CN=127.0.0.1 \
+  -keyout "$dir/server.key" -out "$dir/server.crt" >"$dir/openssl.log" 2>&1 \
+  || { cat "$dir/openssl.log" >&2; exit 1; }
+chmod 600 "$dir/server.key"
+[ "$(id -u)" = 0 ] && chown postgres: "$dir/server.key" "$dir/server.crt"
 as_pg "$pgbin/pg_ctl" -D "$dir/data" -l "$dir/log" -w \
-  -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200" start >/dev/null
+  -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200 \
+      -c ssl=on -c ssl_cert_file=$dir/server.crt -c ssl_key_file=$dir/server.key" start >/dev/null
 
 stop_cluster() {
   as_pg "$pgbin/pg_ctl" -D "$dir/data" -m fast stop >/dev/null 2>&1 || true

@@ -14,16 +14,157 @@ AS $$
     FROM generate_series(1, length(p_text)) AS i
 $$;
 
-CREATE OR REPLACE FUNCTION dbo.get_user(
+-- The persons' logins. Every desk of a person is handed the same password while the login is open, so that a
+-- sign-in at one desk never spoils the connection of another; each accepted sign-in keeps it open for
+-- 12 hours more (login_time; never past the moment the person's password expires). A login that lapsed, was shut
+-- (lock, password reset, must-change, expiry) or whose password somebody changed gets a new password at
+-- its next sign-in. The password handed out is kept with the SCRAM verifier it was set with, so that a
+-- change by anybody else is seen; reading the verifier needs a superuser owner, without one every sign-in
+-- sets a new password as before.
+
+-- Shuts the login and ends its sessions: it stays shut until the next accepted sign-in opens it.
+CREATE OR REPLACE FUNCTION dbo.zeb_shut_login(p_role text)
+RETURNS void
+LANGUAGE plpgsql
+SET search_path = dbo, pg_temp
+AS $$
+BEGIN
+    IF p_role IS NULL OR NOT EXISTS (SELECT 1 FROM pg_roles r WHERE r.rolname = p_role) THEN
+        RETURN;
+    END IF;
+    -- The login goes first, so that a session ended below cannot come back.
+    EXECUTE format('ALTER ROLE %I NOLOGIN PASSWORD NULL', p_role);
+    UPDATE zeb_users u SET db_password = NULL, db_verifier = NULL WHERE u.db_role = p_role;
+    PERFORM pg_terminate_backend(a.pid) FROM pg_stat_activity a WHERE a.usename = p_role;
+END;
+$$;
+
+-- Ends the sessions of the persons' logins that can no longer log in: shut, or open longer than allowed.
+CREATE OR REPLACE FUNCTION dbo.zeb_end_lapsed_sessions(p_group text)
+RETURNS void
+LANGUAGE plpgsql
+SET search_path = dbo, pg_temp
+AS $$
+BEGIN
+    PERFORM pg_terminate_backend(a.pid)
+    FROM pg_stat_activity a
+    JOIN pg_roles r ON r.oid = a.usesysid
+    JOIN pg_auth_members m ON m.member = r.oid
+    JOIN pg_roles g ON g.oid = m.roleid
+    WHERE g.rolname = p_group AND NOT r.rolsuper
+      AND (NOT r.rolcanlogin OR r.rolvaliduntil <= now());
+EXCEPTION
+    WHEN insufficient_privilege THEN
+        NULL;
+END;
+$$;
+
+-- The verifier PostgreSQL keeps for the role's password, NULL when the owner may not read it.
+CREATE OR REPLACE FUNCTION dbo.zeb_login_verifier(p_role text)
+RETURNS text
+LANGUAGE plpgsql
+STABLE
+SET search_path = dbo, pg_temp
+AS $$
+DECLARE
+    v_verifier text;
+BEGIN
+    IF NOT has_table_privilege('pg_catalog.pg_authid', 'SELECT') THEN
+        RETURN NULL;
+    END IF;
+    SELECT a.rolpassword INTO v_verifier
+    FROM pg_catalog.pg_authid a
+    WHERE a.rolname = p_role AND a.rolcanlogin AND a.rolvaliduntil > now();
+    RETURN v_verifier;
+END;
+$$;
+
+-- Opens the person's login until p_until and returns its password: the one handed out before while the
+-- login is still open with it, otherwise a new one.
+CREATE OR REPLACE FUNCTION dbo.zeb_open_login(p_login varchar, p_role text, p_group text, p_until timestamptz)
+RETURNS text
+LANGUAGE plpgsql
+SET search_path = dbo, pg_temp
+AS $$
+DECLARE
+    v_until constant text := to_char(p_until AT TIME ZONE 'UTC', 'YYYY-MM-DD"T"HH24:MI:SS"Z"');
+    v_stored text;
+    v_verifier text;
+    v_password text;
+BEGIN
+    SELECT u.db_password, u.db_verifier INTO v_stored, v_verifier FROM zeb_users u WHERE u.login = p_login;
+    IF NOT EXISTS (SELECT 1 FROM pg_roles r WHERE r.rolname = p_role) THEN
+        v_password := replace(gen_random_uuid()::text, '-', '');
+        EXECUTE format('CREATE ROLE %I LOGIN PASSWORD %L VALID UNTIL %L IN ROLE %I',
+                       p_role, v_password, v_until, p_group);
+    ELSIF EXISTS (SELECT 1 FROM pg_roles r
+                  WHERE r.rolname = p_role
+                    AND (r.rolsuper OR r.rolcreaterole OR r.rolcreatedb OR r.rolreplication OR r.rolbypassrls)) THEN
+        RAISE EXCEPTION 'Роль % не может быть выдана пользователю: у неё права администратора.', p_role;
+    ELSE
+        IF v_stored IS NOT NULL AND v_verifier IS NOT NULL AND zeb_login_verifier(p_role) = v_verifier THEN
+            v_password := v_stored;
+            EXECUTE format('ALTER ROLE %I VALID UNTIL %L', p_role, v_until);
+        ELSE
+            v_password := replace(gen_random_uuid()::text, '-', '');
+            EXECUTE format('ALTER ROLE %I LOGIN PASSWORD %L VALID UNTIL %L', p_role, v_password, v_until);
+        END IF;
+        IF NOT pg_has_role(p_role, p_group, 'MEMBER') THEN
+            EXECUTE format('GRANT %I TO %I', p_group, p_role);
+        END IF;
+        -- Settings the person gave their own login stay with that sign-in.
+        EXECUTE format('ALTER ROLE %I RESET ALL', p_role);
+        EXECUTE format('ALTER ROLE %I IN DATABASE %I RESET ALL', p_role, current_database());
+    END IF;
+    UPDATE zeb_users u
+    SET db_role = p_role, db_password = v_password, db_verifier = zeb_login_verifier(p_role)
+    WHERE u.login = p_login;
+    RETURN v_password;
+END;
+$$;
+
+-- Ends the sessions of the sign-in account that hold the rows a sign-in of this login at this computer
+-- waits for: an honest sign-in holds them for milliseconds, so one that keeps them is an attack.
+CREATE OR REPLACE FUNCTION dbo.zeb_end_held_sign_ins(p_login text, p_computer text)
+RETURNS integer
+LANGUAGE plpgsql
+SET search_path = dbo, pg_temp
+AS $$
+DECLARE
+    holder record;
+    ended integer := 0;
+BEGIN
+    FOR holder IN
+        SELECT DISTINCT a.pid, a.client_addr, a.xact_start
+        FROM (SELECT u.xmin AS x, u.xmax AS y FROM zeb_users u
+              WHERE upper(rtrim(u.login) COLLATE "und-x-icu") = upper(rtrim(p_login) COLLATE "und-x-icu")
+              UNION ALL
+              SELECT w.xmin, w.xmax FROM zeb_workstations w WHERE w.computer = left(p_computer, 100)) held
+        JOIN pg_locks l ON l.locktype = 'transactionid' AND l.granted AND l.transactionid IN (held.x, held.y)
+        JOIN pg_stat_activity a ON a.pid = l.pid
+        WHERE a.usename = session_user AND a.pid <> pg_backend_pid()
+    LOOP
+        RAISE LOG 'zeb get_user: ending session % from % of the sign-in account, held sign-in rows since %',
+            holder.pid, holder.client_addr, holder.xact_start;
+        IF pg_terminate_backend(holder.pid) THEN
+            ended := ended + 1;
+        END IF;
+    END LOOP;
+    RETURN ended;
+EXCEPTION
+    WHEN insufficient_privilege THEN
+        RETURN ended;
+END;
+$$;
+
+-- One sign-in attempt; dbo.get_user runs it as the owner, within lock timeouts.
+CREATE OR REPLACE FUNCTION dbo.zeb_sign_in(
     p_login text,
     p_digest text,
     p_new_digest text,
     p_program text,
     p_ip text,
-    p_computer text,
-    p_login_again text,
-    p_zero text,
-    p_length text)
+    p_computer text)
 RETURNS TABLE (
     db_user text,
     db_password text,
@@ -33,9 +174,7 @@ RETURNS TABLE (
     update_state integer,
     update_digest text)
 LANGUAGE plpgsql
-SECURITY DEFINER
 SET search_path = dbo, pg_temp
-SET TimeZone FROM CURRENT
 AS $$
 DECLARE
     msg_unknown constant text := 'Неверное имя пользователя или пароль.';
@@ -45,8 +184,11 @@ DECLARE
     msg_same_password constant text := 'Новый пароль должен отличаться от прежнего.';
     max_failures constant integer := 5;
     lock_time constant interval := interval '15 minutes';
+    -- How long a login handed out at sign-in stays open: a working day and its evening.
+    login_time constant interval := interval '12 hours';
     account zeb_users%ROWTYPE;
     refusal text;
+    v_right boolean;
     v_program varchar(20);
     v_published integer;
     v_published_digest varchar(64);
@@ -54,51 +196,53 @@ DECLARE
     v_group text;
     v_role text;
     v_role_password text;
-    -- Cut to the sizes the columns (and the SQL Server procedure's parameters) have.
-    v_login varchar(50) := left(p_login, 50);
     v_computer varchar(100) := left(p_computer, 100);
 BEGIN
-    -- The row stays locked until the end of the call so that concurrent failures all count.
-    SELECT * INTO account
-    FROM zeb_users u
-    WHERE upper(rtrim(u.login) COLLATE "und-x-icu") = upper(rtrim(v_login) COLLATE "und-x-icu")
-    FOR UPDATE;
-
-    IF NOT FOUND THEN
+    -- A login is at most 50 characters and holds no control characters; another is never anybody's.
+    IF p_login IS NULL OR length(p_login) > 50 OR p_login ~ '[\x01-\x1f\x7f]' THEN
         refusal := msg_unknown;
-    ELSIF account.disabled = 1 THEN
-        refusal := msg_disabled;
-        -- Whatever opened the person's login meanwhile, a locked person's login stays shut.
-        IF EXISTS (SELECT 1 FROM pg_roles r WHERE r.rolname = account.db_role) THEN
-            EXECUTE format('ALTER ROLE %I NOLOGIN', account.db_role);
-        END IF;
-    ELSIF account.locked_until > localtimestamp THEN
-        refusal := msg_locked;
-    ELSIF p_digest IS NULL OR account.pass_digest::text <> p_digest THEN
-        IF account.failed_count + 1 >= max_failures THEN
-            UPDATE zeb_users u
-            SET failed_count = 0, locked_until = localtimestamp + lock_time
-            WHERE u.login = account.login;
-            refusal := msg_locked;
-        ELSE
-            UPDATE zeb_users u
-            SET failed_count = account.failed_count + 1
-            WHERE u.login = account.login;
-            refusal := msg_unknown;
-        END IF;
     ELSE
-        UPDATE zeb_users u
-        SET failed_count = 0, locked_until = NULL
-        WHERE u.login = account.login;
-
-        IF nullif(rtrim(p_new_digest), '') IS NOT NULL THEN
-            IF p_new_digest = account.pass_digest::text THEN
-                refusal := msg_same_password;
+        -- The row stays locked until the end of the call so that concurrent failures all count.
+        SELECT * INTO account
+        FROM zeb_users u
+        WHERE upper(rtrim(u.login) COLLATE "und-x-icu") = upper(rtrim(p_login) COLLATE "und-x-icu")
+        FOR UPDATE;
+        v_right := FOUND AND p_digest IS NOT NULL AND account.pass_digest::text = p_digest;
+        -- A lock is told only to whoever knows the password: the answers to a guess are alike for every
+        -- login, real or not.
+        IF NOT FOUND THEN
+            refusal := msg_unknown;
+        ELSIF account.disabled = 1 THEN
+            refusal := CASE WHEN v_right THEN msg_disabled ELSE msg_unknown END;
+            -- Whatever opened the person's login meanwhile, a locked person's login stays shut.
+            PERFORM zeb_shut_login(account.db_role);
+        ELSIF account.locked_until > localtimestamp THEN
+            refusal := CASE WHEN v_right THEN msg_locked ELSE msg_unknown END;
+        ELSIF NOT v_right THEN
+            IF account.failed_count + 1 >= max_failures THEN
+                UPDATE zeb_users u
+                SET failed_count = 0, locked_until = localtimestamp + lock_time
+                WHERE u.login = account.login;
             ELSE
                 UPDATE zeb_users u
-                SET pass_digest = p_new_digest, pass_changed = localtimestamp, must_change = 0
-                WHERE u.login = account.login
-                RETURNING * INTO account;
+                SET failed_count = account.failed_count + 1
+                WHERE u.login = account.login;
+            END IF;
+            refusal := msg_unknown;
+        ELSE
+            UPDATE zeb_users u
+            SET failed_count = 0, locked_until = NULL
+            WHERE u.login = account.login;
+
+            IF nullif(rtrim(p_new_digest), '') IS NOT NULL THEN
+                IF p_new_digest = account.pass_digest::text THEN
+                    refusal := msg_same_password;
+                ELSE
+                    UPDATE zeb_users u
+                    SET pass_digest = p_new_digest, pass_changed = localtimestamp, must_change = 0
+                    WHERE u.login = account.login
+                    RETURNING * INTO account;
+                END IF;
             END IF;
         END IF;
     END IF;
@@ -150,7 +294,7 @@ BEGIN
     UPDATE zeb_workstations w
     SET build = CASE WHEN update_state = 2 THEN v_published ELSE w.build END,
         last_ip = left(p_ip, 15),
-        last_login = v_login,
+        last_login = p_login,
         last_seen = localtimestamp
     WHERE w.computer = v_computer AND w.program = v_program;
 
@@ -159,41 +303,91 @@ BEGIN
     message := NULL;
     db_user := '';
     db_password := '';
-    -- A password that must be changed opens nothing until the change comes with the call.
+    -- A password that must be changed (or has expired) opens nothing until the change comes with the
+    -- call, and shuts what it opened before.
     IF pass_state < 0 THEN
+        PERFORM zeb_shut_login(account.db_role);
         RETURN NEXT;
         RETURN;
     END IF;
 
-    -- The person's own login with a fresh password nobody else has seen: a person who changes it harms
-    -- only that login, and only until its next sign-in.
+    -- The person's own login: a person who changes its password harms only that login, and only until
+    -- the next sign-in.
     SELECT w.role_name INTO v_group FROM zeb_work_role w WHERE w.id = 1;
     IF v_group IS NULL THEN
         RAISE EXCEPTION 'В установке не задана групповая роль: выполните zeb7-admin accounts repair.';
     END IF;
     v_role := coalesce(account.db_role, v_group || '_' || account.role_number);
-    v_role_password := replace(gen_random_uuid()::text, '-', '');
-    IF NOT EXISTS (SELECT 1 FROM pg_roles r WHERE r.rolname = v_role) THEN
-        EXECUTE format('CREATE ROLE %I LOGIN PASSWORD %L IN ROLE %I', v_role, v_role_password, v_group);
-    ELSIF EXISTS (SELECT 1 FROM pg_roles r
-                  WHERE r.rolname = v_role
-                    AND (r.rolsuper OR r.rolcreaterole OR r.rolcreatedb OR r.rolreplication OR r.rolbypassrls)) THEN
-        RAISE EXCEPTION 'Роль % не может быть выдана пользователю: у неё права администратора.', v_role;
-    ELSE
-        EXECUTE format('ALTER ROLE %I LOGIN PASSWORD %L VALID UNTIL %L', v_role, v_role_password, 'infinity');
-        IF NOT pg_has_role(v_role, v_group, 'MEMBER') THEN
-            EXECUTE format('GRANT %I TO %I', v_group, v_role);
-        END IF;
-        -- Settings the person gave their own login last time stay with that time.
-        EXECUTE format('ALTER ROLE %I RESET ALL', v_role);
-        EXECUTE format('ALTER ROLE %I IN DATABASE %I RESET ALL', v_role, current_database());
-    END IF;
-    IF account.db_role IS NULL THEN
-        UPDATE zeb_users u SET db_role = v_role WHERE u.login = account.login;
-    END IF;
+    v_role_password := zeb_open_login(
+        account.login, v_role, v_group,
+        least(now() + login_time,
+              (account.pass_changed + make_interval(days => account.pass_days + 1))::timestamptz));
 
     db_user := zeb_scrambled(v_role);
     db_password := zeb_scrambled(v_role_password);
+    RETURN NEXT;
+END;
+$$;
+
+-- The sign-in procedure. A row another session keeps locked is waited for a few seconds only
+-- (lock_timeout); a session of the sign-in account that holds it is then ended and the attempt made once
+-- more, and should that fail too the caller is told to repeat later. Nothing waits unbounded.
+CREATE OR REPLACE FUNCTION dbo.get_user(
+    p_login text,
+    p_digest text,
+    p_new_digest text,
+    p_program text,
+    p_ip text,
+    p_computer text,
+    p_login_again text,
+    p_zero text,
+    p_length text)
+RETURNS TABLE (
+    db_user text,
+    db_password text,
+    user_name text,
+    pass_state integer,
+    message text,
+    update_state integer,
+    update_digest text)
+LANGUAGE plpgsql
+SECURITY DEFINER
+SET search_path = dbo, pg_temp
+SET TimeZone FROM CURRENT
+SET lock_timeout = '3s'
+AS $$
+DECLARE
+    msg_busy constant text := 'Сервер сейчас не может проверить вход: его задерживает другой сеанс. '
+                              || 'Повторите попытку через минуту; если это повторяется, обратитесь к администратору.';
+    answer record;
+    v_group text;
+BEGIN
+    SELECT w.role_name INTO v_group FROM zeb_work_role w WHERE w.id = 1;
+    PERFORM zeb_end_lapsed_sessions(v_group);
+    FOR attempt IN 1..2 LOOP
+        BEGIN
+            SELECT * INTO answer FROM zeb_sign_in(p_login, p_digest, p_new_digest, p_program, p_ip, p_computer);
+            db_user := answer.db_user;
+            db_password := answer.db_password;
+            user_name := answer.user_name;
+            pass_state := answer.pass_state;
+            message := answer.message;
+            update_state := answer.update_state;
+            update_digest := answer.update_digest;
+            RETURN NEXT;
+            RETURN;
+        EXCEPTION
+            WHEN lock_not_available OR query_canceled THEN
+                EXIT WHEN attempt = 2 OR zeb_end_held_sign_ins(p_login, p_computer) = 0;
+        END;
+    END LOOP;
+    db_user := '';
+    db_password := '';
+    user_name := NULL;
+    pass_state := 0;
+    message := msg_busy;
+    update_state := 1;
+    update_digest := NULL;
     RETURN NEXT;
 END;
 $$;

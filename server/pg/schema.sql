@@ -153,7 +153,10 @@ CREATE TABLE dbo.zeb_users (
     -- The person's own database login, made by dbo.get_user at the first accepted sign-in and named
     -- after the group role and role_number, which keeps it unique on the whole server.
     role_number integer GENERATED ALWAYS AS IDENTITY,
-    db_role varchar(63) UNIQUE
+    db_role varchar(63) UNIQUE,
+    -- The password db_role was last opened with and the verifier the server made of it.
+    db_password varchar(32),
+    db_verifier text
 );
 
 -- Sign-in ignores letter case and trailing blanks, so two logins may not differ only by them.

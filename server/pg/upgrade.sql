@@ -26,3 +26,7 @@ BEGIN
     END IF;
 END;
 $$;
+
+-- The password a person's login is open with, handed to each of the person's desks while it stays open.
+ALTER TABLE dbo.zeb_users ADD COLUMN IF NOT EXISTS db_password varchar(32);
+ALTER TABLE dbo.zeb_users ADD COLUMN IF NOT EXISTS db_verifier text;
