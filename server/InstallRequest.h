@@ -20,6 +20,9 @@ struct InstallRequest
     QString adminUser = QStringLiteral("postgres");
     QString adminPassword;
     bool demo = false;
+    // PostgreSQL: roles an earlier installation under the same database name left on the server are dropped
+    // rather than refused.
+    bool dropOldLogins = false;
 };
 
 } // namespace zeb

@@ -5,6 +5,7 @@
 #include "Error.h"
 #include "NativeSql.h"
 #include "PgAccounts.h"
+#include "PgOldLogins.h"
 #include "RowExists.h"
 #include "ServerScript.h"
 #include "pg/PgEngine.h"
@@ -30,6 +31,7 @@ void PgInstallation::create(const ServerAccount& work, bool demo)
         throw Error(QStringLiteral(
                         "База данных «%1» уже существует на сервере %2; установка не перезаписывает данные.")
                         .arg(database, m_dataSource));
+    dropOrRefuseOldLogins(server);
     // Roles are shared by the whole server: only those made here are dropped on failure.
     m_newRoles.clear();
     for (const QString& role : {m_signin.user, work.user}) {
@@ -47,6 +49,20 @@ void PgInstallation::create(const ServerAccount& work, bool demo)
         undo();
         throw;
     }
+}
+
+void PgInstallation::dropOrRefuseOldLogins(Engine& server) const
+{
+    const QStringList old = pgInstallationRoles(server, m_request.database);
+    if (old.isEmpty())
+        return;
+    if (!m_request.dropOldLogins)
+        throw Error(
+            QStringLiteral("На сервере %1 остались учётные записи прежней установки базы «%2»: %3. Новая "
+                           "установка открыла бы им свою базу. Удалите их, повторив команду с "
+                           "--drop-old-logins, или выберите другое имя базы (--database).")
+                .arg(m_dataSource, m_request.database, old.join(QStringLiteral(", "))));
+    dropPgRoles(server, old);
 }
 
 void PgInstallation::fill(const ServerAccount& work, bool demo)

@@ -8,6 +8,7 @@
 #include "PgPersonLogin.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 namespace zeb {
 
@@ -31,6 +32,12 @@ bool fitsCodePage(const QString& text)
     return cp1251::decode(cp1251::encode(text)) == text;
 }
 
+bool hasControlCharacter(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar ch) { return ch.unicode() < 0x20 || ch.unicode() == 0x7f; });
+}
+
 void checkLogin(const QString& login)
 {
     if (comparable(login).isEmpty())
@@ -43,6 +50,11 @@ void checkLogin(const QString& login)
     if (!fitsCodePage(login))
         throw Error(
             QStringLiteral("Имя пользователя «%1» содержит символы вне кодировки Windows-1251.").arg(login));
+    // Nobody could type it in the sign-in dialog, and it would garble every log and listing it appears in.
+    if (hasControlCharacter(login))
+        throw Error(
+            QStringLiteral("Имя пользователя не может содержать управляющие символы (табуляцию, перевод "
+                           "строки и подобные)."));
 }
 
 void checkPassword(const QString& password)
@@ -84,6 +96,8 @@ void UserAdmin::setPassword(const QString& login, const QString& password, bool 
                 QStringLiteral("locked_until")},
                {PasswordDigest(password), mustChange ? 1 : 0, 0, QVariant()});
     setPasswordAge(stored, 0);
+    // Whoever knew the old password may have signed in with it: the login it opened shuts now.
+    shutServerLogin(stored);
 }
 
 void UserAdmin::lock(const QString& login)
@@ -91,10 +105,15 @@ void UserAdmin::lock(const QString& login)
     const QString stored = storedLogin(login);
     // The mark goes first: it waits for a sign-in under way, whose login is then shut below.
     updateUser(stored, {QStringLiteral("disabled")}, {1});
+    shutServerLogin(stored);
+}
+
+void UserAdmin::shutServerLogin(const QString& storedLogin)
+{
     if (m_engine.kind() == EngineKind::Postgres)
-        shutPgPersonLogin(m_engine, stored);
+        shutPgPersonLogin(m_engine, storedLogin);
     else if (m_engine.kind() == EngineKind::SqlServer)
-        m_engine.run(QStringLiteral("EXEC dbo.LOCK_USER @login = ?"), {stored});
+        m_engine.run(QStringLiteral("EXEC dbo.LOCK_USER @login = ?, @shut_only = 1"), {storedLogin});
 }
 
 void UserAdmin::unlock(const QString& login)

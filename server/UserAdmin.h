@@ -17,7 +17,8 @@ public:
 
     // Refuses a login that already exists.
     void add(const QString& login, const QString& password, bool mustChange, const QString& fullName = {});
-    // A new password counts from now and clears failed attempts and a temporary lock.
+    // A new password counts from now and clears failed attempts and a temporary lock. On PostgreSQL and SQL
+    // Server the person's own login is shut and its open sessions end: the next sign-in opens it afresh.
     void setPassword(const QString& login, const QString& password, bool mustChange);
     // The administrator's lock, which the sign-in refuses whatever the password. On PostgreSQL the person's
     // own login is shut too and its open sessions end at once.
@@ -31,6 +32,9 @@ private:
     // The login as stored; raises Error when there is none.
     QString storedLogin(const QString& login) const;
     QString findLogin(const QString& login) const;
+    // Shuts the server login GET_USER opened for the person and ends its sessions (not on SQLite, whose
+    // engine asks the file before each statement).
+    void shutServerLogin(const QString& storedLogin);
     void updateUser(const QString& login, const QStringList& columns, const QVariantList& values);
 
     Engine& m_engine;

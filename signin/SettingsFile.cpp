@@ -10,6 +10,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace zeb {
 
 namespace {
@@ -56,6 +63,38 @@ QString shown(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
+IoError notRegular(const QString& path)
+{
+    return IoError(QStringLiteral("«%1» не является обычным файлом (это папка, канал или устройство): файл "
+                                  "настроек соединения не прочитан.")
+                       .arg(shown(path)));
+}
+
+// Opens the file for reading only when it is a regular file. A FIFO in its place would block a plain
+// open until somebody writes to it, and a device would never end; neither is waited for.
+void openRegular(QFile& file, const QString& path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw IoError(QStringLiteral("Не удалось открыть файл настроек соединения «%1»: %2")
+                          .arg(shown(path), qt_error_string(errno)));
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw notRegular(path);
+    }
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+#else
+    if (!QFileInfo(path).isFile())
+        throw notRegular(path);
+    file.setFileName(path);
+    file.open(QIODevice::ReadOnly);
+#endif
+}
+
 } // namespace
 
 QString SettingsFile::defaultPath()
@@ -65,10 +104,11 @@ QString SettingsFile::defaultPath()
 
 TFirstConnectInfo SettingsFile::read(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(path))
         throw IoError(QStringLiteral("Файл настроек соединения «%1» не найден.").arg(shown(path)));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    openRegular(file, path);
+    if (!file.isOpen())
         throw IoError(QStringLiteral("Не удалось открыть файл настроек соединения «%1»: %2")
                           .arg(shown(path), file.errorString()));
     const QByteArray bytes = file.read(size);

@@ -3,6 +3,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "Console.h"
+#include "PgOldLogins.h"
 
 namespace zeb {
 
@@ -25,6 +26,11 @@ int runAccounts(const QStringList& words)
     }
     console::print(QStringLiteral("Учётные записи сервера восстановлены: вход с учётной записью файла "
                                   "настроек снова работает."));
+    const QStringList orphans = removeOrphanPersonLogins(arguments.positional().at(1), admin);
+    if (!orphans.isEmpty())
+        console::print(
+            QStringLiteral("Удалены учётные записи сервера, которых нет ни у одного пользователя: %1.")
+                .arg(orphans.join(QStringLiteral(", "))));
     return 0;
 }
 

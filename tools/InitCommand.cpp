@@ -30,7 +30,7 @@ int runInit(const QStringList& words)
     const Arguments arguments(words,
                               {QStringLiteral("engine"), QStringLiteral("host"), QStringLiteral("port"),
                                QStringLiteral("database"), QStringLiteral("admin-user")},
-                              {QStringLiteral("demo")});
+                              {QStringLiteral("demo"), QStringLiteral("drop-old-logins")});
     arguments.expectPositional({QStringLiteral("папка установки DIR")});
 
     InstallRequest request;
@@ -43,6 +43,7 @@ int runInit(const QStringList& words)
         arguments.value(QStringLiteral("database"),
                         request.engine == EngineKind::SqlServer ? QStringLiteral("ZEB") : request.database);
     request.demo = arguments.has(QStringLiteral("demo"));
+    request.dropOldLogins = arguments.has(QStringLiteral("drop-old-logins"));
     // The database and the server go into the settings file, and from there into a connection string.
     checkConnectionValues(TFirstConnectInfo{QString(), QString(), request.database, request.host});
     if (request.engine != EngineKind::Sqlite) {

@@ -4,6 +4,7 @@
 #include "LibPq.h"
 #include "PgCursor.h"
 #include "PgParameters.h"
+#include "PgSslMode.h"
 
 #include <libpq-fe.h>
 
@@ -85,6 +86,7 @@ PGconn* PgEngine::openConnection() const
     const QByteArray database = m_params.initialCatalog.toUtf8();
     const QByteArray user = m_params.userId.toUtf8();
     const QByteArray password = m_params.password.toUtf8();
+    const QByteArray sslMode = pgSslMode();
     const char* const keywords[] = {"host",
                                     "port",
                                     "dbname",
@@ -94,6 +96,7 @@ PGconn* PgEngine::openConnection() const
                                     "connect_timeout",
                                     "application_name",
                                     "options",
+                                    "sslmode",
                                     nullptr};
     const char* const values[] = {address.host.constData(),
                                   address.port.constData(),
@@ -104,6 +107,7 @@ PGconn* PgEngine::openConnection() const
                                   "10",
                                   "ZEB 7",
                                   sessionOptions,
+                                  sslMode.constData(),
                                   nullptr};
     // expand_dbname 0: a database name is never read as a connection string.
     return libpq().PQconnectdbParams(keywords, values, 0);

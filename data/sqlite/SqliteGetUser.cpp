@@ -5,6 +5,7 @@
 #include "SqliteSessionPassword.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <optional>
 
 namespace zeb::sqliteprocedures {
@@ -142,7 +143,17 @@ StatementResult registerFailure(SqliteEngine& engine, const User& user, const QD
     engine.run(QStringLiteral("UPDATE zeb_users SET failed_count = ?, locked_until = ? WHERE login = ?"),
                {lock ? qint64(0) : failures, lock ? QVariant(now.addSecs(LockMinutes * 60)) : QVariant(),
                 user.login});
-    return refusal(lock ? LockedMessage : WrongLoginMessage);
+    // The lock is not told to a guess: the answer is the same for every login, real or not.
+    return refusal(WrongLoginMessage);
+}
+
+// At most 50 characters and no control character: another login is never anybody's.
+bool possibleLogin(const QString& login)
+{
+    constexpr qsizetype LoginLength = 50;
+    return login.size() <= LoginLength && std::none_of(login.cbegin(), login.cend(), [](QChar ch) {
+               return ch.unicode() < 0x20 || ch.unicode() == 0x7f;
+           });
 }
 
 // State 2 when the workstation has to take a newly published build (recorded as taken at once, so the
@@ -214,14 +225,17 @@ StatementResult getUser(SqliteEngine& engine, const QList<ProcedureArgument>& ar
     const Request request = readRequest(arguments);
     const QDateTime now = QDateTime::currentDateTime();
 
-    std::optional<User> user = findUser(engine, request.login);
+    std::optional<User> user =
+        possibleLogin(request.login) ? findUser(engine, request.login) : std::optional<User>();
     if (!user)
         return refusal(WrongLoginMessage);
+    // A lock is told only to whoever knows the password.
+    const bool right = request.digest == user->digest;
     if (user->disabled)
-        return refusal(DisabledMessage);
+        return refusal(right ? DisabledMessage : WrongLoginMessage);
     if (user->lockedUntil.isValid() && user->lockedUntil > now)
-        return refusal(LockedMessage);
-    if (request.digest != user->digest)
+        return refusal(right ? LockedMessage : WrongLoginMessage);
+    if (!right)
         return registerFailure(engine, *user, now);
 
     engine.run(QStringLiteral("UPDATE zeb_users SET failed_count = 0, locked_until = NULL WHERE login = ?"),

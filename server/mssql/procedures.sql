@@ -29,7 +29,8 @@ END
 GO
 
 CREATE PROCEDURE dbo.GET_USER
-    @login varchar(50),
+    -- Wider than a login, so that a longer one is refused rather than cut to a login that exists.
+    @login varchar(100),
     @pass varchar(32),
     @newpass varchar(32),
     @prog varchar(20),
@@ -78,6 +79,12 @@ BEGIN
     DECLARE @sql nvarchar(max);
     DECLARE @db_user varchar(128) = '';
     DECLARE @db_password varchar(128) = '';
+    DECLARE @right bit = 0;
+    -- A login is at most 50 characters and holds no control characters; another is never anybody's.
+    DECLARE @possible bit = CASE WHEN DATALENGTH(@login) <= 50
+                                      AND PATINDEX('%[' + CHAR(1) + '-' + CHAR(31) + CHAR(127) + ']%',
+                                                   @login COLLATE Latin1_General_BIN) = 0
+                                 THEN 1 ELSE 0 END;
 
     BEGIN TRANSACTION;
 
@@ -95,14 +102,19 @@ BEGIN
            @role_number = u.role_number,
            @stored_role = u.db_role
     FROM dbo.zeb_users u WITH (UPDLOCK, HOLDLOCK)
-    WHERE UPPER(RTRIM(u.login)) = UPPER(RTRIM(@login));
+    WHERE UPPER(RTRIM(u.login)) = UPPER(RTRIM(@login)) AND @possible = 1;
 
     -- Digests compare exactly: binary collation, and equal lengths because = ignores trailing blanks.
+    IF @found = 1 AND @pass IS NOT NULL AND DATALENGTH(@pass) = DATALENGTH(@digest)
+       AND @pass = @digest COLLATE Latin1_General_BIN2
+        SET @right = 1;
+    -- A lock is told only to whoever knows the password: the answers to a guess are alike for every
+    -- login, real or not.
     IF @found = 0
         SET @refusal = @msg_unknown;
     ELSE IF @disabled = 1
     BEGIN
-        SET @refusal = @msg_disabled;
+        SET @refusal = CASE WHEN @right = 1 THEN @msg_disabled ELSE @msg_unknown END;
         -- Whatever enabled the person's login meanwhile, a locked person's login stays shut.
         IF EXISTS (SELECT 1 FROM sys.server_principals WHERE name = @stored_role)
         BEGIN
@@ -111,16 +123,15 @@ BEGIN
         END
     END
     ELSE IF @locked_until > @now
-        SET @refusal = @msg_locked;
-    ELSE IF @pass IS NULL OR DATALENGTH(@pass) <> DATALENGTH(@digest)
-            OR @pass <> @digest COLLATE Latin1_General_BIN2
+        SET @refusal = CASE WHEN @right = 1 THEN @msg_locked ELSE @msg_unknown END;
+    ELSE IF @right = 0
     BEGIN
         IF @failed_count + 1 >= @max_failures
         BEGIN
             UPDATE dbo.zeb_users
             SET failed_count = 0, locked_until = DATEADD(minute, 15, @now)
             WHERE login = @user_login;
-            SET @refusal = @msg_locked;
+            SET @refusal = @msg_unknown;
         END
         ELSE
         BEGIN
@@ -275,7 +286,9 @@ GO
 -- person's own login is disabled (a right the signature gives) and its open sessions end at once (seeing
 -- and ending other sessions takes the caller's own VIEW SERVER STATE and ALTER ANY CONNECTION).
 CREATE PROCEDURE dbo.LOCK_USER
-    @login varchar(50)
+    @login varchar(50),
+    -- 1: only shut the login and end its sessions (a password reset), the person stays enabled.
+    @shut_only bit = 0
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -295,7 +308,8 @@ BEGIN
     END
 
     -- The mark goes first: it waits for a sign-in under way, whose login is then shut below.
-    UPDATE dbo.zeb_users SET disabled = 1 WHERE login = @user_login;
+    IF @shut_only = 0
+        UPDATE dbo.zeb_users SET disabled = 1 WHERE login = @user_login;
     IF NOT EXISTS (SELECT 1 FROM sys.server_principals WHERE name = @role)
         RETURN;
     SET @sql = N'ALTER LOGIN ' + QUOTENAME(@role) + N' DISABLE';

@@ -18,6 +18,11 @@ BEGIN
     -- A role may change its own settings; one that makes get_user fail would lock everybody out.
     ALTER ROLE ${SIGNIN_ROLE} RESET ALL;
     ALTER ROLE ${SIGNIN_ROLE} IN DATABASE ${DATABASE} RESET ALL;
+    -- A sign-in takes milliseconds: a session that keeps its transaction open, or a statement that runs
+    -- on, only holds the others' sign-ins. (dbo.get_user bounds its own lock waits whatever the session
+    -- sets, and ends a sign-in session that holds its rows.)
+    ALTER ROLE ${SIGNIN_ROLE} SET idle_in_transaction_session_timeout = '5s';
+    ALTER ROLE ${SIGNIN_ROLE} SET statement_timeout = '30s';
     -- In no group, and nobody else may act as the sign-in role.
     FOR granted IN
         SELECT g.rolname AS granted_role, r.rolname AS member

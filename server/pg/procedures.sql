@@ -123,9 +123,10 @@ BEGIN
 END;
 $$;
 
--- Ends the sessions of the sign-in account that hold the rows a sign-in of this login at this computer
--- waits for: an honest sign-in holds them for milliseconds, so one that keeps them is an attack.
-CREATE OR REPLACE FUNCTION dbo.zeb_end_held_sign_ins(p_login text, p_computer text)
+-- Ends the sessions of the sign-in account that keep a transaction with writes open longer than a sign-in
+-- takes: an honest sign-in holds its rows for milliseconds, so one that keeps them is an attack. (The rows'
+-- lockers cannot be named exactly: get_user locks them in a subtransaction, whose id pg_locks does not show.)
+CREATE OR REPLACE FUNCTION dbo.zeb_end_held_sign_ins(p_held interval)
 RETURNS integer
 LANGUAGE plpgsql
 SET search_path = dbo, pg_temp
@@ -135,16 +136,12 @@ DECLARE
     ended integer := 0;
 BEGIN
     FOR holder IN
-        SELECT DISTINCT a.pid, a.client_addr, a.xact_start
-        FROM (SELECT u.xmin AS x, u.xmax AS y FROM zeb_users u
-              WHERE upper(rtrim(u.login) COLLATE "und-x-icu") = upper(rtrim(p_login) COLLATE "und-x-icu")
-              UNION ALL
-              SELECT w.xmin, w.xmax FROM zeb_workstations w WHERE w.computer = left(p_computer, 100)) held
-        JOIN pg_locks l ON l.locktype = 'transactionid' AND l.granted AND l.transactionid IN (held.x, held.y)
-        JOIN pg_stat_activity a ON a.pid = l.pid
+        SELECT a.pid, a.client_addr, a.xact_start
+        FROM pg_stat_activity a
         WHERE a.usename = session_user AND a.pid <> pg_backend_pid()
+          AND a.backend_xid IS NOT NULL AND a.xact_start < clock_timestamp() - p_held
     LOOP
-        RAISE LOG 'zeb get_user: ending session % from % of the sign-in account, held sign-in rows since %',
+        RAISE LOG 'zeb get_user: ending session % from % of the sign-in account, holding sign-in rows since %',
             holder.pid, holder.client_addr, holder.xact_start;
         IF pg_terminate_backend(holder.pid) THEN
             ended := ended + 1;
@@ -378,7 +375,7 @@ BEGIN
             RETURN;
         EXCEPTION
             WHEN lock_not_available OR query_canceled THEN
-                EXIT WHEN attempt = 2 OR zeb_end_held_sign_ins(p_login, p_computer) = 0;
+                EXIT WHEN attempt = 2 OR zeb_end_held_sign_ins(interval '3 seconds') = 0;
         END;
     END LOOP;
     db_user := '';

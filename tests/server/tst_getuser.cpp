@@ -1,4 +1,6 @@
 #include "EngineRows.h"
+#include "NativeTable.h"
+#include "PasswordDigest.h"
 #include "TestInstallation.h"
 #include "UserAdmin.h"
 
@@ -24,6 +26,12 @@ private Q_SLOTS:
     void answers();
     void repeatedFailuresLock_data() { addEngineRows(); }
     void repeatedFailuresLock();
+    void successResetsTheFailures_data() { addEngineRows(); }
+    void successResetsTheFailures();
+    void guessesLearnNothingOfLogins_data() { addEngineRows(); }
+    void guessesLearnNothingOfLogins();
+    void impossibleLoginsRefused_data();
+    void impossibleLoginsRefused();
     void passwordChange_data() { addEngineRows(); }
     void passwordChange();
     void updateIndicatorOncePerPublishedBuild_data() { addEngineRows(); }
@@ -107,12 +115,84 @@ void TestGetUser::repeatedFailuresLock()
     }
     for (int attempt = 1; attempt < 5; ++attempt)
         QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("wrong")).message, wrongLogin);
-    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("wrong")).message, lockedOut);
+    // The fifth failure locks, but a guess is answered as for a login that does not exist.
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("wrong")).message, wrongLogin);
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("wrong")).message, wrongLogin);
     QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).message, lockedOut);
 
     std::unique_ptr<Engine> admin = installation.adminEngine();
     UserAdmin(*admin).unlock(QStringLiteral("kadry"));
     QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).message, QString());
+}
+
+void TestGetUser::successResetsTheFailures()
+{
+    QFETCH(EngineKind, engine);
+    TestInstallation installation(engine);
+    {
+        std::unique_ptr<Engine> admin = installation.adminEngine();
+        UserAdmin(*admin).add(QStringLiteral("kadry"), QStringLiteral("kadry123"), false);
+    }
+    for (int attempt = 1; attempt < 5; ++attempt)
+        installation.getUser(QStringLiteral("kadry"), QStringLiteral("wrong"));
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).message, QString());
+    installation.getUser(QStringLiteral("kadry"), QStringLiteral("wrong"));
+    QCOMPARE(installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).message, QString());
+}
+
+// Whatever a guesser tries, a real login (active, locked after failures or disabled) answers as one that
+// does not exist.
+void TestGetUser::guessesLearnNothingOfLogins()
+{
+    QFETCH(EngineKind, engine);
+    TestInstallation installation(engine);
+    {
+        std::unique_ptr<Engine> admin = installation.adminEngine();
+        UserAdmin users(*admin);
+        users.add(QStringLiteral("kadry"), QStringLiteral("kadry123"), false);
+        users.add(QStringLiteral("blocked"), QStringLiteral("blocked1"), false);
+        users.lock(QStringLiteral("blocked"));
+    }
+    for (const QString& login :
+         {QStringLiteral("kadry"), QStringLiteral("nobody"), QStringLiteral("blocked")}) {
+        for (int attempt = 1; attempt <= 7; ++attempt)
+            QCOMPARE(installation.getUser(login, QStringLiteral("guess")).message, wrongLogin);
+    }
+    QCOMPARE(installation.getUser(QStringLiteral("blocked"), QStringLiteral("blocked1")).message,
+             QStringLiteral("Учётная запись заблокирована. Обратитесь к администратору."));
+}
+
+void TestGetUser::impossibleLoginsRefused_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("typed");
+    const QString fifty(50, QLatin1Char('x'));
+    for (EngineKind engine : {EngineKind::Sqlite, EngineKind::Postgres}) {
+        const char* e = engine == EngineKind::Sqlite ? "sqlite" : "pg";
+        QTest::addRow("%s longer than 50, not cut", e) << engine << fifty << fifty + QStringLiteral("yz");
+        QTest::addRow("%s tab", e) << engine << QStringLiteral("tab\tname") << QStringLiteral("tab\tname");
+        QTest::addRow("%s line break", e)
+            << engine << QStringLiteral("two\nlines") << QStringLiteral("two\nlines");
+    }
+}
+
+// Logins nobody can have, even one an older installation stored.
+void TestGetUser::impossibleLoginsRefused()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, stored);
+    QFETCH(QString, typed);
+    TestInstallation installation(engine);
+    {
+        std::unique_ptr<Engine> admin = installation.adminEngine();
+        const NativeTable users(*admin, QStringLiteral("zeb_users"));
+        users.insert({QStringLiteral("login"), QStringLiteral("pass_digest")},
+                     {stored, PasswordDigest(QStringLiteral("secret1"))});
+    }
+    const GetUserAnswer answer = installation.getUser(typed, QStringLiteral("secret1"));
+    QCOMPARE(answer.message, wrongLogin);
+    QCOMPARE(answer.dbUserId, QString());
 }
 
 void TestGetUser::passwordChange()

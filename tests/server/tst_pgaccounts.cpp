@@ -2,10 +2,12 @@
 #include "DatabaseError.h"
 #include "Installation.h"
 #include "NativeSql.h"
+#include "PgOldLogins.h"
 #include "TestInstallation.h"
 #include "UserAdmin.h"
 #include "pg/PgEngine.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zeb;
@@ -156,6 +158,72 @@ private Q_SLOTS:
 
         UserAdmin(*admin()).unlock(QStringLiteral("vera"));
         QVERIFY(works(signIn(QStringLiteral("vera"), QStringLiteral("vera1234"))));
+    }
+
+    // Roles outlive a dropped database: the logins of the one before must not open a new one of its name.
+    void reinstallUnderTheSameNameRefusesOldLogins()
+    {
+        const TestPgServer server = TestPgServer::fromEnvironment();
+        std::unique_ptr<TestInstallation> first;
+        QVERIFY_THROWS_NO_EXCEPTION(first = std::make_unique<TestInstallation>(EngineKind::Postgres));
+        UserAdmin(*first->adminEngine()).add(QStringLiteral("olga"), QStringLiteral("olga1234"), false);
+        const GetUserAnswer olga = first->getUser(QStringLiteral("olga"), QStringLiteral("olga1234"));
+        const ServerAccount old{olga.unscrambledUserId(), olga.unscrambledPassword()};
+        {
+            PgEngine postgres(server.adminParams(QStringLiteral("postgres")));
+            postgres.open();
+            postgres.run(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(quoted(first->database())));
+        }
+        QTemporaryDir folder;
+        InstallRequest request;
+        request.directory = folder.path();
+        request.engine = EngineKind::Postgres;
+        request.host = server.host;
+        request.port = server.port;
+        request.adminUser = server.adminUser;
+        request.adminPassword = server.adminPassword;
+        request.database = first->database();
+        try {
+            Installation::install(request);
+            QFAIL("installed over the logins of the earlier installation");
+        } catch (const Error& error) {
+            for (const QString& named :
+                 {old.user, Installation::signinRole(request.database),
+                  Installation::workRole(request.database), QStringLiteral("--drop-old-logins")})
+                QVERIFY2(error.message().contains(named), qPrintable(error.message()));
+        }
+        request.dropOldLogins = true;
+        QVERIFY_THROWS_NO_EXCEPTION(Installation::install(request));
+        QVERIFY_THROWS_EXCEPTION(
+            DatabaseError,
+            PgEngine(ConnectionParams{old.user, old.password, request.database, server.dataSource()}).open());
+    }
+
+    void repairRemovesOrphanedPersonLogins()
+    {
+        addUser(QStringLiteral("pavel"), QStringLiteral("pavel1234"));
+        addUser(QStringLiteral("rita"), QStringLiteral("rita1234"));
+        const ServerAccount pavel = signIn(QStringLiteral("pavel"), QStringLiteral("pavel1234"));
+        const ServerAccount rita = signIn(QStringLiteral("rita"), QStringLiteral("rita1234"));
+        const QString leftOver = group() + QStringLiteral("_999");
+        admin()->run(QStringLiteral("DELETE FROM dbo.zeb_users WHERE login = 'pavel'"));
+        admin()->run(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'left1234' IN ROLE %2")
+                         .arg(quoted(leftOver), quoted(group())));
+        const std::unique_ptr<Connection> open = m_installation->connectionAs(pavel);
+
+        const TestPgServer server = TestPgServer::fromEnvironment();
+        QStringList expected{leftOver, pavel.user};
+        expected.sort();
+        QCOMPARE(removeOrphanPersonLogins(m_installation->directory(),
+                                          ServerAccount{server.adminUser, server.adminPassword}),
+                 expected);
+        QVERIFY_THROWS_EXCEPTION(Error, open->query(QStringLiteral("select count(*) from post")));
+        QVERIFY(!works(pavel));
+        QVERIFY(!works(ServerAccount{leftOver, QStringLiteral("left1234")}));
+        QVERIFY(works(rita));
+        QVERIFY(
+            firstValue(*admin(), QStringLiteral("SELECT 1 FROM pg_roles WHERE rolname = $1"), {pavel.user})
+                .isNull());
     }
 
     void repairBringsAnOlderInstallationOver()

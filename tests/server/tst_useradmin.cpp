@@ -201,6 +201,11 @@ private Q_SLOTS:
         QTest::newRow("quote in login")
             << EngineKind::Sqlite << QStringLiteral("o'neil") << QStringLiteral("secret1")
             << QStringLiteral("Имя пользователя «o'neil» не может содержать апостроф.");
+        for (const char* control : {"tab\tname", "line\nbreak", "bell\a", "del\x7f"})
+            QTest::addRow("control character in %s", control)
+                << EngineKind::Postgres << QString::fromLatin1(control) << QStringLiteral("secret1")
+                << QStringLiteral("Имя пользователя не может содержать управляющие символы (табуляцию, "
+                                  "перевод строки и подобные).");
         QTest::newRow("empty password") << EngineKind::Postgres << QStringLiteral("someone") << QString()
                                         << QStringLiteral("Пароль не может быть пустым.");
         QTest::newRow("outside the code page")

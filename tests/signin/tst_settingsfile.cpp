@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace zeb;
 
@@ -66,6 +67,8 @@ private Q_SLOTS:
     void readFile_data();
     void readFile();
     void missingFileNamesIt();
+    void notARegularFileRefused_data();
+    void notARegularFileRefused();
     void readsAfreshEachTime();
     void roundTrip_data();
     void roundTrip();
@@ -168,6 +171,36 @@ void TestSettingsFile::missingFileNamesIt()
         QFAIL("a missing file was read");
     } catch (const IoError& error) {
         QVERIFY2(error.message().contains(QDir::toNativeSeparators(path)), qPrintable(error.message()));
+    }
+}
+
+void TestSettingsFile::notARegularFileRefused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO nobody writes to") << QStringLiteral("fifo");
+    QTest::newRow("endless device") << QStringLiteral("device");
+    QTest::newRow("folder") << QStringLiteral("folder");
+}
+
+// The tool and the client read the file at every sign-in: a FIFO or a device in its place must neither
+// block them nor feed them without end.
+void TestSettingsFile::notARegularFileRefused()
+{
+    QFETCH(QString, kind);
+    QString path = m_dir.filePath(QStringLiteral("special-") + kind);
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("device"))
+        path = QStringLiteral("/dev/zero");
+    else
+        QVERIFY(QDir().mkdir(path));
+    try {
+        SettingsFile::read(path);
+        QFAIL("read from something that is not a file");
+    } catch (const IoError& error) {
+        QVERIFY2(error.message().contains(QStringLiteral("не является обычным файлом")),
+                 qPrintable(error.message()));
+        QVERIFY(error.message().contains(QDir::toNativeSeparators(path)));
     }
 }
 
