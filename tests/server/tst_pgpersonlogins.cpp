@@ -198,6 +198,8 @@ private Q_SLOTS:
         PgEngine holder(ConnectionParams{settings.userId, settings.password, settings.initialCatalog,
                                          settings.dataSource});
         holder.open();
+        // As an attacker would: the role's own limit on idling in a transaction is lifted for the session.
+        holder.run(QStringLiteral("SET idle_in_transaction_session_timeout = 0"));
         holder.beginTransaction();
         const GetUserAnswer held = GetUserAnswer::read(
             *holder

@@ -201,8 +201,10 @@ private Q_SLOTS:
         QTest::newRow("quote in login")
             << EngineKind::Sqlite << QStringLiteral("o'neil") << QStringLiteral("secret1")
             << QStringLiteral("Имя пользователя «o'neil» не может содержать апостроф.");
-        for (const char* control : {"tab\tname", "line\nbreak", "bell\a", "del\x7f"})
-            QTest::addRow("control character in %s", control)
+        for (const auto& [label, control] :
+             {std::pair{"tab", "tab\tname"}, std::pair{"line feed", "line\nbreak"},
+              std::pair{"bell", "bell\a"}, std::pair{"delete", "del\x7f"}})
+            QTest::addRow("control character: %s", label)
                 << EngineKind::Postgres << QString::fromLatin1(control) << QStringLiteral("secret1")
                 << QStringLiteral("Имя пользователя не может содержать управляющие символы (табуляцию, "
                                   "перевод строки и подобные).");

@@ -260,12 +260,11 @@ void TestSignInFlow::repeatedFailuresLockTheAccount()
                        "Повторите попытку через 15 минут.");
 
     rig->type(QStringLiteral("kadry"), QStringLiteral("wrong"));
-    for (int attempt = 1; attempt <= 4; ++attempt) {
+    // The fifth failure locks without telling the guesser so.
+    for (int attempt = 1; attempt <= 5; ++attempt) {
         rig->flow.signInButtonClicked();
         QCOMPARE(rig->view.message(), unknownUser);
     }
-    rig->flow.signInButtonClicked();
-    QCOMPARE(rig->view.message(), locked);
 
     rig->type(QStringLiteral("kadry"), QStringLiteral("kadry123"));
     rig->flow.signInButtonClicked();
