@@ -123,9 +123,11 @@ BEGIN
 END;
 $$;
 
--- Ends the sessions of the sign-in account that keep a transaction with writes open longer than a sign-in
--- takes: an honest sign-in holds its rows for milliseconds, so one that keeps them is an attack. (The rows'
--- lockers cannot be named exactly: get_user locks them in a subtransaction, whose id pg_locks does not show.)
+-- Ends the sessions of the sign-in account that keep a transaction with writes open the way no sign-in does:
+-- idle in it, over several statements, asleep in it, or longer than half a minute. An honest sign-in is one
+-- statement in a transaction of its own, which a busy server may well take seconds over; it is spared. (The
+-- rows' lockers cannot be named exactly: get_user locks them in a subtransaction, whose id pg_locks does not
+-- show.)
 CREATE OR REPLACE FUNCTION dbo.zeb_end_held_sign_ins(p_held interval)
 RETURNS integer
 LANGUAGE plpgsql
@@ -140,6 +142,8 @@ BEGIN
         FROM pg_stat_activity a
         WHERE a.usename = session_user AND a.pid <> pg_backend_pid()
           AND a.backend_xid IS NOT NULL AND a.xact_start < clock_timestamp() - p_held
+          AND (a.state <> 'active' OR a.xact_start < a.query_start OR a.wait_event_type = 'Timeout'
+               OR a.xact_start < clock_timestamp() - interval '30 seconds')
     LOOP
         RAISE LOG 'zeb get_user: ending session % from % of the sign-in account, holding sign-in rows since %',
             holder.pid, holder.client_addr, holder.xact_start;
