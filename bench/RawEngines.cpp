@@ -123,8 +123,10 @@ public:
     {
         const TestPgServer server = TestPgServer::fromEnvironment();
         const ServerAccount account = installation.workAccount();
+        // Over TLS, as the client connects.
         const QByteArray info =
-            QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password=%5 options='-c search_path=dbo'")
+            QStringLiteral("host=%1 port=%2 dbname=%3 user=%4 password=%5 sslmode=require "
+                           "options='-c search_path=dbo'")
                 .arg(server.host)
                 .arg(server.port)
                 .arg(installation.database(), account.user, account.password)
