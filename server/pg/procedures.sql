@@ -35,7 +35,13 @@ BEGIN
     -- The login goes first, so that a session ended below cannot come back.
     EXECUTE format('ALTER ROLE %I NOLOGIN PASSWORD NULL', p_role);
     UPDATE zeb_users u SET db_password = NULL, db_verifier = NULL WHERE u.db_role = p_role;
-    PERFORM pg_terminate_backend(a.pid) FROM pg_stat_activity a WHERE a.usename = p_role;
+    BEGIN
+        PERFORM pg_terminate_backend(a.pid) FROM pg_stat_activity a WHERE a.usename = p_role;
+    EXCEPTION
+        WHEN insufficient_privilege THEN
+            -- An owner that may not end them leaves them to the administrator's lock.
+            NULL;
+    END;
 END;
 $$;
 
