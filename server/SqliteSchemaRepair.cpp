@@ -148,13 +148,61 @@ QStringList repairInside(Engine& engine)
     return report;
 }
 
+// No real table comes near this key; an older client could set a key counter or a log row's key up to the
+// largest one, after which AUTOINCREMENT hands out nothing.
+constexpr qint64 SaneKeyLimit = qint64(1) << 53;
+
+qint64 scalarOf(Engine& engine, const QString& sql, const QVariantList& params = {})
+{
+    const StatementResult result = engine.run(sql, params);
+    return result.rows->next() ? result.rows->toInt64(0) : 0;
+}
+
+QStringList repairKeys(Engine& engine)
+{
+    QStringList report;
+    const qint64 taken =
+        scalarOf(engine, QStringLiteral("SELECT count(*) FROM ZEB_LOG WHERE id_zeb_log > ?"), {SaneKeyLimit});
+    for (qint64 i = 0; i < taken; ++i)
+        engine.run(
+            QStringLiteral(
+                "UPDATE ZEB_LOG SET id_zeb_log = (SELECT coalesce(max(id_zeb_log), 0) + 1 FROM ZEB_LOG "
+                "WHERE id_zeb_log <= ?1) WHERE id_zeb_log = (SELECT min(id_zeb_log) FROM ZEB_LOG WHERE "
+                "id_zeb_log > ?1)"),
+            {SaneKeyLimit});
+    if (taken > 0)
+        report.append(
+            QStringLiteral("Строкам журнала ZEB_LOG с ключами у предела (%1) даны следующие по порядку "
+                           "ключи.")
+                .arg(taken));
+    QStringList tables;
+    {
+        const StatementResult result =
+            engine.run(QStringLiteral("SELECT name FROM sqlite_sequence WHERE seq > ?"), {SaneKeyLimit});
+        while (result.rows->next())
+            tables.append(result.rows->toText(0));
+    }
+    for (const QString& table : std::as_const(tables)) {
+        const qint64 largest =
+            scalarOf(engine, QStringLiteral("SELECT coalesce(max(rowid), 0) FROM main.%1")
+                                 .arg(nativesql::quoteIdentifier(EngineKind::Sqlite, table)));
+        if (largest > SaneKeyLimit)
+            continue;
+        engine.run(QStringLiteral("UPDATE sqlite_sequence SET seq = ? WHERE name = ?"), {largest, table});
+        report.append(QStringLiteral("Счётчик ключей таблицы «%1» возвращён к наибольшему ключу (%2).")
+                          .arg(table)
+                          .arg(largest));
+    }
+    return report;
+}
+
 } // namespace
 
 QStringList repairSqliteSchema(Engine& admin)
 {
     admin.beginTransaction();
     try {
-        QStringList report = repairInside(admin);
+        QStringList report = repairInside(admin) + repairKeys(admin);
         admin.commit();
         return report;
     } catch (...) {

@@ -241,7 +241,7 @@ END;
 $$;
 
 -- The audit log. Whatever a client's INSERT says, a row's key comes from the log's sequence (kept only
--- when it is the value this session was last handed), and the row records the session's database login
+-- when it is the value this session was last handed and still free), and the row records the session's database login
 -- and the server's time. A department removal logs itself (dbo.zeb_log_kafedra_removal); the client's own
 -- row for it, written under the same login, completes that row instead of adding a second one.
 CREATE OR REPLACE FUNCTION dbo.zeb_log_stamp()
@@ -271,9 +271,12 @@ BEGIN
     EXCEPTION WHEN object_not_in_prerequisite_state THEN
         v_handed := NULL;
     END;
-    IF NEW.id_zeb_log IS DISTINCT FROM v_handed THEN
+    -- Rows a client wrote ahead of the sequence before this trigger existed are stepped over.
+    WHILE NEW.id_zeb_log IS DISTINCT FROM v_handed
+          OR EXISTS (SELECT 1 FROM zeb_log l WHERE l.id_zeb_log = NEW.id_zeb_log) LOOP
         NEW.id_zeb_log := nextval(v_sequence);
-    END IF;
+        v_handed := NEW.id_zeb_log;
+    END LOOP;
     NEW.db_login := session_user;
     NEW.logged := clock_timestamp();
     RETURN NEW;

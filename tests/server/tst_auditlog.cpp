@@ -189,12 +189,14 @@ private Q_SLOTS:
                 "CREATE VIRTUAL TABLE stolen_index USING fts5(login, pass_digest, content='zeb_users');"
                 "CREATE TABLE stolen (login TEXT, pass_digest TEXT);"
                 "CREATE TRIGGER steal AFTER INSERT ON ZEB_LOG BEGIN INSERT INTO stolen SELECT login, "
-                "pass_digest FROM stolen_index; END;"));
+                "pass_digest FROM stolen_index; END;"
+                "INSERT INTO ZEB_LOG (id_zeb_log, descr) VALUES (9223372036854775807, 'Последний ключ');"
+                "UPDATE sqlite_sequence SET seq = 9223372036854775807 WHERE name = 'Vakansii';"));
         } else {
             admin->runScript(QStringLiteral("DROP TRIGGER zeb_log_stamp ON dbo.zeb_log;"
                                             "DROP TRIGGER kafedra_removal_log ON dbo.kafedra;"));
             const std::unique_ptr<Connection> client = attacked.signedInConnection();
-            for (int key = 1; key <= 20; ++key)
+            for (const qint64 key : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 2147483647})
                 client->run(QStringLiteral("INSERT INTO ZEB_LOG([id_zeb_log], [descr]) VALUES(%1, 'Занято')")
                                 .arg(key));
             QVERIFY(!messageOf([&] { copyDepartment(*client); }).isEmpty());
@@ -212,7 +214,10 @@ private Q_SLOTS:
         }
 
         const std::unique_ptr<Connection> client = attacked.signedInConnection();
-        QCOMPARE(messageOf([&] { copyDepartment(*client); }), QString());
+        client->run(QStringLiteral("INSERT INTO Vakansii (id_kafedra, id_post) VALUES (1, 1)"));
+        for (int copy = 0; copy < 3; ++copy)
+            QCOMPARE(messageOf([&] { copyDepartment(*client); }), QString());
+        client->run(QStringLiteral("DELETE FROM Vakansii"));
         client->run(QStringLiteral("Delete From kafedra Where kafedra.id_kafedra =1"));
         const std::unique_ptr<Engine> checked = attacked.adminEngine();
         QCOMPARE(scalar(*checked,
