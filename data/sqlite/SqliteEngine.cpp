@@ -19,8 +19,8 @@ constexpr int BusyTimeoutMs = 5000;
 const QString signInOnlyMessage = QStringLiteral(
     "Соединение открыто учётной записью входа: до входа пользователя доступна только процедура GET_USER.");
 
-// Only the client's connections have an authorizer, so a refusal there is always ours. SQLite does not
-// always report a refusal as SQLITE_AUTH (a function's, one met by a virtual table's own statement).
+// Only the client's connections have an authorizer, so a refusal there is always ours. SQLite reports some
+// refusals under another code: that of a function, and one met by a virtual table's own statement.
 QString errorText(sqlite3* db, const SqliteAuthorizer& authorizer)
 {
     if (!authorizer.refusal().isEmpty())
