@@ -20,8 +20,8 @@ bool hasColumn(Engine& engine, const QString& table, const QString& column)
                      {table, column});
 }
 
-// A file made before each person had a connection password of their own and builds had digests: clients
-// cannot open it until this is done.
+// A file made before each person had a connection password of their own, builds had digests and the log
+// recorded the connection's login: clients cannot open it until this is done.
 void upgradeEmbedded(Engine& engine)
 {
     QStringList steps;
@@ -29,6 +29,9 @@ void upgradeEmbedded(Engine& engine)
         steps.append(QStringLiteral("ALTER TABLE zeb_users ADD COLUMN session_digest CHAR(64)"));
     if (!hasColumn(engine, QStringLiteral("zeb_program"), QStringLiteral("digest")))
         steps.append(QStringLiteral("ALTER TABLE zeb_program ADD COLUMN digest VARCHAR(64)"));
+    // The log's triggers (made by `accounts repair`) record the connection's login here.
+    if (!hasColumn(engine, QStringLiteral("ZEB_LOG"), QStringLiteral("db_login")))
+        steps.append(QStringLiteral("ALTER TABLE ZEB_LOG ADD COLUMN db_login VARCHAR(50)"));
     if (rowExists(engine, QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = ?"),
                   {QStringLiteral("zeb_session_account")}))
         steps.append(QStringLiteral("DROP TABLE zeb_session_account"));

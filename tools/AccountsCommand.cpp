@@ -1,11 +1,32 @@
 #include "AccountRepair.h"
 #include "AdminAccount.h"
+#include "AdminEngine.h"
 #include "Arguments.h"
 #include "Commands.h"
 #include "Console.h"
 #include "PgOldLogins.h"
+#include "SqliteSchemaRepair.h"
 
 namespace zeb {
+
+namespace {
+
+// The embedded engine has no server accounts; what a client could once add to the file is removed.
+int repairEmbedded(const QString& directory, const ServerAccount& admin)
+{
+    const QStringList changes = repairSqliteSchema(*openAdminEngine(directory, admin));
+    if (changes.isEmpty()) {
+        console::print(QStringLiteral(
+            "Встроенная база данных не имеет учётных записей сервера: восстанавливать нечего."));
+        return 0;
+    }
+    for (const QString& change : changes)
+        console::print(change);
+    console::print(QStringLiteral("Схема встроенной базы данных восстановлена."));
+    return 0;
+}
+
+} // namespace
 
 int runAccounts(const QStringList& words)
 {
@@ -18,15 +39,15 @@ int runAccounts(const QStringList& words)
     }
     arguments.expectPositional({QStringLiteral("действие"), QStringLiteral("папка установки DIR")});
 
-    const ServerAccount admin = adminAccount(arguments, installedEngine(arguments.positional().at(1)));
-    if (repairAccounts(arguments.positional().at(1), admin) == AccountRepairResult::NothingToRepair) {
-        console::print(QStringLiteral(
-            "Встроенная база данных не имеет учётных записей сервера: восстанавливать нечего."));
-        return 0;
-    }
+    const QString directory = arguments.positional().at(1);
+    const EngineKind engine = installedEngine(directory);
+    const ServerAccount admin = adminAccount(arguments, engine);
+    if (engine == EngineKind::Sqlite)
+        return repairEmbedded(directory, admin);
+    repairAccounts(directory, admin);
     console::print(QStringLiteral("Учётные записи сервера восстановлены: вход с учётной записью файла "
                                   "настроек снова работает."));
-    const QStringList orphans = removeOrphanPersonLogins(arguments.positional().at(1), admin);
+    const QStringList orphans = removeOrphanPersonLogins(directory, admin);
     if (!orphans.isEmpty())
         console::print(
             QStringLiteral("Удалены учётные записи сервера, которых нет ни у одного пользователя: %1.")

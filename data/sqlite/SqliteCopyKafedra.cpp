@@ -58,11 +58,12 @@ StatementResult copyKafedraOnKafedra(SqliteEngine& engine, const QList<Procedure
                      .arg(CopiedColumns),
                  {to, login.left(20), now.date(), from})
             .rowsAffected;
+    // The log's key, database login and time are the engine's.
     engine.run(
-        QStringLiteral("INSERT INTO ZEB_LOG (\"table\", row_id, descr, ZEB_User, comp, logged) "
-                       "VALUES ('kafedra', ?, ?, ?, ?, ?)"),
+        QStringLiteral(
+            "INSERT INTO ZEB_LOG (\"table\", row_id, descr, ZEB_User, comp) VALUES ('kafedra', ?, ?, ?, ?)"),
         {to, QStringLiteral("Скопированы строки кафедры %1 на кафедру %2: %3").arg(from).arg(to).arg(copied),
-         login.left(50), ip.left(150), now});
+         login.left(50), ip.left(150)});
 
     StatementResult result;
     result.rowsAffected = copied;

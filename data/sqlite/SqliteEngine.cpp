@@ -19,10 +19,11 @@ constexpr int BusyTimeoutMs = 5000;
 const QString signInOnlyMessage = QStringLiteral(
     "Соединение открыто учётной записью входа: до входа пользователя доступна только процедура GET_USER.");
 
-// Only the client's connections have an authorizer, so a refusal there is always ours.
+// Only the client's connections have an authorizer, so a refusal there is always ours. SQLite reports some
+// refusals under another code: that of a function, and one met by a virtual table's own statement.
 QString errorText(sqlite3* db, const SqliteAuthorizer& authorizer)
 {
-    if (sqlite3_errcode(db) == SQLITE_AUTH)
+    if (!authorizer.refusal().isEmpty())
         return authorizer.refusal();
     return QString::fromUtf8(sqlite3_errmsg(db));
 }
@@ -35,6 +36,42 @@ bool onlySeparators(const char* tail)
             return false;
     }
     return true;
+}
+
+// Marks the run of a built-in procedure, whose own statements are prepared under trust.
+struct ProcedureScope
+{
+    explicit ProcedureScope(bool& flag) : flag(flag), before(flag) { flag = true; }
+    ~ProcedureScope() { flag = before; }
+    ProcedureScope(const ProcedureScope&) = delete;
+    ProcedureScope& operator=(const ProcedureScope&) = delete;
+    bool& flag;
+    bool before;
+};
+
+// zeb_session_login(): the login the connection was opened with, for the log triggers.
+void sessionLogin(sqlite3_context* context, int, sqlite3_value**)
+{
+    const auto* login = static_cast<const QByteArray*>(sqlite3_user_data(context));
+    sqlite3_result_text(context, login->constData(), int(login->size()), SQLITE_TRANSIENT);
+}
+
+// What SQLite advises for a connection that runs SQL from a source it cannot trust: nothing in the file
+// may run code the client could not run itself, no extension, no full-text tokenizer pointers, no other
+// file, and bounds on what one statement may ask.
+void restrictClient(sqlite3* db)
+{
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_FTS3_TOKENIZER, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+    sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
+    sqlite3_limit(db, SQLITE_LIMIT_TRIGGER_DEPTH, 10);
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, 10'000'000);
+    sqlite3_limit(db, SQLITE_LIMIT_SQL_LENGTH, 1'000'000);
+    sqlite3_limit(db, SQLITE_LIMIT_EXPR_DEPTH, 200);
+    sqlite3_limit(db, SQLITE_LIMIT_LIKE_PATTERN_LENGTH, 1000);
+    sqlite3_limit(db, SQLITE_LIMIT_VDBE_OP, 1'000'000);
 }
 
 // A finalizer for statements that never reach a cursor.
@@ -57,14 +94,22 @@ struct StatementReset
 };
 
 // Prepares the one statement of `sql` into `guard`, nothing for a text without a statement; raises
-// DatabaseError when a second statement follows.
-void prepareOne(sqlite3* db, const SqliteAuthorizer& authorizer, const QString& sql, unsigned int flags,
-                StatementGuard& guard)
+// DatabaseError when a second statement follows. Trust covers the preparing of the statement only, never
+// what SQLite prepares for a virtual table while the statement runs.
+void prepareOne(sqlite3* db, SqliteAuthorizer& authorizer, const QString& sql, unsigned int flags,
+                bool trusted, StatementGuard& guard)
 {
+    authorizer.clearRefusal();
     const QByteArray utf8 = sql.toUtf8();
     const char* tail = nullptr;
-    if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), flags, &guard.statement, &tail) !=
-        SQLITE_OK)
+    int rc = SQLITE_OK;
+    if (trusted) {
+        const SqliteAuthorizer::Trust trust(authorizer);
+        rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), flags, &guard.statement, &tail);
+    } else {
+        rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), flags, &guard.statement, &tail);
+    }
+    if (rc != SQLITE_OK)
         throw DatabaseError(errorText(db, authorizer));
     if (onlySeparators(tail))
         return;
@@ -77,8 +122,9 @@ void prepareOne(sqlite3* db, const SqliteAuthorizer& authorizer, const QString& 
 }
 
 // Runs a statement without result columns to its end; returns the rows it changed.
-qint64 stepToEnd(sqlite3* db, const SqliteAuthorizer& authorizer, sqlite3_stmt* statement)
+qint64 stepToEnd(sqlite3* db, SqliteAuthorizer& authorizer, sqlite3_stmt* statement)
 {
+    authorizer.clearRefusal();
     // sqlite3_changes keeps the count of the last data change, so a statement that changed nothing
     // (DDL, a pragma) is told apart by the running total.
     const qint64 totalBefore = sqlite3_total_changes64(db);
@@ -93,7 +139,10 @@ qint64 stepToEnd(sqlite3* db, const SqliteAuthorizer& authorizer, sqlite3_stmt* 
 } // namespace
 
 SqliteEngine::SqliteEngine(QString filePath, SqliteRole role, const QString& userId, const QString& password)
-    : m_filePath(std::move(filePath)), m_role(role)
+    : m_filePath(std::move(filePath)), m_role(role),
+      m_sessionLogin(
+          (role == SqliteRole::Client || !userId.isEmpty() ? userId : QStringLiteral("(администратор)"))
+              .toUtf8())
 {
     if (role == SqliteRole::Client)
         m_access.emplace(userId, password);
@@ -131,10 +180,14 @@ sqlite3* SqliteEngine::openDatabase() const
         // A mistyped "name" must be an error, not silently a text literal.
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-        // A client's SQL may not write the schema table itself: renaming a sign-in table that way would
-        // take it past the authorizer.
+        // A client's SQL may not write the schema table itself, nor bring code into the connection.
         if (!administrator)
-            sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+            restrictClient(db);
+        rc = sqlite3_create_function_v2(db, "zeb_session_login", 0, SQLITE_UTF8 | SQLITE_INNOCUOUS,
+                                        const_cast<QByteArray*>(&m_sessionLogin), &sessionLogin, nullptr,
+                                        nullptr, nullptr);
+    }
+    if (rc == SQLITE_OK) {
         // Reading the schema here makes a file that is not a database fail at open, not at first use.
         rc = sqlite3_exec(db, "PRAGMA foreign_keys=ON; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
                           nullptr);
@@ -201,7 +254,7 @@ StatementResult SqliteEngine::run(const QString& sql, const QVariantList& params
 {
     checkStatement();
     StatementGuard guard;
-    prepareOne(m_db, m_authorizer, sql, 0, guard);
+    prepareOne(m_db, m_authorizer, sql, 0, m_inProcedure, guard);
     StatementResult result;
     if (!guard.statement) {
         result.rowsAffected = 0;
@@ -224,7 +277,8 @@ qint64 SqliteEngine::runPrepared(const QString& sql, const QVariantList& params)
     sqlite3_stmt* statement = m_prepared.find(sql);
     if (!statement) {
         StatementGuard guard;
-        prepareOne(m_db, m_authorizer, sql, SQLITE_PREPARE_PERSISTENT, guard);
+        // A kept statement may be prepared again later, out of any procedure: it is never trusted.
+        prepareOne(m_db, m_authorizer, sql, SQLITE_PREPARE_PERSISTENT, false, guard);
         if (!guard.statement)
             return 0;
         statement = guard.release();
@@ -238,10 +292,11 @@ qint64 SqliteEngine::runPrepared(const QString& sql, const QVariantList& params)
 void SqliteEngine::runScript(const QString& script)
 {
     checkStatement();
+    m_authorizer.clearRefusal();
     char* error = nullptr;
     if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString message = error && sqlite3_errcode(m_db) != SQLITE_AUTH ? QString::fromUtf8(error)
-                                                                              : errorText(m_db, m_authorizer);
+        const QString message = error && m_authorizer.refusal().isEmpty() ? QString::fromUtf8(error)
+                                                                          : errorText(m_db, m_authorizer);
         sqlite3_free(error);
         throw DatabaseError(message);
     }
@@ -258,7 +313,7 @@ StatementResult SqliteEngine::callProcedure(const ProcedureCall& call)
     else
         checkStatement();
 
-    const SqliteAuthorizer::Trust trust(m_authorizer);
+    const ProcedureScope scope(m_inProcedure);
     // A procedure is one unit of work; inside the caller's transaction it becomes a savepoint.
     const bool outermost = sqlite3_get_autocommit(m_db) != 0;
     execute(outermost ? "BEGIN IMMEDIATE" : "SAVEPOINT zeb_procedure");
@@ -292,7 +347,7 @@ void SqliteEngine::rollback()
 void SqliteEngine::checkStatement()
 {
     checkOpen();
-    if (!m_access || m_authorizer.trusted())
+    if (!m_access || m_inProcedure)
         return;
     if (m_access->signInOnly())
         throw DatabaseError(signInOnlyMessage);
@@ -315,6 +370,7 @@ void SqliteEngine::checkOpen() const
 void SqliteEngine::execute(const char* sql)
 {
     checkOpen();
+    m_authorizer.clearRefusal();
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
         throw DatabaseError(errorText(m_db, m_authorizer));
 }

@@ -58,6 +58,10 @@ private:
 
     QString m_filePath;
     SqliteRole m_role;
+    // What the log triggers record as the database login: the person's login, or the administrator.
+    QByteArray m_sessionLogin;
+    // True while a built-in procedure runs.
+    bool m_inProcedure = false;
     sqlite3* m_db = nullptr;
     SqliteStatementCache m_prepared;
     SqliteAuthorizer m_authorizer;

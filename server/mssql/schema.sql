@@ -145,8 +145,12 @@ CREATE TABLE dbo.ZEB_LOG (
     descr varchar(500) NULL,
     ZEB_User varchar(50) NULL,
     comp varchar(150) NULL,
-    logged datetime NULL CONSTRAINT zeb_log_logged_default DEFAULT GETDATE()
+    logged datetime NULL CONSTRAINT zeb_log_logged_default DEFAULT GETDATE(),
+    -- Filled by the trigger dbo.zeb_log_insert whatever the client's statement says.
+    db_login nvarchar(128) NULL CONSTRAINT zeb_log_db_login_default DEFAULT ORIGINAL_LOGIN()
 );
+
+CREATE INDEX zeb_log_row_id_idx ON dbo.ZEB_LOG (row_id);
 
 -- Row 22 holds the base address of the report pages.
 CREATE TABLE dbo.VuzDefaults (

@@ -43,3 +43,19 @@ GO
 IF EXISTS (SELECT 1 FROM sys.databases WHERE name = N'$(DATABASE)' AND is_trustworthy_on = 1)
     ALTER DATABASE [$(DATABASE)] SET TRUSTWORTHY OFF;
 GO
+
+-- The audit log records each row's login (procedures.sql makes the triggers that fill it); nobody but the
+-- owner changes or deletes a log row.
+IF COL_LENGTH('dbo.ZEB_LOG', 'db_login') IS NULL
+    ALTER TABLE dbo.ZEB_LOG ADD db_login nvarchar(128) NULL
+        CONSTRAINT zeb_log_db_login_default DEFAULT ORIGINAL_LOGIN();
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = 'zeb_log_row_id_idx'
+               AND object_id = OBJECT_ID('dbo.ZEB_LOG'))
+    CREATE INDEX zeb_log_row_id_idx ON dbo.ZEB_LOG (row_id);
+IF OBJECT_ID('dbo.zeb_log_insert', 'TR') IS NOT NULL
+    DROP TRIGGER dbo.zeb_log_insert;
+IF OBJECT_ID('dbo.kafedra_removal_log', 'TR') IS NOT NULL
+    DROP TRIGGER dbo.kafedra_removal_log;
+IF DATABASE_PRINCIPAL_ID(N'$(WORK_ROLE)') IS NOT NULL
+    REVOKE UPDATE, DELETE ON dbo.ZEB_LOG FROM [$(WORK_ROLE)];
+GO

@@ -440,3 +440,71 @@ BEGIN
             v_login, v_comp);
 END;
 $$;
+
+-- The audit log. Whatever a client's INSERT says, a row's key comes from the log's sequence (kept only
+-- when it is the value this session was last handed and still free), and the row records the session's database login
+-- and the server's time. A department removal logs itself (dbo.zeb_log_kafedra_removal); the client's own
+-- row for it, written under the same login, completes that row instead of adding a second one.
+CREATE OR REPLACE FUNCTION dbo.zeb_log_stamp()
+RETURNS trigger
+LANGUAGE plpgsql
+SECURITY DEFINER
+SET search_path = dbo, pg_temp
+SET TimeZone FROM CURRENT
+AS $$
+DECLARE
+    v_sequence constant text := pg_get_serial_sequence('dbo.zeb_log', 'id_zeb_log');
+    v_removal integer;
+    v_handed bigint;
+BEGIN
+    IF NEW.comp IS NOT NULL THEN
+        SELECT min(l.id_zeb_log) INTO v_removal
+        FROM zeb_log l
+        WHERE l.row_id = NEW.row_id AND l."table" = NEW."table" AND l.descr = NEW.descr
+          AND l.comp IS NULL AND l.db_login = session_user;
+        IF v_removal IS NOT NULL THEN
+            UPDATE zeb_log SET zeb_user = NEW.zeb_user, comp = NEW.comp WHERE id_zeb_log = v_removal;
+            RETURN NULL;
+        END IF;
+    END IF;
+    BEGIN
+        v_handed := currval(v_sequence);
+    EXCEPTION WHEN object_not_in_prerequisite_state THEN
+        v_handed := NULL;
+    END;
+    -- Rows a client wrote ahead of the sequence before this trigger existed are stepped over.
+    WHILE NEW.id_zeb_log IS DISTINCT FROM v_handed
+          OR EXISTS (SELECT 1 FROM zeb_log l WHERE l.id_zeb_log = NEW.id_zeb_log) LOOP
+        NEW.id_zeb_log := nextval(v_sequence);
+        v_handed := NEW.id_zeb_log;
+    END LOOP;
+    NEW.db_login := session_user;
+    NEW.logged := clock_timestamp();
+    RETURN NEW;
+END;
+$$;
+
+DROP TRIGGER IF EXISTS zeb_log_stamp ON dbo.zeb_log;
+CREATE TRIGGER zeb_log_stamp BEFORE INSERT ON dbo.zeb_log
+    FOR EACH ROW EXECUTE FUNCTION dbo.zeb_log_stamp();
+
+CREATE OR REPLACE FUNCTION dbo.zeb_log_kafedra_removal()
+RETURNS trigger
+LANGUAGE plpgsql
+SECURITY DEFINER
+SET search_path = dbo, pg_temp
+AS $$
+BEGIN
+    INSERT INTO zeb_log ("table", row_id, descr, zeb_user)
+    VALUES ('kafedra', OLD.id_kafedra,
+            format('Запись с уникальным номером - %s была удалена.(id_kafedra = [%s])', OLD.id_kafedra,
+                   OLD.id_kafedra),
+            coalesce((SELECT u.login FROM zeb_users u WHERE u.db_role = session_user LIMIT 1),
+                     session_user));
+    RETURN OLD;
+END;
+$$;
+
+DROP TRIGGER IF EXISTS kafedra_removal_log ON dbo.kafedra;
+CREATE TRIGGER kafedra_removal_log AFTER DELETE ON dbo.kafedra
+    FOR EACH ROW EXECUTE FUNCTION dbo.zeb_log_kafedra_removal();

@@ -129,8 +129,12 @@ CREATE TABLE dbo.zeb_log (
     descr varchar(500),
     zeb_user varchar(50),
     comp varchar(150),
-    logged timestamp(3) DEFAULT now()
+    -- Filled by dbo.zeb_log_stamp whatever the client's statement says.
+    logged timestamp(3) DEFAULT now(),
+    db_login varchar(63) DEFAULT session_user
 );
+
+CREATE INDEX zeb_log_row_id_idx ON dbo.zeb_log (row_id);
 
 -- Row 22 holds the base address of the report pages.
 CREATE TABLE dbo.vuzdefaults (

@@ -120,7 +120,9 @@ CREATE TABLE Working (
 
 CREATE INDEX Working_id_vakansiya ON Working (id_vakansiya);
 
--- Dates are stored as local time, as the client shows them.
+-- Dates are stored as local time, as the client shows them. The client writes the table, row, text, login
+-- and computer; the key, the database login of the connection and the time come from the engine (the
+-- triggers below), whatever the statement says.
 CREATE TABLE ZEB_LOG (
     id_zeb_log INTEGER PRIMARY KEY AUTOINCREMENT,
     "table" VARCHAR(50),
@@ -128,8 +130,51 @@ CREATE TABLE ZEB_LOG (
     descr VARCHAR(500),
     ZEB_User VARCHAR(50),
     comp VARCHAR(150),
-    logged DATETIME DEFAULT (datetime('now', 'localtime'))
+    logged DATETIME DEFAULT (datetime('now', 'localtime')),
+    db_login VARCHAR(50)
 );
+
+CREATE INDEX ZEB_LOG_row_id ON ZEB_LOG (row_id);
+
+-- A key the client chose could take the largest one and stop every later row. An insert that leaves the
+-- key to the engine meets it here as -1.
+CREATE TRIGGER zeb_log_server_id BEFORE INSERT ON ZEB_LOG
+WHEN NEW.id_zeb_log IS NOT -1
+BEGIN
+    SELECT RAISE(ABORT, 'Номер строки журнала ZEB_LOG назначает база данных.');
+END;
+
+-- The client's row for a department removal completes the row the removal itself wrote (below) under the
+-- same login, so that a removal leaves one row, whether or not the client's row follows.
+CREATE TRIGGER zeb_log_completion BEFORE INSERT ON ZEB_LOG
+WHEN NEW.comp IS NOT NULL AND EXISTS (
+    SELECT 1 FROM ZEB_LOG
+    WHERE row_id = NEW.row_id AND "table" = NEW."table" AND descr = NEW.descr AND comp IS NULL
+      AND db_login = zeb_session_login())
+BEGIN
+    UPDATE ZEB_LOG SET ZEB_User = NEW.ZEB_User, comp = NEW.comp
+    WHERE id_zeb_log = (
+        SELECT min(id_zeb_log) FROM ZEB_LOG
+        WHERE row_id = NEW.row_id AND "table" = NEW."table" AND descr = NEW.descr AND comp IS NULL
+          AND db_login = zeb_session_login());
+    SELECT RAISE(IGNORE);
+END;
+
+CREATE TRIGGER zeb_log_stamp AFTER INSERT ON ZEB_LOG
+BEGIN
+    UPDATE ZEB_LOG SET db_login = zeb_session_login(), logged = datetime('now', 'localtime')
+    WHERE id_zeb_log = NEW.id_zeb_log;
+END;
+
+-- However a department is removed, the removal is logged; the client's own row completes this one.
+CREATE TRIGGER kafedra_removal_log AFTER DELETE ON Kafedra
+BEGIN
+    INSERT INTO ZEB_LOG ("table", row_id, descr, ZEB_User)
+    VALUES ('kafedra', OLD.id_kafedra,
+            'Запись с уникальным номером - ' || OLD.id_kafedra || ' была удалена.(id_kafedra = ['
+                || OLD.id_kafedra || '])',
+            zeb_session_login());
+END;
 
 -- Row 22 holds the base address of the report pages.
 CREATE TABLE VuzDefaults (

@@ -38,6 +38,7 @@ class TestMssqlScripts : public QObject
 private Q_SLOTS:
     void scriptsRunAsSqlcmdWould_data();
     void scriptsRunAsSqlcmdWould();
+    void logKeepsItself();
     void readerFollowsSqlcmd();
     void readerRefuses_data();
     void readerRefuses();
@@ -95,6 +96,46 @@ void TestMssqlScripts::scriptsRunAsSqlcmdWould()
     }
     if (script == ServerScript::MssqlProcedures)
         QVERIFY(!batches.join(QLatin1Char('\n')).contains(QLatin1String("EXECUTE AS"), Qt::CaseInsensitive));
+}
+
+// The log as on the other servers: its key, login and time are the server's, the schedule role only adds
+// rows, and a department removal writes its own row, which the client's row completes.
+void TestMssqlScripts::logKeepsItself()
+{
+    const auto all = [](ServerScript script) {
+        return SqlcmdScript::batches(QStringLiteral("script"), serverScript(script), values)
+            .join(QLatin1Char('\n'));
+    };
+    const QString procedures = all(ServerScript::MssqlProcedures);
+    const qsizetype logTrigger =
+        procedures.indexOf(QLatin1String("CREATE TRIGGER dbo.zeb_log_insert ON dbo.ZEB_LOG"));
+    QVERIFY(logTrigger >= 0);
+    const QString logBody = procedures.mid(
+        logTrigger, procedures.indexOf(QLatin1String("CREATE TRIGGER"), logTrigger + 1) - logTrigger);
+    QVERIFY(logBody.contains(QLatin1String("INSTEAD OF INSERT")));
+    QVERIFY(logBody.contains(QLatin1String("GETDATE(), ORIGINAL_LOGIN()")));
+    QVERIFY2(!logBody.contains(QLatin1String("id_zeb_log,")) &&
+                 !logBody.contains(QLatin1String("i.id_zeb_log")),
+             "a key the client gave would reach the table");
+    QVERIFY(procedures.contains(
+        QLatin1String("CREATE TRIGGER dbo.kafedra_removal_log ON dbo.Kafedra\nAFTER DELETE")));
+    QVERIFY(procedures.contains(
+        QStringLiteral("N'Запись с уникальным номером - ' + CAST(d.id_kafedra AS nvarchar(12))\n           + "
+                       "N' была удалена.(id_kafedra = [' + CAST(d.id_kafedra AS nvarchar(12)) + N'])'")));
+
+    QVERIFY(
+        all(ServerScript::MssqlSchema)
+            .contains(QLatin1String(
+                "db_login nvarchar(128) NULL CONSTRAINT zeb_log_db_login_default DEFAULT ORIGINAL_LOGIN()")));
+    const QString upgrade = all(ServerScript::MssqlUpgrade);
+    QVERIFY(upgrade.contains(QLatin1String("ALTER TABLE dbo.ZEB_LOG ADD db_login")));
+    QVERIFY(upgrade.contains(QLatin1String("DROP TRIGGER dbo.zeb_log_insert;")));
+    QVERIFY(upgrade.contains(QLatin1String("REVOKE UPDATE, DELETE ON dbo.ZEB_LOG FROM [ZEB_work];")));
+
+    static const QRegularExpression grantOnLog(QStringLiteral("GRANT ([A-Z, ]+) ON dbo\\.ZEB_LOG\\b"));
+    const QRegularExpressionMatch grant = grantOnLog.match(all(ServerScript::MssqlAccounts));
+    QVERIFY(grant.hasMatch());
+    QCOMPARE(grant.captured(1), QStringLiteral("INSERT"));
 }
 
 void TestMssqlScripts::readerFollowsSqlcmd()

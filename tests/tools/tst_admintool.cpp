@@ -5,6 +5,7 @@
 #include "TestPgServer.h"
 #include "VersionLabel.h"
 #include "pg/PgEngine.h"
+#include "sqlite/SqliteEngine.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -778,6 +779,38 @@ private Q_SLOTS:
                  QStringLiteral(
                      "Встроенная база данных не имеет учётных записей сервера: восстанавливать нечего.\n"));
         QCOMPARE(result.err, QString());
+    }
+
+    // What an older client could leave in the file: a full-text table over the users, a table and a
+    // trigger on the log to collect into, and the log's own trigger gone.
+    void accountsRepairClearsWhatAClientLeftOnSqlite()
+    {
+        const QString folder = m_installations.at(EngineKind::Sqlite);
+        {
+            SqliteEngine file(Installation::dataDirectory(folder) + QStringLiteral("/zeb.db"),
+                              SqliteRole::Administrator);
+            file.open();
+            file.runScript(QStringLiteral(
+                "DROP TRIGGER zeb_log_stamp;"
+                "CREATE VIRTUAL TABLE stolen_index USING fts5(login, pass_digest, content='zeb_users');"
+                "CREATE TABLE stolen (login TEXT, pass_digest TEXT);"
+                "CREATE TRIGGER steal AFTER INSERT ON ZEB_LOG BEGIN INSERT INTO stolen SELECT login, "
+                "pass_digest FROM stolen_index; END;"));
+        }
+        const QStringList repair{QStringLiteral("accounts"), QStringLiteral("repair"), folder};
+        const ToolRun repaired = run(repair);
+        QVERIFY2(repaired.exitCode == 0, qPrintable(repaired.err));
+        QCOMPARE(repaired.out,
+                 QStringLiteral("Удалён объект, которого установка не создавала: виртуальная таблица "
+                                "«stolen_index».\n"
+                                "Удалён объект, которого установка не создавала: триггер «steal» (таблица "
+                                "«ZEB_LOG»).\n"
+                                "Удалён объект, которого установка не создавала: таблица «stolen».\n"
+                                "Создан недостававший объект: триггер «zeb_log_stamp» (таблица «ZEB_LOG»).\n"
+                                "Схема встроенной базы данных восстановлена.\n"));
+        QCOMPARE(run(repair).out,
+                 QStringLiteral(
+                     "Встроенная база данных не имеет учётных записей сервера: восстанавливать нечего.\n"));
     }
 
     void publishRecordsTheBuild_data() { addEngineRows(); }

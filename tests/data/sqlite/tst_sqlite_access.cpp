@@ -11,6 +11,20 @@ using getuseroracle::unscrambled;
 
 namespace {
 
+const QString schemaRefusal =
+    QStringLiteral("Нет доступа: создавать, изменять и удалять таблицы, представления, индексы и триггеры "
+                   "базы данных может только администратор.");
+
+// The objects of the probe that read the sign-in tables through a full-text table.
+QStringList attackObjects()
+{
+    return {QStringLiteral("CREATE VIRTUAL TABLE stolen_index USING fts5(login, pass_digest, "
+                           "content='zeb_users', content_rowid='rowid')"),
+            QStringLiteral("CREATE TABLE stolen (login TEXT, pass_digest TEXT)"),
+            QStringLiteral("CREATE TRIGGER steal AFTER INSERT ON ZEB_LOG BEGIN INSERT INTO stolen SELECT "
+                           "login, pass_digest FROM stolen_index; END")};
+}
+
 const QString signInOnly = QStringLiteral(
     "Соединение открыто учётной записью входа: до входа пользователя доступна только процедура GET_USER.");
 
@@ -56,6 +70,15 @@ private:
                           QStringLiteral("4")})
             call.arguments.append({QString(), value});
         return engine.callProcedure(call);
+    }
+
+    static void copyDepartment(SqliteEngine& engine)
+    {
+        engine.callProcedure({QStringLiteral("CopyKafedraOnKafedra"),
+                              {{QStringLiteral("id_kafedraFrom"), qint64(1)},
+                               {QStringLiteral("id_kafedraTo"), qint64(2)},
+                               {QStringLiteral("zeb_user"), QStringLiteral("kadry")},
+                               {QStringLiteral("ip"), QStringLiteral("КАДРЫ-1\\10.0.0.5")}}});
     }
 
     // A connection of kadry as after the client's sign-in.
@@ -151,52 +174,127 @@ private Q_SLOTS:
                      refusedTable(table));
     }
 
-    // A view or trigger of the client's own reaches the sign-in tables neither on the client's behalf nor
-    // while a procedure runs.
-    void clientObjectsDoNotOpenTheTables()
+    // A view or trigger left in the file (an older client could make them) reaches the sign-in tables
+    // neither on the client's behalf nor while a procedure runs.
+    void leftObjectsDoNotOpenTheTables()
     {
+        admin().runScript(QStringLiteral("CREATE VIEW peek AS SELECT login, pass_digest FROM zeb_users;"
+                                         "CREATE TRIGGER leak AFTER INSERT ON Vakansii BEGIN INSERT INTO "
+                                         "ZEB_LOG (descr) SELECT pass_digest "
+                                         "FROM zeb_users; END;"));
         const std::unique_ptr<SqliteEngine> kadry = personClient();
-        const QString viaView = messageOf([&] {
-            kadry->run(QStringLiteral("CREATE VIEW peek AS SELECT login, pass_digest FROM zeb_users"));
-            kadry->run(QStringLiteral("SELECT * FROM peek"));
-        });
-        QCOMPARE(viaView, refusedTable(QStringLiteral("zeb_users")));
-
-        kadry->run(QStringLiteral("CREATE TRIGGER leak AFTER INSERT ON Vakansii BEGIN INSERT INTO ZEB_LOG "
-                                  "(descr) SELECT pass_digest FROM zeb_users; END"));
-        const QString viaTrigger = messageOf([&] {
-            kadry->callProcedure({QStringLiteral("CopyKafedraOnKafedra"),
-                                  {{QStringLiteral("id_kafedraFrom"), qint64(1)},
-                                   {QStringLiteral("id_kafedraTo"), qint64(2)},
-                                   {QStringLiteral("zeb_user"), QStringLiteral("kadry")},
-                                   {QStringLiteral("ip"), QStringLiteral("КАДРЫ-1\\10.0.0.5")}}});
-        });
-        QCOMPARE(viaTrigger, refusedTable(QStringLiteral("zeb_users")));
+        QCOMPARE(messageOf([&] { kadry->run(QStringLiteral("SELECT * FROM peek")); }),
+                 refusedTable(QStringLiteral("zeb_users")));
+        QCOMPARE(messageOf([&] { copyDepartment(*kadry); }), refusedTable(QStringLiteral("zeb_users")));
         QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM ZEB_LOG")), QVariant(qint64(0)));
     }
 
-    // A temporary table renamed to a sign-in table's name would come first in GET_USER's own statements.
+    // As the probe ran it: a full-text table over the users, a table to collect into and a trigger on the
+    // log, then the department copy, whose log row fired the trigger while the procedure ran.
+    void fullTextAttackIsRefused()
+    {
+        const std::unique_ptr<SqliteEngine> kadry = personClient();
+        const QString before = signInState();
+        for (const QString& sql : attackObjects())
+            QCOMPARE(messageOf([&] { kadry->run(sql); }), schemaRefusal);
+        QCOMPARE(messageOf([&] { copyDepartment(*kadry); }), QString());
+        QCOMPARE(signInState(), before);
+    }
+
+    // The same objects left by an older client: neither the procedure nor the client reads through them.
+    void fullTextTableLeftInTheFileReadsNothing()
+    {
+        for (const QString& sql : attackObjects())
+            admin().run(sql);
+        const std::unique_ptr<SqliteEngine> kadry = personClient();
+        QVERIFY(!messageOf([&] { copyDepartment(*kadry); }).isEmpty());
+        QVERIFY(!messageOf([&] {
+                     SqliteTestFile::scalarOf(*kadry, QStringLiteral("SELECT * FROM stolen_index"));
+                 }).isEmpty());
+        QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM stolen")), QVariant(qint64(0)));
+        QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM Vakansii")), QVariant(qint64(1)));
+    }
+
+    void schemaStaysTheInstallations_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("message");
+        const QString pragma = QStringLiteral("Нет доступа: команды PRAGMA программе не разрешены.");
+        const QString attach = QStringLiteral(
+            "Нет доступа: подключать к соединению другие файлы баз данных программе не разрешено.");
+        const QString internals = QStringLiteral("«%1»: она открывает внутреннее устройство базы данных.");
+        QTest::newRow("table") << QStringLiteral("CREATE TABLE notes (x TEXT)") << schemaRefusal;
+        QTest::newRow("temporary table")
+            << QStringLiteral("CREATE TEMP TABLE notes (x TEXT)") << schemaRefusal;
+        QTest::newRow("table as select")
+            << QStringLiteral("CREATE TEMP TABLE notes AS SELECT * FROM post") << schemaRefusal;
+        QTest::newRow("virtual table")
+            << QStringLiteral("CREATE VIRTUAL TABLE words USING fts4(x)") << schemaRefusal;
+        QTest::newRow("temporary view")
+            << QStringLiteral("CREATE TEMP VIEW lines AS SELECT * FROM Vakansii") << schemaRefusal;
+        QTest::newRow("index") << QStringLiteral("CREATE INDEX post_name ON post (post)") << schemaRefusal;
+        QTest::newRow("temporary trigger")
+            << QStringLiteral("CREATE TEMP TRIGGER t AFTER INSERT ON post BEGIN SELECT 1; END")
+            << schemaRefusal;
+        QTest::newRow("drop an index") << QStringLiteral("DROP INDEX Vakansii_id_kafedra") << schemaRefusal;
+        QTest::newRow("drop a log trigger") << QStringLiteral("DROP TRIGGER zeb_log_stamp") << schemaRefusal;
+        QTest::newRow("add a column")
+            << QStringLiteral("ALTER TABLE post ADD COLUMN x TEXT") << schemaRefusal;
+        QTest::newRow("rename the log")
+            << QStringLiteral("ALTER TABLE ZEB_LOG RENAME TO old_log") << schemaRefusal;
+        QTest::newRow("drop the log") << QStringLiteral("DROP TABLE ZEB_LOG") << schemaRefusal;
+        QTest::newRow("analyze") << QStringLiteral("ANALYZE") << schemaRefusal;
+        QTest::newRow("attach") << QStringLiteral("ATTACH DATABASE 'other.db' AS other") << attach;
+        QTest::newRow("pragma") << QStringLiteral("PRAGMA writable_schema = ON") << pragma;
+        QTest::newRow("pragma function")
+            << QStringLiteral("SELECT name FROM pragma_table_info('zeb_users')")
+            << QStringLiteral("Нет доступа к таблице ") + internals.arg(QStringLiteral("pragma_table_info"));
+        QTest::newRow("dbstat") << QStringLiteral("SELECT name, pgsize FROM dbstat")
+                                << QStringLiteral("Нет доступа к таблице ") +
+                                       internals.arg(QStringLiteral("dbstat"));
+        QTest::newRow("tokenizer pointer")
+            << QStringLiteral("SELECT fts3_tokenizer('simple')")
+            << QStringLiteral("Нет доступа к функции ") + internals.arg(QStringLiteral("fts3_tokenizer"));
+        QTest::newRow("extension") << QStringLiteral("SELECT load_extension('/tmp/x.so')")
+                                   << QStringLiteral("Нет доступа к функции ") +
+                                          internals.arg(QStringLiteral("load_extension"));
+        QTest::newRow("key counter")
+            << QStringLiteral("UPDATE sqlite_sequence SET seq = 9223372036854775807 WHERE name = 'ZEB_LOG'")
+            << QStringLiteral(
+                   "Нет доступа к таблице «sqlite_sequence»: ключи новых строк назначает база данных.");
+    }
+
+    void schemaStaysTheInstallations()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, message);
+        const std::unique_ptr<SqliteEngine> kadry = personClient();
+        const QString before = signInState();
+        QCOMPARE(messageOf([&] { kadry->run(sql); }), message);
+        QCOMPARE(signInState(), before);
+        QCOMPARE(messageOf([&] { copyDepartment(*kadry); }), QString());
+    }
+
+    // A temporary table renamed to a sign-in table's name would come first in GET_USER's own statements;
+    // the client cannot make one.
     void getUserReadsOnlyTheFilesTables()
     {
         const std::unique_ptr<SqliteEngine> kadry = personClient();
-        kadry->run(
-            QStringLiteral("CREATE TEMP TABLE fake AS SELECT 'boss' AS login, ? AS pass_digest, "
-                           "NULL AS full_name, NULL AS pass_changed, 90 AS pass_days, 0 AS must_change, "
-                           "0 AS failed_count, NULL AS locked_until, 0 AS disabled, NULL AS session_digest"),
-            {getuseroracle::digest(QStringLiteral("known"))});
-        kadry->run(QStringLiteral("ALTER TABLE temp.fake RENAME TO zeb_users"));
-        QCOMPARE(messageOf([&] { getUser(*kadry, QStringLiteral("boss"), QStringLiteral("known")); }),
-                 refusedTable(QStringLiteral("zeb_users")));
+        QCOMPARE(messageOf([&] {
+                     kadry->run(
+                         QStringLiteral("CREATE TEMP TABLE fake AS SELECT 'boss' AS login, ? AS pass_digest"),
+                         {getuseroracle::digest(QStringLiteral("known"))});
+                 }),
+                 schemaRefusal);
+        const StatementResult answer = getUser(*kadry, QStringLiteral("boss"), QStringLiteral("known"));
+        QVERIFY(answer.rows->next());
+        QCOMPARE(answer.rows->toText(4), QStringLiteral("Неверное имя пользователя или пароль."));
     }
 
     void procedureRunsWithItsOwnRights()
     {
         const std::unique_ptr<SqliteEngine> kadry = personClient();
-        kadry->callProcedure({QStringLiteral("CopyKafedraOnKafedra"),
-                              {{QStringLiteral("id_kafedraFrom"), qint64(1)},
-                               {QStringLiteral("id_kafedraTo"), qint64(2)},
-                               {QStringLiteral("zeb_user"), QStringLiteral("kadry")},
-                               {QStringLiteral("ip"), QStringLiteral("КАДРЫ-1\\10.0.0.5")}}});
+        copyDepartment(*kadry);
         QCOMPARE(SqliteTestFile::scalarOf(
                      *kadry, QStringLiteral("SELECT count(*) FROM Vakansii WHERE id_kafedra = 2")),
                  QVariant(qint64(1)));
