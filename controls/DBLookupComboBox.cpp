@@ -4,6 +4,7 @@
 #include "Dataset.h"
 #include "ErrorDisplayApplication.h"
 #include "KeyIndex.h"
+#include "LookupEntryDelegate.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
@@ -11,25 +12,22 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStandardItemModel>
+#include <memory>
 
 namespace zeb {
 
 namespace {
 
 constexpr int KeyRole = Qt::UserRole;
-
-QStandardItem* entry(const Dataset& dataset, int position, int keyColumn, int listColumn)
-{
-    auto* item = new QStandardItem(dataset.valueAt(position, listColumn).toString());
-    item->setData(dataset.valueAt(position, keyColumn), KeyRole);
-    return item;
-}
+static_assert(LookupEntryDelegate::DetailRole != KeyRole);
 
 } // namespace
 
-DBLookupComboBox::DBLookupComboBox(Style style, QWidget* parent) : QComboBox(parent), m_style(style)
+DBLookupComboBox::DBLookupComboBox(Style style, QWidget* parent)
+    : QComboBox(parent), m_style(style), m_entries(new LookupEntryDelegate(this))
 {
     setInsertPolicy(QComboBox::NoInsert);
+    setItemDelegate(m_entries);
     if (m_style == Style::EditStyle) {
         setEditable(true);
         // The stock completer matches case-insensitively, and then the combo box rewrites the typed text
@@ -46,6 +44,12 @@ void DBLookupComboBox::setListSource(DataSource* source, const QString& keyField
     m_keyField = keyField;
     m_listField = listField;
     bindDataset(source ? source->dataSet() : nullptr);
+    reloadItems();
+}
+
+void DBLookupComboBox::setDetailField(const QString& field)
+{
+    m_detailField = field;
     reloadItems();
 }
 
@@ -87,7 +91,7 @@ void DBLookupComboBox::reloadItems()
             QList<QStandardItem*> items;
             items.reserve(m_bound->recordCount());
             for (int position = 0; position < m_bound->recordCount(); ++position)
-                items.append(entry(*m_bound, position, keyColumn, listColumn));
+                items.append(entry(position, keyColumn, listColumn));
             // One insertion for the whole list instead of one per row.
             qobject_cast<QStandardItemModel*>(model())->invisibleRootItem()->appendRows(items);
         }
@@ -105,8 +109,7 @@ void DBLookupComboBox::updateEntry(int position)
     }
     {
         const QScopedValueRollback silent(m_silent, true);
-        setItemText(position, m_bound->valueAt(position, listColumn).toString());
-        setItemData(position, m_bound->valueAt(position, keyColumn), KeyRole);
+        setEntry(position, keyColumn, listColumn);
     }
     showValue();
 }
@@ -121,8 +124,8 @@ void DBLookupComboBox::insertEntry(int position)
     }
     {
         const QScopedValueRollback silent(m_silent, true);
-        qobject_cast<QStandardItemModel*>(model())->insertRow(
-            position, entry(*m_bound, position, keyColumn, listColumn));
+        qobject_cast<QStandardItemModel*>(model())->insertRow(position,
+                                                              entry(position, keyColumn, listColumn));
     }
     showValue();
 }
@@ -138,6 +141,29 @@ void DBLookupComboBox::removeEntry(int position)
         removeItem(position);
     }
     showValue();
+}
+
+QStandardItem* DBLookupComboBox::entry(int position, int keyColumn, int listColumn) const
+{
+    auto* item = new QStandardItem;
+    const int detailColumn = m_detailField.isEmpty() ? -1 : m_bound->fieldIndex(m_detailField);
+    item->setText(m_bound->valueAt(position, listColumn).toString());
+    item->setData(m_bound->valueAt(position, keyColumn), KeyRole);
+    if (detailColumn >= 0) {
+        const QString detail = m_bound->valueAt(position, detailColumn).toString();
+        item->setData(detail, LookupEntryDelegate::DetailRole);
+        item->setToolTip(detail);
+    }
+    return item;
+}
+
+void DBLookupComboBox::setEntry(int position, int keyColumn, int listColumn)
+{
+    const std::unique_ptr<QStandardItem> fresh(entry(position, keyColumn, listColumn));
+    QStandardItem* item = qobject_cast<QStandardItemModel*>(model())->item(position);
+    for (const int role :
+         {int(Qt::DisplayRole), KeyRole, LookupEntryDelegate::DetailRole, int(Qt::ToolTipRole)})
+        item->setData(fresh->data(role), role);
 }
 
 int DBLookupComboBox::indexOfKey(const QVariant& key) const
@@ -171,6 +197,8 @@ void DBLookupComboBox::showValue()
         m_text.clear();
     if (currentIndex() != index)
         setCurrentIndex(index);
+    if (!m_detailField.isEmpty())
+        setToolTip(index >= 0 ? itemData(index, Qt::ToolTipRole).toString() : QString());
     if (m_style == Style::EditStyle && lineEdit()->text() != m_text)
         lineEdit()->setText(m_text);
 }
