@@ -160,7 +160,8 @@ void DBGridEh::showFindDialog()
 
 void DBGridEh::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    const QModelIndex target = current;
+    // Leaving an untouched new line drops it, and the lines below it move up: the target follows its line.
+    const QPersistentModelIndex target = current;
     // Writes the edit of the cell being left while the dataset is still on its line.
     QTableView::currentChanged(current, previous);
     d->indicator->viewport()->update();
@@ -168,7 +169,7 @@ void DBGridEh::currentChanged(const QModelIndex& current, const QModelIndex& pre
         return;
     try {
         if (target.row() != d->dataset->recNo())
-            d->dataset->moveTo(target.row());
+            d->dataset->gotoBookmark(d->dataset->bookmarkAt(target.row()));
     } catch (const std::exception& error) {
         showUnhandledError(error);
     }
@@ -237,7 +238,7 @@ void DBGridEh::keyPressEvent(QKeyEvent* event)
 void DBGridEh::mousePressEvent(QMouseEvent* event)
 {
     try {
-        const QModelIndex clicked = indexAt(event->position().toPoint());
+        const QPersistentModelIndex clicked = indexAt(event->position().toPoint());
         d->pressed = clicked;
         QTableView::mousePressEvent(event);
         if (!clicked.isValid() || currentIndex().row() != clicked.row() || event->button() != Qt::LeftButton)

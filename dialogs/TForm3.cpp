@@ -64,6 +64,7 @@ QWidget* gridPage(const QString& name, DBGridEh*& grid, DBNavigator*& bar, DataS
     auto* page = named(new QWidget, name);
     grid = directoryGrid(page, gridName, source, columns);
     bar = navigator(page, barName, source, allButtons);
+    bar->setKeyboardTarget(grid);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -118,6 +119,7 @@ QWidget* TForm3::createDepartmentPage()
         TabSheet2, QStringLiteral("DBNavigator2"), m_dataModule.DS_Kafedra,
         {NavigatorButton::Insert, NavigatorButton::Edit, NavigatorButton::Post, NavigatorButton::Cancel});
     DBNavigator2->setFixedWidth(276);
+    DBNavigator2->setKeyboardTarget(DBGridEh2);
 
     BitBtn1 = named(new QPushButton(QStringLiteral("-"), TabSheet2), QStringLiteral("BitBtn1"));
     BitBtn1->setFixedSize(68, 25);
@@ -179,6 +181,8 @@ void TForm3::BitBtn1Click()
     Form6 = &dialog;
     const auto forget = qScopeGuard([] { Form6 = nullptr; });
     Platform::instance().runModal(dialog);
+    // Back in the list, not on the "-" button, where a Space would open the dialog again.
+    DBGridEh2->setFocus(Qt::OtherFocusReason);
 }
 
 // The keyboard starts in the shown page's list.

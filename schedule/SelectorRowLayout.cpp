@@ -83,6 +83,8 @@ void SelectorRowLayout::addControl(QWidget* control, const QRect& place)
 void SelectorRowLayout::addShrinkingControl(QWidget* control, const QRect& place, int minimumWidth)
 {
     addChildWidget(control);
+    // A page not shown yet is not laid out, but its controls already stand where the design puts them.
+    control->setGeometry(place);
     m_items.append(new QWidgetItem(control));
     m_places.append(RowPlace{place, qMin(minimumWidth, place.width())});
     invalidate();

@@ -375,7 +375,9 @@ void TestDirectoryEditor::theKeyboardStaysInTheGrid()
         DBGridEh* grid = dialog.DBGridEh2;
         whenShown<TForm6>(rig, [](TForm6&) {});
         QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
-        QApplication::processEvents();
+        // The window system gives the keyboard back to the editor when the copy dialog closes.
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QVERIFY(inGrid(grid));
 
         click(dialog.DBNavigator2, NavigatorButton::Insert);

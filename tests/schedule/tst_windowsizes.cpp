@@ -1,5 +1,6 @@
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
+#include "DBNavigator.h"
 #include "EngineRows.h"
 #include "MainWindowRig.h"
 #include "ScheduleColumns.h"
@@ -7,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QStyle>
@@ -118,7 +120,7 @@ void TestWindowSizes::everyControlStaysInTheWindow()
     for (const QWidget* a : onPage) {
         for (const QWidget* b : onPage) {
             QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
-                     qPrintable(a->objectName() + u" / " + b->objectName()));
+                     qPrintable(a->objectName() + QStringLiteral(" / ") + b->objectName()));
         }
     }
 }
