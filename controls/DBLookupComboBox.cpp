@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <memory>
 
@@ -197,10 +198,15 @@ void DBLookupComboBox::showValue()
         m_text.clear();
     if (currentIndex() != index)
         setCurrentIndex(index);
-    if (!m_detailField.isEmpty())
-        setToolTip(index >= 0 ? itemData(index, Qt::ToolTipRole).toString() : QString());
+    showDetail(index);
     if (m_style == Style::EditStyle && lineEdit()->text() != m_text)
         lineEdit()->setText(m_text);
+}
+
+void DBLookupComboBox::showDetail(int index)
+{
+    if (!m_detailField.isEmpty())
+        setToolTip(index >= 0 ? itemData(index, Qt::ToolTipRole).toString() : QString());
 }
 
 void DBLookupComboBox::setKeyValue(const QVariant& key)
@@ -227,6 +233,7 @@ void DBLookupComboBox::takeEntry(int index)
     if (m_silent || index < 0)
         return;
     const bool differs = takeValue(itemData(index, KeyRole), itemText(index));
+    showDetail(index);
     if (m_style == Style::Plain)
         notifyUser(&DBLookupComboBox::picked);
     else if (differs)
@@ -288,10 +295,17 @@ void DBLookupComboBox::showPopup()
 {
     QComboBox::showPopup();
     QWidget* popup = view()->window();
-    if (popup == window() || popup->width() >= m_dropDownWidth)
+    int wanted = m_dropDownWidth;
+    // Entries with their details beside them: as wide as the widest needs.
+    if (!m_detailField.isEmpty()) {
+        wanted = qMax(wanted, view()->sizeHintForColumn(modelColumn()) + 2 * view()->frameWidth() +
+                                  view()->verticalScrollBar()->sizeHint().width() + popup->width() -
+                                  view()->width());
+    }
+    if (popup == window() || popup->width() >= wanted)
         return;
     QRect area = popup->geometry();
-    area.setWidth(m_dropDownWidth);
+    area.setWidth(wanted);
     if (const QScreen* screen = popup->screen()) {
         const QRect available = screen->availableGeometry();
         if (area.right() > available.right())

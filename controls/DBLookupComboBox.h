@@ -76,6 +76,8 @@ private:
     int indexOfKey(const QVariant& key) const;
     bool takeValue(const QVariant& key, const QString& text);
     void showValue();
+    // The chosen entry's detail as the box's tool tip.
+    void showDetail(int index);
     void takeEntry(int index);
     void takeTypedText(const QString& text);
     void notifyUser(void (DBLookupComboBox::*signal)());

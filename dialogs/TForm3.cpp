@@ -7,6 +7,7 @@
 #include "ErrorDisplayApplication.h"
 #include "Platform.h"
 #include "ReferenceDialog.h"
+#include "ScreenPlace.h"
 #include "SharedLists.h"
 #include "TForm6.h"
 
@@ -189,6 +190,7 @@ void TForm3::BitBtn1Click()
 void TForm3::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    keepOnScreen(*this);
     const std::array<DBGridEh*, 4> grids = {DBGridEh1, DBGridEh2, DBGridEh3, DBGridEh4};
     const int page = PageControl1->currentIndex();
     if (page >= 0 && page < int(grids.size()))

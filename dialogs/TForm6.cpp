@@ -8,6 +8,7 @@
 #include "Field.h"
 #include "Platform.h"
 #include "ReferenceDialog.h"
+#include "ScreenPlace.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -73,6 +74,12 @@ void TForm6::createControls()
     GroupBox1->setGeometry(205, 164, 281, 64);
     Edit1 = named(new QLineEdit(GroupBox1), QStringLiteral("Edit1"));
     Edit1->setGeometry(24, 24, 233, 21);
+}
+
+void TForm6::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    keepOnScreen(*this);
 }
 
 // The copy button waits for a chosen target, so a copy onto no department can never be sent.

@@ -67,7 +67,8 @@ QList<QRect> placesInRow(const QList<RowPlace>& places, int width)
 
 SelectorRowLayout::SelectorRowLayout(QWidget* page) : QLayout(page)
 {
-    setContentsMargins(0, 0, 0, 0);
+    // The last "+" keeps clear of the window's edge.
+    setContentsMargins(0, 0, 4, 0);
 }
 
 SelectorRowLayout::~SelectorRowLayout()
@@ -117,21 +118,24 @@ int SelectorRowLayout::count() const
 
 QSize SelectorRowLayout::sizeHint() const
 {
-    return QSize(designWidth(m_places), bottomOf(m_places));
+    const QMargins margins = contentsMargins();
+    return QSize(designWidth(m_places), bottomOf(m_places)).grownBy(margins);
 }
 
 QSize SelectorRowLayout::minimumSize() const
 {
-    return QSize(leastWidth(m_places), bottomOf(m_places));
+    const QMargins margins = contentsMargins();
+    return QSize(leastWidth(m_places), bottomOf(m_places)).grownBy(margins);
 }
 
 void SelectorRowLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
-    const QList<QRect> shown = placesInRow(m_places, rect.width());
+    const QRect room = rect.marginsRemoved(contentsMargins());
+    const QList<QRect> shown = placesInRow(m_places, room.width());
     // Straight onto the widgets: a layout item would also bound them by their size hints.
     for (qsizetype i = 0; i < m_items.size(); ++i) {
-        const QRect place = shown[i].translated(rect.topLeft());
+        const QRect place = shown[i].translated(room.topLeft());
         if (QWidget* control = m_items[i]->widget())
             control->setGeometry(place);
         else

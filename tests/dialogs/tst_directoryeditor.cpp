@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -114,6 +115,8 @@ void TestDirectoryEditor::commandsOpenTheirPage()
         QVERIFY(!dialog.PageControl1->tabBar()->isVisible());
         QCOMPARE(dialog.width(), width);
         QCOMPARE(dialog.height(), 372);
+        // Its navigator bar along the bottom stays on a small screen.
+        QVERIFY(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
         if (page == 3) {
             QCOMPARE(dialog.Panel1->width(), 551);
             QCOMPARE(dialog.PageControl1->width(), 550);
