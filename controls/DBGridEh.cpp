@@ -6,6 +6,7 @@
 #include "DatasetModel.h"
 #include "ErrorDisplayApplication.h"
 #include "Field.h"
+#include "GridColumnFit.h"
 #include "GridDelegate.h"
 #include "GridHeaderView.h"
 #include "GridRowIndicator.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
+#include <QStyle>
 
 namespace zeb {
 
@@ -50,7 +52,9 @@ DBGridEh::DBGridEh(QWidget* parent) : QTableView(parent), d(std::make_unique<Pri
     setVerticalHeader(d->indicator);
     setItemDelegate(d->delegate);
     setSelectionMode(QAbstractItemView::NoSelection);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Columns never fit narrower than their minimum text: on a narrow screen the grid scrolls sideways.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTabKeyNavigation(true);
     setWordWrap(false);
     // The delegate draws the lines along its cells: the view's pen lines cost more than the cells.
@@ -156,7 +160,8 @@ void DBGridEh::showFindDialog()
 
 void DBGridEh::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    const QModelIndex target = current;
+    // Leaving an untouched new line drops it, and the lines below it move up: the target follows its line.
+    const QPersistentModelIndex target = current;
     // Writes the edit of the cell being left while the dataset is still on its line.
     QTableView::currentChanged(current, previous);
     d->indicator->viewport()->update();
@@ -164,7 +169,7 @@ void DBGridEh::currentChanged(const QModelIndex& current, const QModelIndex& pre
         return;
     try {
         if (target.row() != d->dataset->recNo())
-            d->dataset->moveTo(target.row());
+            d->dataset->gotoBookmark(d->dataset->bookmarkAt(target.row()));
     } catch (const std::exception& error) {
         showUnhandledError(error);
     }
@@ -233,7 +238,7 @@ void DBGridEh::keyPressEvent(QKeyEvent* event)
 void DBGridEh::mousePressEvent(QMouseEvent* event)
 {
     try {
-        const QModelIndex clicked = indexAt(event->position().toPoint());
+        const QPersistentModelIndex clicked = indexAt(event->position().toPoint());
         d->pressed = clicked;
         QTableView::mousePressEvent(event);
         if (!clicked.isValid() || currentIndex().row() != clicked.row() || event->button() != Qt::LeftButton)
@@ -275,8 +280,10 @@ void DBGridEh::focusInEvent(QFocusEvent* event)
 void DBGridEh::changeEvent(QEvent* event)
 {
     QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         d->updateRowHeight();
+        d->fitColumns();
+    }
 }
 
 bool DBGridEh::viewportEvent(QEvent* event)
@@ -361,25 +368,39 @@ void DBGridEh::Private::afterReset()
     syncCurrent();
 }
 
-// The columns share the viewport's width in the proportions of their widths; rounding is carried over
-// so that they fill it exactly.
+// The columns share the viewport's width in the proportions of their widths, each at least as wide as its
+// minimum text needs.
 void DBGridEh::Private::fitColumns()
 {
     const int count = int(q->m_columns.size());
     if (!model || count == 0 || header->count() != count)
         return;
-    qint64 total = 0;
-    for (const GridColumn& gridColumn : q->m_columns)
-        total += qMax(1, gridColumn.width);
-    const int available = q->viewport()->width();
-    qint64 sum = 0;
-    int used = 0;
+    QList<int> proportions;
+    QList<int> minimums;
     for (int i = 0; i < count; ++i) {
-        sum += qMax(1, q->m_columns[i].width);
-        const int right = int((sum * available + total / 2) / total);
-        header->resizeSection(i, right - used);
-        used = right;
+        proportions.append(q->m_columns[i].width);
+        minimums.append(minimumWidth(i));
     }
+    const QList<int> widths = fitColumnWidths(proportions, minimums, q->viewport()->width());
+    for (int i = 0; i < count; ++i)
+        header->resizeSection(i, widths[i]);
+}
+
+// The minimum text with the cell's margins, and room for the drop-down or calendar button of lookup and date
+// cells.
+int DBGridEh::Private::minimumWidth(int index) const
+{
+    const QString& text = q->m_columns[index].minimumText;
+    if (text.isEmpty())
+        return 0;
+    const int margin = q->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, q) + 1;
+    int width = q->fontMetrics().horizontalAdvance(text) + 2 * margin + 4;
+    if (const Field* field = gridField(index)) {
+        const FieldType type = field->dataType();
+        if (field->isLookup() || type == FieldType::Date || type == FieldType::DateTime)
+            width += q->verticalHeader()->defaultSectionSize();
+    }
+    return width;
 }
 
 void DBGridEh::Private::updateRowHeight()

@@ -33,6 +33,7 @@ struct DBGridEh::Private : GridCellHost
     void attach(Dataset* dataset);
     void applyColumns();
     void fitColumns();
+    int minimumWidth(int column) const;
     void updateRowHeight();
     void syncCurrent();
     void afterReset();

@@ -4,32 +4,31 @@
 #include "Dataset.h"
 #include "ErrorDisplayApplication.h"
 #include "KeyIndex.h"
+#include "LookupEntryDelegate.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardItemModel>
+#include <memory>
 
 namespace zeb {
 
 namespace {
 
 constexpr int KeyRole = Qt::UserRole;
-
-QStandardItem* entry(const Dataset& dataset, int position, int keyColumn, int listColumn)
-{
-    auto* item = new QStandardItem(dataset.valueAt(position, listColumn).toString());
-    item->setData(dataset.valueAt(position, keyColumn), KeyRole);
-    return item;
-}
+static_assert(LookupEntryDelegate::DetailRole != KeyRole);
 
 } // namespace
 
-DBLookupComboBox::DBLookupComboBox(Style style, QWidget* parent) : QComboBox(parent), m_style(style)
+DBLookupComboBox::DBLookupComboBox(Style style, QWidget* parent)
+    : QComboBox(parent), m_style(style), m_entries(new LookupEntryDelegate(this))
 {
     setInsertPolicy(QComboBox::NoInsert);
+    setItemDelegate(m_entries);
     if (m_style == Style::EditStyle) {
         setEditable(true);
         // The stock completer matches case-insensitively, and then the combo box rewrites the typed text
@@ -46,6 +45,12 @@ void DBLookupComboBox::setListSource(DataSource* source, const QString& keyField
     m_keyField = keyField;
     m_listField = listField;
     bindDataset(source ? source->dataSet() : nullptr);
+    reloadItems();
+}
+
+void DBLookupComboBox::setDetailField(const QString& field)
+{
+    m_detailField = field;
     reloadItems();
 }
 
@@ -87,7 +92,7 @@ void DBLookupComboBox::reloadItems()
             QList<QStandardItem*> items;
             items.reserve(m_bound->recordCount());
             for (int position = 0; position < m_bound->recordCount(); ++position)
-                items.append(entry(*m_bound, position, keyColumn, listColumn));
+                items.append(entry(position, keyColumn, listColumn));
             // One insertion for the whole list instead of one per row.
             qobject_cast<QStandardItemModel*>(model())->invisibleRootItem()->appendRows(items);
         }
@@ -105,8 +110,7 @@ void DBLookupComboBox::updateEntry(int position)
     }
     {
         const QScopedValueRollback silent(m_silent, true);
-        setItemText(position, m_bound->valueAt(position, listColumn).toString());
-        setItemData(position, m_bound->valueAt(position, keyColumn), KeyRole);
+        setEntry(position, keyColumn, listColumn);
     }
     showValue();
 }
@@ -121,8 +125,8 @@ void DBLookupComboBox::insertEntry(int position)
     }
     {
         const QScopedValueRollback silent(m_silent, true);
-        qobject_cast<QStandardItemModel*>(model())->insertRow(
-            position, entry(*m_bound, position, keyColumn, listColumn));
+        qobject_cast<QStandardItemModel*>(model())->insertRow(position,
+                                                              entry(position, keyColumn, listColumn));
     }
     showValue();
 }
@@ -138,6 +142,29 @@ void DBLookupComboBox::removeEntry(int position)
         removeItem(position);
     }
     showValue();
+}
+
+QStandardItem* DBLookupComboBox::entry(int position, int keyColumn, int listColumn) const
+{
+    auto* item = new QStandardItem;
+    const int detailColumn = m_detailField.isEmpty() ? -1 : m_bound->fieldIndex(m_detailField);
+    item->setText(m_bound->valueAt(position, listColumn).toString());
+    item->setData(m_bound->valueAt(position, keyColumn), KeyRole);
+    if (detailColumn >= 0) {
+        const QString detail = m_bound->valueAt(position, detailColumn).toString();
+        item->setData(detail, LookupEntryDelegate::DetailRole);
+        item->setToolTip(detail);
+    }
+    return item;
+}
+
+void DBLookupComboBox::setEntry(int position, int keyColumn, int listColumn)
+{
+    const std::unique_ptr<QStandardItem> fresh(entry(position, keyColumn, listColumn));
+    QStandardItem* item = qobject_cast<QStandardItemModel*>(model())->item(position);
+    for (const int role :
+         {int(Qt::DisplayRole), KeyRole, LookupEntryDelegate::DetailRole, int(Qt::ToolTipRole)})
+        item->setData(fresh->data(role), role);
 }
 
 int DBLookupComboBox::indexOfKey(const QVariant& key) const
@@ -171,8 +198,15 @@ void DBLookupComboBox::showValue()
         m_text.clear();
     if (currentIndex() != index)
         setCurrentIndex(index);
+    showDetail(index);
     if (m_style == Style::EditStyle && lineEdit()->text() != m_text)
         lineEdit()->setText(m_text);
+}
+
+void DBLookupComboBox::showDetail(int index)
+{
+    if (!m_detailField.isEmpty())
+        setToolTip(index >= 0 ? itemData(index, Qt::ToolTipRole).toString() : QString());
 }
 
 void DBLookupComboBox::setKeyValue(const QVariant& key)
@@ -199,6 +233,7 @@ void DBLookupComboBox::takeEntry(int index)
     if (m_silent || index < 0)
         return;
     const bool differs = takeValue(itemData(index, KeyRole), itemText(index));
+    showDetail(index);
     if (m_style == Style::Plain)
         notifyUser(&DBLookupComboBox::picked);
     else if (differs)
@@ -260,10 +295,17 @@ void DBLookupComboBox::showPopup()
 {
     QComboBox::showPopup();
     QWidget* popup = view()->window();
-    if (popup == window() || popup->width() >= m_dropDownWidth)
+    int wanted = m_dropDownWidth;
+    // Entries with their details beside them: as wide as the widest needs.
+    if (!m_detailField.isEmpty()) {
+        wanted = qMax(wanted, view()->sizeHintForColumn(modelColumn()) + 2 * view()->frameWidth() +
+                                  view()->verticalScrollBar()->sizeHint().width() + popup->width() -
+                                  view()->width());
+    }
+    if (popup == window() || popup->width() >= wanted)
         return;
     QRect area = popup->geometry();
-    area.setWidth(m_dropDownWidth);
+    area.setWidth(wanted);
     if (const QScreen* screen = popup->screen()) {
         const QRect available = screen->availableGeometry();
         if (area.right() > available.right())

@@ -6,10 +6,13 @@
 #include <QPointer>
 #include <QVariant>
 
+class QStandardItem;
+
 namespace zeb {
 
 class DataSource;
 class Dataset;
+class LookupEntryDelegate;
 
 // A combo box that chooses a row of a list dataset: it holds the row's key (null when nothing is chosen)
 // and shows the row's list field. The plain style is a drop-down list whose pick event fires only on a
@@ -35,6 +38,10 @@ public:
     DataSource* listSource() const { return m_source; }
     const QString& keyField() const { return m_keyField; }
     const QString& listField() const { return m_listField; }
+    // A second field shown beside the list field in the drop-down list, and as the tool tip of its entry
+    // and of the box (a faculty's full name beside its abbreviation). None when empty.
+    void setDetailField(const QString& field);
+    const QString& detailField() const { return m_detailField; }
 
     QVariant keyValue() const { return m_key; }
     // By code: the plain style fires nothing, the edit style fires changed() when key or text changed.
@@ -64,9 +71,13 @@ private:
     void insertEntry(int position);
     void removeEntry(int position);
     bool columnsFound(int& keyColumn, int& listColumn) const;
+    QStandardItem* entry(int position, int keyColumn, int listColumn) const;
+    void setEntry(int position, int keyColumn, int listColumn);
     int indexOfKey(const QVariant& key) const;
     bool takeValue(const QVariant& key, const QString& text);
     void showValue();
+    // The chosen entry's detail as the box's tool tip.
+    void showDetail(int index);
     void takeEntry(int index);
     void takeTypedText(const QString& text);
     void notifyUser(void (DBLookupComboBox::*signal)());
@@ -77,12 +88,14 @@ private:
     QList<QMetaObject::Connection> m_connections;
     QString m_keyField;
     QString m_listField;
+    QString m_detailField;
     QVariant m_key;
     QString m_text;
     // Set while the control itself rewrites its items or text, so that no user event is taken from that.
     bool m_silent = false;
     QColor m_color;
     int m_dropDownWidth = 0;
+    LookupEntryDelegate* m_entries;
 };
 
 } // namespace zeb

@@ -5,8 +5,10 @@
 #include "DatasetModel.h"
 #include "ErrorDisplayApplication.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QToolTip>
 
 namespace zeb {
 
@@ -146,6 +148,19 @@ void DBLookupListBox::mouseDoubleClickEvent(QMouseEvent* event)
     } catch (const std::exception& error) {
         showUnhandledError(error);
     }
+}
+
+bool DBLookupListBox::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QListView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    if (index.isValid())
+        QToolTip::showText(help->globalPos(), index.data().toString(), viewport(), visualRect(index));
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 } // namespace zeb

@@ -14,7 +14,7 @@ class DatasetModel;
 // A list of a dataset's rows, one line per row showing its list field in the dataset's order. The list's
 // current line is the dataset's current row both ways: choosing a line (mouse or keys) moves the dataset,
 // moving the dataset moves the list. Each line made current gives the key and the text of its row. Lines
-// are not edited here.
+// are not edited here. A line's tool tip shows its text whole.
 class DBLookupListBox : public QListView
 {
     Q_OBJECT
@@ -39,6 +39,7 @@ public:
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void bind(Dataset* dataset);

@@ -140,6 +140,8 @@ void DBNavigator::run(NavigatorButton which)
     } catch (const std::exception& error) {
         showUnhandledError(error);
     }
+    if (m_keyboardTarget && m_keyboardTarget->isEnabled() && m_keyboardTarget->isVisible())
+        m_keyboardTarget->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace zeb

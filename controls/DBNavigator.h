@@ -40,6 +40,9 @@ public:
     // Null when that button is not shown.
     QToolButton* button(NavigatorButton which) const;
     QToolButton* postButton() const { return button(NavigatorButton::Post); }
+    // The control the keyboard goes to after each command (the grid the bar works for), so that what is
+    // typed next goes into the line and not to a button that held the focus.
+    void setKeyboardTarget(QWidget* target) { m_keyboardTarget = target; }
 
 private:
     static constexpr int buttonCount = 5;
@@ -52,6 +55,7 @@ private:
     std::array<QToolButton*, buttonCount> m_buttons{};
     DataSource* m_source = nullptr;
     QPointer<Dataset> m_bound;
+    QPointer<QWidget> m_keyboardTarget;
     QList<QMetaObject::Connection> m_connections;
 };
 

@@ -28,6 +28,9 @@ struct GridColumn
     QString title;
     // Width before fitting: the columns share the grid's width in these proportions.
     int width = 64;
+    // A text the column always shows whole (a date, a short name): fitting never makes the column narrower
+    // than that, and the grid scrolls sideways instead.
+    QString minimumText;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     // A text that does not fit ends with "…"; otherwise it is cut.
     bool ellipsis = true;

@@ -7,6 +7,7 @@
 #include "ErrorDisplayApplication.h"
 #include "Platform.h"
 #include "ReferenceDialog.h"
+#include "ScreenPlace.h"
 #include "SharedLists.h"
 #include "TForm6.h"
 
@@ -64,6 +65,7 @@ QWidget* gridPage(const QString& name, DBGridEh*& grid, DBNavigator*& bar, DataS
     auto* page = named(new QWidget, name);
     grid = directoryGrid(page, gridName, source, columns);
     bar = navigator(page, barName, source, allButtons);
+    bar->setKeyboardTarget(grid);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -118,6 +120,7 @@ QWidget* TForm3::createDepartmentPage()
         TabSheet2, QStringLiteral("DBNavigator2"), m_dataModule.DS_Kafedra,
         {NavigatorButton::Insert, NavigatorButton::Edit, NavigatorButton::Post, NavigatorButton::Cancel});
     DBNavigator2->setFixedWidth(276);
+    DBNavigator2->setKeyboardTarget(DBGridEh2);
 
     BitBtn1 = named(new QPushButton(QStringLiteral("-"), TabSheet2), QStringLiteral("BitBtn1"));
     BitBtn1->setFixedSize(68, 25);
@@ -179,12 +182,15 @@ void TForm3::BitBtn1Click()
     Form6 = &dialog;
     const auto forget = qScopeGuard([] { Form6 = nullptr; });
     Platform::instance().runModal(dialog);
+    // Back in the list, not on the "-" button, where a Space would open the dialog again.
+    DBGridEh2->setFocus(Qt::OtherFocusReason);
 }
 
 // The keyboard starts in the shown page's list.
 void TForm3::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    keepOnScreen(*this);
     const std::array<DBGridEh*, 4> grids = {DBGridEh1, DBGridEh2, DBGridEh3, DBGridEh4};
     const int page = PageControl1->currentIndex();
     if (page >= 0 && page < int(grids.size()))

@@ -8,6 +8,7 @@
 #include "Field.h"
 #include "Platform.h"
 #include "ReferenceDialog.h"
+#include "ScreenPlace.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -43,8 +44,12 @@ void TForm6::createControls()
     // Binding puts the departments on their first row and takes its name as the chosen item.
     DBLookupListBox1 = named(new DBLookupListBox(this), QStringLiteral("DBLookupListBox1"));
     DBLookupListBox1->setGeometry(6, 24, 193, 303);
-    // Long names end in "…"; the chosen one is shown whole in the record group.
-    DBLookupListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Departments often differ only at the end of a long name: each line is as wide as its name, the list
+    // scrolls sideways, and a line's tool tip shows its name whole.
+    DBLookupListBox1->setUniformItemSizes(false);
+    DBLookupListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    DBLookupListBox1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    DBLookupListBox1->setTextElideMode(Qt::ElideNone);
     DBLookupListBox1->setKeyField(QStringLiteral("id_kafedra"));
     DBLookupListBox1->setListField(QStringLiteral("f1"));
     DBLookupListBox1->setListSource(&m_dataModule.DS_Kafedra);
@@ -71,6 +76,12 @@ void TForm6::createControls()
     Edit1->setGeometry(24, 24, 233, 21);
 }
 
+void TForm6::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    keepOnScreen(*this);
+}
+
 // The copy button waits for a chosen target, so a copy onto no department can never be sent.
 void TForm6::FormCreate()
 {
@@ -83,7 +94,10 @@ void TForm6::ShowCurrentKafedra()
     Dataset& departments = m_dataModule.ADOQ_Kafedra;
     if (departments.isEmpty())
         return;
-    Label2->setText(departments.fieldByName(QStringLiteral("f1"))->asString());
+    const QString name = departments.fieldByName(QStringLiteral("f1"))->asString();
+    Label2->setText(name);
+    // A long name is cut at the group's edge.
+    Label2->setToolTip(name);
     m_sourceId = currentId();
 }
 

@@ -40,6 +40,9 @@ public:
     QGroupBox* GroupBox1;
     QLineEdit* Edit1;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void createControls();
     void FormCreate();

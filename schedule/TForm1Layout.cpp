@@ -5,6 +5,7 @@
 #include "DBRichEdit.h"
 #include "DataModule.h"
 #include "ScheduleColumns.h"
+#include "SelectorRowLayout.h"
 #include "TForm1.h"
 
 #include <QHBoxLayout>
@@ -34,29 +35,32 @@ template <typename Widget> Widget* named(Widget* widget, const QString& name)
     return widget;
 }
 
-QLabel* label(QWidget* page, const QString& name, const QString& text, int left, int top)
+// A selector gives up width on a narrow window, but keeps room for its title above it and for a name.
+constexpr int selectorMinimumWidth = 120;
+
+QLabel* label(SelectorRowLayout* row, const QString& name, const QString& text, int left, int top)
 {
-    auto* label = named(new QLabel(text, page), name);
-    label->move(left, top);
+    auto* label = named(new QLabel(text, row->parentWidget()), name);
     label->adjustSize();
+    row->addControl(label, QRect(QPoint(left, top), label->size()));
     return label;
 }
 
-DBLookupComboBox* selector(QWidget* page, const QString& name, DBLookupComboBox::Style style, int left,
-                           int width, int dropDownWidth)
+DBLookupComboBox* selector(SelectorRowLayout* row, const QLabel* title, const QString& name,
+                           DBLookupComboBox::Style style, int left, int width, int dropDownWidth)
 {
-    auto* box = named(new DBLookupComboBox(style, page), name);
-    box->setGeometry(left, 21, width, 24);
+    auto* box = named(new DBLookupComboBox(style, row->parentWidget()), name);
     box->setDropDownBoxWidth(dropDownWidth);
+    row->addShrinkingControl(box, QRect(left, 21, width, 24), qMax(selectorMinimumWidth, title->width()));
     return box;
 }
 
-QToolButton* plusButton(QWidget* page, const QString& name, int left)
+QToolButton* plusButton(SelectorRowLayout* row, const QString& name, int left)
 {
-    auto* button = named(new QToolButton(page), name);
+    auto* button = named(new QToolButton(row->parentWidget()), name);
     button->setText(QStringLiteral("+"));
-    button->setGeometry(left, 24, 17, 17);
     button->setToolTip(QStringLiteral("Добавить отдел второго уровня"));
+    row->addControl(button, QRect(left, 24, 17, 17));
     return button;
 }
 
@@ -106,46 +110,50 @@ void TForm1::createControls()
 QWidget* TForm1::createDivisionsPage()
 {
     auto* page = named(new QWidget(Notebook1), QStringLiteral("Default"));
-    Label2 = label(page, QStringLiteral("Label2"), QStringLiteral("Отдел первого уровня:"), 5, 2);
-    DBLookupComboboxEh_Otdel_1 = selector(page, QStringLiteral("DBLookupComboboxEh_Otdel_1"),
+    auto* row = new SelectorRowLayout(page);
+    Label2 = label(row, QStringLiteral("Label2"), QStringLiteral("Отдел первого уровня:"), 5, 2);
+    DBLookupComboboxEh_Otdel_1 = selector(row, Label2, QStringLiteral("DBLookupComboboxEh_Otdel_1"),
                                           DBLookupComboBox::Style::Plain, 8, 383, 550);
     DBLookupComboboxEh_Otdel_1->setColor(white);
     DBLookupComboboxEh_Otdel_1->setListSource(&m_dataModule.DS_Otdel_1, QStringLiteral("id_otdel_1"),
                                               QStringLiteral("otdel_1"));
-    Button4 = plusButton(page, QStringLiteral("Button4"), 395);
-    Label3 = label(page, QStringLiteral("Label3"), QStringLiteral("Подуровень:"), 433, 2);
-    DBLookupComboboxEh_Otdel_11 = selector(page, QStringLiteral("DBLookupComboboxEh_Otdel_11"),
+    Button4 = plusButton(row, QStringLiteral("Button4"), 395);
+    Label3 = label(row, QStringLiteral("Label3"), QStringLiteral("Подуровень:"), 433, 2);
+    DBLookupComboboxEh_Otdel_11 = selector(row, Label3, QStringLiteral("DBLookupComboboxEh_Otdel_11"),
                                            DBLookupComboBox::Style::EditStyle, 434, 330, 550);
     DBLookupComboboxEh_Otdel_11->setListSource(&m_dataModule.DS_Otdel_11, QStringLiteral("id_otdel_1"),
                                                QStringLiteral("otdel_1"));
     setSelectorState(DBLookupComboboxEh_Otdel_11, false);
-    Button2 = plusButton(page, QStringLiteral("Button2"), 768);
+    Button2 = plusButton(row, QStringLiteral("Button2"), 768);
     return page;
 }
 
 QWidget* TForm1::createFacultiesPage()
 {
     auto* page = named(new QWidget(Notebook1), QStringLiteral("Second"));
-    Label4 = label(page, QStringLiteral("Label4"), QStringLiteral("Факультет:"), 4, 3);
-    DBLookupComboboxEh_Faculty = selector(page, QStringLiteral("DBLookupComboboxEh_Faculty"),
+    auto* row = new SelectorRowLayout(page);
+    Label4 = label(row, QStringLiteral("Label4"), QStringLiteral("Факультет:"), 4, 3);
+    DBLookupComboboxEh_Faculty = selector(row, Label4, QStringLiteral("DBLookupComboboxEh_Faculty"),
                                           DBLookupComboBox::Style::Plain, 8, 259, 0);
     DBLookupComboboxEh_Faculty->setColor(white);
     DBLookupComboboxEh_Faculty->setListSource(&m_dataModule.DS__Faculty, QStringLiteral("id_faculty"),
                                               QStringLiteral("p23-1"));
-    Label5 = label(page, QStringLiteral("Label5"), QStringLiteral("Отдел второго уровня:"), 275, 2);
-    DBLookupComboboxEh_Otdel_2 = selector(page, QStringLiteral("DBLookupComboboxEh_Otdel_2"),
+    // Abbreviations alone are easily mistaken: the list shows each faculty's full name beside.
+    DBLookupComboboxEh_Faculty->setDetailField(QStringLiteral("p23-2"));
+    Label5 = label(row, QStringLiteral("Label5"), QStringLiteral("Отдел второго уровня:"), 275, 2);
+    DBLookupComboboxEh_Otdel_2 = selector(row, Label5, QStringLiteral("DBLookupComboboxEh_Otdel_2"),
                                           DBLookupComboBox::Style::EditStyle, 272, 330, 550);
     DBLookupComboboxEh_Otdel_2->setListSource(&m_dataModule.DS_Otdel_2, QStringLiteral("id_otdel_2"),
                                               QStringLiteral("otdel_1"));
     setSelectorState(DBLookupComboboxEh_Otdel_2, false);
-    Button1 = plusButton(page, QStringLiteral("Button1"), 608);
-    Label1 = label(page, QStringLiteral("Label1"), QStringLiteral("Кафедра:"), 633, 2);
-    DBLookupComboboxEh_Kafedra = selector(page, QStringLiteral("DBLookupComboboxEh_Kafedra"),
+    Button1 = plusButton(row, QStringLiteral("Button1"), 608);
+    Label1 = label(row, QStringLiteral("Label1"), QStringLiteral("Кафедра:"), 633, 2);
+    DBLookupComboboxEh_Kafedra = selector(row, Label1, QStringLiteral("DBLookupComboboxEh_Kafedra"),
                                           DBLookupComboBox::Style::EditStyle, 632, 330, 600);
     DBLookupComboboxEh_Kafedra->setListSource(&m_dataModule.DS_Kafedra, QStringLiteral("id_kafedra"),
                                               QStringLiteral("f1"));
     setSelectorState(DBLookupComboboxEh_Kafedra, false);
-    Button3 = plusButton(page, QStringLiteral("Button3"), 968);
+    Button3 = plusButton(row, QStringLiteral("Button3"), 968);
     return page;
 }
 

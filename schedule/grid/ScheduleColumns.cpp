@@ -4,19 +4,23 @@ namespace zeb {
 
 namespace {
 
-GridColumn column(const QString& field, const QString& title, int width)
+// The widest date the date columns show.
+constexpr char16_t dateText[] = u"28.12.2099";
+
+GridColumn column(const QString& field, const QString& title, int width, const char16_t* minimumText)
 {
     GridColumn c;
     c.fieldName = field;
     c.title = title;
     c.width = width;
+    c.minimumText = QString::fromUtf16(minimumText);
     return c;
 }
 
 // Narrow number columns show their digits rather than an ellipsis.
-GridColumn narrowNumber(const QString& field, const QString& title, int width)
+GridColumn narrowNumber(const QString& field, const QString& title, int width, const char16_t* minimumText)
 {
-    GridColumn c = column(field, title, width);
+    GridColumn c = column(field, title, width, minimumText);
     c.ellipsis = false;
     return c;
 }
@@ -25,27 +29,28 @@ GridColumn narrowNumber(const QString& field, const QString& title, int width)
 
 QList<GridColumn> scheduleGridColumns()
 {
-    GridColumn post = column(QStringLiteral("POST"), QStringLiteral("Должность"), 309);
+    GridColumn post = column(QStringLiteral("POST"), QStringLiteral("Должность"), 309, u"Преподаватель");
     post.alwaysShowDropDownButton = true;
     post.dropDownRows = 14;
     post.dropDownWidth = 600;
-    GridColumn fundingSource = column(QStringLiteral("bk"), QStringLiteral("Б/К"), 66);
+    GridColumn fundingSource = column(QStringLiteral("bk"), QStringLiteral("Б/К"), 66, u"Внебюдж.");
     fundingSource.dropDownWidth = 100;
 
+    // Each column keeps room for a date, a number or the short name it usually shows.
     return {
-        column(QStringLiteral("Num"), QStringLiteral("№"), 36),
-        column(QStringLiteral("Structure"), QStringLiteral("Состав"), 56),
+        column(QStringLiteral("Num"), QStringLiteral("№"), 36, u"9999"),
+        column(QStringLiteral("Structure"), QStringLiteral("Состав"), 56, u"ППС"),
         post,
         fundingSource,
-        narrowNumber(QStringLiteral("razrad"), QStringLiteral("Раз- ряд"), 37),
-        narrowNumber(QStringLiteral("q_units"), QStringLiteral("Кол. ед."), 38),
-        column(QStringLiteral("hourFond"), QStringLiteral("Почасовой фонд"), 86),
-        column(QStringLiteral("Enter"), QStringLiteral("Ввести|Ввести"), 75),
-        column(QStringLiteral("e_n_p"), QStringLiteral("Ввести|№ приказа"), 61),
-        column(QStringLiteral("e_d_p"), QStringLiteral("Ввести|Дата приказа"), 90),
-        column(QStringLiteral("Deduce"), QStringLiteral("Вывести|Вывести"), 73),
-        column(QStringLiteral("d_n_p"), QStringLiteral("Вывести|№ приказа"), 65),
-        column(QStringLiteral("d_d_p"), QStringLiteral("Вывести|Дата приказа"), 81),
+        narrowNumber(QStringLiteral("razrad"), QStringLiteral("Раз- ряд"), 37, u"18"),
+        narrowNumber(QStringLiteral("q_units"), QStringLiteral("Кол. ед."), 38, u"0,25"),
+        column(QStringLiteral("hourFond"), QStringLiteral("Почасовой фонд"), 86, u"99999,99"),
+        column(QStringLiteral("Enter"), QStringLiteral("Ввести|Ввести"), 75, u"Вакантная"),
+        column(QStringLiteral("e_n_p"), QStringLiteral("Ввести|№ приказа"), 61, u"123-к"),
+        column(QStringLiteral("e_d_p"), QStringLiteral("Ввести|Дата приказа"), 90, dateText),
+        column(QStringLiteral("Deduce"), QStringLiteral("Вывести|Вывести"), 73, u"Не выведена"),
+        column(QStringLiteral("d_n_p"), QStringLiteral("Вывести|№ приказа"), 65, u"123-к"),
+        column(QStringLiteral("d_d_p"), QStringLiteral("Вывести|Дата приказа"), 81, dateText),
     };
 }
 

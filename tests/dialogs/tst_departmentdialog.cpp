@@ -10,6 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolTip>
 
 using namespace zeb;
 
@@ -87,6 +90,8 @@ private Q_SLOTS:
     void removalIsUndoneWhenItsLogRowFails();
     void quoteInTheLoginEntersBothStatementsSafely_data() { addEngineRows(); }
     void quoteInTheLoginEntersBothStatementsSafely();
+    void longNamesShowWhole_data() { addEngineRows(); }
+    void longNamesShowWhole();
 };
 
 void TestDepartmentDialog::opensOnTheFirstDepartment()
@@ -95,6 +100,7 @@ void TestDepartmentDialog::opensOnTheFirstDepartment()
     inCopyDialog(rig, [&](TForm6& dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Удаление кафедры"));
         QCOMPARE(dialog.size(), QSize(491, 334));
+        QVERIFY(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
         QCOMPARE(dialog.DBLookupListBox1->model()->rowCount(), 3);
         QCOMPARE(dialog.DBLookupListBox1->selectedItem(), QStringLiteral("Кафедра алгебры"));
         QCOMPARE(dialog.Label2->text(), QStringLiteral("Кафедра алгебры"));
@@ -304,6 +310,38 @@ void TestDepartmentDialog::quoteInTheLoginEntersBothStatementsSafely()
     QCOMPARE(logged(rig, engine, QStringLiteral("ZEB_User"), 4), QStringLiteral("o'brien"));
     QCOMPARE(logged(rig, engine, QStringLiteral("ZEB_User"), 5), QStringLiteral("o'brien"));
     QVERIFY(rig.platform.errors().isEmpty());
+}
+
+// Two departments that differ only at the end of a long name are told apart: each line is laid out whole,
+// the list scrolls sideways to it, and its tool tip and the record group's show it whole.
+void TestDepartmentDialog::longNamesShowWhole()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    const QString stem = QStringLiteral("Кафедра теоретической и прикладной механики сплошных сред, ");
+    const QStringList names = {stem + QStringLiteral("отделение А"), stem + QStringLiteral("отделение Б")};
+    for (const QString& name : names)
+        rig.execute(QStringLiteral("insert into Kafedra (f1) values ('%1')").arg(name));
+
+    inCopyDialog(rig, [&](TForm6& dialog) {
+        DBLookupListBox* list = dialog.DBLookupListBox1;
+        const QFontMetrics metrics(list->font());
+        QVERIFY(metrics.horizontalAdvance(names.last()) > list->viewport()->width());
+        QVERIFY(list->horizontalScrollBar()->maximum() > 0);
+        for (const QString& name : names) {
+            const QModelIndex row = rowShowing(list, name);
+            QVERIFY(row.isValid());
+            QVERIFY(list->visualRect(row).width() >= metrics.horizontalAdvance(name));
+            list->scrollTo(row);
+            const QPoint at = list->visualRect(row).topLeft() + QPoint(4, 4);
+            QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list->viewport(), &help);
+            QCOMPARE(QToolTip::text(), name);
+        }
+        clickRow(list, names.last());
+        QCOMPARE(dialog.Label2->toolTip(), names.last());
+        QToolTip::hideText();
+    });
 }
 
 QTEST_MAIN(TestDepartmentDialog)

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -65,6 +66,10 @@ private Q_SLOTS:
     void ctrlDeleteAsksInEveryGridButTheDepartments_data();
     void ctrlDeleteAsksInEveryGridButTheDepartments();
     void minusButtonHoldsTheCopyDialogWhileShown();
+    void aClickAfterANewLineEditsTheClickedEntry_data() { addEngineRows(); }
+    void aClickAfterANewLineEditsTheClickedEntry();
+    void theKeyboardStaysInTheGrid_data() { addEngineRows(); }
+    void theKeyboardStaysInTheGrid();
 };
 
 void TestDirectoryEditor::commandsOpenTheirPage_data()
@@ -110,6 +115,8 @@ void TestDirectoryEditor::commandsOpenTheirPage()
         QVERIFY(!dialog.PageControl1->tabBar()->isVisible());
         QCOMPARE(dialog.width(), width);
         QCOMPARE(dialog.height(), 372);
+        // Its navigator bar along the bottom stays on a small screen.
+        QVERIFY(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
         if (page == 3) {
             QCOMPARE(dialog.Panel1->width(), 551);
             QCOMPARE(dialog.PageControl1->width(), 550);
@@ -323,6 +330,77 @@ void TestDirectoryEditor::minusButtonHoldsTheCopyDialogWhileShown()
     QVERIFY(shown);
     QCOMPARE(heldWhileShown, static_cast<DepartmentRecordView*>(shown));
     QCOMPARE(Form6, nullptr);
+}
+
+// A new line that nothing was typed into is dropped when the user clicks another entry; the click must
+// still make the clicked entry current, so that "edit" renames that one and not the entry below it.
+void TestDirectoryEditor::aClickAfterANewLineEditsTheClickedEntry()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    Dataset& departments = rig.dataModule.ADOQ_Kafedra;
+
+    whenShown<TForm3>(rig, [&](TForm3& dialog) {
+        DBGridEh* grid = dialog.DBGridEh2;
+        click(dialog.DBNavigator2, NavigatorButton::Insert);
+        QCOMPARE(departments.state(), Dataset::State::Insert);
+        const int geometry = rowOf(departments, QStringLiteral("f1"), QStringLiteral("Кафедра геометрии"));
+        rig.clickCellOf(grid, geometry, 0);
+        QCOMPARE(departments.state(), Dataset::State::Browse);
+        QCOMPARE(departments.fieldByName(QStringLiteral("f1"))->asString(),
+                 QStringLiteral("Кафедра геометрии"));
+        QCOMPARE(grid->currentIndex().row(), departments.recNo());
+        click(dialog.DBNavigator2, NavigatorButton::Edit);
+        rig.typeIntoCellOf(grid, departments.recNo(), 0, QStringLiteral("Кафедра топологии"));
+        if (departments.state() != Dataset::State::Browse)
+            click(dialog.DBNavigator2, NavigatorButton::Post);
+    });
+    rig.form->N3->trigger();
+
+    QCOMPARE(rig.stored(QStringLiteral("select f1 from Kafedra order by id_kafedra"), QStringLiteral("f1")),
+             QStringLiteral("Кафедра алгебры,Кафедра топологии,Кафедра физики"));
+    QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
+}
+
+// After "+", after a save and after the copy and removal dialog, the keyboard is in the grid's cell: what
+// is typed goes into the entry, and a Space reaches no button.
+void TestDirectoryEditor::theKeyboardStaysInTheGrid()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    Dataset& departments = rig.dataModule.ADOQ_Kafedra;
+    const auto inGrid = [](DBGridEh* grid) {
+        QWidget* focused = QApplication::focusWidget();
+        return focused && (focused == grid || grid->isAncestorOf(focused));
+    };
+
+    whenShown<TForm3>(rig, [&](TForm3& dialog) {
+        DBGridEh* grid = dialog.DBGridEh2;
+        whenShown<TForm6>(rig, [](TForm6&) {});
+        QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
+        // The window system gives the keyboard back to the editor when the copy dialog closes.
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(inGrid(grid));
+
+        click(dialog.DBNavigator2, NavigatorButton::Insert);
+        QVERIFY(inGrid(grid));
+        rig.type(QApplication::focusWidget(), QStringLiteral("Кафедра истории"));
+        click(dialog.DBNavigator2, NavigatorButton::Post);
+        QCOMPARE(departments.state(), Dataset::State::Browse);
+        QCOMPARE(departments.fieldByName(QStringLiteral("f1"))->asString(),
+                 QStringLiteral("Кафедра истории"));
+        QCOMPARE(grid->currentIndex().row(), departments.recNo());
+        QVERIFY(inGrid(grid));
+        rig.press(Qt::Key_Space);
+        rig.press(Qt::Key_Escape);
+    });
+    rig.form->N3->trigger();
+
+    QCOMPARE(rig.platform.modalRuns().count(QStringLiteral("zeb::TForm6")), 1);
+    QCOMPARE(rig.stored(QStringLiteral("select f1 from Kafedra order by id_kafedra"), QStringLiteral("f1")),
+             QStringLiteral("Кафедра алгебры,Кафедра геометрии,Кафедра физики,Кафедра истории"));
+    QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
 }
 
 QTEST_MAIN(TestDirectoryEditor)

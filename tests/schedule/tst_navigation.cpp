@@ -5,11 +5,16 @@
 #include "Field.h"
 #include "MainWindowRig.h"
 
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 using namespace zeb;
 using namespace expected;
@@ -51,6 +56,7 @@ class TestNavigation : public QObject
 
 private Q_SLOTS:
     void startsOnTheDivisionsPage();
+    void facultyListShowsFullNames();
     void divisionShowsItsLinesAndSubLevels_data() { addEngineRows(); }
     void divisionShowsItsLinesAndSubLevels();
     void divisionWithoutSubLevelsOrLinesInUse_data() { addEngineRows(); }
@@ -70,6 +76,41 @@ private Q_SLOTS:
     void failedSaveBeforeNavigationIsShown_data() { addEngineRows(); }
     void failedSaveBeforeNavigationIsShown();
 };
+
+// Abbreviations alone are easily mistaken: the list shows each faculty's full name beside it and as the
+// entry's tool tip, the chosen faculty's full name is the selector's tool tip, and the box shows the
+// abbreviation.
+void TestNavigation::facultyListShowsFullNames()
+{
+    MainWindowRig rig(EngineKind::Sqlite);
+    const QString longName = QStringLiteral("Факультет прикладной математики, механики и информатики");
+    rig.execute(QStringLiteral("insert into Faculty ([p23-1], [p23-2], id_vuz) values ('ФМиИ', '%1', 1)")
+                    .arg(longName));
+    TForm1& form = *rig.form;
+    form.Refresh_Shtat_M->trigger();
+    DBLookupComboBox* faculty = form.DBLookupComboboxEh_Faculty;
+    rig.clickTab(1);
+    static_cast<QComboBox*>(faculty)->showPopup();
+    QAbstractItemView* list = faculty->view();
+    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+    const QFontMetrics metrics(list->font());
+    QVERIFY(list->viewport()->width() >= metrics.horizontalAdvance(QStringLiteral("ФМиИ — ") + longName));
+    const int entry = faculty->findText(QStringLiteral("ФМ"));
+    QVERIFY(entry >= 0);
+    const QModelIndex index = list->model()->index(entry, faculty->modelColumn());
+    QCOMPARE(index.data(Qt::ToolTipRole).toString(), QStringLiteral("Физико-математический"));
+    const QPoint at = list->visualRect(index).center();
+    QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &help);
+    QCOMPARE(QToolTip::text(), QStringLiteral("Физико-математический"));
+    QToolTip::hideText();
+    faculty->hidePopup();
+
+    rig.pick(faculty, QStringLiteral("ФЭ"));
+    QCOMPARE(faculty->text(), QStringLiteral("ФЭ"));
+    QCOMPARE(faculty->currentText(), QStringLiteral("ФЭ"));
+    QCOMPARE(faculty->toolTip(), QStringLiteral("Экономический"));
+}
 
 void TestNavigation::startsOnTheDivisionsPage()
 {
