@@ -1,5 +1,6 @@
 #include "AccountRepair.h"
 #include "DatabaseError.h"
+#include "EngineMessage.h"
 #include "EngineRows.h"
 #include "SqliteSchemaRepair.h"
 #include "TestInstallation.h"
@@ -19,16 +20,6 @@ const QString logStatement = QStringLiteral(
 QString removalText(qint64 id)
 {
     return QStringLiteral("Запись с уникальным номером - %1 была удалена.(id_kafedra = [%1])").arg(id);
-}
-
-QString messageOf(const std::function<void()>& work)
-{
-    try {
-        work();
-    } catch (const DatabaseError& error) {
-        return error.message();
-    }
-    return QString();
 }
 
 qint64 scalar(Engine& engine, const QString& sql)

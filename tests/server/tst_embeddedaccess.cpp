@@ -1,5 +1,6 @@
 #include "ConnectionString.h"
 #include "DatabaseError.h"
+#include "EngineMessage.h"
 #include "TestInstallation.h"
 #include "UserAdmin.h"
 
@@ -20,17 +21,6 @@ QString refusedTable(const QString& table)
     return QStringLiteral("Нет доступа к таблице «%1»: таблицы входа в программу читает и изменяет только "
                           "администратор.")
         .arg(table);
-}
-
-// The engine's message for a statement or an opening, empty when it went through.
-QString messageOf(const std::function<void()>& work)
-{
-    try {
-        work();
-    } catch (const DatabaseError& error) {
-        return error.message();
-    }
-    return QString();
 }
 
 qint64 countOf(Connection& connection, const QString& from)

@@ -41,29 +41,12 @@ private:
         UserAdmin(*admin()).add(login, password, false);
     }
 
-    // The account GET_USER hands out on an accepted sign-in.
-    ServerAccount signIn(const QString& login, const QString& password) const
-    {
-        const GetUserAnswer answer = m_installation->getUser(login, password);
-        if (!answer.message.isEmpty() || answer.dbUserId.isEmpty())
-            throw Error(QStringLiteral("Вход «%1» не принят: %2").arg(login, answer.message));
-        return ServerAccount{answer.unscrambledUserId(), answer.unscrambledPassword()};
-    }
-
-    // A session of the account on the installation's database; raises DatabaseError when refused.
-    std::unique_ptr<PgEngine> session(const ServerAccount& account) const
-    {
-        auto engine = std::make_unique<PgEngine>(ConnectionParams{account.user, account.password,
-                                                                  m_installation->database(),
-                                                                  m_installation->settings().dataSource});
-        engine->open();
-        return engine;
-    }
-
     bool works(const ServerAccount& account) const
     {
         try {
-            return !firstValue(*session(account), QStringLiteral("SELECT count(*) FROM dbo.post")).isNull();
+            return !firstValue(*m_installation->sessionAs(account),
+                               QStringLiteral("SELECT count(*) FROM dbo.post"))
+                        .isNull();
         } catch (const DatabaseError&) {
             return false;
         }
@@ -89,12 +72,13 @@ private Q_SLOTS:
     {
         addUser(QStringLiteral("anna"), QStringLiteral("anna1234"));
         addUser(QStringLiteral("boris"), QStringLiteral("boris1234"));
-        const ServerAccount anna = signIn(QStringLiteral("anna"), QStringLiteral("anna1234"));
-        const ServerAccount boris = signIn(QStringLiteral("boris"), QStringLiteral("boris1234"));
+        const ServerAccount anna = m_installation->signIn(QStringLiteral("anna"), QStringLiteral("anna1234"));
+        const ServerAccount boris =
+            m_installation->signIn(QStringLiteral("boris"), QStringLiteral("boris1234"));
         QVERIFY(anna.user != boris.user);
         QVERIFY(anna.user != group());
 
-        const std::unique_ptr<PgEngine> annaSession = session(anna);
+        const std::unique_ptr<Engine> annaSession = m_installation->sessionAs(anna);
         annaSession->run(QStringLiteral("ALTER ROLE %1 PASSWORD 'chosen1'").arg(quoted(anna.user)));
         for (const QString& other : {group(), boris.user, m_installation->settings().userId})
             QVERIFY_THROWS_EXCEPTION(
@@ -102,9 +86,10 @@ private Q_SLOTS:
                 annaSession->run(QStringLiteral("ALTER ROLE %1 PASSWORD 'x'").arg(quoted(other))));
 
         QVERIFY(works(boris));
-        QVERIFY(works(signIn(QStringLiteral("boris"), QStringLiteral("boris1234"))));
+        QVERIFY(works(m_installation->signIn(QStringLiteral("boris"), QStringLiteral("boris1234"))));
 
-        const ServerAccount again = signIn(QStringLiteral("anna"), QStringLiteral("anna1234"));
+        const ServerAccount again =
+            m_installation->signIn(QStringLiteral("anna"), QStringLiteral("anna1234"));
         QCOMPARE(again.user, anna.user);
         QVERIFY(works(again));
         QVERIFY(!works(ServerAccount{anna.user, QStringLiteral("chosen1")}));
@@ -128,7 +113,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, statement);
         const TFirstConnectInfo& settings = m_installation->settings();
-        const std::unique_ptr<PgEngine> signin = session(ServerAccount{settings.userId, settings.password});
+        const std::unique_ptr<Engine> signin =
+            m_installation->sessionAs(ServerAccount{settings.userId, settings.password});
         QVERIFY_THROWS_EXCEPTION(DatabaseError,
                                  signin->run(statement.replace(QLatin1String("%GROUP%"), quoted(group()))));
         QVERIFY(!canLogIn(group()));
@@ -139,7 +125,7 @@ private Q_SLOTS:
     void lockEndsTheOpenSessionAtOnce()
     {
         addUser(QStringLiteral("vera"), QStringLiteral("vera1234"));
-        const ServerAccount vera = signIn(QStringLiteral("vera"), QStringLiteral("vera1234"));
+        const ServerAccount vera = m_installation->signIn(QStringLiteral("vera"), QStringLiteral("vera1234"));
         const std::unique_ptr<Connection> open = m_installation->connectionAs(vera);
         QVERIFY(open->query(QStringLiteral("select count(*) from post"))->next());
 
@@ -157,7 +143,7 @@ private Q_SLOTS:
         QVERIFY(!works(vera));
 
         UserAdmin(*admin()).unlock(QStringLiteral("vera"));
-        QVERIFY(works(signIn(QStringLiteral("vera"), QStringLiteral("vera1234"))));
+        QVERIFY(works(m_installation->signIn(QStringLiteral("vera"), QStringLiteral("vera1234"))));
     }
 
     // Roles outlive a dropped database: the logins of the one before must not open a new one of its name.
@@ -203,8 +189,9 @@ private Q_SLOTS:
     {
         addUser(QStringLiteral("pavel"), QStringLiteral("pavel1234"));
         addUser(QStringLiteral("rita"), QStringLiteral("rita1234"));
-        const ServerAccount pavel = signIn(QStringLiteral("pavel"), QStringLiteral("pavel1234"));
-        const ServerAccount rita = signIn(QStringLiteral("rita"), QStringLiteral("rita1234"));
+        const ServerAccount pavel =
+            m_installation->signIn(QStringLiteral("pavel"), QStringLiteral("pavel1234"));
+        const ServerAccount rita = m_installation->signIn(QStringLiteral("rita"), QStringLiteral("rita1234"));
         const QString leftOver = group() + QStringLiteral("_999");
         admin()->run(QStringLiteral("DELETE FROM dbo.zeb_users WHERE login = 'pavel'"));
         admin()->run(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'left1234' IN ROLE %2")

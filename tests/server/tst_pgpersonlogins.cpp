@@ -37,33 +37,22 @@ private:
         return login;
     }
 
+    // Every person of these tests signs in with the password newPerson gave.
     ServerAccount signIn(const QString& login, const QString& password = QStringLiteral("secret1")) const
     {
-        const GetUserAnswer answer = m_installation->getUser(login, password);
-        if (!answer.message.isEmpty() || answer.dbUserId.isEmpty())
-            throw Error(QStringLiteral("Вход «%1» не принят: %2").arg(login, answer.message));
-        return ServerAccount{answer.unscrambledUserId(), answer.unscrambledPassword()};
-    }
-
-    std::unique_ptr<PgEngine> session(const ServerAccount& account) const
-    {
-        auto engine = std::make_unique<PgEngine>(ConnectionParams{account.user, account.password,
-                                                                  m_installation->database(),
-                                                                  m_installation->settings().dataSource});
-        engine->open();
-        return engine;
+        return m_installation->signIn(login, password);
     }
 
     // Signs in, connects with what was handed out and writes a line, as a workstation does.
     void deskWorks(const QString& login) const
     {
-        const std::unique_ptr<PgEngine> desk = session(signIn(login));
+        const std::unique_ptr<Engine> desk = m_installation->sessionAs(signIn(login));
         desk->run(QStringLiteral("UPDATE dbo.vuzdefaults SET n_field = n_field WHERE id_vuz_defaults = 22"));
         if (firstValue(*desk, QStringLiteral("SELECT count(*) FROM dbo.post")).isNull())
             throw Error(QStringLiteral("no answer"));
     }
 
-    static bool alive(PgEngine& engine)
+    static bool alive(Engine& engine)
     {
         try {
             return firstValue(engine, QStringLiteral("SELECT 1")).toInt() == 1;
@@ -75,7 +64,7 @@ private:
     bool opens(const ServerAccount& account) const
     {
         try {
-            return alive(*session(account));
+            return alive(*m_installation->sessionAs(account));
         } catch (const DatabaseError&) {
             return false;
         }
@@ -94,7 +83,7 @@ private Q_SLOTS:
     {
         const QString login = newPerson();
         const ServerAccount first = signIn(login);
-        const std::unique_ptr<PgEngine> working = session(first);
+        const std::unique_ptr<Engine> working = m_installation->sessionAs(first);
         for (int round = 0; round < rounds; ++round) {
             std::vector<std::future<QString>> signIns;
             for (int desk = 0; desk < desks; ++desk)
@@ -125,7 +114,7 @@ private Q_SLOTS:
                        {account.user})
                 .toBool());
         // Twelve hours on, its sessions end at the next sign-in of anybody, and it no longer opens.
-        const std::unique_ptr<PgEngine> open = session(account);
+        const std::unique_ptr<Engine> open = m_installation->sessionAs(account);
         admin()->run(QStringLiteral("ALTER ROLE %1 VALID UNTIL '2000-01-01'")
                          .arg(nativesql::quoteIdentifier(EngineKind::Postgres, account.user)));
         deskWorks(newPerson());
@@ -150,7 +139,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         const QString login = newPerson();
         const ServerAccount old = signIn(login);
-        const std::unique_ptr<PgEngine> open = session(old);
+        const std::unique_ptr<Engine> open = m_installation->sessionAs(old);
         {
             const std::unique_ptr<Engine> engine = admin();
             UserAdmin users(*engine);

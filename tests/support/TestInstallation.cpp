@@ -57,11 +57,25 @@ ServerAccount TestInstallation::workAccount() const
         const std::unique_ptr<Engine> engine = adminEngine();
         UserAdmin(*engine).add(login, password, false);
     }
+    m_work = signIn(login, password);
+    return *m_work;
+}
+
+ServerAccount TestInstallation::signIn(const QString& login, const QString& password) const
+{
     const GetUserAnswer answer = getUser(login, password);
     if (!answer.message.isEmpty() || answer.dbUserId.isEmpty())
-        throw Error(QStringLiteral("Вход тестового пользователя не принят: %1").arg(answer.message));
-    m_work = ServerAccount{answer.unscrambledUserId(), answer.unscrambledPassword()};
-    return *m_work;
+        throw Error(QStringLiteral("Вход «%1» не принят: %2").arg(login, answer.message));
+    return ServerAccount{answer.unscrambledUserId(), answer.unscrambledPassword()};
+}
+
+std::unique_ptr<Engine> TestInstallation::sessionAs(const ServerAccount& account) const
+{
+    std::unique_ptr<Engine> engine = Engine::create(
+        ConnectionParams{account.user, account.password, m_settings.initialCatalog, m_settings.dataSource},
+        dataDirectory());
+    engine->open();
+    return engine;
 }
 
 std::unique_ptr<Engine> TestInstallation::adminEngine() const

@@ -50,6 +50,10 @@ public:
     // One GET_USER exchange on the settings file's account, as the client's sign-in makes it.
     GetUserAnswer getUser(const QString& login, const QString& password,
                           const QString& newPassword = QStringLiteral("NULL")) const;
+    // The account GET_USER hands out to the person at an accepted sign-in; raises Error when refused.
+    ServerAccount signIn(const QString& login, const QString& password) const;
+    // An engine session under the account, open; raises DatabaseError when the engine refuses it.
+    std::unique_ptr<Engine> sessionAs(const ServerAccount& account) const;
 
 private:
     EngineKind m_engine;

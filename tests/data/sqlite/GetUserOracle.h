@@ -1,11 +1,9 @@
 #pragma once
 
 #include "Cp1251.h"
-#include "DatabaseError.h"
 
 #include <QCryptographicHash>
 #include <QString>
-#include <functional>
 
 // The client's side of GET_USER, written out again so the engine's procedure is checked against the rule,
 // not against its own code.
@@ -25,17 +23,6 @@ inline QString unscrambled(const QString& text)
     for (char& byte : bytes)
         byte = char(static_cast<unsigned char>(byte) + 1);
     return zeb::cp1251::decode(bytes);
-}
-
-// The engine's message for a statement or an opening, empty when it went through.
-inline QString messageOf(const std::function<void()>& work)
-{
-    try {
-        work();
-    } catch (const zeb::DatabaseError& error) {
-        return error.message();
-    }
-    return QString();
 }
 
 } // namespace getuseroracle

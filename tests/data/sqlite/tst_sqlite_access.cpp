@@ -1,4 +1,5 @@
 #include "DatabaseError.h"
+#include "EngineMessage.h"
 #include "GetUserOracle.h"
 #include "SqliteTestFile.h"
 
@@ -6,7 +7,6 @@
 #include <memory>
 
 using namespace zeb;
-using getuseroracle::messageOf;
 using getuseroracle::unscrambled;
 
 namespace {
