@@ -1,15 +1,8 @@
 #!/usr/bin/env bash
-# Builds the client, prepares a demo installation on the embedded database in ./demo and starts it.
+# Builds the client and the administration tool, prepares a demo installation on the embedded database in
+# ./demo and starts the client. Remove ./demo to start again from the demo data.
 set -euo pipefail
 cd "$(dirname "$0")"
-
-scripts/install-packages.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
-
-if [ ! -f demo/Data/ZEB ]; then
-  build/tools/zeb7-admin init demo --engine sqlite --demo
-fi
 
 cat <<'USERS'
 Demo users (login / password):
@@ -20,9 +13,23 @@ Demo users (login / password):
   blocked  / blocked1   (locked by the administrator)
 USERS
 
-if [ -x build/app/zeb7 ]; then
-  cp build/app/zeb7 demo/zeb7
-  exec demo/zeb7
+scripts/install-packages.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Only what the demo runs: the tests and benchmarks are test.sh's business.
+cmake --build build -j"$(nproc)" --target zeb7 zeb7-admin
+
+if [ ! -f demo/Data/ZEB ]; then
+  build/tools/zeb7-admin init demo --engine sqlite --demo
 fi
-echo "The demo installation is ready in ./demo (settings demo/Data/ZEB, database demo/Data/zeb.db)."
-echo "The client program is not built yet; try: build/tools/zeb7-admin query demo --login kadry --password kadry123 \"select * from post\""
+
+# A client of an earlier run may still be running from demo/zeb7: its file cannot be overwritten in place
+# ("Text file busy"), but a new file can take its name.
+installing="$(mktemp demo/.zeb7.XXXXXX)"
+trap 'rm -f "$installing"' EXIT
+cp build/app/zeb7 "$installing"
+chmod 755 "$installing"
+mv -f "$installing" demo/zeb7
+trap - EXIT
+
+echo "The demo installation is in ./demo (settings demo/Data/ZEB, database demo/Data/zeb.db)."
+exec demo/zeb7

@@ -7,8 +7,11 @@ class QIODevice;
 
 namespace zeb {
 
-// Writes a file through `write` into a temporary file beside `path`, which takes the final name only once
-// it is whole: a failed or cancelled write leaves whatever was there before. Raises IoError naming the file.
+// Writes a file through `write` into a new temporary file beside `path`, readable and writable by its owner
+// only, which takes the final name once it is whole: a failed or cancelled write leaves whatever was there
+// before. The temporary file is made afresh (never opened through a name someone else made), and the
+// final name is taken by renaming, which replaces a link found there instead of writing where it points.
+// Raises IoError naming the file.
 void saveFile(const QString& path, const std::function<void(QIODevice&)>& write);
 
 } // namespace zeb

@@ -6,8 +6,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 
 namespace zeb {
 
@@ -21,6 +23,12 @@ void prepareApplication()
     // Only the name: a display name would be appended to every box's caption by the window system.
     QApplication::setApplicationName(applicationTitle());
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    // Qt's own dialogs (the report's save dialog) and context menus speak Russian too; without the
+    // translation package they stay English and work.
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
 }
 
 StartUp::StartUp(const QString& home) : m_dataModule(std::make_unique<TDM_shtat>())

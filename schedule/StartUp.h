@@ -11,8 +11,8 @@ class TForm1;
 // Title of the application and caption of its main window.
 QString applicationTitle();
 
-// Settings of the application object that hold for the whole run: its name and title, and Russian
-// number and date formats whatever the system's locale.
+// Settings of the application object that hold for the whole run: its name and title, Russian number and
+// date formats whatever the system's locale, and Qt's own texts in Russian when the translation is installed.
 void prepareApplication();
 
 // The program's long-lived objects in their order: the data module first, then the main window, whose

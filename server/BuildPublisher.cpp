@@ -7,6 +7,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <limits>
 
 namespace zeb {
 
@@ -38,6 +39,16 @@ PublishedBuild BuildPublisher::current() const
 PublishedBuild BuildPublisher::publish(const QString& executable, std::optional<int> build)
 {
     const PublishedBuild before = current();
+    if (build && *build > maxChosenBuild)
+        throw Error(
+            QStringLiteral("Сборка %1 не опубликована: номер, указанный в --build, может быть не больше "
+                           "%2, чтобы после него оставались номера для следующих сборок.")
+                .arg(*build)
+                .arg(maxChosenBuild));
+    if (!build && before.build == std::numeric_limits<int>::max())
+        throw Error(
+            QStringLiteral("Сборка не опубликована: опубликованная сборка %1 — последний возможный номер.")
+                .arg(before.build));
     const PublishedBuild after{build.value_or(before.build + 1), fileDigest(executable)};
     if (after.build <= before.build)
         throw Error(QStringLiteral("Сборка %1 не опубликована: номер новой сборки должен быть больше "

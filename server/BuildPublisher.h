@@ -24,8 +24,12 @@ public:
 
     // Build 0 and no digest when nothing was ever published.
     PublishedBuild current() const;
+    // A build chosen by number leaves a million numbers after it, so that a mistyped number cannot use up
+    // the numbering and block every later build.
+    static constexpr int maxChosenBuild = 2147483647 - 1000000;
+
     // Publishes the executable as the given build, by default the one after the current; a build not
-    // greater than the current one is refused.
+    // greater than the current one is refused, and so is a chosen one above maxChosenBuild.
     PublishedBuild publish(const QString& executable, std::optional<int> build = std::nullopt);
 
     static QString fileDigest(const QString& path);

@@ -501,6 +501,14 @@ void Dataset::remove()
     scrolled();
 }
 
+void Dataset::lockCurrentRowUnchanged()
+{
+    checkActive();
+    if (m_order.empty() || m_state == State::Insert)
+        return;
+    writeBack().lockUnchanged(storedRow(currentStoreRow()));
+}
+
 QVariantList Dataset::storedRow(int row) const
 {
     QVariantList values;

@@ -96,6 +96,10 @@ public:
     void post();
     void cancel();
     void remove();
+    // For a delete made by a statement of its own, inside the caller's transaction: raises DatabaseError
+    // (changed or deleted by another workstation) unless the current row is stored as it was read, and
+    // holds it so until the transaction ends.
+    void lockCurrentRowUnchanged();
 
     // While disabled, views are not told of changes; enabling tells them everything at once.
     void disableControls();

@@ -140,6 +140,17 @@ void WriteBack::remove(const QVariantList& oldValues)
         raiseConflict(oldValues[m_keyColumn], true);
 }
 
+void WriteBack::lockUnchanged(const QVariantList& oldValues)
+{
+    QVariantList params;
+    const QString sql = statements().lockUnchanged(oldValues, params);
+    StatementResult result = m_connection.engine().run(sql, params);
+    const bool found = result.rows && result.rows->next();
+    result.rows.reset();
+    if (!found)
+        raiseConflict(oldValues[m_keyColumn], true);
+}
+
 void WriteBack::raiseConflict(const QVariant& key, bool deleting)
 {
     const WriteStatements& statements = this->statements();

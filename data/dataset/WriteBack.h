@@ -43,6 +43,9 @@ public:
     void update(const QVariant& key, const QList<CellChange>& changes);
     StoredRow insert(const QVariantList& newValues);
     void remove(const QVariantList& oldValues);
+    // Raises the delete's conflict unless the row still holds every read value; on PostgreSQL the row stays
+    // locked until the transaction ends.
+    void lockUnchanged(const QVariantList& oldValues);
 
 private:
     // The statements of the engine the connection opens now.

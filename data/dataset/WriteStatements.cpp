@@ -12,6 +12,7 @@ namespace {
 // A shape is its kind, then one byte of flags per column.
 constexpr char UpdateShape = 'U';
 constexpr char DeleteShape = 'D';
+constexpr char CheckShape = 'C';
 constexpr char Assigned = 1;
 constexpr char ReadNull = 2;
 constexpr char Compared = 4;
@@ -119,8 +120,18 @@ QString WriteStatements::update(const QVariant& key, const QList<CellChange>& ch
 
 QString WriteStatements::remove(const QVariantList& oldValues, QVariantList& params)
 {
+    return wholeRowStatement(DeleteShape, oldValues, params);
+}
+
+QString WriteStatements::lockUnchanged(const QVariantList& oldValues, QVariantList& params)
+{
+    return wholeRowStatement(CheckShape, oldValues, params);
+}
+
+QString WriteStatements::wholeRowStatement(char kind, const QVariantList& oldValues, QVariantList& params)
+{
     QByteArray shape(m_names.size() + 1, Compared);
-    shape[0] = DeleteShape;
+    shape[0] = kind;
     params.reserve(m_names.size());
     for (int c = 0; c < m_names.size(); ++c)
         addReadValue(c, oldValues[c], shape, params);
@@ -187,6 +198,11 @@ QString WriteStatements::write(const QByteArray& shape) const
 {
     if (shape[0] == DeleteShape)
         return QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, sameRowCondition(shape, 0));
+    if (shape[0] == CheckShape) {
+        // PostgreSQL holds the row until the transaction ends; SQLite's write transaction holds the file.
+        const QString lock = m_engine == EngineKind::Postgres ? QStringLiteral(" FOR UPDATE") : QString();
+        return QStringLiteral("SELECT 1 FROM %1 WHERE %2%3").arg(m_table, sameRowCondition(shape, 0), lock);
+    }
     QStringList assignments;
     for (int c = 0; c < m_names.size(); ++c) {
         if (shape[c + 1] & Assigned)

@@ -45,6 +45,9 @@ public:
     QString update(const QVariant& key, const QList<CellChange>& changes, QVariantList& params);
     // The DELETE of the row still holding every read value.
     QString remove(const QVariantList& oldValues, QVariantList& params);
+    // A SELECT that finds the row only while it still holds every read value; on PostgreSQL it also locks
+    // the row for the rest of the transaction.
+    QString lockUnchanged(const QVariantList& oldValues, QVariantList& params);
 
 private:
     enum class Comparison
@@ -62,6 +65,7 @@ private:
     // The value as bound for the column, and its marker in the text.
     QVariant bound(int column, const QVariant& value) const;
     QString marker(int column, int index) const;
+    QString wholeRowStatement(char kind, const QVariantList& oldValues, QVariantList& params);
     QString textOf(const QByteArray& shape);
     QString write(const QByteArray& shape) const;
     QString sameRowCondition(const QByteArray& shape, int next) const;

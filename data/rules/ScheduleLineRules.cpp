@@ -1,5 +1,8 @@
 #include "ScheduleLineRules.h"
 
+#include "Connection.h"
+#include "DatabaseError.h"
+#include "Engine.h"
 #include "Error.h"
 #include "Field.h"
 #include "ScheduleLineContext.h"
@@ -103,18 +106,29 @@ void ScheduleLineRules::postError(Dataset& schedule, const Error&, Dataset::Post
     m_context.focusEntryKindColumn();
 }
 
-// One statement for all the selected lines, so the server refuses all of them or none.
+// One statement for all the selected lines, so the server refuses all of them or none. It deletes by key:
+// each line is first held as it was read, in the same transaction, so that a line another workstation
+// changed or deleted meanwhile is not deleted unseen.
 void ScheduleLineRules::beforeDelete(Dataset& schedule)
 {
+    QList<QByteArray> selected = m_context.selectedRows();
+    if (selected.isEmpty())
+        selected.append(schedule.bookmark());
+    Engine& engine = schedule.connection()->engine();
+    engine.beginTransaction();
     QString list;
-    const QList<QByteArray> selected = m_context.selectedRows();
-    for (const QByteArray& row : selected) {
-        schedule.gotoBookmark(row);
-        list += QLatin1Char(',') + fieldOf(schedule, QStringLiteral("id_vakansiya")).asString();
+    try {
+        for (const QByteArray& row : selected) {
+            schedule.gotoBookmark(row);
+            schedule.lockCurrentRowUnchanged();
+            list += QLatin1Char(',') + fieldOf(schedule, QStringLiteral("id_vakansiya")).asString();
+        }
+    } catch (const DatabaseError& conflict) {
+        engine.rollback();
+        m_context.showNotice(conflict.message(), QStringLiteral("Уведомление"), NoticeIcon::Warning);
+        throw Abort();
     }
     list.remove(0, 1);
-    if (selected.isEmpty())
-        list = fieldOf(schedule, QStringLiteral("id_vakansiya")).asString();
 
     try {
         {
@@ -123,13 +137,25 @@ void ScheduleLineRules::beforeDelete(Dataset& schedule)
                              QLatin1Char(')'));
             statement.execSql();
         }
+        engine.commit();
+    } catch (const Error&) {
+        engine.rollback();
+        showLineInUse();
+        throw Abort();
+    }
+    try {
         schedule.close();
         schedule.open();
     } catch (const Error&) {
-        m_context.showNotice(QStringLiteral("Данная вакансия используется в должности."),
-                             QStringLiteral("Уведомление"), NoticeIcon::Error);
+        showLineInUse();
     }
     throw Abort();
+}
+
+void ScheduleLineRules::showLineInUse()
+{
+    m_context.showNotice(QStringLiteral("Данная вакансия используется в должности."),
+                         QStringLiteral("Уведомление"), NoticeIcon::Error);
 }
 
 } // namespace zeb

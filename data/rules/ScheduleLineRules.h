@@ -25,10 +25,13 @@ public:
     void afterEdit(Dataset& schedule);
     void postError(Dataset& schedule, const Error& failure, Dataset::PostErrorAction& action);
     // Deletes the selected lines (or the current one when none is selected) with one statement, reloads
-    // the schedule and cancels the dataset's own delete by raising Abort.
+    // the schedule and cancels the dataset's own delete by raising Abort. A line changed or deleted by
+    // another workstation since it was read stops the delete of all of them, with a notice.
     void beforeDelete(Dataset& schedule);
 
 private:
+    void showLineInUse();
+
     Dataset& m_schedule;
     ScheduleLineContext& m_context;
 };

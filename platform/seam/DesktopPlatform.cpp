@@ -3,7 +3,9 @@
 #include "DisplayText.h"
 #include "Error.h"
 #include "HttpDownload.h"
+#include "LocalFileOpener.h"
 #include "ModalDialogs.h"
+#include "SaveFileDialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -148,12 +150,22 @@ bool DesktopPlatform::startDetached(const QString& program, const QStringList& a
 
 bool DesktopPlatform::openUrl(const QString& address)
 {
-    return QDesktopServices::openUrl(QUrl(address));
+    const QUrl url(address);
+    return url.isLocalFile() ? openLocalFile(url.toLocalFile()) : QDesktopServices::openUrl(url);
 }
 
-bool DesktopPlatform::download(const QUrl& url, QIODevice& target)
+QString DesktopPlatform::saveFileName(QWidget* owner, const QString& caption, const QString& proposedPath,
+                                      const QString& filter)
 {
-    return httpDownload(url, target);
+    if (m_terminationRequested)
+        return {};
+    const QString chosen = askSaveFileName(owner, caption, proposedPath, filter);
+    return m_terminationRequested ? QString() : chosen;
+}
+
+DownloadResult DesktopPlatform::download(const QUrl& url, QIODevice& target, qint64 maxBytes)
+{
+    return httpDownload(url, target, maxBytes);
 }
 
 QString DesktopPlatform::computerName() const

@@ -20,7 +20,9 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments,
                        const QString& workingDirectory) override;
     bool openUrl(const QString& address) override;
-    bool download(const QUrl& url, QIODevice& target) override;
+    QString saveFileName(QWidget* owner, const QString& caption, const QString& proposedPath,
+                         const QString& filter) override;
+    DownloadResult download(const QUrl& url, QIODevice& target, qint64 maxBytes) override;
 
     QString computerName() const override;
     QString ownIpv4Address() const override;

@@ -20,10 +20,11 @@ bool hasSuccessStatus(const QNetworkReply& reply)
 
 } // namespace
 
-bool httpDownload(const QUrl& url, QIODevice& target, std::chrono::milliseconds inactivity)
+DownloadResult httpDownload(const QUrl& url, QIODevice& target, qint64 maxBytes,
+                            std::chrono::milliseconds inactivity)
 {
     if (!url.isValid() || url.isRelative())
-        return false;
+        return DownloadResult::Failed;
 
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
@@ -37,36 +38,50 @@ bool httpDownload(const QUrl& url, QIODevice& target, std::chrono::milliseconds 
     QNetworkReply* reply = manager.get(request);
 
     qint64 written = 0;
-    bool writeFailed = false;
+    DownloadResult abandoned = DownloadResult::Complete;
+    const auto abandon = [&](DownloadResult why) {
+        abandoned = why;
+        reply->abort();
+    };
     const auto takeArrived = [&] {
-        if (writeFailed || !reply->isOpen())
+        if (abandoned != DownloadResult::Complete || !reply->isOpen())
             return;
         // An error page or a redirection's body is read and dropped.
         const QByteArray chunk = reply->readAll();
         if (chunk.isEmpty() || !hasSuccessStatus(*reply))
             return;
-        if (target.write(chunk) != chunk.size()) {
-            writeFailed = true;
-            reply->abort();
-            return;
-        }
+        if (chunk.size() > maxBytes - written)
+            return abandon(DownloadResult::TooLarge);
+        if (target.write(chunk) != chunk.size())
+            return abandon(DownloadResult::WriteFailed);
         written += chunk.size();
+    };
+    // A body announced longer than allowed is not begun.
+    const auto checkAnnounced = [&] {
+        const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (abandoned == DownloadResult::Complete && hasSuccessStatus(*reply) && announced.isValid() &&
+            announced.toLongLong() > maxBytes)
+            abandon(DownloadResult::TooLarge);
     };
 
     // Destroyed before the reply and the counters, taking its connections with it.
     QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, checkAnnounced);
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, takeArrived);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (!reply->isFinished())
-        return false;
+        return DownloadResult::Failed;
     takeArrived();
 
-    if (writeFailed || reply->error() != QNetworkReply::NoError || !hasSuccessStatus(*reply) || written == 0)
-        return false;
+    if (abandoned != DownloadResult::Complete)
+        return abandoned;
+    if (reply->error() != QNetworkReply::NoError || !hasSuccessStatus(*reply) || written == 0)
+        return DownloadResult::Failed;
     const QVariant promised = reply->header(QNetworkRequest::ContentLengthHeader);
-    return !promised.isValid() || promised.toLongLong() == written;
+    return !promised.isValid() || promised.toLongLong() == written ? DownloadResult::Complete
+                                                                   : DownloadResult::Failed;
 }
 
 } // namespace zeb

@@ -36,6 +36,19 @@ enum class MessageAnswer
     No,
 };
 
+// How a download ended.
+enum class DownloadResult
+{
+    // A success answer, whole and at least one byte long, all written.
+    Complete,
+    // No answer, an error status, an empty or cut body.
+    Failed,
+    // The answer is longer than was allowed: abandoned before more than that was written.
+    TooLarge,
+    // The target refused a write (a full disk): abandoned.
+    WriteFailed,
+};
+
 // Everything the program does outside itself goes through here: the real implementation for the program,
 // a scripted one for tests, which answers message boxes in order and records every box shown.
 class Platform
@@ -59,11 +72,16 @@ public:
 
     virtual bool startDetached(const QString& program, const QStringList& arguments,
                                const QString& workingDirectory) = 0;
-    // Opens the address in the desktop's browser without waiting for it.
+    // Opens the address in the desktop's browser, a local file's address in the desktop's application for
+    // it, without waiting for either; false when the desktop has nothing that opens it.
     virtual bool openUrl(const QString& address) = 0;
-    // Fetches the URL into `target`; true when the server answered with success and the whole body,
-    // at least one byte, was written.
-    virtual bool download(const QUrl& url, QIODevice& target) = 0;
+    // Asks where to save a file, proposing `proposedPath` (folder and name); `filter` as QFileDialog takes
+    // it. The path chosen, or an empty text when the user cancelled. Replacing an existing file is the
+    // caller's question.
+    virtual QString saveFileName(QWidget* owner, const QString& caption, const QString& proposedPath,
+                                 const QString& filter) = 0;
+    // Fetches the URL into `target`, at most `maxBytes` of it.
+    virtual DownloadResult download(const QUrl& url, QIODevice& target, qint64 maxBytes) = 0;
 
     virtual QString computerName() const = 0;
     // The first IPv4 address of a host-name lookup of this computer's own name; raises zeb::Error when

@@ -1,14 +1,22 @@
 #pragma once
 
+#include <QString>
+
+class QDate;
 class QWidget;
 
 namespace zeb {
 
 class Connection;
 
+// "Штатное расписание на DD.MM.YYYY.pdf" in the user's documents folder, or in the home folder when there
+// is none.
+QString proposedReportPath(const QDate& asOf);
+
 // The staff schedule report the program builds itself, for installations without a report server: the
-// user picks the date, the report is written to a temporary PDF file with a progress indication, and the
-// desktop's viewer opens it.
+// user picks the date and where to save the PDF (the documents folder proposed), the report is written with
+// a progress indication, readable by the user only, and the desktop's viewer opens it; without a viewer
+// the user is told where the file is.
 void showBuiltInReport(QWidget* owner, Connection& connection);
 
 } // namespace zeb

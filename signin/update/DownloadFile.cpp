@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
 #include <QUrl>
 #include <filesystem>
 #include <system_error>
@@ -13,50 +15,63 @@ namespace zeb {
 
 namespace {
 
-IoError cannotWrite(const QFile& file)
+IoError cannotWrite(const QString& path, const QString& reason)
 {
-    return IoError(QStringLiteral("Не удалось записать файл «%1»: %2")
-                       .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+    return IoError(
+        QStringLiteral("Не удалось записать файл «%1»: %2").arg(QDir::toNativeSeparators(path), reason));
 }
 
-void createEmpty(const QString& path)
+// Below this much free space a refused write is taken for a full disk.
+constexpr qint64 nearlyFull = 1024 * 1024;
+
+// A refused write names the disk, and says so when it is full, with the space left on it.
+IoError refusedWrite(const QString& path, const QString& reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw cannotWrite(file);
+    const QString folder = QFileInfo(path).absolutePath();
+    const QStorageInfo disk(folder);
+    const QString diskName = QDir::toNativeSeparators(disk.isValid() ? disk.rootPath() : folder);
+    if (disk.isValid() && disk.bytesAvailable() < nearlyFull)
+        return IoError(QStringLiteral("Не удалось записать файл «%1»: на диске «%2» не хватает места "
+                                      "(свободно %3 КБ).\rОсвободите место на этом диске или обратитесь к "
+                                      "администратору.")
+                           .arg(QDir::toNativeSeparators(path), diskName)
+                           .arg(disk.bytesAvailable() / 1024));
+    return IoError(QStringLiteral("Не удалось записать файл «%1» на диск «%2»: %3")
+                       .arg(QDir::toNativeSeparators(path), diskName,
+                            reason.isEmpty() ? QStringLiteral("запись не удалась") : reason));
 }
 
 } // namespace
 
-bool DownloadFile(const QString& url, const QString& localPath)
+bool DownloadFile(const QString& url, const QString& localPath, qint64 maxBytes)
 {
-    createEmpty(localPath);
+    // Whatever an earlier attempt left there is no download of this one.
+    QFile::remove(localPath);
 
     QFile part(localPath + QStringLiteral(".part"));
     if (!part.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw cannotWrite(part);
-    const bool fetched = Platform::instance().download(QUrl(url), part);
+        throw cannotWrite(part.fileName(), part.errorString());
+    const DownloadResult result = Platform::instance().download(QUrl(url), part, maxBytes);
     // close() forgets a write error once it has flushed, so look before.
-    const bool written = part.flush() && part.error() == QFileDevice::NoError;
+    const bool written =
+        result != DownloadResult::WriteFailed && part.flush() && part.error() == QFileDevice::NoError;
+    const QString writeError = part.error() == QFileDevice::NoError ? QString() : part.errorString();
     part.close();
     if (!written || part.error() != QFileDevice::NoError) {
-        const IoError error = cannotWrite(part);
         part.remove();
-        throw error;
+        throw refusedWrite(localPath, writeError);
     }
-    if (!fetched) {
+    if (result != DownloadResult::Complete) {
         part.remove();
         return false;
     }
-    // Replaces the emptied file in one step: it never holds a partial body.
+    // Takes the final name in one step: it never holds a partial body.
     std::error_code failure;
     std::filesystem::rename(std::filesystem::path(part.fileName().toStdU16String()),
                             std::filesystem::path(localPath.toStdU16String()), failure);
     if (failure) {
         part.remove();
-        throw IoError(
-            QStringLiteral("Не удалось записать файл «%1»: %2")
-                .arg(QDir::toNativeSeparators(localPath), QString::fromLocal8Bit(failure.message().c_str())));
+        throw cannotWrite(localPath, QString::fromLocal8Bit(failure.message().c_str()));
     }
     return true;
 }

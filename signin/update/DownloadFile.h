@@ -4,10 +4,11 @@
 
 namespace zeb {
 
-// Fetches url into localPath through the platform; true when the file was fully written. The file is
-// created or emptied first and receives the body only once all of it arrived with a success status, so a
-// failed download (error page, empty answer, cut connection) leaves it empty. The body is collected in
-// "<localPath>.part". Raises IoError when either file cannot be written.
-bool DownloadFile(const QString& url, const QString& localPath);
+// Fetches url into localPath through the platform, at most maxBytes of it; true when the file was fully
+// written. The body is collected in "<localPath>.part" and takes the final name only once all of it
+// arrived with a success status; a failed download (error page, empty answer, cut connection, an answer
+// longer than maxBytes) leaves neither file, whatever was there before. Raises IoError when either file
+// cannot be written; a disk that fills up is named, with the space left on it.
+bool DownloadFile(const QString& url, const QString& localPath, qint64 maxBytes);
 
 } // namespace zeb

@@ -77,10 +77,18 @@ void StartUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDige
     home.mkdir(tempFolder);
     const QString server = UpdateServer::baseAddress(site.home);
     const QString program = home.filePath(tempFolder + QStringLiteral("/ZEB 7.exe"));
-    const bool fetched = DownloadFile(server + QStringLiteral("/zebprogs/ZEB 7.t"),
-                                      home.filePath(QStringLiteral("ZEB 7.t"))) &&
-                         DownloadFile(server + QStringLiteral("/zebprogs/ZEB 7.exe"), program);
+    bool fetched = false;
+    try {
+        fetched = DownloadFile(server + QStringLiteral("/zebprogs/ZEB 7.t"),
+                               home.filePath(QStringLiteral("ZEB 7.t")), maxFirstDownloadBytes) &&
+                  DownloadFile(server + QStringLiteral("/zebprogs/ZEB 7.exe"), program, maxProgramBytes);
+    } catch (const IoError&) {
+        // Nothing of a failed update stays behind: the download is gone already, the folder goes too.
+        home.rmdir(tempFolder);
+        throw;
+    }
     if (!fetched) {
+        home.rmdir(tempFolder);
         giveUp(notice, QStringLiteral("Сервер обновлений не доступен.\rОбратитесь к администратору."),
                MessageIcon::Information);
         return;

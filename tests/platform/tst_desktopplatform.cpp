@@ -4,9 +4,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QHostAddress>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -72,6 +78,10 @@ private Q_SLOTS:
     void runModalMapsTheDialogResult_data();
     void runModalMapsTheDialogResult();
     void ownIpv4AddressIsDottedDecimal();
+    void saveDialogProposesTheFolderAndName_data();
+    void saveDialogProposesTheFolderAndName();
+    void localFileOpensOnlyWhenTheDesktopCan_data();
+    void localFileOpensOnlyWhenTheDesktopCan();
 };
 
 void TestDesktopPlatform::displayText_data()
@@ -215,6 +225,91 @@ void TestDesktopPlatform::ownIpv4AddressIsDottedDecimal()
     static const QRegularExpression dotted(QStringLiteral("^\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}$"));
     QVERIFY2(dotted.match(address).hasMatch(), qPrintable(address));
     QCOMPARE(QHostAddress(address).protocol(), QAbstractSocket::IPv4Protocol);
+}
+
+void TestDesktopPlatform::saveDialogProposesTheFolderAndName_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Enter saves") << Qt::Key_Return << true;
+    QTest::newRow("Escape cancels") << Qt::Key_Escape << false;
+}
+
+void TestDesktopPlatform::saveDialogProposesTheFolderAndName()
+{
+    QFETCH(Qt::Key, key);
+    QFETCH(bool, saved);
+    QTemporaryDir folder;
+    const QString proposed = folder.filePath(QStringLiteral("Штатное расписание на 01.09.2024.pdf"));
+    QString title;
+    QString folderShown;
+    QString nameShown;
+    QStringList labels;
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        title = dialog->windowTitle();
+        folderShown = dialog->directory().absolutePath();
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        nameShown = name ? name->text() : QString();
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            labels.append(label->text());
+        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            labels.append(button->text());
+        QTest::keyClick(name ? static_cast<QWidget*>(name) : dialog, key);
+    });
+    poll->start(10);
+
+    DesktopPlatform platform;
+    const QString chosen = platform.saveFileName(nullptr, QStringLiteral("Сохранить штатное расписание"),
+                                                 proposed, QStringLiteral("Документ PDF (*.pdf)"));
+
+    QCOMPARE(chosen, saved ? proposed : QString());
+    QCOMPARE(title, QStringLiteral("Сохранить штатное расписание"));
+    QCOMPARE(folderShown, folder.path());
+    QCOMPARE(nameShown, QStringLiteral("Штатное расписание на 01.09.2024.pdf"));
+    for (const char* russian : {"Папка:", "Имя файла:", "Тип файла:", "Сохранить", "Отмена"})
+        QVERIFY2(labels.contains(QString::fromUtf8(russian)), qPrintable(labels.join(u'|')));
+    // The dialog asks nothing itself and writes nothing.
+    QVERIFY(QDir(folder.path()).isEmpty());
+}
+
+void TestDesktopPlatform::localFileOpensOnlyWhenTheDesktopCan_data()
+{
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("viewer found") << 0 << true;
+    // xdg-open's answer when nothing on the desktop opens the file.
+    QTest::newRow("no viewer") << 3 << false;
+}
+
+void TestDesktopPlatform::localFileOpensOnlyWhenTheDesktopCan()
+{
+    QFETCH(int, exitCode);
+    QFETCH(bool, opened);
+    QTemporaryDir tools;
+    const QString asked = tools.filePath(QStringLiteral("asked"));
+    QFile opener(tools.filePath(QStringLiteral("xdg-open")));
+    QVERIFY(opener.open(QIODevice::WriteOnly));
+    opener.write(
+        QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\nexit %2\n").arg(asked).arg(exitCode).toUtf8());
+    opener.close();
+    QVERIFY(opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(tools.path()) + ':' + path);
+    const QString report = tools.filePath(QStringLiteral("Штатное расписание на 01.09.2024.pdf"));
+
+    const bool result = DesktopPlatform().openUrl(QUrl::fromLocalFile(report).toString());
+    qputenv("PATH", path);
+
+    QCOMPARE(result, opened);
+    QFile file(asked);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), report);
 }
 
 QTEST_MAIN(TestDesktopPlatform)

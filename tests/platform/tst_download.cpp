@@ -34,6 +34,9 @@ private Q_SLOTS:
     void spaceInPathIsEncodedOnTheWire();
     void stalledTransferIsAbandoned();
     void unreachableServerFails();
+    void longerThanAllowedIsAbandoned_data();
+    void longerThanAllowedIsAbandoned();
+    void refusedWriteAbandonsTheTransfer();
 };
 
 void TestDownload::answers_data()
@@ -70,7 +73,8 @@ void TestDownload::answers()
     target.open(QIODevice::WriteOnly);
 
     DesktopPlatform platform;
-    QCOMPARE(platform.download(server.url(QStringLiteral("/file")), target), succeeds);
+    const DownloadResult result = platform.download(server.url(QStringLiteral("/file")), target, 1 << 20);
+    QCOMPARE(result, succeeds ? DownloadResult::Complete : DownloadResult::Failed);
     if (succeeds)
         QCOMPARE(target.data(), served.body);
     if (served.status != 200)
@@ -85,7 +89,8 @@ void TestDownload::spaceInPathIsEncodedOnTheWire()
     target.open(QIODevice::WriteOnly);
 
     DesktopPlatform platform;
-    QVERIFY(platform.download(QUrl(server.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.t")), target));
+    QCOMPARE(platform.download(QUrl(server.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.t")), target, 100),
+             DownloadResult::Complete);
     QCOMPARE(target.data(), QByteArray("marker"));
     QCOMPARE(server.requestedPaths(), QStringList{QStringLiteral("/zebprogs/ZEB 7.t")});
 }
@@ -100,7 +105,8 @@ void TestDownload::stalledTransferIsAbandoned()
     QBuffer target;
     target.open(QIODevice::WriteOnly);
 
-    QVERIFY(!httpDownload(server.url(QStringLiteral("/stalled")), target, 300ms));
+    QCOMPARE(httpDownload(server.url(QStringLiteral("/stalled")), target, 1000, 300ms),
+             DownloadResult::Failed);
 }
 
 void TestDownload::unreachableServerFails()
@@ -113,9 +119,77 @@ void TestDownload::unreachableServerFails()
     target.open(QIODevice::WriteOnly);
 
     DesktopPlatform platform;
-    QVERIFY(!platform.download(QUrl(QStringLiteral("http://127.0.0.1:%1/file").arg(port)), target));
-    QVERIFY(!platform.download(QUrl(QStringLiteral("/zebprogs/ZEB 7.t")), target));
+    QCOMPARE(platform.download(QUrl(QStringLiteral("http://127.0.0.1:%1/file").arg(port)), target, 100),
+             DownloadResult::Failed);
+    QCOMPARE(platform.download(QUrl(QStringLiteral("/zebprogs/ZEB 7.t")), target, 100),
+             DownloadResult::Failed);
     QVERIFY(target.data().isEmpty());
+}
+
+void TestDownload::longerThanAllowedIsAbandoned_data()
+{
+    QTest::addColumn<LocalHttpServer::Answer>("served");
+    QTest::addColumn<QByteArray>("written");
+
+    const QByteArray body = randomBytes(300 * 1024);
+    const qint64 allowed = 100 * 1024;
+    // Announced: not begun.
+    QTest::newRow("Content-Length above the bound") << httpAnswer(200, body) << QByteArray();
+    LocalHttpServer::Answer announcedSmall = httpAnswer(200, randomBytes(10));
+    announcedSmall.contentLength = allowed + 1;
+    announcedSmall.stall = true;
+    QTest::newRow("Content-Length above, body not yet sent") << announcedSmall << QByteArray();
+    // Unannounced: cut at the bound, nothing past it written.
+    LocalHttpServer::Answer unannounced = httpAnswer(200, body);
+    unannounced.withoutLength = true;
+    unannounced.parts = 30;
+    QTest::newRow("no Content-Length, body runs on") << unannounced << QByteArray("at most the bound");
+}
+
+void TestDownload::longerThanAllowedIsAbandoned()
+{
+    QFETCH(LocalHttpServer::Answer, served);
+    QFETCH(QByteArray, written);
+    const qint64 allowed = 100 * 1024;
+    LocalHttpServer server;
+    server.serve(QStringLiteral("/file"), served);
+    QBuffer target;
+    target.open(QIODevice::WriteOnly);
+
+    DesktopPlatform platform;
+    QCOMPARE(platform.download(server.url(QStringLiteral("/file")), target, allowed),
+             DownloadResult::TooLarge);
+    if (written.isEmpty())
+        QVERIFY(target.data().isEmpty());
+    else
+        QVERIFY(target.data().size() <= allowed);
+    QVERIFY(served.body.startsWith(target.data()));
+}
+
+// A device that takes a few bytes and then no more, as a disk that fills up.
+class FillingDevice : public QBuffer
+{
+protected:
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        const qint64 room = std::max<qint64>(0, 1000 - size());
+        return QBuffer::writeData(data, std::min(length, room));
+    }
+};
+
+void TestDownload::refusedWriteAbandonsTheTransfer()
+{
+    LocalHttpServer server;
+    LocalHttpServer::Answer slow = httpAnswer(200, randomBytes(50000));
+    slow.parts = 10;
+    server.serve(QStringLiteral("/file"), slow);
+    FillingDevice target;
+    target.open(QIODevice::WriteOnly);
+
+    DesktopPlatform platform;
+    QCOMPARE(platform.download(server.url(QStringLiteral("/file")), target, 1 << 20),
+             DownloadResult::WriteFailed);
+    QCOMPARE(target.data().size(), 1000);
 }
 
 QTEST_GUILESS_MAIN(TestDownload)

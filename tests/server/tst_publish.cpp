@@ -2,11 +2,13 @@
 #include "EngineRows.h"
 #include "Error.h"
 #include "GetUserStatement.h"
+#include "NativeTable.h"
 #include "TestInstallation.h"
 #include "UserAdmin.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <limits>
 
 using namespace zeb;
 
@@ -133,6 +135,41 @@ private Q_SLOTS:
         const PublishedBuild now = publisher.current();
         QCOMPARE(now.build, expected.isEmpty() ? build : 5);
         QCOMPARE(now.digest, BuildPublisher::fileDigest(expected.isEmpty() ? second : first));
+    }
+
+    // A mistyped number cannot use up the numbering: every later publish still has a build to take.
+    void numberingIsNeverUsedUp_data() { addEngineRows(); }
+    void numberingIsNeverUsedUp()
+    {
+        QFETCH(EngineKind, engine);
+        TestInstallation installation(engine);
+        const std::unique_ptr<Engine> admin = installation.adminEngine();
+        BuildPublisher publisher(*admin);
+        const QString file = executable("abc");
+        const int highest = BuildPublisher::maxChosenBuild;
+
+        for (const int build : {std::numeric_limits<int>::max(), highest + 1})
+            QCOMPARE(
+                refusal(publisher, file, build),
+                QStringLiteral("Сборка %1 не опубликована: номер, указанный в --build, может быть не больше "
+                               "2146483647, чтобы после него оставались номера для следующих сборок.")
+                    .arg(build));
+        QCOMPARE(publisher.current().build, 1);
+
+        QCOMPARE(publisher.publish(file, highest).build, highest);
+        QCOMPARE(publisher.publish(file).build, highest + 1);
+        QCOMPARE(publisher.current().build, highest + 1);
+
+        // An installation that took the last number before: refused with a reason, not wrapped round.
+        QCOMPARE(NativeTable(*admin, QStringLiteral("zeb_program"))
+                     .update({QStringLiteral("build")}, {std::numeric_limits<int>::max()},
+                             QStringLiteral("program"), QStringLiteral("ZEB 7")),
+                 1);
+        QCOMPARE(
+            refusal(publisher, file, std::nullopt),
+            QStringLiteral("Сборка не опубликована: опубликованная сборка 2147483647 — последний возможный "
+                           "номер."));
+        QCOMPARE(publisher.current().build, std::numeric_limits<int>::max());
     }
 
     void unreadableFileIsRefused()

@@ -102,13 +102,26 @@ bool ScriptedPlatform::startDetached(const QString& program, const QStringList& 
 bool ScriptedPlatform::openUrl(const QString& address)
 {
     m_openedUrls.append(address);
-    return true;
+    return m_opensUrls;
 }
 
-bool ScriptedPlatform::download(const QUrl& url, QIODevice& target)
+QString ScriptedPlatform::saveFileName(QWidget* owner, const QString& caption, const QString& proposedPath,
+                                       const QString& filter)
+{
+    m_saveQuestions.append({owner, caption, proposedPath, filter});
+    if (m_saveAnswers.isEmpty()) {
+        const QByteArray message =
+            "Save dialog without a scripted answer: [" + caption.toUtf8() + "] " + proposedPath.toUtf8();
+        QTest::qFail(message.constData(), __FILE__, __LINE__);
+        return {};
+    }
+    return m_saveAnswers.dequeue();
+}
+
+DownloadResult ScriptedPlatform::download(const QUrl& url, QIODevice& target, qint64 maxBytes)
 {
     m_downloads.append(url);
-    return m_downloadScript ? m_downloadScript(url, target) : httpDownload(url, target);
+    return m_downloadScript ? m_downloadScript(url, target, maxBytes) : httpDownload(url, target, maxBytes);
 }
 
 QString ScriptedPlatform::ownIpv4Address() const

@@ -18,6 +18,14 @@ struct ShownBox
     MessageIcon icon = MessageIcon::None;
 };
 
+struct SaveQuestion
+{
+    const QWidget* owner = nullptr;
+    QString caption;
+    QString proposedPath;
+    QString filter;
+};
+
 struct DetachedStart
 {
     QString program;
@@ -33,7 +41,7 @@ class ScriptedPlatform : public Platform
 public:
     // Drives a dialog shown modally and returns its modal result.
     using ModalScript = std::function<int(QDialog&)>;
-    using DownloadScript = std::function<bool(const QUrl&, QIODevice&)>;
+    using DownloadScript = std::function<DownloadResult(const QUrl&, QIODevice&, qint64)>;
 
     ScriptedPlatform();
     ~ScriptedPlatform() override;
@@ -58,6 +66,13 @@ public:
     // Recorded starts are not run unless asked.
     void setStartsProcesses(bool start) { m_startsProcesses = start; }
     const QStringList& openedUrls() const { return m_openedUrls; }
+    // openUrl() answers this from now on, as a desktop with or without an application for the address.
+    void setOpensUrls(bool opens) { m_opensUrls = opens; }
+
+    // Answers to the save dialog in order: a path, or an empty text for Cancel. A save dialog without a
+    // queued answer fails the running test and is answered as cancelled.
+    void queueSaveFileName(const QString& path) { m_saveAnswers.enqueue(path); }
+    const QList<SaveQuestion>& saveQuestions() const { return m_saveQuestions; }
 
     // Downloads go to the network unless scripted.
     void scriptDownloads(DownloadScript script) { m_downloadScript = std::move(script); }
@@ -79,7 +94,9 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments,
                        const QString& workingDirectory) override;
     bool openUrl(const QString& address) override;
-    bool download(const QUrl& url, QIODevice& target) override;
+    QString saveFileName(QWidget* owner, const QString& caption, const QString& proposedPath,
+                         const QString& filter) override;
+    DownloadResult download(const QUrl& url, QIODevice& target, qint64 maxBytes) override;
 
     QString computerName() const override { return m_computerName; }
     QString ownIpv4Address() const override;
@@ -95,6 +112,9 @@ private:
     QList<DetachedStart> m_detachedStarts;
     bool m_startsProcesses = false;
     QStringList m_openedUrls;
+    bool m_opensUrls = true;
+    QQueue<QString> m_saveAnswers;
+    QList<SaveQuestion> m_saveQuestions;
     DownloadScript m_downloadScript;
     QList<QUrl> m_downloads;
     QString m_computerName = QStringLiteral("WS-TEST");

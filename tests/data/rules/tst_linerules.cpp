@@ -212,6 +212,8 @@ private Q_SLOTS:
     void failedSave();
     void deleteRunsOneStatement_data();
     void deleteRunsOneStatement();
+    void deleteOfALineChangedElsewhereIsRefused_data();
+    void deleteOfALineChangedElsewhereIsRefused();
 };
 
 void TestLineRules::saveStampsFillsAndBinds_data()
@@ -266,6 +268,19 @@ void TestLineRules::saveStampsFillsAndBinds_data()
                                  {"e_d_p", QStringLiteral("2020-02-03 08:30:00")},
                                  {"id_otdel_1", QStringLiteral("1")},
                                  {"id_otdel_11", QStringLiteral("null")}}));
+        // A fraction of a staff unit is a value, however small: it is not taken for an empty field.
+        QTest::addRow("%s: new line with a fraction of a staff unit", name)
+            << engine << login << true << divisionLines << 0 << QString() << division
+            << map({{"id_post", 2}, {"q_units", 0.25}})
+            << stampedToday(map({{"q_units", QStringLiteral("0.25")},
+                                 {"razrad", QStringLiteral("0")},
+                                 {"id_structure", QStringLiteral("5")},
+                                 {"id_bk", QStringLiteral("1")}}));
+        QTest::addRow("%s: stored fraction of a staff unit", name)
+            << engine << login << true << divisionLines << 2
+            << QStringLiteral("update Vakansii set q_units = 0.75, razrad = null where id_vakansiya = 2")
+            << division << map({{"Num", 7}})
+            << stampedToday(map({{"q_units", QStringLiteral("0.75")}, {"razrad", QStringLiteral("0")}}));
         QTest::addRow("%s: cleared entry date", name)
             << engine << login << true << divisionLines << 2 << keptValues << division
             << map({{"e_d_p", QVariant()}}) << stampedToday(map({{"id_enter", QStringLiteral("3")}}));
@@ -485,6 +500,72 @@ void TestLineRules::deleteRunsOneStatement()
     QCOMPARE(schedule.storedLines(QStringLiteral("id_otdel_1 = 4")), remaining);
     QVERIFY(schedule.lines().isActive());
     QCOMPARE(schedule.lines().recordCount(), int(remaining.count(QLatin1Char(',')) + 1));
+}
+
+void TestLineRules::deleteOfALineChangedElsewhereIsRefused_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QString>("elsewhere");
+    QTest::addColumn<QString>("notice");
+
+    const QString changed = QStringLiteral(
+        "Уведомление | Запись изменена другим пользователем после того, как вы её открыли, и не удалена. "
+        "Обновите данные и повторите удаление. | warning");
+    const QString gone = QStringLiteral("Уведомление | Запись уже удалена другим пользователем. Ваши "
+                                        "изменения не сохранены; обновите данные. "
+                                        "| warning");
+    for (const auto& [name, engine] : installableEngines) {
+        QTest::addRow("%s: staff units changed", name)
+            << engine << QList<int>()
+            << QStringLiteral("update Vakansii set q_units = 0.5 where id_vakansiya = 13") << changed;
+        QTest::addRow("%s: entry date set", name)
+            << engine << QList<int>()
+            << QStringLiteral("update Vakansii set e_d_p = '2024-02-01' where id_vakansiya = 13") << changed;
+        QTest::addRow("%s: one of two selected changed", name)
+            << engine << QList<int>{12, 13}
+            << QStringLiteral("update Vakansii set razrad = 9 where id_vakansiya = 13") << changed;
+        QTest::addRow("%s: deleted meanwhile", name)
+            << engine << QList<int>{13, 12} << QStringLiteral("delete from Vakansii where id_vakansiya = 13")
+            << gone;
+    }
+}
+
+// Another workstation changed the line after this one read it: the delete is refused, no line is deleted,
+// and the other workstation's values and this workstation's rows stay.
+void TestLineRules::deleteOfALineChangedElsewhereIsRefused()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QList<int>, selected);
+    QFETCH(QString, elsewhere);
+    QFETCH(QString, notice);
+    Schedule schedule(engine);
+    schedule.show(laboratoryLines);
+    for (int line : selected) {
+        QVERIFY(schedule.moveTo(line));
+        schedule.context.selected.append(schedule.lines().bookmark());
+    }
+    QVERIFY(schedule.moveTo(13));
+    schedule.reader->execute(elsewhere);
+    const QString storedBefore = schedule.storedLines(QStringLiteral("id_otdel_1 = 4"));
+
+    QStringList sent;
+    {
+        SentStatements trace;
+        QVERIFY_THROWS_EXCEPTION(Abort, schedule.lines().remove());
+        sent = trace.list();
+    }
+
+    QCOMPARE(schedule.context.shown, QStringList{notice});
+    QVERIFY2(sent.isEmpty(), qPrintable(sent.join(u'\n')));
+    QCOMPARE(schedule.storedLines(QStringLiteral("id_otdel_1 = 4")), storedBefore);
+    QCOMPARE(schedule.lines().recordCount(), 4);
+    QCOMPARE(schedule.lines().state(), Dataset::State::Browse);
+    // The connection is usable and out of the refused transaction: the next delete goes through.
+    schedule.context.selected.clear();
+    QVERIFY(schedule.moveTo(14));
+    QVERIFY_THROWS_EXCEPTION(Abort, schedule.lines().remove());
+    QVERIFY(!schedule.storedLines(QStringLiteral("id_otdel_1 = 4")).contains(QStringLiteral("14")));
 }
 
 QTEST_GUILESS_MAIN(TestLineRules)

@@ -160,6 +160,13 @@ void TestStartUpdate::failedDownloadShowsTheNoticeAndEnds_data()
     QTest::newRow("ZEB 7.exe cut") << good << cut << 2;
     QTest::newRow("ZEB 7.exe empty") << good << httpAnswer(200, QByteArray()) << 2;
     QTest::newRow("ZEB 7.t missing") << notFound << httpAnswer(200, newProgram) << 1;
+    // A server that would fill the disk: the body is not taken.
+    LocalHttpServer::Answer endless = httpAnswer(200, newProgram);
+    endless.contentLength = maxProgramBytes + 1;
+    endless.stall = true;
+    QTest::newRow("ZEB 7.exe longer than a build") << good << endless << 2;
+    LocalHttpServer::Answer longFirst = httpAnswer(200, QByteArray(maxFirstDownloadBytes + 1, 'x'));
+    QTest::newRow("ZEB 7.t longer than allowed") << longFirst << httpAnswer(200, newProgram) << 1;
 }
 
 void TestStartUpdate::failedDownloadShowsTheNoticeAndEnds()
@@ -188,6 +195,11 @@ void TestStartUpdate::failedDownloadShowsTheNoticeAndEnds()
     QCOMPARE(fileContents(installation.site.executable), oldProgram);
     const QString fetched = installation.path(QStringLiteral("tempZEB/ZEB 7.exe"));
     QVERIFY(!QFile::exists(fetched) || QFileInfo(fetched).size() == 0);
+    // Nothing of the failed update stays: home holds what it held, and "ZEB 7.t" only once it came whole.
+    QStringList home{QStringLiteral("Data"), QStringLiteral("zeb7")};
+    if (requests == 2)
+        home.insert(1, QStringLiteral("ZEB 7.t"));
+    QCOMPARE(QDir(installation.home).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), home);
     QVERIFY(!QFile::exists(installation.path(QStringLiteral("ZEB 7.sh"))));
     QVERIFY(installation.platform.detachedStarts().isEmpty());
     QVERIFY(!installation.exitTimer.isActive());

@@ -75,9 +75,11 @@ void LocalHttpServer::readRequest(QTcpSocket* socket)
     const Answer answer = m_answers.value(path, notFound());
 
     const qint64 length = answer.contentLength.value_or(answer.body.size());
+    const QByteArray lengthHeader =
+        answer.withoutLength ? QByteArray() : "Content-Length: " + QByteArray::number(length) + "\r\n";
     socket->write("HTTP/1.1 " + QByteArray::number(answer.status) + ' ' + reasonPhrase(answer.status) +
-                  "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
-                  QByteArray::number(length) + "\r\nConnection: close\r\n\r\n");
+                  "\r\nContent-Type: application/octet-stream\r\n" + lengthHeader +
+                  "Connection: close\r\n\r\n");
     sendPart(socket, answer, 0);
 }
 

@@ -25,6 +25,8 @@ public:
         // The Content-Length sent: the body's size unless given. More than the body imitates a cut
         // connection, since the connection closes after the body.
         std::optional<qint64> contentLength;
+        // No Content-Length at all: the body runs until the connection closes.
+        bool withoutLength = false;
         // The body goes out in this many parts with a pause between them.
         int parts = 1;
         int pauseMs = 0;

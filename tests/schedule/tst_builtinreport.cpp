@@ -1,0 +1,241 @@
+#include "BuiltInReport.h"
+#include "EngineRows.h"
+#include "MainWindowRig.h"
+#include "ReportDateDialog.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+
+using namespace zeb;
+
+namespace {
+
+const auto reportName = QStringLiteral("Штатное расписание на 01.09.2024.pdf");
+
+QByteArray fileStart(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(5) : QByteArray("<missing>");
+}
+
+// The file's own mode bits; -1 when it cannot be read. A link's own, not its target's.
+int modeBits(const QString& path)
+{
+    struct stat status = {};
+    if (lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return -1;
+    return int(status.st_mode & 07777);
+}
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// The main window without a report server, the date dialog answered with 01.09.2024.
+struct ReportRig
+{
+    explicit ReportRig(EngineKind engine) : rig(engine)
+    {
+        rig.execute(QStringLiteral("delete from VuzDefaults where id_vuz_defaults = 22"));
+        rig.platform.queueModal([](QDialog& dialog) {
+            static_cast<ReportDateDialog&>(dialog).DateEdit->setDate(QDate(2024, 9, 1));
+            return ModalResult::Ok;
+        });
+    }
+
+    void runReport() { rig.form->N1->trigger(); }
+
+    MainWindowRig rig;
+    QTemporaryDir folder;
+};
+
+} // namespace
+
+class TestBuiltInReport : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+
+private Q_SLOTS:
+    void initTestCase();
+    void savedOwnerOnlyWhereChosenAndOpened_data() { addEngineRows(); }
+    void savedOwnerOnlyWhereChosenAndOpened();
+    void cancelInTheSaveDialogWritesNothing();
+    void existingFileIsReplacedOnlyWhenAgreed();
+    void plantedLinkIsReplacedNotFollowed_data();
+    void plantedLinkIsReplacedNotFollowed();
+    void withoutAViewerTheUserIsToldWhereTheFileIs();
+    void proposedInTheHomeFolderWithoutDocuments();
+};
+
+void TestBuiltInReport::initTestCase()
+{
+    // The user's folders are those of a home of the test's own.
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qunsetenv("XDG_CONFIG_HOME");
+    QVERIFY(QDir(m_home.path()).mkdir(QStringLiteral("Documents")));
+}
+
+void TestBuiltInReport::savedOwnerOnlyWhereChosenAndOpened()
+{
+    QFETCH(EngineKind, engine);
+    ReportRig report(engine);
+    const QString chosen = report.folder.filePath(QStringLiteral("отчёт за сентябрь.pdf"));
+    report.rig.platform.queueSaveFileName(chosen);
+
+    report.runReport();
+
+    QCOMPARE(report.rig.platform.saveQuestions().size(), 1);
+    const SaveQuestion& asked = report.rig.platform.saveQuestions().first();
+    QCOMPARE(asked.owner, report.rig.form.get());
+    QCOMPARE(asked.caption, QStringLiteral("Сохранить штатное расписание"));
+    QCOMPARE(asked.proposedPath, QDir(m_home.path()).filePath(QStringLiteral("Documents/") + reportName));
+    QCOMPARE(asked.filter, QStringLiteral("Документ PDF (*.pdf)"));
+    QCOMPARE(fileStart(chosen), QByteArray("%PDF-"));
+    QCOMPARE(modeBits(chosen), 0600);
+    // Written beside under another name and renamed: nothing else is left in the folder.
+    QCOMPARE(entries(report.folder.path()), QStringList{QFileInfo(chosen).fileName()});
+    QCOMPARE(report.rig.platform.openedUrls(), QStringList{QUrl::fromLocalFile(chosen).toString()});
+    QVERIFY(report.rig.platform.boxes().isEmpty());
+    QVERIFY2(report.rig.platform.errors().isEmpty(), qPrintable(report.rig.platform.errors().join(u'\n')));
+    QVERIFY(entries(QDir(m_home.path()).filePath(QStringLiteral("Documents"))).isEmpty());
+}
+
+void TestBuiltInReport::cancelInTheSaveDialogWritesNothing()
+{
+    ReportRig report(EngineKind::Sqlite);
+    report.rig.platform.queueSaveFileName(QString());
+    SentStatements sent;
+
+    report.runReport();
+
+    QCOMPARE(report.rig.platform.saveQuestions().size(), 1);
+    // Only the report setting was read: no line of the report.
+    QCOMPARE(sent.list().size(), 1);
+    QVERIFY(entries(QDir(m_home.path()).filePath(QStringLiteral("Documents"))).isEmpty());
+    QVERIFY(report.rig.platform.openedUrls().isEmpty());
+    QVERIFY(report.rig.platform.boxes().isEmpty());
+    QVERIFY(report.rig.platform.errors().isEmpty());
+}
+
+void TestBuiltInReport::existingFileIsReplacedOnlyWhenAgreed()
+{
+    ReportRig report(EngineKind::Sqlite);
+    const QString chosen = report.folder.filePath(reportName);
+    QFile earlier(chosen);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("the report of last week");
+    earlier.close();
+    // "No": the dialog again on the same name, then Cancel; the file stays as it was.
+    report.rig.platform.queueSaveFileName(chosen);
+    report.rig.platform.queueAnswer(MessageAnswer::No);
+    report.rig.platform.queueSaveFileName(QString());
+
+    report.runReport();
+
+    QCOMPARE(report.rig.platform.boxes().size(), 1);
+    const ShownBox& question = report.rig.platform.boxes().first();
+    QCOMPARE(question.text, QStringLiteral("Файл «%1» уже существует.\rЗаменить его?").arg(chosen));
+    QCOMPARE(question.caption, QStringLiteral("Штатное расписание"));
+    QCOMPARE(question.buttons, MessageButtons::YesNo);
+    QCOMPARE(question.icon, MessageIcon::Question);
+    QCOMPARE(report.rig.platform.saveQuestions().size(), 2);
+    QCOMPARE(report.rig.platform.saveQuestions().last().proposedPath, chosen);
+    QCOMPARE(fileStart(chosen), QByteArray("the r"));
+    QVERIFY(report.rig.platform.openedUrls().isEmpty());
+
+    // "Yes": replaced, owner-only whatever the earlier file's rights were.
+    QVERIFY(QFile::setPermissions(chosen, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    report.rig.platform.queueModal([](QDialog&) { return ModalResult::Ok; });
+    report.rig.platform.queueSaveFileName(chosen);
+    report.rig.platform.queueAnswer(MessageAnswer::Yes);
+
+    report.runReport();
+
+    QCOMPARE(fileStart(chosen), QByteArray("%PDF-"));
+    QCOMPARE(modeBits(chosen), 0600);
+    QCOMPARE(report.rig.platform.openedUrls().size(), 1);
+}
+
+void TestBuiltInReport::plantedLinkIsReplacedNotFollowed_data()
+{
+    QTest::addColumn<bool>("targetExists");
+    QTest::newRow("link to another's file") << true;
+    QTest::newRow("link to a name not yet taken") << false;
+}
+
+// Another local user made the name first, as a link to a file of the user's own.
+void TestBuiltInReport::plantedLinkIsReplacedNotFollowed()
+{
+    QFETCH(bool, targetExists);
+    ReportRig report(EngineKind::Sqlite);
+    QTemporaryDir victimFolder;
+    const QString victim = victimFolder.filePath(QStringLiteral(".profile"));
+    if (targetExists) {
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("export PATH");
+    }
+    const QString chosen = report.folder.filePath(reportName);
+    QVERIFY(QFile::link(victim, chosen));
+    report.rig.platform.queueSaveFileName(chosen);
+    if (targetExists)
+        report.rig.platform.queueAnswer(MessageAnswer::Yes);
+
+    report.runReport();
+
+    QVERIFY(!QFileInfo(chosen).isSymLink());
+    QCOMPARE(fileStart(chosen), QByteArray("%PDF-"));
+    QCOMPARE(modeBits(chosen), 0600);
+    QCOMPARE(fileStart(victim), targetExists ? QByteArray("expor") : QByteArray("<missing>"));
+    QVERIFY(report.rig.platform.errors().isEmpty());
+}
+
+void TestBuiltInReport::withoutAViewerTheUserIsToldWhereTheFileIs()
+{
+    ReportRig report(EngineKind::Sqlite);
+    const QString chosen = report.folder.filePath(reportName);
+    report.rig.platform.queueSaveFileName(chosen);
+    report.rig.platform.setOpensUrls(false);
+    report.rig.platform.queueAnswer(MessageAnswer::Ok);
+
+    report.runReport();
+
+    QCOMPARE(report.rig.platform.openedUrls().size(), 1);
+    QCOMPARE(report.rig.platform.boxes().size(), 1);
+    const ShownBox& notice = report.rig.platform.boxes().first();
+    QCOMPARE(notice.text, QStringLiteral("Штатное расписание сохранено в файл «%1».\rОткрыть его не удалось: "
+                                         "на компьютере нет программы для просмотра PDF.")
+                              .arg(chosen));
+    QCOMPARE(notice.caption, QStringLiteral("Штатное расписание"));
+    QCOMPARE(notice.buttons, MessageButtons::Ok);
+    QCOMPARE(notice.icon, MessageIcon::Information);
+    QCOMPARE(notice.owner, report.rig.form.get());
+    QCOMPARE(fileStart(chosen), QByteArray("%PDF-"));
+    QVERIFY(report.rig.platform.errors().isEmpty());
+}
+
+void TestBuiltInReport::proposedInTheHomeFolderWithoutDocuments()
+{
+    const QString documents = QDir(m_home.path()).filePath(QStringLiteral("Documents"));
+    QVERIFY(QDir(documents).removeRecursively());
+    QCOMPARE(proposedReportPath(QDate(2025, 1, 9)),
+             QDir(m_home.path()).filePath(QStringLiteral("Штатное расписание на 09.01.2025.pdf")));
+    QVERIFY(QDir().mkpath(documents));
+    QCOMPARE(proposedReportPath(QDate(2025, 1, 9)),
+             QDir(documents).filePath(QStringLiteral("Штатное расписание на 09.01.2025.pdf")));
+}
+
+QTEST_MAIN(TestBuiltInReport)
+#include "tst_builtinreport.moc"
