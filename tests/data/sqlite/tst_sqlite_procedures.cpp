@@ -1,4 +1,5 @@
 #include "DatabaseError.h"
+#include "EngineMessage.h"
 #include "GetUserOracle.h"
 #include "SqliteTestFile.h"
 
@@ -8,7 +9,7 @@
 
 using namespace zeb;
 using getuseroracle::digest;
-using getuseroracle::messageOf;
+
 using getuseroracle::unscrambled;
 
 namespace {
