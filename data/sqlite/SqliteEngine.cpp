@@ -4,6 +4,7 @@
 #include "SqliteBinding.h"
 #include "SqliteColumns.h"
 #include "SqliteCursor.h"
+#include "SqliteFailure.h"
 #include "SqliteProcedures.h"
 
 #include <QDir>
@@ -20,11 +21,11 @@ const QString signInOnlyMessage = QStringLiteral(
     "Соединение открыто учётной записью входа: до входа пользователя доступна только процедура GET_USER.");
 
 // Only the client's connections have an authorizer, so a refusal there is always ours.
-QString errorText(sqlite3* db, const SqliteAuthorizer& authorizer)
+DatabaseError engineError(sqlite3* db, const SqliteAuthorizer& authorizer, QStringView sql = {})
 {
     if (sqlite3_errcode(db) == SQLITE_AUTH)
-        return authorizer.refusal();
-    return QString::fromUtf8(sqlite3_errmsg(db));
+        return DatabaseError(authorizer.refusal());
+    return DatabaseError(sqliteFailure(db, sql));
 }
 
 // True when nothing but blanks and semicolons follows the first statement.
@@ -65,13 +66,13 @@ void prepareOne(sqlite3* db, const SqliteAuthorizer& authorizer, const QString& 
     const char* tail = nullptr;
     if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), flags, &guard.statement, &tail) !=
         SQLITE_OK)
-        throw DatabaseError(errorText(db, authorizer));
+        throw engineError(db, authorizer);
     if (onlySeparators(tail))
         return;
     // What follows may still be only a comment; anything that prepares is a second statement.
     StatementGuard rest;
     if (sqlite3_prepare_v2(db, tail, -1, &rest.statement, nullptr) != SQLITE_OK)
-        throw DatabaseError(errorText(db, authorizer));
+        throw engineError(db, authorizer);
     if (rest.statement)
         throw DatabaseError(QStringLiteral("Передано несколько операторов SQL, ожидался один: %1").arg(sql));
 }
@@ -86,7 +87,7 @@ qint64 stepToEnd(sqlite3* db, const SqliteAuthorizer& authorizer, sqlite3_stmt* 
     while (rc == SQLITE_ROW)
         rc = sqlite3_step(statement);
     if (rc != SQLITE_DONE)
-        throw DatabaseError(errorText(db, authorizer));
+        throw engineError(db, authorizer, QString::fromUtf8(sqlite3_sql(statement)));
     return sqlite3_total_changes64(db) == totalBefore ? 0 : sqlite3_changes64(db);
 }
 
@@ -240,10 +241,8 @@ void SqliteEngine::runScript(const QString& script)
     checkStatement();
     char* error = nullptr;
     if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString message = error && sqlite3_errcode(m_db) != SQLITE_AUTH ? QString::fromUtf8(error)
-                                                                              : errorText(m_db, m_authorizer);
         sqlite3_free(error);
-        throw DatabaseError(message);
+        throw engineError(m_db, m_authorizer, script);
     }
 }
 
@@ -316,7 +315,7 @@ void SqliteEngine::execute(const char* sql)
 {
     checkOpen();
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw DatabaseError(errorText(m_db, m_authorizer));
+        throw engineError(m_db, m_authorizer);
 }
 
 } // namespace zeb
