@@ -280,33 +280,33 @@ StatementResult PgEngine::takeResult(PGresult* raw, const QString& sql)
 
 EngineFailure PgEngine::failure(const PGresult* result, const QString& sql)
 {
-    EngineFailure failure;
-    failure.database = serverName();
+    EngineFailure refusal;
+    refusal.database = serverName();
     const bool deleting = faults::deletesRows(sql);
     const QByteArray sqlState = errorField(result, PG_DIAG_SQLSTATE).toLatin1();
-    failure.fault = faults::ofSqlState(sqlState, deleting);
+    refusal.fault = faults::ofSqlState(sqlState, deleting);
     if (libpq().PQstatus(m_conn) == CONNECTION_BAD) {
-        failure.engineText = trimmedText(libpq().PQerrorMessage(m_conn));
-        if (!isServerFault(failure.fault))
-            failure.fault = DatabaseFault::ConnectionLost;
+        refusal.engineText = trimmedText(libpq().PQerrorMessage(m_conn));
+        if (!isServerFault(refusal.fault))
+            refusal.fault = DatabaseFault::ConnectionLost;
         // The session is gone with its transaction; the next open() starts a new one.
         close();
-        return failure;
+        return refusal;
     }
-    failure.table = errorField(result, PG_DIAG_TABLE_NAME);
-    failure.constraint = errorField(result, PG_DIAG_CONSTRAINT_NAME);
+    refusal.table = errorField(result, PG_DIAG_TABLE_NAME);
+    refusal.constraint = errorField(result, PG_DIAG_CONSTRAINT_NAME);
     const QString primary = errorField(result, PG_DIAG_MESSAGE_PRIMARY);
     if (primary.isEmpty()) {
-        failure.engineText =
+        refusal.engineText =
             trimmedText(result ? libpq().PQresultErrorMessage(result) : libpq().PQerrorMessage(m_conn));
-        if (failure.engineText.isEmpty())
-            failure.engineText = QStringLiteral("Сервер базы данных вернул неожиданный ответ.");
-        return failure;
+        if (refusal.engineText.isEmpty())
+            refusal.engineText = QStringLiteral("Сервер базы данных вернул неожиданный ответ.");
+        return refusal;
     }
-    failure.engineText = primary;
+    refusal.engineText = primary;
     if (const QString detail = errorField(result, PG_DIAG_MESSAGE_DETAIL); !detail.isEmpty())
-        failure.engineText += QLatin1Char('\n') + detail;
-    return failure;
+        refusal.engineText += QLatin1Char('\n') + detail;
+    return refusal;
 }
 
 } // namespace zeb
