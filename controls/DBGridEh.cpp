@@ -513,6 +513,9 @@ bool DBGridEh::Private::commitCell(const QModelIndex& index, const CellEdit& edi
     if (!field || q->m_readOnly)
         return false;
     try {
+        // A text the column cannot take is refused before the line is edited or the change asked about.
+        if (edit.kind == CellEdit::Kind::Typed)
+            field->checkText(edit.text);
         if (index.row() != dataset->recNo())
             dataset->moveTo(index.row());
         if (dataset->state() == Dataset::State::Browse)

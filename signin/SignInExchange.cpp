@@ -2,20 +2,34 @@
 
 #include "Connection.h"
 #include "ConnectionString.h"
-#include "Error.h"
+#include "DatabaseError.h"
 #include "ResultCursor.h"
 
 namespace zeb {
 
-std::optional<QString> openWithSettings(Connection& connection, const TFirstConnectInfo& settings)
+std::optional<ConnectFailure> openWithSettings(Connection& connection, const TFirstConnectInfo& settings)
 {
     connection.setConnectionString(buildConnectionString(settings));
     try {
         connection.open();
     } catch (const Error& error) {
-        return removeAll(error.message(), settings.userId);
+        ConnectFailure failure;
+        failure.message = removeAll(error.message(), settings.userId);
+        if (const std::optional<QString> explanation = serverFaultOf(error)) {
+            failure.serverFault = true;
+            failure.explanation = removeAll(*explanation, settings.userId);
+        }
+        return failure;
     }
     return std::nullopt;
+}
+
+std::optional<QString> serverFaultOf(const std::exception& error)
+{
+    const auto* database = dynamic_cast<const DatabaseError*>(&error);
+    if (!database || !isServerFault(database->fault()))
+        return std::nullopt;
+    return database->explanation();
 }
 
 GetUserAnswer runGetUser(Connection& connection, const QString& statement)

@@ -4,6 +4,7 @@
 #include "GetUserAnswer.h"
 
 #include <QString>
+#include <exception>
 #include <optional>
 
 namespace zeb {
@@ -12,9 +13,23 @@ class Connection;
 
 // The steps of a sign-in attempt that the client's dialog and the installation tool share.
 
+// Why a connection on the settings file's account could not open.
+struct ConnectFailure
+{
+    // The error's text, without the account's user id.
+    QString message;
+    // A server that cannot be reached or takes no connections now: the login and password were never
+    // checked, and the explanation says so in Russian, naming the server.
+    bool serverFault = false;
+    QString explanation;
+};
+
 // The first connection, on the settings file's account. A connection that cannot open is not the end of the
-// attempt: its error text, without the account's user id, is returned for the user to see.
-std::optional<QString> openWithSettings(Connection& connection, const TFirstConnectInfo& settings);
+// attempt: what went wrong is returned for the user to see.
+std::optional<ConnectFailure> openWithSettings(Connection& connection, const TFirstConnectInfo& settings);
+
+// Whether a failed exchange is the server's fault rather than the statement's: the explanation to show then.
+std::optional<QString> serverFaultOf(const std::exception& error);
 
 // Runs the GET_USER statement and reads its answer; the cursor is gone before anyone closes the connection.
 GetUserAnswer runGetUser(Connection& connection, const QString& statement);

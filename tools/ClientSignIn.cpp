@@ -33,9 +33,13 @@ QString ownAddress()
 GetUserAnswer askServer(Connection& connection, const TFirstConnectInfo& settings, const QString& login,
                         const QString& password)
 {
-    // The client shows this and goes on; running the statement opens the connection once more.
-    if (const std::optional<QString> failure = openWithSettings(connection, settings))
-        console::printError(*failure);
+    // The client shows a failed opening and tries once more; a database that cannot be opened at all never
+    // judged the login and password, so its reason is the verdict.
+    if (const std::optional<ConnectFailure> first = openWithSettings(connection, settings)) {
+        if (const std::optional<ConnectFailure> second = openWithSettings(connection, settings))
+            throw Error(second->message);
+        console::printError(first->message);
+    }
     GetUserStatement statement;
     statement.login = login;
     statement.password = password;
@@ -44,6 +48,8 @@ GetUserAnswer askServer(Connection& connection, const TFirstConnectInfo& setting
     try {
         return runGetUser(connection, statement.text());
     } catch (const Error& error) {
+        if (serverFaultOf(error))
+            throw Error(error.message());
         console::printError(error.message());
         throw Error(QStringLiteral("Неверно ввели логин или пароль."));
     }

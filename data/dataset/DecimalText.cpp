@@ -137,6 +137,16 @@ int scaleOf(QByteArrayView number)
     return point < 0 ? 0 : int(number.size() - point - 1);
 }
 
+bool fits(QByteArrayView number, int precision, int scale)
+{
+    if (number.startsWith('-'))
+        number = number.sliced(1);
+    const qsizetype point = number.indexOf('.');
+    const QByteArrayView whole = point < 0 ? number : number.first(point);
+    const qsizetype wholeDigits = whole == "0" ? 0 : whole.size();
+    return scaleOf(number) <= scale && wholeDigits <= precision - scale;
+}
+
 std::optional<qint64> toUnits(QByteArrayView number, int scale, qint64 limit)
 {
     const bool negative = number.startsWith('-');

@@ -27,6 +27,9 @@ QByteArray read(const ResultCursor& cursor, int column);
 
 // Digits after the point of a plain text.
 int scaleOf(QByteArrayView number);
+// Whether a numeric(precision, scale) column holds the plain text exactly: at most `scale` digits after the
+// point and `precision - scale` before it.
+bool fits(QByteArrayView number, int precision, int scale);
 // The plain text as a count of units of 10^-scale; nothing when it has more digits after the point or its
 // magnitude would exceed `limit`.
 std::optional<qint64> toUnits(QByteArrayView number, int scale, qint64 limit);

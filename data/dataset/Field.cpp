@@ -90,6 +90,7 @@ void Field::setValue(const QVariant& value)
     case FieldType::Decimal:
         typed = value.typeId() == QMetaType::QString ? valuetext::parse(value.toString(), m_def.type)
                                                      : valuetext::decimalValue(value);
+        valuetext::checkDecimalFits(value.toString(), typed, m_def.precision, m_def.scale);
         break;
     case FieldType::Integer:
     case FieldType::Float:
@@ -117,7 +118,23 @@ void Field::setAsString(const QString& text)
         setValue(text);
         return;
     }
-    m_dataset.setFieldValue(*this, valuetext::parse(text, m_def.type));
+    m_dataset.setFieldValue(*this, parsed(text));
+}
+
+void Field::checkText(const QString& text) const
+{
+    if (text.isEmpty() || isLookup() || m_def.type == FieldType::Text || m_def.type == FieldType::Memo ||
+        m_def.type == FieldType::Unknown)
+        return;
+    parsed(text);
+}
+
+QVariant Field::parsed(const QString& text) const
+{
+    const QVariant typed = valuetext::parse(text, m_def.type);
+    if (m_def.type == FieldType::Decimal)
+        valuetext::checkDecimalFits(text, typed, m_def.precision, m_def.scale);
+    return typed;
 }
 
 void Field::setAsInteger(qint64 value)

@@ -41,11 +41,17 @@ public:
 
     void setValue(const QVariant& value);
     void setAsString(const QString& text);
+    // Raises zeb::Error when setAsString() would refuse the text: no value of the field's type, or one its
+    // column cannot hold exactly. Writes nothing.
+    void checkText(const QString& text) const;
     void setAsInteger(qint64 value);
     void setAsDateTime(const QDateTime& value);
     void clear();
 
 private:
+    // The typed value of a text for a field that is no text; raises zeb::Error as checkText() says.
+    QVariant parsed(const QString& text) const;
+
     Dataset& m_dataset;
     FieldDef m_def;
     int m_storeColumn;

@@ -21,6 +21,9 @@ struct FieldDef
     Kind kind = Kind::Data;
     FieldType type = FieldType::Unknown;
     int size = 0;
+    // A decimal column's numeric(precision, scale): a value it cannot hold exactly is refused. 0: no bound.
+    int precision = 0;
+    int scale = 0;
     bool required = false;
     bool readOnly = false;
     QString displayFormat;
@@ -38,6 +41,14 @@ struct FieldDef
         def.name = name;
         def.type = type;
         def.size = size;
+        return def;
+    }
+
+    static FieldDef decimal(const QString& name, int precision, int scale)
+    {
+        FieldDef def = data(name, FieldType::Decimal);
+        def.precision = precision;
+        def.scale = scale;
         return def;
     }
 

@@ -162,6 +162,17 @@ QVariant decimalValue(const QVariant& value)
     return QString::fromLatin1(number);
 }
 
+void checkDecimalFits(const QString& text, const QVariant& number, int precision, int scale)
+{
+    if (precision <= 0 || number.isNull() || decimal::fits(number.toString().toLatin1(), precision, scale))
+        return;
+    if (scale == 0)
+        invalid(text, QStringLiteral("целое число, не более %1 цифр").arg(precision));
+    invalid(text, QStringLiteral("число, у которого не более %1 цифр до запятой и %2 после")
+                      .arg(precision - scale)
+                      .arg(scale));
+}
+
 QString toText(const QVariant& value, FieldType type)
 {
     if (value.isNull())

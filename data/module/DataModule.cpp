@@ -117,7 +117,7 @@ QList<FieldDef> TDM_shtat::scheduleFields()
         FieldDef::data(QStringLiteral("id_kafedra"), FieldType::Integer),
         post,
         withFormat(FieldDef::data(QStringLiteral("q_units"), FieldType::Float), QStringLiteral("0.##")),
-        withFormat(FieldDef::data(QStringLiteral("razrad"), FieldType::Decimal), QStringLiteral("0.##")),
+        withFormat(FieldDef::decimal(QStringLiteral("razrad"), 18, 0), QStringLiteral("0.##")),
         FieldDef::data(QStringLiteral("Num"), FieldType::Integer),
         FieldDef::data(QStringLiteral("id_otdel_2"), FieldType::Integer),
         FieldDef::data(QStringLiteral("id_enter"), FieldType::Integer),

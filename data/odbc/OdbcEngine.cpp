@@ -41,10 +41,10 @@ void OdbcEngine::open()
     database.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=10"));
     if (database.open())
         return;
-    const QString message = odbcErrorText(database.lastError());
+    const EngineFailure failure = odbcFailure(database.lastError(), m_params.dataSource);
     database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
-    throw DatabaseError(message);
+    throw DatabaseError(failure);
 }
 
 void OdbcEngine::close()
@@ -83,14 +83,14 @@ StatementResult OdbcEngine::run(const QString& sql, const QVariantList& params)
         done = query->exec();
     }
     if (!done)
-        throw DatabaseError(odbcErrorText(query->lastError()));
+        throw DatabaseError(odbcFailure(query->lastError(), m_params.dataSource, sql));
 
     const qint64 rowsAffected = query->numRowsAffected();
     // A procedure may report changed rows before the rows it selects.
     while (!query->isSelect() && query->nextResult()) {
     }
     if (query->lastError().isValid())
-        throw DatabaseError(odbcErrorText(query->lastError()));
+        throw DatabaseError(odbcFailure(query->lastError(), m_params.dataSource, sql));
     if (!query->isSelect())
         return {nullptr, rowsAffected};
     trackQuery(query);
@@ -106,21 +106,21 @@ void OdbcEngine::beginTransaction()
 {
     QSqlDatabase database = openDatabase();
     if (!database.transaction())
-        throw DatabaseError(odbcErrorText(database.lastError()));
+        throw DatabaseError(odbcFailure(database.lastError(), m_params.dataSource));
 }
 
 void OdbcEngine::commit()
 {
     QSqlDatabase database = openDatabase();
     if (!database.commit())
-        throw DatabaseError(odbcErrorText(database.lastError()));
+        throw DatabaseError(odbcFailure(database.lastError(), m_params.dataSource));
 }
 
 void OdbcEngine::rollback()
 {
     QSqlDatabase database = openDatabase();
     if (!database.rollback())
-        throw DatabaseError(odbcErrorText(database.lastError()));
+        throw DatabaseError(odbcFailure(database.lastError(), m_params.dataSource));
 }
 
 void OdbcEngine::trackQuery(const std::shared_ptr<QSqlQuery>& query)

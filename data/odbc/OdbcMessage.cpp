@@ -1,5 +1,7 @@
 #include "OdbcMessage.h"
 
+#include "FaultClassifier.h"
+
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QStringList>
@@ -28,6 +30,21 @@ QString odbcErrorText(const QSqlError& error)
     static const QRegularExpression qtPrefix(QStringLiteral("^\\s*QODBC\\d*:\\s*"));
     const QString driver = withoutDriverPrefixes(error.driverText()).remove(qtPrefix);
     return driver.isEmpty() ? QStringLiteral("Ошибка драйвера ODBC.") : driver;
+}
+
+// Qt gives the records' SQLSTATEs joined by ';'.
+EngineFailure odbcFailure(const QSqlError& error, const QString& server, QStringView sql)
+{
+    EngineFailure failure;
+    failure.engineText = odbcErrorText(error);
+    failure.database = server;
+    const bool deleting = faults::deletesRows(sql);
+    for (const QString& state : error.nativeErrorCode().split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        failure.fault = faults::ofSqlState(state.trimmed().toLatin1(), deleting);
+        if (failure.fault != DatabaseFault::Other)
+            break;
+    }
+    return failure;
 }
 
 } // namespace zeb

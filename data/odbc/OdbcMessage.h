@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DatabaseFault.h"
+
 #include <QString>
 
 class QSqlError;
@@ -13,5 +15,8 @@ QString withoutDriverPrefixes(const QString& message);
 
 // What the user is shown of a failed ODBC call: the records, else Qt's own words without its "QODBC:".
 QString odbcErrorText(const QSqlError& error);
+
+// The failed call with its meaning, read from the records' SQLSTATEs; `sql` is the refused statement.
+EngineFailure odbcFailure(const QSqlError& error, const QString& server, QStringView sql = {});
 
 } // namespace zeb

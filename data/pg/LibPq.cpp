@@ -41,6 +41,7 @@ LibPq load()
     resolve(library, pq.PQgetvalue, "PQgetvalue");
     resolve(library, pq.PQnfields, "PQnfields");
     resolve(library, pq.PQntuples, "PQntuples");
+    resolve(library, pq.PQpingParams, "PQpingParams");
     resolve(library, pq.PQprepare, "PQprepare");
     resolve(library, pq.PQresultErrorField, "PQresultErrorField");
     resolve(library, pq.PQresultErrorMessage, "PQresultErrorMessage");

@@ -26,6 +26,7 @@ struct LibPq
     decltype(&::PQgetvalue) PQgetvalue;
     decltype(&::PQnfields) PQnfields;
     decltype(&::PQntuples) PQntuples;
+    decltype(&::PQpingParams) PQpingParams;
     decltype(&::PQprepare) PQprepare;
     decltype(&::PQresultErrorField) PQresultErrorField;
     decltype(&::PQresultErrorMessage) PQresultErrorMessage;

@@ -66,7 +66,7 @@ void PgCursor::takeRest()
         while (PgResult row = streamed())
             m_taken.push_back(std::move(row));
     } catch (const DatabaseError& error) {
-        m_failure = error.message();
+        m_failure = error;
     }
 }
 

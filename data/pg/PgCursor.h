@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatabaseError.h"
 #include "LibPq.h"
 #include "PgResult.h"
 #include "ResultCursor.h"
@@ -71,7 +72,7 @@ private:
     // Set while the connection is still sending this cursor's rows.
     PgEngine* m_engine;
     std::deque<PgResult> m_taken;
-    std::optional<QString> m_failure;
+    std::optional<DatabaseError> m_failure;
     mutable std::vector<LastDateTime> m_lastDateTimes;
 };
 

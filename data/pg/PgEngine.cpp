@@ -1,6 +1,7 @@
 #include "PgEngine.h"
 
 #include "DatabaseError.h"
+#include "FaultClassifier.h"
 #include "LibPq.h"
 #include "PgCursor.h"
 #include "PgParameters.h"
@@ -51,6 +52,29 @@ constexpr char sessionOptions[] = "-c search_path=dbo,public -c extra_float_digi
 // Server notices (NOTICE, WARNING) are not the user's business.
 void ignoreNotice(void*, const char*) {}
 
+// Why a connection failed, as far as the server says: a second, bare attempt that ends before signing in.
+DatabaseFault openingFault(const ServerAddress& address, const QString& engineText)
+{
+    const char* const keywords[] = {"host", "port", "connect_timeout", nullptr};
+    const char* const values[] = {address.host.constData(), address.port.constData(), "10", nullptr};
+    switch (libpq().PQpingParams(keywords, values, 0)) {
+    case PQPING_REJECT:
+        return faults::ofRejection(engineText);
+    case PQPING_NO_RESPONSE:
+        return DatabaseFault::ServerUnreachable;
+    case PQPING_OK:
+    case PQPING_NO_ATTEMPT:
+        break;
+    }
+    return DatabaseFault::Other;
+}
+
+QString errorField(const PGresult* result, int field)
+{
+    const char* value = result ? libpq().PQresultErrorField(result, field) : nullptr;
+    return value ? QString::fromUtf8(value) : QString();
+}
+
 qint64 rowsAffected(const PGresult* result)
 {
     const char* count = libpq().PQcmdTuples(const_cast<PGresult*>(result));
@@ -72,9 +96,12 @@ void PgEngine::open()
         return;
     PGconn* conn = openConnection();
     if (libpq().PQstatus(conn) != CONNECTION_OK) {
-        const QString message = trimmedText(libpq().PQerrorMessage(conn));
+        EngineFailure failure;
+        failure.engineText = trimmedText(libpq().PQerrorMessage(conn));
         libpq().PQfinish(conn);
-        throw DatabaseError(message);
+        failure.fault = openingFault(serverAddress(m_params.dataSource), failure.engineText);
+        failure.database = serverName();
+        throw DatabaseError(failure);
     }
     libpq().PQsetNoticeProcessor(conn, ignoreNotice, nullptr);
     m_conn = conn;
@@ -113,6 +140,11 @@ PGconn* PgEngine::openConnection() const
     return libpq().PQconnectdbParams(keywords, values, 0);
 }
 
+QString PgEngine::serverName() const
+{
+    return m_params.dataSource.mid(int(sizeof("pg:")) - 1);
+}
+
 void PgEngine::close()
 {
     freeConnection();
@@ -137,7 +169,7 @@ StatementResult PgEngine::run(const QString& sql, const QVariantList& params)
     const PgParameters parameters(params);
     if (!libpq().PQsendQueryParams(m_conn, sql.toUtf8().constData(), parameters.count(), nullptr,
                                    parameters.values(), nullptr, nullptr, 0))
-        throw DatabaseError(failureMessage(nullptr));
+        throw DatabaseError(failure(nullptr, sql));
     libpq().PQsetSingleRowMode(m_conn);
     PgResult first(libpq().PQgetResult(m_conn));
     if (libpq().PQresultStatus(first.get()) == PGRES_SINGLE_TUPLE) {
@@ -146,7 +178,7 @@ StatementResult PgEngine::run(const QString& sql, const QVariantList& params)
         return {std::move(cursor), -1};
     }
     finishResults();
-    return takeResult(first.release());
+    return takeResult(first.release(), sql);
 }
 
 void PgEngine::freeConnection()
@@ -165,7 +197,7 @@ PgResult PgEngine::nextRow()
     finishResults();
     if (status == PGRES_TUPLES_OK || !result)
         return {};
-    throw DatabaseError(failureMessage(result.get()));
+    throw DatabaseError(failure(result.get()));
 }
 
 // Read to the end rather than cancelled: a cancelled statement would abort the transaction it runs in.
@@ -188,7 +220,8 @@ qint64 PgEngine::runPrepared(const QString& sql, const QVariantList& params)
     const QByteArray name = preparedName(sql);
     const PgParameters parameters(params);
     return takeResult(libpq().PQexecPrepared(m_conn, name.constData(), parameters.count(),
-                                             parameters.values(), nullptr, nullptr, 0))
+                                             parameters.values(), nullptr, nullptr, 0),
+                      sql)
         .rowsAffected;
 }
 
@@ -204,7 +237,7 @@ QByteArray PgEngine::preparedName(const QString& sql)
     // A name is never used twice in a session, so no failure can leave one taken.
     const QByteArray name = QByteArrayLiteral("zeb_") + QByteArray::number(++m_preparedCount);
     // A failed prepare raises here and is not kept.
-    takeResult(libpq().PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), 0, nullptr));
+    takeResult(libpq().PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), 0, nullptr), sql);
     m_prepared.insert(sql, name);
     return name;
 }
@@ -213,7 +246,7 @@ void PgEngine::runScript(const QString& script)
 {
     checkOpen();
     freeConnection();
-    takeResult(libpq().PQexec(m_conn, script.toUtf8().constData()));
+    takeResult(libpq().PQexec(m_conn, script.toUtf8().constData()), script);
 }
 
 void PgEngine::beginTransaction()
@@ -234,7 +267,7 @@ void PgEngine::rollback()
     run(QStringLiteral("ROLLBACK"));
 }
 
-StatementResult PgEngine::takeResult(PGresult* raw)
+StatementResult PgEngine::takeResult(PGresult* raw, const QString& sql)
 {
     PgResult result(raw);
     switch (libpq().PQresultStatus(result.get())) {
@@ -246,27 +279,38 @@ StatementResult PgEngine::takeResult(PGresult* raw)
     default:
         break;
     }
-    throw DatabaseError(failureMessage(result.get()));
+    throw DatabaseError(failure(result.get(), sql));
 }
 
-QString PgEngine::failureMessage(const PGresult* result)
+EngineFailure PgEngine::failure(const PGresult* result, const QString& sql)
 {
+    EngineFailure refusal;
+    refusal.database = serverName();
+    const bool deleting = faults::deletesRows(sql);
+    const QByteArray sqlState = errorField(result, PG_DIAG_SQLSTATE).toLatin1();
+    refusal.fault = faults::ofSqlState(sqlState, deleting);
     if (libpq().PQstatus(m_conn) == CONNECTION_BAD) {
-        const QString message = trimmedText(libpq().PQerrorMessage(m_conn));
+        refusal.engineText = trimmedText(libpq().PQerrorMessage(m_conn));
+        if (!isServerFault(refusal.fault))
+            refusal.fault = DatabaseFault::ConnectionLost;
         // The session is gone with its transaction; the next open() starts a new one.
         close();
-        return message;
+        return refusal;
     }
-    const char* primary = libpq().PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
-    if (!primary) {
-        const QString message =
+    refusal.table = errorField(result, PG_DIAG_TABLE_NAME);
+    refusal.constraint = errorField(result, PG_DIAG_CONSTRAINT_NAME);
+    const QString primary = errorField(result, PG_DIAG_MESSAGE_PRIMARY);
+    if (primary.isEmpty()) {
+        refusal.engineText =
             trimmedText(result ? libpq().PQresultErrorMessage(result) : libpq().PQerrorMessage(m_conn));
-        return message.isEmpty() ? QStringLiteral("Сервер базы данных вернул неожиданный ответ.") : message;
+        if (refusal.engineText.isEmpty())
+            refusal.engineText = QStringLiteral("Сервер базы данных вернул неожиданный ответ.");
+        return refusal;
     }
-    QString message = QString::fromUtf8(primary);
-    if (const char* detail = libpq().PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL))
-        message += QLatin1Char('\n') + QString::fromUtf8(detail);
-    return message;
+    refusal.engineText = primary;
+    if (const QString detail = errorField(result, PG_DIAG_MESSAGE_DETAIL); !detail.isEmpty())
+        refusal.engineText += QLatin1Char('\n') + detail;
+    return refusal;
 }
 
 } // namespace zeb

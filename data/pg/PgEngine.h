@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatabaseFault.h"
 #include "Engine.h"
 #include "PgResult.h"
 
@@ -41,8 +42,12 @@ private:
     // The name of the session's prepared statement for the text, prepared on first use.
     QByteArray preparedName(const QString& sql);
     // Rows or the count of changed rows; raises the server's error. Takes ownership of the result.
-    StatementResult takeResult(pg_result* result);
-    QString failureMessage(const pg_result* result);
+    // `sql` is the statement that ran, for telling what a refusal means.
+    StatementResult takeResult(pg_result* result, const QString& sql = {});
+    // The server's refusal, or the session's end; a lost session is closed.
+    EngineFailure failure(const pg_result* result, const QString& sql = {});
+    // The server as the settings name it: "host:port".
+    QString serverName() const;
     // The cursor still reading rows takes them into memory, so the connection can run something else.
     void freeConnection();
     // The streaming cursor's next row; nothing once its rows are over. Raises the error that ended them.

@@ -2,6 +2,7 @@
 
 #include "DatabaseError.h"
 #include "SqliteDateText.h"
+#include "SqliteFailure.h"
 
 #include <sqlite3.h>
 
@@ -29,10 +30,10 @@ bool SqliteCursor::next()
         break;
     default: {
         m_onRow = false;
-        const QString message = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_statement)));
+        const DatabaseError error(sqliteFailure(sqlite3_db_handle(m_statement)));
         sqlite3_finalize(m_statement);
         m_statement = nullptr;
-        throw DatabaseError(message);
+        throw error;
     }
     }
     // Done: release the statement now, so its read lock does not outlive the rows.

@@ -4,6 +4,7 @@
 #include "SqliteBinding.h"
 #include "SqliteColumns.h"
 #include "SqliteCursor.h"
+#include "SqliteFailure.h"
 #include "SqliteProcedures.h"
 
 #include <QDir>
@@ -21,11 +22,11 @@ const QString signInOnlyMessage = QStringLiteral(
 
 // Only the client's connections have an authorizer, so a refusal there is always ours. SQLite reports some
 // refusals under another code: that of a function, and one met by a virtual table's own statement.
-QString errorText(sqlite3* db, const SqliteAuthorizer& authorizer)
+DatabaseError engineError(sqlite3* db, const SqliteAuthorizer& authorizer, QStringView sql = {})
 {
     if (!authorizer.refusal().isEmpty())
-        return authorizer.refusal();
-    return QString::fromUtf8(sqlite3_errmsg(db));
+        return DatabaseError(authorizer.refusal());
+    return DatabaseError(sqliteFailure(db, sql));
 }
 
 // True when nothing but blanks and semicolons follows the first statement.
@@ -110,13 +111,13 @@ void prepareOne(sqlite3* db, SqliteAuthorizer& authorizer, const QString& sql, u
         rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), flags, &guard.statement, &tail);
     }
     if (rc != SQLITE_OK)
-        throw DatabaseError(errorText(db, authorizer));
+        throw engineError(db, authorizer);
     if (onlySeparators(tail))
         return;
     // What follows may still be only a comment; anything that prepares is a second statement.
     StatementGuard rest;
     if (sqlite3_prepare_v2(db, tail, -1, &rest.statement, nullptr) != SQLITE_OK)
-        throw DatabaseError(errorText(db, authorizer));
+        throw engineError(db, authorizer);
     if (rest.statement)
         throw DatabaseError(QStringLiteral("Передано несколько операторов SQL, ожидался один: %1").arg(sql));
 }
@@ -132,7 +133,7 @@ qint64 stepToEnd(sqlite3* db, SqliteAuthorizer& authorizer, sqlite3_stmt* statem
     while (rc == SQLITE_ROW)
         rc = sqlite3_step(statement);
     if (rc != SQLITE_DONE)
-        throw DatabaseError(errorText(db, authorizer));
+        throw engineError(db, authorizer, QString::fromUtf8(sqlite3_sql(statement)));
     return sqlite3_total_changes64(db) == totalBefore ? 0 : sqlite3_changes64(db);
 }
 
@@ -295,10 +296,8 @@ void SqliteEngine::runScript(const QString& script)
     m_authorizer.clearRefusal();
     char* error = nullptr;
     if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString message = error && m_authorizer.refusal().isEmpty() ? QString::fromUtf8(error)
-                                                                          : errorText(m_db, m_authorizer);
         sqlite3_free(error);
-        throw DatabaseError(message);
+        throw engineError(m_db, m_authorizer, script);
     }
 }
 
@@ -372,7 +371,7 @@ void SqliteEngine::execute(const char* sql)
     checkOpen();
     m_authorizer.clearRefusal();
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw DatabaseError(errorText(m_db, m_authorizer));
+        throw engineError(m_db, m_authorizer);
 }
 
 } // namespace zeb

@@ -57,8 +57,8 @@ bool SignInFlow::SignIn(Connection& connection, const QString& newPassword)
 {
     const TFirstConnectInfo settings = SettingsFile::read(m_settingsPath);
     // Not the end of the attempt: running GET_USER tries to open the connection once more.
-    if (const std::optional<QString> failure = openWithSettings(connection, settings))
-        m_view.showMessage(*failure);
+    if (const std::optional<ConnectFailure> failure = openWithSettings(connection, settings))
+        m_view.showMessage(failure->serverFault ? failure->explanation : failure->message);
 
     GetUserStatement statement;
     statement.login = m_view.login();
@@ -69,7 +69,7 @@ bool SignInFlow::SignIn(Connection& connection, const QString& newPassword)
 
     // Running GET_USER would open the connection once more; when that fails too, the database is out of reach
     // and the login and password were never checked.
-    if (const std::optional<QString> failure = openWithSettings(connection, settings)) {
+    if (const std::optional<ConnectFailure> failure = openWithSettings(connection, settings)) {
         reportUnreachableDatabase(*failure);
         return false;
     }
@@ -101,7 +101,7 @@ bool SignInFlow::SignIn(Connection& connection, const QString& newPassword)
             break;
         }
     } catch (const std::exception& error) {
-        reportFailedExchange(errorMessage(error), connection);
+        reportFailedExchange(error, connection);
         return false;
     }
 
@@ -115,17 +115,22 @@ bool SignInFlow::togglePasswordArea()
     return m_passwordAreaOpen;
 }
 
-void SignInFlow::reportUnreachableDatabase(const QString& errorText)
+void SignInFlow::reportUnreachableDatabase(const ConnectFailure& failure)
 {
     m_view.showMessage(
-        QStringLiteral("Не удаётся подключиться к базе данных.\rОбратитесь к администратору."));
-    Platform::instance().showError(QStringLiteral("Не удаётся подключиться к базе данных.\n") + errorText);
+        failure.serverFault
+            ? failure.explanation
+            : QStringLiteral("Не удаётся подключиться к базе данных.\rОбратитесь к администратору."));
+    Platform::instance().showError(QStringLiteral("Не удаётся подключиться к базе данных.\n") +
+                                   failure.message);
 }
 
-void SignInFlow::reportFailedExchange(const QString& errorText, Connection& connection)
+// A server that went away under the statement never judged the login and password.
+void SignInFlow::reportFailedExchange(const std::exception& error, Connection& connection)
 {
-    Platform::instance().showError(errorText);
-    m_view.showMessage(QStringLiteral("Неверно ввели логин или пароль."));
+    Platform::instance().showError(errorMessage(error));
+    const std::optional<QString> serverFault = serverFaultOf(error);
+    m_view.showMessage(serverFault ? *serverFault : QStringLiteral("Неверно ввели логин или пароль."));
     connection.close();
 }
 

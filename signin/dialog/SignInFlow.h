@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 
 namespace zeb {
 
 class Connection;
+struct ConnectFailure;
 class SignInView;
 class TDM_shtat;
 
@@ -31,9 +33,9 @@ public:
     bool passwordAreaOpen() const { return m_passwordAreaOpen; }
 
 private:
-    // Neither opening of the attempt reached the database; errorText is the engine's, without the user id.
-    void reportUnreachableDatabase(const QString& errorText);
-    void reportFailedExchange(const QString& errorText, Connection& connection);
+    // Neither opening of the attempt reached the database.
+    void reportUnreachableDatabase(const ConnectFailure& failure);
+    void reportFailedExchange(const std::exception& error, Connection& connection);
     bool connectAccepted(Connection& connection, const QString& connectionString);
 
     TDM_shtat& m_dataModule;

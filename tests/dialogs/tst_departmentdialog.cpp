@@ -250,6 +250,9 @@ void TestDepartmentDialog::removalOfADepartmentInUseIsRefused()
                                                "так как она используется.\r\r")),
         qPrintable(failure.text));
     QVERIFY(failure.text.size() > 80);
+    // The engine's refusal follows in words the user reads.
+    QVERIFY2(failure.text.contains(QStringLiteral("\r\rЗапись нельзя удалить: на неё ссылаются записи")),
+             qPrintable(failure.text));
     QCOMPARE(failure.caption, QStringLiteral("Ошибка"));
     QCOMPARE(failure.icon, MessageIcon::Error);
     QCOMPARE(rig.stored(QStringLiteral("select f1 from Kafedra where id_kafedra = 2"), QStringLiteral("f1")),

@@ -51,6 +51,10 @@ private Q_SLOTS:
     void unselectedCurrentLineIsDeleted();
     void deletingAnUnsavedNewLineOnlyDropsIt_data() { addEngineRows(); }
     void deletingAnUnsavedNewLineOnlyDropsIt();
+    void gradeTheColumnCannotHoldIsRefused_data();
+    void gradeTheColumnCannotHoldIsRefused();
+    void gradeOfEighteenDigitsIsKeptExactly_data() { addEngineRows(); }
+    void gradeOfEighteenDigitsIsKeptExactly();
 };
 
 void TestLineSave::newLineTakesDefaultsAndTheChosenUnit_data()
@@ -238,6 +242,55 @@ void TestLineSave::deletingAnUnsavedNewLineOnlyDropsIt()
     QCOMPARE(rig.schedule().state(), Dataset::State::Browse);
     QCOMPARE(rig.schedule().recordCount(), 2);
     QCOMPARE(rig.stored(lines, QStringLiteral("n")), before);
+}
+
+void TestLineSave::gradeTheColumnCannotHoldIsRefused_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QString>("typed");
+    for (const auto& [name, engine] : installableEngines) {
+        QTest::addRow("%s: 20 digits", name) << engine << QStringLiteral("12345678901234567890");
+        QTest::addRow("%s: 19 digits", name) << engine << QStringLiteral("1234567890123456789");
+        QTest::addRow("%s: a fraction", name) << engine << QStringLiteral("1,5");
+        QTest::addRow("%s: a negative fraction", name) << engine << QStringLiteral("-0,25");
+    }
+}
+
+// Refused as typed, before the change is asked about and before anything is saved, alike on every engine.
+void TestLineSave::gradeTheColumnCannotHoldIsRefused()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, typed);
+    MainWindowRig rig(engine);
+    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    const QString grade = QStringLiteral("select razrad from Vakansii where id_vakansiya = 1");
+    const QString before = rig.stored(grade, QStringLiteral("razrad"));
+
+    rig.typeIntoCell(0, ScheduleColumn::Grade, typed);
+    rig.press(Qt::Key_Down);
+
+    QCOMPARE(rig.platform.errors(),
+             QStringList{
+                 QStringLiteral("«%1» не подходит: нужно ввести целое число, не более 18 цифр.").arg(typed)});
+    QCOMPARE(rig.platform.boxTexts(), QStringList());
+    QCOMPARE(rig.stored(grade, QStringLiteral("razrad")), before);
+    QCOMPARE(rig.reloaded(1, QStringLiteral("razrad")), before);
+}
+
+void TestLineSave::gradeOfEighteenDigitsIsKeptExactly()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.platform.queueAnswer(MessageAnswer::Ok);
+
+    rig.typeIntoCell(0, ScheduleColumn::Grade, QStringLiteral("123456789012345678"));
+    rig.press(Qt::Key_Down);
+
+    QCOMPARE(rig.platform.errors().join(QLatin1Char('\n')), QString());
+    QCOMPARE(rig.platform.boxTexts(),
+             QStringList({QStringLiteral("Вы действительно хотите изменить разряд?")}));
+    QCOMPARE(rig.reloaded(1, QStringLiteral("razrad")), QStringLiteral("123456789012345678"));
 }
 
 QTEST_MAIN(TestLineSave)

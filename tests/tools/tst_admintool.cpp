@@ -7,6 +7,7 @@
 #include "pg/PgEngine.h"
 #include "sqlite/SqliteEngine.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -117,6 +118,18 @@ private:
                                    QStringLiteral("pg:127.0.0.1:%1").arg(m_closedPort)};
         SettingsFile::write(Installation::settingsPath(folder), settings);
         return folder;
+    }
+
+    // The failed attempts the server counted against "kadry"; the embedded engine's file is not reached.
+    QString failedAttempts(EngineKind engine)
+    {
+        if (engine != EngineKind::Postgres)
+            return {};
+        PgEngine admin(m_server->adminParams(m_pgDatabase));
+        admin.open();
+        const StatementResult result =
+            admin.run(QStringLiteral("SELECT failed_count FROM dbo.zeb_users WHERE login = 'kadry'"));
+        return result.rows->next() ? result.rows->toText(0) : QStringLiteral("no row");
     }
 
     // A folder whose settings name a SQL Server where none listens.
@@ -730,6 +743,62 @@ private Q_SLOTS:
         QCOMPARE(result.exitCode, 1);
         QVERIFY(!result.err.isEmpty());
         QCOMPARE(result.out, QString());
+    }
+
+    // A database that cannot be opened is named as the verdict; the login and password were never checked,
+    // so no failed attempt is counted against them.
+    void unopenedDatabaseIsNotWrongCredentials_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("pg: stopped server")
+            << EngineKind::Postgres << QStringLiteral("stopped")
+            << QStringLiteral("zeb7-admin: Сервер базы данных «127.0.0.1:%1» "
+                              "недоступен: он не запущен или до него нет связи. "
+                              "Подождите и повторите; если сервер так и не "
+                              "ответит, сообщите администратору. Сообщение "
+                              "базы данных: ");
+        QTest::newRow("sqlite: missing file")
+            << EngineKind::Sqlite << QStringLiteral("missing")
+            << QStringLiteral("zeb7-admin: Не удаётся открыть базу данных: файл «%1» не найден.\n");
+        QTest::newRow("sqlite: damaged file")
+            << EngineKind::Sqlite << QStringLiteral("damaged")
+            << QStringLiteral(
+                   "zeb7-admin: Не удаётся открыть базу данных: файл «%1» не является базой данных.\n");
+    }
+    void unopenedDatabaseIsNotWrongCredentials()
+    {
+        QFETCH(EngineKind, engine);
+        QFETCH(QString, fault);
+        QFETCH(QString, verdict);
+        const QString folder = m_root.filePath(fault);
+        TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(directory()));
+        const QString file =
+            Installation::dataDirectory(folder) + QStringLiteral("/") + fault + QStringLiteral(".db");
+        if (engine == EngineKind::Postgres)
+            settings.dataSource = QStringLiteral("pg:127.0.0.1:%1").arg(m_closedPort);
+        else
+            settings.dataSource = QStringLiteral("sqlite:") + fault + QStringLiteral(".db");
+        SettingsFile::write(Installation::settingsPath(folder), settings);
+        if (fault == QLatin1String("damaged")) {
+            QFile damaged(file);
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write(QByteArray(4096, 'x'));
+        }
+        const QString before = failedAttempts(engine);
+
+        const ToolRun result =
+            run({QStringLiteral("query"), folder, QStringLiteral("--login"), QStringLiteral("kadry"),
+                 QStringLiteral("--password"), QStringLiteral("wrong"), QStringLiteral("select 1")});
+
+        QCOMPARE(result.exitCode, 1);
+        const QString named =
+            engine == EngineKind::Postgres ? QString::number(m_closedPort) : QDir::toNativeSeparators(file);
+        QVERIFY2(isOneLine(result.err) && result.err.startsWith(verdict.arg(named)), qPrintable(result.err));
+        QVERIFY2(!result.err.contains(QStringLiteral("Неверно")), qPrintable(result.err));
+        QCOMPARE(result.out, QString());
+        QCOMPARE(failedAttempts(engine), before);
     }
 
     void accountsRepairRestoresTheSignIn_data()

@@ -379,7 +379,8 @@ private Q_SLOTS:
             db.engine().run(sql);
             QFAIL("deleted");
         } catch (const DatabaseError& error) {
-            QCOMPARE(error.message(), QStringLiteral("FOREIGN KEY constraint failed"));
+            QCOMPARE(error.engineText(), QStringLiteral("FOREIGN KEY constraint failed"));
+            QCOMPARE(error.fault(), DatabaseFault::StillReferenced);
         }
         QCOMPARE(db.scalar(survivor), QVariant(qint64(1)));
     }

@@ -9,7 +9,6 @@
 
 using namespace zeb;
 using getuseroracle::digest;
-
 using getuseroracle::unscrambled;
 
 namespace {
