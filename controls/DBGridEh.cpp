@@ -62,10 +62,9 @@ DBGridEh::DBGridEh(QWidget* parent) : QTableView(parent), d(std::make_unique<Pri
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, Qt::white);
-    colours.setColor(QPalette::AlternateBase, Qt::white);
     colours.setColor(QPalette::Button, QColor(192, 192, 192));
     setPalette(colours);
+    setCellColour(Qt::white);
     d->updateRowHeight();
     d->focusConnection = connect(qApp, &QApplication::focusChanged, this,
                                  [this](QWidget*, QWidget* now) { d->focusChanged(now); });
@@ -134,6 +133,7 @@ void DBGridEh::setReadOnly(bool on)
     if (m_readOnly == on)
         return;
     m_readOnly = on;
+    setCellColour(on ? QColor(224, 224, 224) : QColor(Qt::white));
     if (on) {
         QWidget* editor = d->delegate->openEditor();
         if (editor && state() == QAbstractItemView::EditingState) {
@@ -147,6 +147,23 @@ void DBGridEh::setReadOnly(bool on)
         d->reopenAfterKey = true;
     else
         d->showEditorIfAlways();
+}
+
+bool DBGridEh::commitEditor()
+{
+    QWidget* editor = d->delegate->openEditor();
+    if (!editor || m_readOnly || state() != QAbstractItemView::EditingState ||
+        !GridDelegate::editorChanged(editor))
+        return true;
+    return d->delegate->write(editor, model(), currentIndex());
+}
+
+void DBGridEh::setCellColour(const QColor& colour)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, colour);
+    colours.setColor(QPalette::AlternateBase, colour);
+    setPalette(colours);
 }
 
 void DBGridEh::showFindDialog()

@@ -53,10 +53,14 @@ public:
     bool alwaysShowEditor() const { return m_alwaysShowEditor; }
 
     // A read-only grid opens no cell editor and writes nothing: Insert, Down on the last line, paste and
-    // Ctrl+Delete do nothing.
+    // Ctrl+Delete do nothing. Its cells are grey.
     void setReadOnly(bool on);
     bool isReadOnly() const { return m_readOnly; }
     using QTableView::edit;
+
+    // Writes what the open cell editor holds through the column's update notification, as leaving the cell
+    // would; the editor stays open. False when the grid refused it (the error has been shown).
+    bool commitEditor();
 
     // Opens the find dialog (Ctrl+F); searching moves the current row to the next cell holding the text.
     void showFindDialog();
@@ -75,6 +79,7 @@ public:
 private:
     struct Private;
 
+    void setCellColour(const QColor& colour);
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

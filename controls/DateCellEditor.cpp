@@ -1,9 +1,8 @@
 #include "DateCellEditor.h"
 
-#include <QCalendarWidget>
-#include <QStyle>
+#include "CalendarPopup.h"
+
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace zeb {
 
@@ -14,19 +13,19 @@ const QString dateFormat = QStringLiteral("dd.MM.yyyy");
 } // namespace
 
 DateCellEditor::DateCellEditor(QWidget* parent)
-    : QLineEdit(parent), m_button(new QToolButton(this)), m_popup(new QWidget(this, Qt::Popup)),
-      m_calendar(new QCalendarWidget(m_popup))
+    : QLineEdit(parent), m_button(new QToolButton(this)), m_popup(new CalendarPopup(this))
 {
     m_button->setObjectName(QStringLiteral("calendarButton"));
     m_button->setArrowType(Qt::DownArrow);
     m_button->setCursor(Qt::ArrowCursor);
     m_button->setFocusPolicy(Qt::NoFocus);
-    auto* layout = new QVBoxLayout(m_popup);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_calendar);
     connect(m_button, &QToolButton::clicked, this, &DateCellEditor::showCalendar);
-    connect(m_calendar, &QCalendarWidget::clicked, this, &DateCellEditor::pick);
-    connect(m_calendar, &QCalendarWidget::activated, this, &DateCellEditor::pick);
+    connect(m_popup, &CalendarPopup::picked, this, &DateCellEditor::pick);
+}
+
+QCalendarWidget* DateCellEditor::calendar() const
+{
+    return m_popup->calendar();
 }
 
 void DateCellEditor::setCellText(const QString& text)
@@ -43,17 +42,11 @@ QDate DateCellEditor::pickedDate() const
 
 void DateCellEditor::showCalendar()
 {
-    const QDate shown = QDate::fromString(text(), dateFormat);
-    m_calendar->setSelectedDate(shown.isValid() ? shown : QDate::currentDate());
-    m_popup->adjustSize();
-    m_popup->move(mapToGlobal(QPoint(0, height())));
-    m_popup->show();
-    m_calendar->setFocus();
+    m_popup->open(QDate::fromString(text(), dateFormat));
 }
 
 void DateCellEditor::pick(QDate date)
 {
-    m_popup->hide();
     m_picked = date;
     setText(date.toString(dateFormat));
     setFocus();

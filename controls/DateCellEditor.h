@@ -8,6 +8,8 @@ class QToolButton;
 
 namespace zeb {
 
+class CalendarPopup;
+
 // A date cell's editor: the text dd.MM.yyyy (empty allowed) and a button that opens a calendar.
 class DateCellEditor : public QLineEdit
 {
@@ -23,7 +25,7 @@ public:
     QDate pickedDate() const;
 
     QToolButton* calendarButton() const { return m_button; }
-    QCalendarWidget* calendar() const { return m_calendar; }
+    QCalendarWidget* calendar() const;
     void showCalendar();
 
 Q_SIGNALS:
@@ -37,8 +39,7 @@ private:
     void pick(QDate date);
 
     QToolButton* m_button;
-    QWidget* m_popup;
-    QCalendarWidget* m_calendar;
+    CalendarPopup* m_popup;
     QString m_originalText;
     QDate m_picked;
 };

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
@@ -164,6 +165,9 @@ QWidget* GridDelegate::newEditor(QWidget* parent, const QModelIndex& index) cons
 
 void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
+    // While its edit is being written (and a column's question is up) the editor keeps what was typed.
+    if (editor == m_writing)
+        return;
     const QString text = index.data(Qt::EditRole).toString();
     if (auto* lookup = qobject_cast<LookupCellEditor*>(editor)) {
         const auto* model = qobject_cast<const DatasetModel*>(index.model());
@@ -193,8 +197,13 @@ bool GridDelegate::editorChanged(const QWidget* editor)
 
 void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
+    write(editor, model, index);
+}
+
+bool GridDelegate::write(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
     if (!editorChanged(editor))
-        return;
+        return true;
     CellEdit edit;
     if (auto* lookup = qobject_cast<LookupCellEditor*>(editor)) {
         edit = {CellEdit::Kind::LookupPick, lookup->currentText(), lookup->key()};
@@ -214,11 +223,16 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, cons
     const int row = index.row();
     const int column = index.column();
     const QPointer<QWidget> alive(editor);
-    m_host.commitCell(index, edit);
+    bool written = false;
+    {
+        const QScopedValueRollback<QPointer<QWidget>> writing(m_writing, editor);
+        written = m_host.commitCell(index, edit);
+    }
     // What was written may differ from what was typed (a handler gave the old value back).
-    const QModelIndex written = model->index(row, column);
-    if (alive && written.isValid())
-        setEditorData(alive, written);
+    const QModelIndex cell = model->index(row, column);
+    if (alive && cell.isValid())
+        setEditorData(alive, cell);
+    return written;
 }
 
 void GridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,

@@ -29,6 +29,9 @@ public:
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
 
+    // Writes the editor's edit like setModelData; false when the grid refused it.
+    bool write(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const;
+
     // The cell editor open now, if any.
     QWidget* openEditor() const { return m_openEditor; }
     // Whether the editor holds something other than what the cell showed when it opened.
@@ -54,6 +57,7 @@ private:
     GridCellHost& m_host;
     bool m_resending = false;
     mutable QPointer<QWidget> m_openEditor;
+    mutable QPointer<QWidget> m_writing;
     mutable GridCellPainter m_cells;
 };
 

@@ -9,7 +9,6 @@
 
 class QAction;
 class QCheckBox;
-class QDateEdit;
 class QCloseEvent;
 class QLabel;
 class QMenu;
@@ -22,6 +21,7 @@ class QWidget;
 namespace zeb {
 
 class DBGridEh;
+class DateBox;
 class DBGridFooter;
 class DBLookupComboBox;
 class DBNavigator;
@@ -98,7 +98,9 @@ public:
     DBGridFooter* DBGridEh1Footer;
     // Off by default: the grid then shows, read only, the chosen unit's lines as they stood on the date.
     QCheckBox* AsOfCheck;
-    QDateEdit* AsOfDate;
+    DateBox* AsOfDate;
+    // Shown while the grid holds the view.
+    QLabel* AsOfMark;
     QWidget* Panel2;
     QLabel* Label6;
     DBRichEdit* DBRichEdit1;

@@ -8,6 +8,7 @@
 #include "DBNavigator.h"
 #include "DBRichEdit.h"
 #include "DataModule.h"
+#include "DateBox.h"
 #include "ErrorDisplayApplication.h"
 #include "Field.h"
 #include "NavigationStatements.h"
@@ -16,8 +17,8 @@
 #include "TForm1.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QHBoxLayout>
+#include <QLabel>
 
 namespace zeb {
 
@@ -29,19 +30,22 @@ QWidget* TForm1::createAsOfRow(QWidget* footer)
     AsOfCheck->setObjectName(QStringLiteral("AsOfCheck"));
     AsOfCheck->setToolTip(
         QStringLiteral("Показать строки, действовавшие на выбранную дату (только просмотр)"));
-    AsOfDate = new QDateEdit(Platform::instance().now().date(), row);
+    AsOfDate = new DateBox(Platform::instance().now().date(), row);
     AsOfDate->setObjectName(QStringLiteral("AsOfDate"));
-    AsOfDate->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    AsOfDate->setCalendarPopup(true);
     AsOfDate->setEnabled(false);
+    AsOfMark = new QLabel(QStringLiteral("только просмотр"), row);
+    AsOfMark->setObjectName(QStringLiteral("AsOfMark"));
+    AsOfMark->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    AsOfMark->hide();
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 4, 0);
     layout->addWidget(footer, 1, Qt::AlignTop);
+    layout->addWidget(AsOfMark);
     layout->addWidget(AsOfCheck);
     layout->addWidget(AsOfDate);
 
     connect(AsOfCheck, &QCheckBox::toggled, this, guarded([this](bool on) { showAsOfView(on); }));
-    connect(AsOfDate, &QDateEdit::dateChanged, this, guarded([this](QDate) {
+    connect(AsOfDate, &DateBox::dateChanged, this, guarded([this](QDate) {
                 if (AsOfCheck->isChecked())
                     reloadAsOfView();
             }));
@@ -61,6 +65,7 @@ void TForm1::showAsOfView(bool on)
         reloadAsOfView();
     }
     AsOfDate->setEnabled(on);
+    AsOfMark->setVisible(on);
     DBGridEh1->setReadOnly(on);
     DBGridEh1->setDataSource(on ? &m_dataModule.DS_Shtat_asOf : &m_dataModule.DS_Shtat_rasp);
     const QList<GridColumn>& columns = DBGridEh1->columns();

@@ -1,6 +1,7 @@
 // The main menu: reloading the lists, the directories, the report; and closing the window.
 
 #include "BuiltInReport.h"
+#include "DBGridEh.h"
 #include "DBLookupComboBox.h"
 #include "DataModule.h"
 #include "DirectoryStatements.h"
@@ -120,7 +121,9 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::FormClose(QCloseEvent& event)
 {
-    if (!savePendingLineBeforeClosing()) {
+    // What is typed in the open cell belongs to the line; a value the cell refuses keeps the window open
+    // at it, its error shown.
+    if (!DBGridEh1->commitEditor() || !savePendingLineBeforeClosing()) {
         event.ignore();
         return;
     }

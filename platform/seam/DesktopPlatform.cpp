@@ -6,6 +6,7 @@
 #include "LocalFileOpener.h"
 #include "ModalDialogs.h"
 #include "SaveFileDialog.h"
+#include "Typeahead.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -97,9 +98,11 @@ MessageAnswer answerOf(QMessageBox::StandardButton button)
 
 } // namespace
 
-MessageAnswer DesktopPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption,
-                                          MessageButtons buttons, MessageIcon icon)
+MessageAnswer DesktopPlatform::showMessageBox(QWidget* owner, const QString& text, const QString& caption,
+                                              MessageButtons buttons, MessageIcon icon)
 {
+    // What was typed while the question was being prepared is typed ahead of the box, not into it.
+    TypeaheadHold::keepPendingKeys();
     // A box without an owner still belongs to the window at work, which gets the focus back afterwards.
     QWidget* parent = owner ? owner : QApplication::activeWindow();
     QMessageBox box(boxIcon(icon), caption, displayText(text), QMessageBox::NoButton, parent);

@@ -8,8 +8,6 @@ namespace zeb {
 class DesktopPlatform : public Platform
 {
 public:
-    MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& caption,
-                             MessageButtons buttons, MessageIcon icon) override;
     int runModal(QDialog& dialog) override;
     void showError(const QString& text) override;
     // Closes every modal dialog with the reject result and leaves all event loops running. Before the
@@ -27,6 +25,10 @@ public:
     QString computerName() const override;
     QString ownIpv4Address() const override;
     QDateTime now() const override;
+
+protected:
+    MessageAnswer showMessageBox(QWidget* owner, const QString& text, const QString& caption,
+                                 MessageButtons buttons, MessageIcon icon) override;
 
 private:
     bool m_terminationRequested = false;

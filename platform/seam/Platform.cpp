@@ -1,6 +1,7 @@
 #include "Platform.h"
 
 #include "DesktopPlatform.h"
+#include "Typeahead.h"
 
 namespace zeb {
 
@@ -19,6 +20,13 @@ Platform& Platform::instance()
 void Platform::setInstance(Platform* platform)
 {
     installed = platform;
+}
+
+MessageAnswer Platform::messageBox(QWidget* owner, const QString& text, const QString& caption,
+                                   MessageButtons buttons, MessageIcon icon)
+{
+    const TypeaheadHold hold(owner);
+    return showMessageBox(owner, text, caption, buttons, icon);
 }
 
 } // namespace zeb

@@ -60,8 +60,9 @@ public:
     // Installs the implementation in use (not owned); nullptr restores the real one.
     static void setInstance(Platform* platform);
 
-    virtual MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& caption,
-                                     MessageButtons buttons, MessageIcon icon) = 0;
+    // A box with the text and buttons; keys typed while it is up are kept for after the answer (Typeahead.h).
+    MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& caption,
+                             MessageButtons buttons, MessageIcon icon);
     // Shows a dialog modally; ModalResult::Ok when it was accepted, ModalResult::Cancel otherwise.
     virtual int runModal(QDialog& dialog) = 0;
     // The application's display of an error nobody handled: an error box with the application title.
@@ -88,6 +89,10 @@ public:
     // the name cannot be resolved or gives no IPv4 address.
     virtual QString ownIpv4Address() const = 0;
     virtual QDateTime now() const = 0;
+
+protected:
+    virtual MessageAnswer showMessageBox(QWidget* owner, const QString& text, const QString& caption,
+                                         MessageButtons buttons, MessageIcon icon) = 0;
 };
 
 // Modal results as the windows count them.

@@ -217,6 +217,7 @@ private Q_SLOTS:
     void lookupPickWritesTheChosenKey_data();
     void lookupPickWritesTheChosenKey();
     void calendarPickWritesTheDate();
+    void calendarOfACellAtTheScreensEdgeOpensOnTheScreen();
     void typedCharactersPassTheKeyHandler_data();
     void typedCharactersPassTheKeyHandler();
     void refusedSaveKeepsTheRow();
@@ -455,6 +456,31 @@ void TestDBGrid::calendarPickWritesTheDate()
     QCOMPARE(seen[0].data.Value, QVariant(date.startOfDay()));
     QCOMPARE(w.lines_().fieldByName(QStringLiteral("e_d_p"))->asDateTime(), date.startOfDay());
     QCOMPARE(w.text(2, EnterDateCol), QStringLiteral("29.02.2024"));
+}
+
+// The grid's window in the bottom right corner of the screen: the calendar opens over the cell, inside.
+void TestDBGrid::calendarOfACellAtTheScreensEdgeOpensOnTheScreen()
+{
+    GridWindow w;
+    const QRect screen = w.window.screen()->availableGeometry();
+    w.window.move(screen.bottomRight() -
+                  QPoint(w.window.frameGeometry().width() - 1, w.window.frameGeometry().height() - 1));
+    const int last = w.grid->model()->rowCount() - 1;
+    w.click(last, EnterDateCol);
+    GridWindow::key(Qt::Key_F2);
+    auto* editor = w.editor<DateCellEditor>();
+    QVERIFY(editor);
+
+    QTest::mouseClick(editor->calendarButton(), Qt::LeftButton);
+
+    QWidget* popup = editor->calendar()->window();
+    QVERIFY(popup->isVisible());
+    QVERIFY2(screen.contains(popup->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                     .arg(popup->x())
+                                                                     .arg(popup->y())
+                                                                     .arg(popup->width())
+                                                                     .arg(popup->height())));
+    QVERIFY(!popup->frameGeometry().intersects(QRect(editor->mapToGlobal(QPoint()), editor->size())));
 }
 
 void TestDBGrid::typedCharactersPassTheKeyHandler_data()

@@ -75,6 +75,7 @@ private Q_SLOTS:
     void closingABoxAnswersItsLastButton_data();
     void closingABoxAnswersItsLastButton();
     void errorBoxHasTheApplicationName();
+    void keysTypedAroundABoxComeAfterItInOrder();
     void runModalMapsTheDialogResult_data();
     void runModalMapsTheDialogResult();
     void ownIpv4AddressIsDottedDecimal();
@@ -198,6 +199,37 @@ void TestDesktopPlatform::errorBoxHasTheApplicationName()
     QCOMPARE(seen.caption, QStringLiteral("ZEB 7 Штатное расписание"));
     QCOMPARE(seen.icon, QMessageBox::Critical);
     QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+// "x" was typed before the box appeared and waits to be handled, "ab" is typed while it is up, Enter answers
+// it and "c" is typed at once: the line edit behind the box gets nothing while it is up and then "xabc".
+void TestDesktopPlatform::keysTypedAroundABoxComeAfterItInOrder()
+{
+    QWidget owner;
+    auto* edit = new QLineEdit(&owner);
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    edit->setFocus();
+    // A key the user typed while the program was busy: it waits to be handled when the box is about to come.
+    QTimer::singleShot(0, edit, [edit] { QTest::keyClick(edit, Qt::Key_X); });
+    SeenBox seen;
+    QString whileUp;
+    whenBoxShown(seen, [&](QMessageBox& box) {
+        QTest::keyClicks(box.focusWidget(), QStringLiteral("ab"));
+        whileUp = edit->text();
+        QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+        QTest::keyClicks(edit, QStringLiteral("c"));
+    });
+    DesktopPlatform platform;
+
+    QCOMPARE(platform.messageBox(&owner, QStringLiteral("?"), QStringLiteral("Штатное расписание"),
+                                 MessageButtons::OkCancel, MessageIcon::None),
+             MessageAnswer::Ok);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(whileUp, QString());
+    QCOMPARE(edit->text(), QStringLiteral("xabc"));
 }
 
 void TestDesktopPlatform::runModalMapsTheDialogResult_data()

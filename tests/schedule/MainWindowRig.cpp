@@ -142,18 +142,32 @@ void MainWindowRig::typeIntoCell(int row, int column, const QString& text)
 
 void MainWindowRig::typeIntoCellOf(DBGridEh* grid, int row, int column, const QString& text)
 {
+    QLineEdit* line = typeInCellOf(grid, row, column, text);
+    QVERIFY2(line, "the cell editor takes no text");
+    QTest::keyClick(line, Qt::Key_Tab);
+    QApplication::processEvents();
+}
+
+void MainWindowRig::typeInCell(int row, int column, const QString& text)
+{
+    QVERIFY2(typeInCellOf(form->DBGridEh1, row, column, text), "the cell editor takes no text");
+}
+
+QLineEdit* MainWindowRig::typeInCellOf(DBGridEh* grid, int row, int column, const QString& text)
+{
     QWidget* editor = cellEditor(grid, row, column);
-    QVERIFY2(editor, "no cell editor has the focus");
+    if (!editor)
+        return nullptr;
     auto* line = qobject_cast<QLineEdit*>(editor);
     if (!line)
         line = editor->findChild<QLineEdit*>();
-    QVERIFY2(line, "the cell editor takes no text");
+    if (!line)
+        return nullptr;
     line->selectAll();
     if (text.isEmpty())
         QTest::keyClick(line, Qt::Key_Delete);
     type(line, text);
-    QTest::keyClick(line, Qt::Key_Tab);
-    QApplication::processEvents();
+    return line;
 }
 
 void MainWindowRig::pickInCell(int row, int column, const QString& entry)

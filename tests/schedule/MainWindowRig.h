@@ -9,6 +9,7 @@
 #include <memory>
 
 class QComboBox;
+class QLineEdit;
 
 namespace zeb {
 
@@ -54,6 +55,8 @@ public:
     // Replaces the cell's text by typing it and leaves the cell with Tab, which commits it.
     void typeIntoCell(int row, int column, const QString& text);
     void typeIntoCellOf(DBGridEh* grid, int row, int column, const QString& text);
+    // Replaces the cell's text by typing it; the editor stays open with the text uncommitted.
+    void typeInCell(int row, int column, const QString& text);
     // Opens the cell's drop-down list and clicks the entry, which commits it.
     void pickInCell(int row, int column, const QString& entry);
     void pickInCellOf(DBGridEh* grid, int row, int column, const QString& entry);
@@ -63,6 +66,8 @@ public:
     QString reloaded(int line, const QString& field);
 
 private:
+    // Types into the cell's open editor; null when it has none that takes text.
+    QLineEdit* typeInCellOf(DBGridEh* grid, int row, int column, const QString& text);
     // The open editor of the cell, made current by a click unless it is current already.
     QWidget* cellEditor(DBGridEh* grid, int row, int column);
 

@@ -2,13 +2,15 @@
 #include "DBGridFooter.h"
 #include "DBLookupComboBox.h"
 #include "DBRichEdit.h"
+#include "DateBox.h"
 #include "EngineRows.h"
 #include "Field.h"
 #include "MainWindowRig.h"
 #include "ScheduleColumns.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
+#include <QLabel>
+#include <QScreen>
 #include <QTest>
 
 using namespace zeb;
@@ -53,6 +55,12 @@ private Q_SLOTS:
     void viewShowsTheLinesInForceOnTheDay_data() { addEngineRows(); }
     void viewShowsTheLinesInForceOnTheDay();
     void viewEditsNothingAndGivesTheScheduleBack();
+    void viewOfAFacultyUnitKeepsToTheFaculty_data();
+    void viewOfAFacultyUnitKeepsToTheFaculty();
+    void dateTypedInTheBoxIsTakenAsTyped_data();
+    void dateTypedInTheBoxIsTakenAsTyped();
+    void viewLooksReadOnly();
+    void calendarOfTheMaximisedWindowOpensOnTheScreen();
 };
 
 void TestScheduleAsOf::viewShowsTheLinesInForceOnTheDay()
@@ -106,6 +114,137 @@ void TestScheduleAsOf::viewEditsNothingAndGivesTheScheduleBack()
     QCOMPARE(shownLines(form), QStringLiteral("1,2"));
     QVERIFY(!form.DBGridEh1->isReadOnly());
     QCOMPARE(rig.schedule().state(), Dataset::State::Browse);
+}
+
+void TestScheduleAsOf::viewOfAFacultyUnitKeepsToTheFaculty_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QString>("faculty");
+    QTest::addColumn<QString>("selector");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("lines");
+    for (const auto& [name, engine] : installableEngines) {
+        QTest::addRow("%s, department", name)
+            << engine << QStringLiteral("ФМ") << QStringLiteral("DBLookupComboboxEh_Kafedra")
+            << QStringLiteral("Кафедра алгебры") << QStringLiteral("8");
+        QTest::addRow("%s, department of the other faculty", name)
+            << engine << QStringLiteral("ФЭ") << QStringLiteral("DBLookupComboboxEh_Kafedra")
+            << QStringLiteral("Кафедра алгебры") << QStringLiteral("12");
+        QTest::addRow("%s, level-2 division", name)
+            << engine << QStringLiteral("ФМ") << QStringLiteral("DBLookupComboboxEh_Otdel_2")
+            << QStringLiteral("Деканат") << QStringLiteral("7");
+    }
+}
+
+// The same department and the same level-2 division hold lines of two faculties; the view of one faculty's
+// unit shows that faculty's lines only.
+void TestScheduleAsOf::viewOfAFacultyUnitKeepsToTheFaculty()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, faculty);
+    QFETCH(QString, selector);
+    QFETCH(QString, unit);
+    QFETCH(QString, lines);
+    MainWindowRig rig(engine);
+    rig.execute(QStringLiteral("insert into Vakansii (id_post, id_faculty, id_kafedra, Num, id_deduce) "
+                               "values (2, 2, 1, 2, 1)"));
+    rig.execute(QStringLiteral("insert into Vakansii (id_post, id_faculty, id_otdel_2, Num, id_deduce) "
+                               "values (2, 2, 3, 3, 1)"));
+    TForm1& form = *rig.form;
+    rig.clickTab(1);
+    rig.pick(form.DBLookupComboboxEh_Faculty, faculty);
+    rig.pick(form.findChild<DBLookupComboBox*>(selector), unit);
+    QCOMPARE(shownLines(form), lines);
+
+    form.AsOfDate->setDate(QDate(2030, 1, 1));
+    form.AsOfCheck->setChecked(true);
+
+    QCOMPARE(shownLines(form), lines);
+    QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
+}
+
+void TestScheduleAsOf::dateTypedInTheBoxIsTakenAsTyped_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QString>("typed");
+    for (const auto& [name, engine] : installableEngines) {
+        QTest::addRow("%s, points", name) << engine << QStringLiteral("01.01.2022");
+        QTest::addRow("%s, slashes", name) << engine << QStringLiteral("01/01/2022");
+    }
+}
+
+// The user clicks into the box showing today and types the day over it.
+void TestScheduleAsOf::dateTypedInTheBoxIsTakenAsTyped()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, typed);
+    MainWindowRig rig(engine);
+    dateTheLines(rig);
+    TForm1& form = *rig.form;
+    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    QTest::mouseClick(form.AsOfCheck, Qt::LeftButton);
+    QVERIFY(form.AsOfCheck->isChecked());
+    auto* box = form.findChild<QWidget*>(QStringLiteral("AsOfDate"));
+    QVERIFY(box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
+
+    rig.type(QApplication::focusWidget(), typed);
+    rig.press(Qt::Key_Return);
+
+    QCOMPARE(form.AsOfDate->date(), QDate(2022, 1, 1));
+    QCOMPARE(shownLines(form), QStringLiteral("1,3,4"));
+    QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
+}
+
+// Grey cells, a mark beside the box, no cell editor where the user clicks; all gone with the view.
+void TestScheduleAsOf::viewLooksReadOnly()
+{
+    MainWindowRig rig(EngineKind::Sqlite);
+    TForm1& form = *rig.form;
+    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    auto* mark = form.findChild<QLabel*>(QStringLiteral("AsOfMark"));
+    QVERIFY(mark);
+    QVERIFY(!mark->isVisible());
+    const QColor editable = form.DBGridEh1->palette().color(QPalette::Base);
+
+    QTest::mouseClick(form.AsOfCheck, Qt::LeftButton);
+    rig.clickCell(0, ScheduleColumn::EntryOrder);
+
+    QVERIFY(mark->isVisible());
+    QCOMPARE(mark->text(), QStringLiteral("только просмотр"));
+    QCOMPARE(editable, QColor(Qt::white));
+    QVERIFY(form.DBGridEh1->palette().color(QPalette::Base) != editable);
+    QCOMPARE(QApplication::focusWidget(), form.DBGridEh1);
+    QVERIFY(form.DBGridEh1->viewport()->cursor().shape() != Qt::IBeamCursor);
+
+    QTest::mouseClick(form.AsOfCheck, Qt::LeftButton);
+    QVERIFY(!mark->isVisible());
+    QCOMPARE(form.DBGridEh1->palette().color(QPalette::Base), editable);
+}
+
+void TestScheduleAsOf::calendarOfTheMaximisedWindowOpensOnTheScreen()
+{
+    MainWindowRig rig(EngineKind::Sqlite);
+    TForm1& form = *rig.form;
+    const QRect screen = form.screen()->availableGeometry();
+    form.setGeometry(screen);
+    QTest::mouseClick(form.AsOfCheck, Qt::LeftButton);
+    auto* box = form.findChild<QWidget*>(QStringLiteral("AsOfDate"));
+    QVERIFY(box);
+    rig.focus(box);
+
+    rig.press(Qt::Key_F4);
+
+    QWidget* popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    QVERIFY2(screen.contains(popup->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4 on %5x%6")
+                                                                     .arg(popup->x())
+                                                                     .arg(popup->y())
+                                                                     .arg(popup->width())
+                                                                     .arg(popup->height())
+                                                                     .arg(screen.width())
+                                                                     .arg(screen.height())));
+    popup->close();
 }
 
 QTEST_MAIN(TestScheduleAsOf)

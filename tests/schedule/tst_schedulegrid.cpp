@@ -38,6 +38,8 @@ private Q_SLOTS:
     void newLineIsNeverAsked();
     void occupiedLineCannotBeWithdrawn_data();
     void occupiedLineCannotBeWithdrawn();
+    void employeeCheckFindsTheLineByKey_data();
+    void employeeCheckFindsTheLineByKey();
     void numberSwap_data();
     void numberSwap();
     void lineWithoutPost_data() { addEngineRows(); }
@@ -204,6 +206,50 @@ void TestScheduleGrid::occupiedLineCannotBeWithdrawn()
     QCOMPARE(rig->schedule().fieldByName(QStringLiteral("id_deduce"))->asString(), QStringLiteral("1"));
     rig->press(Qt::Key_Down);
     QCOMPARE(rig->reloaded(1, QStringLiteral("id_deduce")), QStringLiteral("1"));
+}
+
+void TestScheduleGrid::employeeCheckFindsTheLineByKey_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("boxes");
+    const QString question = QStringLiteral("Вы действительно хотите исключить должность?");
+    const QString warning = QStringLiteral(
+        "Вы не можете удалить данную должность.\rНа этой должности зарегистрированы сотрудники!!!");
+    for (const auto& [name, engine] : installableEngines) {
+        // Row 0 is line 2, numbered 1 like the occupied line's key; row 1 is the occupied line 1, numbered 7.
+        QTest::addRow("%s, occupied line numbered 7", name)
+            << engine << 1 << 1 << QStringLiteral("1") << QStringList({question, warning});
+        QTest::addRow("%s, free line numbered as the occupied line's key", name)
+            << engine << 0 << 2 << QStringLiteral("3") << QStringList({question});
+    }
+}
+
+void TestScheduleGrid::employeeCheckFindsTheLineByKey()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(int, row);
+    QFETCH(int, line);
+    QFETCH(QString, stored);
+    QFETCH(QStringList, boxes);
+    MainWindowRig rig(engine);
+    rig.execute(QStringLiteral("update Vakansii set Num = 7 where id_vakansiya = 1"));
+    rig.execute(QStringLiteral("update Vakansii set Num = 1 where id_vakansiya = 2"));
+    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    QCOMPARE(rig.schedule().fieldByName(QStringLiteral("id_vakansiya"))->asInteger(), 2);
+    rig.platform.queueAnswer(MessageAnswer::Ok);
+    rig.platform.queueAnswer(MessageAnswer::Ok);
+    SentStatements sent;
+
+    rig.pickInCell(row, ScheduleColumn::Deduce, QStringLiteral("Сокращение запланировано"));
+    rig.press(row == 0 ? Qt::Key_Down : Qt::Key_Up);
+
+    QCOMPARE(rig.platform.boxTexts(), boxes);
+    QVERIFY(sent.list().contains(expected::employeesOn(line)));
+    QCOMPARE(rig.platform.errors().join(QLatin1Char('\n')), QString());
+    QCOMPARE(rig.reloaded(line, QStringLiteral("id_deduce")), stored);
 }
 
 void TestScheduleGrid::numberSwap_data()

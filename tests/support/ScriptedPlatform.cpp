@@ -39,7 +39,12 @@ ScriptedPlatform::~ScriptedPlatform()
 
 void ScriptedPlatform::queueAnswer(MessageAnswer answer)
 {
-    m_answers.enqueue(answer);
+    m_answers.enqueue({answer, {}});
+}
+
+void ScriptedPlatform::queueAnswer(MessageAnswer answer, std::function<void()> whileShown)
+{
+    m_answers.enqueue({answer, std::move(whileShown)});
 }
 
 QStringList ScriptedPlatform::boxTexts() const
@@ -55,8 +60,8 @@ void ScriptedPlatform::queueModal(ModalScript script)
     m_modalScripts.enqueue(std::move(script));
 }
 
-MessageAnswer ScriptedPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption,
-                                           MessageButtons buttons, MessageIcon icon)
+MessageAnswer ScriptedPlatform::showMessageBox(QWidget* owner, const QString& text, const QString& caption,
+                                               MessageButtons buttons, MessageIcon icon)
 {
     m_boxes.append({owner, text, caption, buttons, icon});
     if (m_answers.isEmpty()) {
@@ -65,7 +70,10 @@ MessageAnswer ScriptedPlatform::messageBox(QWidget* owner, const QString& text, 
         QTest::qFail(message.constData(), __FILE__, __LINE__);
         return closingAnswer(buttons);
     }
-    return m_answers.dequeue();
+    const Answer next = m_answers.dequeue();
+    if (next.whileShown)
+        next.whileShown();
+    return next.answer;
 }
 
 int ScriptedPlatform::runModal(QDialog& dialog)

@@ -49,6 +49,8 @@ public:
     ScriptedPlatform& operator=(const ScriptedPlatform&) = delete;
 
     void queueAnswer(MessageAnswer answer);
+    // The box is answered after `whileShown` ran, as if the user did that while it was up.
+    void queueAnswer(MessageAnswer answer, std::function<void()> whileShown);
     qsizetype unusedAnswers() const { return m_answers.size(); }
     const QList<ShownBox>& boxes() const { return m_boxes; }
     // The texts of the boxes shown, in order.
@@ -84,8 +86,6 @@ public:
     void failIpv4Lookup(const QString& message) { m_ipv4Failure = message; }
     void setNow(const QDateTime& now) { m_now = now; }
 
-    MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& caption,
-                             MessageButtons buttons, MessageIcon icon) override;
     int runModal(QDialog& dialog) override;
     void showError(const QString& text) override;
     void requestTerminate() override;
@@ -102,8 +102,18 @@ public:
     QString ownIpv4Address() const override;
     QDateTime now() const override { return m_now; }
 
+protected:
+    MessageAnswer showMessageBox(QWidget* owner, const QString& text, const QString& caption,
+                                 MessageButtons buttons, MessageIcon icon) override;
+
 private:
-    QQueue<MessageAnswer> m_answers;
+    struct Answer
+    {
+        MessageAnswer answer;
+        std::function<void()> whileShown;
+    };
+
+    QQueue<Answer> m_answers;
     QList<ShownBox> m_boxes;
     QQueue<ModalScript> m_modalScripts;
     QStringList m_modalRuns;
