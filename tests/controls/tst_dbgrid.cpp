@@ -7,6 +7,7 @@
 #include "GridHeaderView.h"
 #include "GridRowIndicator.h"
 #include "LookupCellEditor.h"
+#include "PopupPlacement.h"
 #include "ScriptedPlatform.h"
 #include "TestInstallation.h"
 
@@ -475,12 +476,8 @@ void TestDBGrid::calendarOfACellAtTheScreensEdgeOpensOnTheScreen()
 
     QWidget* popup = editor->calendar()->window();
     QVERIFY(popup->isVisible());
-    QVERIFY2(screen.contains(popup->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                                     .arg(popup->x())
-                                                                     .arg(popup->y())
-                                                                     .arg(popup->width())
-                                                                     .arg(popup->height())));
-    QVERIFY(!popup->frameGeometry().intersects(QRect(editor->mapToGlobal(QPoint()), editor->size())));
+    const QString fault = popupPlacementFault(*popup, screen, *editor);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 void TestDBGrid::typedCharactersPassTheKeyHandler_data()
