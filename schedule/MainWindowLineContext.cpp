@@ -2,39 +2,31 @@
 
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
+#include "DataModule.h"
+#include "MainWindow.h"
 #include "Platform.h"
 #include "ScheduleColumns.h"
-#include "TForm1.h"
 
 namespace zeb {
 
 QString MainWindowLineContext::sessionLogin() const
 {
-    return m_window.SessionLogin;
+    return m_window.dataModule().sessionLogin();
 }
 
 bool MainWindowLineContext::applyLineDefaults() const
 {
-    return m_window.ApplyLineDefaults;
+    return m_window.applyLineDefaults();
 }
 
 QList<UnitBox> MainWindowLineContext::unitBoxes() const
 {
-    const auto box = [](const QString& field, const DBLookupComboBox* selector) {
-        return UnitBox{field, selector->text(), selector->keyValue()};
-    };
-    return {
-        box(QStringLiteral("id_otdel_1"), m_window.DBLookupComboboxEh_Otdel_1),
-        box(QStringLiteral("id_otdel_2"), m_window.DBLookupComboboxEh_Otdel_2),
-        box(QStringLiteral("id_faculty"), m_window.DBLookupComboboxEh_Faculty),
-        box(QStringLiteral("id_kafedra"), m_window.DBLookupComboboxEh_Kafedra),
-        box(QStringLiteral("id_otdel_11"), m_window.DBLookupComboboxEh_Otdel_11),
-    };
+    return m_window.unitBoxes();
 }
 
 QList<QByteArray> MainWindowLineContext::selectedRows() const
 {
-    return m_window.DBGridEh1->selectedRows();
+    return m_window.selectedGridRows();
 }
 
 QDateTime MainWindowLineContext::now() const

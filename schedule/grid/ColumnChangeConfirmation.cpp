@@ -8,8 +8,8 @@
 
 namespace zeb {
 
-void ConfirmColumnChange(Dataset& schedule, ColumnUpdateData& data, const QString& question,
-                         const QString& fieldName, RestoreAs restoreAs)
+void askBeforeColumnChange(Dataset& schedule, ColumnUpdateData& data, const QString& question,
+                           const QString& fieldName, RestoreAs restoreAs)
 {
     if (schedule.state() != Dataset::State::Edit)
         return;

@@ -18,8 +18,8 @@ enum class RestoreAs
 // OK the line gets the previous value of `fieldName` back (the value last read from or saved to the
 // database). Both Value and Text are handed back, so that the refusal holds however the grid writes the
 // cell: a date typed as text is undone like one picked from the calendar.
-void ConfirmColumnChange(Dataset& schedule, ColumnUpdateData& data, const QString& question,
-                         const QString& fieldName, RestoreAs restoreAs);
+void askBeforeColumnChange(Dataset& schedule, ColumnUpdateData& data, const QString& question,
+                           const QString& fieldName, RestoreAs restoreAs);
 
 // Gives the cell the previous value of `fieldName`.
 void handBackPreviousValue(Dataset& schedule, ColumnUpdateData& data, const QString& fieldName,

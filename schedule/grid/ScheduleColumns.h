@@ -23,6 +23,7 @@ enum : int
     Deduce,
     WithdrawalOrder,
     WithdrawalDate,
+    Count,
 };
 } // namespace ScheduleColumn
 

@@ -1,9 +1,10 @@
+#include "AddDepartmentDialog.h"
+#include "AddDivisionDialog.h"
 #include "DBLookupComboBox.h"
 #include "DialogScripts.h"
 #include "EngineRows.h"
 #include "ExpectedStatements.h"
-#include "TForm4.h"
-#include "TForm5.h"
+#include "NamedChild.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -44,10 +45,12 @@ QStringList entries(const DBLookupComboBox* selector)
 void chooseParent(MainWindowRig& rig, const QString& parent, const QString& name = {})
 {
     if (parent == QStringLiteral("division"))
-        rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, name.isEmpty() ? QStringLiteral("Бухгалтерия") : name);
+        rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"),
+                 name.isEmpty() ? QStringLiteral("Бухгалтерия") : name);
     if (parent == QStringLiteral("faculty")) {
         rig.clickTab(1);
-        rig.pick(rig.form->DBLookupComboboxEh_Faculty, name.isEmpty() ? QStringLiteral("ФМ") : name);
+        rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Faculty"),
+                 name.isEmpty() ? QStringLiteral("ФМ") : name);
     }
 }
 
@@ -65,10 +68,12 @@ struct AddDialog
 
 AddDialog controlsOf(QDialog& dialog)
 {
-    if (auto* division = qobject_cast<TForm4*>(&dialog))
-        return {division->DBLookupComboBox1, division->BitBtn1};
-    auto& department = static_cast<TForm5&>(dialog);
-    return {department.DBLookupComboBox1, department.Button1};
+    if (auto* division = qobject_cast<AddDivisionDialog*>(&dialog))
+        return {child<DBLookupComboBox>(*division, "DBLookupComboBox1"),
+                child<QPushButton>(*division, "BitBtn1")};
+    auto& department = static_cast<AddDepartmentDialog&>(dialog);
+    return {child<DBLookupComboBox>(department, "DBLookupComboBox1"),
+            child<QPushButton>(department, "Button1")};
 }
 
 } // namespace
@@ -96,31 +101,29 @@ void TestAddUnit::dialogsLookAsTheyShould()
 {
     MainWindowRig rig(EngineKind::Sqlite);
     chooseParent(rig, QStringLiteral("faculty"));
-    whenShown<TForm4>(rig, [](TForm4& dialog) {
+    whenShown<AddDivisionDialog>(rig, [](AddDivisionDialog& dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Добавить отдел"));
         QCOMPARE(dialog.size(), QSize(391, 89));
-        QCOMPARE(dialog.BitBtn1->text(), QStringLiteral("Cохранить"));
-        QVERIFY(dialog.BitBtn1->isDefault());
-        QCOMPARE(dialog.BitBtn2->text(), QStringLiteral("Отменить"));
-        QVERIFY(!dialog.GroupBox1->isVisible());
-        QVERIFY(!dialog.PageControl1->geometry().intersects(dialog.rect().adjusted(0, 2, 0, 0)));
-        QVERIFY(dialog.RBtn_2_2->isChecked());
-        QVERIFY(!dialog.RBtn_1->isEnabled());
-        QVERIFY(!dialog.RBtn_1_1->isEnabled());
-        QCOMPARE(Form4, &dialog);
-        QCOMPARE(dialog.DBLookupComboBox1->text(), QString());
+        QCOMPARE(child<QPushButton>(dialog, "BitBtn1")->text(), QStringLiteral("Cохранить"));
+        QVERIFY(child<QPushButton>(dialog, "BitBtn1")->isDefault());
+        QCOMPARE(child<QPushButton>(dialog, "BitBtn2")->text(), QStringLiteral("Отменить"));
+        QVERIFY(!child<QGroupBox>(dialog, "GroupBox1")->isVisible());
+        QVERIFY(!child<QTabWidget>(dialog, "PageControl1")
+                     ->geometry()
+                     .intersects(dialog.rect().adjusted(0, 2, 0, 0)));
+        QVERIFY(child<QRadioButton>(dialog, "RBtn_2_2")->isChecked());
+        QVERIFY(!child<QRadioButton>(dialog, "RBtn_1")->isEnabled());
+        QVERIFY(!child<QRadioButton>(dialog, "RBtn_1_1")->isEnabled());
+        QCOMPARE(child<DBLookupComboBox>(dialog, "DBLookupComboBox1")->text(), QString());
     });
     plusButton(rig, QStringLiteral("Button1"))->click();
-    whenShown<TForm5>(rig, [](TForm5& dialog) {
+    whenShown<AddDepartmentDialog>(rig, [](AddDepartmentDialog& dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Добавить кафедру"));
-        QCOMPARE(dialog.Button1->text(), QStringLiteral("Сохранить"));
-        QVERIFY(!dialog.Button1->isDefault());
-        QCOMPARE(dialog.BitBtn1->text(), QStringLiteral("Cancel"));
-        QCOMPARE(Form5, &dialog);
+        QCOMPARE(child<QPushButton>(dialog, "Button1")->text(), QStringLiteral("Сохранить"));
+        QVERIFY(!child<QPushButton>(dialog, "Button1")->isDefault());
+        QCOMPARE(child<QPushButton>(dialog, "BitBtn1")->text(), QStringLiteral("Cancel"));
     });
     plusButton(rig, QStringLiteral("Button3"))->click();
-    QCOMPARE(Form4, nullptr);
-    QCOMPARE(Form5, nullptr);
     for (const char* name : {"Button1", "Button2", "Button3", "Button4"}) {
         QToolButton* button = plusButton(rig, QString::fromLatin1(name));
         QCOMPARE(button->size(), QSize(17, 17));
@@ -190,8 +193,8 @@ void TestAddUnit::addsAUnitAtEachPlace()
 
     rig.platform.queueModal([&](QDialog& dialog) {
         dialog.show();
-        lineDefaults = rig.form->ApplyLineDefaults;
-        firstLevelWhileOpen = entries(rig.form->DBLookupComboboxEh_Otdel_1);
+        lineDefaults = rig.form->applyLineDefaults();
+        firstLevelWhileOpen = entries(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"));
         const AddDialog controls = controlsOf(dialog);
         rig.pick(controls.choice, entry);
         saveAt = int(sent.list().size());
@@ -201,12 +204,12 @@ void TestAddUnit::addsAUnitAtEachPlace()
     plusButton(rig, button)->click();
 
     QCOMPARE(lineDefaults, lineDefaultsWhileOpen);
-    QVERIFY(rig.form->ApplyLineDefaults);
+    QVERIFY(rig.form->applyLineDefaults());
     if (button == QStringLiteral("Button4") || button == QStringLiteral("Button2"))
         QCOMPARE(firstLevelWhileOpen.size(), 5);
     QCOMPARE(sent.list().at(saveAt), statement);
     // The window's lists were read again after the insert, and the dialog gave them back on closing.
-    QVERIFY(sent.list().mid(saveAt + 1).contains(rig.dataModule.ADOQ_post.sql()));
+    QVERIFY(sent.list().mid(saveAt + 1).contains(rig.dataModule.posts.sql()));
     QCOMPARE(newestLineUnits(rig), line);
     QVERIFY2(entries(unitSelector).contains(entry), qPrintable(entries(unitSelector).join(u',')));
     QVERIFY(unitSelector->isEnabled());
@@ -227,14 +230,14 @@ void TestAddUnit::withoutItsUnitAButtonOpensNothing()
     QFETCH(QString, button);
     QFETCH(bool, restoresLineDefaults);
     MainWindowRig rig(EngineKind::Sqlite);
-    rig.form->ApplyLineDefaults = false;
+    rig.form->setApplyLineDefaults(false);
     SentStatements sent;
 
     plusButton(rig, button)->click();
 
-    QCOMPARE(rig.platform.modalRuns(), QStringList(QStringLiteral("zeb::TForm8")));
+    QCOMPARE(rig.platform.modalRuns(), QStringList(QStringLiteral("zeb::SignInDialog")));
     QCOMPARE(sent.list(), QStringList());
-    QCOMPARE(rig.form->ApplyLineDefaults, restoresLineDefaults);
+    QCOMPARE(rig.form->applyLineDefaults(), restoresLineDefaults);
 }
 
 void TestAddUnit::emptyChoiceIsRefusedAndTheDialogStays_data()
@@ -327,7 +330,7 @@ void TestAddUnit::closingWithoutSavingInsertsNothingButRestoresTheLists()
             : QStringList({expected::divisionsInUse(), expected::departmentsWithAnyLineOf(1)});
     QCOMPARE(sent.list(), restored);
     QCOMPARE(rig.stored(lineCount, QStringLiteral("n")), before);
-    QVERIFY(rig.form->ApplyLineDefaults);
+    QVERIFY(rig.form->applyLineDefaults());
 }
 
 void TestAddUnit::failingInsertIsReportedAndTheDialogStays_data()
@@ -372,7 +375,7 @@ void TestAddUnit::failingInsertIsReportedAndTheDialogStays()
         QTest::mouseClick(controls.save, Qt::LeftButton);
         sentBySave = sent.list();
         stillOpen = dialog.isVisible();
-        lineDefaults = rig.form->ApplyLineDefaults;
+        lineDefaults = rig.form->applyLineDefaults();
         dialog.close();
         return ModalResult::Cancel;
     });
@@ -382,7 +385,7 @@ void TestAddUnit::failingInsertIsReportedAndTheDialogStays()
     QCOMPARE(rig.platform.errors().size(), 1);
     QCOMPARE(sentBySave.size(), 1);
     QVERIFY(!lineDefaults);
-    QVERIFY(rig.form->ApplyLineDefaults);
+    QVERIFY(rig.form->applyLineDefaults());
     QCOMPARE(rig.stored(lineCount, QStringLiteral("n")), before);
 }
 
@@ -395,8 +398,8 @@ void TestAddUnit::lineDefaultsComeBackWhenTheListFailsToOpen()
     plusButton(rig, QStringLiteral("Button3"))->click();
 
     QCOMPARE(rig.platform.errors().size(), 1);
-    QCOMPARE(rig.platform.modalRuns(), QStringList(QStringLiteral("zeb::TForm8")));
-    QVERIFY(rig.form->ApplyLineDefaults);
+    QCOMPARE(rig.platform.modalRuns(), QStringList(QStringLiteral("zeb::SignInDialog")));
+    QVERIFY(rig.form->applyLineDefaults());
 }
 
 QTEST_MAIN(TestAddUnit)

@@ -1,6 +1,7 @@
 #include "BuiltInReport.h"
 #include "EngineRows.h"
 #include "MainWindowRig.h"
+#include "NamedChild.h"
 #include "ReportDateDialog.h"
 
 #include <QAction>
@@ -50,7 +51,7 @@ struct ReportRig
         });
     }
 
-    void runReport() { rig.form->N1->trigger(); }
+    void runReport() { child<QAction>(*rig.form, "N1")->trigger(); }
 
     MainWindowRig rig;
     QTemporaryDir folder;

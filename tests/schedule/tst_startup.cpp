@@ -1,10 +1,11 @@
 #include "Cp1251.h"
 #include "DataModule.h"
 #include "EngineRows.h"
+#include "MainWindow.h"
+#include "NamedChild.h"
 #include "ScriptedPlatform.h"
+#include "SignInDialog.h"
 #include "StartUp.h"
-#include "TForm1.h"
-#include "TForm8.h"
 #include "TestInstallation.h"
 
 #include <QApplication>
@@ -24,22 +25,22 @@ struct SignInScript
     QString login;
     QString password;
     bool cancel = false;
-    bool dialogWasForm8 = false;
     bool mainWindowHidden = false;
 
     int operator()(QDialog& shown)
     {
-        auto& dialog = static_cast<TForm8&>(shown);
-        dialogWasForm8 = Form8 == &dialog;
-        mainWindowHidden = Form1 && !Form1->isVisible();
+        auto& dialog = static_cast<SignInDialog&>(shown);
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (qobject_cast<MainWindow*>(window))
+                mainWindowHidden = !window->isVisible();
         dialog.setModal(true);
         dialog.show();
         if (cancel) {
-            QTest::mouseClick(dialog.SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(child<QToolButton>(dialog, "SpeedButton1"), Qt::LeftButton);
         } else {
-            dialog.Login_Edit->setText(login);
-            dialog.Password_Edit->setText(password);
-            QTest::mouseClick(dialog.SpeedButton2, Qt::LeftButton);
+            child<QLineEdit>(dialog, "Login_Edit")->setText(login);
+            child<QLineEdit>(dialog, "Password_Edit")->setText(password);
+            QTest::mouseClick(child<QToolButton>(dialog, "SpeedButton2"), Qt::LeftButton);
         }
         return dialog.result();
     }
@@ -79,18 +80,16 @@ void TestStartUp::cancelledSignInShowsNoMainWindow()
 
     StartUp startUp(home.path());
 
-    QCOMPARE(platform.modalRuns(), QStringList{QStringLiteral("zeb::TForm8")});
-    QVERIFY(script->dialogWasForm8);
+    QCOMPARE(platform.modalRuns(), QStringList{QStringLiteral("zeb::SignInDialog")});
     QVERIFY(script->mainWindowHidden);
-    QCOMPARE(Form8, nullptr);
     // The cancel button asked first, then the main window's creation once more.
     QCOMPARE(platform.terminationRequests(), 2);
     QVERIFY(!startUp.showMainWindow());
     QVERIFY(!startUp.mainWindow().isVisible());
     QCOMPARE(startUp.run(), 0);
-    QVERIFY(!startUp.mainWindow().ApplyLineDefaults);
-    QCOMPARE(startUp.mainWindow().SessionLogin, QString());
-    QVERIFY(!startUp.dataModule().ADO_Shtat.isOpen());
+    QVERIFY(!startUp.mainWindow().applyLineDefaults());
+    QCOMPARE(startUp.dataModule().sessionLogin(), QString());
+    QVERIFY(!startUp.dataModule().connection.isOpen());
     QCOMPARE(platform.boxes().size(), 0);
 }
 
@@ -106,18 +105,15 @@ void TestStartUp::signInShowsTheMainWindowMaximised()
     platform.queueModal([script](QDialog& dialog) { return (*script)(dialog); });
 
     StartUp startUp(installation->directory());
-    TForm1& form = startUp.mainWindow();
+    MainWindow& form = startUp.mainWindow();
 
     QCOMPARE(platform.errors(), QStringList());
     QCOMPARE(platform.terminationRequests(), 0);
-    QVERIFY(script->dialogWasForm8);
     QVERIFY(script->mainWindowHidden);
-    QCOMPARE(Form8, nullptr);
-    QCOMPARE(Form1, &form);
-    QCOMPARE(form.SessionLogin, QStringLiteral("kadry "));
-    QVERIFY(form.ApplyLineDefaults);
-    QCOMPARE(form.sessionComputerNameText(), QStringLiteral("WS-TEST"));
-    QCOMPARE(form.SessionIp(), QStringLiteral("192.168.10.25"));
+    QCOMPARE(startUp.dataModule().sessionLogin(), QStringLiteral("kadry "));
+    QVERIFY(form.applyLineDefaults());
+    QCOMPARE(form.computerNameText(), QStringLiteral("WS-TEST"));
+    QCOMPARE(form.sessionIp(), QStringLiteral("192.168.10.25"));
 
     QVERIFY(startUp.showMainWindow());
     QVERIFY(form.isVisible());
@@ -125,21 +121,21 @@ void TestStartUp::signInShowsTheMainWindowMaximised()
     QCOMPARE(form.windowTitle(), QStringLiteral("ZEB 7 Штатное расписание"));
 
     // Each list is in the order its own sort gives, which the statements alone do not give.
-    TDM_shtat& dm = startUp.dataModule();
-    const QList<std::pair<Dataset*, QString>> sorts{{&dm.ADOQ_Otdel_1, QStringLiteral("otdel_1")},
-                                                    {&dm.ADOQ_Faculty, QStringLiteral("p23-2")},
-                                                    {&dm.ADOQ_Kafedra, QStringLiteral("f1")},
-                                                    {&dm.ADOQ_post, QStringLiteral("post")},
-                                                    {&dm.ADOQ_Otdel_11, QStringLiteral("otdel_1")}};
+    DataModule& dm = startUp.dataModule();
+    const QList<std::pair<Dataset*, QString>> sorts{{&dm.divisions, QStringLiteral("otdel_1")},
+                                                    {&dm.faculties, QStringLiteral("p23-2")},
+                                                    {&dm.departments, QStringLiteral("f1")},
+                                                    {&dm.posts, QStringLiteral("post")},
+                                                    {&dm.subLevels, QStringLiteral("otdel_1")}};
     for (const auto& [dataset, sortColumn] : sorts) {
         QVERIFY2(dataset->isActive(), qPrintable(dataset->name()));
-        Dataset twin(QStringLiteral("twin"), &dm.ADO_Shtat);
+        Dataset twin(QStringLiteral("twin"), &dm.connection);
         twin.setSql(dataset->sql());
         twin.open();
         const QVariantList unsorted = column(twin, sortColumn);
         twin.sort(sortColumn);
         QCOMPARE(column(*dataset, sortColumn), column(twin, sortColumn));
-        if (dataset == &dm.ADOQ_Kafedra || dataset == &dm.ADOQ_post)
+        if (dataset == &dm.departments || dataset == &dm.posts)
             QVERIFY2(unsorted != column(twin, sortColumn), qPrintable(dataset->name()));
     }
 }
@@ -172,9 +168,9 @@ void TestStartUp::computerNameIsRecorded()
 
     StartUp startUp(home.path());
 
-    const auto& buffer = startUp.mainWindow().SessionComputerName;
+    const auto& buffer = startUp.mainWindow().computerName();
     QCOMPARE(QByteArray(buffer.data(), qsizetype(buffer.size())), bytes);
-    QCOMPARE(startUp.mainWindow().sessionComputerNameText(), cp1251::decode(bytes.left(bytes.indexOf('\0'))));
+    QCOMPARE(startUp.mainWindow().computerNameText(), cp1251::decode(bytes.left(bytes.indexOf('\0'))));
 }
 
 void TestStartUp::applicationFormatsTheRussianWay()

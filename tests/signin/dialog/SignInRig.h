@@ -12,10 +12,9 @@ namespace zeb {
 // A fresh demo installation and one sign-in dialog's logic working on it through a recording view.
 struct SignInRig
 {
-    explicit SignInRig(EngineKind engine)
-        : installation(engine, true), flow(dataModule, view, sessionLogin, settingsPath())
+    explicit SignInRig(EngineKind engine) : installation(engine, true), flow(dataModule, view, settingsPath())
     {
-        dataModule.ADO_Shtat.setDataDirectory(installation.dataDirectory());
+        dataModule.connection.setDataDirectory(installation.dataDirectory());
         view.flow = &flow;
         view.home = installation.directory();
     }
@@ -24,7 +23,7 @@ struct SignInRig
     {
         return QDir(installation.directory()).filePath(QStringLiteral("Data/ZEB"));
     }
-    Connection& connection() { return dataModule.ADO_Shtat; }
+    Connection& connection() { return dataModule.connection; }
 
     void type(const QString& login, const QString& password)
     {
@@ -33,9 +32,8 @@ struct SignInRig
     }
 
     TestInstallation installation;
-    TDM_shtat dataModule;
+    DataModule dataModule;
     RecordingSignInView view;
-    QString sessionLogin;
     SignInFlow flow;
 };
 
