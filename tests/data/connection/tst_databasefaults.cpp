@@ -274,9 +274,6 @@ void TestDatabaseFaults::stoppedServerIsExplained()
 // A server in a smart shutdown waits for its last session and takes no new one.
 void TestDatabaseFaults::shuttingDownServerIsExplained()
 {
-    // The private cluster offers no TLS, as an old server; the workstation is told to accept that.
-    qputenv("ZEB_PG_SSLMODE", "disable");
-    const auto tlsRequiredAgain = qScopeGuard([] { qunsetenv("ZEB_PG_SSLMODE"); });
     PrivateCluster cluster;
     QVERIFY_THROWS_NO_EXCEPTION(cluster.start());
     PgEngine holder(cluster.params());
