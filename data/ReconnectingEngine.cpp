@@ -42,11 +42,18 @@ void ReconnectingEngine::reopen()
     try {
         m_engine->open();
     } catch (const DatabaseError& refusal) {
-        if (!m_hadSession || isServerFault(refusal.fault()))
+        if (!m_hadSession || isServerFault(refusal.fault()) || !hasServer())
             throw;
         throw withFault(refusal, DatabaseFault::SessionRefused);
     }
     m_hadSession = true;
+}
+
+// The embedded engine closes itself only before a statement it refuses (a locked person), and its refusals
+// say all there is to say.
+bool ReconnectingEngine::hasServer() const
+{
+    return kind() != EngineKind::Sqlite;
 }
 
 void ReconnectingEngine::close()
@@ -75,7 +82,7 @@ template <typename Statement> auto ReconnectingEngine::sent(Effect effect, State
     try {
         return statement();
     } catch (const DatabaseError& error) {
-        if (effect == Effect::Changes && !m_inTransaction && !m_engine->isOpen())
+        if (effect == Effect::Changes && !m_inTransaction && !m_engine->isOpen() && hasServer())
             throw withFault(error, DatabaseFault::OutcomeUnknown);
         throw;
     }
@@ -118,7 +125,7 @@ void ReconnectingEngine::commit()
     try {
         m_engine->commit();
     } catch (const DatabaseError& error) {
-        if (m_engine->isOpen())
+        if (m_engine->isOpen() || !hasServer())
             throw;
         m_inTransaction = false;
         throw withFault(error, DatabaseFault::OutcomeUnknown);

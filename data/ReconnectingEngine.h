@@ -41,6 +41,7 @@ private:
     // A session for the next statement: outside a transaction, one the server ended is replaced.
     void prepareSession();
     void reopen();
+    bool hasServer() const;
     template <typename Statement> auto sent(Effect effect, Statement&& statement);
 
     std::unique_ptr<Engine> m_engine;
