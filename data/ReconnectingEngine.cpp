@@ -38,7 +38,7 @@ void ReconnectingEngine::reopen()
     if (m_inTransaction)
         throw transactionLost();
     if (m_hadSession)
-        qCDebug(zebSql) << "engine: the server ended the session; connecting again";
+        qCDebug(zebSql) << "engine: the session has ended; connecting again";
     try {
         m_engine->open();
     } catch (const DatabaseError& refusal) {
