@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
 #include "Field.h"
@@ -28,7 +29,7 @@ enum class Fault
 std::unique_ptr<MainWindowRig> accountingOn(PrivateCluster& cluster)
 {
     auto rig = std::make_unique<MainWindowRig>(std::make_unique<TestInstallation>(cluster.server()));
-    rig->pick(rig->form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig->pick(child<DBLookupComboBox>(*rig->form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     return rig;
 }
 
@@ -53,7 +54,7 @@ void verifyTyped(MainWindowRig& rig, Change change)
     if (change == Change::Grade) {
         QCOMPARE(lines.state(), Dataset::State::Edit);
         QCOMPARE(lines.fieldByName(QStringLiteral("razrad"))->asString(), QStringLiteral("7"));
-        const QModelIndex cell = rig.form->DBGridEh1->model()->index(0, ScheduleColumn::Grade);
+        const QModelIndex cell = child<DBGridEh>(*rig.form, "DBGridEh1")->model()->index(0, ScheduleColumn::Grade);
         QCOMPARE(cell.data().toString(), QStringLiteral("7"));
     } else {
         QCOMPARE(lines.state(), Dataset::State::Insert);
@@ -76,7 +77,7 @@ QString savedOnce(Change change)
 
 void endSession(MainWindowRig& rig)
 {
-    const QString pid = columnValues(rig.dataModule.ADO_Shtat, QStringLiteral("select pg_backend_pid() AS p"),
+    const QString pid = columnValues(rig.dataModule.connection, QStringLiteral("select pg_backend_pid() AS p"),
                                      QStringLiteral("p"));
     const std::unique_ptr<Engine> admin = rig.installation->adminEngine();
     admin->run(QStringLiteral("select pg_terminate_backend(%1, 60000)").arg(pid));
@@ -184,7 +185,7 @@ void TestServerRestart::unitOpensAfterRestart()
     m_cluster.start();
 
     rig->clickTab(1);
-    rig->pick(rig->form->DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
+    rig->pick(child<DBLookupComboBox>(*rig->form, "DBLookupComboboxEh_Faculty"), QStringLiteral("ФМ"));
 
     QCOMPARE(rig->platform.errors().join(QLatin1Char('\n')), QString());
     QCOMPARE(rig->schedule().recordCount(), 1);
