@@ -2,6 +2,8 @@
 
 #include "DatabaseError.h"
 #include "Engine.h"
+#include "FaultClassifier.h"
+#include "ReconnectingEngine.h"
 #include "SqlTrace.h"
 #include "tsql/TsqlRewriter.h"
 
@@ -31,8 +33,12 @@ void Connection::open()
 {
     if (isOpen())
         return;
+    if (m_engine) {
+        m_engine->open();
+        return;
+    }
     const ConnectionParams params = ConnectionParams::parse(m_connectionString);
-    auto engine = Engine::create(params, m_dataDirectory);
+    auto engine = std::make_unique<ReconnectingEngine>(Engine::create(params, m_dataDirectory));
     engine->open();
     m_engine = std::move(engine);
     // The rewriter needs the column types to tell a date column from a text column.
@@ -67,14 +73,16 @@ StatementResult Connection::run(const QString& tsql)
 {
     open();
     qCDebug(zebSql).noquote() << "sent:" << tsql;
+    const auto effect =
+        faults::onlyReads(tsql) ? ReconnectingEngine::Effect::Reads : ReconnectingEngine::Effect::Changes;
     if (!m_rewriter)
-        return m_engine->run(tsql);
+        return m_engine->run(tsql, {}, effect);
 
     const RewrittenStatement statement = m_rewriter->rewrite(tsql);
     switch (statement.kind) {
     case RewrittenStatement::Kind::Sql:
         qCDebug(zebSql).noquote() << "engine:" << statement.sql;
-        return m_engine->run(statement.sql);
+        return m_engine->run(statement.sql, {}, effect);
     case RewrittenStatement::Kind::Procedure:
         qCDebug(zebSql).noquote() << "engine: procedure" << statement.call.name;
         return m_engine->callProcedure(statement.call);
@@ -98,9 +106,11 @@ qint64 Connection::execute(const QString& tsql)
     return run(tsql).rowsAffected;
 }
 
+// A session the server ended is opened again by the engine's next statement, where that may be.
 Engine& Connection::engine()
 {
-    open();
+    if (!m_engine)
+        open();
     return *m_engine;
 }
 

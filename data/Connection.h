@@ -9,6 +9,7 @@
 namespace zeb {
 
 class Engine;
+class ReconnectingEngine;
 class TsqlRewriter;
 
 // The program's one database connection. It holds a connection string, opens the engine the Data Source
@@ -34,21 +35,25 @@ public:
     void close();
     bool isOpen() const;
 
-    // Runs one statement of the client, opening the connection first when it is closed.
+    // Runs one statement of the client, opening the connection first when it is closed, and again when the
+    // server ended its session meanwhile (outside a transaction; nothing that reached the server is sent
+    // again).
     StatementResult run(const QString& tsql);
     // The same for a statement that must return rows.
     std::unique_ptr<ResultCursor> query(const QString& tsql);
     // The same for a statement without rows; returns the rows changed.
     qint64 execute(const QString& tsql);
 
-    // The open engine, for statements written in its own dialect (write-back, installation).
+    // The engine, opened on first use, for statements written in its own dialect (write-back, installation);
+    // its statements find a new session as run() does.
     Engine& engine();
     EngineKind engineKind() const;
 
 private:
     QString m_connectionString;
     QString m_dataDirectory;
-    std::unique_ptr<Engine> m_engine;
+    // One for the connection's life, whatever sessions the server ends under it: its users hold it.
+    std::unique_ptr<ReconnectingEngine> m_engine;
     std::unique_ptr<TsqlRewriter> m_rewriter;
 };
 

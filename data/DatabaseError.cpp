@@ -22,7 +22,7 @@ DatabaseError::DatabaseError(const EngineFailure& failure) : DatabaseError(failu
 DatabaseError::DatabaseError(const EngineFailure& failure, const QString& explanation)
     : Error(joined(explanation, failure.engineText)), m_fault(failure.fault),
       m_explanation(explanation.isEmpty() ? failure.engineText : explanation),
-      m_engineText(failure.engineText)
+      m_engineText(failure.engineText), m_database(failure.database)
 {
 }
 

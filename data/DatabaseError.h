@@ -19,6 +19,8 @@ public:
     const QString& explanation() const noexcept { return m_explanation; }
     // The engine's own words; empty for a refusal of the program.
     const QString& engineText() const noexcept { return m_engineText; }
+    // The server or the file the refusal came from, where known.
+    const QString& database() const noexcept { return m_database; }
 
 private:
     DatabaseError(const EngineFailure& failure, const QString& explanation);
@@ -26,6 +28,7 @@ private:
     DatabaseFault m_fault = DatabaseFault::Other;
     QString m_explanation;
     QString m_engineText;
+    QString m_database;
 };
 
 } // namespace zeb

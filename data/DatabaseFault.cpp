@@ -64,6 +64,12 @@ QString serverText(DatabaseFault fault)
     case DatabaseFault::ServerRejecting:
         return QStringLiteral("Сервер базы данных%1 сейчас не принимает соединения. Подождите немного и "
                               "повторите; если это затянется, сообщите администратору.");
+    case DatabaseFault::OutcomeUnknown:
+        return QStringLiteral(
+            "Связь с сервером базы данных%1 прервалась, пока он выполнял изменение, и неизвестно, успел ли "
+            "он его сохранить. Введённое осталось на экране. Прежде чем сохранять снова, проверьте, не "
+            "сохранено ли оно уже (например, в другом окне программы): иначе новая строка может появиться "
+            "дважды. Если связь не восстановится, сообщите администратору.");
     default:
         return {};
     }
@@ -103,6 +109,13 @@ QString faultExplanation(const EngineFailure& failure)
     case DatabaseFault::ReadOnly:
         return QStringLiteral("Изменение не сохранено: база данных%1 открыта только для чтения. Сообщите "
                               "администратору.")
+            .arg(named(failure));
+    case DatabaseFault::SessionRefused:
+        return QStringLiteral(
+                   "Связь с сервером базы данных%1 прервалась, а снова подключиться с прежним входом он не "
+                   "дал: срок входа истёк, пароль сменён или вход закрыт. Несохранённое осталось на "
+                   "экране: перепишите его, затем закройте программу и войдите снова; если вход не "
+                   "удастся, сообщите администратору.")
             .arg(named(failure));
     default:
         return serverText(failure.fault).arg(named(failure));

@@ -22,6 +22,8 @@ enum class DatabaseFault
     ServerShuttingDown,
     ServerRecovering,
     ServerRejecting, // the server answers but takes no connections now, for a reason it did not say
+    OutcomeUnknown, // the session ended while a change was on its way: the server may or may not have made it
+    SessionRefused, // the server refused a new session with the credentials it had taken before
 };
 
 // A failure as an engine reported it, with what the program could learn of it.

@@ -35,6 +35,12 @@ public:
     virtual void commit() = 0;
     virtual void rollback() = 0;
 
+    // Before a statement: closes a session that the server ended while it waited for one (an administrator,
+    // a restart), sending nothing. Only a server's session ends so.
+    virtual void closeIfEnded() {}
+    // Whether the open session is inside a transaction, whose statements a new session would not continue.
+    virtual bool holdsTransaction() { return false; }
+
     // dataDirectory resolves a relative embedded database file.
     static std::unique_ptr<Engine> create(const ConnectionParams& params, const QString& dataDirectory);
 };

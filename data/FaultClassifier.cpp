@@ -11,6 +11,28 @@ bool startsWith(QByteArrayView code, const char* prefix)
     return code.startsWith(QByteArrayView(prefix));
 }
 
+// Whether the statement's first word, after blanks and comments, is `word`.
+bool startsWithWord(QStringView sql, QLatin1StringView word)
+{
+    qsizetype at = 0;
+    while (at < sql.size()) {
+        if (sql[at].isSpace() || sql[at] == QLatin1Char(';')) {
+            ++at;
+        } else if (sql.mid(at).startsWith(QLatin1String("--"))) {
+            const qsizetype end = sql.indexOf(QLatin1Char('\n'), at);
+            at = end < 0 ? sql.size() : end + 1;
+        } else if (sql.mid(at).startsWith(QLatin1String("/*"))) {
+            const qsizetype end = sql.indexOf(QLatin1String("*/"), at + 2);
+            at = end < 0 ? sql.size() : end + 2;
+        } else {
+            break;
+        }
+    }
+    const qsizetype length = word.size();
+    return sql.mid(at, length).compare(word, Qt::CaseInsensitive) == 0 &&
+           (at + length == sql.size() || !sql[at + length].isLetterOrNumber());
+}
+
 } // namespace
 
 DatabaseFault ofSqlite(int extendedCode, bool deleting)
@@ -83,23 +105,12 @@ DatabaseFault ofRejection(const QString& engineText)
 
 bool deletesRows(QStringView sql)
 {
-    qsizetype at = 0;
-    while (at < sql.size()) {
-        if (sql[at].isSpace() || sql[at] == QLatin1Char(';')) {
-            ++at;
-        } else if (sql.mid(at).startsWith(QLatin1String("--"))) {
-            const qsizetype end = sql.indexOf(QLatin1Char('\n'), at);
-            at = end < 0 ? sql.size() : end + 1;
-        } else if (sql.mid(at).startsWith(QLatin1String("/*"))) {
-            const qsizetype end = sql.indexOf(QLatin1String("*/"), at + 2);
-            at = end < 0 ? sql.size() : end + 2;
-        } else {
-            break;
-        }
-    }
-    const QStringView word = sql.mid(at, 6);
-    return word.compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0 &&
-           (at + 6 == sql.size() || !sql[at + 6].isLetterOrNumber());
+    return startsWithWord(sql, QLatin1StringView("delete"));
+}
+
+bool onlyReads(QStringView tsql)
+{
+    return startsWithWord(tsql, QLatin1StringView("select"));
 }
 
 } // namespace zeb::faults

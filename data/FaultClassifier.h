@@ -21,4 +21,8 @@ DatabaseFault ofRejection(const QString& engineText);
 // Whether the statement deletes rows: a delete refused by a foreign key means the rows are still referred to.
 bool deletesRows(QStringView sql);
 
+// Whether a client's T-SQL statement only reads: a SELECT (a procedure runs by EXEC, and the client selects
+// nothing INTO a table).
+bool onlyReads(QStringView tsql);
+
 } // namespace zeb::faults

@@ -26,6 +26,7 @@ LibPq load()
     resolve(library, pq.PQclear, "PQclear");
     resolve(library, pq.PQcmdTuples, "PQcmdTuples");
     resolve(library, pq.PQconnectdbParams, "PQconnectdbParams");
+    resolve(library, pq.PQconsumeInput, "PQconsumeInput");
     resolve(library, pq.PQerrorMessage, "PQerrorMessage");
     resolve(library, pq.PQexec, "PQexec");
     resolve(library, pq.PQexecPrepared, "PQexecPrepared");
@@ -39,6 +40,7 @@ LibPq load()
     resolve(library, pq.PQgetlength, "PQgetlength");
     resolve(library, pq.PQgetResult, "PQgetResult");
     resolve(library, pq.PQgetvalue, "PQgetvalue");
+    resolve(library, pq.PQisBusy, "PQisBusy");
     resolve(library, pq.PQnfields, "PQnfields");
     resolve(library, pq.PQntuples, "PQntuples");
     resolve(library, pq.PQpingParams, "PQpingParams");
@@ -47,9 +49,11 @@ LibPq load()
     resolve(library, pq.PQresultErrorMessage, "PQresultErrorMessage");
     resolve(library, pq.PQresultStatus, "PQresultStatus");
     resolve(library, pq.PQsendQueryParams, "PQsendQueryParams");
-    resolve(library, pq.PQsetNoticeProcessor, "PQsetNoticeProcessor");
+    resolve(library, pq.PQsetNoticeReceiver, "PQsetNoticeReceiver");
     resolve(library, pq.PQsetSingleRowMode, "PQsetSingleRowMode");
+    resolve(library, pq.PQsocket, "PQsocket");
     resolve(library, pq.PQstatus, "PQstatus");
+    resolve(library, pq.PQtransactionStatus, "PQtransactionStatus");
     resolve(library, pq.PQunescapeBytea, "PQunescapeBytea");
     return pq;
 }

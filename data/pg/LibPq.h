@@ -11,6 +11,7 @@ struct LibPq
     decltype(&::PQclear) PQclear;
     decltype(&::PQcmdTuples) PQcmdTuples;
     decltype(&::PQconnectdbParams) PQconnectdbParams;
+    decltype(&::PQconsumeInput) PQconsumeInput;
     decltype(&::PQerrorMessage) PQerrorMessage;
     decltype(&::PQexec) PQexec;
     decltype(&::PQexecPrepared) PQexecPrepared;
@@ -24,6 +25,7 @@ struct LibPq
     decltype(&::PQgetlength) PQgetlength;
     decltype(&::PQgetResult) PQgetResult;
     decltype(&::PQgetvalue) PQgetvalue;
+    decltype(&::PQisBusy) PQisBusy;
     decltype(&::PQnfields) PQnfields;
     decltype(&::PQntuples) PQntuples;
     decltype(&::PQpingParams) PQpingParams;
@@ -32,9 +34,11 @@ struct LibPq
     decltype(&::PQresultErrorMessage) PQresultErrorMessage;
     decltype(&::PQresultStatus) PQresultStatus;
     decltype(&::PQsendQueryParams) PQsendQueryParams;
-    decltype(&::PQsetNoticeProcessor) PQsetNoticeProcessor;
+    decltype(&::PQsetNoticeReceiver) PQsetNoticeReceiver;
     decltype(&::PQsetSingleRowMode) PQsetSingleRowMode;
+    decltype(&::PQsocket) PQsocket;
     decltype(&::PQstatus) PQstatus;
+    decltype(&::PQtransactionStatus) PQtransactionStatus;
     decltype(&::PQunescapeBytea) PQunescapeBytea;
 };
 

@@ -49,9 +49,6 @@ constexpr qsizetype MaxPrepared = 64;
 constexpr char sessionOptions[] = "-c search_path=dbo,public -c extra_float_digits=3 -c DateStyle=ISO,DMY "
                                   "-c IntervalStyle=postgres -c standard_conforming_strings=on";
 
-// Server notices (NOTICE, WARNING) are not the user's business.
-void ignoreNotice(void*, const char*) {}
-
 // Why a connection failed, as far as the server says: a second, bare attempt that ends before signing in.
 DatabaseFault openingFault(const ServerAddress& address, const QString& engineText)
 {
@@ -103,7 +100,9 @@ void PgEngine::open()
         failure.database = serverName();
         throw DatabaseError(failure);
     }
-    libpq().PQsetNoticeProcessor(conn, ignoreNotice, nullptr);
+    // Server notices (NOTICE, WARNING) are not the user's business; the watch keeps what tells a session's
+    // end.
+    m_watch.attach(conn);
     m_conn = conn;
 }
 
@@ -265,6 +264,21 @@ void PgEngine::rollback()
     if (!m_conn)
         return;
     run(QStringLiteral("ROLLBACK"));
+}
+
+void PgEngine::closeIfEnded()
+{
+    if (m_conn && !m_streaming && m_watch.ended(m_conn))
+        close();
+}
+
+bool PgEngine::holdsTransaction()
+{
+    freeConnection();
+    if (!m_conn)
+        return false;
+    const PGTransactionStatusType status = libpq().PQtransactionStatus(m_conn);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR;
 }
 
 StatementResult PgEngine::takeResult(PGresult* raw, const QString& sql)

@@ -3,6 +3,7 @@
 #include "DatabaseFault.h"
 #include "Engine.h"
 #include "PgResult.h"
+#include "PgSessionWatch.h"
 
 #include <QHash>
 
@@ -34,6 +35,9 @@ public:
     void commit() override;
     void rollback() override;
 
+    void closeIfEnded() override;
+    bool holdsTransaction() override;
+
 private:
     friend class PgCursor;
 
@@ -64,6 +68,7 @@ private:
     int m_preparedCount = 0;
     // The cursor whose rows the connection is still sending.
     PgCursor* m_streaming = nullptr;
+    PgSessionWatch m_watch;
 };
 
 } // namespace zeb

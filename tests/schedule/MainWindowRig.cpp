@@ -17,7 +17,12 @@
 namespace zeb {
 
 MainWindowRig::MainWindowRig(EngineKind engine, const QString& login)
-    : installation(std::make_unique<TestInstallation>(engine))
+    : MainWindowRig(std::make_unique<TestInstallation>(engine), login)
+{
+}
+
+MainWindowRig::MainWindowRig(std::unique_ptr<TestInstallation> made, const QString& login)
+    : installation(std::move(made))
 {
     loadScheduleFixture(otherWorkstation());
     // Signs in as the sign-in dialog does on success: the session account, the login, the datasets.

@@ -24,6 +24,9 @@ class MainWindowRig
 public:
     // Raises Error when the installation cannot be made.
     explicit MainWindowRig(EngineKind engine, const QString& login = QStringLiteral("kadry"));
+    // The same on an installation made beforehand.
+    explicit MainWindowRig(std::unique_ptr<TestInstallation> made,
+                           const QString& login = QStringLiteral("kadry"));
     ~MainWindowRig();
 
     ScriptedPlatform platform;

@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "BuiltInReport.h"
 #include "EngineRows.h"
 #include "MainWindowRig.h"

@@ -13,14 +13,28 @@ namespace zeb {
 
 TestInstallation::TestInstallation(EngineKind engine, bool demo) : m_engine(engine)
 {
-    if (!m_directory.isValid())
-        throw Error(QStringLiteral("Не удалось создать временную папку: %1").arg(m_directory.errorString()));
     InstallRequest request;
-    request.directory = m_directory.path();
     request.engine = engine;
     request.demo = demo;
-    if (engine == EngineKind::Postgres) {
+    if (engine == EngineKind::Postgres)
         m_server = TestPgServer::fromEnvironment();
+    install(request);
+}
+
+TestInstallation::TestInstallation(const TestPgServer& server)
+    : m_engine(EngineKind::Postgres), m_server(server)
+{
+    InstallRequest request;
+    request.engine = m_engine;
+    install(request);
+}
+
+void TestInstallation::install(InstallRequest request)
+{
+    if (!m_directory.isValid())
+        throw Error(QStringLiteral("Не удалось создать временную папку: %1").arg(m_directory.errorString()));
+    request.directory = m_directory.path();
+    if (m_server) {
         request.host = m_server->host;
         request.port = m_server->port;
         request.adminUser = m_server->adminUser;

@@ -4,6 +4,7 @@
 #include "Engine.h"
 #include "FirstConnectInfo.h"
 #include "GetUserAnswer.h"
+#include "Installation.h"
 #include "ServerAccount.h"
 #include "TestPgServer.h"
 
@@ -25,6 +26,8 @@ class TestInstallation
 public:
     // Raises Error when the installation fails or the PostgreSQL test variables are missing.
     explicit TestInstallation(EngineKind engine, bool demo = false);
+    // A PostgreSQL installation on another server than the test run's (a cluster the test stops and starts).
+    explicit TestInstallation(const TestPgServer& server);
     ~TestInstallation();
     TestInstallation(const TestInstallation&) = delete;
     TestInstallation& operator=(const TestInstallation&) = delete;
@@ -56,6 +59,8 @@ public:
     std::unique_ptr<Engine> sessionAs(const ServerAccount& account) const;
 
 private:
+    void install(InstallRequest request);
+
     EngineKind m_engine;
     QTemporaryDir m_directory;
     QString m_database;

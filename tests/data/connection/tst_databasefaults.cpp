@@ -221,16 +221,17 @@ void TestDatabaseFaults::readOnlySessionIsNamed()
     QCOMPARE(error->engineText(), QStringLiteral("cannot execute UPDATE in a read-only transaction"));
 }
 
-// The administrator ends the session's backend; the next statement is told why, and the one after it
-// connects again.
+// The administrator ends the session's backend inside a transaction, which no new session could continue:
+// the next statement is told why, and the one after the rollback connects again.
 void TestDatabaseFaults::endedSessionIsExplained()
 {
     TestInstallation installation(EngineKind::Postgres);
     const std::unique_ptr<Connection> client = installation.signedInConnection();
     const QString pid =
         columnValues(*client, QStringLiteral("select pg_backend_pid() AS pid"), QStringLiteral("pid"));
+    client->engine().beginTransaction();
     const std::unique_ptr<Engine> admin = installation.adminEngine();
-    admin->run(QStringLiteral("select pg_terminate_backend(%1)").arg(pid));
+    admin->run(QStringLiteral("select pg_terminate_backend(%1, 60000)").arg(pid));
 
     const std::optional<DatabaseError> error =
         refusalOf([&] { client->query(QStringLiteral("select count(*) AS n from post")); });
@@ -246,6 +247,7 @@ void TestDatabaseFaults::endedSessionIsExplained()
                  QStringLiteral("FATAL:  terminating connection due to administrator command")),
              qPrintable(error->engineText()));
     QVERIFY(!client->isOpen());
+    client->engine().rollback();
     QVERIFY(client->query(QStringLiteral("select count(*) AS n from post"))->next());
 }
 
@@ -272,9 +274,6 @@ void TestDatabaseFaults::stoppedServerIsExplained()
 // A server in a smart shutdown waits for its last session and takes no new one.
 void TestDatabaseFaults::shuttingDownServerIsExplained()
 {
-    // The private cluster offers no TLS, as an old server; the workstation is told to accept that.
-    qputenv("ZEB_PG_SSLMODE", "disable");
-    const auto tlsRequiredAgain = qScopeGuard([] { qunsetenv("ZEB_PG_SSLMODE"); });
     PrivateCluster cluster;
     QVERIFY_THROWS_NO_EXCEPTION(cluster.start());
     PgEngine holder(cluster.params());
