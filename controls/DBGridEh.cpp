@@ -168,11 +168,7 @@ void DBGridEh::setCellColour(const QColor& colour)
 
 void DBGridEh::showFindDialog()
 {
-    try {
-        d->find();
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    showingErrors([&] { d->find(); });
 }
 
 void DBGridEh::currentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -184,12 +180,10 @@ void DBGridEh::currentChanged(const QModelIndex& current, const QModelIndex& pre
     d->indicator->viewport()->update();
     if (d->syncing || !target.isValid() || !d->dataset)
         return;
-    try {
+    showingErrors([&] {
         if (target.row() != d->dataset->recNo())
             d->dataset->gotoBookmark(d->dataset->bookmarkAt(target.row()));
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    });
     d->syncCurrent();
     if (currentIndex() == target) {
         d->enterColumn(target.column());
@@ -224,11 +218,14 @@ void DBGridEh::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QScopedValueRollback hooked(d->keyHooked, true);
-    try {
+    // A key the grid handled itself or moved with leaves the editor as it is.
+    bool moved = false;
+    showingErrors([&] {
         const QModelIndex before = currentIndex();
         if (d->gridKey(event)) {
             if (isMoveKey(event->key()))
                 d->afterUserMove(before, event->modifiers());
+            moved = true;
             return;
         }
         const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint() &&
@@ -237,6 +234,7 @@ void DBGridEh::keyPressEvent(QKeyEvent* event)
             QTableView::keyPressEvent(event);
             if (isMoveKey(event->key()))
                 d->afterUserMove(before, event->modifiers());
+            moved = true;
             return;
         }
         QChar ch = event->text().at(0);
@@ -245,16 +243,14 @@ void DBGridEh::keyPressEvent(QKeyEvent* event)
         QScopedValueRollback filtered(d->charFiltered, true);
         QTableView::keyPressEvent(&replaced);
         event->setAccepted(replaced.isAccepted());
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
-    if (std::exchange(d->reopenAfterKey, false))
+    });
+    if (!moved && std::exchange(d->reopenAfterKey, false))
         d->showEditorIfAlways();
 }
 
 void DBGridEh::mousePressEvent(QMouseEvent* event)
 {
-    try {
+    showingErrors([&] {
         const QPersistentModelIndex clicked = indexAt(event->position().toPoint());
         d->pressed = clicked;
         QTableView::mousePressEvent(event);
@@ -268,14 +264,12 @@ void DBGridEh::mousePressEvent(QMouseEvent* event)
             d->setSelection({});
             d->anchorRow = clicked.row();
         }
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    });
 }
 
 void DBGridEh::mouseReleaseEvent(QMouseEvent* event)
 {
-    try {
+    showingErrors([&] {
         QTableView::mouseReleaseEvent(event);
         const QModelIndex released = indexAt(event->position().toPoint());
         const QModelIndex pressed = std::exchange(d->pressed, QModelIndex());
@@ -283,9 +277,7 @@ void DBGridEh::mouseReleaseEvent(QMouseEvent* event)
         // happened all the same.
         if (released.isValid() && released == pressed && onCellClick)
             onCellClick(released.column());
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    });
 }
 
 void DBGridEh::focusInEvent(QFocusEvent* event)
@@ -476,7 +468,7 @@ void DBGridEh::Private::focusChanged(QWidget* now)
     if (inside == focusInside || (!inside && (!now || now->window() != q->window())))
         return;
     focusInside = inside;
-    try {
+    showingErrors([&] {
         if (inside) {
             if (q->onEnter)
                 q->onEnter();
@@ -486,9 +478,7 @@ void DBGridEh::Private::focusChanged(QWidget* now)
             dataset->cancel();
         if (q->onExit)
             q->onExit();
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    });
 }
 
 void DBGridEh::Private::showEditorIfAlways()
@@ -529,7 +519,7 @@ bool DBGridEh::Private::commitCell(const QModelIndex& index, const CellEdit& edi
     Field* field = gridField(index.column());
     if (!field || q->m_readOnly)
         return false;
-    try {
+    return showingErrors([&] {
         // A text the column cannot take is refused before the line is edited or the change asked about.
         if (edit.kind == CellEdit::Kind::Typed)
             field->checkText(edit.text);
@@ -547,11 +537,7 @@ bool DBGridEh::Private::commitCell(const QModelIndex& index, const CellEdit& edi
             handler(data);
         if (!data.Handled)
             write(*field, edit, data);
-        return true;
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-        return false;
-    }
+    });
 }
 
 void DBGridEh::Private::write(Field& field, const CellEdit& edit, const ColumnUpdateData& data)

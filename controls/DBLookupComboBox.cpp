@@ -255,11 +255,7 @@ void DBLookupComboBox::takeTypedText(const QString& text)
 
 void DBLookupComboBox::notifyUser(void (DBLookupComboBox::*signal)())
 {
-    try {
-        Q_EMIT(this->*signal)();
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    showingErrors([&] { Q_EMIT(this->*signal)(); });
 }
 
 void DBLookupComboBox::setDropDownBoxWidth(int width)

@@ -75,11 +75,7 @@ void DBLookupListBox::bind(Dataset* dataset)
     setModel(m_model);
 
     if (m_key.isNull() && dataset->isActive() && !dataset->isEmpty()) {
-        try {
-            dataset->first();
-        } catch (const std::exception& error) {
-            showUnhandledError(error);
-        }
+        showingErrors([&] { dataset->first(); });
     }
     followDataset();
 }
@@ -121,12 +117,10 @@ void DBLookupListBox::currentChanged(const QModelIndex& current, const QModelInd
     QListView::currentChanged(current, previous);
     if (m_syncing || !current.isValid() || !m_bound)
         return;
-    try {
+    showingErrors([&] {
         if (current.row() != m_bound->recNo())
             m_bound->moveTo(current.row());
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    });
     // Also back onto the dataset's row when the move was refused.
     followDataset();
 }
@@ -143,11 +137,7 @@ void DBLookupListBox::mouseDoubleClickEvent(QMouseEvent* event)
     if (m_bound->recNo() != clicked.row() || !onDblClick)
         return;
     const auto handler = onDblClick;
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    showingErrors([&] { handler(); });
 }
 
 bool DBLookupListBox::viewportEvent(QEvent* event)

@@ -119,7 +119,7 @@ void DBNavigator::run(NavigatorButton which)
 {
     if (!m_bound)
         return;
-    try {
+    showingErrors([&] {
         switch (which) {
         case NavigatorButton::Insert:
             m_bound->insert();
@@ -137,9 +137,7 @@ void DBNavigator::run(NavigatorButton which)
             m_bound->cancel();
             break;
         }
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    });
     if (m_keyboardTarget && m_keyboardTarget->isEnabled() && m_keyboardTarget->isVisible())
         m_keyboardTarget->setFocus(Qt::OtherFocusReason);
 }

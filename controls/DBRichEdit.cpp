@@ -53,13 +53,11 @@ void DBRichEdit::writeField()
 {
     if (m_busy || !m_bound)
         return;
-    try {
+    showingErrors([&] {
         const QScopedValueRollback busy(m_busy, true);
         m_bound->edit();
         m_bound->fieldByName(m_fieldName)->setAsString(toPlainText());
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    });
     // A refused edit shows the field's value again.
     showField();
 }

@@ -116,13 +116,7 @@ bool DBGridEh::Private::keyDown(QKeyEvent* event)
     if (!handler)
         return true;
     const QScopedValueRollback running(inKeyDown, true);
-    try {
-        handler(event);
-        return true;
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-        return false;
-    }
+    return showingErrors([&] { handler(event); });
 }
 
 bool DBGridEh::Private::editorKeyDown(QWidget* editor, QKeyEvent* event)

@@ -16,7 +16,7 @@ void askAndDelete(QWidget* owner, Dataset& dataset, const QList<QByteArray>& row
     if (Platform::instance().messageBox(owner, question, QStringLiteral("Confirm"), MessageButtons::OkCancel,
                                         MessageIcon::Question) != MessageAnswer::Ok)
         return;
-    try {
+    showingErrors([&] {
         if (!many) {
             dataset.remove();
             return;
@@ -25,9 +25,7 @@ void askAndDelete(QWidget* owner, Dataset& dataset, const QList<QByteArray>& row
             dataset.gotoBookmark(bookmark);
             dataset.remove();
         }
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    });
 }
 
 } // namespace zeb::recorddeletion

@@ -62,7 +62,7 @@ void AddDepartmentDialog::done(int result)
 
 void AddDepartmentDialog::restoreDepartmentList()
 {
-    guarded([this] { restoreFacultyDepartments(m_dataModule, m_facultySelector.keyValue()); })();
+    showingErrors([this] { restoreFacultyDepartments(m_dataModule, m_facultySelector.keyValue()); });
 }
 
 } // namespace zeb

@@ -138,7 +138,7 @@ void AddDivisionDialog::done(int result)
 
 void AddDivisionDialog::restoreDivisionList()
 {
-    guarded([this] { restoreSharedLists(m_dataModule, m_facultySelector.keyValue()); })();
+    showingErrors([this] { restoreSharedLists(m_dataModule, m_facultySelector.keyValue()); });
 }
 
 } // namespace zeb

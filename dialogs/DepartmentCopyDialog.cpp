@@ -149,15 +149,13 @@ void DepartmentCopyDialog::copySchedule()
                             noticeCaption, MessageButtons::YesNo,
                             MessageIcon::Question) != MessageAnswer::Yes)
         return;
-    try {
-        Dataset& exec = m_dataModule.commands;
-        exec.setSql(department::copyStatement(m_sourceId, m_targetId, m_identity.login,
-                                              m_identity.computerName, m_identity.ip()));
-        exec.execSql();
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
+    if (!showingErrors([&] {
+            Dataset& exec = m_dataModule.commands;
+            exec.setSql(department::copyStatement(m_sourceId, m_targetId, m_identity.login,
+                                                  m_identity.computerName, m_identity.ip()));
+            exec.execSql();
+        }))
         return;
-    }
     platform.messageBox(this, QStringLiteral("Данные скопированы."), noticeCaption, MessageButtons::Ok,
                         MessageIcon::Information);
     showCurrentDepartment();
@@ -172,7 +170,7 @@ void DepartmentCopyDialog::removeDepartments()
         return;
     Dataset& departments = m_dataModule.departments;
     try {
-        const QString id = departments.fieldByName(QStringLiteral("id_kafedra"))->asString();
+        const qint64 id = departments.fieldByName(QStringLiteral("id_kafedra"))->asInteger();
         department::removeDepartment(
             m_dataModule.commands, id,
             department::removalLogStatement(id, m_identity.login, m_identity.computerName, m_identity.ip()));
@@ -183,10 +181,10 @@ void DepartmentCopyDialog::removeDepartments()
     }
     if (!departments.isActive())
         return;
-    guarded([&departments] {
+    showingErrors([&departments] {
         departments.close();
         departments.open();
-    })();
+    });
 }
 
 } // namespace zeb

@@ -205,7 +205,7 @@ void DirectoryEditor::done(int result)
 
 void DirectoryEditor::restoreMainWindowLists()
 {
-    guarded([this] { restoreSharedLists(m_dataModule, m_facultySelector.keyValue()); })();
+    showingErrors([this] { restoreSharedLists(m_dataModule, m_facultySelector.keyValue()); });
     setWidths(369, 360, 359);
 }
 

@@ -37,12 +37,10 @@ void MainWindow::savePendingEdit()
     if (!schedule.isActive() || !schedule.isModified())
         return;
     // A failed save is shown like any other, so that no change goes unnoticed; the line stays in editing.
-    try {
+    showingErrors([&] {
         schedule.edit();
         schedule.post();
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
+    });
 }
 
 void MainWindow::numberScheduleLines()

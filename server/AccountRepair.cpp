@@ -6,6 +6,7 @@
 #include "PgAccounts.h"
 #include "ServerScript.h"
 #include "SettingsFile.h"
+#include "Transaction.h"
 
 namespace zeb {
 
@@ -32,16 +33,13 @@ AccountRepairResult repairAccounts(const QString& installationDirectory, const S
         engine->close();
         return AccountRepairResult::Repaired;
     }
-    engine->beginTransaction();
-    try {
+    {
+        Transaction transaction(*engine);
         engine->runScript(serverScript(ServerScript::PgUpgrade));
         engine->runScript(serverScript(ServerScript::PgProcedures));
         applyPgAccounts(*engine, settings.initialCatalog, ServerAccount{settings.userId, settings.password},
                         Installation::workRole(settings.initialCatalog));
-        engine->commit();
-    } catch (...) {
-        engine->rollback();
-        throw;
+        transaction.commit();
     }
     engine->close();
     return AccountRepairResult::Repaired;

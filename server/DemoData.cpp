@@ -7,6 +7,7 @@
 #include "Engine.h"
 #include "Error.h"
 #include "NativeTable.h"
+#include "Transaction.h"
 
 #include <QRandomGenerator>
 
@@ -32,22 +33,13 @@ void insertReferenceTables(Engine& engine)
 void DemoData::fill(Engine& engine)
 {
     QRandomGenerator random(seed);
-    engine.beginTransaction();
-    try {
-        insertReferenceTables(engine);
-        const DemoOrganisation organisation = insertDemoOrganisation(engine);
-        const QList<DemoLine> lines = insertDemoSchedule(engine, organisation, random);
-        insertDemoStaff(engine, lines, random);
-        insertDemoUsers(engine);
-        engine.commit();
-    } catch (...) {
-        try {
-            engine.rollback();
-        } catch (const Error&) {
-            // The first failure is the one worth reporting.
-        }
-        throw;
-    }
+    Transaction transaction(engine);
+    insertReferenceTables(engine);
+    const DemoOrganisation organisation = insertDemoOrganisation(engine);
+    const QList<DemoLine> lines = insertDemoSchedule(engine, organisation, random);
+    insertDemoStaff(engine, lines, random);
+    insertDemoUsers(engine);
+    transaction.commit();
 }
 
 } // namespace zeb

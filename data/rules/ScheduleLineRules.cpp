@@ -6,6 +6,7 @@
 #include "Error.h"
 #include "Field.h"
 #include "ScheduleLineContext.h"
+#include "Transaction.h"
 
 namespace zeb {
 
@@ -114,8 +115,7 @@ void ScheduleLineRules::beforeDelete(Dataset& schedule)
     QList<QByteArray> selected = m_context.selectedRows();
     if (selected.isEmpty())
         selected.append(schedule.bookmark());
-    Engine& engine = schedule.connection()->engine();
-    engine.beginTransaction();
+    Transaction transaction(schedule.connection()->engine());
     QString list;
     try {
         for (const QByteArray& row : selected) {
@@ -124,7 +124,7 @@ void ScheduleLineRules::beforeDelete(Dataset& schedule)
             list += QLatin1Char(',') + fieldOf(schedule, QStringLiteral("id_vakansiya")).asString();
         }
     } catch (const DatabaseError& conflict) {
-        engine.rollback();
+        transaction.rollback();
         m_context.showNotice(conflict.message(), QStringLiteral("Уведомление"), NoticeIcon::Warning);
         throw Abort();
     }
@@ -137,9 +137,9 @@ void ScheduleLineRules::beforeDelete(Dataset& schedule)
                              QLatin1Char(')'));
             statement.execSql();
         }
-        engine.commit();
+        transaction.commit();
     } catch (const Error&) {
-        engine.rollback();
+        transaction.rollback();
         showLineInUse();
         throw Abort();
     }

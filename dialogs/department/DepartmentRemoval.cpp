@@ -5,31 +5,22 @@
 #include "DepartmentStatements.h"
 #include "Engine.h"
 #include "Error.h"
+#include "Transaction.h"
 
 namespace zeb::department {
 
-void removeDepartment(Dataset& exec, const QString& id, const QString& logStatement)
+void removeDepartment(Dataset& exec, qint64 id, const QString& logStatement)
 {
     Connection& connection = *exec.connection();
     if (!connection.isOpen())
         connection.open();
-    Engine& engine = connection.engine();
-    engine.beginTransaction();
-    try {
-        exec.setSql(removalStatement(id));
-        if (exec.execSql() == 0)
-            throw Error(QStringLiteral("Кафедра с кодом %1 уже удалена другим пользователем.").arg(id));
-        exec.setSql(logStatement);
-        exec.execSql();
-        engine.commit();
-    } catch (...) {
-        try {
-            engine.rollback();
-        } catch (const std::exception&) {
-            // The first error says what went wrong; a lost connection rolls back by itself.
-        }
-        throw;
-    }
+    Transaction transaction(connection.engine());
+    exec.setSql(removalStatement(id));
+    if (exec.execSql() == 0)
+        throw Error(QStringLiteral("Кафедра с кодом %1 уже удалена другим пользователем.").arg(id));
+    exec.setSql(logStatement);
+    exec.execSql();
+    transaction.commit();
 }
 
 } // namespace zeb::department

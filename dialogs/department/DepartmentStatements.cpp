@@ -13,18 +13,18 @@ QString copyStatement(qint64 source, qint64 target, const QString& login, const 
            tsqlStringLiteral(computerName + u'\\' + ip);
 }
 
-QString removalStatement(const QString& id)
+QString removalStatement(qint64 id)
 {
-    return QStringLiteral("Delete From kafedra Where kafedra.id_kafedra =") + id;
+    return QStringLiteral("Delete From kafedra Where kafedra.id_kafedra =") + QString::number(id);
 }
 
-QString removalLogStatement(const QString& id, const QString& login, const QString& computerName,
-                            const QString& ip)
+QString removalLogStatement(qint64 id, const QString& login, const QString& computerName, const QString& ip)
 {
-    const QString description = QStringLiteral("Запись с уникальным номером - ") + id +
-                                QStringLiteral(" была удалена.(id_kafedra = [") + id + QStringLiteral("])");
+    const QString key = QString::number(id);
+    const QString description = QStringLiteral("Запись с уникальным номером - ") + key +
+                                QStringLiteral(" была удалена.(id_kafedra = [") + key + QStringLiteral("])");
     return QStringLiteral("INSERT INTO ZEB_LOG([table], [row_id], [descr], [ZEB_User], [comp]) VALUES(") +
-           tsqlStringLiteral(QStringLiteral("kafedra")) + QStringLiteral(", ") + id + QStringLiteral(", ") +
+           tsqlStringLiteral(QStringLiteral("kafedra")) + QStringLiteral(", ") + key + QStringLiteral(", ") +
            tsqlStringLiteral(description) + QStringLiteral(" , ") + tsqlStringLiteral(login) +
            QStringLiteral(", ") + tsqlStringLiteral(computerName + u'\\' + ip) + u')';
 }

@@ -11,8 +11,8 @@ namespace zeb::department {
 
 QString copyStatement(qint64 source, qint64 target, const QString& login, const QString& computerName,
                       const QString& ip);
-QString removalStatement(const QString& id);
-QString removalLogStatement(const QString& id, const QString& login, const QString& computerName,
+QString removalStatement(qint64 id);
+QString removalLogStatement(qint64 id, const QString& login, const QString& computerName,
                             const QString& ip);
 
 QString copyConfirmation(const QString& sourceName, const QString& targetText);

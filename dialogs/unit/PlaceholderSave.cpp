@@ -15,14 +15,10 @@ bool savePlaceholderLine(QWidget& dialog, const DBLookupComboBox& choice, Datase
                                         QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
-    try {
+    return showingErrors([&] {
         insert.setSql(statement());
         insert.execSql();
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-        return false;
-    }
-    return true;
+    });
 }
 
 } // namespace zeb::unit

@@ -1,5 +1,6 @@
 #include "NumberSwap.h"
 
+#include "ControlsDisabled.h"
 #include "Dataset.h"
 #include "Field.h"
 #include "GridColumn.h"
@@ -36,14 +37,8 @@ void swapLineNumbers(Dataset& schedule, const ColumnUpdateData& data)
     const QVariant typed = valuetext::parse(data.Text, num.dataType());
     if (typed == num.oldValue())
         return;
-    schedule.disableControls();
-    try {
-        swapWithLineNumbered(schedule, typed, data);
-    } catch (...) {
-        schedule.enableControls();
-        throw;
-    }
-    schedule.enableControls();
+    const ControlsDisabled quiet(schedule);
+    swapWithLineNumbered(schedule, typed, data);
 }
 
 } // namespace zeb

@@ -1,9 +1,11 @@
 #include "LineNumbering.h"
 
 #include "Connection.h"
+#include "ControlsDisabled.h"
 #include "Dataset.h"
 #include "Engine.h"
 #include "Field.h"
+#include "Transaction.h"
 
 namespace zeb {
 
@@ -39,33 +41,26 @@ bool numberLines(Dataset& schedule)
 
 void numberUnnumberedLines(Dataset& schedule)
 {
-    schedule.disableControls();
-    Engine* transaction = nullptr;
+    const ControlsDisabled quiet(schedule);
+    // Lines without a number come first, so the first line tells whether there is work.
+    schedule.first();
+    if (schedule.isEmpty() || !schedule.fieldByName(QStringLiteral("Num"))->isNull())
+        return;
+    bool reload = false;
     try {
-        // Lines without a number come first, so the first line tells whether there is work.
-        schedule.first();
-        if (!schedule.isEmpty() && schedule.fieldByName(QStringLiteral("Num"))->isNull()) {
-            transaction = &schedule.connection()->engine();
-            transaction->beginTransaction();
-        }
-        const bool reload = transaction && numberLines(schedule);
-        if (transaction)
-            transaction->commit();
-        transaction = nullptr;
-        if (reload) {
-            schedule.close();
-            schedule.open();
-        }
+        Transaction transaction(schedule.connection()->engine());
+        reload = numberLines(schedule);
+        transaction.commit();
     } catch (...) {
-        if (transaction) {
-            transaction->rollback();
-            schedule.close();
-            schedule.open();
-        }
-        schedule.enableControls();
+        // The rows read back as the server keeps them.
+        schedule.close();
+        schedule.open();
         throw;
     }
-    schedule.enableControls();
+    if (reload) {
+        schedule.close();
+        schedule.open();
+    }
 }
 
 } // namespace zeb

@@ -24,16 +24,6 @@ namespace zeb {
 
 namespace {
 
-// An error escaping a handler is shown like any unhandled one, and the dialog stays open.
-template <typename Action> void showingErrors(Action&& action)
-{
-    try {
-        action();
-    } catch (const std::exception& error) {
-        showUnhandledError(error);
-    }
-}
-
 QFont pixelFont(const QString& family, int pixels, bool bold)
 {
     QFont font(family);
