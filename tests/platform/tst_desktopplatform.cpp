@@ -91,6 +91,7 @@ private Q_SLOTS:
     void keysTypedAroundABoxComeAfterItInOrder();
     void keysTheWindowBehindGetsWhileTheBoxIsUpComeAfterIt();
     void theWindowBehindTheBoxTakesNoClick();
+    void aBoxForAWindowBehindADialogAnswersInFrontOfTheDialog();
     void runModalMapsTheDialogResult_data();
     void runModalMapsTheDialogResult();
     void ownIpv4AddressIsDottedDecimal();
@@ -305,6 +306,34 @@ void TestDesktopPlatform::theWindowBehindTheBoxTakesNoClick()
     QCOMPARE(clicks, 0);
     QTest::mouseClick(owner.windowHandle(), Qt::LeftButton, {}, button->geometry().center());
     QCOMPARE(clicks, 1);
+}
+
+// While a dialog runs modally, the window behind it asks something: the box comes in front of the dialog, and
+// the keys reach it there (in front of the window behind, the dialog would block it).
+void TestDesktopPlatform::aBoxForAWindowBehindADialogAnswersInFrontOfTheDialog()
+{
+    QWidget owner;
+    owner.show();
+    QDialog dialog(&owner);
+    DesktopPlatform platform;
+    MessageAnswer answer = MessageAnswer::Ok;
+    QTimer::singleShot(0, &dialog, [&] {
+        answer = platform.messageBox(&owner, QStringLiteral("?"), QStringLiteral("Штатное расписание"),
+                                     MessageButtons::OkCancel, MessageIcon::Question);
+        dialog.accept();
+    });
+    SeenBox seen;
+    bool answeredByKey = false;
+    whenBoxShown(seen, [&](QMessageBox& box) {
+        QTest::keyClick(box.windowHandle(), Qt::Key_Escape);
+        answeredByKey = !box.isVisible();
+        if (!answeredByKey)
+            click(box, QMessageBox::Cancel);
+    });
+
+    QCOMPARE(platform.runModal(dialog), ModalResult::Ok);
+    QVERIFY(answeredByKey);
+    QCOMPARE(answer, MessageAnswer::Cancel);
 }
 
 void TestDesktopPlatform::runModalMapsTheDialogResult_data()
