@@ -14,11 +14,14 @@ namespace zeb {
 
 namespace {
 
-// A key the box in front handles itself: answering, moving between its buttons, shortcuts.
+// A key the box in front handles itself: answering, moving between its buttons with the arrows, shortcuts.
+// Tab is not among them: typed on with a value, it moves on in the grid once the box is answered.
 bool boxUses(const QKeyEvent& key)
 {
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return true;
+    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+        return false;
     const QString text = key.text();
     return text.isEmpty() || !text.at(0).isPrint() || text == QLatin1String(" ");
 }

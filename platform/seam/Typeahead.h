@@ -5,7 +5,7 @@ class QWidget;
 namespace zeb {
 
 // Typing ahead while the program asks something. From the moment the program decides to ask until the answer,
-// a key goes to the question's box (BoxInFront.h) only when the box uses it (Enter, Escape, Space, Tab, the
+// a key goes to the question's box (BoxInFront.h) only when the box uses it (Enter, Escape, Space, the
 // arrows, keys with Ctrl or Alt); every other key, every key typed before the box is up or has the keyboard,
 // and every key meant for a window behind the box, is kept instead of handled, shortcuts included. Once the
 // last hold has ended and the program has finished with the answer, the kept keys go where the keyboard goes

@@ -90,6 +90,7 @@ private Q_SLOTS:
     void errorBoxHasTheApplicationName();
     void keysTypedAroundABoxComeAfterItInOrder();
     void keysTheWindowBehindGetsWhileTheBoxIsUpComeAfterIt();
+    void tabTypedAtTheBoxGoesOnAfterTheAnswer();
     void theWindowBehindTheBoxTakesNoClick();
     void aBoxForAWindowBehindADialogAnswersInFrontOfTheDialog();
     void runModalMapsTheDialogResult_data();
@@ -282,6 +283,36 @@ void TestDesktopPlatform::keysTheWindowBehindGetsWhileTheBoxIsUpComeAfterIt()
     QCOMPARE(whileUp, QString());
     QCOMPARE(edit->text(), QStringLiteral("abc"));
     QVERIFY(QTest::qWaitForWindowActive(&owner));
+}
+
+// Tab is typing going on in the window behind, not a move between the box's buttons (the arrows move there):
+// "Tab x" typed at the box and Enter answer with the first button, then the focus moves on and "x" lands in
+// the next field.
+void TestDesktopPlatform::tabTypedAtTheBoxGoesOnAfterTheAnswer()
+{
+    QWidget owner;
+    auto* first = new QLineEdit(&owner);
+    auto* second = new QLineEdit(&owner);
+    second->move(0, 40);
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    first->setFocus();
+    SeenBox seen;
+    whenBoxShown(seen, [&](QMessageBox& box) {
+        QTest::keyClick(box.focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(box.focusWidget(), Qt::Key_X);
+        QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+    });
+    DesktopPlatform platform;
+
+    QCOMPARE(platform.messageBox(&owner, QStringLiteral("?"), QStringLiteral("Штатное расписание"),
+                                 MessageButtons::OkCancel, MessageIcon::None),
+             MessageAnswer::Ok);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(first->text(), QString());
+    QCOMPARE(second->text(), QStringLiteral("x"));
 }
 
 // The box is modal all the same: a click on the window behind it does nothing, the box's own button answers.
