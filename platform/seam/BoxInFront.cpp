@@ -1,5 +1,7 @@
 #include "BoxInFront.h"
 
+#include "KeyboardReturn.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -124,11 +126,7 @@ int run(QDialog& box)
         loop.exec();
     guard.pop();
     box.hide();
-    // The keyboard goes back to the window the box stood in front of, unless another one has taken it.
-    QWidget* parent = box.parentWidget();
-    QWidget* active = QApplication::activeWindow();
-    if (parent && parent->window()->isVisible() && (!active || active == &box))
-        parent->window()->activateWindow();
+    handKeyboardBack(box);
     return box.result();
 }
 

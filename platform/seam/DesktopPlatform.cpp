@@ -4,6 +4,7 @@
 #include "DisplayText.h"
 #include "Error.h"
 #include "HttpDownload.h"
+#include "KeyboardReturn.h"
 #include "LocalFileOpener.h"
 #include "ModalDialogs.h"
 #include "SaveFileDialog.h"
@@ -135,6 +136,7 @@ int DesktopPlatform::runModal(QDialog& dialog)
     if (m_terminationRequested)
         return ModalResult::Cancel;
     const int result = dialog.exec();
+    handKeyboardBack(dialog);
     return result == QDialog::Accepted && !m_terminationRequested ? ModalResult::Ok : ModalResult::Cancel;
 }
 
