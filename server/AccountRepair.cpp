@@ -11,7 +11,7 @@ namespace zeb {
 
 AccountRepairResult repairAccounts(const QString& installationDirectory, const ServerAccount& admin)
 {
-    const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
+    const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
     const ConnectionParams params{settings.userId, settings.password, settings.initialCatalog,
                                   settings.dataSource};
     if (params.engineKind() == EngineKind::Sqlite)

@@ -52,7 +52,7 @@ void upgradeEmbedded(Engine& engine)
 
 std::unique_ptr<Engine> openAdminEngine(const QString& installationDirectory, const ServerAccount& admin)
 {
-    const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
+    const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
     ConnectionParams params{admin.user, admin.password, settings.initialCatalog, settings.dataSource};
     const QString dataDirectory = Installation::dataDirectory(installationDirectory);
     switch (params.engineKind()) {

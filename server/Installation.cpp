@@ -103,7 +103,7 @@ QString dataSourceOf(const InstallRequest& request)
 // Writes the settings last; when that fails the database just created is taken away again.
 template <typename Target>
 void createAndWrite(Target& target, const InstallRequest& request, const ServerAccount& work,
-                    const QString& settingsPath, const TFirstConnectInfo& info)
+                    const QString& settingsPath, const FirstConnectInfo& info)
 {
     target.create(work, request.demo);
     try {
@@ -116,12 +116,12 @@ void createAndWrite(Target& target, const InstallRequest& request, const ServerA
 
 } // namespace
 
-TFirstConnectInfo Installation::install(const InstallRequest& request)
+FirstConnectInfo Installation::install(const InstallRequest& request)
 {
     if (request.directory.isEmpty())
         throw Error(QStringLiteral("Не указана папка установки."));
     checkDatabaseName(request.database, request.engine);
-    TFirstConnectInfo info;
+    FirstConnectInfo info;
     info.userId = signinRole(request.database);
     info.password = randomPassword();
     info.initialCatalog = request.database;

@@ -14,7 +14,7 @@ public:
     Installation() = delete;
 
     // Returns what was written to directory/Data/ZEB. Raises Error with a Russian text on any failure.
-    static TFirstConnectInfo install(const InstallRequest& request);
+    static FirstConnectInfo install(const InstallRequest& request);
 
     static QString settingsPath(const QString& directory);
     static QString dataDirectory(const QString& directory);

@@ -58,7 +58,7 @@ void dropPgRoles(Engine& engine, const QStringList& roles)
 
 QStringList removeOrphanPersonLogins(const QString& installationDirectory, const ServerAccount& admin)
 {
-    const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
+    const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
     const ConnectionParams params{settings.userId, settings.password, settings.initialCatalog,
                                   settings.dataSource};
     if (params.engineKind() != EngineKind::Postgres)

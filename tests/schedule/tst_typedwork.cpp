@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
 #include "EngineRows.h"
@@ -19,7 +20,7 @@ const QString gradeQuestion = QStringLiteral("Вы действительно х
 std::unique_ptr<MainWindowRig> divisionOnScreen(EngineKind engine)
 {
     auto rig = std::make_unique<MainWindowRig>(engine);
-    rig->pick(rig->form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig->pick(child<DBLookupComboBox>(*rig->form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     return rig;
 }
 
@@ -123,7 +124,7 @@ void TestTypedWork::keysTypedWhileAColumnAsksGoOnAfterTheAnswer()
     QString gradeWhileUp;
     rig->platform.queueAnswer(MessageAnswer::Ok, [&] {
         rig->type(QApplication::focusWidget(), QStringLiteral("2"));
-        gradeWhileUp = rig->form->DBGridEh1->currentIndex().data().toString() + QLatin1Char('/') +
+        gradeWhileUp = child<DBGridEh>(*rig->form, "DBGridEh1")->currentIndex().data().toString() + QLatin1Char('/') +
                        qobject_cast<QLineEdit*>(QApplication::focusWidget())->text();
     });
 
@@ -131,7 +132,7 @@ void TestTypedWork::keysTypedWhileAColumnAsksGoOnAfterTheAnswer()
     rig->type(QApplication::focusWidget(), QStringLiteral("5"));
 
     QCOMPARE(gradeWhileUp, QStringLiteral("0/5"));
-    QCOMPARE(rig->form->DBGridEh1->selectedIndex(), int(ScheduleColumn::Units));
+    QCOMPARE(child<DBGridEh>(*rig->form, "DBGridEh1")->selectedIndex(), int(ScheduleColumn::Units));
     QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), QStringLiteral("25"));
     rig->platform.queueAnswer(MessageAnswer::Ok);
     rig->press(Qt::Key_Up);
@@ -167,15 +168,15 @@ void TestTypedWork::keysTypedWhileAClickAsksGoToTheClickedCell()
     QString orderWhileUp;
     rig->platform.queueAnswer(answer, [&] {
         rig->type(QApplication::focusWidget(), QStringLiteral("П-7"));
-        orderWhileUp = rig->form->DBGridEh1->model()->index(0, ScheduleColumn::EntryOrder).data().toString();
+        orderWhileUp = child<DBGridEh>(*rig->form, "DBGridEh1")->model()->index(0, ScheduleColumn::EntryOrder).data().toString();
     });
 
     rig->clickCell(0, ScheduleColumn::EntryOrder);
     QApplication::processEvents();
 
     QCOMPARE(orderWhileUp, QString());
-    QCOMPARE(rig->form->DBGridEh1->currentIndex(),
-             rig->form->DBGridEh1->model()->index(0, ScheduleColumn::EntryOrder));
+    QCOMPARE(child<DBGridEh>(*rig->form, "DBGridEh1")->currentIndex(),
+             child<DBGridEh>(*rig->form, "DBGridEh1")->model()->index(0, ScheduleColumn::EntryOrder));
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor);
     QCOMPARE(editor->text(), QStringLiteral("П-7"));
@@ -222,7 +223,7 @@ void TestTypedWork::withdrawalOrderTypedWhileTheWithdrawalIsAsked()
     rig->pickInCell(row, ScheduleColumn::Deduce, QStringLiteral("Сокращение запланировано"));
     QApplication::processEvents();
 
-    QCOMPARE(rig->form->DBGridEh1->selectedIndex(), int(ScheduleColumn::WithdrawalOrder));
+    QCOMPARE(child<DBGridEh>(*rig->form, "DBGridEh1")->selectedIndex(), int(ScheduleColumn::WithdrawalOrder));
     QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), QStringLiteral("П-13"));
     rig->platform.queueAnswer(MessageAnswer::Ok);
     rig->press(row == 0 ? Qt::Key_Down : Qt::Key_Up);
