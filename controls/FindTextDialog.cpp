@@ -12,10 +12,10 @@ namespace zeb {
 
 FindTextDialog::FindTextDialog(QWidget* parent)
     : QDialog(parent), m_text(new QLineEdit(this)),
-      m_allColumns(new QRadioButton(QStringLiteral("All columns"))),
-      m_currentColumn(new QRadioButton(QStringLiteral("Current column"))),
-      m_matchCase(new QCheckBox(QStringLiteral("Match case"), this)),
-      m_wholeCell(new QCheckBox(QStringLiteral("Whole cell"), this))
+      m_allColumns(new QRadioButton(QStringLiteral("Во всех столбцах"))),
+      m_currentColumn(new QRadioButton(QStringLiteral("В текущем столбце"))),
+      m_matchCase(new QCheckBox(QStringLiteral("С учётом регистра"), this)),
+      m_wholeCell(new QCheckBox(QStringLiteral("Ячейка целиком"), this))
 {
     setObjectName(QStringLiteral("FindTextDialog"));
     setWindowTitle(QStringLiteral("Find text"));
@@ -26,7 +26,7 @@ FindTextDialog::FindTextDialog(QWidget* parent)
     m_wholeCell->setObjectName(QStringLiteral("wholeCell"));
     m_allColumns->setChecked(true);
 
-    auto* scope = new QGroupBox(QStringLiteral("Look in"), this);
+    auto* scope = new QGroupBox(QStringLiteral("Где искать"), this);
     auto* scopeLayout = new QVBoxLayout(scope);
     scopeLayout->addWidget(m_allColumns);
     scopeLayout->addWidget(m_currentColumn);
@@ -36,7 +36,7 @@ FindTextDialog::FindTextDialog(QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Text to find:"), m_text);
+    form->addRow(QStringLiteral("Найти текст:"), m_text);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(scope);

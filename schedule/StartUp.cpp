@@ -47,6 +47,8 @@ bool StartUp::showMainWindow()
     if (const QScreen* screen = m_mainWindow->screen())
         m_mainWindow->setGeometry(screen->availableGeometry());
     m_mainWindow->showMaximized();
+    // The keyboard comes with it, also where no window manager hands it over once the sign-in has closed.
+    m_mainWindow->activateWindow();
     return true;
 }
 

@@ -1,12 +1,13 @@
 #include "DesktopPlatform.h"
 
+#include "BoxInFront.h"
 #include "DisplayText.h"
 #include "Error.h"
 #include "HttpDownload.h"
+#include "KeyboardReturn.h"
 #include "LocalFileOpener.h"
 #include "ModalDialogs.h"
 #include "SaveFileDialog.h"
-#include "Typeahead.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -82,6 +83,21 @@ QAbstractButton* addButton(QMessageBox& box, QMessageBox::StandardButton button)
     return added;
 }
 
+// The window the box stands in front of: its owner, or without one the window at work, which gets the
+// keyboard back afterwards. A dialog the program waits on is in front of the windows behind it, and so is the
+// box.
+QWidget* boxParent(QWidget* owner)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    for (QWidget* widget = owner; widget && modal; widget = widget->parentWidget()) {
+        if (widget == modal)
+            return owner;
+    }
+    if (modal)
+        return modal;
+    return owner ? owner : QApplication::activeWindow();
+}
+
 MessageAnswer answerOf(QMessageBox::StandardButton button)
 {
     switch (button) {
@@ -101,11 +117,7 @@ MessageAnswer answerOf(QMessageBox::StandardButton button)
 MessageAnswer DesktopPlatform::showMessageBox(QWidget* owner, const QString& text, const QString& caption,
                                               MessageButtons buttons, MessageIcon icon)
 {
-    // What was typed while the question was being prepared is typed ahead of the box, not into it.
-    TypeaheadHold::keepPendingKeys();
-    // A box without an owner still belongs to the window at work, which gets the focus back afterwards.
-    QWidget* parent = owner ? owner : QApplication::activeWindow();
-    QMessageBox box(boxIcon(icon), caption, displayText(text), QMessageBox::NoButton, parent);
+    QMessageBox box(boxIcon(icon), caption, displayText(text), QMessageBox::NoButton, boxParent(owner));
     box.setTextFormat(Qt::PlainText);
     const ButtonSet set = boxButtons(buttons);
     box.setDefaultButton(qobject_cast<QPushButton*>(addButton(box, set.first)));
@@ -114,7 +126,7 @@ MessageAnswer DesktopPlatform::showMessageBox(QWidget* owner, const QString& tex
     if (set.second != QMessageBox::NoButton)
         addButton(box, set.second);
     box.setEscapeButton(box.button(closing));
-    box.exec();
+    BoxInFront::run(box);
     QAbstractButton* clicked = box.clickedButton();
     return answerOf(clicked ? box.standardButton(clicked) : closing);
 }
@@ -124,6 +136,7 @@ int DesktopPlatform::runModal(QDialog& dialog)
     if (m_terminationRequested)
         return ModalResult::Cancel;
     const int result = dialog.exec();
+    handKeyboardBack(dialog);
     return result == QDialog::Accepted && !m_terminationRequested ? ModalResult::Ok : ModalResult::Cancel;
 }
 

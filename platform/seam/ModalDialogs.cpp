@@ -1,5 +1,7 @@
 #include "ModalDialogs.h"
 
+#include "BoxInFront.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QList>
@@ -9,6 +11,7 @@ namespace zeb {
 
 void rejectModalDialogs()
 {
+    BoxInFront::rejectAll();
     // Closing one window may destroy others (a dialog owning a box), hence guarded pointers.
     QList<QPointer<QWidget>> modal;
     const QWidgetList windows = QApplication::topLevelWidgets();

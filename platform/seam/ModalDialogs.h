@@ -2,8 +2,8 @@
 
 namespace zeb {
 
-// Closes every visible modal window, dialogs with the reject result, so that each modal run in progress
-// returns as if cancelled.
+// Closes every visible modal window and every box in front (BoxInFront.h), dialogs with the reject result,
+// so that each modal run in progress returns as if cancelled.
 void rejectModalDialogs();
 
 } // namespace zeb

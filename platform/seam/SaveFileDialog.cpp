@@ -1,5 +1,7 @@
 #include "SaveFileDialog.h"
 
+#include "KeyboardReturn.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -22,7 +24,9 @@ QString askSaveFileName(QWidget* owner, const QString& caption, const QString& p
     dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Сохранить"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
     dialog.selectFile(proposed.fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const bool saved = dialog.exec() == QDialog::Accepted;
+    handKeyboardBack(dialog);
+    if (!saved || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
 }

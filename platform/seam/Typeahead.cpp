@@ -1,11 +1,11 @@
 #include "Typeahead.h"
 
+#include "BoxInFront.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
-#include <QScopedValueRollback>
 #include <QWidget>
-#include <QWindow>
 #include <deque>
 #include <memory>
 #include <utility>
@@ -14,31 +14,16 @@ namespace zeb {
 
 namespace {
 
-bool isClick(QEvent::Type type)
-{
-    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
-           type == QEvent::MouseButtonDblClick || type == QEvent::Wheel;
-}
-
-// A key the box in front handles itself: answering, moving between its buttons, shortcuts.
+// A key the box in front handles itself: answering, moving between its buttons with the arrows, shortcuts.
+// Tab is not among them: typed on with a value, it moves on in the grid once the box is answered.
 bool boxUses(const QKeyEvent& key)
 {
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return true;
+    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+        return false;
     const QString text = key.text();
     return text.isEmpty() || !text.at(0).isPrint() || text == QLatin1String(" ");
-}
-
-// The widget or window the event is delivered to belongs to the modal box in front.
-bool inBoxInFront(QObject* receiver)
-{
-    QWidget* box = QApplication::activeModalWidget();
-    if (!box || !box->isVisible())
-        return false;
-    if (receiver->isWindowType())
-        return receiver == static_cast<QObject*>(box->windowHandle());
-    auto* widget = qobject_cast<QWidget*>(receiver);
-    return widget && widget->window() == box;
 }
 
 class Keeper : public QObject
@@ -72,28 +57,25 @@ public:
             postReplay();
     }
 
-    bool holding() const { return m_holds > 0; }
-
-    void keepPendingKeys()
-    {
-        const QScopedValueRollback draining(m_draining, true);
-        QCoreApplication::processEvents();
-    }
-
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override
     {
         // Only the user's keys: those the program sends on (a key handed to an editor, a replaced
         // character, a kept key given back) pass.
-        if (event->type() == QEvent::KeyPress && event->spontaneous()) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (m_holds > 0 && inBoxInFront(receiver) && boxUses(*key))
-                return false;
-            m_kept.push_back(std::make_unique<QKeyEvent>(key->type(), key->key(), key->modifiers(),
-                                                         key->text(), key->isAutoRepeat(), key->count()));
+        const QEvent::Type type = event->type();
+        if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !event->spontaneous())
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (m_holds > 0 && boxUses(*key) && BoxInFront::belongsTo(receiver, BoxInFront::current()))
+            return false;
+        // A key to be kept triggers no shortcut of the window behind either: it comes as a key press.
+        if (type == QEvent::ShortcutOverride) {
+            event->accept();
             return true;
         }
-        return m_draining && isClick(event->type());
+        m_kept.push_back(std::make_unique<QKeyEvent>(type, key->key(), key->modifiers(), key->text(),
+                                                     key->isAutoRepeat(), key->count()));
+        return true;
     }
 
     void customEvent(QEvent*) override
@@ -159,7 +141,6 @@ private:
 
     int m_holds = 0;
     bool m_installed = false;
-    bool m_draining = false;
     bool m_replayPosted = false;
     std::deque<std::unique_ptr<QKeyEvent>> m_kept;
     // The window at work when the keys began to be kept.
@@ -176,12 +157,6 @@ TypeaheadHold::TypeaheadHold(QWidget* owner)
 TypeaheadHold::~TypeaheadHold()
 {
     Keeper::instance().end();
-}
-
-void TypeaheadHold::keepPendingKeys()
-{
-    Q_ASSERT(Keeper::instance().holding());
-    Keeper::instance().keepPendingKeys();
 }
 
 } // namespace zeb

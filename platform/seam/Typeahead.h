@@ -4,13 +4,14 @@ class QWidget;
 
 namespace zeb {
 
-// Typing ahead while the program asks something. While a hold is in place, a key goes to the question's box
-// only when the box uses it (Enter, Escape, Space, Tab, the arrows, keys with Ctrl or Alt); every other key,
-// and every key meant for a window behind the box, is kept instead of handled. Once the last hold has ended
-// and the program has finished with the answer, the kept keys go where the keyboard goes then (the focused
-// control, or the one focused in the box's window while the window system is still handing the focus
-// back), in the order they were typed and ahead of anything typed later: a value typed while the question
-// was up lands where the user's typing goes on, not in the grid behind the box and not nowhere.
+// Typing ahead while the program asks something. From the moment the program decides to ask until the answer,
+// a key goes to the question's box (BoxInFront.h) only when the box uses it (Enter, Escape, Space, the
+// arrows, keys with Ctrl or Alt); every other key, every key typed before the box is up or has the keyboard,
+// and every key meant for a window behind the box, is kept instead of handled, shortcuts included. Once the
+// last hold has ended and the program has finished with the answer, the kept keys go where the keyboard goes
+// then (the focused control, or the one focused in the box's window while the window system is still handing
+// the focus back), in the order they were typed and ahead of anything typed later: a value typed while the
+// question was up lands where the user's typing goes on, not in the grid behind the box and not nowhere.
 class TypeaheadHold
 {
 public:
@@ -19,11 +20,6 @@ public:
     ~TypeaheadHold();
     TypeaheadHold(const TypeaheadHold&) = delete;
     TypeaheadHold& operator=(const TypeaheadHold&) = delete;
-
-    // Within a hold: keys typed while the program was busy and not handled yet are kept too (they would
-    // otherwise reach a window the box is about to block, and be lost). Clicks waiting meanwhile are dropped,
-    // as the box would drop them.
-    static void keepPendingKeys();
 };
 
 } // namespace zeb

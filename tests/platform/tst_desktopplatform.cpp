@@ -11,10 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 
 using namespace zeb;
@@ -36,13 +38,24 @@ struct SeenBox
     QStringList buttonTexts;
 };
 
+QMessageBox* shownBox()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        auto* box = qobject_cast<QMessageBox*>(window);
+        if (box && box->isVisible())
+            return box;
+    }
+    return nullptr;
+}
+
 // Waits for the box the platform shows, notes what it shows and lets `act` close it.
 void whenBoxShown(SeenBox& seen, std::function<void(QMessageBox&)> act)
 {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, poll, [poll, &seen, act] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
+        QMessageBox* box = shownBox();
+        if (!box)
             return;
         seen = {box->text(),       box->windowTitle(),  box->icon(), box->standardButtons(),
                 box->textFormat(), box->parentWidget(), {}};
@@ -76,6 +89,10 @@ private Q_SLOTS:
     void closingABoxAnswersItsLastButton();
     void errorBoxHasTheApplicationName();
     void keysTypedAroundABoxComeAfterItInOrder();
+    void keysTheWindowBehindGetsWhileTheBoxIsUpComeAfterIt();
+    void tabTypedAtTheBoxGoesOnAfterTheAnswer();
+    void theWindowBehindTheBoxTakesNoClick();
+    void aBoxForAWindowBehindADialogAnswersInFrontOfTheDialog();
     void runModalMapsTheDialogResult_data();
     void runModalMapsTheDialogResult();
     void ownIpv4AddressIsDottedDecimal();
@@ -230,6 +247,124 @@ void TestDesktopPlatform::keysTypedAroundABoxComeAfterItInOrder()
 
     QCOMPARE(whileUp, QString());
     QCOMPARE(edit->text(), QStringLiteral("xabc"));
+}
+
+// Until the box has the keyboard the window system still sends the keys to the window behind it, and a
+// window-modal run would drop them there: "ab" reach the owner's window while the box is up, Enter answers
+// the box and "c" follows at once. The line edit gets nothing while the box is up, then "abc"; the box had
+// the keyboard and the owner has it back.
+void TestDesktopPlatform::keysTheWindowBehindGetsWhileTheBoxIsUpComeAfterIt()
+{
+    QWidget owner;
+    auto* edit = new QLineEdit(&owner);
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    edit->setFocus();
+    SeenBox seen;
+    QString whileUp;
+    bool boxHadKeyboard = false;
+    whenBoxShown(seen, [&](QMessageBox& box) {
+        boxHadKeyboard = box.isActiveWindow();
+        QTest::keyClick(owner.windowHandle(), Qt::Key_A);
+        QTest::keyClick(owner.windowHandle(), Qt::Key_B);
+        whileUp = edit->text();
+        QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+        QTest::keyClick(owner.windowHandle(), Qt::Key_C);
+    });
+    DesktopPlatform platform;
+
+    QCOMPARE(platform.messageBox(&owner, QStringLiteral("?"), QStringLiteral("Штатное расписание"),
+                                 MessageButtons::OkCancel, MessageIcon::None),
+             MessageAnswer::Ok);
+    QCoreApplication::processEvents();
+
+    QVERIFY(boxHadKeyboard);
+    QCOMPARE(whileUp, QString());
+    QCOMPARE(edit->text(), QStringLiteral("abc"));
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+}
+
+// Tab is typing going on in the window behind, not a move between the box's buttons (the arrows move there):
+// "Tab x" typed at the box and Enter answer with the first button, then the focus moves on and "x" lands in
+// the next field.
+void TestDesktopPlatform::tabTypedAtTheBoxGoesOnAfterTheAnswer()
+{
+    QWidget owner;
+    auto* first = new QLineEdit(&owner);
+    auto* second = new QLineEdit(&owner);
+    second->move(0, 40);
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    first->setFocus();
+    SeenBox seen;
+    whenBoxShown(seen, [&](QMessageBox& box) {
+        QTest::keyClick(box.focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(box.focusWidget(), Qt::Key_X);
+        QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+    });
+    DesktopPlatform platform;
+
+    QCOMPARE(platform.messageBox(&owner, QStringLiteral("?"), QStringLiteral("Штатное расписание"),
+                                 MessageButtons::OkCancel, MessageIcon::None),
+             MessageAnswer::Ok);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(first->text(), QString());
+    QCOMPARE(second->text(), QStringLiteral("x"));
+}
+
+// The box is modal all the same: a click on the window behind it does nothing, the box's own button answers.
+void TestDesktopPlatform::theWindowBehindTheBoxTakesNoClick()
+{
+    QWidget owner;
+    auto* button = new QPushButton(QStringLiteral("Сохранить"), &owner);
+    int clicks = 0;
+    connect(button, &QPushButton::clicked, button, [&clicks] { ++clicks; });
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    SeenBox seen;
+    whenBoxShown(seen, [&](QMessageBox& box) {
+        QTest::mouseClick(owner.windowHandle(), Qt::LeftButton, {}, button->geometry().center());
+        click(box, QMessageBox::No);
+    });
+    DesktopPlatform platform;
+
+    QCOMPARE(platform.messageBox(&owner, QStringLiteral("?"), QStringLiteral("Штатное расписание"),
+                                 MessageButtons::YesNo, MessageIcon::Question),
+             MessageAnswer::No);
+    QCOMPARE(clicks, 0);
+    QTest::mouseClick(owner.windowHandle(), Qt::LeftButton, {}, button->geometry().center());
+    QCOMPARE(clicks, 1);
+}
+
+// While a dialog runs modally, the window behind it asks something: the box comes in front of the dialog, and
+// the keys reach it there (in front of the window behind, the dialog would block it).
+void TestDesktopPlatform::aBoxForAWindowBehindADialogAnswersInFrontOfTheDialog()
+{
+    QWidget owner;
+    owner.show();
+    QDialog dialog(&owner);
+    DesktopPlatform platform;
+    MessageAnswer answer = MessageAnswer::Ok;
+    QTimer::singleShot(0, &dialog, [&] {
+        answer = platform.messageBox(&owner, QStringLiteral("?"), QStringLiteral("Штатное расписание"),
+                                     MessageButtons::OkCancel, MessageIcon::Question);
+        dialog.accept();
+    });
+    SeenBox seen;
+    bool answeredByKey = false;
+    whenBoxShown(seen, [&](QMessageBox& box) {
+        QTest::keyClick(box.windowHandle(), Qt::Key_Escape);
+        answeredByKey = !box.isVisible();
+        if (!answeredByKey)
+            click(box, QMessageBox::Cancel);
+    });
+
+    QCOMPARE(platform.runModal(dialog), ModalResult::Ok);
+    QVERIFY(answeredByKey);
+    QCOMPARE(answer, MessageAnswer::Cancel);
 }
 
 void TestDesktopPlatform::runModalMapsTheDialogResult_data()

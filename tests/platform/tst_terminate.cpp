@@ -1,6 +1,9 @@
 #include "DesktopPlatform.h"
+#include "ModalDialogs.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
@@ -11,6 +14,8 @@ class TestTerminate : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Before the request to terminate, after which every event loop ends at once.
+    void aBoxUpIsClosedWithTheModalRuns();
     void nestedModalRunsEndCancelled();
 };
 
@@ -40,6 +45,35 @@ void TestTerminate::nestedModalRunsEndCancelled()
     QDialog later;
     QCOMPARE(platform.runModal(later), ModalResult::Cancel);
     QVERIFY(!later.isVisible());
+}
+
+// Ending the modal runs for a request to terminate closes a question box too: it is answered as if closed.
+void TestTerminate::aBoxUpIsClosedWithTheModalRuns()
+{
+    DesktopPlatform platform;
+    QWidget owner;
+    owner.show();
+    bool shown = false;
+    bool closed = false;
+    auto* poll = new QTimer(&owner);
+    QObject::connect(poll, &QTimer::timeout, poll, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!qobject_cast<QMessageBox*>(window) || !window->isVisible())
+                continue;
+            poll->stop();
+            shown = true;
+            rejectModalDialogs();
+            closed = !window->isVisible();
+            return;
+        }
+    });
+    poll->start(10);
+
+    QCOMPARE(platform.messageBox(&owner, QStringLiteral("Удалить строку?"), QStringLiteral("Подтверждение"),
+                                 MessageButtons::YesNo, MessageIcon::Question),
+             MessageAnswer::No);
+    QVERIFY(shown);
+    QVERIFY(closed);
 }
 
 QTEST_MAIN(TestTerminate)

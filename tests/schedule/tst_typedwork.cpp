@@ -41,6 +41,8 @@ private Q_SLOTS:
     void closingWithATypedValueThatFailsToSave();
     void keysTypedWhileAColumnAsksGoOnAfterTheAnswer_data() { addEngineRows(); }
     void keysTypedWhileAColumnAsksGoOnAfterTheAnswer();
+    void keysTypedWhileAClickAsksGoToTheClickedCell_data();
+    void keysTypedWhileAClickAsksGoToTheClickedCell();
     void withdrawalOrderTypedWhileTheWithdrawalIsAsked_data();
     void withdrawalOrderTypedWhileTheWithdrawalIsAsked();
 };
@@ -141,6 +143,55 @@ void TestTypedWork::keysTypedWhileAColumnAsksGoOnAfterTheAnswer()
     QCOMPARE(rig->platform.errors().join(QLatin1Char('\n')), QString());
     QCOMPARE(rig->reloaded(2, QStringLiteral("razrad")), QStringLiteral("5"));
     QCOMPARE(rig->reloaded(2, QStringLiteral("q_units")), QStringLiteral("25"));
+}
+
+void TestTypedWork::keysTypedWhileAClickAsksGoToTheClickedCell_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<QString>("grade");
+    for (const auto& [name, engine] : installableEngines) {
+        QTest::addRow("%s, change confirmed", name) << engine << MessageAnswer::Ok << QStringLiteral("5");
+        QTest::addRow("%s, change refused", name) << engine << MessageAnswer::Cancel << QStringLiteral("0");
+    }
+}
+
+// The user types the grade of line 2, clicks the entry order of line 1 and types the order's number while the
+// grade question the click raised is up: the clicked cell's editor replaces the grade's, and the number lands
+// in it after the answer, whatever the answer, and is saved with line 1.
+void TestTypedWork::keysTypedWhileAClickAsksGoToTheClickedCell()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(MessageAnswer, answer);
+    QFETCH(QString, grade);
+    auto rig = divisionOnScreen(engine);
+    rig->typeInCell(1, ScheduleColumn::Grade, QStringLiteral("5"));
+    QString orderWhileUp;
+    rig->platform.queueAnswer(answer, [&] {
+        rig->type(QApplication::focusWidget(), QStringLiteral("П-7"));
+        orderWhileUp = child<DBGridEh>(*rig->form, "DBGridEh1")
+                           ->model()
+                           ->index(0, ScheduleColumn::EntryOrder)
+                           .data()
+                           .toString();
+    });
+
+    rig->clickCell(0, ScheduleColumn::EntryOrder);
+    QApplication::processEvents();
+
+    QCOMPARE(orderWhileUp, QString());
+    QCOMPARE(child<DBGridEh>(*rig->form, "DBGridEh1")->currentIndex(),
+             child<DBGridEh>(*rig->form, "DBGridEh1")->model()->index(0, ScheduleColumn::EntryOrder));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("П-7"));
+    rig->platform.queueAnswer(MessageAnswer::Ok);
+    rig->press(Qt::Key_Down);
+    QCOMPARE(rig->platform.boxTexts(),
+             QStringList({gradeQuestion, QStringLiteral("Вы действительно хотите изменить данные?")}));
+    QCOMPARE(rig->platform.errors().join(QLatin1Char('\n')), QString());
+    QCOMPARE(rig->reloaded(1, QStringLiteral("e_n_p")), QStringLiteral("П-7"));
+    QCOMPARE(rig->reloaded(2, QStringLiteral("razrad")), grade);
 }
 
 void TestTypedWork::withdrawalOrderTypedWhileTheWithdrawalIsAsked_data()
