@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 namespace zeb {
 
@@ -49,6 +50,16 @@ void MainWindow::createMenu()
     m_facultiesAction = command(m_directoriesMenu, QStringLiteral("Факультет"), QStringLiteral("N6"),
                                 &MainWindow::showFaculties);
     m_reportAction = command(menu, QStringLiteral("Отчёты"), QStringLiteral("N1"), &MainWindow::showReport);
+    // Without a desktop that opens menu bars from the keyboard, F10 shows the same commands as a menu the
+    // arrows and Enter work in.
+    auto* keyboardMenu = new QMenu(this);
+    keyboardMenu->setObjectName(QStringLiteral("KeyboardMenu"));
+    keyboardMenu->addActions(menu->actions());
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [menu, keyboardMenu] {
+                keyboardMenu->popup(menu->mapToGlobal(QPoint(0, menu->height())));
+                keyboardMenu->setActiveAction(keyboardMenu->actions().constFirst());
+            });
 }
 
 void MainWindow::refreshLists()

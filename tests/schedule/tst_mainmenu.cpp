@@ -1,5 +1,6 @@
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
+#include "DirectoryEditor.h"
 #include "EngineRows.h"
 #include "ExpectedStatements.h"
 #include "Field.h"
@@ -45,6 +46,7 @@ class TestMainMenu : public QObject
 
 private Q_SLOTS:
     void menuBarHoldsTheCommands();
+    void f10OpensTheMenuFromTheKeyboard();
     void refreshReloadsListsOnTheirCurrentStatements_data() { addEngineRows(); }
     void refreshReloadsListsOnTheirCurrentStatements();
     void reportOpensTheConfiguredAddress_data();
@@ -72,6 +74,30 @@ void TestMainMenu::menuBarHoldsTheCommands()
                               child<QAction>(form, "N5"), child<QAction>(form, "N6")}));
     QCOMPARE(form.menuBar()->actions().first(), child<QAction>(form, "Refresh_Shtat_M"));
     QCOMPARE(form.menuBar()->actions().last(), child<QAction>(form, "N1"));
+}
+
+// A desktop without a window manager's menu keys still reaches every command by keys alone.
+void TestMainMenu::f10OpensTheMenuFromTheKeyboard()
+{
+    MainWindowRig rig(EngineKind::Sqlite);
+    MainWindow& form = *rig.form;
+    QTest::keyClick(&form, Qt::Key_F10);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QCOMPARE(menu->actions(), form.menuBar()->actions());
+    QCOMPARE(menu->activeAction(), child<QAction>(form, "Refresh_Shtat_M"));
+
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Right);
+    QCOMPARE(QApplication::activePopupWidget(), child<QMenu>(form, "N2"));
+    bool directoryShown = false;
+    rig.platform.queueModal([&directoryShown](QDialog& dialog) {
+        directoryShown = qobject_cast<DirectoryEditor*>(&dialog) != nullptr;
+        return int(ModalResult::Cancel);
+    });
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+    QVERIFY(directoryShown);
+    QVERIFY(!QApplication::activePopupWidget());
 }
 
 void TestMainMenu::refreshReloadsListsOnTheirCurrentStatements()
