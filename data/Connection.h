@@ -8,6 +8,7 @@
 
 namespace zeb {
 
+class Dialect;
 class Engine;
 class TsqlRewriter;
 
@@ -43,7 +44,9 @@ public:
 
     // The open engine, for statements written in its own dialect (write-back, installation).
     Engine& engine();
+    // The open engine's, else those the connection string names.
     EngineKind engineKind() const;
+    const Dialect& dialect() const;
 
 private:
     QString m_connectionString;

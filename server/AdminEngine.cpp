@@ -1,6 +1,7 @@
 #include "AdminEngine.h"
 
 #include "DatabaseError.h"
+#include "EngineFactory.h"
 #include "Error.h"
 #include "Installation.h"
 #include "RowExists.h"
@@ -73,7 +74,7 @@ std::unique_ptr<Engine> openAdminEngine(const QString& installationDirectory, co
     case EngineKind::SqlServer:
         break;
     }
-    std::unique_ptr<Engine> engine = Engine::create(params, dataDirectory);
+    std::unique_ptr<Engine> engine = createEngine(params, dataDirectory);
     openAsAdministrator(*engine, settings.dataSource, admin.user);
     return engine;
 }

@@ -3,11 +3,11 @@
 #include "AdminEngine.h"
 #include "BaseData.h"
 #include "Error.h"
-#include "NativeSql.h"
 #include "RowExists.h"
 #include "ServerScript.h"
 #include "SqlcmdScript.h"
 #include "odbc/OdbcEngine.h"
+#include "odbc/SqlServerDialect.h"
 
 namespace zeb {
 
@@ -15,7 +15,7 @@ namespace {
 
 QString quoted(const QString& name)
 {
-    return nativesql::quoteIdentifier(EngineKind::SqlServer, name);
+    return SqlServerDialect::instance().quoteIdentifier(name);
 }
 
 QString signingLogin(const QString& database)

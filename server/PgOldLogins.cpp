@@ -1,9 +1,9 @@
 #include "PgOldLogins.h"
 
 #include "AdminEngine.h"
+#include "Dialect.h"
 #include "Engine.h"
 #include "Installation.h"
-#include "NativeSql.h"
 #include "SettingsFile.h"
 
 namespace zeb {
@@ -45,7 +45,7 @@ QStringList pgOrphanPersonLogins(Engine& engine, const QString& database)
 void dropPgRoles(Engine& engine, const QStringList& roles)
 {
     for (const QString& role : roles) {
-        const QString quoted = nativesql::quoteIdentifier(EngineKind::Postgres, role);
+        const QString quoted = engine.dialect().quoteIdentifier(role);
         // Shut first, so that a session ended below cannot come back before the role is gone.
         engine.run(QStringLiteral("ALTER ROLE %1 NOLOGIN PASSWORD NULL").arg(quoted));
         names(engine.run(QStringLiteral("SELECT pg_terminate_backend(pid, 5000)::text FROM pg_stat_activity "

@@ -3,9 +3,12 @@
 #include "DatabaseError.h"
 #include "FaultClassifier.h"
 #include "LibPq.h"
+#include "PgColumnTypes.h"
 #include "PgCursor.h"
+#include "PgDialect.h"
 #include "PgParameters.h"
 #include "PgSslMode.h"
+#include "tsql/TsqlRewriter.h"
 
 #include <libpq-fe.h>
 
@@ -88,6 +91,17 @@ PgEngine::PgEngine(ConnectionParams params) : m_params(std::move(params)) {}
 PgEngine::~PgEngine()
 {
     close();
+}
+
+const Dialect& PgEngine::dialect() const
+{
+    return PgDialect::instance();
+}
+
+// The translator needs the column types to tell a date column from a text column.
+std::unique_ptr<TsqlRewriter> PgEngine::translator()
+{
+    return std::make_unique<TsqlRewriter>(SqlDialect::Postgres, [this] { return readPgColumnTypes(*this); });
 }
 
 void PgEngine::open()

@@ -22,6 +22,8 @@ public:
     ~PgEngine() override;
 
     EngineKind kind() const override { return EngineKind::Postgres; }
+    const Dialect& dialect() const override;
+    std::unique_ptr<TsqlRewriter> translator() override;
     void open() override;
     void close() override;
     bool isOpen() const override { return m_conn != nullptr; }

@@ -1,10 +1,10 @@
 #include "AccountRepair.h"
 #include "DatabaseError.h"
 #include "Installation.h"
-#include "NativeSql.h"
 #include "PgOldLogins.h"
 #include "TestInstallation.h"
 #include "UserAdmin.h"
+#include "pg/PgDialect.h"
 #include "pg/PgEngine.h"
 
 #include <QTemporaryDir>
@@ -18,7 +18,7 @@ const QString disabledMessage = QStringLiteral("Учётная запись за
 
 QString quoted(const QString& name)
 {
-    return nativesql::quoteIdentifier(EngineKind::Postgres, name);
+    return PgDialect::instance().quoteIdentifier(name);
 }
 
 } // namespace

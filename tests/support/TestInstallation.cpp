@@ -2,6 +2,7 @@
 
 #include "AdminEngine.h"
 #include "ConnectionString.h"
+#include "EngineFactory.h"
 #include "Error.h"
 #include "GetUserStatement.h"
 #include "Installation.h"
@@ -71,7 +72,7 @@ ServerAccount TestInstallation::signIn(const QString& login, const QString& pass
 
 std::unique_ptr<Engine> TestInstallation::sessionAs(const ServerAccount& account) const
 {
-    std::unique_ptr<Engine> engine = Engine::create(
+    std::unique_ptr<Engine> engine = createEngine(
         ConnectionParams{account.user, account.password, m_settings.initialCatalog, m_settings.dataSource},
         dataDirectory());
     engine->open();

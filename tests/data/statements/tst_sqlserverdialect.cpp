@@ -2,6 +2,8 @@
 #include "dataset/WriteStatements.h"
 #include "odbc/OdbcConnectionString.h"
 #include "odbc/OdbcMessage.h"
+#include "odbc/SqlServerDialect.h"
+#include "sqlite/SqliteDialect.h"
 
 #include <QDateTime>
 #include <QSqlError>
@@ -108,7 +110,7 @@ void TestSqlServerDialect::updateTextsAndBoundTypes()
     QFETCH(QList<CellChange>, changes);
     QFETCH(QString, sql);
     QFETCH(QVariantList, params);
-    WriteStatements statements(EngineKind::SqlServer, QStringLiteral("Vakansii"), lineColumns, 0);
+    WriteStatements statements(SqlServerDialect::instance(), QStringLiteral("Vakansii"), lineColumns, 0);
     QVariantList bound;
     QCOMPARE(statements.update(7, changes, bound), sql);
     QCOMPARE(bound, params);
@@ -118,7 +120,7 @@ void TestSqlServerDialect::updateTextsAndBoundTypes()
 
 void TestSqlServerDialect::deleteComparesWhatWasRead()
 {
-    WriteStatements statements(EngineKind::SqlServer, QStringLiteral("Vakansii"), lineColumns, 0);
+    WriteStatements statements(SqlServerDialect::instance(), QStringLiteral("Vakansii"), lineColumns, 0);
     QVariantList bound;
     const QString sql = statements.remove(
         {7, QVariant(), QString(300, QLatin1Char('x')), 0.5, QVariant(), QDate(2024, 1, 9), QVariant()},
@@ -133,7 +135,7 @@ void TestSqlServerDialect::deleteComparesWhatWasRead()
 // The casts and typed NULLs are SQL Server's alone.
 void TestSqlServerDialect::otherEnginesKeepTheirTexts()
 {
-    WriteStatements sqlite(EngineKind::Sqlite, QStringLiteral("Vakansii"), lineColumns, 0);
+    WriteStatements sqlite(SqliteDialect::instance(), QStringLiteral("Vakansii"), lineColumns, 0);
     QVariantList bound;
     QCOMPARE(sqlite.update(7, {{3, 1.5, QVariant()}}, bound),
              QStringLiteral(
