@@ -3,6 +3,7 @@
 #include "odbc/OdbcConnectionString.h"
 #include "odbc/OdbcMessage.h"
 #include "odbc/SqlServerDialect.h"
+#include "pg/PgDialect.h"
 #include "sqlite/SqliteDialect.h"
 
 #include <QDateTime>
@@ -12,6 +13,7 @@
 using namespace zeb;
 
 Q_DECLARE_METATYPE(QList<CellChange>)
+Q_DECLARE_METATYPE(const zeb::Dialect*)
 
 namespace {
 
@@ -43,6 +45,8 @@ private Q_SLOTS:
     void updateTextsAndBoundTypes();
     void deleteComparesWhatWasRead();
     void otherEnginesKeepTheirTexts();
+    void insertGivesBackTheStoredRow_data();
+    void insertGivesBackTheStoredRow();
     void connectionStringPerServerForm_data();
     void connectionStringPerServerForm();
     void valueTheDriverCannotReadRefused();
@@ -141,6 +145,44 @@ void TestSqlServerDialect::otherEnginesKeepTheirTexts()
              QStringLiteral(
                  "UPDATE \"Vakansii\" SET \"q_units\" = ? WHERE \"id_vakansiya\" IS ? AND \"q_units\" IS ?"));
     QVERIFY(!bound.first().metaType().isValid());
+}
+
+void TestSqlServerDialect::insertGivesBackTheStoredRow_data()
+{
+    QTest::addColumn<const Dialect*>("dialect");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("returned");
+    QTest::addColumn<QString>("sql");
+    const QStringList none;
+    QTest::newRow("sql server: row") << &SqlServerDialect::instance()
+                                     << QStringList{QStringLiteral("[e_n_p]")} << QStringLiteral("*")
+                                     << QStringLiteral(
+                                            "INSERT INTO [t] ([e_n_p]) OUTPUT INSERTED.* VALUES (?)");
+    QTest::newRow("sql server: defaults only")
+        << &SqlServerDialect::instance() << none << QStringLiteral("*")
+        << QStringLiteral("INSERT INTO [t] OUTPUT INSERTED.* DEFAULT VALUES");
+    QTest::newRow("sql server: key") << &SqlServerDialect::instance() << QStringList{QStringLiteral("[a]")}
+                                     << QStringLiteral("[id]")
+                                     << QStringLiteral(
+                                            "INSERT INTO [t] ([a]) OUTPUT INSERTED.[id] VALUES (?)");
+    QTest::newRow("sqlite: row") << &SqliteDialect::instance() << QStringList{QStringLiteral("\"e_n_p\"")}
+                                 << QStringLiteral("*")
+                                 << QStringLiteral("INSERT INTO [t] (\"e_n_p\") VALUES (?) RETURNING *");
+    QTest::newRow("postgres: defaults only") << &PgDialect::instance() << none << QStringLiteral("*")
+                                             << QStringLiteral("INSERT INTO [t] DEFAULT VALUES RETURNING *");
+}
+
+// The row as stored comes back in the same statement on every engine: identity key and defaults included.
+void TestSqlServerDialect::insertGivesBackTheStoredRow()
+{
+    QFETCH(const Dialect*, dialect);
+    QFETCH(QStringList, names);
+    QFETCH(QString, returned);
+    QFETCH(QString, sql);
+    QStringList markers;
+    for (int i = 0; i < names.size(); ++i)
+        markers.append(QStringLiteral("?"));
+    QCOMPARE(dialect->insertReturning(QStringLiteral("[t]"), names, markers, returned), sql);
 }
 
 void TestSqlServerDialect::connectionStringPerServerForm_data()
