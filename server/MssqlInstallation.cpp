@@ -1,6 +1,6 @@
 #include "MssqlInstallation.h"
 
-#include "AdminEngine.h"
+#include "AdministratorLogin.h"
 #include "BaseData.h"
 #include "Error.h"
 #include "RowExists.h"

@@ -1,10 +1,8 @@
 #include "PgOldLogins.h"
 
-#include "AdminEngine.h"
 #include "Dialect.h"
 #include "Engine.h"
 #include "Installation.h"
-#include "SettingsFile.h"
 
 namespace zeb {
 
@@ -54,20 +52,6 @@ void dropPgRoles(Engine& engine, const QStringList& roles)
         engine.run(QStringLiteral("DROP OWNED BY %1").arg(quoted));
         engine.run(QStringLiteral("DROP ROLE %1").arg(quoted));
     }
-}
-
-QStringList removeOrphanPersonLogins(const QString& installationDirectory, const ServerAccount& admin)
-{
-    const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
-    const ConnectionParams params{settings.userId, settings.password, settings.initialCatalog,
-                                  settings.dataSource};
-    if (params.engineKind() != EngineKind::Postgres)
-        return {};
-    const std::unique_ptr<Engine> engine = openAdminEngine(installationDirectory, admin);
-    const QStringList orphans = pgOrphanPersonLogins(*engine, settings.initialCatalog);
-    dropPgRoles(*engine, orphans);
-    engine->close();
-    return orphans;
 }
 
 } // namespace zeb

@@ -6,6 +6,7 @@
 #include "Error.h"
 #include "GetUserStatement.h"
 #include "Installation.h"
+#include "Installer.h"
 #include "UserAdmin.h"
 
 #include <QDir>
@@ -29,7 +30,7 @@ TestInstallation::TestInstallation(EngineKind engine, bool demo) : m_engine(engi
         request.database = TestPgServer::uniqueDatabaseName();
     }
     m_database = request.database;
-    m_settings = Installation::install(request);
+    m_settings = Installer::install(request);
 }
 
 TestInstallation::~TestInstallation()
