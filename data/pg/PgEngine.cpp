@@ -101,7 +101,7 @@ const Dialect& PgEngine::dialect() const
 // The translator needs the column types to tell a date column from a text column.
 std::unique_ptr<TsqlRewriter> PgEngine::translator()
 {
-    return std::make_unique<TsqlRewriter>(SqlDialect::Postgres, [this] { return readPgColumnTypes(*this); });
+    return std::make_unique<TsqlRewriter>(TsqlTarget::Postgres, [this] { return readPgColumnTypes(*this); });
 }
 
 void PgEngine::open()

@@ -172,7 +172,7 @@ const Dialect& SqliteEngine::dialect() const
 // The translator needs the column types to tell a date column from a text column.
 std::unique_ptr<TsqlRewriter> SqliteEngine::translator()
 {
-    return std::make_unique<TsqlRewriter>(SqlDialect::Sqlite,
+    return std::make_unique<TsqlRewriter>(TsqlTarget::Sqlite,
                                           [this] { return readSqliteColumnTypes(*this); });
 }
 
