@@ -6,7 +6,7 @@
 int main(int argc, char** argv)
 {
     zeb::ErrorDisplayApplication application(argc, argv);
-    ShownWindowProbe probe("zeb::TForm8");
+    ShownWindowProbe probe("zeb::SignInDialog");
     application.installEventFilter(&probe);
     zeb::prepareApplication();
     zeb::StartUp startUp(QCoreApplication::applicationDirPath());

@@ -104,12 +104,12 @@ std::unique_ptr<TestInstallation> installWithLines(EngineKind engine, int count,
     return installation;
 }
 
-void openDataModule(TDM_shtat& module, const TestInstallation& installation)
+void openDataModule(DataModule& module, const TestInstallation& installation)
 {
-    module.ADO_Shtat.setDataDirectory(installation.dataDirectory());
-    module.ADO_Shtat.setConnectionString(installation.signedInConnection()->connectionString());
-    module.OpenDataSets();
-    module.ADOQ_Shtat_rasp.setSql(divisionStatement());
+    module.connection.setDataDirectory(installation.dataDirectory());
+    module.connection.setConnectionString(installation.signedInConnection()->connectionString());
+    module.openDataSets();
+    module.scheduleLines.setSql(divisionStatement());
 }
 
 bool postgresAvailable(benchmark::State& state)

@@ -9,7 +9,7 @@ class State;
 }
 
 namespace zeb {
-class TDM_shtat;
+class DataModule;
 }
 
 enum class Numbering
@@ -28,7 +28,7 @@ QString divisionStatement();
 
 // Signs the data module in to the installation and opens its datasets; the schedule dataset is left on
 // the division's statement, closed.
-void openDataModule(zeb::TDM_shtat& module, const zeb::TestInstallation& installation);
+void openDataModule(zeb::DataModule& module, const zeb::TestInstallation& installation);
 
 // False, with the benchmark marked skipped, outside scripts/with-test-postgres.sh.
 bool postgresAvailable(benchmark::State& state);

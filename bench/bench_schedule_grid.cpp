@@ -29,17 +29,17 @@ public:
         QFont font(QStringLiteral("Courier New"));
         font.setPixelSize(13);
         grid.setFont(font);
-        grid.setDataSource(&module.DS_Shtat_rasp);
+        grid.setDataSource(&module.scheduleLinesSource);
         grid.setColumns(scheduleGridColumns());
         grid.resize(1000, 600);
-        module.ADOQ_Shtat_rasp.open();
+        module.scheduleLines.open();
         grid.show();
         QCoreApplication::processEvents();
     }
 
-    Dataset& lines() { return module.ADOQ_Shtat_rasp; }
+    Dataset& lines() { return module.scheduleLines; }
 
-    TDM_shtat module;
+    DataModule module;
     DBGridEh grid;
 };
 

@@ -42,9 +42,9 @@ public:
 
 void numberLines(benchmark::State& state, const TestInstallation& installation)
 {
-    TDM_shtat module;
+    DataModule module;
     openDataModule(module, installation);
-    Dataset& lines = module.ADOQ_Shtat_rasp;
+    Dataset& lines = module.scheduleLines;
     DivisionPicked window;
     ScheduleLineRules rules(lines, window);
     rules.install();

@@ -24,14 +24,14 @@ void openSchedule(benchmark::State& state, EngineKind engine)
 {
     const int lineCount = int(state.range(0));
     const std::unique_ptr<TestInstallation> installation = installWithLines(engine, lineCount);
-    TDM_shtat module;
+    DataModule module;
     openDataModule(module, *installation);
-    Dataset& lines = module.ADOQ_Shtat_rasp;
+    Dataset& lines = module.scheduleLines;
     const std::unique_ptr<RawEngine> raw = RawEngine::open(*installation);
     // The engine's own caches are warm for both sides alike: each side's connection (SQLite keeps a page
     // cache for each) has read the lines once, the client's without a dataset.
     benchmark::DoNotOptimize(raw->read());
-    for (const std::unique_ptr<ResultCursor> rows = module.ADO_Shtat.query(divisionStatement());
+    for (const std::unique_ptr<ResultCursor> rows = module.connection.query(divisionStatement());
          rows->next();)
         benchmark::DoNotOptimize(rows->toInt64(0));
     processMemory::returnFreed();

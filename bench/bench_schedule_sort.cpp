@@ -32,9 +32,9 @@ template <typename Value>
 void sortSchedule(benchmark::State& state, const QString& column, Value (*valueOf)(const QVariant&))
 {
     const std::unique_ptr<TestInstallation> installation = installWithLines(EngineKind::Sqlite, lineCount);
-    TDM_shtat module;
+    DataModule module;
     openDataModule(module, *installation);
-    Dataset& lines = module.ADOQ_Shtat_rasp;
+    Dataset& lines = module.scheduleLines;
     lines.open();
     const int field = lines.fieldIndex(column);
     std::vector<Value> values;

@@ -5,18 +5,18 @@
 
 namespace zeb {
 
-void restoreSharedLists(TDM_shtat& dataModule, const QVariant& faculty)
+void restoreSharedLists(DataModule& dataModule, const QVariant& faculty)
 {
-    dataModule.ADOQ_Otdel_1.setSql(TDM_shtat::divisionsInUseStatement());
-    dataModule.ADOQ_Otdel_1.open();
+    dataModule.divisions.setSql(DataModule::divisionsInUseStatement());
+    dataModule.divisions.open();
     if (!faculty.isNull())
         restoreFacultyDepartments(dataModule, faculty);
 }
 
-void restoreFacultyDepartments(TDM_shtat& dataModule, const QVariant& faculty)
+void restoreFacultyDepartments(DataModule& dataModule, const QVariant& faculty)
 {
-    dataModule.ADOQ_Kafedra.setSql(directory::facultyDepartments(faculty));
-    dataModule.ADOQ_Kafedra.open();
+    dataModule.departments.setSql(directory::facultyDepartments(faculty));
+    dataModule.departments.open();
 }
 
 } // namespace zeb

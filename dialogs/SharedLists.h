@@ -4,14 +4,14 @@
 
 namespace zeb {
 
-class TDM_shtat;
+class DataModule;
 
 // The main window shares its division and department lists with the dialogs, which show full lists while
 // open. Closing a dialog gives the main window its lists back.
 
 // Divisions in use; then, when `faculty` is not null, the departments with any line of that faculty.
-void restoreSharedLists(TDM_shtat& dataModule, const QVariant& faculty);
+void restoreSharedLists(DataModule& dataModule, const QVariant& faculty);
 // The departments with any line of `faculty` (withdrawn lines included).
-void restoreFacultyDepartments(TDM_shtat& dataModule, const QVariant& faculty);
+void restoreFacultyDepartments(DataModule& dataModule, const QVariant& faculty);
 
 } // namespace zeb

@@ -4,18 +4,18 @@
 #include "DBLookupComboBox.h"
 #include "Platform.h"
 #include "ScheduleColumns.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 
 namespace zeb {
 
 QString MainWindowLineContext::sessionLogin() const
 {
-    return m_window.SessionLogin;
+    return m_window.m_sessionLogin;
 }
 
 bool MainWindowLineContext::applyLineDefaults() const
 {
-    return m_window.ApplyLineDefaults;
+    return m_window.m_applyLineDefaults;
 }
 
 QList<UnitBox> MainWindowLineContext::unitBoxes() const
@@ -24,17 +24,17 @@ QList<UnitBox> MainWindowLineContext::unitBoxes() const
         return UnitBox{field, selector->text(), selector->keyValue()};
     };
     return {
-        box(QStringLiteral("id_otdel_1"), m_window.DBLookupComboboxEh_Otdel_1),
-        box(QStringLiteral("id_otdel_2"), m_window.DBLookupComboboxEh_Otdel_2),
-        box(QStringLiteral("id_faculty"), m_window.DBLookupComboboxEh_Faculty),
-        box(QStringLiteral("id_kafedra"), m_window.DBLookupComboboxEh_Kafedra),
-        box(QStringLiteral("id_otdel_11"), m_window.DBLookupComboboxEh_Otdel_11),
+        box(QStringLiteral("id_otdel_1"), m_window.m_divisionSelector),
+        box(QStringLiteral("id_otdel_2"), m_window.m_levelTwoSelector),
+        box(QStringLiteral("id_faculty"), m_window.m_facultySelector),
+        box(QStringLiteral("id_kafedra"), m_window.m_departmentSelector),
+        box(QStringLiteral("id_otdel_11"), m_window.m_subLevelSelector),
     };
 }
 
 QList<QByteArray> MainWindowLineContext::selectedRows() const
 {
-    return m_window.DBGridEh1->selectedRows();
+    return m_window.m_grid->selectedRows();
 }
 
 QDateTime MainWindowLineContext::now() const

@@ -4,14 +4,14 @@
 
 namespace zeb {
 
-class TForm1;
+class MainWindow;
 
 // What the schedule line rules read from the main window: the login, the defaults flag, the unit boxes,
 // the grid's selection; their notices go through the platform's message boxes.
 class MainWindowLineContext : public ScheduleLineContext
 {
 public:
-    explicit MainWindowLineContext(TForm1& window) : m_window(window) {}
+    explicit MainWindowLineContext(MainWindow& window) : m_window(window) {}
 
     QString sessionLogin() const override;
     bool applyLineDefaults() const override;
@@ -22,7 +22,7 @@ public:
     void focusEntryKindColumn() override;
 
 private:
-    TForm1& m_window;
+    MainWindow& m_window;
 };
 
 } // namespace zeb

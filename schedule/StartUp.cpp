@@ -2,7 +2,7 @@
 
 #include "DataModule.h"
 #include "Platform.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,10 +31,10 @@ void prepareApplication()
         QCoreApplication::installTranslator(translator);
 }
 
-StartUp::StartUp(const QString& home) : m_dataModule(std::make_unique<TDM_shtat>())
+StartUp::StartUp(const QString& home) : m_dataModule(std::make_unique<DataModule>())
 {
-    m_dataModule->ADO_Shtat.setDataDirectory(QDir(home).filePath(QStringLiteral("Data")));
-    m_mainWindow = std::make_unique<TForm1>(*m_dataModule, home);
+    m_dataModule->connection.setDataDirectory(QDir(home).filePath(QStringLiteral("Data")));
+    m_mainWindow = std::make_unique<MainWindow>(*m_dataModule, home);
 }
 
 StartUp::~StartUp() = default;

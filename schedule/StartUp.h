@@ -5,8 +5,8 @@
 
 namespace zeb {
 
-class TDM_shtat;
-class TForm1;
+class DataModule;
+class MainWindow;
 
 // Title of the application and caption of its main window.
 QString applicationTitle();
@@ -24,8 +24,8 @@ public:
     explicit StartUp(const QString& home);
     ~StartUp();
 
-    TDM_shtat& dataModule() const { return *m_dataModule; }
-    TForm1& mainWindow() const { return *m_mainWindow; }
+    DataModule& dataModule() const { return *m_dataModule; }
+    MainWindow& mainWindow() const { return *m_mainWindow; }
 
     // Shows the main window maximised unless the program has been asked to end; true when shown.
     bool showMainWindow();
@@ -34,8 +34,8 @@ public:
 
 private:
     // In this order, so that the main window goes before the data module it reads.
-    std::unique_ptr<TDM_shtat> m_dataModule;
-    std::unique_ptr<TForm1> m_mainWindow;
+    std::unique_ptr<DataModule> m_dataModule;
+    std::unique_ptr<MainWindow> m_mainWindow;
 };
 
 } // namespace zeb

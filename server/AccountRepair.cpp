@@ -9,7 +9,7 @@ namespace zeb {
 
 AccountRepairResult repairAccounts(const QString& installationDirectory, const ServerAccount& admin)
 {
-    const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
+    const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
     const bool repaired = administrationOf(settings).repairAccounts(
         settings, admin, Installation::dataDirectory(installationDirectory));
     return repaired ? AccountRepairResult::Repaired : AccountRepairResult::NothingToRepair;
@@ -17,7 +17,7 @@ AccountRepairResult repairAccounts(const QString& installationDirectory, const S
 
 QStringList removeOrphanPersonLogins(const QString& installationDirectory, const ServerAccount& admin)
 {
-    const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
+    const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
     return administrationOf(settings).removeOrphanLogins(settings, admin,
                                                          Installation::dataDirectory(installationDirectory));
 }

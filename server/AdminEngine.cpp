@@ -9,7 +9,7 @@ namespace zeb {
 
 std::unique_ptr<Engine> openAdminEngine(const QString& installationDirectory, const ServerAccount& admin)
 {
-    const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
+    const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
     return administrationOf(settings).openAdmin(settings, admin,
                                                 Installation::dataDirectory(installationDirectory));
 }

@@ -34,7 +34,7 @@ const EngineAdministration& administrationOf(EngineKind kind)
     return found->administration();
 }
 
-const EngineAdministration& administrationOf(const TFirstConnectInfo& settings)
+const EngineAdministration& administrationOf(const FirstConnectInfo& settings)
 {
     return administrationOf(
         ConnectionParams{QString(), QString(), settings.initialCatalog, settings.dataSource}.engineKind());

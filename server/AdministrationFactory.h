@@ -10,6 +10,6 @@ class EngineAdministration;
 // The administration of installations on an engine.
 const EngineAdministration& administrationOf(EngineKind kind);
 // The same for the engine an installation's settings name.
-const EngineAdministration& administrationOf(const TFirstConnectInfo& settings);
+const EngineAdministration& administrationOf(const FirstConnectInfo& settings);
 
 } // namespace zeb

@@ -17,7 +17,7 @@ bool EngineAdministration::keepsNameCase() const
 }
 
 // A server engine signs the administrator in with the account given.
-std::unique_ptr<Engine> EngineAdministration::openAdmin(const TFirstConnectInfo& settings,
+std::unique_ptr<Engine> EngineAdministration::openAdmin(const FirstConnectInfo& settings,
                                                         const ServerAccount& admin,
                                                         const QString& dataDirectory) const
 {
@@ -27,13 +27,13 @@ std::unique_ptr<Engine> EngineAdministration::openAdmin(const TFirstConnectInfo&
     return engine;
 }
 
-bool EngineAdministration::repairAccounts(const TFirstConnectInfo&, const ServerAccount&,
+bool EngineAdministration::repairAccounts(const FirstConnectInfo&, const ServerAccount&,
                                           const QString&) const
 {
     return false;
 }
 
-QStringList EngineAdministration::removeOrphanLogins(const TFirstConnectInfo&, const ServerAccount&,
+QStringList EngineAdministration::removeOrphanLogins(const FirstConnectInfo&, const ServerAccount&,
                                                      const QString&) const
 {
     return {};

@@ -28,17 +28,17 @@ public:
     virtual QString dataSource(const InstallRequest& request) const = 0;
     // What makes the requested database; `settings` is what the settings file will hold.
     virtual std::unique_ptr<InstallTarget> target(const InstallRequest& request,
-                                                  const TFirstConnectInfo& settings,
+                                                  const FirstConnectInfo& settings,
                                                   const QString& dataDirectory) const = 0;
 
     // An open engine with the administrator's rights on the installed database.
-    virtual std::unique_ptr<Engine> openAdmin(const TFirstConnectInfo& settings, const ServerAccount& admin,
+    virtual std::unique_ptr<Engine> openAdmin(const FirstConnectInfo& settings, const ServerAccount& admin,
                                               const QString& dataDirectory) const;
     // Gives the installation's server accounts back as installed; false when the engine has none.
-    virtual bool repairAccounts(const TFirstConnectInfo& settings, const ServerAccount& admin,
+    virtual bool repairAccounts(const FirstConnectInfo& settings, const ServerAccount& admin,
                                 const QString& dataDirectory) const;
     // Drops the persons' server logins that no user refers to any more and returns their names.
-    virtual QStringList removeOrphanLogins(const TFirstConnectInfo& settings, const ServerAccount& admin,
+    virtual QStringList removeOrphanLogins(const FirstConnectInfo& settings, const ServerAccount& admin,
                                            const QString& dataDirectory) const;
 };
 

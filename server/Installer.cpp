@@ -51,7 +51,7 @@ QStringList makeFolders(const QString& directory, const QString& data)
 
 // Writes the settings last; when that fails the database just created is taken away again.
 void createAndWrite(InstallTarget& target, const InstallRequest& request, const ServerAccount& work,
-                    const QString& settingsPath, const TFirstConnectInfo& info)
+                    const QString& settingsPath, const FirstConnectInfo& info)
 {
     target.create(work, request.demo);
     try {
@@ -64,13 +64,13 @@ void createAndWrite(InstallTarget& target, const InstallRequest& request, const 
 
 } // namespace
 
-TFirstConnectInfo Installer::install(const InstallRequest& request)
+FirstConnectInfo Installer::install(const InstallRequest& request)
 {
     if (request.directory.isEmpty())
         throw Error(QStringLiteral("Не указана папка установки."));
     const EngineAdministration& administration = administrationOf(request.engine);
     Installation::checkDatabaseName(request.database, administration.keepsNameCase());
-    TFirstConnectInfo info;
+    FirstConnectInfo info;
     info.userId = Installation::signinRole(request.database);
     info.password = randomPassword();
     info.initialCatalog = request.database;

@@ -14,7 +14,7 @@ public:
     Installer() = delete;
 
     // Returns what was written to directory/Data/ZEB. Raises Error with a Russian text on any failure.
-    static TFirstConnectInfo install(const InstallRequest& request);
+    static FirstConnectInfo install(const InstallRequest& request);
 };
 
 } // namespace zeb

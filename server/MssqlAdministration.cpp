@@ -42,14 +42,14 @@ QString MssqlAdministration::dataSource(const InstallRequest& request) const
 }
 
 std::unique_ptr<InstallTarget> MssqlAdministration::target(const InstallRequest& request,
-                                                           const TFirstConnectInfo& settings,
+                                                           const FirstConnectInfo& settings,
                                                            const QString&) const
 {
     return std::make_unique<MssqlInstallation>(request, settings.dataSource,
                                                ServerAccount{settings.userId, settings.password});
 }
 
-bool MssqlAdministration::repairAccounts(const TFirstConnectInfo& settings, const ServerAccount& admin,
+bool MssqlAdministration::repairAccounts(const FirstConnectInfo& settings, const ServerAccount& admin,
                                          const QString& dataDirectory) const
 {
     const std::unique_ptr<Engine> engine = openAdmin(settings, admin, dataDirectory);

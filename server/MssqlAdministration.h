@@ -16,10 +16,10 @@ public:
     bool keepsNameCase() const override;
     // `host`, `host,port` or `host\instance`, as SQL Server's own tools write a server.
     QString dataSource(const InstallRequest& request) const override;
-    std::unique_ptr<InstallTarget> target(const InstallRequest& request, const TFirstConnectInfo& settings,
+    std::unique_ptr<InstallTarget> target(const InstallRequest& request, const FirstConnectInfo& settings,
                                           const QString& dataDirectory) const override;
     // As a hand run does, batch by batch: ALTER DATABASE and CREATE PROCEDURE take no transaction.
-    bool repairAccounts(const TFirstConnectInfo& settings, const ServerAccount& admin,
+    bool repairAccounts(const FirstConnectInfo& settings, const ServerAccount& admin,
                         const QString& dataDirectory) const override;
 };
 

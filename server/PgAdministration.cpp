@@ -45,14 +45,14 @@ QString PgAdministration::dataSource(const InstallRequest& request) const
 }
 
 std::unique_ptr<InstallTarget> PgAdministration::target(const InstallRequest& request,
-                                                        const TFirstConnectInfo& settings,
+                                                        const FirstConnectInfo& settings,
                                                         const QString&) const
 {
     return std::make_unique<PgInstallation>(request, settings.dataSource,
                                             ServerAccount{settings.userId, settings.password});
 }
 
-bool PgAdministration::repairAccounts(const TFirstConnectInfo& settings, const ServerAccount& admin,
+bool PgAdministration::repairAccounts(const FirstConnectInfo& settings, const ServerAccount& admin,
                                       const QString& dataDirectory) const
 {
     const std::unique_ptr<Engine> engine = openAdmin(settings, admin, dataDirectory);
@@ -71,7 +71,7 @@ bool PgAdministration::repairAccounts(const TFirstConnectInfo& settings, const S
     return true;
 }
 
-QStringList PgAdministration::removeOrphanLogins(const TFirstConnectInfo& settings,
+QStringList PgAdministration::removeOrphanLogins(const FirstConnectInfo& settings,
                                                  const ServerAccount& admin,
                                                  const QString& dataDirectory) const
 {

@@ -12,12 +12,12 @@ public:
     static const EngineAdministration& instance();
 
     QString dataSource(const InstallRequest& request) const override;
-    std::unique_ptr<InstallTarget> target(const InstallRequest& request, const TFirstConnectInfo& settings,
+    std::unique_ptr<InstallTarget> target(const InstallRequest& request, const FirstConnectInfo& settings,
                                           const QString& dataDirectory) const override;
     // Upgrades the schema, makes the procedures again and restores the accounts, in one transaction.
-    bool repairAccounts(const TFirstConnectInfo& settings, const ServerAccount& admin,
+    bool repairAccounts(const FirstConnectInfo& settings, const ServerAccount& admin,
                         const QString& dataDirectory) const override;
-    QStringList removeOrphanLogins(const TFirstConnectInfo& settings, const ServerAccount& admin,
+    QStringList removeOrphanLogins(const FirstConnectInfo& settings, const ServerAccount& admin,
                                    const QString& dataDirectory) const override;
 };
 

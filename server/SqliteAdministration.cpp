@@ -62,14 +62,14 @@ QString SqliteAdministration::dataSource(const InstallRequest& request) const
 }
 
 std::unique_ptr<InstallTarget> SqliteAdministration::target(const InstallRequest& request,
-                                                            const TFirstConnectInfo&,
+                                                            const FirstConnectInfo&,
                                                             const QString& dataDirectory) const
 {
     return std::make_unique<SqliteInstallation>(
         QDir(dataDirectory).absoluteFilePath(request.database + QStringLiteral(".db")));
 }
 
-std::unique_ptr<Engine> SqliteAdministration::openAdmin(const TFirstConnectInfo& settings,
+std::unique_ptr<Engine> SqliteAdministration::openAdmin(const FirstConnectInfo& settings,
                                                         const ServerAccount&,
                                                         const QString& dataDirectory) const
 {

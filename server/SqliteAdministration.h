@@ -11,11 +11,11 @@ public:
     static const EngineAdministration& instance();
 
     QString dataSource(const InstallRequest& request) const override;
-    std::unique_ptr<InstallTarget> target(const InstallRequest& request, const TFirstConnectInfo& settings,
+    std::unique_ptr<InstallTarget> target(const InstallRequest& request, const FirstConnectInfo& settings,
                                           const QString& dataDirectory) const override;
     // The administrator is whoever may open the file: the sign-in tables are open to it. A file an older
     // version made is brought up to date.
-    std::unique_ptr<Engine> openAdmin(const TFirstConnectInfo& settings, const ServerAccount& admin,
+    std::unique_ptr<Engine> openAdmin(const FirstConnectInfo& settings, const ServerAccount& admin,
                                       const QString& dataDirectory) const override;
 };
 

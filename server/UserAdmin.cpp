@@ -82,7 +82,7 @@ void UserAdmin::add(const QString& login, const QString& password, bool mustChan
     NativeTable(m_engine, usersTable)
         .insert({QStringLiteral("login"), QStringLiteral("pass_digest"), QStringLiteral("full_name"),
                  QStringLiteral("must_change")},
-                {login, PasswordDigest(password), fullName.isEmpty() ? QVariant() : QVariant(fullName),
+                {login, passwordDigest(password), fullName.isEmpty() ? QVariant() : QVariant(fullName),
                  mustChange ? 1 : 0});
     setPasswordAge(login, 0);
 }
@@ -94,7 +94,7 @@ void UserAdmin::setPassword(const QString& login, const QString& password, bool 
     updateUser(stored,
                {QStringLiteral("pass_digest"), QStringLiteral("must_change"), QStringLiteral("failed_count"),
                 QStringLiteral("locked_until")},
-               {PasswordDigest(password), mustChange ? 1 : 0, 0, QVariant()});
+               {passwordDigest(password), mustChange ? 1 : 0, 0, QVariant()});
     setPasswordAge(stored, 0);
     // Whoever knew the old password may have signed in with it: the login it opened shuts now.
     shutServerLogin(stored);

@@ -4,7 +4,7 @@
 
 namespace zeb {
 
-void checkConnectionValues(const TFirstConnectInfo& info)
+void checkConnectionValues(const FirstConnectInfo& info)
 {
     struct Named
     {
@@ -27,7 +27,7 @@ void checkConnectionValues(const TFirstConnectInfo& info)
     }
 }
 
-QString buildConnectionString(const TFirstConnectInfo& info)
+QString buildConnectionString(const FirstConnectInfo& info)
 {
     checkConnectionValues(info);
     return QStringLiteral("Provider=SQLOLEDB.1;Password=") + info.password +

@@ -8,11 +8,11 @@ namespace zeb {
 
 // Raises Error naming the first value that holds a semicolon: the connection string separates its parts
 // with it, so such a value would reach the server cut short.
-void checkConnectionValues(const TFirstConnectInfo& info);
+void checkConnectionValues(const FirstConnectInfo& info);
 
 // The connection string of both connections of a sign-in attempt. Values go in as they are; one with a
 // semicolon cannot be expressed and is refused as checkConnectionValues() says.
-QString buildConnectionString(const TFirstConnectInfo& info);
+QString buildConnectionString(const FirstConnectInfo& info);
 
 // The text of a failed first connection with every occurrence of the settings file's user id taken out
 // (exact case); an empty user id leaves the text as it is.

@@ -17,12 +17,12 @@ QString GetUserStatement::text() const
 {
     const QString newPasswordArgument =
         newPassword == noNewPassword() ? QStringLiteral("NULL")
-                                       : QLatin1Char('\'') + PasswordDigest(newPassword) + QLatin1Char('\'');
+                                       : QLatin1Char('\'') + passwordDigest(newPassword) + QLatin1Char('\'');
     const QString lengthText = QString::number(newPasswordArgument.size());
     const QString safeLogin = quoted(login);
 
     return QStringLiteral("EXEC GET_USER '") + safeLogin + QStringLiteral("',") + QStringLiteral("'") +
-           PasswordDigest(password) + QStringLiteral("',") + newPasswordArgument + QStringLiteral(", ") +
+           passwordDigest(password) + QStringLiteral("',") + newPasswordArgument + QStringLiteral(", ") +
            QStringLiteral("'ZEB 7") + QStringLiteral("'") + QStringLiteral(", '") + quoted(ip) +
            QStringLiteral("', ") + QStringLiteral("'") + quoted(computerName) + QStringLiteral("'") +
            QStringLiteral(", '") + safeLogin + QStringLiteral("',") + QStringLiteral("'0',") +

@@ -6,7 +6,7 @@
 
 namespace zeb {
 
-QString PasswordDigest(const QString& password)
+QString passwordDigest(const QString& password)
 {
     const QByteArray digest = QCryptographicHash::hash(cp1251::encode(password), QCryptographicHash::Md5);
     return QString::fromLatin1(digest.toHex().toUpper());

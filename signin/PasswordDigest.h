@@ -5,6 +5,6 @@
 namespace zeb {
 
 // What the server gets instead of a password: MD5 of its Windows-1251 bytes as 32 upper-case hex digits.
-QString PasswordDigest(const QString& password);
+QString passwordDigest(const QString& password);
 
 } // namespace zeb

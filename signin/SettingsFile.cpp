@@ -102,7 +102,7 @@ QString SettingsFile::defaultPath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Data/ZEB");
 }
 
-TFirstConnectInfo SettingsFile::read(const QString& path)
+FirstConnectInfo SettingsFile::read(const QString& path)
 {
     if (!QFileInfo::exists(path))
         throw IoError(QStringLiteral("Файл настроек соединения «%1» не найден.").arg(shown(path)));
@@ -122,11 +122,11 @@ TFirstConnectInfo SettingsFile::read(const QString& path)
     return decode(bytes);
 }
 
-TFirstConnectInfo SettingsFile::decode(const QByteArray& bytes)
+FirstConnectInfo SettingsFile::decode(const QByteArray& bytes)
 {
     if (bytes.size() < size)
         throw Error(QStringLiteral("Настройки соединения повреждены: они короче %1 байт.").arg(size));
-    TFirstConnectInfo info;
+    FirstConnectInfo info;
     info.userId = decodeField(bytes, userIdField);
     info.password = decodeField(bytes, passwordField);
     info.initialCatalog = decodeField(bytes, initialCatalogField);
@@ -134,7 +134,7 @@ TFirstConnectInfo SettingsFile::decode(const QByteArray& bytes)
     return info;
 }
 
-QByteArray SettingsFile::encode(const TFirstConnectInfo& info)
+QByteArray SettingsFile::encode(const FirstConnectInfo& info)
 {
     QByteArray bytes(size, '\0');
     encodeField(bytes, userIdField, info.userId);
@@ -144,7 +144,7 @@ QByteArray SettingsFile::encode(const TFirstConnectInfo& info)
     return bytes;
 }
 
-void SettingsFile::write(const QString& path, const TFirstConnectInfo& info)
+void SettingsFile::write(const QString& path, const FirstConnectInfo& info)
 {
     const QByteArray bytes = encode(info);
     const QString folder = QFileInfo(path).absolutePath();

@@ -7,7 +7,7 @@
 
 namespace zeb {
 
-std::optional<ConnectFailure> openWithSettings(Connection& connection, const TFirstConnectInfo& settings)
+std::optional<ConnectFailure> openWithSettings(Connection& connection, const FirstConnectInfo& settings)
 {
     connection.setConnectionString(buildConnectionString(settings));
     try {
@@ -38,7 +38,7 @@ GetUserAnswer runGetUser(Connection& connection, const QString& statement)
     return GetUserAnswer::read(*cursor);
 }
 
-TFirstConnectInfo returnedAccount(TFirstConnectInfo settings, const GetUserAnswer& answer)
+FirstConnectInfo returnedAccount(FirstConnectInfo settings, const GetUserAnswer& answer)
 {
     settings.userId = answer.unscrambledUserId();
     settings.password = answer.unscrambledPassword();

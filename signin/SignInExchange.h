@@ -26,7 +26,7 @@ struct ConnectFailure
 
 // The first connection, on the settings file's account. A connection that cannot open is not the end of the
 // attempt: what went wrong is returned for the user to see.
-std::optional<ConnectFailure> openWithSettings(Connection& connection, const TFirstConnectInfo& settings);
+std::optional<ConnectFailure> openWithSettings(Connection& connection, const FirstConnectInfo& settings);
 
 // Whether a failed exchange is the server's fault rather than the statement's: the explanation to show then.
 std::optional<QString> serverFaultOf(const std::exception& error);
@@ -35,7 +35,7 @@ std::optional<QString> serverFaultOf(const std::exception& error);
 GetUserAnswer runGetUser(Connection& connection, const QString& statement);
 
 // The settings' server and database with the account GET_USER handed out.
-TFirstConnectInfo returnedAccount(TFirstConnectInfo settings, const GetUserAnswer& answer);
+FirstConnectInfo returnedAccount(FirstConnectInfo settings, const GetUserAnswer& answer);
 
 // Shown when the server demands or proposes a new password.
 QString passwordChangeMessage();

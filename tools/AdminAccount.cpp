@@ -23,7 +23,7 @@ ServerAccount adminAccount(const Arguments& arguments, EngineKind engine)
 
 EngineKind installedEngine(const QString& installationDirectory)
 {
-    const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
+    const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
     return ConnectionParams{QString(), QString(), settings.initialCatalog, settings.dataSource}.engineKind();
 }
 

@@ -30,7 +30,7 @@ QString ownAddress()
 }
 
 // The sign-in's GET_USER exchange on the settings file's account, as the client's first attempt makes it.
-GetUserAnswer askServer(Connection& connection, const TFirstConnectInfo& settings, const QString& login,
+GetUserAnswer askServer(Connection& connection, const FirstConnectInfo& settings, const QString& login,
                         const QString& password)
 {
     // The client shows a failed opening and tries once more; a database that cannot be opened at all never
@@ -60,7 +60,7 @@ GetUserAnswer askServer(Connection& connection, const TFirstConnectInfo& setting
 void signInAsClient(Connection& connection, const QString& directory, const QString& login,
                     const QString& password)
 {
-    TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(directory));
+    FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(directory));
     connection.setDataDirectory(Installation::dataDirectory(directory));
 
     GetUserAnswer answer = askServer(connection, settings, login, password);

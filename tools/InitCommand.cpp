@@ -46,13 +46,13 @@ int runInit(const QStringList& words)
     request.demo = arguments.has(QStringLiteral("demo"));
     request.dropOldLogins = arguments.has(QStringLiteral("drop-old-logins"));
     // The database and the server go into the settings file, and from there into a connection string.
-    checkConnectionValues(TFirstConnectInfo{QString(), QString(), request.database, request.host});
+    checkConnectionValues(FirstConnectInfo{QString(), QString(), request.database, request.host});
     // The embedded engine has no server administrator and ignores it.
     const ServerAccount admin = adminAccount(arguments, request.engine);
     request.adminUser = admin.user;
     request.adminPassword = admin.password;
 
-    const TFirstConnectInfo settings = Installer::install(request);
+    const FirstConnectInfo settings = Installer::install(request);
     console::print(QStringLiteral("Установка создана, файл настроек: %1")
                        .arg(QDir::toNativeSeparators(Installation::settingsPath(request.directory))));
     console::print(QStringLiteral("Data Source: ") + settings.dataSource);

@@ -12,7 +12,7 @@ int runSettings(const QStringList& words)
     const Arguments arguments(words, {}, {QStringLiteral("show-password")});
     arguments.expectPositional({QStringLiteral("папка установки DIR")});
 
-    TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(arguments.positional().at(0)));
+    FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(arguments.positional().at(0)));
     // Shown on a screen or pasted into a request for help, the sign-in password would be out.
     if (!arguments.has(QStringLiteral("show-password")))
         settings.password = QStringLiteral("********");

@@ -9,56 +9,56 @@
 namespace zeb {
 
 // The program's data module: the one connection and every dataset and data source, by their names.
-// Nothing is connected or opened until OpenDataSets runs after sign-in. Later layers bind the datasets'
-// event hooks (the line rules on ADOQ_Shtat_rasp); the department row change on ADOQ_Kafedra is its own.
-class TDM_shtat : public QObject
+// Nothing is connected or opened until openDataSets runs after sign-in. Later layers bind the datasets'
+// event hooks (the line rules on scheduleLines); the department row change on departments is its own.
+class DataModule : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TDM_shtat(QObject* parent = nullptr);
+    explicit DataModule(QObject* parent = nullptr);
 
-    // The statement of ADOQ_Otdel_1 that lists the level-1 divisions in use.
+    // The statement of divisions that lists the level-1 divisions in use.
     static QString divisionsInUseStatement();
 
     // Opens the connection and the datasets in their fixed order; the first failure is raised.
-    void OpenDataSets();
+    void openDataSets();
 
     // Keeps the open copy-and-removal dialog on the current department; does nothing while none is open.
     void ADOQ_KafedraAfterScroll(Dataset& dataSet);
 
-    Connection ADO_Shtat;
+    Connection connection;
 
-    Dataset ADOQ_Shtat_rasp;
-    Dataset ADOQ_Teacher;
-    Dataset ADOQ_Otdel_1;
-    Dataset ADOQOtdel_2;
-    Dataset ADOQ_Stavka;
-    Dataset ADOQ_Working;
-    Dataset ADOQ_Faculty;
-    Dataset ADOQ_Kafedra;
-    Dataset ADOQ_t_fio;
-    Dataset ADOQ_post;
-    Dataset ADOQ_VUZ;
-    Dataset ADOQ_Otdel_11;
-    Dataset ADOQ_Insert_id_Otdel_11;
-    Dataset ADOQ_Enter;
-    Dataset ADOQ_Deduce;
-    Dataset ADOT_Structure;
-    Dataset ADOT_BK;
-    Dataset ADOQ_Exec;
-    Dataset ADOQ_Temp;
+    Dataset scheduleLines;
+    Dataset teachers;
+    Dataset divisions;
+    Dataset levelTwoDivisions;
+    Dataset rates;
+    Dataset placements;
+    Dataset faculties;
+    Dataset departments;
+    Dataset personNames;
+    Dataset posts;
+    Dataset institution;
+    Dataset subLevels;
+    Dataset newSubLevelKey;
+    Dataset entryKinds;
+    Dataset withdrawalKinds;
+    Dataset structureKinds;
+    Dataset fundingSources;
+    Dataset commands;
+    Dataset scratch;
     // The chosen unit's lines as they stood on a past date: read only, beside the schedule itself.
-    Dataset ADOQ_Shtat_asOf;
+    Dataset scheduleLinesAsOf;
 
-    DataSource DS_Shtat_rasp;
-    DataSource DS_Otdel_1;
-    DataSource DS_Otdel_2;
-    DataSource DS_Otdel_11;
-    DataSource DS__Faculty;
-    DataSource DS_Kafedra;
-    DataSource DS_Post;
-    DataSource DS_Shtat_asOf;
+    DataSource scheduleLinesSource;
+    DataSource divisionsSource;
+    DataSource levelTwoDivisionsSource;
+    DataSource subLevelsSource;
+    DataSource facultiesSource;
+    DataSource departmentsSource;
+    DataSource postsSource;
+    DataSource scheduleLinesAsOfSource;
 
 private:
     QList<FieldDef> scheduleFields();

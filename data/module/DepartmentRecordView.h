@@ -9,7 +9,7 @@ class DepartmentRecordView
 {
 public:
     // Takes the current department as the dialog's source.
-    virtual void ShowCurrentKafedra() = 0;
+    virtual void showCurrentDepartment() = 0;
     virtual void setRecordGroupCaption(const QString& caption) = 0;
 
 protected:

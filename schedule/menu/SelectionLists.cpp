@@ -4,18 +4,18 @@
 
 namespace zeb {
 
-void refreshSelectionLists(TDM_shtat& dataModule)
+void refreshSelectionLists(DataModule& dataModule)
 {
-    for (Dataset* list : {&dataModule.ADOQ_Otdel_1, &dataModule.ADOQ_Otdel_11, &dataModule.ADOQ_Faculty,
-                          &dataModule.ADOQ_Kafedra, &dataModule.ADOQOtdel_2, &dataModule.ADOQ_post}) {
+    for (Dataset* list : {&dataModule.divisions, &dataModule.subLevels, &dataModule.faculties,
+                          &dataModule.departments, &dataModule.levelTwoDivisions, &dataModule.posts}) {
         list->close();
         list->open();
     }
-    dataModule.ADOQ_post.sort(QStringLiteral("post"));
-    dataModule.ADOQ_Otdel_1.sort(QStringLiteral("Otdel_1"));
-    dataModule.ADOQ_Otdel_11.sort(QStringLiteral("Otdel_1"));
-    dataModule.ADOQ_Faculty.sort(QStringLiteral("[p23-1]"));
-    dataModule.ADOQ_Kafedra.sort(QStringLiteral("f1"));
+    dataModule.posts.sort(QStringLiteral("post"));
+    dataModule.divisions.sort(QStringLiteral("Otdel_1"));
+    dataModule.subLevels.sort(QStringLiteral("Otdel_1"));
+    dataModule.faculties.sort(QStringLiteral("[p23-1]"));
+    dataModule.departments.sort(QStringLiteral("f1"));
 }
 
 } // namespace zeb

@@ -21,7 +21,7 @@ constexpr qsizetype computerNameBufferSize = 256;
 
 } // namespace
 
-SignInFlow::SignInFlow(TDM_shtat& dataModule, SignInView& view, QString& sessionLogin, QString settingsPath)
+SignInFlow::SignInFlow(DataModule& dataModule, SignInView& view, QString& sessionLogin, QString settingsPath)
     : m_dataModule(dataModule), m_view(view), m_sessionLogin(sessionLogin),
       m_settingsPath(std::move(settingsPath))
 {
@@ -46,16 +46,16 @@ void SignInFlow::signInButtonClicked()
         }
     }
 
-    Connection& connection = m_dataModule.ADO_Shtat;
-    if (!SignIn(connection, newPassword))
+    Connection& connection = m_dataModule.connection;
+    if (!exchangeSignIn(connection, newPassword))
         return;
     connection.execute(QStringLiteral("SET DATEFORMAT dmy"));
     m_view.closeWith(ModalResult::Ok);
 }
 
-bool SignInFlow::SignIn(Connection& connection, const QString& newPassword)
+bool SignInFlow::exchangeSignIn(Connection& connection, const QString& newPassword)
 {
-    const TFirstConnectInfo settings = SettingsFile::read(m_settingsPath);
+    const FirstConnectInfo settings = SettingsFile::read(m_settingsPath);
     // Not the end of the attempt: running GET_USER tries to open the connection once more.
     if (const std::optional<ConnectFailure> failure = openWithSettings(connection, settings))
         m_view.showMessage(failure->serverFault ? failure->explanation : failure->message);
@@ -140,7 +140,7 @@ bool SignInFlow::connectAccepted(Connection& connection, const QString& connecti
         connection.setConnectionString(connectionString);
         connection.open();
         m_sessionLogin = m_view.login();
-        m_dataModule.OpenDataSets();
+        m_dataModule.openDataSets();
         return true;
     } catch (const std::exception& error) {
         Platform::instance().showError(errorMessage(error));

@@ -8,7 +8,7 @@ namespace zeb {
 class Connection;
 struct ConnectFailure;
 class SignInView;
-class TDM_shtat;
+class DataModule;
 
 // One sign-in dialog's attempts: the sign-in button's action and the GET_USER exchange behind it.
 // It keeps the attempt counter and whether the password-change area is open; the dialog shows the rest.
@@ -16,7 +16,7 @@ class SignInFlow
 {
 public:
     // `sessionLogin` receives the login as typed once the returned account has connected.
-    SignInFlow(TDM_shtat& dataModule, SignInView& view, QString& sessionLogin, QString settingsPath);
+    SignInFlow(DataModule& dataModule, SignInView& view, QString& sessionLogin, QString settingsPath);
 
     // The sign-in button: counts the attempt, checks a new password, signs in, and on success sets the
     // server's date format and closes the dialog with the OK result. Errors raised before GET_USER runs
@@ -24,7 +24,7 @@ public:
     void signInButtonClicked();
 
     // The exchange; true when signed in. newPassword is "NULL" for none, otherwise the new password as typed.
-    bool SignIn(Connection& connection, const QString& newPassword);
+    bool exchangeSignIn(Connection& connection, const QString& newPassword);
 
     // The more button; returns whether the area is now open.
     bool togglePasswordArea();
@@ -38,7 +38,7 @@ private:
     void reportFailedExchange(const std::exception& error, Connection& connection);
     bool connectAccepted(Connection& connection, const QString& connectionString);
 
-    TDM_shtat& m_dataModule;
+    DataModule& m_dataModule;
     SignInView& m_view;
     QString& m_sessionLogin;
     QString m_settingsPath;

@@ -43,7 +43,7 @@ IoError refusedWrite(const QString& path, const QString& reason)
 
 } // namespace
 
-bool DownloadFile(const QString& url, const QString& localPath, qint64 maxBytes)
+bool downloadFile(const QString& url, const QString& localPath, qint64 maxBytes)
 {
     // Whatever an earlier attempt left there is no download of this one.
     QFile::remove(localPath);

@@ -9,6 +9,6 @@ namespace zeb {
 // arrived with a success status; a failed download (error page, empty answer, cut connection, an answer
 // longer than maxBytes) leaves neither file, whatever was there before. Raises IoError when either file
 // cannot be written; a disk that fills up is named, with the space left on it.
-bool DownloadFile(const QString& url, const QString& localPath, qint64 maxBytes);
+bool downloadFile(const QString& url, const QString& localPath, qint64 maxBytes);
 
 } // namespace zeb

@@ -67,7 +67,7 @@ void giveUp(const QLabel& notice, const QString& text, MessageIcon icon)
 
 } // namespace
 
-void StartUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDigest, const UpdateSite& site)
+void startSelfUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDigest, const UpdateSite& site)
 {
     notice.setText(QStringLiteral("Идёт обновление программы, ПОДОЖДИТЕ..."));
     // Paints the notice before the downloads block the window; a click now would start a second attempt.
@@ -79,9 +79,9 @@ void StartUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDige
     const QString program = home.filePath(tempFolder + QStringLiteral("/ZEB 7.exe"));
     bool fetched = false;
     try {
-        fetched = DownloadFile(server + QStringLiteral("/zebprogs/ZEB 7.t"),
+        fetched = downloadFile(server + QStringLiteral("/zebprogs/ZEB 7.t"),
                                home.filePath(QStringLiteral("ZEB 7.t")), maxFirstDownloadBytes) &&
-                  DownloadFile(server + QStringLiteral("/zebprogs/ZEB 7.exe"), program, maxProgramBytes);
+                  downloadFile(server + QStringLiteral("/zebprogs/ZEB 7.exe"), program, maxProgramBytes);
     } catch (const IoError&) {
         // Nothing of a failed update stays behind: the download is gone already, the folder goes too.
         home.rmdir(tempFolder);
@@ -105,14 +105,14 @@ void StartUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDige
     exitTimer.start();
 }
 
-void ExitTimerTick(QTimer& exitTimer)
+void exitWhenUpdateStarted(QTimer& exitTimer)
 {
     if (exitTimer.interval() == updateExitTimerInterval)
         exitTimer.setInterval(100);
     Platform::instance().requestTerminate();
 }
 
-void RemoveLeftoverScript(const QString& home)
+void removeLeftoverScript(const QString& home)
 {
     const QDir folder(home);
     QFile::remove(folder.filePath(windowsScriptName));

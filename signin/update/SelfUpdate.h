@@ -24,13 +24,13 @@ constexpr qint64 maxProgramBytes = 512 * 1024 * 1024;
 // the bounds above, or a download that is not the published build or has no published digest to match (it
 // is deleted). The notice label shows the progress text. Raises IoError when
 // a file cannot be written or read.
-void StartUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDigest,
+void startSelfUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDigest,
                  const UpdateSite& site = UpdateSite::current());
 
 // The exit timer's handler: asks the application to terminate, from the second tick on every 100 ms.
-void ExitTimerTick(QTimer& exitTimer);
+void exitWhenUpdateStarted(QTimer& exitTimer);
 
 // Deletes the update script that an update left in home; none there is no error.
-void RemoveLeftoverScript(const QString& home = QCoreApplication::applicationDirPath());
+void removeLeftoverScript(const QString& home = QCoreApplication::applicationDirPath());
 
 } // namespace zeb

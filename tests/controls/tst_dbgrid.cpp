@@ -67,14 +67,14 @@ struct GridWindow
 {
     explicit GridWindow(int lines = 5)
     {
-        module.ADO_Shtat.setDataDirectory(installation.dataDirectory());
-        module.ADO_Shtat.setConnectionString(installation.signedInConnection()->connectionString());
-        module.OpenDataSets();
+        module.connection.setDataDirectory(installation.dataDirectory());
+        module.connection.setConnectionString(installation.signedInConnection()->connectionString());
+        module.openDataSets();
         std::unique_ptr<Engine> admin = installation.adminEngine();
         const int before =
             firstValue(*admin, QStringLiteral("select coalesce(max(id_vakansiya), 0) from Vakansii")).toInt();
-        posts = {module.ADOQ_post.valueAt(0, module.ADOQ_post.fieldIndex(QStringLiteral("id_post"))),
-                 module.ADOQ_post.valueAt(1, module.ADOQ_post.fieldIndex(QStringLiteral("id_post")))};
+        posts = {module.posts.valueAt(0, module.posts.fieldIndex(QStringLiteral("id_post"))),
+                 module.posts.valueAt(1, module.posts.fieldIndex(QStringLiteral("id_post")))};
         admin->run(
             QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                            "INSERT INTO Vakansii (id_post, q_units, Num, e_n_p, d_n_p) "
@@ -92,7 +92,7 @@ struct GridWindow
         layout->addWidget(outside);
         layout->addWidget(grid, 1);
         grid->setColumns(scheduleColumns());
-        grid->setDataSource(&module.DS_Shtat_rasp);
+        grid->setDataSource(&module.scheduleLinesSource);
         window.resize(900, 320);
         window.show();
         window.activateWindow();
@@ -100,7 +100,7 @@ struct GridWindow
         grid->setFocus();
     }
 
-    Dataset& lines_() { return module.ADOQ_Shtat_rasp; }
+    Dataset& lines_() { return module.scheduleLines; }
     QModelIndex cell(int row, int column) const { return grid->model()->index(row, column); }
     QString text(int row, int column) const { return cell(row, column).data().toString(); }
 
@@ -133,7 +133,7 @@ struct GridWindow
 
     ScriptedPlatform platform;
     TestInstallation installation{EngineKind::Sqlite, true};
-    TDM_shtat module;
+    DataModule module;
     QVariantList posts;
     QWidget window;
     QLineEdit* outside = nullptr;

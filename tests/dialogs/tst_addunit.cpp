@@ -1,9 +1,10 @@
+#include "NamedChild.h"
 #include "DBLookupComboBox.h"
 #include "DialogScripts.h"
 #include "EngineRows.h"
 #include "ExpectedStatements.h"
-#include "TForm4.h"
-#include "TForm5.h"
+#include "AddDivisionDialog.h"
+#include "AddDepartmentDialog.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -44,10 +45,10 @@ QStringList entries(const DBLookupComboBox* selector)
 void chooseParent(MainWindowRig& rig, const QString& parent, const QString& name = {})
 {
     if (parent == QStringLiteral("division"))
-        rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, name.isEmpty() ? QStringLiteral("Бухгалтерия") : name);
+        rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), name.isEmpty() ? QStringLiteral("Бухгалтерия") : name);
     if (parent == QStringLiteral("faculty")) {
         rig.clickTab(1);
-        rig.pick(rig.form->DBLookupComboboxEh_Faculty, name.isEmpty() ? QStringLiteral("ФМ") : name);
+        rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Faculty"), name.isEmpty() ? QStringLiteral("ФМ") : name);
     }
 }
 
@@ -65,10 +66,10 @@ struct AddDialog
 
 AddDialog controlsOf(QDialog& dialog)
 {
-    if (auto* division = qobject_cast<TForm4*>(&dialog))
-        return {division->DBLookupComboBox1, division->BitBtn1};
-    auto& department = static_cast<TForm5&>(dialog);
-    return {department.DBLookupComboBox1, department.Button1};
+    if (auto* division = qobject_cast<AddDivisionDialog*>(&dialog))
+        return {child<DBLookupComboBox>(*division, "DBLookupComboBox1"), child<QPushButton>(*division, "BitBtn1")};
+    auto& department = static_cast<AddDepartmentDialog&>(dialog);
+    return {child<DBLookupComboBox>(department, "DBLookupComboBox1"), child<QPushButton>(department, "Button1")};
 }
 
 } // namespace
@@ -96,26 +97,26 @@ void TestAddUnit::dialogsLookAsTheyShould()
 {
     MainWindowRig rig(EngineKind::Sqlite);
     chooseParent(rig, QStringLiteral("faculty"));
-    whenShown<TForm4>(rig, [](TForm4& dialog) {
+    whenShown<AddDivisionDialog>(rig, [](AddDivisionDialog& dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Добавить отдел"));
         QCOMPARE(dialog.size(), QSize(391, 89));
-        QCOMPARE(dialog.BitBtn1->text(), QStringLiteral("Cохранить"));
-        QVERIFY(dialog.BitBtn1->isDefault());
-        QCOMPARE(dialog.BitBtn2->text(), QStringLiteral("Отменить"));
-        QVERIFY(!dialog.GroupBox1->isVisible());
-        QVERIFY(!dialog.PageControl1->geometry().intersects(dialog.rect().adjusted(0, 2, 0, 0)));
-        QVERIFY(dialog.RBtn_2_2->isChecked());
-        QVERIFY(!dialog.RBtn_1->isEnabled());
-        QVERIFY(!dialog.RBtn_1_1->isEnabled());
+        QCOMPARE(child<QPushButton>(dialog, "BitBtn1")->text(), QStringLiteral("Cохранить"));
+        QVERIFY(child<QPushButton>(dialog, "BitBtn1")->isDefault());
+        QCOMPARE(child<QPushButton>(dialog, "BitBtn2")->text(), QStringLiteral("Отменить"));
+        QVERIFY(!child<QGroupBox>(dialog, "GroupBox1")->isVisible());
+        QVERIFY(!child<QTabWidget>(dialog, "PageControl1")->geometry().intersects(dialog.rect().adjusted(0, 2, 0, 0)));
+        QVERIFY(child<QRadioButton>(dialog, "RBtn_2_2")->isChecked());
+        QVERIFY(!child<QRadioButton>(dialog, "RBtn_1")->isEnabled());
+        QVERIFY(!child<QRadioButton>(dialog, "RBtn_1_1")->isEnabled());
         QCOMPARE(Form4, &dialog);
-        QCOMPARE(dialog.DBLookupComboBox1->text(), QString());
+        QCOMPARE(child<DBLookupComboBox>(dialog, "DBLookupComboBox1")->text(), QString());
     });
     plusButton(rig, QStringLiteral("Button1"))->click();
-    whenShown<TForm5>(rig, [](TForm5& dialog) {
+    whenShown<AddDepartmentDialog>(rig, [](AddDepartmentDialog& dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Добавить кафедру"));
-        QCOMPARE(dialog.Button1->text(), QStringLiteral("Сохранить"));
-        QVERIFY(!dialog.Button1->isDefault());
-        QCOMPARE(dialog.BitBtn1->text(), QStringLiteral("Cancel"));
+        QCOMPARE(child<QPushButton>(dialog, "Button1")->text(), QStringLiteral("Сохранить"));
+        QVERIFY(!child<QPushButton>(dialog, "Button1")->isDefault());
+        QCOMPARE(child<QPushButton>(dialog, "BitBtn1")->text(), QStringLiteral("Cancel"));
         QCOMPARE(Form5, &dialog);
     });
     plusButton(rig, QStringLiteral("Button3"))->click();
@@ -191,7 +192,7 @@ void TestAddUnit::addsAUnitAtEachPlace()
     rig.platform.queueModal([&](QDialog& dialog) {
         dialog.show();
         lineDefaults = rig.form->ApplyLineDefaults;
-        firstLevelWhileOpen = entries(rig.form->DBLookupComboboxEh_Otdel_1);
+        firstLevelWhileOpen = entries(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"));
         const AddDialog controls = controlsOf(dialog);
         rig.pick(controls.choice, entry);
         saveAt = int(sent.list().size());
@@ -206,7 +207,7 @@ void TestAddUnit::addsAUnitAtEachPlace()
         QCOMPARE(firstLevelWhileOpen.size(), 5);
     QCOMPARE(sent.list().at(saveAt), statement);
     // The window's lists were read again after the insert, and the dialog gave them back on closing.
-    QVERIFY(sent.list().mid(saveAt + 1).contains(rig.dataModule.ADOQ_post.sql()));
+    QVERIFY(sent.list().mid(saveAt + 1).contains(rig.dataModule.posts.sql()));
     QCOMPARE(newestLineUnits(rig), line);
     QVERIFY2(entries(unitSelector).contains(entry), qPrintable(entries(unitSelector).join(u',')));
     QVERIFY(unitSelector->isEnabled());
@@ -232,7 +233,7 @@ void TestAddUnit::withoutItsUnitAButtonOpensNothing()
 
     plusButton(rig, button)->click();
 
-    QCOMPARE(rig.platform.modalRuns(), QStringList(QStringLiteral("zeb::TForm8")));
+    QCOMPARE(rig.platform.modalRuns(), QStringList(QStringLiteral("zeb::SignInDialog")));
     QCOMPARE(sent.list(), QStringList());
     QCOMPARE(rig.form->ApplyLineDefaults, restoresLineDefaults);
 }
@@ -395,7 +396,7 @@ void TestAddUnit::lineDefaultsComeBackWhenTheListFailsToOpen()
     plusButton(rig, QStringLiteral("Button3"))->click();
 
     QCOMPARE(rig.platform.errors().size(), 1);
-    QCOMPARE(rig.platform.modalRuns(), QStringList(QStringLiteral("zeb::TForm8")));
+    QCOMPARE(rig.platform.modalRuns(), QStringList(QStringLiteral("zeb::SignInDialog")));
     QVERIFY(rig.form->ApplyLineDefaults);
 }
 

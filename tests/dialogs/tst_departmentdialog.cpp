@@ -1,9 +1,10 @@
+#include "NamedChild.h"
 #include "DBLookupListBox.h"
 #include "DialogScripts.h"
 #include "EngineRows.h"
 #include "ExpectedStatements.h"
-#include "TForm3.h"
-#include "TForm6.h"
+#include "DirectoryEditor.h"
+#include "DepartmentCopyDialog.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -21,11 +22,11 @@ namespace {
 const QString place = QStringLiteral("'WS-TEST\\192.168.10.25'");
 
 // Opens the copy-and-removal dialog from the departments page of the directory editor and runs `work` on it.
-void inCopyDialog(MainWindowRig& rig, std::function<void(TForm6&)> work)
+void inCopyDialog(MainWindowRig& rig, std::function<void(DepartmentCopyDialog&)> work)
 {
-    whenShown<TForm3>(rig, [&rig, work](TForm3& directory) {
-        whenShown<TForm6>(rig, work);
-        QTest::mouseClick(directory.BitBtn1, Qt::LeftButton);
+    whenShown<DirectoryEditor>(rig, [&rig, work](DirectoryEditor& directory) {
+        whenShown<DepartmentCopyDialog>(rig, work);
+        QTest::mouseClick(child<QPushButton>(directory, "BitBtn1"), Qt::LeftButton);
     });
     rig.form->N3->trigger();
 }
@@ -97,23 +98,23 @@ private Q_SLOTS:
 void TestDepartmentDialog::opensOnTheFirstDepartment()
 {
     MainWindowRig rig(EngineKind::Sqlite);
-    inCopyDialog(rig, [&](TForm6& dialog) {
+    inCopyDialog(rig, [&](DepartmentCopyDialog& dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Удаление кафедры"));
         QCOMPARE(dialog.size(), QSize(491, 334));
         QVERIFY(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
-        QCOMPARE(dialog.DBLookupListBox1->model()->rowCount(), 3);
-        QCOMPARE(dialog.DBLookupListBox1->selectedItem(), QStringLiteral("Кафедра алгебры"));
-        QCOMPARE(dialog.Label2->text(), QStringLiteral("Кафедра алгебры"));
+        QCOMPARE(child<DBLookupListBox>(dialog, "DBLookupListBox1")->model()->rowCount(), 3);
+        QCOMPARE(child<DBLookupListBox>(dialog, "DBLookupListBox1")->selectedItem(), QStringLiteral("Кафедра алгебры"));
+        QCOMPARE(child<QLabel>(dialog, "Label2")->text(), QStringLiteral("Кафедра алгебры"));
         QCOMPARE(dialog.sourceId(), 1);
         // The record group names the id only once the list moved while the dialog is held.
-        QCOMPARE(dialog.GroupBox2->title(), QStringLiteral("Запись"));
-        QCOMPARE(dialog.GroupBox1->title(), QStringLiteral("Копировать на запись"));
-        QVERIFY(!dialog.Button2->isEnabled());
-        QCOMPARE(dialog.Edit1->text(), QString());
+        QCOMPARE(child<QGroupBox>(dialog, "GroupBox2")->title(), QStringLiteral("Запись"));
+        QCOMPARE(child<QGroupBox>(dialog, "GroupBox1")->title(), QStringLiteral("Копировать на запись"));
+        QVERIFY(!child<QPushButton>(dialog, "Button2")->isEnabled());
+        QCOMPARE(child<QLineEdit>(dialog, "Edit1")->text(), QString());
 
-        clickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра физики"));
-        QCOMPARE(dialog.GroupBox2->title(), QStringLiteral("Запись - 3"));
-        QCOMPARE(dialog.Label2->text(), QStringLiteral("Кафедра физики"));
+        clickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра физики"));
+        QCOMPARE(child<QGroupBox>(dialog, "GroupBox2")->title(), QStringLiteral("Запись - 3"));
+        QCOMPARE(child<QLabel>(dialog, "Label2")->text(), QStringLiteral("Кафедра физики"));
         QCOMPARE(dialog.sourceId(), 3);
     });
     QVERIFY(rig.platform.boxes().isEmpty());
@@ -128,17 +129,17 @@ void TestDepartmentDialog::copyCreatesTheTargetsLines()
     QCOMPARE(rig.stored(targetLines, QStringLiteral("id_faculty")), QStringLiteral("2"));
     SentStatements sent;
 
-    inCopyDialog(rig, [&](TForm6& dialog) {
-        doubleClickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра физики"));
-        QCOMPARE(dialog.GroupBox1->title(), QStringLiteral("Копировать на запись - 3"));
-        QCOMPARE(dialog.Edit1->text(), QStringLiteral("Кафедра физики"));
+    inCopyDialog(rig, [&](DepartmentCopyDialog& dialog) {
+        doubleClickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра физики"));
+        QCOMPARE(child<QGroupBox>(dialog, "GroupBox1")->title(), QStringLiteral("Копировать на запись - 3"));
+        QCOMPARE(child<QLineEdit>(dialog, "Edit1")->text(), QStringLiteral("Кафедра физики"));
         QCOMPARE(dialog.targetId(), 3);
-        QVERIFY(dialog.Button2->isEnabled());
-        clickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра алгебры"));
+        QVERIFY(child<QPushButton>(dialog, "Button2")->isEnabled());
+        clickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра алгебры"));
         sent.clear();
         rig.platform.queueAnswer(MessageAnswer::Yes);
         rig.platform.queueAnswer(MessageAnswer::Ok);
-        QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
         QCOMPARE(sent.list(), QStringList(expected::copyDepartment(1, 3, QStringLiteral("'kadry'"), place)));
     });
 
@@ -159,11 +160,11 @@ void TestDepartmentDialog::copyOntoItselfIsRefused()
 {
     MainWindowRig rig(EngineKind::Sqlite);
     SentStatements sent;
-    inCopyDialog(rig, [&](TForm6& dialog) {
-        doubleClickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра геометрии"));
+    inCopyDialog(rig, [&](DepartmentCopyDialog& dialog) {
+        doubleClickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра геометрии"));
         sent.clear();
         rig.platform.queueAnswer(MessageAnswer::Ok);
-        QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
         QCOMPARE(sent.list(), QStringList());
     });
     QCOMPARE(rig.platform.boxTexts(),
@@ -183,11 +184,11 @@ void TestDepartmentDialog::failedCopyLeavesTheTargetUntouched()
     const QString targetLines = QStringLiteral("select id_vakansiya from Vakansii where id_kafedra = 3");
     const QString before = rig.stored(targetLines, QStringLiteral("id_vakansiya"));
 
-    inCopyDialog(rig, [&](TForm6& dialog) {
-        doubleClickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра физики"));
-        clickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра алгебры"));
+    inCopyDialog(rig, [&](DepartmentCopyDialog& dialog) {
+        doubleClickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра физики"));
+        clickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра алгебры"));
         rig.platform.queueAnswer(MessageAnswer::Yes);
-        QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
     });
 
     QCOMPARE(rig.platform.boxes().size(), 1);
@@ -202,13 +203,13 @@ void TestDepartmentDialog::removalOfAnUnusedDepartmentIsLoggedOnce()
     rig.execute(QStringLiteral("insert into Kafedra (f1) values ('Кафедра истории')"));
     SentStatements sent;
 
-    inCopyDialog(rig, [&](TForm6& dialog) {
-        clickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра истории"));
+    inCopyDialog(rig, [&](DepartmentCopyDialog& dialog) {
+        clickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра истории"));
         sent.clear();
         rig.platform.queueAnswer(MessageAnswer::Yes);
-        QTest::mouseClick(dialog.Button3, Qt::LeftButton);
-        QCOMPARE(dialog.DBLookupListBox1->model()->rowCount(), 3);
-        QCOMPARE(dialog.GroupBox2->title(), QStringLiteral("Запись - 1"));
+        QTest::mouseClick(child<QPushButton>(dialog, "Button3"), Qt::LeftButton);
+        QCOMPARE(child<DBLookupListBox>(dialog, "DBLookupListBox1")->model()->rowCount(), 3);
+        QCOMPARE(child<QGroupBox>(dialog, "GroupBox2")->title(), QStringLiteral("Запись - 1"));
         QCOMPARE(sent.list(),
                  QStringList({expected::removeDepartment(4),
                               expected::logDepartmentRemoval(4, QStringLiteral("'kadry'"), place),
@@ -233,13 +234,13 @@ void TestDepartmentDialog::removalOfADepartmentInUseIsRefused()
     MainWindowRig rig(engine);
     SentStatements sent;
 
-    inCopyDialog(rig, [&](TForm6& dialog) {
-        clickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра геометрии"));
+    inCopyDialog(rig, [&](DepartmentCopyDialog& dialog) {
+        clickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра геометрии"));
         sent.clear();
         rig.platform.queueAnswer(MessageAnswer::Yes);
         rig.platform.queueAnswer(MessageAnswer::Ok);
-        QTest::mouseClick(dialog.Button3, Qt::LeftButton);
-        QCOMPARE(dialog.DBLookupListBox1->selectedItem(), QStringLiteral("Кафедра геометрии"));
+        QTest::mouseClick(child<QPushButton>(dialog, "Button3"), Qt::LeftButton);
+        QCOMPARE(child<DBLookupListBox>(dialog, "DBLookupListBox1")->selectedItem(), QStringLiteral("Кафедра геометрии"));
         QCOMPARE(sent.list(), QStringList({expected::removeDepartment(2)}));
     });
 
@@ -270,11 +271,11 @@ void TestDepartmentDialog::removalIsUndoneWhenItsLogRowFails()
                                              ? QStringLiteral("drop table dbo.zeb_log")
                                              : QStringLiteral("drop table ZEB_LOG"));
 
-    inCopyDialog(rig, [&](TForm6& dialog) {
-        clickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра истории"));
+    inCopyDialog(rig, [&](DepartmentCopyDialog& dialog) {
+        clickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра истории"));
         rig.platform.queueAnswer(MessageAnswer::Yes);
         rig.platform.queueAnswer(MessageAnswer::Ok);
-        QTest::mouseClick(dialog.Button3, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "Button3"), Qt::LeftButton);
     });
 
     QCOMPARE(rig.platform.boxes().size(), 2);
@@ -292,15 +293,15 @@ void TestDepartmentDialog::quoteInTheLoginEntersBothStatementsSafely()
     rig.execute(QStringLiteral("insert into Kafedra (f1) values ('Кафедра права')"));
     SentStatements sent;
 
-    inCopyDialog(rig, [&](TForm6& dialog) {
-        doubleClickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра истории"));
-        clickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра физики"));
+    inCopyDialog(rig, [&](DepartmentCopyDialog& dialog) {
+        doubleClickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра истории"));
+        clickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра физики"));
         rig.platform.queueAnswer(MessageAnswer::Yes);
         rig.platform.queueAnswer(MessageAnswer::Ok);
-        QTest::mouseClick(dialog.Button2, Qt::LeftButton);
-        clickRow(dialog.DBLookupListBox1, QStringLiteral("Кафедра права"));
+        QTest::mouseClick(child<QPushButton>(dialog, "Button2"), Qt::LeftButton);
+        clickRow(child<DBLookupListBox>(dialog, "DBLookupListBox1"), QStringLiteral("Кафедра права"));
         rig.platform.queueAnswer(MessageAnswer::Yes);
-        QTest::mouseClick(dialog.Button3, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "Button3"), Qt::LeftButton);
     });
 
     QVERIFY(sent.list().contains(expected::copyDepartment(3, 4, QStringLiteral("'o''brien'"), place)));
@@ -326,8 +327,8 @@ void TestDepartmentDialog::longNamesShowWhole()
     for (const QString& name : names)
         rig.execute(QStringLiteral("insert into Kafedra (f1) values ('%1')").arg(name));
 
-    inCopyDialog(rig, [&](TForm6& dialog) {
-        DBLookupListBox* list = dialog.DBLookupListBox1;
+    inCopyDialog(rig, [&](DepartmentCopyDialog& dialog) {
+        DBLookupListBox* list = child<DBLookupListBox>(dialog, "DBLookupListBox1");
         const QFontMetrics metrics(list->font());
         QVERIFY(metrics.horizontalAdvance(names.last()) > list->viewport()->width());
         QVERIFY(list->horizontalScrollBar()->maximum() > 0);
@@ -342,7 +343,7 @@ void TestDepartmentDialog::longNamesShowWhole()
             QCOMPARE(QToolTip::text(), name);
         }
         clickRow(list, names.last());
-        QCOMPARE(dialog.Label2->toolTip(), names.last());
+        QCOMPARE(child<QLabel>(dialog, "Label2")->toolTip(), names.last());
         QToolTip::hideText();
     });
 }

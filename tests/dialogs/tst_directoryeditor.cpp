@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
 #include "DBNavigator.h"
@@ -5,8 +6,8 @@
 #include "EngineRows.h"
 #include "ExpectedStatements.h"
 #include "Field.h"
-#include "TForm3.h"
-#include "TForm6.h"
+#include "DirectoryEditor.h"
+#include "DepartmentCopyDialog.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -108,31 +109,31 @@ void TestDirectoryEditor::commandsOpenTheirPage()
     SentStatements sent;
     QStringList seen;
 
-    whenShown<TForm3>(rig, [&](TForm3& dialog) {
+    whenShown<DirectoryEditor>(rig, [&](DirectoryEditor& dialog) {
         seen = sent.list();
         QCOMPARE(dialog.windowTitle(), caption);
-        QCOMPARE(dialog.PageControl1->currentIndex(), page);
-        QVERIFY(!dialog.PageControl1->tabBar()->isVisible());
+        QCOMPARE(child<QTabWidget>(dialog, "PageControl1")->currentIndex(), page);
+        QVERIFY(!child<QTabWidget>(dialog, "PageControl1")->tabBar()->isVisible());
         QCOMPARE(dialog.width(), width);
         QCOMPARE(dialog.height(), 372);
         // Its navigator bar along the bottom stays on a small screen.
         QVERIFY(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
         if (page == 3) {
-            QCOMPARE(dialog.Panel1->width(), 551);
-            QCOMPARE(dialog.PageControl1->width(), 550);
-            QCOMPARE(column(rig.dataModule.ADOQ_Faculty, QStringLiteral("p23-1")),
+            QCOMPARE(child<QWidget>(dialog, "Panel1")->width(), 551);
+            QCOMPARE(child<QTabWidget>(dialog, "PageControl1")->width(), 550);
+            QCOMPARE(column(rig.dataModule.faculties, QStringLiteral("p23-1")),
                      QStringLiteral("АА,ФМ,ФЭ"));
         }
         sent.clear();
     });
     rig.form->findChild<QAction*>(command)->trigger();
 
-    QCOMPARE(rig.platform.modalRuns().last(), QStringLiteral("zeb::TForm3"));
+    QCOMPARE(rig.platform.modalRuns().last(), QStringLiteral("zeb::DirectoryEditor"));
     QCOMPARE(seen, preparation);
     // Closing gives the main window its divisions in use back; no faculty is chosen.
     QCOMPARE(sent.list(), QStringList(expected::divisionsInUse()));
     if (page == 1)
-        QCOMPARE(rig.dataModule.ADOQ_Kafedra.sql(), expected::allDepartments());
+        QCOMPARE(rig.dataModule.departments.sql(), expected::allDepartments());
     QVERIFY(rig.platform.errors().isEmpty());
 }
 
@@ -140,25 +141,25 @@ void TestDirectoryEditor::closingRestoresTheFacultysDepartments()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
-    rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty"), QStringLiteral("ФМ"));
     SentStatements sent;
     int width = 0;
     int panelWidth = 0;
     int pageControlWidth = 0;
 
-    whenShown<TForm3>(rig, [&](TForm3& dialog) {
+    whenShown<DirectoryEditor>(rig, [&](DirectoryEditor& dialog) {
         sent.clear();
         dialog.close();
         width = dialog.width();
-        panelWidth = dialog.Panel1->width();
-        pageControlWidth = dialog.PageControl1->width();
+        panelWidth = child<QWidget>(dialog, "Panel1")->width();
+        pageControlWidth = child<QTabWidget>(dialog, "PageControl1")->width();
     });
-    form.N6->trigger();
+    child<QAction>(form, "N6")->trigger();
 
     QCOMPARE(sent.list(), QStringList({expected::divisionsInUse(), expected::departmentsWithAnyLineOf(1)}));
     // The withdrawn line's department is listed too.
-    QCOMPARE(column(rig.dataModule.ADOQ_Kafedra, QStringLiteral("f1")),
+    QCOMPARE(column(rig.dataModule.departments, QStringLiteral("f1")),
              QStringLiteral("Кафедра алгебры,Кафедра геометрии"));
     QCOMPARE(width, 369);
     QCOMPARE(panelWidth, 360);
@@ -171,32 +172,32 @@ void TestDirectoryEditor::postsAreAddedEditedAndDeletedWithTheNavigator()
     MainWindowRig rig(engine);
     const QString stored = QStringLiteral("select post from post where post like 'Ассистент%' order by post");
 
-    whenShown<TForm3>(rig, [&](TForm3& dialog) {
-        DBNavigator* bar = dialog.DBNavigator1;
+    whenShown<DirectoryEditor>(rig, [&](DirectoryEditor& dialog) {
+        DBNavigator* bar = child<DBNavigator>(dialog, "DBNavigator1");
         QCOMPARE(bar->button(NavigatorButton::Insert)->isEnabled(), true);
         QCOMPARE(bar->button(NavigatorButton::Post)->isEnabled(), false);
         click(bar, NavigatorButton::Insert);
-        const int row = dialog.DBGridEh1->currentIndex().row();
-        rig.typeIntoCellOf(dialog.DBGridEh1, row, 0, QStringLiteral("Ассистент"));
-        if (rig.dataModule.ADOQ_post.state() != Dataset::State::Browse)
+        const int row = child<DBGridEh>(dialog, "DBGridEh1")->currentIndex().row();
+        rig.typeIntoCellOf(child<DBGridEh>(dialog, "DBGridEh1"), row, 0, QStringLiteral("Ассистент"));
+        if (rig.dataModule.posts.state() != Dataset::State::Browse)
             click(bar, NavigatorButton::Post);
         QCOMPARE(rig.stored(stored, QStringLiteral("post")), QStringLiteral("Ассистент"));
 
         const int added =
-            rowOf(rig.dataModule.ADOQ_post, QStringLiteral("post"), QStringLiteral("Ассистент"));
-        rig.clickCellOf(dialog.DBGridEh1, added, 0);
+            rowOf(rig.dataModule.posts, QStringLiteral("post"), QStringLiteral("Ассистент"));
+        rig.clickCellOf(child<DBGridEh>(dialog, "DBGridEh1"), added, 0);
         click(bar, NavigatorButton::Edit);
-        rig.dataModule.ADOQ_post.fieldByName(QStringLiteral("post"))
+        rig.dataModule.posts.fieldByName(QStringLiteral("post"))
             ->setAsString(QStringLiteral("Ассистент кафедры"));
         click(bar, NavigatorButton::Cancel);
         QCOMPARE(rig.stored(stored, QStringLiteral("post")), QStringLiteral("Ассистент"));
-        rig.typeIntoCellOf(dialog.DBGridEh1, added, 0, QStringLiteral("Ассистент кафедры"));
-        if (rig.dataModule.ADOQ_post.state() != Dataset::State::Browse)
+        rig.typeIntoCellOf(child<DBGridEh>(dialog, "DBGridEh1"), added, 0, QStringLiteral("Ассистент кафедры"));
+        if (rig.dataModule.posts.state() != Dataset::State::Browse)
             click(bar, NavigatorButton::Post);
         QCOMPARE(rig.stored(stored, QStringLiteral("post")), QStringLiteral("Ассистент кафедры"));
 
-        rig.dataModule.ADOQ_post.moveTo(
-            rowOf(rig.dataModule.ADOQ_post, QStringLiteral("post"), QStringLiteral("Ассистент кафедры")));
+        rig.dataModule.posts.moveTo(
+            rowOf(rig.dataModule.posts, QStringLiteral("post"), QStringLiteral("Ассистент кафедры")));
         rig.platform.queueAnswer(MessageAnswer::Cancel);
         click(bar, NavigatorButton::Delete);
         QCOMPARE(rig.stored(stored, QStringLiteral("post")), QStringLiteral("Ассистент кафедры"));
@@ -204,7 +205,7 @@ void TestDirectoryEditor::postsAreAddedEditedAndDeletedWithTheNavigator()
         click(bar, NavigatorButton::Delete);
         QCOMPARE(rig.stored(stored, QStringLiteral("post")), QString());
     });
-    rig.form->N4->trigger();
+    child<QAction>(*rig.form, "N4")->trigger();
 
     QCOMPARE(rig.platform.boxes().size(), 2);
     QCOMPARE(rig.platform.boxes().first().text, QStringLiteral("Delete record?"));
@@ -217,28 +218,28 @@ void TestDirectoryEditor::divisionAndFacultyAreAddedInTheGrid()
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
 
-    whenShown<TForm3>(rig, [&](TForm3& dialog) {
-        rig.clickCellOf(dialog.DBGridEh3, 0, 0);
+    whenShown<DirectoryEditor>(rig, [&](DirectoryEditor& dialog) {
+        rig.clickCellOf(child<DBGridEh>(dialog, "DBGridEh3"), 0, 0);
         rig.press(Qt::Key_Insert);
-        const int row = dialog.DBGridEh3->currentIndex().row();
-        rig.typeIntoCellOf(dialog.DBGridEh3, row, 0, QStringLiteral("Отдел кадров"));
-        if (rig.dataModule.ADOQ_Otdel_1.state() != Dataset::State::Browse)
-            click(dialog.DBNavigator3, NavigatorButton::Post);
+        const int row = child<DBGridEh>(dialog, "DBGridEh3")->currentIndex().row();
+        rig.typeIntoCellOf(child<DBGridEh>(dialog, "DBGridEh3"), row, 0, QStringLiteral("Отдел кадров"));
+        if (rig.dataModule.divisions.state() != Dataset::State::Browse)
+            click(child<DBNavigator>(dialog, "DBNavigator3"), NavigatorButton::Post);
     });
-    rig.form->N5->trigger();
+    child<QAction>(*rig.form, "N5")->trigger();
     QCOMPARE(rig.stored(QStringLiteral("select otdel_1 from Otdel_1 where otdel_1 = 'Отдел кадров'"),
                         QStringLiteral("otdel_1")),
              QStringLiteral("Отдел кадров"));
 
-    whenShown<TForm3>(rig, [&](TForm3& dialog) {
-        click(dialog.DBNavigator4, NavigatorButton::Insert);
-        const int row = dialog.DBGridEh4->currentIndex().row();
-        rig.typeIntoCellOf(dialog.DBGridEh4, row, 0, QStringLiteral("ЮФ"));
-        rig.typeIntoCellOf(dialog.DBGridEh4, row, 1, QStringLiteral("Юридический"));
-        rig.pickInCellOf(dialog.DBGridEh4, row, 2, QStringLiteral("Университет"));
-        click(dialog.DBNavigator4, NavigatorButton::Post);
+    whenShown<DirectoryEditor>(rig, [&](DirectoryEditor& dialog) {
+        click(child<DBNavigator>(dialog, "DBNavigator4"), NavigatorButton::Insert);
+        const int row = child<DBGridEh>(dialog, "DBGridEh4")->currentIndex().row();
+        rig.typeIntoCellOf(child<DBGridEh>(dialog, "DBGridEh4"), row, 0, QStringLiteral("ЮФ"));
+        rig.typeIntoCellOf(child<DBGridEh>(dialog, "DBGridEh4"), row, 1, QStringLiteral("Юридический"));
+        rig.pickInCellOf(child<DBGridEh>(dialog, "DBGridEh4"), row, 2, QStringLiteral("Университет"));
+        click(child<DBNavigator>(dialog, "DBNavigator4"), NavigatorButton::Post);
     });
-    rig.form->N6->trigger();
+    child<QAction>(*rig.form, "N6")->trigger();
     QCOMPARE(rig.stored(QStringLiteral("select [p23-2], id_vuz from Faculty where [p23-1] = 'ЮФ'"),
                         QStringLiteral("id_vuz")),
              QStringLiteral("1"));
@@ -281,10 +282,10 @@ void TestDirectoryEditor::ctrlDeleteAsksInEveryGridButTheDepartments()
     // An entry that nothing refers to, so that a deletion can only fail for the grid's own reasons.
     rig.execute(QStringLiteral("insert into %1 ([%2]) values ('ЯЯ')").arg(table, field));
     // The posts are not read again by their directory: the user refreshes the lists first.
-    rig.form->Refresh_Shtat_M->trigger();
+    child<QAction>(*rig.form, "Refresh_Shtat_M")->trigger();
     const QString stored = QStringLiteral("select [%2] from %1 where [%2] like 'ЯЯ%'").arg(table, field);
 
-    whenShown<TForm3>(rig, [&](TForm3& dialog) {
+    whenShown<DirectoryEditor>(rig, [&](DirectoryEditor& dialog) {
         auto* grid = dialog.findChild<DBGridEh*>(gridName);
         Dataset& dataset = *grid->dataset();
         const int row = rowOf(dataset, field, QStringLiteral("ЯЯ"));
@@ -313,20 +314,20 @@ void TestDirectoryEditor::minusButtonHoldsTheCopyDialogWhileShown()
 {
     MainWindowRig rig(EngineKind::Sqlite);
     DepartmentRecordView* heldWhileShown = nullptr;
-    TForm6* shown = nullptr;
-    whenShown<TForm3>(rig, [&](TForm3& dialog) {
-        QCOMPARE(dialog.BitBtn1->text(), QStringLiteral("-"));
-        whenShown<TForm6>(rig, [&](TForm6& copyDialog) {
+    DepartmentCopyDialog* shown = nullptr;
+    whenShown<DirectoryEditor>(rig, [&](DirectoryEditor& dialog) {
+        QCOMPARE(child<QPushButton>(dialog, "BitBtn1")->text(), QStringLiteral("-"));
+        whenShown<DepartmentCopyDialog>(rig, [&](DepartmentCopyDialog& copyDialog) {
             heldWhileShown = Form6;
             shown = &copyDialog;
         });
-        QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "BitBtn1"), Qt::LeftButton);
     });
-    rig.form->N3->trigger();
+    child<QAction>(*rig.form, "N3")->trigger();
 
     QCOMPARE(rig.platform.modalRuns(),
-             QStringList({QStringLiteral("zeb::TForm8"), QStringLiteral("zeb::TForm3"),
-                          QStringLiteral("zeb::TForm6")}));
+             QStringList({QStringLiteral("zeb::SignInDialog"), QStringLiteral("zeb::DirectoryEditor"),
+                          QStringLiteral("zeb::DepartmentCopyDialog")}));
     QVERIFY(shown);
     QCOMPARE(heldWhileShown, static_cast<DepartmentRecordView*>(shown));
     QCOMPARE(Form6, nullptr);
@@ -338,11 +339,11 @@ void TestDirectoryEditor::aClickAfterANewLineEditsTheClickedEntry()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    Dataset& departments = rig.dataModule.ADOQ_Kafedra;
+    Dataset& departments = rig.dataModule.departments;
 
-    whenShown<TForm3>(rig, [&](TForm3& dialog) {
-        DBGridEh* grid = dialog.DBGridEh2;
-        click(dialog.DBNavigator2, NavigatorButton::Insert);
+    whenShown<DirectoryEditor>(rig, [&](DirectoryEditor& dialog) {
+        DBGridEh* grid = child<DBGridEh>(dialog, "DBGridEh2");
+        click(child<DBNavigator>(dialog, "DBNavigator2"), NavigatorButton::Insert);
         QCOMPARE(departments.state(), Dataset::State::Insert);
         const int geometry = rowOf(departments, QStringLiteral("f1"), QStringLiteral("Кафедра геометрии"));
         rig.clickCellOf(grid, geometry, 0);
@@ -350,12 +351,12 @@ void TestDirectoryEditor::aClickAfterANewLineEditsTheClickedEntry()
         QCOMPARE(departments.fieldByName(QStringLiteral("f1"))->asString(),
                  QStringLiteral("Кафедра геометрии"));
         QCOMPARE(grid->currentIndex().row(), departments.recNo());
-        click(dialog.DBNavigator2, NavigatorButton::Edit);
+        click(child<DBNavigator>(dialog, "DBNavigator2"), NavigatorButton::Edit);
         rig.typeIntoCellOf(grid, departments.recNo(), 0, QStringLiteral("Кафедра топологии"));
         if (departments.state() != Dataset::State::Browse)
-            click(dialog.DBNavigator2, NavigatorButton::Post);
+            click(child<DBNavigator>(dialog, "DBNavigator2"), NavigatorButton::Post);
     });
-    rig.form->N3->trigger();
+    child<QAction>(*rig.form, "N3")->trigger();
 
     QCOMPARE(rig.stored(QStringLiteral("select f1 from Kafedra order by id_kafedra"), QStringLiteral("f1")),
              QStringLiteral("Кафедра алгебры,Кафедра топологии,Кафедра физики"));
@@ -368,25 +369,25 @@ void TestDirectoryEditor::theKeyboardStaysInTheGrid()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    Dataset& departments = rig.dataModule.ADOQ_Kafedra;
+    Dataset& departments = rig.dataModule.departments;
     const auto inGrid = [](DBGridEh* grid) {
         QWidget* focused = QApplication::focusWidget();
         return focused && (focused == grid || grid->isAncestorOf(focused));
     };
 
-    whenShown<TForm3>(rig, [&](TForm3& dialog) {
-        DBGridEh* grid = dialog.DBGridEh2;
-        whenShown<TForm6>(rig, [](TForm6&) {});
-        QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
+    whenShown<DirectoryEditor>(rig, [&](DirectoryEditor& dialog) {
+        DBGridEh* grid = child<DBGridEh>(dialog, "DBGridEh2");
+        whenShown<DepartmentCopyDialog>(rig, [](DepartmentCopyDialog&) {});
+        QTest::mouseClick(child<QPushButton>(dialog, "BitBtn1"), Qt::LeftButton);
         // The window system gives the keyboard back to the editor when the copy dialog closes.
         QApplication::setActiveWindow(&dialog);
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QVERIFY(inGrid(grid));
 
-        click(dialog.DBNavigator2, NavigatorButton::Insert);
+        click(child<DBNavigator>(dialog, "DBNavigator2"), NavigatorButton::Insert);
         QVERIFY(inGrid(grid));
         rig.type(QApplication::focusWidget(), QStringLiteral("Кафедра истории"));
-        click(dialog.DBNavigator2, NavigatorButton::Post);
+        click(child<DBNavigator>(dialog, "DBNavigator2"), NavigatorButton::Post);
         QCOMPARE(departments.state(), Dataset::State::Browse);
         QCOMPARE(departments.fieldByName(QStringLiteral("f1"))->asString(),
                  QStringLiteral("Кафедра истории"));
@@ -395,9 +396,9 @@ void TestDirectoryEditor::theKeyboardStaysInTheGrid()
         rig.press(Qt::Key_Space);
         rig.press(Qt::Key_Escape);
     });
-    rig.form->N3->trigger();
+    child<QAction>(*rig.form, "N3")->trigger();
 
-    QCOMPARE(rig.platform.modalRuns().count(QStringLiteral("zeb::TForm6")), 1);
+    QCOMPARE(rig.platform.modalRuns().count(QStringLiteral("zeb::DepartmentCopyDialog")), 1);
     QCOMPARE(rig.stored(QStringLiteral("select f1 from Kafedra order by id_kafedra"), QStringLiteral("f1")),
              QStringLiteral("Кафедра алгебры,Кафедра геометрии,Кафедра физики,Кафедра истории"));
     QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));

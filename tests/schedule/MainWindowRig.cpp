@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "MainWindowRig.h"
 
 #include "DBGridEh.h"
@@ -21,14 +22,14 @@ MainWindowRig::MainWindowRig(EngineKind engine, const QString& login)
     loadScheduleFixture(otherWorkstation());
     // Signs in as the sign-in dialog does on success: the session account, the login, the datasets.
     platform.queueModal([this, login](QDialog&) {
-        dataModule.ADO_Shtat.setDataDirectory(installation->dataDirectory());
-        dataModule.ADO_Shtat.setConnectionString(installation->signedInConnection()->connectionString());
+        dataModule.connection.setDataDirectory(installation->dataDirectory());
+        dataModule.connection.setConnectionString(installation->signedInConnection()->connectionString());
         Form1->SessionLogin = login;
-        dataModule.OpenDataSets();
-        dataModule.ADO_Shtat.run(QStringLiteral("SET DATEFORMAT dmy"));
+        dataModule.openDataSets();
+        dataModule.connection.run(QStringLiteral("SET DATEFORMAT dmy"));
         return ModalResult::Ok;
     });
-    form = std::make_unique<TForm1>(dataModule, installation->directory());
+    form = std::make_unique<MainWindow>(dataModule, installation->directory());
     form->resize(1014, 600);
     form->show();
     QApplication::setActiveWindow(form.get());
@@ -39,7 +40,7 @@ MainWindowRig::MainWindowRig(EngineKind engine, const QString& login)
 MainWindowRig::~MainWindowRig()
 {
     form.reset();
-    dataModule.ADO_Shtat.close();
+    dataModule.connection.close();
 }
 
 Connection& MainWindowRig::otherWorkstation()
@@ -106,13 +107,13 @@ void MainWindowRig::type(QWidget* control, const QString& text)
 
 void MainWindowRig::clickTab(int index)
 {
-    QTabBar* tabs = form->TabSet1;
+    QTabBar* tabs = child<QTabBar>(*form, "TabSet1");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
 }
 
 void MainWindowRig::clickCell(int row, int column, Qt::KeyboardModifiers modifiers)
 {
-    clickCellOf(form->DBGridEh1, row, column, modifiers);
+    clickCellOf(child<DBGridEh>(*form, "DBGridEh1"), row, column, modifiers);
 }
 
 void MainWindowRig::clickCellOf(DBGridEh* grid, int row, int column, Qt::KeyboardModifiers modifiers)
@@ -137,7 +138,7 @@ QWidget* MainWindowRig::cellEditor(DBGridEh* grid, int row, int column)
 
 void MainWindowRig::typeIntoCell(int row, int column, const QString& text)
 {
-    typeIntoCellOf(form->DBGridEh1, row, column, text);
+    typeIntoCellOf(child<DBGridEh>(*form, "DBGridEh1"), row, column, text);
 }
 
 void MainWindowRig::typeIntoCellOf(DBGridEh* grid, int row, int column, const QString& text)
@@ -150,7 +151,7 @@ void MainWindowRig::typeIntoCellOf(DBGridEh* grid, int row, int column, const QS
 
 void MainWindowRig::typeInCell(int row, int column, const QString& text)
 {
-    QVERIFY2(typeInCellOf(form->DBGridEh1, row, column, text), "the cell editor takes no text");
+    QVERIFY2(typeInCellOf(child<DBGridEh>(*form, "DBGridEh1"), row, column, text), "the cell editor takes no text");
 }
 
 QLineEdit* MainWindowRig::typeInCellOf(DBGridEh* grid, int row, int column, const QString& text)
@@ -172,7 +173,7 @@ QLineEdit* MainWindowRig::typeInCellOf(DBGridEh* grid, int row, int column, cons
 
 void MainWindowRig::pickInCell(int row, int column, const QString& entry)
 {
-    pickInCellOf(form->DBGridEh1, row, column, entry);
+    pickInCellOf(child<DBGridEh>(*form, "DBGridEh1"), row, column, entry);
 }
 
 void MainWindowRig::pickInCellOf(DBGridEh* grid, int row, int column, const QString& entry)

@@ -3,7 +3,7 @@
 #include "DataModule.h"
 #include "ScriptedPlatform.h"
 #include "SentStatements.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 #include "TestInstallation.h"
 
 #include <memory>
@@ -28,10 +28,10 @@ public:
 
     ScriptedPlatform platform;
     std::unique_ptr<TestInstallation> installation;
-    TDM_shtat dataModule;
-    std::unique_ptr<TForm1> form;
+    DataModule dataModule;
+    std::unique_ptr<MainWindow> form;
 
-    Dataset& schedule() { return dataModule.ADOQ_Shtat_rasp; }
+    Dataset& schedule() { return dataModule.scheduleLines; }
     // A connection of another workstation, signed in on the same database.
     Connection& otherWorkstation();
     // Runs a statement on the other workstation's connection.

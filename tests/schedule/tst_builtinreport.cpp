@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "BuiltInReport.h"
 #include "EngineRows.h"
 #include "MainWindowRig.h"
@@ -50,7 +51,7 @@ struct ReportRig
         });
     }
 
-    void runReport() { rig.form->N1->trigger(); }
+    void runReport() { child<QAction>(*rig.form, "N1")->trigger(); }
 
     MainWindowRig rig;
     QTemporaryDir folder;

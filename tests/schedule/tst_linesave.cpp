@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
 #include "DBNavigator.h"
@@ -84,10 +85,10 @@ void TestLineSave::newLineTakesDefaultsAndTheChosenUnit()
     MainWindowRig rig(engine);
     if (facultyPage) {
         rig.clickTab(1);
-        rig.pick(rig.form->DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
-        rig.pick(rig.form->DBLookupComboboxEh_Kafedra, QStringLiteral("Кафедра алгебры"));
+        rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Faculty"), QStringLiteral("ФМ"));
+        rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Kafedra"), QStringLiteral("Кафедра алгебры"));
     } else {
-        rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+        rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     }
     rig.form->ApplyLineDefaults = defaults;
 
@@ -116,7 +117,7 @@ void TestLineSave::longLoginIsStoredCut()
     const QString login = QStringLiteral("очень-длинное-имя-входа-25");
     QCOMPARE(login.size(), 26);
     MainWindowRig rig(engine, login.left(25));
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     addLineWithPost(rig);
     rig.press(Qt::Key_Down);
     QCOMPARE(newLine(rig, QStringLiteral("ZEB_User")), login.left(20));
@@ -126,7 +127,7 @@ void TestLineSave::missingEntryKindIsNamed()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     rig.form->ApplyLineDefaults = false;
     rig.clickCell(0, ScheduleColumn::Grade);
     rig.press(Qt::Key_Insert);
@@ -134,7 +135,7 @@ void TestLineSave::missingEntryKindIsNamed()
     rig.platform.queueAnswer(MessageAnswer::Ok);
 
     // Neither post nor entry kind: the save names the entry kind.
-    QTest::mouseClick(rig.form->DBNavigator1->postButton(), Qt::LeftButton);
+    QTest::mouseClick(child<DBNavigator>(*rig.form, "DBNavigator1")->postButton(), Qt::LeftButton);
 
     QCOMPARE(rig.platform.boxTexts(), QStringList({QStringLiteral("Вы не заполнили поле \"Ввести\"!!!")}));
     QCOMPARE(rig.platform.boxes().first().caption, QStringLiteral("Уведомление"));
@@ -142,7 +143,7 @@ void TestLineSave::missingEntryKindIsNamed()
     QCOMPARE(rig.platform.errors().join(QLatin1Char('\n')), QString());
     QCOMPARE(rig.schedule().state(), Dataset::State::Insert);
     QCOMPARE(rig.schedule().fieldByName(QStringLiteral("razrad"))->asString(), QStringLiteral("7"));
-    QCOMPARE(rig.form->DBGridEh1->selectedIndex(), int(ScheduleColumn::Enter));
+    QCOMPARE(child<DBGridEh>(*rig.form, "DBGridEh1")->selectedIndex(), int(ScheduleColumn::Enter));
     QCOMPARE(rig.stored(QStringLiteral("select count(*) as n from Vakansii"), QStringLiteral("n")),
              QStringLiteral("11"));
 }
@@ -157,13 +158,13 @@ void TestLineSave::selectedLinesAreDeletedAtOnce()
         QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 4, 2, 1)"));
     rig.execute(
         QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 4, 3, 1)"));
-    rig.form->dataModule().ADOQ_Otdel_1.close();
-    rig.form->dataModule().ADOQ_Otdel_1.open();
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Лаборатория"));
+    rig.form->dataModule().divisions.close();
+    rig.form->dataModule().divisions.open();
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Лаборатория"));
     rig.clickCell(0, ScheduleColumn::Grade);
     rig.clickCell(2, ScheduleColumn::Grade, Qt::ControlModifier);
     rig.clickCell(0, ScheduleColumn::Grade, Qt::ControlModifier);
-    QCOMPARE(rig.form->DBGridEh1->selectedRows().size(), 2);
+    QCOMPARE(child<DBGridEh>(*rig.form, "DBGridEh1")->selectedRows().size(), 2);
     rig.platform.queueAnswer(MessageAnswer::Ok);
     SentStatements sent;
 
@@ -182,7 +183,7 @@ void TestLineSave::deleteRefusedWhileAnEmployeeHoldsALine()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     rig.clickCell(0, ScheduleColumn::Grade);
     rig.clickCell(1, ScheduleColumn::Grade, Qt::ShiftModifier);
     rig.platform.queueAnswer(MessageAnswer::Ok);
@@ -207,9 +208,9 @@ void TestLineSave::unselectedCurrentLineIsDeleted()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     rig.clickCell(1, ScheduleColumn::Grade);
-    QCOMPARE(rig.form->DBGridEh1->selectedRows().size(), 0);
+    QCOMPARE(child<DBGridEh>(*rig.form, "DBGridEh1")->selectedRows().size(), 0);
     rig.platform.queueAnswer(MessageAnswer::Ok);
     SentStatements sent;
 
@@ -227,7 +228,7 @@ void TestLineSave::deletingAnUnsavedNewLineOnlyDropsIt()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     rig.clickCell(1, ScheduleColumn::Grade);
     rig.press(Qt::Key_Insert);
     QCOMPARE(rig.schedule().state(), Dataset::State::Insert);
@@ -262,7 +263,7 @@ void TestLineSave::gradeTheColumnCannotHoldIsRefused()
     QFETCH(EngineKind, engine);
     QFETCH(QString, typed);
     MainWindowRig rig(engine);
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     const QString grade = QStringLiteral("select razrad from Vakansii where id_vakansiya = 1");
     const QString before = rig.stored(grade, QStringLiteral("razrad"));
 
@@ -281,7 +282,7 @@ void TestLineSave::gradeOfEighteenDigitsIsKeptExactly()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     rig.platform.queueAnswer(MessageAnswer::Ok);
 
     rig.typeIntoCell(0, ScheduleColumn::Grade, QStringLiteral("123456789012345678"));

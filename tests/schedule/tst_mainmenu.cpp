@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
 #include "EngineRows.h"
@@ -58,48 +59,48 @@ private Q_SLOTS:
 void TestMainMenu::menuBarHoldsTheCommands()
 {
     MainWindowRig rig(EngineKind::Sqlite);
-    TForm1& form = *rig.form;
+    MainWindow& form = *rig.form;
     QCOMPARE(
         captions(form.menuBar()->actions()),
         QStringList({QStringLiteral("Обновить"), QStringLiteral("Справочники"), QStringLiteral("Отчёты")}));
-    QCOMPARE(form.menuBar()->actions().at(1)->menu(), form.N2);
-    QCOMPARE(captions(form.N2->actions()),
+    QCOMPARE(form.menuBar()->actions().at(1)->menu(), child<QMenu>(form, "N2"));
+    QCOMPARE(captions(child<QMenu>(form, "N2")->actions()),
              QStringList({QStringLiteral("Должность"), QStringLiteral("Кафедра"), QStringLiteral("Отделы"),
                           QStringLiteral("Факультет")}));
-    QCOMPARE(form.N2->actions(), QList<QAction*>({form.N4, form.N3, form.N5, form.N6}));
-    QCOMPARE(form.menuBar()->actions().first(), form.Refresh_Shtat_M);
-    QCOMPARE(form.menuBar()->actions().last(), form.N1);
+    QCOMPARE(child<QMenu>(form, "N2")->actions(), QList<QAction*>({child<QAction>(form, "N4"), child<QAction>(form, "N3"), child<QAction>(form, "N5"), child<QAction>(form, "N6")}));
+    QCOMPARE(form.menuBar()->actions().first(), child<QAction>(form, "Refresh_Shtat_M"));
+    QCOMPARE(form.menuBar()->actions().last(), child<QAction>(form, "N1"));
 }
 
 void TestMainMenu::refreshReloadsListsOnTheirCurrentStatements()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
-    rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
-    rig.pick(form.DBLookupComboboxEh_Kafedra, QStringLiteral("Кафедра алгебры"));
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty"), QStringLiteral("ФМ"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra"), QStringLiteral("Кафедра алгебры"));
     const QString lines = column(rig.schedule(), QStringLiteral("id_vakansiya"));
     // Meanwhile another workstation adds a post and a faculty that sorts first by its short name only.
     rig.execute(QStringLiteral("insert into post (post) values ('Ассистент')"));
     rig.execute(
         QStringLiteral("insert into Faculty ([p23-1], [p23-2], id_vuz) values ('АА', 'Юридический', 1)"));
-    TDM_shtat& module = rig.dataModule;
-    const QStringList statements = {module.ADOQ_Otdel_1.sql(), module.ADOQ_Otdel_11.sql(),
-                                    module.ADOQ_Faculty.sql(), module.ADOQ_Kafedra.sql(),
-                                    module.ADOQOtdel_2.sql(),  module.ADOQ_post.sql()};
+    DataModule& module = rig.dataModule;
+    const QStringList statements = {module.divisions.sql(), module.subLevels.sql(),
+                                    module.faculties.sql(), module.departments.sql(),
+                                    module.levelTwoDivisions.sql(),  module.posts.sql()};
     QCOMPARE(statements.at(3), expected::facultyDepartments(1));
     SentStatements sent;
 
-    form.Refresh_Shtat_M->trigger();
+    child<QAction>(form, "Refresh_Shtat_M")->trigger();
 
     QCOMPARE(sent.list(), statements);
-    QCOMPARE(column(module.ADOQ_Kafedra, QStringLiteral("f1")), QStringLiteral("Кафедра алгебры"));
-    QCOMPARE(column(module.ADOQ_Faculty, QStringLiteral("p23-1")), QStringLiteral("АА,ФМ,ФЭ"));
-    QCOMPARE(column(module.ADOQ_post, QStringLiteral("post")).split(QLatin1Char(',')).first(),
+    QCOMPARE(column(module.departments, QStringLiteral("f1")), QStringLiteral("Кафедра алгебры"));
+    QCOMPARE(column(module.faculties, QStringLiteral("p23-1")), QStringLiteral("АА,ФМ,ФЭ"));
+    QCOMPARE(column(module.posts, QStringLiteral("post")).split(QLatin1Char(',')).first(),
              QStringLiteral("Ассистент"));
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), lines);
-    QCOMPARE(form.DBLookupComboboxEh_Faculty->keyValue().toInt(), 1);
-    QCOMPARE(form.DBLookupComboboxEh_Kafedra->text(), QStringLiteral("Кафедра алгебры"));
+    QCOMPARE(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty")->keyValue().toInt(), 1);
+    QCOMPARE(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")->text(), QStringLiteral("Кафедра алгебры"));
     QVERIFY(rig.platform.errors().isEmpty());
 }
 
@@ -144,10 +145,10 @@ void TestMainMenu::reportOpensTheConfiguredAddress()
     }
     SentStatements sent;
 
-    rig.form->N1->trigger();
+    child<QAction>(*rig.form, "N1")->trigger();
 
     QCOMPARE(sent.list().first(), expected::reportSetting());
-    QVERIFY(rig.dataModule.ADOQ_Temp.isActive());
+    QVERIFY(rig.dataModule.scratch.isActive());
     QVERIFY(rig.platform.boxes().isEmpty());
     QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
     QCOMPARE(rig.platform.openedUrls().size(), 1);
@@ -171,7 +172,7 @@ void TestMainMenu::reportCanBeCancelledAtItsDate()
     rig.execute(QStringLiteral("delete from VuzDefaults where id_vuz_defaults = 22"));
     rig.platform.queueModal([](QDialog&) { return ModalResult::Cancel; });
 
-    rig.form->N1->trigger();
+    child<QAction>(*rig.form, "N1")->trigger();
 
     QCOMPARE(rig.platform.modalRuns().last(), QStringLiteral("zeb::ReportDateDialog"));
     QVERIFY(rig.platform.openedUrls().isEmpty());
@@ -182,8 +183,8 @@ void TestMainMenu::closingSavesThePendingLine()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     rig.schedule().first();
     rig.schedule().edit();
     rig.schedule().fieldByName(QStringLiteral("q_units"))->setAsString(QStringLiteral("2,5"));
@@ -193,8 +194,8 @@ void TestMainMenu::closingSavesThePendingLine()
     QCOMPARE(rig.reloaded(1, QStringLiteral("q_units")), QStringLiteral("2,5"));
     QVERIFY(rig.platform.boxes().isEmpty());
     for (const DBLookupComboBox* selector :
-         {form.DBLookupComboboxEh_Otdel_1, form.DBLookupComboboxEh_Otdel_2, form.DBLookupComboboxEh_Faculty,
-          form.DBLookupComboboxEh_Kafedra, form.DBLookupComboboxEh_Otdel_11})
+         {child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty"),
+          child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11")})
         QCOMPARE(selector->listSource(), nullptr);
 }
 
@@ -202,8 +203,8 @@ void TestMainMenu::closingWithALineThatFailsToSave()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     // Another workstation changed the line meanwhile: this workstation's save is refused.
     rig.execute(QStringLiteral("update Vakansii set q_units = 3 where id_vakansiya = 1"));
     rig.schedule().first();
@@ -225,7 +226,7 @@ void TestMainMenu::closingWithALineThatFailsToSave()
                                               "чтобы вернуться к строке и исправить её.")));
     QCOMPARE(question.buttons, MessageButtons::YesNo);
     QCOMPARE(question.icon, MessageIcon::Warning);
-    QCOMPARE(form.DBLookupComboboxEh_Otdel_1->listSource(), &rig.dataModule.DS_Otdel_1);
+    QCOMPARE(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1")->listSource(), &rig.dataModule.divisionsSource);
 
     // "Yes": closed knowingly without the line; the other workstation's value stands.
     rig.platform.queueAnswer(MessageAnswer::Yes);

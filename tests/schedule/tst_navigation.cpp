@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
 #include "EngineRows.h"
@@ -86,9 +87,9 @@ void TestNavigation::facultyListShowsFullNames()
     const QString longName = QStringLiteral("Факультет прикладной математики, механики и информатики");
     rig.execute(QStringLiteral("insert into Faculty ([p23-1], [p23-2], id_vuz) values ('ФМиИ', '%1', 1)")
                     .arg(longName));
-    TForm1& form = *rig.form;
-    form.Refresh_Shtat_M->trigger();
-    DBLookupComboBox* faculty = form.DBLookupComboboxEh_Faculty;
+    MainWindow& form = *rig.form;
+    child<QAction>(form, "Refresh_Shtat_M")->trigger();
+    DBLookupComboBox* faculty = child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty");
     rig.clickTab(1);
     static_cast<QComboBox*>(faculty)->showPopup();
     QAbstractItemView* list = faculty->view();
@@ -115,25 +116,25 @@ void TestNavigation::facultyListShowsFullNames()
 void TestNavigation::startsOnTheDivisionsPage()
 {
     MainWindowRig rig(EngineKind::Sqlite);
-    TForm1& form = *rig.form;
-    QCOMPARE(form.TabSet1->count(), 2);
-    QCOMPARE(form.TabSet1->tabText(0), QStringLiteral("Отделы"));
-    QCOMPARE(form.TabSet1->tabText(1), QStringLiteral("Факультеты"));
-    QCOMPARE(form.TabSet1->currentIndex(), 0);
-    QCOMPARE(form.Notebook1->currentIndex(), 0);
-    QVERIFY(form.DBLookupComboboxEh_Otdel_1->isEnabled());
-    QVERIFY(form.DBLookupComboboxEh_Faculty->isEnabled());
-    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_11));
-    QVERIFY(!form.DBLookupComboboxEh_Otdel_2->isEnabled());
-    QVERIFY(!form.DBLookupComboboxEh_Kafedra->isEnabled());
-    QVERIFY(!form.DBGridEh1->isEnabled());
+    MainWindow& form = *rig.form;
+    QCOMPARE(child<QTabBar>(form, "TabSet1")->count(), 2);
+    QCOMPARE(child<QTabBar>(form, "TabSet1")->tabText(0), QStringLiteral("Отделы"));
+    QCOMPARE(child<QTabBar>(form, "TabSet1")->tabText(1), QStringLiteral("Факультеты"));
+    QCOMPARE(child<QTabBar>(form, "TabSet1")->currentIndex(), 0);
+    QCOMPARE(child<QStackedWidget>(form, "Notebook1")->currentIndex(), 0);
+    QVERIFY(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1")->isEnabled());
+    QVERIFY(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty")->isEnabled());
+    QVERIFY(isSilverAndDisabled(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11")));
+    QVERIFY(!child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")->isEnabled());
+    QVERIFY(!child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")->isEnabled());
+    QVERIFY(!child<DBGridEh>(form, "DBGridEh1")->isEnabled());
     QVERIFY(rig.schedule().isActive());
     QCOMPARE(rig.schedule().recordCount(), 0);
-    QCOMPARE(form.DBGridEh1->model()->columnCount(), 13);
-    for (QToolButton* button : {form.Button1, form.Button2, form.Button3, form.Button4})
+    QCOMPARE(child<DBGridEh>(form, "DBGridEh1")->model()->columnCount(), 13);
+    for (QToolButton* button : {child<QToolButton>(form, "Button1"), child<QToolButton>(form, "Button2"), child<QToolButton>(form, "Button3"), child<QToolButton>(form, "Button4")})
         QCOMPARE(button->toolTip(), QStringLiteral("Добавить отдел второго уровня"));
-    QCOMPARE(form.DBLookupComboboxEh_Otdel_1->geometry(), QRect(8, 21, 383, 24));
-    QCOMPARE(form.DBLookupComboboxEh_Kafedra->geometry(), QRect(632, 21, 330, 24));
+    QCOMPARE(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1")->geometry(), QRect(8, 21, 383, 24));
+    QCOMPARE(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")->geometry(), QRect(632, 21, 330, 24));
     QCOMPARE(form.font().family(), QStringLiteral("Courier New"));
     QCOMPARE(form.font().pixelSize(), 13);
 }
@@ -142,75 +143,75 @@ void TestNavigation::divisionShowsItsLinesAndSubLevels()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
+    MainWindow& form = *rig.form;
     SentStatements sent;
 
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
 
     // Line 2 had no number: it gets the next one and the unit is read again.
     QCOMPARE(sent.list(), QStringList({subLevels(1), divisionLines(1), divisionLines(1)}));
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("1,2"));
     QCOMPARE(column(rig.schedule(), QStringLiteral("Num")), QStringLiteral("1,2"));
-    QVERIFY(form.DBGridEh1->isEnabled());
-    QVERIFY(isWhiteAndEnabled(form.DBLookupComboboxEh_Otdel_11));
-    QCOMPARE(form.DBLookupComboboxEh_Otdel_11->text(), QString());
-    QVERIFY(!form.DBLookupComboboxEh_Otdel_2->isEnabled());
-    QVERIFY(!form.DBLookupComboboxEh_Kafedra->isEnabled());
+    QVERIFY(child<DBGridEh>(form, "DBGridEh1")->isEnabled());
+    QVERIFY(isWhiteAndEnabled(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11")));
+    QCOMPARE(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11")->text(), QString());
+    QVERIFY(!child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")->isEnabled());
+    QVERIFY(!child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")->isEnabled());
 
     sent.clear();
-    rig.pick(form.DBLookupComboboxEh_Otdel_11, QStringLiteral("Расчётная группа"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11"), QStringLiteral("Расчётная группа"));
     QCOMPARE(sent.list(), QStringList({subLevelLines(1, 2)}));
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("5"));
-    QVERIFY(form.DBGridEh1->isEnabled());
-    QCOMPARE(form.DBGridEh1->model()->rowCount(), 1);
+    QVERIFY(child<DBGridEh>(form, "DBGridEh1")->isEnabled());
+    QCOMPARE(child<DBGridEh>(form, "DBGridEh1")->model()->rowCount(), 1);
 }
 
 void TestNavigation::divisionWithoutSubLevelsOrLinesInUse()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     SentStatements sent;
 
     // Every line of "Архив" is withdrawn: it is listed, but shows nothing and has no sub-levels.
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Архив"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Архив"));
 
     QCOMPARE(sent.list(), QStringList({subLevels(5), divisionLines(5)}));
     QCOMPARE(rig.schedule().recordCount(), 0);
-    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_11));
-    QVERIFY(form.DBGridEh1->isEnabled());
+    QVERIFY(isSilverAndDisabled(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11")));
+    QVERIFY(child<DBGridEh>(form, "DBGridEh1")->isEnabled());
 }
 
 void TestNavigation::facultyShowsItsLinesLevel2DivisionsAndDepartments()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     rig.clickTab(1);
     SentStatements sent;
 
-    rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty"), QStringLiteral("ФМ"));
 
     QCOMPARE(sent.list(), QStringList({levelTwoDivisions(1), facultyDepartments(1), facultyLines(1)}));
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("6"));
-    QVERIFY(isWhiteAndEnabled(form.DBLookupComboboxEh_Otdel_2));
-    QVERIFY(isWhiteAndEnabled(form.DBLookupComboboxEh_Kafedra));
+    QVERIFY(isWhiteAndEnabled(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")));
+    QVERIFY(isWhiteAndEnabled(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")));
     // The withdrawn line of "Кафедра геометрии" does not bring it into the list.
-    QCOMPARE(form.DBLookupComboboxEh_Kafedra->count(), 1);
-    QCOMPARE(form.DBLookupComboboxEh_Kafedra->itemText(0), QStringLiteral("Кафедра алгебры"));
-    QCOMPARE(form.DBLookupComboboxEh_Otdel_2->itemText(0), QStringLiteral("Деканат"));
-    QVERIFY(form.DBLookupComboboxEh_Otdel_1->keyValue().isNull());
-    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_11));
-    QVERIFY(form.DBGridEh1->isEnabled());
+    QCOMPARE(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")->count(), 1);
+    QCOMPARE(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")->itemText(0), QStringLiteral("Кафедра алгебры"));
+    QCOMPARE(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")->itemText(0), QStringLiteral("Деканат"));
+    QVERIFY(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1")->keyValue().isNull());
+    QVERIFY(isSilverAndDisabled(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11")));
+    QVERIFY(child<DBGridEh>(form, "DBGridEh1")->isEnabled());
 
     // A faculty whose only department has lines but no level-2 division.
     sent.clear();
-    rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФЭ"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty"), QStringLiteral("ФЭ"));
     QCOMPARE(sent.list(), QStringList({levelTwoDivisions(2), facultyDepartments(2), facultyLines(2)}));
-    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_2));
-    QVERIFY(isWhiteAndEnabled(form.DBLookupComboboxEh_Kafedra));
+    QVERIFY(isSilverAndDisabled(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")));
+    QVERIFY(isWhiteAndEnabled(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")));
     QCOMPARE(rig.schedule().recordCount(), 0);
 }
 
@@ -218,88 +219,88 @@ void TestNavigation::level2DivisionAndDepartmentExcludeEachOther()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
+    MainWindow& form = *rig.form;
     rig.clickTab(1);
-    rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty"), QStringLiteral("ФМ"));
     SentStatements sent;
 
-    rig.pick(form.DBLookupComboboxEh_Otdel_2, QStringLiteral("Деканат"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2"), QStringLiteral("Деканат"));
     QCOMPARE(sent.list(), QStringList({levelTwoDivisionLines(3, 1)}));
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("7"));
 
     sent.clear();
-    rig.pick(form.DBLookupComboboxEh_Kafedra, QStringLiteral("Кафедра алгебры"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra"), QStringLiteral("Кафедра алгебры"));
     QCOMPARE(sent.list(), QStringList({departmentLines(1, 1)}));
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("8"));
-    QVERIFY(form.DBLookupComboboxEh_Otdel_2->keyValue().isNull());
-    QCOMPARE(form.DBLookupComboboxEh_Otdel_2->text(), QString());
+    QVERIFY(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")->keyValue().isNull());
+    QCOMPARE(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")->text(), QString());
 
     sent.clear();
-    rig.pick(form.DBLookupComboboxEh_Otdel_2, QStringLiteral("Деканат"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2"), QStringLiteral("Деканат"));
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("7"));
-    QVERIFY(form.DBLookupComboboxEh_Kafedra->keyValue().isNull());
+    QVERIFY(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")->keyValue().isNull());
 
     // Emptying the level-2 box empties the department box and leaves the lines on screen.
     sent.clear();
-    rig.focus(form.DBLookupComboboxEh_Otdel_2);
-    form.DBLookupComboboxEh_Otdel_2->lineEdit()->selectAll();
-    QTest::keyClick(form.DBLookupComboboxEh_Otdel_2, Qt::Key_Delete);
-    QVERIFY(form.DBLookupComboboxEh_Otdel_2->keyValue().isNull());
+    rig.focus(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2"));
+    child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")->lineEdit()->selectAll();
+    QTest::keyClick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2"), Qt::Key_Delete);
+    QVERIFY(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")->keyValue().isNull());
     QCOMPARE(sent.list(), QStringList());
     QCOMPARE(column(rig.schedule(), QStringLiteral("id_vakansiya")), QStringLiteral("7"));
-    QVERIFY(form.DBGridEh1->isEnabled());
+    QVERIFY(child<DBGridEh>(form, "DBGridEh1")->isEnabled());
 }
 
 void TestNavigation::tabSwitchAndBackEmptiesEverything()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
-    rig.pick(form.DBLookupComboboxEh_Otdel_11, QStringLiteral("Расчётная группа"));
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11"), QStringLiteral("Расчётная группа"));
     SentStatements sent;
 
     rig.clickTab(1);
-    QCOMPARE(form.Notebook1->currentIndex(), 1);
+    QCOMPARE(child<QStackedWidget>(form, "Notebook1")->currentIndex(), 1);
     rig.clickTab(0);
-    QCOMPARE(form.Notebook1->currentIndex(), 0);
+    QCOMPARE(child<QStackedWidget>(form, "Notebook1")->currentIndex(), 0);
 
     for (DBLookupComboBox* selector :
-         {form.DBLookupComboboxEh_Otdel_1, form.DBLookupComboboxEh_Otdel_11, form.DBLookupComboboxEh_Faculty,
-          form.DBLookupComboboxEh_Otdel_2, form.DBLookupComboboxEh_Kafedra}) {
+         {child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty"),
+          child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")}) {
         QVERIFY2(selector->keyValue().isNull(), qPrintable(selector->objectName()));
         QCOMPARE(selector->text(), QString());
     }
     QVERIFY(!rig.schedule().isActive());
     QCOMPARE(rig.schedule().sql(), QStringLiteral("Select TOP(0)Vakansii.*  from Vakansii "));
-    QCOMPARE(form.DBGridEh1->model()->rowCount(), 0);
-    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_11));
+    QCOMPARE(child<DBGridEh>(form, "DBGridEh1")->model()->rowCount(), 0);
+    QVERIFY(isSilverAndDisabled(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11")));
     QCOMPARE(sent.list(), QStringList());
 
     // A sub-level chosen with no division changes nothing.
-    form.DBLookupComboboxEh_Otdel_11->setKeyValue(2);
+    child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11")->setKeyValue(2);
     QCOMPARE(sent.list(), QStringList());
-    QCOMPARE(form.DBGridEh1->model()->rowCount(), 0);
+    QCOMPARE(child<DBGridEh>(form, "DBGridEh1")->model()->rowCount(), 0);
 }
 
 void TestNavigation::noFacultyNoStatement()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
+    MainWindow& form = *rig.form;
     rig.clickTab(1);
-    rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
-    rig.pick(form.DBLookupComboboxEh_Kafedra, QStringLiteral("Кафедра алгебры"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty"), QStringLiteral("ФМ"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra"), QStringLiteral("Кафедра алгебры"));
 
     rig.clickTab(0);
     rig.clickTab(1);
 
     // The faculty's lower lists wait for a faculty again.
-    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Otdel_2));
-    QVERIFY(isSilverAndDisabled(form.DBLookupComboboxEh_Kafedra));
+    QVERIFY(isSilverAndDisabled(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")));
+    QVERIFY(isSilverAndDisabled(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")));
     // Even reached another way, they send nothing without a faculty.
     SentStatements sent;
-    for (DBLookupComboBox* selector : {form.DBLookupComboboxEh_Kafedra, form.DBLookupComboboxEh_Otdel_2}) {
+    for (DBLookupComboBox* selector : {child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")}) {
         selector->setEnabled(true);
         rig.pick(selector, selector->itemText(0));
         QVERIFY(!selector->keyValue().isNull());
@@ -314,11 +315,11 @@ void TestNavigation::whollyUnnumberedUnitIsNumberedInPlace()
     MainWindowRig rig(engine);
     for (int i = 0; i < 3; ++i)
         rig.execute(QStringLiteral("insert into Vakansii (id_post, id_otdel_1, id_deduce) values (2, 4, 1)"));
-    rig.form->dataModule().ADOQ_Otdel_1.close();
-    rig.form->dataModule().ADOQ_Otdel_1.open();
+    rig.form->dataModule().divisions.close();
+    rig.form->dataModule().divisions.open();
     SentStatements sent;
 
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Лаборатория"));
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Лаборатория"));
 
     QCOMPARE(sent.list(), QStringList({subLevels(4), divisionLines(4)}));
     QCOMPARE(column(rig.schedule(), QStringLiteral("Num")), QStringLiteral("1,2,3"));
@@ -347,7 +348,7 @@ void TestNavigation::newLinesAreNumberedLastAndReloaded()
         QStringLiteral("insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 1, 7, 1)"));
     rig.execute(QStringLiteral("insert into Vakansii (id_post, id_otdel_1, id_deduce) values (2, 1, 1)"));
 
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
 
     // Lines 2 and 13 had no number; they follow 7 and come last after the reload.
     QCOMPARE(column(rig.schedule(), QStringLiteral("Num")), QStringLiteral("1,7,8,9"));
@@ -367,15 +368,15 @@ void TestNavigation::failedSaveBeforeNavigationIsShown()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     // Another workstation changes the line meanwhile: this workstation's save must be refused, and said so.
     rig.execute(QStringLiteral("update Vakansii set q_units = 3 where id_vakansiya = 1"));
     rig.schedule().first();
     rig.schedule().edit();
     rig.schedule().fieldByName(QStringLiteral("q_units"))->setAsString(QStringLiteral("2"));
 
-    rig.focus(form.DBLookupComboboxEh_Otdel_11);
+    rig.focus(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11"));
 
     QCOMPARE(rig.platform.errors().size(), 1);
     QVERIFY(rig.platform.errors().first().contains(QStringLiteral("изменена другим пользователем")));

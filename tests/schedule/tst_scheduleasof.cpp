@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "DBGridEh.h"
 #include "DBGridFooter.h"
 #include "DBLookupComboBox.h"
@@ -18,9 +19,9 @@ using namespace zeb;
 namespace {
 
 // The lines the grid shows, by key, comma-separated.
-QString shownLines(const TForm1& form)
+QString shownLines(const MainWindow& form)
 {
-    const Dataset& shown = *form.DBGridEh1->dataset();
+    const Dataset& shown = *child<DBGridEh>(form, "DBGridEh1")->dataset();
     QStringList keys;
     const int key = shown.fieldIndex(QStringLiteral("id_vakansiya"));
     for (int row = 0; row < shown.recordCount(); ++row)
@@ -68,24 +69,24 @@ void TestScheduleAsOf::viewShowsTheLinesInForceOnTheDay()
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
     dateTheLines(rig);
-    TForm1& form = *rig.form;
-    QVERIFY(!form.AsOfCheck->isChecked());
-    QVERIFY(!form.AsOfDate->isEnabled());
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    MainWindow& form = *rig.form;
+    QVERIFY(!child<QCheckBox>(form, "AsOfCheck")->isChecked());
+    QVERIFY(!child<DateBox>(form, "AsOfDate")->isEnabled());
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     // Today line 3 is withdrawn and line 4 has no withdrawal kind: the schedule leaves both out.
     QCOMPARE(shownLines(form), QStringLiteral("1,2"));
 
-    form.AsOfDate->setDate(QDate(2022, 1, 1));
-    form.AsOfCheck->setChecked(true);
+    child<DateBox>(form, "AsOfDate")->setDate(QDate(2022, 1, 1));
+    child<QCheckBox>(form, "AsOfCheck")->setChecked(true);
 
     QCOMPARE(shownLines(form), QStringLiteral("1,3,4"));
-    QCOMPARE(form.DBGridEh1Footer->totalText(QStringLiteral("q_units")), QStringLiteral("1,75"));
+    QCOMPARE(child<DBGridFooter>(form, "DBGridEh1Footer")->totalText(QStringLiteral("q_units")), QStringLiteral("1,75"));
     // Another day, and another unit: the view follows both.
-    form.AsOfDate->setDate(QDate(2020, 1, 10));
+    child<DateBox>(form, "AsOfDate")->setDate(QDate(2020, 1, 10));
     const QString withdrawnBefore =
         rig.stored(QStringLiteral("select max(id_vakansiya) as id from Vakansii"), QStringLiteral("id"));
     QCOMPARE(shownLines(form), QStringLiteral("1,3,4,") + withdrawnBefore);
-    rig.pick(form.DBLookupComboboxEh_Otdel_11, QStringLiteral("Расчётная группа"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11"), QStringLiteral("Расчётная группа"));
     QCOMPARE(shownLines(form), QStringLiteral("5"));
     QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
 }
@@ -94,10 +95,10 @@ void TestScheduleAsOf::viewEditsNothingAndGivesTheScheduleBack()
 {
     MainWindowRig rig(EngineKind::Sqlite);
     dateTheLines(rig);
-    TForm1& form = *rig.form;
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
-    form.AsOfDate->setDate(QDate(2022, 1, 1));
-    form.AsOfCheck->setChecked(true);
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
+    child<DateBox>(form, "AsOfDate")->setDate(QDate(2022, 1, 1));
+    child<QCheckBox>(form, "AsOfCheck")->setChecked(true);
 
     rig.clickCell(0, ScheduleColumn::Units);
     rig.type(QApplication::focusWidget(), QStringLiteral("7"));
@@ -108,11 +109,11 @@ void TestScheduleAsOf::viewEditsNothingAndGivesTheScheduleBack()
     QVERIFY(rig.platform.boxes().isEmpty());
     QCOMPARE(rig.reloaded(1, QStringLiteral("q_units")), QStringLiteral("1"));
     QCOMPARE(shownLines(form), QStringLiteral("1,3,4"));
-    QVERIFY(!form.DBRichEdit1->isEnabled());
+    QVERIFY(!child<DBRichEdit>(form, "DBRichEdit1")->isEnabled());
 
-    form.AsOfCheck->setChecked(false);
+    child<QCheckBox>(form, "AsOfCheck")->setChecked(false);
     QCOMPARE(shownLines(form), QStringLiteral("1,2"));
-    QVERIFY(!form.DBGridEh1->isReadOnly());
+    QVERIFY(!child<DBGridEh>(form, "DBGridEh1")->isReadOnly());
     QCOMPARE(rig.schedule().state(), Dataset::State::Browse);
 }
 
@@ -150,14 +151,14 @@ void TestScheduleAsOf::viewOfAFacultyUnitKeepsToTheFaculty()
                                "values (2, 2, 1, 2, 1)"));
     rig.execute(QStringLiteral("insert into Vakansii (id_post, id_faculty, id_otdel_2, Num, id_deduce) "
                                "values (2, 2, 3, 3, 1)"));
-    TForm1& form = *rig.form;
+    MainWindow& form = *rig.form;
     rig.clickTab(1);
-    rig.pick(form.DBLookupComboboxEh_Faculty, faculty);
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty"), faculty);
     rig.pick(form.findChild<DBLookupComboBox*>(selector), unit);
     QCOMPARE(shownLines(form), lines);
 
-    form.AsOfDate->setDate(QDate(2030, 1, 1));
-    form.AsOfCheck->setChecked(true);
+    child<DateBox>(form, "AsOfDate")->setDate(QDate(2030, 1, 1));
+    child<QCheckBox>(form, "AsOfCheck")->setChecked(true);
 
     QCOMPARE(shownLines(form), lines);
     QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
@@ -180,10 +181,10 @@ void TestScheduleAsOf::dateTypedInTheBoxIsTakenAsTyped()
     QFETCH(QString, typed);
     MainWindowRig rig(engine);
     dateTheLines(rig);
-    TForm1& form = *rig.form;
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
-    QTest::mouseClick(form.AsOfCheck, Qt::LeftButton);
-    QVERIFY(form.AsOfCheck->isChecked());
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
+    QTest::mouseClick(child<QCheckBox>(form, "AsOfCheck"), Qt::LeftButton);
+    QVERIFY(child<QCheckBox>(form, "AsOfCheck")->isChecked());
     auto* box = form.findChild<QWidget*>(QStringLiteral("AsOfDate"));
     QVERIFY(box);
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
@@ -191,7 +192,7 @@ void TestScheduleAsOf::dateTypedInTheBoxIsTakenAsTyped()
     rig.type(QApplication::focusWidget(), typed);
     rig.press(Qt::Key_Return);
 
-    QCOMPARE(form.AsOfDate->date(), QDate(2022, 1, 1));
+    QCOMPARE(child<DateBox>(form, "AsOfDate")->date(), QDate(2022, 1, 1));
     QCOMPARE(shownLines(form), QStringLiteral("1,3,4"));
     QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
 }
@@ -200,35 +201,35 @@ void TestScheduleAsOf::dateTypedInTheBoxIsTakenAsTyped()
 void TestScheduleAsOf::viewLooksReadOnly()
 {
     MainWindowRig rig(EngineKind::Sqlite);
-    TForm1& form = *rig.form;
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     auto* mark = form.findChild<QLabel*>(QStringLiteral("AsOfMark"));
     QVERIFY(mark);
     QVERIFY(!mark->isVisible());
-    const QColor editable = form.DBGridEh1->palette().color(QPalette::Base);
+    const QColor editable = child<DBGridEh>(form, "DBGridEh1")->palette().color(QPalette::Base);
 
-    QTest::mouseClick(form.AsOfCheck, Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(form, "AsOfCheck"), Qt::LeftButton);
     rig.clickCell(0, ScheduleColumn::EntryOrder);
 
     QVERIFY(mark->isVisible());
     QCOMPARE(mark->text(), QStringLiteral("только просмотр"));
     QCOMPARE(editable, QColor(Qt::white));
-    QVERIFY(form.DBGridEh1->palette().color(QPalette::Base) != editable);
-    QCOMPARE(QApplication::focusWidget(), form.DBGridEh1);
-    QVERIFY(form.DBGridEh1->viewport()->cursor().shape() != Qt::IBeamCursor);
+    QVERIFY(child<DBGridEh>(form, "DBGridEh1")->palette().color(QPalette::Base) != editable);
+    QCOMPARE(QApplication::focusWidget(), child<DBGridEh>(form, "DBGridEh1"));
+    QVERIFY(child<DBGridEh>(form, "DBGridEh1")->viewport()->cursor().shape() != Qt::IBeamCursor);
 
-    QTest::mouseClick(form.AsOfCheck, Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(form, "AsOfCheck"), Qt::LeftButton);
     QVERIFY(!mark->isVisible());
-    QCOMPARE(form.DBGridEh1->palette().color(QPalette::Base), editable);
+    QCOMPARE(child<DBGridEh>(form, "DBGridEh1")->palette().color(QPalette::Base), editable);
 }
 
 void TestScheduleAsOf::calendarOfTheMaximisedWindowOpensOnTheScreen()
 {
     MainWindowRig rig(EngineKind::Sqlite);
-    TForm1& form = *rig.form;
+    MainWindow& form = *rig.form;
     const QRect screen = form.screen()->availableGeometry();
     form.setGeometry(screen);
-    QTest::mouseClick(form.AsOfCheck, Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(form, "AsOfCheck"), Qt::LeftButton);
     auto* box = form.findChild<QWidget*>(QStringLiteral("AsOfDate"));
     QVERIFY(box);
     rig.focus(box);

@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
 #include "EngineRows.h"
@@ -20,7 +21,7 @@ std::unique_ptr<MainWindowRig> divisionOnScreen(EngineKind engine,
                                                 const QString& login = QStringLiteral("kadry"))
 {
     auto rig = std::make_unique<MainWindowRig>(engine, login);
-    rig->pick(rig->form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig->pick(child<DBLookupComboBox>(*rig->form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     return rig;
 }
 
@@ -53,7 +54,7 @@ private Q_SLOTS:
 void TestScheduleGrid::columnsAndTitles()
 {
     MainWindowRig rig(EngineKind::Sqlite);
-    const QList<GridColumn>& columns = rig.form->DBGridEh1->columns();
+    const QList<GridColumn>& columns = child<DBGridEh>(*rig.form, "DBGridEh1")->columns();
     QStringList titles;
     for (const GridColumn& column : columns)
         titles.append(column.title);
@@ -237,7 +238,7 @@ void TestScheduleGrid::employeeCheckFindsTheLineByKey()
     MainWindowRig rig(engine);
     rig.execute(QStringLiteral("update Vakansii set Num = 7 where id_vakansiya = 1"));
     rig.execute(QStringLiteral("update Vakansii set Num = 1 where id_vakansiya = 2"));
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     QCOMPARE(rig.schedule().fieldByName(QStringLiteral("id_vakansiya"))->asInteger(), 2);
     rig.platform.queueAnswer(MessageAnswer::Ok);
     rig.platform.queueAnswer(MessageAnswer::Ok);
@@ -279,7 +280,7 @@ void TestScheduleGrid::numberSwap()
     MainWindowRig rig(engine);
     rig.execute(QStringLiteral("update Vakansii set Num = 3 where id_vakansiya = 1"));
     rig.execute(QStringLiteral("update Vakansii set Num = 5 where id_vakansiya = 2"));
-    rig.pick(rig.form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
 
     rig.typeIntoCell(1, ScheduleColumn::Num, typed);
     rig.press(Qt::Key_Up);
@@ -305,7 +306,7 @@ void TestScheduleGrid::lineWithoutPost()
     rig->press(Qt::Key_Tab);
     QCOMPARE(rig->platform.boxTexts(), QStringList({QStringLiteral("Выберите должность!")}));
     QCOMPARE(rig->platform.boxes().first().caption, QStringLiteral("ZEB 7 Штатное расписание"));
-    QCOMPARE(rig->form->DBGridEh1->selectedIndex(), int(ScheduleColumn::Post));
+    QCOMPARE(child<DBGridEh>(*rig->form, "DBGridEh1")->selectedIndex(), int(ScheduleColumn::Post));
 
     // A click on it drops it; the column move asks once more on the way.
     rig->platform.queueAnswer(MessageAnswer::Ok);

@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "DBGridEh.h"
 #include "DBGridFooter.h"
 #include "DBLookupComboBox.h"
@@ -24,22 +25,22 @@ std::unique_ptr<MainWindowRig> divisionOnScreen(EngineKind engine)
         QStringLiteral("update Vakansii set q_units = 1.5, hourFond = 120.25 where id_vakansiya = 1"));
     rig->execute(QStringLiteral("update Vakansii set q_units = 0.25 where id_vakansiya = 2"));
     rig->execute(QStringLiteral("update Vakansii set q_units = 2, hourFond = 36 where id_vakansiya = 5"));
-    rig->pick(rig->form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig->pick(child<DBLookupComboBox>(*rig->form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     return rig;
 }
 
 QStringList totals(MainWindowRig& rig)
 {
-    return {rig.form->DBGridEh1Footer->totalText(units), rig.form->DBGridEh1Footer->totalText(hours)};
+    return {child<DBGridFooter>(*rig.form, "DBGridEh1Footer")->totalText(units), child<DBGridFooter>(*rig.form, "DBGridEh1Footer")->totalText(hours)};
 }
 
 // The grid's column in the footer's coordinates, from the geometry of the grid's own cell.
-std::pair<int, int> columnSpan(TForm1& form, int column)
+std::pair<int, int> columnSpan(MainWindow& form, int column)
 {
-    const QRect cell = form.DBGridEh1->visualRect(form.DBGridEh1->model()->index(0, column));
-    const QPoint inWindow = form.DBGridEh1->viewport()->mapTo(&form, cell.topLeft());
-    const int left = form.DBGridEh1Footer->mapFrom(&form, inWindow).x();
-    return {left, left + form.DBGridEh1->columnWidth(column) - 1};
+    const QRect cell = child<DBGridEh>(form, "DBGridEh1")->visualRect(child<DBGridEh>(form, "DBGridEh1")->model()->index(0, column));
+    const QPoint inWindow = child<DBGridEh>(form, "DBGridEh1")->viewport()->mapTo(&form, cell.topLeft());
+    const int left = child<DBGridFooter>(form, "DBGridEh1Footer")->mapFrom(&form, inWindow).x();
+    return {left, left + child<DBGridEh>(form, "DBGridEh1")->columnWidth(column) - 1};
 }
 
 // A new line with the post and 3 staff units, before line 2.
@@ -81,27 +82,27 @@ void TestScheduleTotals::footerSitsUnderTheGrid()
 {
     QFETCH(EngineKind, engine);
     MainWindowRig rig(engine);
-    TForm1& form = *rig.form;
-    DBGridFooter* footer = form.DBGridEh1Footer;
+    MainWindow& form = *rig.form;
+    DBGridFooter* footer = child<DBGridFooter>(form, "DBGridEh1Footer");
     QCOMPARE(footer, form.findChild<DBGridFooter*>(QStringLiteral("DBGridEh1Footer")));
     QCOMPARE(totals(rig), QStringList({QString(), QString()}));
 
     // Line 2 gets its staff units, 0, when the division opens.
     rig.execute(
         QStringLiteral("update Vakansii set q_units = 1.5, hourFond = 120.25 where id_vakansiya = 1"));
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     QCOMPARE(totals(rig), QStringList({QStringLiteral("1,5"), QStringLiteral("120,25")}));
 
     QCOMPARE(footer->caption(), QStringLiteral("Итого:"));
     // The row under the grid shares its left edge; the date box of the view sits at its right.
-    QWidget* gridParent = form.DBGridEh1->parentWidget();
+    QWidget* gridParent = child<DBGridEh>(form, "DBGridEh1")->parentWidget();
     QVERIFY(gridParent->isAncestorOf(footer));
     const QPoint footerCorner = footer->mapTo(gridParent, QPoint(0, 0));
-    QCOMPARE(footerCorner.y(), form.DBGridEh1->geometry().bottom() + 1);
-    QCOMPARE(footerCorner.x(), form.DBGridEh1->geometry().left());
-    QVERIFY(footer->width() <= form.DBGridEh1->width());
-    QCOMPARE(footer->height(), form.DBGridEh1->rowHeight(0));
-    QCOMPARE(footer->font(), form.DBGridEh1->font());
+    QCOMPARE(footerCorner.y(), child<DBGridEh>(form, "DBGridEh1")->geometry().bottom() + 1);
+    QCOMPARE(footerCorner.x(), child<DBGridEh>(form, "DBGridEh1")->geometry().left());
+    QVERIFY(footer->width() <= child<DBGridEh>(form, "DBGridEh1")->width());
+    QCOMPARE(footer->height(), child<DBGridEh>(form, "DBGridEh1")->rowHeight(0));
+    QCOMPARE(footer->font(), child<DBGridEh>(form, "DBGridEh1")->font());
     for (const int width : {1014, 1300}) {
         form.resize(width, 600);
         QCoreApplication::processEvents();
@@ -165,7 +166,7 @@ void TestScheduleTotals::totalsFollowTheLines_data()
          "1,5", "120,25"},
         {"sub-level chosen",
          [](MainWindowRig& rig) {
-             rig.pick(rig.form->DBLookupComboboxEh_Otdel_11, QStringLiteral("Расчётная группа"));
+             rig.pick(child<DBLookupComboBox>(*rig.form, "DBLookupComboboxEh_Otdel_11"), QStringLiteral("Расчётная группа"));
              QCOMPARE(rig.schedule().recordCount(), 1);
          },
          "2", "36"},

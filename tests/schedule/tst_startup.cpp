@@ -3,8 +3,8 @@
 #include "EngineRows.h"
 #include "ScriptedPlatform.h"
 #include "StartUp.h"
-#include "TForm1.h"
-#include "TForm8.h"
+#include "MainWindow.h"
+#include "SignInDialog.h"
 #include "TestInstallation.h"
 
 #include <QApplication>
@@ -29,7 +29,7 @@ struct SignInScript
 
     int operator()(QDialog& shown)
     {
-        auto& dialog = static_cast<TForm8&>(shown);
+        auto& dialog = static_cast<SignInDialog&>(shown);
         dialogWasForm8 = Form8 == &dialog;
         mainWindowHidden = Form1 && !Form1->isVisible();
         dialog.setModal(true);
@@ -79,7 +79,7 @@ void TestStartUp::cancelledSignInShowsNoMainWindow()
 
     StartUp startUp(home.path());
 
-    QCOMPARE(platform.modalRuns(), QStringList{QStringLiteral("zeb::TForm8")});
+    QCOMPARE(platform.modalRuns(), QStringList{QStringLiteral("zeb::SignInDialog")});
     QVERIFY(script->dialogWasForm8);
     QVERIFY(script->mainWindowHidden);
     QCOMPARE(Form8, nullptr);
@@ -90,7 +90,7 @@ void TestStartUp::cancelledSignInShowsNoMainWindow()
     QCOMPARE(startUp.run(), 0);
     QVERIFY(!startUp.mainWindow().ApplyLineDefaults);
     QCOMPARE(startUp.mainWindow().SessionLogin, QString());
-    QVERIFY(!startUp.dataModule().ADO_Shtat.isOpen());
+    QVERIFY(!startUp.dataModule().connection.isOpen());
     QCOMPARE(platform.boxes().size(), 0);
 }
 
@@ -106,7 +106,7 @@ void TestStartUp::signInShowsTheMainWindowMaximised()
     platform.queueModal([script](QDialog& dialog) { return (*script)(dialog); });
 
     StartUp startUp(installation->directory());
-    TForm1& form = startUp.mainWindow();
+    MainWindow& form = startUp.mainWindow();
 
     QCOMPARE(platform.errors(), QStringList());
     QCOMPARE(platform.terminationRequests(), 0);
@@ -116,8 +116,8 @@ void TestStartUp::signInShowsTheMainWindowMaximised()
     QCOMPARE(Form1, &form);
     QCOMPARE(form.SessionLogin, QStringLiteral("kadry "));
     QVERIFY(form.ApplyLineDefaults);
-    QCOMPARE(form.sessionComputerNameText(), QStringLiteral("WS-TEST"));
-    QCOMPARE(form.SessionIp(), QStringLiteral("192.168.10.25"));
+    QCOMPARE(form.computerNameText(), QStringLiteral("WS-TEST"));
+    QCOMPARE(form.sessionIp(), QStringLiteral("192.168.10.25"));
 
     QVERIFY(startUp.showMainWindow());
     QVERIFY(form.isVisible());
@@ -125,21 +125,21 @@ void TestStartUp::signInShowsTheMainWindowMaximised()
     QCOMPARE(form.windowTitle(), QStringLiteral("ZEB 7 Штатное расписание"));
 
     // Each list is in the order its own sort gives, which the statements alone do not give.
-    TDM_shtat& dm = startUp.dataModule();
-    const QList<std::pair<Dataset*, QString>> sorts{{&dm.ADOQ_Otdel_1, QStringLiteral("otdel_1")},
-                                                    {&dm.ADOQ_Faculty, QStringLiteral("p23-2")},
-                                                    {&dm.ADOQ_Kafedra, QStringLiteral("f1")},
-                                                    {&dm.ADOQ_post, QStringLiteral("post")},
-                                                    {&dm.ADOQ_Otdel_11, QStringLiteral("otdel_1")}};
+    DataModule& dm = startUp.dataModule();
+    const QList<std::pair<Dataset*, QString>> sorts{{&dm.divisions, QStringLiteral("otdel_1")},
+                                                    {&dm.faculties, QStringLiteral("p23-2")},
+                                                    {&dm.departments, QStringLiteral("f1")},
+                                                    {&dm.posts, QStringLiteral("post")},
+                                                    {&dm.subLevels, QStringLiteral("otdel_1")}};
     for (const auto& [dataset, sortColumn] : sorts) {
         QVERIFY2(dataset->isActive(), qPrintable(dataset->name()));
-        Dataset twin(QStringLiteral("twin"), &dm.ADO_Shtat);
+        Dataset twin(QStringLiteral("twin"), &dm.connection);
         twin.setSql(dataset->sql());
         twin.open();
         const QVariantList unsorted = column(twin, sortColumn);
         twin.sort(sortColumn);
         QCOMPARE(column(*dataset, sortColumn), column(twin, sortColumn));
-        if (dataset == &dm.ADOQ_Kafedra || dataset == &dm.ADOQ_post)
+        if (dataset == &dm.departments || dataset == &dm.posts)
             QVERIFY2(unsorted != column(twin, sortColumn), qPrintable(dataset->name()));
     }
 }
@@ -174,7 +174,7 @@ void TestStartUp::computerNameIsRecorded()
 
     const auto& buffer = startUp.mainWindow().SessionComputerName;
     QCOMPARE(QByteArray(buffer.data(), qsizetype(buffer.size())), bytes);
-    QCOMPARE(startUp.mainWindow().sessionComputerNameText(), cp1251::decode(bytes.left(bytes.indexOf('\0'))));
+    QCOMPARE(startUp.mainWindow().computerNameText(), cp1251::decode(bytes.left(bytes.indexOf('\0'))));
 }
 
 void TestStartUp::applicationFormatsTheRussianWay()

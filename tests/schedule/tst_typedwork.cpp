@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
 #include "EngineRows.h"
@@ -19,7 +20,7 @@ const QString gradeQuestion = QStringLiteral("Вы действительно х
 std::unique_ptr<MainWindowRig> divisionOnScreen(EngineKind engine)
 {
     auto rig = std::make_unique<MainWindowRig>(engine);
-    rig->pick(rig->form->DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig->pick(child<DBLookupComboBox>(*rig->form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     return rig;
 }
 
@@ -121,7 +122,7 @@ void TestTypedWork::keysTypedWhileAColumnAsksGoOnAfterTheAnswer()
     QString gradeWhileUp;
     rig->platform.queueAnswer(MessageAnswer::Ok, [&] {
         rig->type(QApplication::focusWidget(), QStringLiteral("2"));
-        gradeWhileUp = rig->form->DBGridEh1->currentIndex().data().toString() + QLatin1Char('/') +
+        gradeWhileUp = child<DBGridEh>(*rig->form, "DBGridEh1")->currentIndex().data().toString() + QLatin1Char('/') +
                        qobject_cast<QLineEdit*>(QApplication::focusWidget())->text();
     });
 
@@ -129,7 +130,7 @@ void TestTypedWork::keysTypedWhileAColumnAsksGoOnAfterTheAnswer()
     rig->type(QApplication::focusWidget(), QStringLiteral("5"));
 
     QCOMPARE(gradeWhileUp, QStringLiteral("0/5"));
-    QCOMPARE(rig->form->DBGridEh1->selectedIndex(), int(ScheduleColumn::Units));
+    QCOMPARE(child<DBGridEh>(*rig->form, "DBGridEh1")->selectedIndex(), int(ScheduleColumn::Units));
     QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), QStringLiteral("25"));
     rig->platform.queueAnswer(MessageAnswer::Ok);
     rig->press(Qt::Key_Up);
@@ -175,7 +176,7 @@ void TestTypedWork::withdrawalOrderTypedWhileTheWithdrawalIsAsked()
     rig->pickInCell(row, ScheduleColumn::Deduce, QStringLiteral("Сокращение запланировано"));
     QApplication::processEvents();
 
-    QCOMPARE(rig->form->DBGridEh1->selectedIndex(), int(ScheduleColumn::WithdrawalOrder));
+    QCOMPARE(child<DBGridEh>(*rig->form, "DBGridEh1")->selectedIndex(), int(ScheduleColumn::WithdrawalOrder));
     QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), QStringLiteral("П-13"));
     rig->platform.queueAnswer(MessageAnswer::Ok);
     rig->press(row == 0 ? Qt::Key_Down : Qt::Key_Up);

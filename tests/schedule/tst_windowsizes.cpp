@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
 #include "DBNavigator.h"
@@ -79,19 +80,19 @@ void TestWindowSizes::everyControlStaysInTheWindow()
     QFETCH(int, height);
     QFETCH(int, tab);
     MainWindowRig rig(EngineKind::Sqlite);
-    TForm1& form = *rig.form;
+    MainWindow& form = *rig.form;
     form.resize(width, height);
     rig.clickTab(tab);
     if (tab == 1)
-        rig.pick(form.DBLookupComboboxEh_Faculty, QStringLiteral("ФМ"));
+        rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty"), QStringLiteral("ФМ"));
     else
-        rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+        rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     QApplication::processEvents();
     QCOMPARE(form.size(), QSize(width, height));
 
     const QList<QWidget*> controls = shownControls(&form);
-    QVERIFY(controls.contains(form.DBGridEh1));
-    QVERIFY(controls.contains(form.DBNavigator1));
+    QVERIFY(controls.contains(child<DBGridEh>(form, "DBGridEh1")));
+    QVERIFY(controls.contains(child<DBNavigator>(form, "DBNavigator1")));
     for (QWidget* control : controls) {
         const QRect place = placeIn(&form, control);
         QVERIFY2(form.rect().contains(place), qPrintable(QStringLiteral("%1 at %2,%3 %4x%5")
@@ -103,11 +104,11 @@ void TestWindowSizes::everyControlStaysInTheWindow()
     }
     const QList<std::pair<QLabel*, DBLookupComboBox*>> titled =
         tab == 0
-            ? QList<std::pair<QLabel*, DBLookupComboBox*>>{{form.Label2, form.DBLookupComboboxEh_Otdel_1},
-                                                           {form.Label3, form.DBLookupComboboxEh_Otdel_11}}
-            : QList<std::pair<QLabel*, DBLookupComboBox*>>{{form.Label4, form.DBLookupComboboxEh_Faculty},
-                                                           {form.Label5, form.DBLookupComboboxEh_Otdel_2},
-                                                           {form.Label1, form.DBLookupComboboxEh_Kafedra}};
+            ? QList<std::pair<QLabel*, DBLookupComboBox*>>{{child<QLabel>(form, "Label2"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1")},
+                                                           {child<QLabel>(form, "Label3"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11")}}
+            : QList<std::pair<QLabel*, DBLookupComboBox*>>{{child<QLabel>(form, "Label4"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Faculty")},
+                                                           {child<QLabel>(form, "Label5"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_2")},
+                                                           {child<QLabel>(form, "Label1"), child<DBLookupComboBox>(form, "DBLookupComboboxEh_Kafedra")}};
     for (const auto& [title, selector] : titled) {
         QVERIFY(selector->isVisible());
         QVERIFY(selector->width() >= title->width());
@@ -116,7 +117,7 @@ void TestWindowSizes::everyControlStaysInTheWindow()
     }
     // Neighbours on the page do not cover each other.
     const QList<QWidget*> onPage =
-        form.Notebook1->currentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        child<QStackedWidget>(form, "Notebook1")->currentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (const QWidget* a : onPage) {
         for (const QWidget* b : onPage) {
             QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
@@ -145,11 +146,11 @@ void TestWindowSizes::datesAndShortNamesShowWhole()
     rig.execute(
         QStringLiteral("update Vakansii set e_d_p = '2024-01-09', d_d_p = '2025-12-28', id_enter = 2, "
                        "id_bk = 2, id_structure = 1 where id_vakansiya = 1"));
-    TForm1& form = *rig.form;
+    MainWindow& form = *rig.form;
     form.resize(width, 600);
-    rig.pick(form.DBLookupComboboxEh_Otdel_1, QStringLiteral("Бухгалтерия"));
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
     QApplication::processEvents();
-    DBGridEh* grid = form.DBGridEh1;
+    DBGridEh* grid = child<DBGridEh>(form, "DBGridEh1");
     QVERIFY(rig.schedule().locate(QStringLiteral("id_vakansiya"), 1));
     const int row = rig.schedule().recNo();
 

@@ -211,7 +211,7 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        TFirstConnectInfo settings = installation().settings();
+        FirstConnectInfo settings = installation().settings();
         settings.dataSource = QStringLiteral("sqlite:elsewhere.db");
         Connection connection;
         connection.setDataDirectory(installation().dataDirectory());

@@ -188,7 +188,7 @@ void TestGetUser::impossibleLoginsRefused()
         std::unique_ptr<Engine> admin = installation.adminEngine();
         const NativeTable users(*admin, QStringLiteral("zeb_users"));
         users.insert({QStringLiteral("login"), QStringLiteral("pass_digest")},
-                     {stored, PasswordDigest(QStringLiteral("secret1"))});
+                     {stored, passwordDigest(QStringLiteral("secret1"))});
     }
     const GetUserAnswer answer = installation.getUser(typed, QStringLiteral("secret1"));
     QCOMPARE(answer.message, wrongLogin);

@@ -74,7 +74,7 @@ private Q_SLOTS:
         QFETCH(EngineKind, engine);
         std::unique_ptr<TestInstallation> installation;
         QVERIFY_THROWS_NO_EXCEPTION(installation = std::make_unique<TestInstallation>(engine));
-        const TFirstConnectInfo& settings = installation->settings();
+        const FirstConnectInfo& settings = installation->settings();
         const QString database = installation->database();
 
         QCOMPARE(SettingsFile::read(Installation::settingsPath(installation->directory())), settings);

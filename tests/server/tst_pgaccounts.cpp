@@ -112,7 +112,7 @@ private Q_SLOTS:
     void signInAccountOnlySignsIn()
     {
         QFETCH(QString, statement);
-        const TFirstConnectInfo& settings = m_installation->settings();
+        const FirstConnectInfo& settings = m_installation->settings();
         const std::unique_ptr<Engine> signin =
             m_installation->sessionAs(ServerAccount{settings.userId, settings.password});
         QVERIFY_THROWS_EXCEPTION(DatabaseError,

@@ -183,7 +183,7 @@ private Q_SLOTS:
         QFETCH(bool, holdWorkstation);
         const QString login = newPerson();
         const QString holderLogin = holdWorkstation ? newPerson() : login;
-        const TFirstConnectInfo& settings = m_installation->settings();
+        const FirstConnectInfo& settings = m_installation->settings();
         PgEngine holder(ConnectionParams{settings.userId, settings.password, settings.initialCatalog,
                                          settings.dataSource});
         holder.open();
@@ -196,7 +196,7 @@ private Q_SLOTS:
                           "SELECT * FROM dbo.get_user($1, $2, NULL, 'ZEB 7', '10.0.0.66', 'TEST-PC', "
                           "$1, '0', '4')"),
                       {holderLogin,
-                       holdWorkstation ? PasswordDigest(QStringLiteral("secret1")) : QStringLiteral("guess")})
+                       holdWorkstation ? passwordDigest(QStringLiteral("secret1")) : QStringLiteral("guess")})
                  .rows);
         QCOMPARE(held.dbUserId.isEmpty(), !holdWorkstation);
 

@@ -88,7 +88,7 @@ private Q_SLOTS:
                                 .arg(users.name(), users.placeholder(0)),
                             {login})
                      .toString(),
-                 PasswordDigest(QStringLiteral("Секрет1")));
+                 passwordDigest(QStringLiteral("Секрет1")));
 
         const GetUserAnswer answer = signIn(login, QStringLiteral("Секрет1"));
         QCOMPARE(answer.message, QString());

@@ -21,7 +21,7 @@ private Q_SLOTS:
 
 void TestConnectionString::joinsThePiecesExactly()
 {
-    const TFirstConnectInfo info{QStringLiteral("zeb_signin"), QStringLiteral("s3cr=t"),
+    const FirstConnectInfo info{QStringLiteral("zeb_signin"), QStringLiteral("s3cr=t"),
                                  QStringLiteral("ZEB"), QStringLiteral("pg:db.local:5432")};
     QCOMPARE(
         buildConnectionString(info),
@@ -34,7 +34,7 @@ void TestConnectionString::joinsThePiecesExactly()
 // What the connection layer parses out of the string is what the settings or the server gave.
 void TestConnectionString::connectionLayerReadsBackEveryValue()
 {
-    const TFirstConnectInfo info{QStringLiteral("Кадры 2"), QStringLiteral("p=ss word!"),
+    const FirstConnectInfo info{QStringLiteral("Кадры 2"), QStringLiteral("p=ss word!"),
                                  QStringLiteral("ЗЭБ"), QStringLiteral("pg:10.0.0.5:5433")};
     const ConnectionParams params = ConnectionParams::parse(buildConnectionString(info));
     QCOMPARE(params.userId, info.userId);
@@ -46,15 +46,15 @@ void TestConnectionString::connectionLayerReadsBackEveryValue()
 // A semicolon would end the value early, and the rest would be read as another setting or dropped.
 void TestConnectionString::refusesASemicolon_data()
 {
-    QTest::addColumn<TFirstConnectInfo>("info");
+    QTest::addColumn<FirstConnectInfo>("info");
     QTest::addColumn<QString>("message");
 
-    const TFirstConnectInfo plain{QStringLiteral("zeb_signin"), QStringLiteral("s3cret"),
+    const FirstConnectInfo plain{QStringLiteral("zeb_signin"), QStringLiteral("s3cret"),
                                   QStringLiteral("ZEB"), QStringLiteral("pg:db.local")};
     const QString message = QStringLiteral("Значение «%1» (%2) содержит точку с запятой «;»: строка "
                                            "подключения делится на части точкой с запятой, и такое значение "
                                            "в неё не передать.");
-    TFirstConnectInfo info = plain;
+    FirstConnectInfo info = plain;
     info.userId = QStringLiteral("zeb;Password=x");
     QTest::newRow("user id") << info
                              << message.arg(QStringLiteral("Имя пользователя"), QStringLiteral("User ID"));
@@ -74,7 +74,7 @@ void TestConnectionString::refusesASemicolon_data()
 
 void TestConnectionString::refusesASemicolon()
 {
-    QFETCH(TFirstConnectInfo, info);
+    QFETCH(FirstConnectInfo, info);
     QFETCH(QString, message);
 
     try {

@@ -43,7 +43,7 @@ void TestPasswordDigest::digest()
 {
     QFETCH(QString, password);
 
-    QTEST(PasswordDigest(password), "expected");
+    QTEST(passwordDigest(password), "expected");
 }
 
 QTEST_GUILESS_MAIN(TestPasswordDigest)

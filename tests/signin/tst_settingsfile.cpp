@@ -122,7 +122,7 @@ void TestSettingsFile::decodeLayout()
 {
     QFETCH(QByteArray, bytes);
 
-    const TFirstConnectInfo info = SettingsFile::decode(bytes);
+    const FirstConnectInfo info = SettingsFile::decode(bytes);
     QTEST(info.userId, "userId");
     QTEST(info.password, "password");
     QTEST(info.initialCatalog, "initialCatalog");
@@ -150,7 +150,7 @@ void TestSettingsFile::readFile()
     writeFile(path, content);
 
     if (readable) {
-        const TFirstConnectInfo info = SettingsFile::read(path);
+        const FirstConnectInfo info = SettingsFile::read(path);
         QCOMPARE(info.userId, QStringLiteral("sa"));
         QCOMPARE(info.dataSource, QStringLiteral("sqlite:zeb.db"));
         return;
@@ -245,7 +245,7 @@ void TestSettingsFile::roundTrip()
     const QByteArray bytes = SettingsFile::encode({userId, password, initialCatalog, dataSource});
     QCOMPARE(bytes.size(), SettingsFile::size);
 
-    const TFirstConnectInfo info = SettingsFile::decode(bytes);
+    const FirstConnectInfo info = SettingsFile::decode(bytes);
     QCOMPARE(info.userId, userId);
     QCOMPARE(info.password, password);
     QCOMPARE(info.initialCatalog, initialCatalog);
@@ -282,7 +282,7 @@ void TestSettingsFile::encodeRefuses()
 void TestSettingsFile::writeCreatesDataFolder()
 {
     const QString path = m_dir.filePath(QStringLiteral("app/Data/ZEB"));
-    const TFirstConnectInfo info{QStringLiteral("zeb"), QStringLiteral("тайна"), QStringLiteral("ZEB"),
+    const FirstConnectInfo info{QStringLiteral("zeb"), QStringLiteral("тайна"), QStringLiteral("ZEB"),
                                  QStringLiteral("sqlite:zeb.db")};
     SettingsFile::write(path, info);
 
@@ -306,7 +306,7 @@ void TestSettingsFile::damagedInputNeverCrashes()
             QVERIFY_THROWS_EXCEPTION(Error, SettingsFile::decode(bytes));
             continue;
         }
-        const TFirstConnectInfo info = SettingsFile::decode(bytes);
+        const FirstConnectInfo info = SettingsFile::decode(bytes);
         const auto expectedLength = [&bytes](int lengthOffset) {
             return qMin<qsizetype>(static_cast<unsigned char>(bytes.at(lengthOffset)), 20);
         };

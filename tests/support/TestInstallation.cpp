@@ -103,7 +103,7 @@ std::unique_ptr<Connection> TestInstallation::signedInConnection() const
 
 std::unique_ptr<Connection> TestInstallation::connectionAs(const ServerAccount& account) const
 {
-    TFirstConnectInfo info = m_settings;
+    FirstConnectInfo info = m_settings;
     info.userId = account.user;
     info.password = account.password;
     auto connection = std::make_unique<Connection>();

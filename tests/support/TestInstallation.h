@@ -34,7 +34,7 @@ public:
     QString dataDirectory() const;
     const QString& database() const { return m_database; }
     // What the installation wrote to the settings file.
-    const TFirstConnectInfo& settings() const { return m_settings; }
+    const FirstConnectInfo& settings() const { return m_settings; }
     // The database account GET_USER hands out, unscrambled, to a person of the tests' own, added and
     // signed in at the first call and kept from then on, so that every connection of a test shares it.
     ServerAccount workAccount() const;
@@ -59,7 +59,7 @@ private:
     EngineKind m_engine;
     QTemporaryDir m_directory;
     QString m_database;
-    TFirstConnectInfo m_settings;
+    FirstConnectInfo m_settings;
     std::optional<TestPgServer> m_server;
     mutable std::optional<ServerAccount> m_work;
 };

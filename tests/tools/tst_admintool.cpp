@@ -113,7 +113,7 @@ private:
     QString deadServerFolder()
     {
         const QString folder = m_root.filePath(QStringLiteral("dead"));
-        TFirstConnectInfo settings{QStringLiteral("zeb_signin"), QStringLiteral("secret"),
+        FirstConnectInfo settings{QStringLiteral("zeb_signin"), QStringLiteral("secret"),
                                    QStringLiteral("zeb"),
                                    QStringLiteral("pg:127.0.0.1:%1").arg(m_closedPort)};
         SettingsFile::write(Installation::settingsPath(folder), settings);
@@ -136,7 +136,7 @@ private:
     QString deadSqlServerFolder()
     {
         const QString folder = m_root.filePath(QStringLiteral("mssql"));
-        TFirstConnectInfo settings{QStringLiteral("ZEB_signin"), QStringLiteral("secret"),
+        FirstConnectInfo settings{QStringLiteral("ZEB_signin"), QStringLiteral("secret"),
                                    QStringLiteral("ZEB"), QStringLiteral("127.0.0.1,1")};
         SettingsFile::write(Installation::settingsPath(folder), settings);
         return folder;
@@ -174,7 +174,7 @@ private Q_SLOTS:
     void settingsShowsWhatTheClientReads()
     {
         QFETCH(EngineKind, engine);
-        const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(directory()));
+        const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(directory()));
         const QString database = engine == EngineKind::Sqlite ? QStringLiteral("zeb") : m_pgDatabase;
         QCOMPARE(settings.userId, database + QStringLiteral("_signin"));
         QCOMPARE(settings.initialCatalog, database);
@@ -190,7 +190,7 @@ private Q_SLOTS:
                                          settings.dataSource, buildConnectionString(settings)));
 
         // Without the flag the password shows nowhere, not even inside the connection string.
-        TFirstConnectInfo hidden = settings;
+        FirstConnectInfo hidden = settings;
         hidden.password = QStringLiteral("********");
         shown = run({QStringLiteral("settings"), directory()});
         QCOMPARE(shown.exitCode, 0);
@@ -773,7 +773,7 @@ private Q_SLOTS:
         QFETCH(QString, fault);
         QFETCH(QString, verdict);
         const QString folder = m_root.filePath(fault);
-        TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(directory()));
+        FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(directory()));
         const QString file =
             Installation::dataDirectory(folder) + QStringLiteral("/") + fault + QStringLiteral(".db");
         if (engine == EngineKind::Postgres)
@@ -812,7 +812,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, breaking);
         const QString folder = m_installations.at(EngineKind::Postgres);
-        const TFirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(folder));
+        const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(folder));
         const QStringList signIn{QStringLiteral("query"),
                                  folder,
                                  QStringLiteral("--login"),

@@ -252,7 +252,7 @@ void TestDatabaseFaults::endedSessionIsExplained()
 void TestDatabaseFaults::stoppedServerIsExplained()
 {
     TestInstallation installation(EngineKind::Postgres);
-    TFirstConnectInfo settings = installation.settings();
+    FirstConnectInfo settings = installation.settings();
     settings.dataSource = QStringLiteral("pg:127.0.0.1:1");
     Connection connection;
     connection.setConnectionString(buildConnectionString(settings));

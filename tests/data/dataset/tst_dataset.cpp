@@ -22,12 +22,12 @@ struct Schedule
 {
     explicit Schedule(EngineKind engine) : installation(engine)
     {
-        module.ADO_Shtat.setDataDirectory(installation.dataDirectory());
+        module.connection.setDataDirectory(installation.dataDirectory());
         std::unique_ptr<Connection> setup = installation.signedInConnection();
         loadScheduleFixture(*setup);
-        module.ADO_Shtat.setConnectionString(signedInConnectionString());
-        module.ADOQ_Shtat_rasp.setSql(divisionLines);
-        module.ADOQ_Shtat_rasp.open();
+        module.connection.setConnectionString(signedInConnectionString());
+        module.scheduleLines.setSql(divisionLines);
+        module.scheduleLines.open();
     }
 
     QString signedInConnectionString() const { return installation.signedInConnection()->connectionString(); }
@@ -39,11 +39,11 @@ struct Schedule
             *admin, QStringLiteral("select %1 from Vakansii where id_vakansiya = %2").arg(column).arg(line));
     }
 
-    Dataset& lines() { return module.ADOQ_Shtat_rasp; }
+    Dataset& lines() { return module.scheduleLines; }
     Field& field(const char* name) { return *lines().fieldByName(QString::fromLatin1(name)); }
 
     TestInstallation installation;
-    TDM_shtat module;
+    DataModule module;
 };
 
 } // namespace
@@ -290,8 +290,8 @@ void TestDataset::lookupFields()
     QFETCH(EngineKind, engine);
     Schedule s(engine);
     Dataset& lines = s.lines();
-    QVERIFY(s.module.ADOQ_post.isActive());
-    QVERIFY(s.module.ADOT_Structure.isActive());
+    QVERIFY(s.module.posts.isActive());
+    QVERIFY(s.module.structureKinds.isActive());
     QCOMPARE(s.field("POST").asString(), QStringLiteral("Доцент"));
     QCOMPARE(s.field("Structure").asString(), QString());
 
@@ -354,7 +354,7 @@ void TestDataset::sortKeepsCurrentRowAndIsForgotten()
 {
     QFETCH(EngineKind, engine);
     Schedule s(engine);
-    Dataset& departments = s.module.ADOQ_Kafedra;
+    Dataset& departments = s.module.departments;
     departments.setSql(QStringLiteral("select * from Kafedra order by id_kafedra desc"));
     departments.open();
     departments.locate(QStringLiteral("id_kafedra"), 2);
@@ -410,7 +410,7 @@ void TestDataset::sortByWhatIsShown()
                                     : QStringLiteral("NULL"))
                        .arg(line));
     }
-    s.module.ADOQ_post.close();
+    s.module.posts.close();
     Dataset& shown = s.lines();
     shown.setSql(QStringLiteral("select * from Vakansii order by id_vakansiya"));
     shown.open();
@@ -511,17 +511,17 @@ void TestDataset::optimisticConflict()
 {
     QFETCH(EngineKind, engine);
     Schedule s(engine);
-    TDM_shtat other;
-    other.ADO_Shtat.setDataDirectory(s.installation.dataDirectory());
-    other.ADO_Shtat.setConnectionString(s.signedInConnectionString());
-    other.ADOQ_Shtat_rasp.setSql(divisionLines);
-    other.ADOQ_Shtat_rasp.open();
+    DataModule other;
+    other.connection.setDataDirectory(s.installation.dataDirectory());
+    other.connection.setConnectionString(s.signedInConnectionString());
+    other.scheduleLines.setSql(divisionLines);
+    other.scheduleLines.open();
 
     s.lines().edit();
     s.field("q_units").setAsString(QStringLiteral("2"));
     s.lines().post();
 
-    Dataset& late = other.ADOQ_Shtat_rasp;
+    Dataset& late = other.scheduleLines;
     late.edit();
     late.fieldByName(QStringLiteral("q_units"))->setAsString(QStringLiteral("3"));
     try {
@@ -627,7 +627,7 @@ void TestDataset::savesOfOneShapeShareTheirStatement()
     QCOMPARE(s.stored(QStringLiteral("q_units"), 1).toDouble(), 7.0);
     lines.cancel();
 
-    s.module.ADO_Shtat.close();
+    s.module.connection.close();
     QVERIFY(lines.locate(QStringLiteral("id_vakansiya"), 2));
     lines.edit();
     s.field("q_units").setValue(6.0);

@@ -11,10 +11,10 @@ using namespace zeb;
 
 namespace {
 
-void signIn(TDM_shtat& module, const TestInstallation& installation)
+void signIn(DataModule& module, const TestInstallation& installation)
 {
-    module.ADO_Shtat.setDataDirectory(installation.dataDirectory());
-    module.ADO_Shtat.setConnectionString(installation.signedInConnection()->connectionString());
+    module.connection.setDataDirectory(installation.dataDirectory());
+    module.connection.setConnectionString(installation.signedInConnection()->connectionString());
 }
 
 } // namespace
@@ -34,14 +34,14 @@ void TestDataModule::openDataSetsOnTheDemoDatabase()
 {
     QFETCH(EngineKind, engine);
     TestInstallation installation(engine, true);
-    TDM_shtat module;
+    DataModule module;
     signIn(module, installation);
     QStringList scrolled;
-    module.ADOQ_Kafedra.afterScroll = [&](Dataset& d) { scrolled << d.name(); };
+    module.departments.afterScroll = [&](Dataset& d) { scrolled << d.name(); };
 
-    module.OpenDataSets();
+    module.openDataSets();
 
-    QVERIFY(module.ADO_Shtat.isOpen());
+    QVERIFY(module.connection.isOpen());
     QStringList open;
     QStringList closed;
     for (Dataset* dataset : module.findChildren<Dataset*>())
@@ -69,14 +69,14 @@ void TestDataModule::openDataSetsOnTheDemoDatabase()
                                   QStringLiteral("ADOQ_Insert_id_Otdel_11"),
                                   QStringLiteral("ADOQ_Shtat_asOf"), QStringLiteral("ADOQ_Temp")}));
 
-    QCOMPARE(module.ADOQ_Shtat_rasp.recordCount(), 0);
-    QCOMPARE(module.ADOQ_Shtat_rasp.fieldCount(), 27);
-    QCOMPARE(module.ADOQ_Shtat_rasp.field(0)->fieldName(), QStringLiteral("POST"));
-    QCOMPARE(module.ADOQ_Faculty.fieldCount(), 5);
-    QVERIFY(module.ADOQ_Otdel_1.recordCount() > 0);
-    QCOMPARE(module.ADOQ_Otdel_11.recordCount(), 0);
+    QCOMPARE(module.scheduleLines.recordCount(), 0);
+    QCOMPARE(module.scheduleLines.fieldCount(), 27);
+    QCOMPARE(module.scheduleLines.field(0)->fieldName(), QStringLiteral("POST"));
+    QCOMPARE(module.faculties.fieldCount(), 5);
+    QVERIFY(module.divisions.recordCount() > 0);
+    QCOMPARE(module.subLevels.recordCount(), 0);
     QCOMPARE(scrolled, QStringList({QStringLiteral("ADOQ_Kafedra")}));
-    QVERIFY(!module.ADOQ_Faculty.fieldByName(QStringLiteral("vuz"))->asString().isEmpty());
+    QVERIFY(!module.faculties.fieldByName(QStringLiteral("vuz"))->asString().isEmpty());
 }
 
 void TestDataModule::openDataSetsStopsAtTheFirstFailure()
@@ -84,22 +84,22 @@ void TestDataModule::openDataSetsStopsAtTheFirstFailure()
     TestInstallation installation(EngineKind::Sqlite, true);
     std::unique_ptr<Engine> admin = installation.adminEngine();
     admin->run(QStringLiteral("drop table Stavka"));
-    TDM_shtat module;
+    DataModule module;
     signIn(module, installation);
-    QVERIFY_THROWS_EXCEPTION(Error, module.OpenDataSets());
-    QVERIFY(module.ADOQ_Otdel_11.isActive());
-    QVERIFY(!module.ADOQ_Stavka.isActive());
-    QVERIFY(!module.ADOQ_Working.isActive());
-    QVERIFY(!module.ADOQ_Kafedra.isActive());
+    QVERIFY_THROWS_EXCEPTION(Error, module.openDataSets());
+    QVERIFY(module.subLevels.isActive());
+    QVERIFY(!module.rates.isActive());
+    QVERIFY(!module.placements.isActive());
+    QVERIFY(!module.departments.isActive());
 }
 
 void TestDataModule::modelEditsThroughTheDataset()
 {
     TestInstallation installation(EngineKind::Sqlite, true);
-    TDM_shtat module;
+    DataModule module;
     signIn(module, installation);
-    module.OpenDataSets();
-    Dataset& lines = module.ADOQ_Shtat_rasp;
+    module.openDataSets();
+    Dataset& lines = module.scheduleLines;
     lines.setSql(QStringLiteral("Select * from Vakansii where id_deduce<>2 ORDER BY Num"));
     lines.open();
     int saves = 0;

@@ -105,14 +105,14 @@ struct Schedule
                 QStringLiteral(
                     "insert into Vakansii (id_post, id_otdel_1, Num, id_deduce) values (2, 4, %1, 1)")
                     .arg(num));
-        module.ADO_Shtat.setDataDirectory(installation.dataDirectory());
-        module.ADO_Shtat.setConnectionString(reader->connectionString());
-        module.OpenDataSets();
-        rules = std::make_unique<ScheduleLineRules>(module.ADOQ_Shtat_rasp, context);
+        module.connection.setDataDirectory(installation.dataDirectory());
+        module.connection.setConnectionString(reader->connectionString());
+        module.openDataSets();
+        rules = std::make_unique<ScheduleLineRules>(module.scheduleLines, context);
         rules->install();
     }
 
-    Dataset& lines() { return module.ADOQ_Shtat_rasp; }
+    Dataset& lines() { return module.scheduleLines; }
     Field& field(const QString& name) { return *lines().fieldByName(name); }
 
     void show(const QString& unit)
@@ -158,7 +158,7 @@ struct Schedule
 
     TestInstallation installation;
     std::unique_ptr<Connection> reader;
-    TDM_shtat module;
+    DataModule module;
     RecordingContext context;
     std::unique_ptr<ScheduleLineRules> rules;
 };

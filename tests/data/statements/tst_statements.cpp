@@ -298,7 +298,7 @@ void TestStatements::signInProcedure()
     const QString statement =
         QStringLiteral("EXEC GET_USER 'KADRY ','%1',NULL, 'ZEB 7', '127.0.0.1', 'PC-07', "
                        "'KADRY ','0','4'")
-            .arg(PasswordDigest(QStringLiteral("kadry123")));
+            .arg(passwordDigest(QStringLiteral("kadry123")));
     std::unique_ptr<ResultCursor> answer = signin->query(statement);
     QCOMPARE(answer->columns().size(), 7);
     QVERIFY(answer->next());

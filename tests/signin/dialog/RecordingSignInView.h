@@ -57,7 +57,7 @@ public:
     {
         UpdateSite site = UpdateSite::current();
         site.home = home;
-        StartUpdate(notice, exitTimer, publishedDigest, site);
+        startSelfUpdate(notice, exitTimer, publishedDigest, site);
     }
     void closeWith(int modalResult) override { closedWith = modalResult; }
 };

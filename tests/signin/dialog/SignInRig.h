@@ -15,7 +15,7 @@ struct SignInRig
     explicit SignInRig(EngineKind engine)
         : installation(engine, true), flow(dataModule, view, sessionLogin, settingsPath())
     {
-        dataModule.ADO_Shtat.setDataDirectory(installation.dataDirectory());
+        dataModule.connection.setDataDirectory(installation.dataDirectory());
         view.flow = &flow;
         view.home = installation.directory();
     }
@@ -24,7 +24,7 @@ struct SignInRig
     {
         return QDir(installation.directory()).filePath(QStringLiteral("Data/ZEB"));
     }
-    Connection& connection() { return dataModule.ADO_Shtat; }
+    Connection& connection() { return dataModule.connection; }
 
     void type(const QString& login, const QString& password)
     {
@@ -33,7 +33,7 @@ struct SignInRig
     }
 
     TestInstallation installation;
-    TDM_shtat dataModule;
+    DataModule dataModule;
     RecordingSignInView view;
     QString sessionLogin;
     SignInFlow flow;

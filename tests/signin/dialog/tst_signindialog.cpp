@@ -1,7 +1,8 @@
+#include "NamedChild.h"
 #include "DataModule.h"
 #include "ScriptedPlatform.h"
 #include "ShadowLabel.h"
-#include "TForm8.h"
+#include "SignInDialog.h"
 #include "TestInstallation.h"
 #include "UserAdmin.h"
 #include "VersionLabel.h"
@@ -77,12 +78,12 @@ struct DialogRig
 {
     explicit DialogRig(const QString& home) : dialog(dataModule, sessionLogin, home)
     {
-        dataModule.ADO_Shtat.setDataDirectory(QDir(home).filePath(QStringLiteral("Data")));
+        dataModule.connection.setDataDirectory(QDir(home).filePath(QStringLiteral("Data")));
     }
 
-    TDM_shtat dataModule;
+    DataModule dataModule;
     QString sessionLogin;
-    TForm8 dialog;
+    SignInDialog dialog;
 };
 
 class TestSignInDialog : public QObject
@@ -178,29 +179,29 @@ void TestSignInDialog::dialogAtCreation()
 {
     ScriptedPlatform platform;
     DialogRig rig(m_emptyHome.path());
-    TForm8& dialog = rig.dialog;
+    SignInDialog& dialog = rig.dialog;
 
     QCOMPARE(dialog.size(), QSize(497, 273));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Аутентификация"));
     QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(dialog.RzLabel1->text(), QString());
-    QCOMPARE(dialog.RzLabel1->font().family(), QStringLiteral("Arial"));
-    QVERIFY(dialog.RzLabel1->font().bold());
-    QCOMPARE(dialog.RzLabel1->font().pixelSize(), 13);
-    QVERIFY(dialog.RzLabel1->wordWrap());
-    QCOMPARE(dialog.RzLabel1->alignment(), Qt::Alignment(Qt::AlignCenter));
-    QCOMPARE(dialog.Label1->pos(), QPoint(6, 5));
-    QCOMPARE(dialog.Label1->font().family(), QStringLiteral("MS Sans Serif"));
-    QVERIFY(dialog.Label1->font().bold());
-    QCOMPARE(dialog.Timer1->interval(), 2000);
-    QVERIFY(!dialog.Timer1->isActive());
+    QCOMPARE(child<ShadowLabel>(dialog, "RzLabel1")->text(), QString());
+    QCOMPARE(child<ShadowLabel>(dialog, "RzLabel1")->font().family(), QStringLiteral("Arial"));
+    QVERIFY(child<ShadowLabel>(dialog, "RzLabel1")->font().bold());
+    QCOMPARE(child<ShadowLabel>(dialog, "RzLabel1")->font().pixelSize(), 13);
+    QVERIFY(child<ShadowLabel>(dialog, "RzLabel1")->wordWrap());
+    QCOMPARE(child<ShadowLabel>(dialog, "RzLabel1")->alignment(), Qt::Alignment(Qt::AlignCenter));
+    QCOMPARE(child<QLabel>(dialog, "Label1")->pos(), QPoint(6, 5));
+    QCOMPARE(child<QLabel>(dialog, "Label1")->font().family(), QStringLiteral("MS Sans Serif"));
+    QVERIFY(child<QLabel>(dialog, "Label1")->font().bold());
+    QCOMPARE(child<QTimer>(dialog, "Timer1")->interval(), 2000);
+    QVERIFY(!child<QTimer>(dialog, "Timer1")->isActive());
     QCOMPARE(dialog.flow().attemptCount(), quint8(0));
     QVERIFY(!dialog.flow().passwordAreaOpen());
-    QCOMPARE(dialog.Login_Edit->nextInFocusChain(), dialog.Password_Edit);
-    QCOMPARE(dialog.Password_Edit->nextInFocusChain(), dialog.Edit1);
-    QCOMPARE(dialog.Edit1->nextInFocusChain(), dialog.Edit2);
-    QVERIFY(dialog.Edit1->isHidden());
-    QVERIFY(dialog.Edit2->isHidden());
+    QCOMPARE(child<QLineEdit>(dialog, "Login_Edit")->nextInFocusChain(), child<QLineEdit>(dialog, "Password_Edit"));
+    QCOMPARE(child<QLineEdit>(dialog, "Password_Edit")->nextInFocusChain(), child<QLineEdit>(dialog, "Edit1"));
+    QCOMPARE(child<QLineEdit>(dialog, "Edit1")->nextInFocusChain(), child<QLineEdit>(dialog, "Edit2"));
+    QVERIFY(child<QLineEdit>(dialog, "Edit1")->isHidden());
+    QVERIFY(child<QLineEdit>(dialog, "Edit2")->isHidden());
     QCOMPARE(Form8, nullptr);
 }
 
@@ -227,23 +228,23 @@ void TestSignInDialog::versionLabel()
 
     ScriptedPlatform platform;
     DialogRig rig(m_emptyHome.path());
-    QCOMPARE(rig.dialog.Label1->text(), versionLabelText(buildDateTime()));
+    QCOMPARE(child<QLabel>(rig.dialog, "Label1")->text(), versionLabelText(buildDateTime()));
 }
 
 void TestSignInDialog::moreButtonTogglesTheArea()
 {
     ScriptedPlatform platform;
     DialogRig rig(m_emptyHome.path());
-    rig.dialog.SpeedButton3->click();
+    child<QToolButton>(rig.dialog, "SpeedButton3")->click();
     QCOMPARE(rig.dialog.height(), 416);
     QVERIFY(rig.dialog.flow().passwordAreaOpen());
-    QVERIFY(!rig.dialog.Edit1->isHidden());
-    QVERIFY(!rig.dialog.Edit2->isHidden());
-    rig.dialog.SpeedButton3->click();
+    QVERIFY(!child<QLineEdit>(rig.dialog, "Edit1")->isHidden());
+    QVERIFY(!child<QLineEdit>(rig.dialog, "Edit2")->isHidden());
+    child<QToolButton>(rig.dialog, "SpeedButton3")->click();
     QCOMPARE(rig.dialog.height(), 275);
     QVERIFY(!rig.dialog.flow().passwordAreaOpen());
-    QVERIFY(rig.dialog.Edit1->isHidden());
-    QVERIFY(rig.dialog.Edit2->isHidden());
+    QVERIFY(child<QLineEdit>(rig.dialog, "Edit1")->isHidden());
+    QVERIFY(child<QLineEdit>(rig.dialog, "Edit2")->isHidden());
     QCOMPARE(rig.dialog.width(), 497);
 }
 
@@ -266,7 +267,7 @@ void TestSignInDialog::exitTimerEndsTheProgram()
     DialogRig rig(m_emptyHome.path());
     rig.dialog.Timer1Timer();
     QCOMPARE(platform.terminationRequests(), 1);
-    QCOMPARE(rig.dialog.Timer1->interval(), 100);
+    QCOMPARE(child<QTimer>(rig.dialog, "Timer1")->interval(), 100);
     rig.dialog.Timer1Timer();
     QCOMPARE(platform.terminationRequests(), 2);
 }
@@ -554,7 +555,7 @@ void TestSignInDialog::missingDatabaseIsToldPlainly()
     QVERIFY2(shown.startsWith(QStringLiteral("Не удаётся подключиться к базе данных.\n")) &&
                  shown.contains(QFileInfo(databaseFile).fileName()),
              qPrintable(shown));
-    QVERIFY(!rig.dataModule.ADO_Shtat.isOpen());
+    QVERIFY(!rig.dataModule.connection.isOpen());
     QVERIFY(rig.dialog.isVisible());
 }
 
@@ -565,14 +566,14 @@ void TestSignInDialog::loginTextIsNotSelectedOnEntry()
     rig.dialog.show();
     rig.dialog.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&rig.dialog));
-    rig.dialog.Login_Edit->setText(QStringLiteral("kadry"));
-    rig.dialog.Password_Edit->setText(QStringLiteral("secret"));
+    child<QLineEdit>(rig.dialog, "Login_Edit")->setText(QStringLiteral("kadry"));
+    child<QLineEdit>(rig.dialog, "Password_Edit")->setText(QStringLiteral("secret"));
 
-    rig.dialog.Password_Edit->setFocus(Qt::TabFocusReason);
-    QVERIFY(rig.dialog.Password_Edit->hasSelectedText());
-    rig.dialog.Login_Edit->setFocus(Qt::TabFocusReason);
-    QVERIFY(rig.dialog.Login_Edit->hasFocus());
-    QVERIFY(!rig.dialog.Login_Edit->hasSelectedText());
+    child<QLineEdit>(rig.dialog, "Password_Edit")->setFocus(Qt::TabFocusReason);
+    QVERIFY(child<QLineEdit>(rig.dialog, "Password_Edit")->hasSelectedText());
+    child<QLineEdit>(rig.dialog, "Login_Edit")->setFocus(Qt::TabFocusReason);
+    QVERIFY(child<QLineEdit>(rig.dialog, "Login_Edit")->hasFocus());
+    QVERIFY(!child<QLineEdit>(rig.dialog, "Login_Edit")->hasSelectedText());
 }
 
 void TestSignInDialog::newPasswordFieldsTakeOnlyLatinDigitsAndUnderscore_data()
@@ -603,7 +604,7 @@ void TestSignInDialog::newPasswordFieldsTakeOnlyLatinDigitsAndUnderscore()
 
     ScriptedPlatform platform;
     DialogRig rig(m_emptyHome.path());
-    rig.dialog.SpeedButton3->click();
+    child<QToolButton>(rig.dialog, "SpeedButton3")->click();
     rig.dialog.show();
     auto* edit = rig.dialog.findChild<QLineEdit*>(field);
     edit->setFocus();
@@ -631,18 +632,18 @@ void TestSignInDialog::cyrillicLoginSignsIn()
 
     DialogRig rig(installation->directory());
     platform.queueModal([](QDialog& shown) {
-        auto& dialog = static_cast<TForm8&>(shown);
+        auto& dialog = static_cast<SignInDialog&>(shown);
         dialog.setModal(true);
         dialog.show();
-        typeOneByOne(dialog.Login_Edit, QStringLiteral("Иванов"));
-        QTest::keyClick(dialog.Login_Edit, Qt::Key_Tab);
-        typeOneByOne(dialog.Password_Edit, QStringLiteral("Пароль-1"));
-        QTest::keyClick(dialog.Password_Edit, Qt::Key_Return);
+        typeOneByOne(child<QLineEdit>(dialog, "Login_Edit"), QStringLiteral("Иванов"));
+        QTest::keyClick(child<QLineEdit>(dialog, "Login_Edit"), Qt::Key_Tab);
+        typeOneByOne(child<QLineEdit>(dialog, "Password_Edit"), QStringLiteral("Пароль-1"));
+        QTest::keyClick(child<QLineEdit>(dialog, "Password_Edit"), Qt::Key_Return);
         return dialog.result();
     });
 
     QCOMPARE(platform.runModal(rig.dialog), ModalResult::Ok);
-    QCOMPARE(rig.dialog.Login_Edit->text(), QStringLiteral("Иванов"));
+    QCOMPARE(child<QLineEdit>(rig.dialog, "Login_Edit")->text(), QStringLiteral("Иванов"));
     QCOMPARE(rig.sessionLogin, QStringLiteral("Иванов"));
     QVERIFY(!rig.dialog.isVisible());
     QCOMPARE(platform.errors(), QStringList());
@@ -655,28 +656,28 @@ void TestSignInDialog::demandedChangeDisablesTheMoreButton()
     QVERIFY_THROWS_NO_EXCEPTION(installation = std::make_unique<TestInstallation>(EngineKind::Sqlite, true));
     DialogRig rig(installation->directory());
     rig.dialog.show();
-    rig.dialog.Login_Edit->setText(QStringLiteral("novikova"));
-    rig.dialog.Password_Edit->setText(QStringLiteral("novikova1"));
+    child<QLineEdit>(rig.dialog, "Login_Edit")->setText(QStringLiteral("novikova"));
+    child<QLineEdit>(rig.dialog, "Password_Edit")->setText(QStringLiteral("novikova1"));
 
-    QTest::mouseClick(rig.dialog.SpeedButton2, Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(rig.dialog, "SpeedButton2"), Qt::LeftButton);
 
-    QCOMPARE(rig.dialog.RzLabel1->text(),
+    QCOMPARE(child<ShadowLabel>(rig.dialog, "RzLabel1")->text(),
              QStringLiteral("Вы должны поменять пароль\rЭто делается для безопастности и сохранения данных "
                             "от злоумышлеников"));
     QCOMPARE(rig.dialog.height(), 416);
-    QVERIFY(!rig.dialog.SpeedButton3->isEnabled());
+    QVERIFY(!child<QToolButton>(rig.dialog, "SpeedButton3")->isEnabled());
     QVERIFY(rig.dialog.isVisible());
 
     // The area stays open; a differing confirmation is refused and empties both fields.
-    rig.dialog.SpeedButton3->click();
+    child<QToolButton>(rig.dialog, "SpeedButton3")->click();
     QCOMPARE(rig.dialog.height(), 416);
-    rig.dialog.Edit1->setText(QStringLiteral("abcdef"));
-    rig.dialog.Edit2->setText(QStringLiteral("abcdeg"));
-    QTest::keyClick(rig.dialog.Edit2, Qt::Key_Return);
-    QCOMPARE(rig.dialog.RzLabel1->text(),
+    child<QLineEdit>(rig.dialog, "Edit1")->setText(QStringLiteral("abcdef"));
+    child<QLineEdit>(rig.dialog, "Edit2")->setText(QStringLiteral("abcdeg"));
+    QTest::keyClick(child<QLineEdit>(rig.dialog, "Edit2"), Qt::Key_Return);
+    QCOMPARE(child<ShadowLabel>(rig.dialog, "RzLabel1")->text(),
              QStringLiteral("Новый пароль подтвержден не верно!!!\rПодтвердите пароль заново."));
-    QCOMPARE(rig.dialog.Edit1->text(), QString());
-    QCOMPARE(rig.dialog.Edit2->text(), QString());
+    QCOMPARE(child<QLineEdit>(rig.dialog, "Edit1")->text(), QString());
+    QCOMPARE(child<QLineEdit>(rig.dialog, "Edit2")->text(), QString());
     QCOMPARE(platform.errors(), QStringList());
 }
 
@@ -689,10 +690,10 @@ void TestSignInDialog::addressLookupErrorReachesTheErrorDisplay()
     DialogRig rig(installation->directory());
     rig.dialog.show();
 
-    rig.dialog.SpeedButton2->click();
+    child<QToolButton>(rig.dialog, "SpeedButton2")->click();
 
     QCOMPARE(platform.errors(), QStringList{QStringLiteral("Не удалось определить адрес компьютера.")});
-    QCOMPARE(rig.dialog.RzLabel1->text(), QString());
+    QCOMPARE(child<ShadowLabel>(rig.dialog, "RzLabel1")->text(), QString());
     QVERIFY(rig.dialog.isVisible());
     QCOMPARE(rig.dialog.result(), 0);
 }
@@ -702,10 +703,10 @@ void TestSignInDialog::cancelEndsWithCancelAndTermination()
     ScriptedPlatform platform;
     DialogRig rig(m_emptyHome.path());
     platform.queueModal([](QDialog& shown) {
-        auto& dialog = static_cast<TForm8&>(shown);
+        auto& dialog = static_cast<SignInDialog&>(shown);
         dialog.setModal(true);
         dialog.show();
-        QTest::mouseClick(dialog.SpeedButton1, Qt::LeftButton);
+        QTest::mouseClick(child<QToolButton>(dialog, "SpeedButton1"), Qt::LeftButton);
         return dialog.result();
     });
 
@@ -735,7 +736,7 @@ void TestSignInDialog::draggingMovesTheWindow()
 
     ScriptedPlatform platform;
     DialogRig rig(m_emptyHome.path());
-    rig.dialog.SpeedButton3->click();
+    child<QToolButton>(rig.dialog, "SpeedButton3")->click();
     rig.dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&rig.dialog));
     const QPoint before = rig.dialog.pos();

@@ -66,7 +66,7 @@ QString expectedDateOrder(EngineKind engine)
 
 // What the engine says when a connection with these settings will not open, without the sign-in account's
 // user id; empty when it opens.
-QString openingFailure(const TFirstConnectInfo& settings, const QString& dataDirectory)
+QString openingFailure(const FirstConnectInfo& settings, const QString& dataDirectory)
 {
     Connection connection;
     connection.setDataDirectory(dataDirectory);
@@ -81,7 +81,7 @@ QString openingFailure(const TFirstConnectInfo& settings, const QString& dataDir
 
 // Settings that lead nowhere: an embedded database file that is not there, a server database that does not
 // exist.
-TFirstConnectInfo movedDatabase(TFirstConnectInfo settings)
+FirstConnectInfo movedDatabase(FirstConnectInfo settings)
 {
     if (settings.dataSource.startsWith(QLatin1String("sqlite:")))
         settings.dataSource = QStringLiteral("sqlite:moved.db");
@@ -203,9 +203,9 @@ void TestSignInFlow::oneAttempt()
     QCOMPARE(rig->view.closedWith, signedIn ? 1 : 0);
     QCOMPARE(rig->sessionLogin, signedIn ? login : QString());
 
-    TDM_shtat& dm = rig->dataModule;
+    DataModule& dm = rig->dataModule;
     if (!signedIn) {
-        QVERIFY(!dm.ADOQ_Shtat_rasp.isActive());
+        QVERIFY(!dm.scheduleLines.isActive());
         return;
     }
     const ConnectionParams params = ConnectionParams::parse(rig->connection().connectionString());
@@ -214,12 +214,12 @@ void TestSignInFlow::oneAttempt()
     QVERIFY(!params.password.isEmpty() && params.password != rig->installation.settings().password);
     QCOMPARE(params.dataSource, rig->installation.settings().dataSource);
     for (const Dataset* dataset :
-         {&dm.ADOQ_Shtat_rasp, &dm.ADOQ_Teacher, &dm.ADOQ_Otdel_1, &dm.ADOQ_Otdel_11, &dm.ADOQ_Stavka,
-          &dm.ADOQ_Working, &dm.ADOQ_Faculty, &dm.ADOQ_Kafedra, &dm.ADOQ_t_fio, &dm.ADOQ_post, &dm.ADOQ_VUZ,
-          &dm.ADOT_Structure, &dm.ADOT_BK, &dm.ADOQ_Enter, &dm.ADOQ_Deduce})
+         {&dm.scheduleLines, &dm.teachers, &dm.divisions, &dm.subLevels, &dm.rates,
+          &dm.placements, &dm.faculties, &dm.departments, &dm.personNames, &dm.posts, &dm.institution,
+          &dm.structureKinds, &dm.fundingSources, &dm.entryKinds, &dm.withdrawalKinds})
         QVERIFY2(dataset->isActive(), qPrintable(dataset->name()));
-    QVERIFY(!dm.ADOQOtdel_2.isActive());
-    QVERIFY(dm.ADOQ_Kafedra.recordCount() > 0);
+    QVERIFY(!dm.levelTwoDivisions.isActive());
+    QVERIFY(dm.departments.recordCount() > 0);
     QCOMPARE(dateOrder(rig->connection()), expectedDateOrder(engine));
 }
 
@@ -468,7 +468,7 @@ void TestSignInFlow::unreachableDatabaseIsToldPlainly()
     ScriptedPlatform platform;
     std::unique_ptr<SignInRig> rig;
     QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
-    TFirstConnectInfo settings = rig->installation.settings();
+    FirstConnectInfo settings = rig->installation.settings();
     const QString databaseFile =
         QDir(rig->installation.dataDirectory()).filePath(settings.dataSource.section(u':', 1));
     if (fault == QLatin1String("file"))
@@ -525,7 +525,7 @@ void TestSignInFlow::settingsChangedBetweenAttempts()
     const QString firstString = rig->connection().connectionString();
     const QStringList firstMessages = rig->view.messages;
 
-    const TFirstConnectInfo moved = movedDatabase(rig->installation.settings());
+    const FirstConnectInfo moved = movedDatabase(rig->installation.settings());
     SettingsFile::write(rig->settingsPath(), moved);
     if (!afterServerMessage)
         rig->view.pressMoreButton();

@@ -39,7 +39,7 @@ void TestSignInServerFaults::stoppedServerIsNotWrongCredentials()
     std::unique_ptr<SignInRig> rig;
     QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(EngineKind::Postgres));
     const QString before = failedAttempts(rig->installation, QStringLiteral("kadry"));
-    TFirstConnectInfo stopped = rig->installation.settings();
+    FirstConnectInfo stopped = rig->installation.settings();
     stopped.dataSource = QStringLiteral("pg:127.0.0.1:1");
     SettingsFile::write(rig->settingsPath(), stopped);
     rig->type(QStringLiteral("kadry"), QStringLiteral("wrong"));
@@ -74,7 +74,7 @@ void TestSignInServerFaults::endedSessionIsNotWrongCredentials()
     QVERIFY(rig->connection().isOpen());
     const QString counted = failedAttempts(rig->installation, QStringLiteral("kadry"));
     QCOMPARE(counted, QStringLiteral("1"));
-    const TFirstConnectInfo& settings = rig->installation.settings();
+    const FirstConnectInfo& settings = rig->installation.settings();
     const std::unique_ptr<Engine> admin = rig->installation.adminEngine();
     QCOMPARE(firstValue(*admin,
                         QStringLiteral("SELECT count(pg_terminate_backend(pid)) FROM pg_stat_activity "

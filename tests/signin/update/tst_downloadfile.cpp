@@ -89,7 +89,7 @@ void TestDownloadFile::answers()
     server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), served);
     ScriptedPlatform platform;
 
-    QCOMPARE(DownloadFile(server.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.exe"), target, allowed),
+    QCOMPARE(downloadFile(server.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.exe"), target, allowed),
              succeeds);
     QCOMPARE(fileContents(target), saved);
     QCOMPARE(QDir(home.path()).entryList(QDir::Files | QDir::Hidden),
@@ -129,7 +129,7 @@ void TestDownloadFile::overHttps()
         trust.emplace();
     ScriptedPlatform platform;
 
-    QCOMPARE(DownloadFile(front.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.exe"), target, 1 << 20),
+    QCOMPARE(downloadFile(front.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.exe"), target, 1 << 20),
              succeeds);
     QCOMPARE(fileContents(target), succeeds ? served.body : QByteArray("<missing>"));
     // An untrusted server never learns what was asked of it.
@@ -145,7 +145,7 @@ void TestDownloadFile::unwritableTargetRaisesIoError()
 
     const QString target = QDir(home.path()).filePath(QStringLiteral("no such folder/ZEB 7.t"));
     QVERIFY_THROWS_EXCEPTION(
-        IoError, DownloadFile(server.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.t"), target, 100));
+        IoError, downloadFile(server.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.t"), target, 100));
     QVERIFY(platform.downloads().isEmpty());
 }
 
@@ -165,7 +165,7 @@ void TestDownloadFile::fullDiskIsNamedAndNothingStays()
 
     QString message;
     try {
-        DownloadFile(server.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.exe"), target, 1 << 20);
+        downloadFile(server.baseAddress() + QStringLiteral("/zebprogs/ZEB 7.exe"), target, 1 << 20);
     } catch (const IoError& error) {
         message = error.message();
     }

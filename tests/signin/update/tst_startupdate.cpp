@@ -48,7 +48,7 @@ struct Installation
     QString path(const QString& name) const { return QDir(home).filePath(name); }
     void startUpdate(const QString& digest = newProgramDigest)
     {
-        StartUpdate(*notice, exitTimer, digest, site);
+        startSelfUpdate(*notice, exitTimer, digest, site);
     }
     // From now on the update server is reached over HTTPS only.
     void useHttps()
@@ -299,7 +299,7 @@ void TestStartUpdate::exitTimerTick()
     QTimer timer;
     timer.setInterval(interval);
     timer.start();
-    ExitTimerTick(timer);
+    exitWhenUpdateStarted(timer);
     QCOMPARE(timer.interval(), next);
     QVERIFY(timer.isActive());
     QCOMPARE(platform.terminationRequests(), 1);
@@ -312,10 +312,10 @@ void TestStartUpdate::leftoverScriptsAreRemoved()
     for (const char* name : {"ZEB 7.bat", "ZEB 7.sh", "ZEB 7.t"})
         QVERIFY(writeFileContents(folder.filePath(QString::fromLatin1(name)), "x"));
 
-    RemoveLeftoverScript(home.path());
+    removeLeftoverScript(home.path());
     QCOMPARE(folder.entryList(QDir::Files), QStringList{QStringLiteral("ZEB 7.t")});
 
-    RemoveLeftoverScript(home.path());
+    removeLeftoverScript(home.path());
     QCOMPARE(folder.entryList(QDir::Files), QStringList{QStringLiteral("ZEB 7.t")});
 }
 

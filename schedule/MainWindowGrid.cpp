@@ -7,7 +7,7 @@
 #include "Platform.h"
 #include "ScheduleColumns.h"
 #include "StartUp.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 
 namespace zeb {
 
@@ -20,127 +20,127 @@ bool hasNoPost(const Dataset& schedule)
 
 } // namespace
 
-void TForm1::DBGridEh1Enter()
+void MainWindow::gridEntered()
 {
-    DBGridEh1->setAlwaysShowEditor(true);
+    m_grid->setAlwaysShowEditor(true);
 }
 
-void TForm1::DBGridEh1Exit()
+void MainWindow::gridLeft()
 {
-    DBGridEh1->setAlwaysShowEditor(false);
+    m_grid->setAlwaysShowEditor(false);
 }
 
-void TForm1::DBGridEh1KeyPress(QChar& key)
+void MainWindow::gridKeyPressed(QChar& key)
 {
     if (key == QLatin1Char('.'))
         key = QLatin1Char(',');
 }
 
-void TForm1::showGridColumn(int column)
+void MainWindow::showGridColumn(int column)
 {
     m_showingGridColumn = true;
-    DBGridEh1->setSelectedIndex(column);
+    m_grid->setSelectedIndex(column);
     m_showingGridColumn = false;
 }
 
-void TForm1::DBGridEh1ColEnter()
+void MainWindow::gridColumnEntered()
 {
     // Arriving at the post column itself needs no reminder, nor does a column the program shows, nor a
     // column of the read-only view.
-    if (m_showingGridColumn || DBGridEh1->isReadOnly() ||
-        DBGridEh1->selectedIndex() == ScheduleColumn::Post || !hasNoPost(m_dataModule.ADOQ_Shtat_rasp))
+    if (m_showingGridColumn || m_grid->isReadOnly() ||
+        m_grid->selectedIndex() == ScheduleColumn::Post || !hasNoPost(m_dataModule.scheduleLines))
         return;
     Platform::instance().messageBox(this, QStringLiteral("Выберите должность!"), applicationTitle(),
                                     MessageButtons::Ok, MessageIcon::None);
-    DBGridEh1->setSelectedIndex(ScheduleColumn::Post);
+    m_grid->setSelectedIndex(ScheduleColumn::Post);
 }
 
-void TForm1::DBGridEh1CellClick(int)
+void MainWindow::gridCellClicked(int)
 {
-    Dataset& schedule = m_dataModule.ADOQ_Shtat_rasp;
-    if (!DBGridEh1->isReadOnly() && hasNoPost(schedule) && schedule.isActive())
+    Dataset& schedule = m_dataModule.scheduleLines;
+    if (!m_grid->isReadOnly() && hasNoPost(schedule) && schedule.isActive())
         schedule.cancel();
 }
 
-void TForm1::DBGridEh1Columns0UpdateData(ColumnUpdateData& data)
+void MainWindow::DBGridEh1Columns0UpdateData(ColumnUpdateData& data)
 {
-    swapLineNumbers(m_dataModule.ADOQ_Shtat_rasp, data);
+    swapLineNumbers(m_dataModule.scheduleLines, data);
 }
 
-void TForm1::DBGridEh1Columns1UpdateData(ColumnUpdateData& data)
+void MainWindow::DBGridEh1Columns1UpdateData(ColumnUpdateData& data)
 {
-    ConfirmColumnChange(m_dataModule.ADOQ_Shtat_rasp, data,
+    ConfirmColumnChange(m_dataModule.scheduleLines, data,
                         QStringLiteral("Вы действительно хотите изменить должность?"),
                         QStringLiteral("id_post"), RestoreAs::Value);
 }
 
-void TForm1::DBGridEh1Columns2UpdateData(ColumnUpdateData& data)
+void MainWindow::DBGridEh1Columns2UpdateData(ColumnUpdateData& data)
 {
-    ConfirmColumnChange(m_dataModule.ADOQ_Shtat_rasp, data,
+    ConfirmColumnChange(m_dataModule.scheduleLines, data,
                         QStringLiteral("Вы действительно хотите изменить количество единиц?"),
                         QStringLiteral("q_units"), RestoreAs::Text);
 }
 
-void TForm1::DBGridEh1Columns3UpdateData(ColumnUpdateData& data)
+void MainWindow::DBGridEh1Columns3UpdateData(ColumnUpdateData& data)
 {
-    ConfirmColumnChange(m_dataModule.ADOQ_Shtat_rasp, data,
+    ConfirmColumnChange(m_dataModule.scheduleLines, data,
                         QStringLiteral("Вы действительно хотите изменить разряд?"), QStringLiteral("razrad"),
                         RestoreAs::Text);
 }
 
-void TForm1::DBGridEh1Columns4UpdateData(ColumnUpdateData& data)
+void MainWindow::DBGridEh1Columns4UpdateData(ColumnUpdateData& data)
 {
-    ConfirmColumnChange(m_dataModule.ADOQ_Shtat_rasp, data,
+    ConfirmColumnChange(m_dataModule.scheduleLines, data,
                         QStringLiteral("Вы действительно хотите изменить должность?"),
                         QStringLiteral("id_enter"), RestoreAs::Value);
 }
 
-void TForm1::DBGridEh1Columns5UpdateData(ColumnUpdateData& data)
+void MainWindow::DBGridEh1Columns5UpdateData(ColumnUpdateData& data)
 {
-    ConfirmColumnChange(m_dataModule.ADOQ_Shtat_rasp, data,
+    ConfirmColumnChange(m_dataModule.scheduleLines, data,
                         QStringLiteral("Вы действительно хотите изменить данные?"), QStringLiteral("e_n_p"),
                         RestoreAs::Text);
 }
 
-void TForm1::DBGridEh1Columns6UpdateData(ColumnUpdateData& data)
+void MainWindow::DBGridEh1Columns6UpdateData(ColumnUpdateData& data)
 {
-    ConfirmColumnChange(m_dataModule.ADOQ_Shtat_rasp, data,
+    ConfirmColumnChange(m_dataModule.scheduleLines, data,
                         QStringLiteral("Вы действительно хотите изменить дату внесения?"),
                         QStringLiteral("e_d_p"), RestoreAs::Value);
 }
 
-void TForm1::DBGridEh1Columns7UpdateData(ColumnUpdateData& data)
+void MainWindow::DBGridEh1Columns7UpdateData(ColumnUpdateData& data)
 {
-    Dataset& schedule = m_dataModule.ADOQ_Shtat_rasp;
+    Dataset& schedule = m_dataModule.scheduleLines;
     ConfirmColumnChange(schedule, data, QStringLiteral("Вы действительно хотите исключить должность?"),
                         QStringLiteral("id_deduce"), RestoreAs::Value);
     if (schedule.state() != Dataset::State::Edit)
         return;
     const qint64 line = schedule.fieldByName(QStringLiteral("id_vakansiya"))->asInteger();
-    if (!lineHasEmployees(m_dataModule.ADO_Shtat, line))
+    if (!lineHasEmployees(m_dataModule.connection, line))
         return;
     Platform::instance().messageBox(this, occupiedLineWarning(), QStringLiteral("Предупреждение"),
                                     MessageButtons::Ok, MessageIcon::Warning);
     handBackPreviousValue(schedule, data, QStringLiteral("id_deduce"), RestoreAs::Value);
 }
 
-void TForm1::DBGridEh1Columns8UpdateData(ColumnUpdateData& data)
+void MainWindow::DBGridEh1Columns8UpdateData(ColumnUpdateData& data)
 {
-    ConfirmColumnChange(m_dataModule.ADOQ_Shtat_rasp, data,
+    ConfirmColumnChange(m_dataModule.scheduleLines, data,
                         QStringLiteral("Вы действительно хотите изменить запись?"), QStringLiteral("d_n_p"),
                         RestoreAs::Text);
 }
 
-void TForm1::DBGridEh1Columns9UpdateData(ColumnUpdateData& data)
+void MainWindow::DBGridEh1Columns9UpdateData(ColumnUpdateData& data)
 {
-    ConfirmColumnChange(m_dataModule.ADOQ_Shtat_rasp, data,
+    ConfirmColumnChange(m_dataModule.scheduleLines, data,
                         QStringLiteral("Вы действительно хотите изменить дату?"), QStringLiteral("d_d_p"),
                         RestoreAs::Value);
 }
 
-void TForm1::DBGridEh1FundingSourceUpdateData(ColumnUpdateData& data)
+void MainWindow::DBGridEh1FundingSourceUpdateData(ColumnUpdateData& data)
 {
-    ConfirmColumnChange(m_dataModule.ADOQ_Shtat_rasp, data,
+    ConfirmColumnChange(m_dataModule.scheduleLines, data,
                         QStringLiteral("Вы действительно хотите изменить источник финансирования?"),
                         QStringLiteral("id_bk"), RestoreAs::Value);
 }

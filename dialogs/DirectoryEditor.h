@@ -13,12 +13,12 @@ namespace zeb {
 class DBGridEh;
 class DBLookupComboBox;
 class DBNavigator;
-class TDM_shtat;
+class DataModule;
 
 // The directory editor: posts, departments, divisions and faculties, one page each. The caller picks the
 // page; the tabs are hidden, so the dialog shows that page only. Edits are posted straight to the tables.
 // Closing gives the main window's division and department lists back their statements.
-class TForm3 : public QDialog
+class DirectoryEditor : public QDialog
 {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ public:
     };
 
     // `facultySelector` is the main window's: closing restores the departments of the faculty chosen there.
-    TForm3(TDM_shtat& dataModule, const DBLookupComboBox& facultySelector, SessionIdentity identity,
+    DirectoryEditor(DataModule& dataModule, const DBLookupComboBox& facultySelector, SessionIdentity identity,
            QWidget* parent = nullptr);
 
     // Widths of the dialog, its panel and its page control (the faculty page needs room for three columns).
@@ -40,21 +40,21 @@ public:
 
     void done(int result) override;
 
-    QWidget* Panel1;
-    QTabWidget* PageControl1;
-    QWidget* TabSheet1;
-    QWidget* TabSheet2;
-    QWidget* TabSheet3;
-    QWidget* TS_Faculty;
-    DBGridEh* DBGridEh1;
-    DBGridEh* DBGridEh2;
-    DBGridEh* DBGridEh3;
-    DBGridEh* DBGridEh4;
-    DBNavigator* DBNavigator1;
-    DBNavigator* DBNavigator2;
-    DBNavigator* DBNavigator3;
-    DBNavigator* DBNavigator4;
-    QPushButton* BitBtn1;
+    QWidget* m_panel;
+    QTabWidget* m_pages;
+    QWidget* m_postPage;
+    QWidget* m_departmentPage;
+    QWidget* m_divisionPage;
+    QWidget* m_facultyPage;
+    DBGridEh* m_postGrid;
+    DBGridEh* m_departmentGrid;
+    DBGridEh* m_divisionGrid;
+    DBGridEh* m_facultyGrid;
+    DBNavigator* m_postNavigator;
+    DBNavigator* m_departmentNavigator;
+    DBNavigator* m_divisionNavigator;
+    DBNavigator* m_facultyNavigator;
+    QPushButton* m_copyRemoveButton;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,11 +65,11 @@ private:
     QWidget* createDivisionPage();
     QWidget* createFacultyPage();
 
-    void DBGridEh2KeyDown(const QKeyEvent& event);
-    void BitBtn1Click();
-    void FormClose();
+    void departmentGridKeyPressed(const QKeyEvent& event);
+    void showDepartmentCopyDialog();
+    void restoreMainWindowLists();
 
-    TDM_shtat& m_dataModule;
+    DataModule& m_dataModule;
     const DBLookupComboBox& m_facultySelector;
     SessionIdentity m_identity;
 };

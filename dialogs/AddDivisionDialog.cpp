@@ -1,4 +1,4 @@
-#include "TForm4.h"
+#include "AddDivisionDialog.h"
 
 #include "DBLookupComboBox.h"
 #include "DataModule.h"
@@ -19,9 +19,9 @@
 
 namespace zeb {
 
-TForm4* Form4 = nullptr;
+AddDivisionDialog* Form4 = nullptr;
 
-TForm4::TForm4(TDM_shtat& dataModule, const DBLookupComboBox& divisionSelector,
+AddDivisionDialog::AddDivisionDialog(DataModule& dataModule, const DBLookupComboBox& divisionSelector,
                const DBLookupComboBox& facultySelector, QAction& refresh, QWidget* parent)
     : QDialog(parent, referenceDialogFlags), m_dataModule(dataModule), m_divisionSelector(divisionSelector),
       m_facultySelector(facultySelector), m_refresh(refresh)
@@ -35,87 +35,87 @@ TForm4::TForm4(TDM_shtat& dataModule, const DBLookupComboBox& divisionSelector,
 
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1 = named(panel, QStringLiteral("Panel1"));
-    Panel1->setGeometry(2, 2, 385, 44);
-    DBLookupComboBox1 = named(new DBLookupComboBox(DBLookupComboBox::Style::Plain, Panel1),
+    m_panel = named(panel, QStringLiteral("Panel1"));
+    m_panel->setGeometry(2, 2, 385, 44);
+    m_divisionBox = named(new DBLookupComboBox(DBLookupComboBox::Style::Plain, m_panel),
                               QStringLiteral("DBLookupComboBox1"));
-    DBLookupComboBox1->setGeometry(8, 11, 369, 21);
-    DBLookupComboBox1->setListSource(&m_dataModule.DS_Otdel_1, QStringLiteral("id_Otdel_1"),
+    m_divisionBox->setGeometry(8, 11, 369, 21);
+    m_divisionBox->setListSource(&m_dataModule.divisionsSource, QStringLiteral("id_Otdel_1"),
                                      QStringLiteral("Otdel_1"));
 
-    BitBtn1 =
+    m_addButton =
         named(new QPushButton(checkMark(), QStringLiteral("Cохранить"), this), QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(291, 56, 96, 25);
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
-    BitBtn2 = named(new QPushButton(cross(), QStringLiteral("Отменить"), this), QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(190, 56, 96, 25);
-    BitBtn2->setAutoDefault(false);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm4::reject);
+    m_addButton->setGeometry(291, 56, 96, 25);
+    m_addButton->setDefault(true);
+    connect(m_addButton, &QPushButton::clicked, this, &AddDivisionDialog::addDivision);
+    m_closeButton = named(new QPushButton(cross(), QStringLiteral("Отменить"), this), QStringLiteral("BitBtn2"));
+    m_closeButton->setGeometry(190, 56, 96, 25);
+    m_closeButton->setAutoDefault(false);
+    connect(m_closeButton, &QPushButton::clicked, this, &AddDivisionDialog::reject);
 
     createChoice();
 }
 
 // Beyond the right edge of the client area and hidden besides: the caller checks the place.
-void TForm4::createChoice()
+void AddDivisionDialog::createChoice()
 {
-    PageControl1 = named(new QTabWidget(this), QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(394, -2, 399, 67);
+    m_pages = named(new QTabWidget(this), QStringLiteral("PageControl1"));
+    m_pages->setGeometry(394, -2, 399, 67);
     auto* page = named(new QWidget, QStringLiteral("TabSheet1"));
-    PageControl1->addTab(page, QStringLiteral("TabSheet1"));
-    GroupBox1 = named(new QGroupBox(page), QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(8, 29, 369, 12);
-    GroupBox1->hide();
-    RBtn_1_1 = named(new QRadioButton(QStringLiteral("Добавить в подуровень"), GroupBox1),
+    m_pages->addTab(page, QStringLiteral("TabSheet1"));
+    m_placeGroup = named(new QGroupBox(page), QStringLiteral("GroupBox1"));
+    m_placeGroup->setGeometry(8, 29, 369, 12);
+    m_placeGroup->hide();
+    m_subLevelPlace = named(new QRadioButton(QStringLiteral("Добавить в подуровень"), m_placeGroup),
                      QStringLiteral("RBtn_1_1"));
-    RBtn_1_1->move(8, 16);
-    RBtn_1_1->setChecked(true);
-    RBtn_2_2 = named(new QRadioButton(QStringLiteral("Добавить в отдел второго уровня"), GroupBox1),
+    m_subLevelPlace->move(8, 16);
+    m_subLevelPlace->setChecked(true);
+    m_levelTwoPlace = named(new QRadioButton(QStringLiteral("Добавить в отдел второго уровня"), m_placeGroup),
                      QStringLiteral("RBtn_2_2"));
-    RBtn_2_2->move(8, 54);
-    RBtn_1 = named(new QRadioButton(QStringLiteral("Добавить отдел первого уровня"), GroupBox1),
+    m_levelTwoPlace->move(8, 54);
+    m_firstLevelPlace = named(new QRadioButton(QStringLiteral("Добавить отдел первого уровня"), m_placeGroup),
                    QStringLiteral("RBtn_1"));
-    RBtn_1->move(8, 36);
+    m_firstLevelPlace->move(8, 36);
 }
 
-unit::DivisionPlace TForm4::checkedPlace() const
+unit::DivisionPlace AddDivisionDialog::checkedPlace() const
 {
-    if (RBtn_1_1->isChecked())
+    if (m_subLevelPlace->isChecked())
         return unit::DivisionPlace::SubLevel;
-    if (RBtn_2_2->isChecked())
+    if (m_levelTwoPlace->isChecked())
         return unit::DivisionPlace::LevelTwo;
     return unit::DivisionPlace::FirstLevel;
 }
 
 // A failed insert is reported and the dialog stays open for another choice or a cancel.
-void TForm4::BitBtn1Click()
+void AddDivisionDialog::addDivision()
 {
     const unit::DivisionPlace place = checkedPlace();
     const QVariant parentUnit =
         place == unit::DivisionPlace::SubLevel ? m_divisionSelector.keyValue() : m_facultySelector.keyValue();
-    if (!unit::savePlaceholderLine(*this, *DBLookupComboBox1, m_dataModule.ADOQ_Insert_id_Otdel_11, [&] {
-            return unit::divisionLine(place, DBLookupComboBox1->keyValue(), parentUnit);
+    if (!unit::savePlaceholderLine(*this, *m_divisionBox, m_dataModule.newSubLevelKey, [&] {
+            return unit::divisionLine(place, m_divisionBox->keyValue(), parentUnit);
         }))
         return;
     m_refresh.trigger();
     accept();
 }
 
-void TForm4::reject()
+void AddDivisionDialog::reject()
 {
-    Dataset& divisions = m_dataModule.ADOQ_Otdel_1;
+    Dataset& divisions = m_dataModule.divisions;
     if (divisions.state() == Dataset::State::Edit || divisions.state() == Dataset::State::Insert)
         divisions.cancel();
     QDialog::reject();
 }
 
-void TForm4::done(int result)
+void AddDivisionDialog::done(int result)
 {
-    FormClose();
+    restoreDivisionList();
     QDialog::done(result);
 }
 
-void TForm4::FormClose()
+void AddDivisionDialog::restoreDivisionList()
 {
     guarded([this] { restoreSharedLists(m_dataModule, m_facultySelector.keyValue()); })();
 }

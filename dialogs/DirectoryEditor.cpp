@@ -1,4 +1,4 @@
-#include "TForm3.h"
+#include "DirectoryEditor.h"
 
 #include "DBGridEh.h"
 #include "DBLookupComboBox.h"
@@ -9,7 +9,7 @@
 #include "ReferenceDialog.h"
 #include "ScreenPlace.h"
 #include "SharedLists.h"
-#include "TForm6.h"
+#include "DepartmentCopyDialog.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -76,7 +76,7 @@ QWidget* gridPage(const QString& name, DBGridEh*& grid, DBNavigator*& bar, DataS
 
 } // namespace
 
-TForm3::TForm3(TDM_shtat& dataModule, const DBLookupComboBox& facultySelector, SessionIdentity identity,
+DirectoryEditor::DirectoryEditor(DataModule& dataModule, const DBLookupComboBox& facultySelector, SessionIdentity identity,
                QWidget* parent)
     : QDialog(parent, referenceDialogFlags), m_dataModule(dataModule), m_facultySelector(facultySelector),
       m_identity(std::move(identity))
@@ -88,132 +88,132 @@ TForm3::TForm3(TDM_shtat& dataModule, const DBLookupComboBox& facultySelector, S
     move(524, 268);
 
     // The tab row is hidden, so the panel starts at the top of the client area.
-    Panel1 = named(new QWidget(this), QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 0, 357, 372);
-    PageControl1 = named(new QTabWidget(Panel1), QStringLiteral("PageControl1"));
-    PageControl1->tabBar()->hide();
-    PageControl1->setDocumentMode(true);
-    PageControl1->setGeometry(0, 0, 357, 372);
-    PageControl1->addTab(createPostPage(), QStringLiteral("Post"));
-    PageControl1->addTab(createDepartmentPage(), QStringLiteral("Kafedra"));
-    PageControl1->addTab(createDivisionPage(), QStringLiteral("Otdel_1"));
-    PageControl1->addTab(createFacultyPage(), QStringLiteral("Faculty"));
+    m_panel = named(new QWidget(this), QStringLiteral("Panel1"));
+    m_panel->setGeometry(0, 0, 357, 372);
+    m_pages = named(new QTabWidget(m_panel), QStringLiteral("PageControl1"));
+    m_pages->tabBar()->hide();
+    m_pages->setDocumentMode(true);
+    m_pages->setGeometry(0, 0, 357, 372);
+    m_pages->addTab(createPostPage(), QStringLiteral("Post"));
+    m_pages->addTab(createDepartmentPage(), QStringLiteral("Kafedra"));
+    m_pages->addTab(createDivisionPage(), QStringLiteral("Otdel_1"));
+    m_pages->addTab(createFacultyPage(), QStringLiteral("Faculty"));
 }
 
-QWidget* TForm3::createPostPage()
+QWidget* DirectoryEditor::createPostPage()
 {
-    TabSheet1 = gridPage(QStringLiteral("TabSheet1"), DBGridEh1, DBNavigator1, m_dataModule.DS_Post,
+    m_postPage = gridPage(QStringLiteral("TabSheet1"), m_postGrid, m_postNavigator, m_dataModule.postsSource,
                          QStringLiteral("DBGridEh1"),
                          {column(QStringLiteral("post"), QStringLiteral("Должность"), 343)},
                          QStringLiteral("DBNavigator1"));
-    return TabSheet1;
+    return m_postPage;
 }
 
-QWidget* TForm3::createDepartmentPage()
+QWidget* DirectoryEditor::createDepartmentPage()
 {
-    TabSheet2 = named(new QWidget, QStringLiteral("TabSheet2"));
-    DBGridEh2 = directoryGrid(TabSheet2, QStringLiteral("DBGridEh2"), m_dataModule.DS_Kafedra,
+    m_departmentPage = named(new QWidget, QStringLiteral("TabSheet2"));
+    m_departmentGrid = directoryGrid(m_departmentPage, QStringLiteral("DBGridEh2"), m_dataModule.departmentsSource,
                               {column(QStringLiteral("f1"), QStringLiteral("Кафедра"), 343)});
-    DBGridEh2->onKeyDown = [this](QKeyEvent* event) { DBGridEh2KeyDown(*event); };
+    m_departmentGrid->onKeyDown = [this](QKeyEvent* event) { departmentGridKeyPressed(*event); };
     // Departments are removed through the copy-and-removal dialog, which logs each removal.
-    DBNavigator2 = navigator(
-        TabSheet2, QStringLiteral("DBNavigator2"), m_dataModule.DS_Kafedra,
+    m_departmentNavigator = navigator(
+        m_departmentPage, QStringLiteral("DBNavigator2"), m_dataModule.departmentsSource,
         {NavigatorButton::Insert, NavigatorButton::Edit, NavigatorButton::Post, NavigatorButton::Cancel});
-    DBNavigator2->setFixedWidth(276);
-    DBNavigator2->setKeyboardTarget(DBGridEh2);
+    m_departmentNavigator->setFixedWidth(276);
+    m_departmentNavigator->setKeyboardTarget(m_departmentGrid);
 
-    BitBtn1 = named(new QPushButton(QStringLiteral("-"), TabSheet2), QStringLiteral("BitBtn1"));
-    BitBtn1->setFixedSize(68, 25);
-    BitBtn1->setAutoDefault(false);
-    BitBtn1->setToolTip(QStringLiteral("Копирование и удаление кафедр"));
-    QFont large = BitBtn1->font();
+    m_copyRemoveButton = named(new QPushButton(QStringLiteral("-"), m_departmentPage), QStringLiteral("BitBtn1"));
+    m_copyRemoveButton->setFixedSize(68, 25);
+    m_copyRemoveButton->setAutoDefault(false);
+    m_copyRemoveButton->setToolTip(QStringLiteral("Копирование и удаление кафедр"));
+    QFont large = m_copyRemoveButton->font();
     large.setPixelSize(19);
-    BitBtn1->setFont(large);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm3::BitBtn1Click);
+    m_copyRemoveButton->setFont(large);
+    connect(m_copyRemoveButton, &QPushButton::clicked, this, &DirectoryEditor::showDepartmentCopyDialog);
 
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(2, 2, 0, 2);
     bottom->setSpacing(0);
-    bottom->addWidget(DBNavigator2);
-    bottom->addWidget(BitBtn1);
+    bottom->addWidget(m_departmentNavigator);
+    bottom->addWidget(m_copyRemoveButton);
     bottom->addStretch();
-    auto* layout = new QVBoxLayout(TabSheet2);
+    auto* layout = new QVBoxLayout(m_departmentPage);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(DBGridEh2);
+    layout->addWidget(m_departmentGrid);
     layout->addLayout(bottom);
-    return TabSheet2;
+    return m_departmentPage;
 }
 
-QWidget* TForm3::createDivisionPage()
+QWidget* DirectoryEditor::createDivisionPage()
 {
-    TabSheet3 = gridPage(QStringLiteral("TabSheet3"), DBGridEh3, DBNavigator3, m_dataModule.DS_Otdel_1,
+    m_divisionPage = gridPage(QStringLiteral("TabSheet3"), m_divisionGrid, m_divisionNavigator, m_dataModule.divisionsSource,
                          QStringLiteral("DBGridEh3"),
                          {column(QStringLiteral("Otdel_1"), QStringLiteral("Отдел"), 343)},
                          QStringLiteral("DBNavigator3"));
-    return TabSheet3;
+    return m_divisionPage;
 }
 
-QWidget* TForm3::createFacultyPage()
+QWidget* DirectoryEditor::createFacultyPage()
 {
     GridColumn institution = column(QStringLiteral("vuz"), QStringLiteral("ВУЗ"), 119);
     institution.dropDownWidth = 400;
-    TS_Faculty = gridPage(QStringLiteral("TS_Faculty"), DBGridEh4, DBNavigator4, m_dataModule.DS__Faculty,
+    m_facultyPage = gridPage(QStringLiteral("TS_Faculty"), m_facultyGrid, m_facultyNavigator, m_dataModule.facultiesSource,
                           QStringLiteral("DBGridEh4"),
                           {column(QStringLiteral("p23-1"), QStringLiteral("Фак-т"), 84),
                            column(QStringLiteral("p23-2"), QStringLiteral("Фак-т2"), 183), institution},
                           QStringLiteral("DBNavigator4"));
-    return TS_Faculty;
+    return m_facultyPage;
 }
 
 // Ctrl+Delete alone must not delete a department here: that takes the copy-and-removal dialog.
-void TForm3::DBGridEh2KeyDown(const QKeyEvent& event)
+void DirectoryEditor::departmentGridKeyPressed(const QKeyEvent& event)
 {
     const Qt::KeyboardModifiers modifiers =
         event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool ctrlDelete = event.key() == Qt::Key_Delete && modifiers == Qt::ControlModifier &&
                             QGuiApplication::mouseButtons() == Qt::NoButton;
-    DBGridEh2->setReadOnly(ctrlDelete);
+    m_departmentGrid->setReadOnly(ctrlDelete);
 }
 
-void TForm3::BitBtn1Click()
+void DirectoryEditor::showDepartmentCopyDialog()
 {
-    TForm6 dialog(m_dataModule, m_identity, this);
+    DepartmentCopyDialog dialog(m_dataModule, m_identity, this);
     Form6 = &dialog;
     const auto forget = qScopeGuard([] { Form6 = nullptr; });
     Platform::instance().runModal(dialog);
     // Back in the list, not on the "-" button, where a Space would open the dialog again.
-    DBGridEh2->setFocus(Qt::OtherFocusReason);
+    m_departmentGrid->setFocus(Qt::OtherFocusReason);
 }
 
 // The keyboard starts in the shown page's list.
-void TForm3::showEvent(QShowEvent* event)
+void DirectoryEditor::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     keepOnScreen(*this);
-    const std::array<DBGridEh*, 4> grids = {DBGridEh1, DBGridEh2, DBGridEh3, DBGridEh4};
-    const int page = PageControl1->currentIndex();
+    const std::array<DBGridEh*, 4> grids = {m_postGrid, m_departmentGrid, m_divisionGrid, m_facultyGrid};
+    const int page = m_pages->currentIndex();
     if (page >= 0 && page < int(grids.size()))
         grids[page]->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void TForm3::done(int result)
+void DirectoryEditor::done(int result)
 {
-    FormClose();
+    restoreMainWindowLists();
     QDialog::done(result);
 }
 
-void TForm3::FormClose()
+void DirectoryEditor::restoreMainWindowLists()
 {
     guarded([this] { restoreSharedLists(m_dataModule, m_facultySelector.keyValue()); })();
     setWidths(369, 360, 359);
 }
 
-void TForm3::setWidths(int dialogWidth, int panelWidth, int pageControlWidth)
+void DirectoryEditor::setWidths(int dialogWidth, int panelWidth, int pageControlWidth)
 {
     setFixedWidth(dialogWidth);
-    Panel1->resize(panelWidth, Panel1->height());
-    PageControl1->resize(pageControlWidth, PageControl1->height());
+    m_panel->resize(panelWidth, m_panel->height());
+    m_pages->resize(pageControlWidth, m_pages->height());
 }
 
 } // namespace zeb

@@ -13,11 +13,11 @@ class QToolButton;
 namespace zeb {
 
 class ShadowLabel;
-class TDM_shtat;
+class DataModule;
 
 // The sign-in dialog: a frameless window over two pictures that draw its labels, boxes and buttons; the
 // fields and flat buttons lie exactly over them. Closes with 1 when signed in; every other end is a cancel.
-class TForm8 : public QDialog, private SignInView
+class SignInDialog : public QDialog, private SignInView
 {
     Q_OBJECT
 
@@ -29,29 +29,29 @@ public:
 
     // `home` is the program's folder: the settings file lies in its Data folder, the self-update works there.
     // `sessionLogin` receives the login as typed when the sign-in succeeds.
-    TForm8(TDM_shtat& dataModule, QString& sessionLogin, const QString& home, QWidget* parent = nullptr);
-    ~TForm8() override;
+    SignInDialog(DataModule& dataModule, QString& sessionLogin, const QString& home, QWidget* parent = nullptr);
+    ~SignInDialog() override;
 
     const SignInFlow& flow() const { return m_flow; }
 
-    QLabel* Image1;
-    QLabel* Image2;
-    QLineEdit* Login_Edit;
-    QLineEdit* Password_Edit;
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QToolButton* SpeedButton2;
-    QToolButton* SpeedButton1;
-    QToolButton* SpeedButton3;
-    ShadowLabel* RzLabel1;
-    QLabel* Label1;
-    QTimer* Timer1;
+    QLabel* m_upperPicture;
+    QLabel* m_lowerPicture;
+    QLineEdit* m_loginEdit;
+    QLineEdit* m_passwordEdit;
+    QLineEdit* m_newPasswordEdit;
+    QLineEdit* m_confirmationEdit;
+    QToolButton* m_signInButton;
+    QToolButton* m_cancelButton;
+    QToolButton* m_moreButton;
+    ShadowLabel* m_messageLabel;
+    QLabel* m_versionLabel;
+    QTimer* m_exitTimer;
 
 public Q_SLOTS:
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-    void SpeedButton3Click();
-    void Timer1Timer();
+    void cancel();
+    void signIn();
+    void togglePasswordArea();
+    void exitTimerTick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,7 +59,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormCreate();
+    void prepare();
     void createPictures();
     void createFields();
     void createButtons();
@@ -86,6 +86,6 @@ private:
 };
 
 // The sign-in dialog while it exists, null otherwise.
-extern TForm8* Form8;
+extern SignInDialog* Form8;
 
 } // namespace zeb

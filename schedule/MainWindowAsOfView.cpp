@@ -1,0 +1,97 @@
+// The schedule as it stood on a chosen day: a read-only view beside the editable one.
+
+#include "AsOfRule.h"
+#include "ChosenUnitLines.h"
+#include "DBGridEh.h"
+#include "DBGridFooter.h"
+#include "DBLookupComboBox.h"
+#include "DBNavigator.h"
+#include "DBRichEdit.h"
+#include "DataModule.h"
+#include "DateBox.h"
+#include "ErrorDisplayApplication.h"
+#include "Field.h"
+#include "NavigationStatements.h"
+#include "Platform.h"
+#include "ScheduleColumns.h"
+#include "MainWindow.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace zeb {
+
+QWidget* MainWindow::createAsOfRow(QWidget* footer)
+{
+    auto* row = new QWidget;
+    row->setObjectName(QStringLiteral("AsOfRow"));
+    m_asOfCheck = new QCheckBox(QStringLiteral("Расписание на дату:"), row);
+    m_asOfCheck->setObjectName(QStringLiteral("AsOfCheck"));
+    m_asOfCheck->setToolTip(
+        QStringLiteral("Показать строки, действовавшие на выбранную дату (только просмотр)"));
+    m_asOfDate = new DateBox(Platform::instance().now().date(), row);
+    m_asOfDate->setObjectName(QStringLiteral("AsOfDate"));
+    m_asOfDate->setEnabled(false);
+    m_asOfMark = new QLabel(QStringLiteral("только просмотр"), row);
+    m_asOfMark->setObjectName(QStringLiteral("AsOfMark"));
+    m_asOfMark->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    m_asOfMark->hide();
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 4, 0);
+    layout->addWidget(footer, 1, Qt::AlignTop);
+    layout->addWidget(m_asOfMark);
+    layout->addWidget(m_asOfCheck);
+    layout->addWidget(m_asOfDate);
+
+    connect(m_asOfCheck, &QCheckBox::toggled, this, guarded([this](bool on) { showAsOfView(on); }));
+    connect(m_asOfDate, &DateBox::dateChanged, this, guarded([this](QDate) {
+                if (m_asOfCheck->isChecked())
+                    reloadAsOfView();
+            }));
+    // Another unit chosen, or the schedule read again: the view follows it.
+    connect(&m_dataModule.scheduleLines, &Dataset::layoutReset, this, guarded([this] {
+        if (m_asOfCheck->isChecked())
+            reloadAsOfView();
+    }));
+    return row;
+}
+
+// The grid shows the view and edits nothing while it is on; the schedule keeps what it holds.
+void MainWindow::showAsOfView(bool on)
+{
+    if (on) {
+        savePendingEdit();
+        reloadAsOfView();
+    }
+    m_asOfDate->setEnabled(on);
+    m_asOfMark->setVisible(on);
+    m_grid->setReadOnly(on);
+    m_grid->setDataSource(on ? &m_dataModule.scheduleLinesAsOfSource : &m_dataModule.scheduleLinesSource);
+    const QList<GridColumn>& columns = m_grid->columns();
+    m_gridFooter->setGrid(
+        m_grid, {columns[ScheduleColumn::Units].fieldName, columns[ScheduleColumn::HourFund].fieldName});
+    m_noteEditor->setEnabled(!on);
+    m_navigator->setEnabled(!on);
+}
+
+void MainWindow::reloadAsOfView()
+{
+    const navigation::ChosenUnit unit{
+        m_divisionSelector->keyValue(), m_subLevelSelector->keyValue(),
+        m_facultySelector->keyValue(), m_levelTwoSelector->keyValue(),
+        m_departmentSelector->keyValue()};
+    const QString statement = navigation::chosenUnitLinesInAnyState(unit);
+    Dataset& view = m_dataModule.scheduleLinesAsOf;
+    view.setSql(statement.isEmpty() ? navigation::emptySchedule() : statement);
+    view.open();
+    const QDate day = m_asOfDate->date();
+    const int entered = view.fieldIndex(QStringLiteral("e_d_p"));
+    const int withdrawn = view.fieldIndex(QStringLiteral("d_d_p"));
+    view.keepRows([&](int position) {
+        return countsOn(day, view.valueAt(position, entered).toDate(),
+                        view.valueAt(position, withdrawn).toDate());
+    });
+}
+
+} // namespace zeb
