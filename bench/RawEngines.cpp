@@ -17,9 +17,9 @@ namespace {
 constexpr char lineKeysSql[] = "SELECT id_vakansiya FROM Vakansii WHERE id_otdel_1 = 1 ORDER BY id_vakansiya";
 constexpr char clearNumbersSql[] = "UPDATE Vakansii SET Num = NULL WHERE id_otdel_1 = 1";
 
-QByteArray engineStatement(SqlDialect dialect)
+QByteArray engineStatement(TsqlTarget target)
 {
-    TsqlRewriter rewriter(dialect);
+    TsqlRewriter rewriter(target);
     return rewriter.rewrite(divisionStatement()).sql.toUtf8();
 }
 
@@ -40,7 +40,7 @@ public:
             fail("sqlite3_open_v2", sqlite3_errmsg(m_db));
         // The client's connection checks foreign keys; the same updates must pay for them here too.
         exec("PRAGMA foreign_keys=ON");
-        m_read = engineStatement(SqlDialect::Sqlite);
+        m_read = engineStatement(TsqlTarget::Sqlite);
     }
     ~RawSqlite() override { sqlite3_close_v2(m_db); }
 
@@ -134,7 +134,7 @@ public:
         m_conn = PQconnectdb(info.constData());
         if (PQstatus(m_conn) != CONNECTION_OK)
             fail("PQconnectdb", PQerrorMessage(m_conn));
-        m_read = engineStatement(SqlDialect::Postgres);
+        m_read = engineStatement(TsqlTarget::Postgres);
         check(PQprepare(m_conn, "number", "UPDATE Vakansii SET Num = $1 WHERE id_vakansiya = $2", 2, nullptr),
               PGRES_COMMAND_OK);
     }

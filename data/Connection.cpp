@@ -2,6 +2,7 @@
 
 #include "DatabaseError.h"
 #include "Engine.h"
+#include "EngineFactory.h"
 #include "FaultClassifier.h"
 #include "ReconnectingEngine.h"
 #include "SqlTrace.h"
@@ -38,22 +39,10 @@ void Connection::open()
         return;
     }
     const ConnectionParams params = ConnectionParams::parse(m_connectionString);
-    auto engine = std::make_unique<ReconnectingEngine>(Engine::create(params, m_dataDirectory));
+    auto engine = std::make_unique<ReconnectingEngine>(createEngine(params, m_dataDirectory));
     engine->open();
     m_engine = std::move(engine);
-    // The rewriter needs the column types to tell a date column from a text column.
-    const auto columnTypes = [this] { return readColumnTypes(*m_engine); };
-    switch (m_engine->kind()) {
-    case EngineKind::Sqlite:
-        m_rewriter = std::make_unique<TsqlRewriter>(SqlDialect::Sqlite, columnTypes);
-        break;
-    case EngineKind::Postgres:
-        m_rewriter = std::make_unique<TsqlRewriter>(SqlDialect::Postgres, columnTypes);
-        break;
-    case EngineKind::SqlServer:
-        m_rewriter.reset();
-        break;
-    }
+    m_rewriter = m_engine->translator(*m_engine);
 }
 
 void Connection::close()
@@ -119,6 +108,13 @@ EngineKind Connection::engineKind() const
     if (m_engine)
         return m_engine->kind();
     return ConnectionParams::parse(m_connectionString).engineKind();
+}
+
+const Dialect& Connection::dialect() const
+{
+    if (m_engine)
+        return m_engine->dialect();
+    return dialectOf(engineKind());
 }
 
 } // namespace zeb

@@ -8,6 +8,7 @@
 
 namespace zeb {
 
+class Dialect;
 class Engine;
 class ReconnectingEngine;
 class TsqlRewriter;
@@ -47,7 +48,9 @@ public:
     // The engine, opened on first use, for statements written in its own dialect (write-back, installation);
     // its statements find a new session as run() does.
     Engine& engine();
+    // The open engine's, else those the connection string names.
     EngineKind engineKind() const;
+    const Dialect& dialect() const;
 
 private:
     QString m_connectionString;

@@ -9,6 +9,9 @@
 
 namespace zeb {
 
+class Dialect;
+class TsqlRewriter;
+
 // One database engine behind the connection. Statements given here are in the engine's own dialect;
 // parameters are bound positionally (SQLite and ODBC: '?', PostgreSQL: '$1'...).
 // Every failure raises DatabaseError with the engine's message.
@@ -18,6 +21,11 @@ public:
     virtual ~Engine() = default;
 
     virtual EngineKind kind() const = 0;
+    // How statements in the engine's own language spell markers, names and comparisons.
+    virtual const Dialect& dialect() const = 0;
+    // A translator of the client's T-SQL for this engine's session, reading the column types it needs through
+    // `reader` (the session as the connection holds it); none where the engine takes T-SQL as is.
+    virtual std::unique_ptr<TsqlRewriter> translator(Engine& reader);
     virtual void open() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
@@ -40,9 +48,6 @@ public:
     virtual void closeIfEnded() {}
     // Whether the open session is inside a transaction, whose statements a new session would not continue.
     virtual bool holdsTransaction() { return false; }
-
-    // dataDirectory resolves a relative embedded database file.
-    static std::unique_ptr<Engine> create(const ConnectionParams& params, const QString& dataDirectory);
 };
 
 } // namespace zeb

@@ -23,6 +23,8 @@ public:
     explicit ReconnectingEngine(std::unique_ptr<Engine> engine);
 
     EngineKind kind() const override { return m_engine->kind(); }
+    const Dialect& dialect() const override { return m_engine->dialect(); }
+    std::unique_ptr<TsqlRewriter> translator(Engine& reader) override { return m_engine->translator(reader); }
     void open() override;
     void close() override;
     bool isOpen() const override { return m_engine->isOpen(); }

@@ -1,48 +1,25 @@
 #include "AccountRepair.h"
 
-#include "AdminEngine.h"
+#include "AdministrationFactory.h"
+#include "EngineAdministration.h"
 #include "Installation.h"
-#include "MssqlInstallation.h"
-#include "PgAccounts.h"
-#include "ServerScript.h"
 #include "SettingsFile.h"
-#include "Transaction.h"
 
 namespace zeb {
 
 AccountRepairResult repairAccounts(const QString& installationDirectory, const ServerAccount& admin)
 {
     const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
-    const ConnectionParams params{settings.userId, settings.password, settings.initialCatalog,
-                                  settings.dataSource};
-    if (params.engineKind() == EngineKind::Sqlite)
-        return AccountRepairResult::NothingToRepair;
+    const bool repaired = administrationOf(settings).repairAccounts(
+        settings, admin, Installation::dataDirectory(installationDirectory));
+    return repaired ? AccountRepairResult::Repaired : AccountRepairResult::NothingToRepair;
+}
 
-    const std::unique_ptr<Engine> engine = openAdminEngine(installationDirectory, admin);
-    if (params.engineKind() == EngineKind::SqlServer) {
-        // As a hand run does, batch by batch: ALTER DATABASE and CREATE PROCEDURE take no transaction.
-        const QHash<QString, QString> values = MssqlInstallation::scriptValues(
-            settings.initialCatalog, ServerAccount{settings.userId, settings.password},
-            Installation::workRole(settings.initialCatalog));
-        runSqlcmdScript(*engine, QStringLiteral("upgrade.sql"), serverScript(ServerScript::MssqlUpgrade),
-                        values);
-        runSqlcmdScript(*engine, QStringLiteral("procedures.sql"),
-                        serverScript(ServerScript::MssqlProcedures), values);
-        runSqlcmdScript(*engine, QStringLiteral("accounts.sql"), serverScript(ServerScript::MssqlAccounts),
-                        values);
-        engine->close();
-        return AccountRepairResult::Repaired;
-    }
-    {
-        Transaction transaction(*engine);
-        engine->runScript(serverScript(ServerScript::PgUpgrade));
-        engine->runScript(serverScript(ServerScript::PgProcedures));
-        applyPgAccounts(*engine, settings.initialCatalog, ServerAccount{settings.userId, settings.password},
-                        Installation::workRole(settings.initialCatalog));
-        transaction.commit();
-    }
-    engine->close();
-    return AccountRepairResult::Repaired;
+QStringList removeOrphanPersonLogins(const QString& installationDirectory, const ServerAccount& admin)
+{
+    const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
+    return administrationOf(settings).removeOrphanLogins(settings, admin,
+                                                         Installation::dataDirectory(installationDirectory));
 }
 
 } // namespace zeb

@@ -2,7 +2,7 @@
 
 #include "ServerAccount.h"
 
-#include <QString>
+#include <QStringList>
 
 namespace zeb {
 
@@ -19,5 +19,9 @@ enum class AccountRepairResult
 // persons had logins of their own is brought to that scheme on the way. All or nothing, in one transaction.
 // Raises Error when the settings cannot be read, name another server kind, or the server refuses.
 AccountRepairResult repairAccounts(const QString& installationDirectory, const ServerAccount& admin);
+
+// Drops the persons' server logins of the installation in the folder that no user refers to any more (on
+// PostgreSQL), as the administrator, and returns their names; nothing for another engine.
+QStringList removeOrphanPersonLogins(const QString& installationDirectory, const ServerAccount& admin);
 
 } // namespace zeb

@@ -13,8 +13,4 @@ namespace zeb {
 // administrator account. Raises Error when the settings cannot be read or the engine refuses.
 std::unique_ptr<Engine> openAdminEngine(const QString& installationDirectory, const ServerAccount& admin);
 
-// Opens a server engine as the administrator. A refused connection is told in Russian, naming the server and
-// the login, before the server's or driver's own words.
-void openAsAdministrator(Engine& engine, const QString& server, const QString& user);
-
 } // namespace zeb

@@ -1,26 +1,24 @@
 #pragma once
 
-#include "FirstConnectInfo.h"
-#include "InstallRequest.h"
+#include <QString>
 
 namespace zeb {
 
-// Creates a database with its schema, procedures and accounts, optionally the demo data, and writes the
-// settings file the client signs in with. Nothing existing is overwritten: an existing settings file,
-// database file or database is refused, and a failed installation removes what it created.
+// Where an installation keeps its settings and embedded database, and the names it gives a database's
+// accounts. The installing itself is Installer's.
 class Installation
 {
 public:
     Installation() = delete;
-
-    // Returns what was written to directory/Data/ZEB. Raises Error with a Russian text on any failure.
-    static FirstConnectInfo install(const InstallRequest& request);
 
     static QString settingsPath(const QString& directory);
     static QString dataDirectory(const QString& directory);
     // The sign-in and schedule accounts of a database.
     static QString signinRole(const QString& database);
     static QString workRole(const QString& database);
+    // Raises Error unless the database name is a plain identifier short enough for the sign-in role's name
+    // to fit the settings file; `keepsCase`: the engine keeps capitals as written.
+    static void checkDatabaseName(const QString& database, bool keepsCase);
 };
 
 } // namespace zeb

@@ -1,13 +1,13 @@
 #include "MssqlInstallation.h"
 
-#include "AdminEngine.h"
+#include "AdministratorLogin.h"
 #include "BaseData.h"
 #include "Error.h"
-#include "NativeSql.h"
 #include "RowExists.h"
 #include "ServerScript.h"
 #include "SqlcmdScript.h"
 #include "odbc/OdbcEngine.h"
+#include "odbc/SqlServerDialect.h"
 
 namespace zeb {
 
@@ -15,7 +15,7 @@ namespace {
 
 QString quoted(const QString& name)
 {
-    return nativesql::quoteIdentifier(EngineKind::SqlServer, name);
+    return SqlServerDialect::instance().quoteIdentifier(name);
 }
 
 QString signingLogin(const QString& database)

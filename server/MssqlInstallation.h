@@ -1,6 +1,7 @@
 #pragma once
 
 #include "InstallRequest.h"
+#include "InstallTarget.h"
 #include "ServerAccount.h"
 
 #include <QHash>
@@ -12,15 +13,15 @@ class Engine;
 
 // A new SQL Server database in the Cyrillic collation, made by running the scripts of server/mssql as
 // `sqlcmd -b -v` would, batch by batch through ODBC, as the administrator who then owns it.
-class MssqlInstallation
+class MssqlInstallation final : public InstallTarget
 {
 public:
     MssqlInstallation(const InstallRequest& request, QString dataSource, ServerAccount signin);
 
     // Refuses an existing database; a failure drops the database and the logins it made.
-    void create(const ServerAccount& work, bool demo);
+    void create(const ServerAccount& work, bool demo) override;
     // Drops what create() made.
-    void undo();
+    void undo() override;
 
     // The values the scripts are run with, as a hand run passes them with -v.
     static QHash<QString, QString> scriptValues(const QString& database, const ServerAccount& signin,

@@ -1,26 +1,24 @@
 #include "NativeTable.h"
 
 #include "DatabaseError.h"
+#include "Dialect.h"
 #include "Engine.h"
-#include "NativeSql.h"
 
 namespace zeb {
 
-NativeTable::NativeTable(Engine& engine, const QString& name) : m_engine(engine), m_kind(engine.kind())
+NativeTable::NativeTable(Engine& engine, const QString& name)
+    : m_engine(engine), m_dialect(engine.dialect()), m_qualifiedName(m_dialect.clientTable(name))
 {
-    m_qualifiedName = nativesql::quoteIdentifier(m_kind, name);
-    if (m_kind == EngineKind::Postgres)
-        m_qualifiedName.prepend(QStringLiteral("dbo."));
 }
 
 QString NativeTable::column(const QString& name) const
 {
-    return nativesql::quoteIdentifier(m_kind, name);
+    return m_dialect.quoteIdentifier(name);
 }
 
 QString NativeTable::placeholder(int index) const
 {
-    return nativesql::placeholder(m_kind, index);
+    return m_dialect.placeholder(index);
 }
 
 qint64 NativeTable::insert(const QStringList& columns, const QVariantList& values,
@@ -33,15 +31,15 @@ qint64 NativeTable::insert(const QStringList& columns, const QVariantList& value
         names.append(column(columns.at(i)));
         markers.append(placeholder(i));
     }
-    QString sql =
-        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(m_qualifiedName, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", ")));
     if (keyColumn.isEmpty()) {
-        m_engine.run(sql, values);
+        m_engine.run(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(m_qualifiedName, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", "))),
+            values);
         return 0;
     }
-    sql += QStringLiteral(" RETURNING ") + column(keyColumn);
-    StatementResult result = m_engine.run(sql, values);
+    StatementResult result =
+        m_engine.run(m_dialect.insertReturning(m_qualifiedName, names, markers, column(keyColumn)), values);
     if (!result.rows || !result.rows->next())
         throw DatabaseError(
             QStringLiteral("Сервер не сообщил ключ новой строки таблицы %1.").arg(m_qualifiedName));

@@ -1,16 +1,15 @@
 #pragma once
 
-#include "ConnectionParams.h"
-
 #include <QStringList>
 #include <QVariantList>
 
 namespace zeb {
 
+class Dialect;
 class Engine;
 
 // One table of the installation written to in the engine's own dialect, every value bound as a parameter.
-// Names are given as the client writes them; on PostgreSQL they are folded and qualified with dbo.
+// Names are given as the client writes them and quoted as the engine names the client's tables.
 class NativeTable
 {
 public:
@@ -39,7 +38,7 @@ public:
 
 private:
     Engine& m_engine;
-    EngineKind m_kind;
+    const Dialect& m_dialect;
     QString m_qualifiedName;
 };
 

@@ -2,8 +2,8 @@
 
 #include "BaseData.h"
 #include "DemoData.h"
+#include "Dialect.h"
 #include "Error.h"
-#include "NativeSql.h"
 #include "PgAccounts.h"
 #include "PgOldLogins.h"
 #include "RowExists.h"
@@ -39,7 +39,7 @@ void PgInstallation::create(const ServerAccount& work, bool demo)
             m_newRoles.append(role);
     }
     server.run(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'")
-                   .arg(nativesql::quoteIdentifier(EngineKind::Postgres, database)));
+                   .arg(server.dialect().quoteIdentifier(database)));
     m_created = true;
     server.close();
 
@@ -86,10 +86,9 @@ void PgInstallation::undo()
         PgEngine server(adminParams(QStringLiteral("postgres")));
         server.open();
         server.run(QStringLiteral("DROP DATABASE IF EXISTS %1")
-                       .arg(nativesql::quoteIdentifier(EngineKind::Postgres, m_request.database)));
+                       .arg(server.dialect().quoteIdentifier(m_request.database)));
         for (const QString& role : std::as_const(m_newRoles))
-            server.run(QStringLiteral("DROP ROLE IF EXISTS %1")
-                           .arg(nativesql::quoteIdentifier(EngineKind::Postgres, role)));
+            server.run(QStringLiteral("DROP ROLE IF EXISTS %1").arg(server.dialect().quoteIdentifier(role)));
         m_created = false;
     } catch (const Error&) {
         // The installation's own error is the one to report; what is left over can be dropped by hand.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "InstallRequest.h"
+#include "InstallTarget.h"
 #include "ServerAccount.h"
 
 #include <QStringList>
@@ -11,7 +12,7 @@ class Engine;
 
 // A new PostgreSQL database with schema dbo, the two procedures, the sign-in role, the group role of the
 // persons' logins and optionally the demo data, created by the administrator who then owns everything.
-class PgInstallation
+class PgInstallation final : public InstallTarget
 {
 public:
     PgInstallation(const InstallRequest& request, QString dataSource, ServerAccount signin);
@@ -19,9 +20,9 @@ public:
     // Refuses an existing database and roles left by an earlier one of that name; a failure drops the
     // database and the roles it made. Of work only the name is taken: the group cannot log in, so it has no
     // password.
-    void create(const ServerAccount& work, bool demo);
+    void create(const ServerAccount& work, bool demo) override;
     // Drops what create() made.
-    void undo();
+    void undo() override;
 
 private:
     ConnectionParams adminParams(const QString& database) const;

@@ -1,10 +1,8 @@
 #include "PgOldLogins.h"
 
-#include "AdminEngine.h"
+#include "Dialect.h"
 #include "Engine.h"
 #include "Installation.h"
-#include "NativeSql.h"
-#include "SettingsFile.h"
 
 namespace zeb {
 
@@ -45,7 +43,7 @@ QStringList pgOrphanPersonLogins(Engine& engine, const QString& database)
 void dropPgRoles(Engine& engine, const QStringList& roles)
 {
     for (const QString& role : roles) {
-        const QString quoted = nativesql::quoteIdentifier(EngineKind::Postgres, role);
+        const QString quoted = engine.dialect().quoteIdentifier(role);
         // Shut first, so that a session ended below cannot come back before the role is gone.
         engine.run(QStringLiteral("ALTER ROLE %1 NOLOGIN PASSWORD NULL").arg(quoted));
         names(engine.run(QStringLiteral("SELECT pg_terminate_backend(pid, 5000)::text FROM pg_stat_activity "
@@ -54,20 +52,6 @@ void dropPgRoles(Engine& engine, const QStringList& roles)
         engine.run(QStringLiteral("DROP OWNED BY %1").arg(quoted));
         engine.run(QStringLiteral("DROP ROLE %1").arg(quoted));
     }
-}
-
-QStringList removeOrphanPersonLogins(const QString& installationDirectory, const ServerAccount& admin)
-{
-    const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(installationDirectory));
-    const ConnectionParams params{settings.userId, settings.password, settings.initialCatalog,
-                                  settings.dataSource};
-    if (params.engineKind() != EngineKind::Postgres)
-        return {};
-    const std::unique_ptr<Engine> engine = openAdminEngine(installationDirectory, admin);
-    const QStringList orphans = pgOrphanPersonLogins(*engine, settings.initialCatalog);
-    dropPgRoles(*engine, orphans);
-    engine->close();
-    return orphans;
 }
 
 } // namespace zeb

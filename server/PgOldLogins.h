@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ServerAccount.h"
-
 #include <QStringList>
 
 namespace zeb {
@@ -21,9 +19,5 @@ QStringList pgOrphanPersonLogins(Engine& engine, const QString& database);
 
 // Shuts each role, ends its sessions and drops it with whatever it owns in the connected database.
 void dropPgRoles(Engine& engine, const QStringList& roles);
-
-// Drops the orphaned persons' logins of the PostgreSQL installation in the folder, as the administrator, and
-// returns their names; nothing for another engine.
-QStringList removeOrphanPersonLogins(const QString& installationDirectory, const ServerAccount& admin);
 
 } // namespace zeb

@@ -1,7 +1,7 @@
 #include "PgPersonLogin.h"
 
+#include "Dialect.h"
 #include "Engine.h"
-#include "NativeSql.h"
 
 namespace zeb {
 
@@ -28,8 +28,8 @@ void shutPgPersonLogin(Engine& engine, const QString& login)
     if (role.isEmpty())
         return;
     // The login goes first, so that a session ended below cannot come back.
-    engine.run(QStringLiteral("ALTER ROLE %1 NOLOGIN PASSWORD NULL")
-                   .arg(nativesql::quoteIdentifier(EngineKind::Postgres, role)));
+    engine.run(
+        QStringLiteral("ALTER ROLE %1 NOLOGIN PASSWORD NULL").arg(engine.dialect().quoteIdentifier(role)));
     StatementResult ended = engine.run(QStringLiteral("SELECT pg_terminate_backend(a.pid, 5000) "
                                                       "FROM pg_stat_activity a WHERE a.usename = $1"),
                                        {role});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InstallTarget.h"
 #include "ServerAccount.h"
 
 #include <QString>
@@ -7,16 +8,16 @@
 namespace zeb {
 
 // A new embedded database file with the schema and optionally the demo data, readable by its owner alone.
-class SqliteInstallation
+class SqliteInstallation final : public InstallTarget
 {
 public:
     explicit SqliteInstallation(QString filePath);
 
     // Refuses an existing file; a failure removes the file again. The embedded engine hands every person a
     // login of their own, so the shared account a server installation makes is not kept.
-    void create(const ServerAccount&, bool demo);
+    void create(const ServerAccount&, bool demo) override;
     // Removes the file create() made.
-    void undo();
+    void undo() override;
 
 private:
     QString m_filePath;

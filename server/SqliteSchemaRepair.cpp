@@ -1,8 +1,9 @@
 #include "SqliteSchemaRepair.h"
 
+#include "Dialect.h"
 #include "Engine.h"
-#include "NativeSql.h"
 #include "ServerScript.h"
+#include "Transaction.h"
 #include "sqlite/SqliteEngine.h"
 
 #include <QHash>
@@ -114,10 +115,9 @@ std::optional<SchemaObject> nextToDrop(Engine& engine, const QHash<QString, cons
     return next;
 }
 
-QString dropStatement(const SchemaObject& object)
+QString dropStatement(const Dialect& dialect, const SchemaObject& object)
 {
-    return QStringLiteral("DROP %1 main.%2")
-        .arg(object.type.toUpper(), nativesql::quoteIdentifier(EngineKind::Sqlite, object.name));
+    return QStringLiteral("DROP %1 main.%2").arg(object.type.toUpper(), dialect.quoteIdentifier(object.name));
 }
 
 QStringList repairInside(Engine& engine)
@@ -127,7 +127,7 @@ QStringList repairInside(Engine& engine)
     QStringList report;
     QSet<QString> dropped;
     while (const std::optional<SchemaObject> object = nextToDrop(engine, shippedNames)) {
-        engine.run(dropStatement(*object));
+        engine.run(dropStatement(engine.dialect(), *object));
         const bool own = shippedNames.contains(object->name.toLower());
         if (own)
             dropped.insert(object->name.toLower());
@@ -183,9 +183,8 @@ QStringList repairKeys(Engine& engine)
             tables.append(result.rows->toText(0));
     }
     for (const QString& table : std::as_const(tables)) {
-        const qint64 largest =
-            scalarOf(engine, QStringLiteral("SELECT coalesce(max(rowid), 0) FROM main.%1")
-                                 .arg(nativesql::quoteIdentifier(EngineKind::Sqlite, table)));
+        const qint64 largest = scalarOf(engine, QStringLiteral("SELECT coalesce(max(rowid), 0) FROM main.%1")
+                                                    .arg(engine.dialect().quoteIdentifier(table)));
         if (largest > SaneKeyLimit)
             continue;
         engine.run(QStringLiteral("UPDATE sqlite_sequence SET seq = ? WHERE name = ?"), {largest, table});
@@ -200,15 +199,10 @@ QStringList repairKeys(Engine& engine)
 
 QStringList repairSqliteSchema(Engine& admin)
 {
-    admin.beginTransaction();
-    try {
-        QStringList report = repairInside(admin) + repairKeys(admin);
-        admin.commit();
-        return report;
-    } catch (...) {
-        admin.rollback();
-        throw;
-    }
+    Transaction transaction(admin);
+    QStringList report = repairInside(admin) + repairKeys(admin);
+    transaction.commit();
+    return report;
 }
 
 } // namespace zeb

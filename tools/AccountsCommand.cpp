@@ -4,7 +4,6 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "Console.h"
-#include "PgOldLogins.h"
 #include "SqliteSchemaRepair.h"
 
 namespace zeb {
@@ -40,11 +39,10 @@ int runAccounts(const QStringList& words)
     arguments.expectPositional({QStringLiteral("действие"), QStringLiteral("папка установки DIR")});
 
     const QString directory = arguments.positional().at(1);
-    const EngineKind engine = installedEngine(directory);
-    const ServerAccount admin = adminAccount(arguments, engine);
-    if (engine == EngineKind::Sqlite)
+    const ServerAccount admin = adminAccount(arguments, installedEngine(directory));
+    // Without server accounts, what needs repair is what a client could once change in the file.
+    if (repairAccounts(directory, admin) == AccountRepairResult::NothingToRepair)
         return repairEmbedded(directory, admin);
-    repairAccounts(directory, admin);
     console::print(QStringLiteral("Учётные записи сервера восстановлены: вход с учётной записью файла "
                                   "настроек снова работает."));
     const QStringList orphans = removeOrphanPersonLogins(directory, admin);

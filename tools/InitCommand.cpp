@@ -1,9 +1,12 @@
 #include "AdminAccount.h"
+#include "AdministrationFactory.h"
 #include "Arguments.h"
 #include "Commands.h"
 #include "ConnectionString.h"
 #include "Console.h"
+#include "EngineAdministration.h"
 #include "Installation.h"
+#include "Installer.h"
 
 #include <QDir>
 
@@ -38,21 +41,18 @@ int runInit(const QStringList& words)
     request.engine = engineNamed(arguments.required(QStringLiteral("engine")));
     request.host = arguments.value(QStringLiteral("host"), request.host);
     request.port = arguments.integer(QStringLiteral("port"), request.port);
-    // The client's statements name the SQL Server database ZEB.
     request.database =
-        arguments.value(QStringLiteral("database"),
-                        request.engine == EngineKind::SqlServer ? QStringLiteral("ZEB") : request.database);
+        arguments.value(QStringLiteral("database"), administrationOf(request.engine).defaultDatabase());
     request.demo = arguments.has(QStringLiteral("demo"));
     request.dropOldLogins = arguments.has(QStringLiteral("drop-old-logins"));
     // The database and the server go into the settings file, and from there into a connection string.
     checkConnectionValues(FirstConnectInfo{QString(), QString(), request.database, request.host});
-    if (request.engine != EngineKind::Sqlite) {
-        const ServerAccount admin = adminAccount(arguments, request.engine);
-        request.adminUser = admin.user;
-        request.adminPassword = admin.password;
-    }
+    // The embedded engine has no server administrator and ignores it.
+    const ServerAccount admin = adminAccount(arguments, request.engine);
+    request.adminUser = admin.user;
+    request.adminPassword = admin.password;
 
-    const FirstConnectInfo settings = Installation::install(request);
+    const FirstConnectInfo settings = Installer::install(request);
     console::print(QStringLiteral("Установка создана, файл настроек: %1")
                        .arg(QDir::toNativeSeparators(Installation::settingsPath(request.directory))));
     console::print(QStringLiteral("Data Source: ") + settings.dataSource);

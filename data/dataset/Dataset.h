@@ -140,6 +140,7 @@ Q_SIGNALS:
 private:
     friend class Field;
 
+    static QString closedMessage();
     QVariant valueAt(int position, const Field& field) const;
     // Whether valueAt() would be null, without building the value.
     bool isNullAt(int position, const Field& field) const;

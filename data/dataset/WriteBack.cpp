@@ -3,7 +3,6 @@
 #include "Connection.h"
 #include "DatabaseError.h"
 #include "Engine.h"
-#include "NativeSql.h"
 #include "tsql/TsqlTokenizer.h"
 
 #include <QStringList>
@@ -18,10 +17,10 @@ const QStringList notOneTable = {
     QStringLiteral("INTERSECT"),
 };
 
-QString param(EngineKind engine, QVariantList& params, const QVariant& value)
+QString param(const Dialect& dialect, QVariantList& params, const QVariant& value)
 {
     params.append(value);
-    return nativesql::placeholder(engine, int(params.size()) - 1);
+    return dialect.placeholder(int(params.size()) - 1);
 }
 
 } // namespace
@@ -76,9 +75,9 @@ std::optional<QString> WriteBack::tableOf(const QString& statement)
 
 WriteStatements& WriteBack::statements()
 {
-    const EngineKind engine = m_connection.engineKind();
-    if (!m_statements || m_statements->engine() != engine)
-        m_statements.emplace(engine, m_table, m_columns, m_keyColumn);
+    const Dialect& dialect = m_connection.dialect();
+    if (!m_statements || &m_statements->dialect() != &dialect)
+        m_statements.emplace(dialect, m_table, m_columns, m_keyColumn);
     return *m_statements;
 }
 
@@ -95,7 +94,7 @@ void WriteBack::update(const QVariant& key, const QList<CellChange>& changes)
 WriteBack::StoredRow WriteBack::insert(const QVariantList& newValues)
 {
     const WriteStatements& statements = this->statements();
-    const EngineKind engine = statements.engine();
+    const Dialect& dialect = statements.dialect();
     QVariantList params;
     QStringList names;
     QStringList markers;
@@ -103,21 +102,9 @@ WriteBack::StoredRow WriteBack::insert(const QVariantList& newValues)
         if (c == m_keyColumn || newValues[c].isNull())
             continue;
         names.append(statements.column(c));
-        markers.append(param(engine, params, newValues[c]));
+        markers.append(param(dialect, params, newValues[c]));
     }
-    const QString& table = statements.table();
-    QString sql;
-    if (engine == EngineKind::SqlServer) {
-        sql = names.isEmpty()
-                  ? QStringLiteral("INSERT INTO %1 OUTPUT INSERTED.* DEFAULT VALUES").arg(table)
-                  : QStringLiteral("INSERT INTO %1 (%2) OUTPUT INSERTED.* VALUES (%3)")
-                        .arg(table, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", ")));
-    } else {
-        sql = names.isEmpty()
-                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING *").arg(table)
-                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING *")
-                        .arg(table, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", ")));
-    }
+    const QString sql = dialect.insertReturning(statements.table(), names, markers, QStringLiteral("*"));
     StatementResult result = m_connection.engine().run(sql, params);
     if (!result.rows || !result.rows->next())
         return {};
@@ -155,9 +142,9 @@ void WriteBack::raiseConflict(const QVariant& key, bool deleting)
 {
     const WriteStatements& statements = this->statements();
     QVariantList params;
-    const QString sql =
-        QStringLiteral("SELECT 1 FROM %1 WHERE %2 = %3")
-            .arg(statements.table(), statements.column(m_keyColumn), param(statements.engine(), params, key));
+    const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 = %3")
+                            .arg(statements.table(), statements.column(m_keyColumn),
+                                 param(statements.dialect(), params, key));
     StatementResult result = m_connection.engine().run(sql, params);
     const bool exists = result.rows && result.rows->next();
     result.rows.reset();

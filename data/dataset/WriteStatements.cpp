@@ -1,10 +1,5 @@
 #include "WriteStatements.h"
 
-#include "NativeSql.h"
-
-#include <QDate>
-#include <QDateTime>
-
 namespace zeb {
 
 namespace {
@@ -20,68 +15,14 @@ constexpr char Compared = 4;
 // The shapes of one table are few; should that stop being true, starting over beats growing.
 constexpr qsizetype MaxShapes = 256;
 
-// SQL Server takes a marker's type from how the driver binds it: a long text comes as ntext, which '='
-// refuses; a date-time as datetime2, which never equals a stored datetime ending in .003 or .007. So each
-// marker says the type it stands for. A decimal goes as its exact text, which the server reads into the
-// column's own type.
-QString sqlServerType(FieldType type)
-{
-    switch (type) {
-    case FieldType::Boolean:
-        return QStringLiteral("bit");
-    case FieldType::Integer:
-        return QStringLiteral("bigint");
-    case FieldType::Float:
-        return QStringLiteral("float");
-    case FieldType::Text:
-    case FieldType::Memo:
-        return QStringLiteral("nvarchar(max)");
-    case FieldType::Date:
-        return QStringLiteral("date");
-    case FieldType::DateTime:
-        return QStringLiteral("datetime");
-    case FieldType::Binary:
-        return QStringLiteral("varbinary(max)");
-    case FieldType::Decimal:
-    case FieldType::Unknown:
-        break;
-    }
-    return {};
-}
-
-// The type a NULL of the field is bound with: the server refuses an untyped one for float and date columns.
-QMetaType boundType(FieldType type)
-{
-    switch (type) {
-    case FieldType::Boolean:
-        return QMetaType::fromType<bool>();
-    case FieldType::Integer:
-        return QMetaType::fromType<qlonglong>();
-    case FieldType::Float:
-        return QMetaType::fromType<double>();
-    case FieldType::Date:
-        return QMetaType::fromType<QDate>();
-    case FieldType::DateTime:
-        return QMetaType::fromType<QDateTime>();
-    case FieldType::Binary:
-        return QMetaType::fromType<QByteArray>();
-    case FieldType::Decimal:
-    case FieldType::Text:
-    case FieldType::Memo:
-    case FieldType::Unknown:
-        break;
-    }
-    return QMetaType::fromType<QString>();
-}
-
 } // namespace
 
-WriteStatements::WriteStatements(EngineKind engine, const QString& table, const QList<WriteColumn>& columns,
-                                 int keyColumn)
-    : m_engine(engine), m_table(nativesql::quoteIdentifier(engine, table)), m_keyColumn(keyColumn)
+WriteStatements::WriteStatements(const Dialect& dialect, const QString& table,
+                                 const QList<WriteColumn>& columns, int keyColumn)
+    : m_dialect(&dialect), m_table(dialect.quoteIdentifier(table)), m_keyColumn(keyColumn)
 {
     for (const WriteColumn& column : columns) {
-        m_names.append(nativesql::quoteIdentifier(engine, column.name));
+        m_names.append(dialect.quoteIdentifier(column.name));
         m_types.append(column.type);
     }
 }
@@ -138,23 +79,9 @@ QString WriteStatements::wholeRowStatement(char kind, const QVariantList& oldVal
     return textOf(shape);
 }
 
-// A compared column must still hold what was read; NULL equals NULL.
 WriteStatements::Comparison WriteStatements::comparison(int column, bool readNull) const
 {
-    switch (m_engine) {
-    case EngineKind::Sqlite:
-        if (m_types[column] == FieldType::Date)
-            return Comparison::DateIs;
-        if (m_types[column] == FieldType::DateTime)
-            return Comparison::DateTimeIs;
-        return Comparison::Is;
-    case EngineKind::Postgres:
-        // The server finds a key compared with '=' through its index; IS NOT DISTINCT FROM reads the table.
-        return column == m_keyColumn && !readNull ? Comparison::Equal : Comparison::NotDistinct;
-    case EngineKind::SqlServer:
-        break;
-    }
-    return readNull ? Comparison::IsNull : Comparison::Equal;
+    return m_dialect->unchanged(m_types[column], column == m_keyColumn, readNull);
 }
 
 // The shape notes a NULL only where it changes the text.
@@ -171,18 +98,12 @@ void WriteStatements::addReadValue(int column, const QVariant& old, QByteArray& 
 
 QVariant WriteStatements::bound(int column, const QVariant& value) const
 {
-    if (m_engine != EngineKind::SqlServer || !value.isNull())
-        return value;
-    return QVariant(boundType(m_types[column]));
+    return m_dialect->typedValue(m_types[column], value);
 }
 
 QString WriteStatements::marker(int column, int index) const
 {
-    const QString placeholder = nativesql::placeholder(m_engine, index);
-    if (m_engine != EngineKind::SqlServer)
-        return placeholder;
-    const QString type = sqlServerType(m_types[column]);
-    return type.isEmpty() ? placeholder : QStringLiteral("CAST(%1 AS %2)").arg(placeholder, type);
+    return m_dialect->typedMarker(m_types[column], index);
 }
 
 QString WriteStatements::textOf(const QByteArray& shape)
@@ -199,9 +120,8 @@ QString WriteStatements::write(const QByteArray& shape) const
     if (shape[0] == DeleteShape)
         return QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, sameRowCondition(shape, 0));
     if (shape[0] == CheckShape) {
-        // PostgreSQL holds the row until the transaction ends; SQLite's write transaction holds the file.
-        const QString lock = m_engine == EngineKind::Postgres ? QStringLiteral(" FOR UPDATE") : QString();
-        return QStringLiteral("SELECT 1 FROM %1 WHERE %2%3").arg(m_table, sameRowCondition(shape, 0), lock);
+        return QStringLiteral("SELECT 1 FROM %1 WHERE %2%3")
+            .arg(m_table, sameRowCondition(shape, 0), m_dialect->rowLock());
     }
     QStringList assignments;
     for (int c = 0; c < m_names.size(); ++c) {

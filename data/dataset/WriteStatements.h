@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ColumnInfo.h"
-#include "ConnectionParams.h"
+#include "Dialect.h"
 
 #include <QHash>
 #include <QStringList>
@@ -31,10 +31,10 @@ struct CellChange
 class WriteStatements
 {
 public:
-    WriteStatements(EngineKind engine, const QString& table, const QList<WriteColumn>& columns,
+    WriteStatements(const Dialect& dialect, const QString& table, const QList<WriteColumn>& columns,
                     int keyColumn);
 
-    EngineKind engine() const { return m_engine; }
+    const Dialect& dialect() const { return *m_dialect; }
     // Quoted for the engine.
     const QString& table() const { return m_table; }
     const QString& column(int index) const { return m_names[index]; }
@@ -50,15 +50,7 @@ public:
     QString lockUnchanged(const QVariantList& oldValues, QVariantList& params);
 
 private:
-    enum class Comparison
-    {
-        Is,
-        DateIs,
-        DateTimeIs,
-        NotDistinct,
-        Equal,
-        IsNull,
-    };
+    using Comparison = Dialect::Comparison;
 
     Comparison comparison(int column, bool readNull) const;
     void addReadValue(int column, const QVariant& old, QByteArray& shape, QVariantList& params) const;
@@ -71,7 +63,7 @@ private:
     QString sameRowCondition(const QByteArray& shape, int next) const;
     static QString term(Comparison compared, const QString& name, const QString& value);
 
-    EngineKind m_engine;
+    const Dialect* m_dialect;
     QString m_table;
     QStringList m_names;
     QList<FieldType> m_types;

@@ -4,6 +4,7 @@
 #include "OdbcConnectionString.h"
 #include "OdbcCursor.h"
 #include "OdbcMessage.h"
+#include "SqlServerDialect.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -30,6 +31,11 @@ OdbcEngine::OdbcEngine(ConnectionParams params)
 OdbcEngine::~OdbcEngine()
 {
     close();
+}
+
+const Dialect& OdbcEngine::dialect() const
+{
+    return SqlServerDialect::instance();
 }
 
 void OdbcEngine::open()

@@ -18,6 +18,7 @@ public:
     ~OdbcEngine() override;
 
     EngineKind kind() const override { return EngineKind::SqlServer; }
+    const Dialect& dialect() const override;
     void open() override;
     void close() override;
     bool isOpen() const override;

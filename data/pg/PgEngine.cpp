@@ -3,9 +3,12 @@
 #include "DatabaseError.h"
 #include "FaultClassifier.h"
 #include "LibPq.h"
+#include "PgColumnTypes.h"
 #include "PgCursor.h"
+#include "PgDialect.h"
 #include "PgParameters.h"
 #include "PgSslMode.h"
+#include "tsql/TsqlRewriter.h"
 
 #include <libpq-fe.h>
 
@@ -85,6 +88,18 @@ PgEngine::PgEngine(ConnectionParams params) : m_params(std::move(params)) {}
 PgEngine::~PgEngine()
 {
     close();
+}
+
+const Dialect& PgEngine::dialect() const
+{
+    return PgDialect::instance();
+}
+
+// The translator needs the column types to tell a date column from a text column.
+std::unique_ptr<TsqlRewriter> PgEngine::translator(Engine& reader)
+{
+    return std::make_unique<TsqlRewriter>(TsqlTarget::Postgres,
+                                          [&reader] { return readPgColumnTypes(reader); });
 }
 
 void PgEngine::open()

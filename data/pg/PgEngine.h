@@ -23,6 +23,8 @@ public:
     ~PgEngine() override;
 
     EngineKind kind() const override { return EngineKind::Postgres; }
+    const Dialect& dialect() const override;
+    std::unique_ptr<TsqlRewriter> translator(Engine& reader) override;
     void open() override;
     void close() override;
     bool isOpen() const override { return m_conn != nullptr; }

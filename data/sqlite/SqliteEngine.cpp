@@ -2,10 +2,13 @@
 
 #include "DatabaseError.h"
 #include "SqliteBinding.h"
+#include "SqliteColumnTypes.h"
 #include "SqliteColumns.h"
 #include "SqliteCursor.h"
+#include "SqliteDialect.h"
 #include "SqliteFailure.h"
 #include "SqliteProcedures.h"
+#include "tsql/TsqlRewriter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -152,6 +155,25 @@ SqliteEngine::SqliteEngine(QString filePath, SqliteRole role, const QString& use
 SqliteEngine::~SqliteEngine()
 {
     close();
+}
+
+std::unique_ptr<Engine> SqliteEngine::forClient(const ConnectionParams& params, const QString& dataDirectory)
+{
+    const QString file = params.dataSource.mid(int(sizeof("sqlite:")) - 1);
+    return std::make_unique<SqliteEngine>(QDir(dataDirectory).absoluteFilePath(file), SqliteRole::Client,
+                                          params.userId, params.password);
+}
+
+const Dialect& SqliteEngine::dialect() const
+{
+    return SqliteDialect::instance();
+}
+
+// The translator needs the column types to tell a date column from a text column.
+std::unique_ptr<TsqlRewriter> SqliteEngine::translator(Engine& reader)
+{
+    return std::make_unique<TsqlRewriter>(TsqlTarget::Sqlite,
+                                          [&reader] { return readSqliteColumnTypes(reader); });
 }
 
 void SqliteEngine::open()

@@ -29,7 +29,12 @@ public:
     SqliteEngine(const SqliteEngine&) = delete;
     SqliteEngine& operator=(const SqliteEngine&) = delete;
 
+    // The program's connection: the file a Data Source "sqlite:<file>" names, relative to dataDirectory.
+    static std::unique_ptr<Engine> forClient(const ConnectionParams& params, const QString& dataDirectory);
+
     EngineKind kind() const override { return EngineKind::Sqlite; }
+    const Dialect& dialect() const override;
+    std::unique_ptr<TsqlRewriter> translator(Engine& reader) override;
     void open() override;
     void close() override;
     bool isOpen() const override { return m_db != nullptr; }

@@ -8,10 +8,9 @@
 
 namespace zeb {
 
-class Engine;
-
 // The declared types of the database's columns, by table and column name in any letter case: what tells a
-// date column from a text column when the client's literals are translated.
+// date column from a text column when the client's literals are translated. Each translating engine reads
+// them from its catalog.
 class TsqlColumnTypes
 {
 public:
@@ -22,8 +21,5 @@ public:
 private:
     QHash<QString, QHash<QString, FieldType>> m_tables;
 };
-
-// The types of every table and view the engine's catalog shows in the client's schema.
-TsqlColumnTypes readColumnTypes(Engine& engine);
 
 } // namespace zeb

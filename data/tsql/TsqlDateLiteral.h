@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ColumnInfo.h"
-#include "TsqlRewriter.h"
+#include "TsqlDateOrder.h"
 
 #include <QString>
 #include <optional>

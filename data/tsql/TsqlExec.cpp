@@ -20,7 +20,7 @@ std::optional<Literal> readLiteral(const QList<TsqlToken>& tokens, qsizetype& po
     const TsqlToken& token = tokens.at(pos);
     if (token.type == TsqlToken::Type::String) {
         ++pos;
-        return Literal{token.value, stringLiteral(token.value, SqlDialect::Postgres)};
+        return Literal{token.value, stringLiteral(token.value, TsqlTarget::Postgres)};
     }
     if (token.isWord(u"NULL")) {
         ++pos;

@@ -89,7 +89,7 @@ void removeRange(TsqlTokenEdit& edit, qsizetype from, qsizetype to)
         edit.remove(i);
 }
 
-void rewriteOne(TsqlTokenEdit& edit, qsizetype like, SqlDialect dialect)
+void rewriteOne(TsqlTokenEdit& edit, qsizetype like, TsqlTarget target)
 {
     const qsizetype pattern = edit.nextSignificant(like);
     const qsizetype patternEnd = pattern < edit.size() ? expressionEnd(edit, pattern) : -1;
@@ -105,10 +105,10 @@ void rewriteOne(TsqlTokenEdit& edit, qsizetype like, SqlDialect dialect)
     if (patternEnd == pattern && edit.token(pattern).type == TsqlToken::Type::String &&
         (!escapeGiven || escape)) {
         const QString& text = edit.token(pattern).value;
-        translated = dialect == SqlDialect::Sqlite ? likeAsGlob(text, escape) : likeAsRegex(text, escape);
+        translated = target == TsqlTarget::Sqlite ? likeAsGlob(text, escape) : likeAsRegex(text, escape);
     }
     if (!translated) {
-        if (dialect == SqlDialect::Postgres) {
+        if (target == TsqlTarget::Postgres) {
             edit.replace(like, QStringLiteral("ILIKE"));
             if (!escapeGiven)
                 edit.appendAfter(patternEnd, QStringLiteral(" ESCAPE ''"));
@@ -116,11 +116,11 @@ void rewriteOne(TsqlTokenEdit& edit, qsizetype like, SqlDialect dialect)
         return;
     }
 
-    edit.replace(pattern, stringLiteral(*translated, dialect));
+    edit.replace(pattern, stringLiteral(*translated, target));
     if (escapeGiven)
         removeRange(edit, patternEnd + 1, escapeValue);
     const qsizetype negation = edit.previousSignificant(like);
-    if (dialect == SqlDialect::Sqlite) {
+    if (target == TsqlTarget::Sqlite) {
         edit.replace(like, QStringLiteral("GLOB"));
     } else if (edit.isOneOf(negation, {u"NOT"})) {
         edit.replace(negation, QStringLiteral("!~"));
@@ -132,11 +132,11 @@ void rewriteOne(TsqlTokenEdit& edit, qsizetype like, SqlDialect dialect)
 
 } // namespace
 
-void rewriteLike(TsqlTokenEdit& edit, SqlDialect dialect)
+void rewriteLike(TsqlTokenEdit& edit, TsqlTarget target)
 {
     for (qsizetype i = 0; i < edit.size(); ++i) {
         if (edit.token(i).isWord(u"LIKE"))
-            rewriteOne(edit, i, dialect);
+            rewriteOne(edit, i, target);
     }
 }
 

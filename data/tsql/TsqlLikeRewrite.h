@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TsqlRewriter.h"
+#include "TsqlTarget.h"
 #include "TsqlTokenEdit.h"
 
 namespace zeb {
@@ -9,6 +9,6 @@ namespace zeb {
 // [ ] character sets. A pattern written as one literal becomes the engine's exact equivalent (GLOB on
 // SQLite, a regular expression on PostgreSQL); any other pattern stays LIKE, on PostgreSQL as ILIKE without
 // its default backslash escape.
-void rewriteLike(TsqlTokenEdit& edit, SqlDialect dialect);
+void rewriteLike(TsqlTokenEdit& edit, TsqlTarget target);
 
 } // namespace zeb

@@ -26,13 +26,13 @@ QList<qsizetype> dottedName(const TsqlTokenEdit& edit, qsizetype start)
     return parts;
 }
 
-// [x] and "x" become the dialect's quoted names. The dbo schema stays on PostgreSQL, where it exists, and
+// [x] and "x" become the target's quoted names. The dbo schema stays on PostgreSQL, where it exists, and
 // goes on SQLite, where it does not; a database in front of it (ZEB.dbo.X) goes on both.
-void rewriteNames(TsqlTokenEdit& edit, SqlDialect dialect)
+void rewriteNames(TsqlTokenEdit& edit, TsqlTarget target)
 {
     for (qsizetype i = 0; i < edit.size(); ++i) {
         if (edit.token(i).type == TsqlToken::Type::QuotedIdentifier)
-            edit.replace(i, quotedIdentifier(edit.token(i).value, dialect));
+            edit.replace(i, quotedIdentifier(edit.token(i).value, target));
     }
     for (qsizetype i = 0; i < edit.size(); ++i) {
         if (!edit.token(i).isNameToken() || (i > 0 && edit.token(i - 1).isSymbol(u".")))
@@ -48,7 +48,7 @@ void rewriteNames(TsqlTokenEdit& edit, SqlDialect dialect)
         }
         if (schema < 0)
             continue;
-        if (dialect == SqlDialect::Sqlite) {
+        if (target == TsqlTarget::Sqlite) {
             edit.remove(schema);
             edit.remove(schema + 1);
         } else {
@@ -62,7 +62,7 @@ void rewriteNames(TsqlTokenEdit& edit, SqlDialect dialect)
 // becomes ISO text where it stands for a date column's value, so that neither SQLite (no date type, it
 // compares text) nor PostgreSQL (its own DateStyle and two-digit years) reads it otherwise; every other
 // text stays as typed.
-void rewriteStringLiterals(TsqlTokenEdit& edit, SqlDialect dialect, DateOrder dateOrder,
+void rewriteStringLiterals(TsqlTokenEdit& edit, TsqlTarget target, DateOrder dateOrder,
                            const TsqlColumnTypes& columnTypes)
 {
     const QHash<qsizetype, FieldType> dateTargets = dateLiteralTargets(edit, columnTypes);
@@ -73,7 +73,7 @@ void rewriteStringLiterals(TsqlTokenEdit& edit, SqlDialect dialect, DateOrder da
         std::optional<QString> isoDate;
         if (const auto target = dateTargets.constFind(i); target != dateTargets.constEnd())
             isoDate = isoDateFromLiteral(token.value, dateOrder, *target);
-        edit.replace(i, stringLiteral(isoDate.value_or(token.value), dialect));
+        edit.replace(i, stringLiteral(isoDate.value_or(token.value), target));
     }
 }
 
@@ -133,14 +133,14 @@ void flattenNestedComments(TsqlTokenEdit& edit)
 
 } // namespace
 
-QString rewriteTsqlQuery(QList<TsqlToken> tokens, SqlDialect dialect, DateOrder dateOrder,
+QString rewriteTsqlQuery(QList<TsqlToken> tokens, TsqlTarget target, DateOrder dateOrder,
                          const TsqlColumnTypes& columnTypes)
 {
     TsqlTokenEdit edit(std::move(tokens));
-    rewriteNames(edit, dialect);
-    rewriteStringLiterals(edit, dialect, dateOrder, columnTypes);
-    rewriteLike(edit, dialect);
-    if (dialect == SqlDialect::Sqlite)
+    rewriteNames(edit, target);
+    rewriteStringLiterals(edit, target, dateOrder, columnTypes);
+    rewriteLike(edit, target);
+    if (target == TsqlTarget::Sqlite)
         flattenNestedComments(edit);
     else
         addSqlServerNullOrder(edit);

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "TsqlColumnTypes.h"
-#include "TsqlRewriter.h"
+#include "TsqlDateOrder.h"
+#include "TsqlTarget.h"
 #include "TsqlTokenizer.h"
 
 namespace zeb {
@@ -10,7 +11,7 @@ namespace zeb {
 // quoted names, the dbo schema and database prefixes, string literals (dates by the columns they meet),
 // LIKE, the NULL order of ORDER BY and TOP. Every token no rule touches keeps its text, blanks and comments
 // included.
-QString rewriteTsqlQuery(QList<TsqlToken> tokens, SqlDialect dialect, DateOrder dateOrder,
+QString rewriteTsqlQuery(QList<TsqlToken> tokens, TsqlTarget target, DateOrder dateOrder,
                          const TsqlColumnTypes& columnTypes);
 
 } // namespace zeb

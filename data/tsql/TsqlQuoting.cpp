@@ -20,9 +20,9 @@ bool isPlainPostgresName(const QString& name)
 
 } // namespace
 
-QString quotedIdentifier(const QString& name, SqlDialect dialect)
+QString quotedIdentifier(const QString& name, TsqlTarget target)
 {
-    QString text = dialect == SqlDialect::Postgres ? name.toLower() : name;
+    QString text = target == TsqlTarget::Postgres ? name.toLower() : name;
     text.replace(u'"', QStringLiteral("\"\""));
     return u'"' + text + u'"';
 }
@@ -30,12 +30,12 @@ QString quotedIdentifier(const QString& name, SqlDialect dialect)
 QString postgresName(const QString& name)
 {
     const QString lower = name.toLower();
-    return isPlainPostgresName(lower) ? lower : quotedIdentifier(lower, SqlDialect::Postgres);
+    return isPlainPostgresName(lower) ? lower : quotedIdentifier(lower, TsqlTarget::Postgres);
 }
 
-QString stringLiteral(const QString& text, SqlDialect dialect)
+QString stringLiteral(const QString& text, TsqlTarget target)
 {
-    if (dialect != SqlDialect::Postgres || !text.contains(u'\\'))
+    if (target != TsqlTarget::Postgres || !text.contains(u'\\'))
         return tsqlStringLiteral(text);
     QString body = text;
     body.replace(u'\'', QStringLiteral("''"));

@@ -98,8 +98,8 @@ bool hasStringLiteral(const QList<TsqlToken>& significant)
 
 } // namespace
 
-TsqlRewriter::TsqlRewriter(SqlDialect dialect, ColumnTypesSource columnTypes)
-    : m_dialect(dialect), m_columnTypesSource(std::move(columnTypes))
+TsqlRewriter::TsqlRewriter(TsqlTarget target, ColumnTypesSource columnTypes)
+    : m_target(target), m_columnTypesSource(std::move(columnTypes))
 {
 }
 
@@ -118,7 +118,7 @@ RewrittenStatement TsqlRewriter::rewrite(const QString& tsql)
         return RewrittenStatement{RewrittenStatement::Kind::Sql, tsql, {}};
 
     if (std::optional<TsqlExecCall> exec = parseTsqlExec(significant)) {
-        if (m_dialect == SqlDialect::Postgres)
+        if (m_target == TsqlTarget::Postgres)
             return RewrittenStatement{RewrittenStatement::Kind::Sql, postgresCallStatement(*exec), {}};
         return RewrittenStatement{RewrittenStatement::Kind::Procedure, {}, std::move(exec->call)};
     }
@@ -127,7 +127,7 @@ RewrittenStatement TsqlRewriter::rewrite(const QString& tsql)
         significant.at(1).isWord(u"DATEFORMAT")) {
         if (const std::optional<DateOrder> order = dateOrderNamed(significant.at(2))) {
             m_dateOrder = *order;
-            if (m_dialect == SqlDialect::Postgres)
+            if (m_target == TsqlTarget::Postgres)
                 return RewrittenStatement{RewrittenStatement::Kind::Sql, postgresDateStyle(*order), {}};
             return RewrittenStatement{RewrittenStatement::Kind::Nothing, {}, {}};
         }
@@ -136,14 +136,13 @@ RewrittenStatement TsqlRewriter::rewrite(const QString& tsql)
     if (const std::optional<QString> command = transactionCommand(significant))
         return RewrittenStatement{RewrittenStatement::Kind::Sql, *command, {}};
 
-    if (m_dialect == SqlDialect::Sqlite && hasEmptyInList(significant))
+    if (m_target == TsqlTarget::Sqlite && hasEmptyInList(significant))
         throw DatabaseError(QStringLiteral("Incorrect syntax near ')'."));
 
     static const TsqlColumnTypes noColumnTypes;
     const TsqlColumnTypes& types = hasStringLiteral(significant) ? columnTypes() : noColumnTypes;
-    return RewrittenStatement{RewrittenStatement::Kind::Sql,
-                              rewriteTsqlQuery(std::move(tokens), m_dialect, m_dateOrder, types),
-                              {}};
+    return RewrittenStatement{
+        RewrittenStatement::Kind::Sql, rewriteTsqlQuery(std::move(tokens), m_target, m_dateOrder, types), {}};
 }
 
 } // namespace zeb

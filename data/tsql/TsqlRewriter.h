@@ -2,25 +2,14 @@
 
 #include "ProcedureCall.h"
 #include "TsqlColumnTypes.h"
+#include "TsqlDateOrder.h"
+#include "TsqlTarget.h"
 
 #include <QString>
 #include <functional>
 #include <optional>
 
 namespace zeb {
-
-enum class SqlDialect
-{
-    Sqlite,
-    Postgres,
-};
-
-enum class DateOrder
-{
-    Mdy,
-    Dmy,
-    Ymd,
-};
 
 // The client's statement translated for one engine.
 struct RewrittenStatement
@@ -45,17 +34,17 @@ class TsqlRewriter
 public:
     using ColumnTypesSource = std::function<TsqlColumnTypes()>;
 
-    explicit TsqlRewriter(SqlDialect dialect, ColumnTypesSource columnTypes = {});
+    explicit TsqlRewriter(TsqlTarget target, ColumnTypesSource columnTypes = {});
 
     RewrittenStatement rewrite(const QString& tsql);
 
-    SqlDialect dialect() const { return m_dialect; }
+    TsqlTarget target() const { return m_target; }
     DateOrder dateOrder() const { return m_dateOrder; }
 
 private:
     const TsqlColumnTypes& columnTypes();
 
-    SqlDialect m_dialect;
+    TsqlTarget m_target;
     DateOrder m_dateOrder = DateOrder::Mdy;
     ColumnTypesSource m_columnTypesSource;
     std::optional<TsqlColumnTypes> m_columnTypes;

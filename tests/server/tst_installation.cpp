@@ -1,6 +1,7 @@
 #include "EngineRows.h"
 #include "Error.h"
 #include "Installation.h"
+#include "Installer.h"
 #include "SettingsFile.h"
 #include "TestInstallation.h"
 #include "pg/PgEngine.h"
@@ -31,7 +32,7 @@ QByteArray fileBytes(const QString& path)
 QString refusal(const InstallRequest& request)
 {
     try {
-        Installation::install(request);
+        Installer::install(request);
     } catch (const Error& error) {
         return error.message();
     }

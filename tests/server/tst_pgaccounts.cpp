@@ -1,10 +1,10 @@
 #include "AccountRepair.h"
 #include "DatabaseError.h"
 #include "Installation.h"
-#include "NativeSql.h"
-#include "PgOldLogins.h"
+#include "Installer.h"
 #include "TestInstallation.h"
 #include "UserAdmin.h"
+#include "pg/PgDialect.h"
 #include "pg/PgEngine.h"
 
 #include <QTemporaryDir>
@@ -18,7 +18,7 @@ const QString disabledMessage = QStringLiteral("Учётная запись за
 
 QString quoted(const QString& name)
 {
-    return nativesql::quoteIdentifier(EngineKind::Postgres, name);
+    return PgDialect::instance().quoteIdentifier(name);
 }
 
 } // namespace
@@ -170,7 +170,7 @@ private Q_SLOTS:
         request.adminPassword = server.adminPassword;
         request.database = first->database();
         try {
-            Installation::install(request);
+            Installer::install(request);
             QFAIL("installed over the logins of the earlier installation");
         } catch (const Error& error) {
             for (const QString& named :
@@ -179,7 +179,7 @@ private Q_SLOTS:
                 QVERIFY2(error.message().contains(named), qPrintable(error.message()));
         }
         request.dropOldLogins = true;
-        QVERIFY_THROWS_NO_EXCEPTION(Installation::install(request));
+        QVERIFY_THROWS_NO_EXCEPTION(Installer::install(request));
         QVERIFY_THROWS_EXCEPTION(
             DatabaseError,
             PgEngine(ConnectionParams{old.user, old.password, request.database, server.dataSource()}).open());

@@ -1,9 +1,9 @@
 #include "DatabaseError.h"
 #include "Installation.h"
-#include "NativeSql.h"
 #include "PasswordDigest.h"
 #include "TestInstallation.h"
 #include "UserAdmin.h"
+#include "pg/PgDialect.h"
 #include "pg/PgEngine.h"
 
 #include <QTest>
@@ -116,7 +116,7 @@ private Q_SLOTS:
         // Twelve hours on, its sessions end at the next sign-in of anybody, and it no longer opens.
         const std::unique_ptr<Engine> open = m_installation->sessionAs(account);
         admin()->run(QStringLiteral("ALTER ROLE %1 VALID UNTIL '2000-01-01'")
-                         .arg(nativesql::quoteIdentifier(EngineKind::Postgres, account.user)));
+                         .arg(PgDialect::instance().quoteIdentifier(account.user)));
         deskWorks(newPerson());
         QVERIFY(!alive(*open));
         QVERIFY(!opens(account));

@@ -2,9 +2,11 @@
 
 #include "AdminEngine.h"
 #include "ConnectionString.h"
+#include "EngineFactory.h"
 #include "Error.h"
 #include "GetUserStatement.h"
 #include "Installation.h"
+#include "Installer.h"
 #include "UserAdmin.h"
 
 #include <QDir>
@@ -42,7 +44,7 @@ void TestInstallation::install(InstallRequest request)
         request.database = TestPgServer::uniqueDatabaseName();
     }
     m_database = request.database;
-    m_settings = Installation::install(request);
+    m_settings = Installer::install(request);
 }
 
 TestInstallation::~TestInstallation()
@@ -85,7 +87,7 @@ ServerAccount TestInstallation::signIn(const QString& login, const QString& pass
 
 std::unique_ptr<Engine> TestInstallation::sessionAs(const ServerAccount& account) const
 {
-    std::unique_ptr<Engine> engine = Engine::create(
+    std::unique_ptr<Engine> engine = createEngine(
         ConnectionParams{account.user, account.password, m_settings.initialCatalog, m_settings.dataSource},
         dataDirectory());
     engine->open();

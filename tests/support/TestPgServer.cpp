@@ -2,7 +2,7 @@
 
 #include "Error.h"
 #include "Installation.h"
-#include "NativeSql.h"
+#include "pg/PgDialect.h"
 #include "pg/PgEngine.h"
 
 #include <QRandomGenerator>
@@ -55,9 +55,7 @@ QString TestPgServer::uniqueDatabaseName()
 
 void TestPgServer::dropDatabase(const QString& database) const
 {
-    const auto quoted = [](const QString& name) {
-        return nativesql::quoteIdentifier(EngineKind::Postgres, name);
-    };
+    const auto quoted = [](const QString& name) { return PgDialect::instance().quoteIdentifier(name); };
     PgEngine server(adminParams(QStringLiteral("postgres")));
     server.open();
     // A connection a test left open must not keep the database alive.

@@ -2,6 +2,9 @@
 #include "dataset/WriteStatements.h"
 #include "odbc/OdbcConnectionString.h"
 #include "odbc/OdbcMessage.h"
+#include "odbc/SqlServerDialect.h"
+#include "pg/PgDialect.h"
+#include "sqlite/SqliteDialect.h"
 
 #include <QDateTime>
 #include <QSqlError>
@@ -10,6 +13,7 @@
 using namespace zeb;
 
 Q_DECLARE_METATYPE(QList<CellChange>)
+Q_DECLARE_METATYPE(const zeb::Dialect*)
 
 namespace {
 
@@ -41,6 +45,8 @@ private Q_SLOTS:
     void updateTextsAndBoundTypes();
     void deleteComparesWhatWasRead();
     void otherEnginesKeepTheirTexts();
+    void insertGivesBackTheStoredRow_data();
+    void insertGivesBackTheStoredRow();
     void connectionStringPerServerForm_data();
     void connectionStringPerServerForm();
     void valueTheDriverCannotReadRefused();
@@ -108,7 +114,7 @@ void TestSqlServerDialect::updateTextsAndBoundTypes()
     QFETCH(QList<CellChange>, changes);
     QFETCH(QString, sql);
     QFETCH(QVariantList, params);
-    WriteStatements statements(EngineKind::SqlServer, QStringLiteral("Vakansii"), lineColumns, 0);
+    WriteStatements statements(SqlServerDialect::instance(), QStringLiteral("Vakansii"), lineColumns, 0);
     QVariantList bound;
     QCOMPARE(statements.update(7, changes, bound), sql);
     QCOMPARE(bound, params);
@@ -118,7 +124,7 @@ void TestSqlServerDialect::updateTextsAndBoundTypes()
 
 void TestSqlServerDialect::deleteComparesWhatWasRead()
 {
-    WriteStatements statements(EngineKind::SqlServer, QStringLiteral("Vakansii"), lineColumns, 0);
+    WriteStatements statements(SqlServerDialect::instance(), QStringLiteral("Vakansii"), lineColumns, 0);
     QVariantList bound;
     const QString sql = statements.remove(
         {7, QVariant(), QString(300, QLatin1Char('x')), 0.5, QVariant(), QDate(2024, 1, 9), QVariant()},
@@ -133,12 +139,50 @@ void TestSqlServerDialect::deleteComparesWhatWasRead()
 // The casts and typed NULLs are SQL Server's alone.
 void TestSqlServerDialect::otherEnginesKeepTheirTexts()
 {
-    WriteStatements sqlite(EngineKind::Sqlite, QStringLiteral("Vakansii"), lineColumns, 0);
+    WriteStatements sqlite(SqliteDialect::instance(), QStringLiteral("Vakansii"), lineColumns, 0);
     QVariantList bound;
     QCOMPARE(sqlite.update(7, {{3, 1.5, QVariant()}}, bound),
              QStringLiteral(
                  "UPDATE \"Vakansii\" SET \"q_units\" = ? WHERE \"id_vakansiya\" IS ? AND \"q_units\" IS ?"));
     QVERIFY(!bound.first().metaType().isValid());
+}
+
+void TestSqlServerDialect::insertGivesBackTheStoredRow_data()
+{
+    QTest::addColumn<const Dialect*>("dialect");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("returned");
+    QTest::addColumn<QString>("sql");
+    const QStringList none;
+    QTest::newRow("sql server: row") << &SqlServerDialect::instance()
+                                     << QStringList{QStringLiteral("[e_n_p]")} << QStringLiteral("*")
+                                     << QStringLiteral(
+                                            "INSERT INTO [t] ([e_n_p]) OUTPUT INSERTED.* VALUES (?)");
+    QTest::newRow("sql server: defaults only")
+        << &SqlServerDialect::instance() << none << QStringLiteral("*")
+        << QStringLiteral("INSERT INTO [t] OUTPUT INSERTED.* DEFAULT VALUES");
+    QTest::newRow("sql server: key") << &SqlServerDialect::instance() << QStringList{QStringLiteral("[a]")}
+                                     << QStringLiteral("[id]")
+                                     << QStringLiteral(
+                                            "INSERT INTO [t] ([a]) OUTPUT INSERTED.[id] VALUES (?)");
+    QTest::newRow("sqlite: row") << &SqliteDialect::instance() << QStringList{QStringLiteral("\"e_n_p\"")}
+                                 << QStringLiteral("*")
+                                 << QStringLiteral("INSERT INTO [t] (\"e_n_p\") VALUES (?) RETURNING *");
+    QTest::newRow("postgres: defaults only") << &PgDialect::instance() << none << QStringLiteral("*")
+                                             << QStringLiteral("INSERT INTO [t] DEFAULT VALUES RETURNING *");
+}
+
+// The row as stored comes back in the same statement on every engine: identity key and defaults included.
+void TestSqlServerDialect::insertGivesBackTheStoredRow()
+{
+    QFETCH(const Dialect*, dialect);
+    QFETCH(QStringList, names);
+    QFETCH(QString, returned);
+    QFETCH(QString, sql);
+    QStringList markers;
+    for (int i = 0; i < names.size(); ++i)
+        markers.append(QStringLiteral("?"));
+    QCOMPARE(dialect->insertReturning(QStringLiteral("[t]"), names, markers, returned), sql);
 }
 
 void TestSqlServerDialect::connectionStringPerServerForm_data()

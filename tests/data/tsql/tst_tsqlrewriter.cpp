@@ -25,9 +25,9 @@ TsqlColumnTypes clientColumnTypes()
     return types;
 }
 
-QString rewriteAfter(SqlDialect dialect, const QString& dateFormat, const QString& tsql)
+QString rewriteAfter(TsqlTarget target, const QString& dateFormat, const QString& tsql)
 {
-    TsqlRewriter rewriter(dialect, clientColumnTypes);
+    TsqlRewriter rewriter(target, clientColumnTypes);
     if (!dateFormat.isEmpty())
         rewriter.rewrite(QStringLiteral("SET DATEFORMAT ") + dateFormat);
     const RewrittenStatement statement = rewriter.rewrite(tsql);
@@ -36,9 +36,9 @@ QString rewriteAfter(SqlDialect dialect, const QString& dateFormat, const QStrin
     return statement.sql;
 }
 
-QString rewriteFor(SqlDialect dialect, const QString& tsql)
+QString rewriteFor(TsqlTarget target, const QString& tsql)
 {
-    return rewriteAfter(dialect, {}, tsql);
+    return rewriteAfter(target, {}, tsql);
 }
 
 QString describe(const TsqlToken& token)
@@ -156,8 +156,8 @@ void TestTsqlRewriter::clientStatements()
     QFETCH(QString, sqlite);
     QFETCH(QString, postgres);
 
-    QCOMPARE(rewriteFor(SqlDialect::Sqlite, tsql), sqlite);
-    QCOMPARE(rewriteFor(SqlDialect::Postgres, tsql), postgres);
+    QCOMPARE(rewriteFor(TsqlTarget::Sqlite, tsql), sqlite);
+    QCOMPARE(rewriteFor(TsqlTarget::Postgres, tsql), postgres);
 }
 
 void TestTsqlRewriter::edgeCases_data()
@@ -368,7 +368,7 @@ void TestTsqlRewriter::procedureCalls()
     QFETCH(QVariantList, values);
     QFETCH(QString, postgres);
 
-    TsqlRewriter sqlite(SqlDialect::Sqlite);
+    TsqlRewriter sqlite(TsqlTarget::Sqlite);
     const RewrittenStatement call = sqlite.rewrite(tsql);
     QCOMPARE(call.kind, RewrittenStatement::Kind::Procedure);
     QCOMPARE(call.call.name, name);
@@ -383,13 +383,13 @@ void TestTsqlRewriter::procedureCalls()
         }
     }
 
-    QCOMPARE(rewriteFor(SqlDialect::Postgres, tsql), postgres);
+    QCOMPARE(rewriteFor(TsqlTarget::Postgres, tsql), postgres);
 }
 
 void TestTsqlRewriter::setDateFormat()
 {
-    TsqlRewriter sqlite(SqlDialect::Sqlite);
-    TsqlRewriter postgres(SqlDialect::Postgres);
+    TsqlRewriter sqlite(TsqlTarget::Sqlite);
+    TsqlRewriter postgres(TsqlTarget::Postgres);
     QCOMPARE(sqlite.dateOrder(), DateOrder::Mdy);
 
     const QString dmy = QStringLiteral("SET DATEFORMAT dmy");
@@ -468,12 +468,11 @@ void TestTsqlRewriter::dateLiterals()
     const auto statement = [](const char* column, const QString& value) {
         return QStringLiteral("select * from Vakansii where %1 >= %2").arg(QLatin1String(column), value);
     };
-    for (SqlDialect dialect : {SqlDialect::Sqlite, SqlDialect::Postgres}) {
-        QCOMPARE(rewriteAfter(dialect, dateFormat, statement("e_d_p", literal)),
-                 statement("e_d_p", dateTime));
-        QCOMPARE(rewriteAfter(dialect, dateFormat, statement("ZEB_Update", literal)),
+    for (TsqlTarget target : {TsqlTarget::Sqlite, TsqlTarget::Postgres}) {
+        QCOMPARE(rewriteAfter(target, dateFormat, statement("e_d_p", literal)), statement("e_d_p", dateTime));
+        QCOMPARE(rewriteAfter(target, dateFormat, statement("ZEB_Update", literal)),
                  statement("ZEB_Update", date));
-        QCOMPARE(rewriteAfter(dialect, dateFormat, statement("e_n_p", literal)), statement("e_n_p", typed));
+        QCOMPARE(rewriteAfter(target, dateFormat, statement("e_n_p", literal)), statement("e_n_p", typed));
     }
 }
 
@@ -536,8 +535,8 @@ void TestTsqlRewriter::datesOnlyWhereDatesAreMeant()
     QFETCH(QString, sqlite);
     QFETCH(QString, postgres);
 
-    QCOMPARE(rewriteAfter(SqlDialect::Sqlite, QStringLiteral("dmy"), tsql), sqlite);
-    QCOMPARE(rewriteAfter(SqlDialect::Postgres, QStringLiteral("dmy"), tsql), postgres);
+    QCOMPARE(rewriteAfter(TsqlTarget::Sqlite, QStringLiteral("dmy"), tsql), sqlite);
+    QCOMPARE(rewriteAfter(TsqlTarget::Postgres, QStringLiteral("dmy"), tsql), postgres);
 }
 
 void TestTsqlRewriter::like_data()
@@ -610,8 +609,8 @@ void TestTsqlRewriter::transactions()
     QFETCH(QString, tsql);
     QFETCH(QString, sql);
 
-    QCOMPARE(rewriteFor(SqlDialect::Sqlite, tsql), sql);
-    QCOMPARE(rewriteFor(SqlDialect::Postgres, tsql), sql);
+    QCOMPARE(rewriteFor(TsqlTarget::Sqlite, tsql), sql);
+    QCOMPARE(rewriteFor(TsqlTarget::Postgres, tsql), sql);
 }
 
 void TestTsqlRewriter::sqliteRunsClientStatements_data()
@@ -624,7 +623,7 @@ void TestTsqlRewriter::sqliteRunsClientStatements()
     QFETCH(QString, tsql);
 
     SqliteSchema db;
-    TsqlRewriter rewriter(SqlDialect::Sqlite);
+    TsqlRewriter rewriter(TsqlTarget::Sqlite);
     QCOMPARE(rewriter.rewrite(QStringLiteral("SET DATEFORMAT dmy")).kind, RewrittenStatement::Kind::Nothing);
     const RewrittenStatement statement = rewriter.rewrite(tsql);
     QCOMPARE(statement.kind, RewrittenStatement::Kind::Sql);
@@ -666,7 +665,7 @@ void TestTsqlRewriter::topPercentTakesCeilingOfRows()
                        " and (id_leave=4 or id_leave is null) ")
             .arg(percent);
     int returned = -1;
-    QCOMPARE(db.run(rewriteFor(SqlDialect::Sqlite, tsql), &returned), QString());
+    QCOMPARE(db.run(rewriteFor(TsqlTarget::Sqlite, tsql), &returned), QString());
     QCOMPARE(returned, rows);
 }
 

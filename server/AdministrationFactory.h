@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ConnectionParams.h"
+#include "FirstConnectInfo.h"
+
+namespace zeb {
+
+class EngineAdministration;
+
+// The administration of installations on an engine.
+const EngineAdministration& administrationOf(EngineKind kind);
+// The same for the engine an installation's settings name.
+const EngineAdministration& administrationOf(const FirstConnectInfo& settings);
+
+} // namespace zeb
