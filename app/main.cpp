@@ -1,6 +1,6 @@
-#include "ErrorDisplayApplication.h"
-#include "LocalTimeZone.h"
-#include "StartUp.h"
+#include "platform/LocalTimeZone.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "schedule/StartUp.h"
 
 int main(int argc, char** argv)
 {

@@ -1,9 +1,9 @@
-#include "RawEngines.h"
+#include "bench/RawEngines.h"
 
-#include "ScheduleLines.h"
-#include "TestInstallation.h"
-#include "TestPgServer.h"
-#include "tsql/TsqlRewriter.h"
+#include "bench/ScheduleLines.h"
+#include "data/tsql/TsqlRewriter.h"
+#include "tests/support/TestInstallation.h"
+#include "tests/support/TestPgServer.h"
 
 #include <libpq-fe.h>
 #include <sqlite3.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Dataset.h"
-#include "RowTotals.h"
+#include "controls/RowTotals.h"
+#include "data/dataset/Dataset.h"
 
 #include <QObject>
 #include <QPointer>

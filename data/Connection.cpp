@@ -1,12 +1,12 @@
-#include "Connection.h"
+#include "data/Connection.h"
 
-#include "DatabaseError.h"
-#include "Engine.h"
-#include "EngineFactory.h"
-#include "FaultClassifier.h"
-#include "ReconnectingEngine.h"
-#include "SqlTrace.h"
-#include "tsql/TsqlRewriter.h"
+#include "data/DatabaseError.h"
+#include "data/Engine.h"
+#include "data/EngineFactory.h"
+#include "data/FaultClassifier.h"
+#include "data/ReconnectingEngine.h"
+#include "data/SqlTrace.h"
+#include "data/tsql/TsqlRewriter.h"
 
 #include <QCoreApplication>
 

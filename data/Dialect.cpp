@@ -1,4 +1,4 @@
-#include "Dialect.h"
+#include "data/Dialect.h"
 
 namespace zeb {
 

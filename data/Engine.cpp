@@ -1,7 +1,7 @@
-#include "Engine.h"
+#include "data/Engine.h"
 
-#include "DatabaseError.h"
-#include "tsql/TsqlRewriter.h"
+#include "data/DatabaseError.h"
+#include "data/tsql/TsqlRewriter.h"
 
 namespace zeb {
 

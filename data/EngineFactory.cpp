@@ -1,11 +1,11 @@
-#include "EngineFactory.h"
+#include "data/EngineFactory.h"
 
-#include "odbc/OdbcEngine.h"
-#include "odbc/SqlServerDialect.h"
-#include "pg/PgDialect.h"
-#include "pg/PgEngine.h"
-#include "sqlite/SqliteDialect.h"
-#include "sqlite/SqliteEngine.h"
+#include "data/odbc/OdbcEngine.h"
+#include "data/odbc/SqlServerDialect.h"
+#include "data/pg/PgDialect.h"
+#include "data/pg/PgEngine.h"
+#include "data/sqlite/SqliteDialect.h"
+#include "data/sqlite/SqliteEngine.h"
 
 #include <algorithm>
 #include <iterator>

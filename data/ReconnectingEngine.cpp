@@ -1,7 +1,8 @@
-#include "ReconnectingEngine.h"
+#include "data/ReconnectingEngine.h"
 
-#include "DatabaseError.h"
-#include "SqlTrace.h"
+#include "data/DatabaseError.h"
+#include "data/SqlTrace.h"
+#include "data/tsql/TsqlRewriter.h"
 
 namespace zeb {
 
@@ -139,6 +140,11 @@ void ReconnectingEngine::rollback()
 {
     m_inTransaction = false;
     m_engine->rollback();
+}
+
+std::unique_ptr<TsqlRewriter> ReconnectingEngine::translator(Engine& reader)
+{
+    return m_engine->translator(reader);
 }
 
 } // namespace zeb

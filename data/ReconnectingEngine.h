@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Engine.h"
+#include "data/Engine.h"
 
 namespace zeb {
 
@@ -24,7 +24,7 @@ public:
 
     EngineKind kind() const override { return m_engine->kind(); }
     const Dialect& dialect() const override { return m_engine->dialect(); }
-    std::unique_ptr<TsqlRewriter> translator(Engine& reader) override { return m_engine->translator(reader); }
+    std::unique_ptr<TsqlRewriter> translator(Engine& reader) override;
     void open() override;
     void close() override;
     bool isOpen() const override { return m_engine->isOpen(); }

@@ -1,6 +1,6 @@
-#include "Transaction.h"
+#include "data/Transaction.h"
 
-#include "Engine.h"
+#include "data/Engine.h"
 
 #include <exception>
 #include <utility>

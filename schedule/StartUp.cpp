@@ -1,8 +1,8 @@
-#include "StartUp.h"
+#include "schedule/StartUp.h"
 
-#include "DataModule.h"
-#include "MainWindow.h"
-#include "Platform.h"
+#include "data/module/DataModule.h"
+#include "platform/seam/Platform.h"
+#include "schedule/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>

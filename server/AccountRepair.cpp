@@ -1,9 +1,9 @@
-#include "AccountRepair.h"
+#include "server/AccountRepair.h"
 
-#include "AdministrationFactory.h"
-#include "EngineAdministration.h"
-#include "Installation.h"
-#include "SettingsFile.h"
+#include "credentials/SettingsFile.h"
+#include "server/AdministrationFactory.h"
+#include "server/EngineAdministration.h"
+#include "server/Installation.h"
 
 namespace zeb {
 

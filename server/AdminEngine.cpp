@@ -1,9 +1,9 @@
-#include "AdminEngine.h"
+#include "server/AdminEngine.h"
 
-#include "AdministrationFactory.h"
-#include "EngineAdministration.h"
-#include "Installation.h"
-#include "SettingsFile.h"
+#include "credentials/SettingsFile.h"
+#include "server/AdministrationFactory.h"
+#include "server/EngineAdministration.h"
+#include "server/Installation.h"
 
 namespace zeb {
 

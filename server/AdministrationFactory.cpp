@@ -1,8 +1,8 @@
-#include "AdministrationFactory.h"
+#include "server/AdministrationFactory.h"
 
-#include "MssqlAdministration.h"
-#include "PgAdministration.h"
-#include "SqliteAdministration.h"
+#include "server/MssqlAdministration.h"
+#include "server/PgAdministration.h"
+#include "server/SqliteAdministration.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConnectionParams.h"
-#include "FirstConnectInfo.h"
+#include "credentials/FirstConnectInfo.h"
+#include "data/ConnectionParams.h"
 
 namespace zeb {
 

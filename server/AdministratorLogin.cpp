@@ -1,7 +1,7 @@
-#include "AdministratorLogin.h"
+#include "server/AdministratorLogin.h"
 
-#include "DatabaseError.h"
-#include "Engine.h"
+#include "data/DatabaseError.h"
+#include "data/Engine.h"
 
 namespace zeb {
 

@@ -1,8 +1,8 @@
-#include "EngineAdministration.h"
+#include "server/EngineAdministration.h"
 
-#include "AdministratorLogin.h"
-#include "Engine.h"
-#include "EngineFactory.h"
+#include "data/Engine.h"
+#include "data/EngineFactory.h"
+#include "server/AdministratorLogin.h"
 
 namespace zeb {
 

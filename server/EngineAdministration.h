@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FirstConnectInfo.h"
-#include "InstallRequest.h"
-#include "ServerAccount.h"
+#include "credentials/FirstConnectInfo.h"
+#include "server/InstallRequest.h"
+#include "server/ServerAccount.h"
 
 #include <QStringList>
 #include <memory>

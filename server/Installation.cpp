@@ -1,7 +1,7 @@
-#include "Installation.h"
+#include "server/Installation.h"
 
-#include "Error.h"
-#include "SettingsFile.h"
+#include "credentials/SettingsFile.h"
+#include "platform/Error.h"
 
 #include <QDir>
 #include <QRegularExpression>

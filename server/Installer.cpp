@@ -1,13 +1,13 @@
-#include "Installer.h"
+#include "server/Installer.h"
 
-#include "AdministrationFactory.h"
-#include "Cp1251.h"
-#include "EngineAdministration.h"
-#include "Error.h"
-#include "InstallTarget.h"
-#include "Installation.h"
-#include "RandomPassword.h"
-#include "SettingsFile.h"
+#include "credentials/SettingsFile.h"
+#include "platform/Cp1251.h"
+#include "platform/Error.h"
+#include "server/AdministrationFactory.h"
+#include "server/EngineAdministration.h"
+#include "server/InstallTarget.h"
+#include "server/Installation.h"
+#include "server/RandomPassword.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "MssqlAdministration.h"
+#include "server/MssqlAdministration.h"
 
-#include "Engine.h"
-#include "Error.h"
-#include "Installation.h"
-#include "MssqlInstallation.h"
-#include "ServerScript.h"
+#include "data/Engine.h"
+#include "platform/Error.h"
+#include "server/Installation.h"
+#include "server/MssqlInstallation.h"
+#include "server/ServerScript.h"
 
 #include <QRegularExpression>
 

@@ -1,13 +1,13 @@
-#include "MssqlInstallation.h"
+#include "server/MssqlInstallation.h"
 
-#include "AdministratorLogin.h"
-#include "BaseData.h"
-#include "Error.h"
-#include "RowExists.h"
-#include "ServerScript.h"
-#include "SqlcmdScript.h"
-#include "odbc/OdbcEngine.h"
-#include "odbc/SqlServerDialect.h"
+#include "data/odbc/OdbcEngine.h"
+#include "data/odbc/SqlServerDialect.h"
+#include "platform/Error.h"
+#include "server/AdministratorLogin.h"
+#include "server/BaseData.h"
+#include "server/RowExists.h"
+#include "server/ServerScript.h"
+#include "server/SqlcmdScript.h"
 
 namespace zeb {
 

@@ -1,8 +1,8 @@
-#include "NativeTable.h"
+#include "server/NativeTable.h"
 
-#include "DatabaseError.h"
-#include "Dialect.h"
-#include "Engine.h"
+#include "data/DatabaseError.h"
+#include "data/Dialect.h"
+#include "data/Engine.h"
 
 namespace zeb {
 

@@ -1,13 +1,13 @@
-#include "PgAdministration.h"
+#include "server/PgAdministration.h"
 
-#include "Engine.h"
-#include "Error.h"
-#include "Installation.h"
-#include "PgAccounts.h"
-#include "PgInstallation.h"
-#include "PgOldLogins.h"
-#include "ServerScript.h"
-#include "Transaction.h"
+#include "data/Engine.h"
+#include "data/Transaction.h"
+#include "platform/Error.h"
+#include "server/Installation.h"
+#include "server/PgAccounts.h"
+#include "server/PgInstallation.h"
+#include "server/PgOldLogins.h"
+#include "server/ServerScript.h"
 
 #include <QRegularExpression>
 

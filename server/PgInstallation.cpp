@@ -1,14 +1,14 @@
-#include "PgInstallation.h"
+#include "server/PgInstallation.h"
 
-#include "BaseData.h"
-#include "DemoData.h"
-#include "Dialect.h"
-#include "Error.h"
-#include "PgAccounts.h"
-#include "PgOldLogins.h"
-#include "RowExists.h"
-#include "ServerScript.h"
-#include "pg/PgEngine.h"
+#include "data/Dialect.h"
+#include "data/pg/PgEngine.h"
+#include "platform/Error.h"
+#include "server/BaseData.h"
+#include "server/DemoData.h"
+#include "server/PgAccounts.h"
+#include "server/PgOldLogins.h"
+#include "server/RowExists.h"
+#include "server/ServerScript.h"
 
 namespace zeb {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "InstallRequest.h"
-#include "InstallTarget.h"
-#include "ServerAccount.h"
+#include "server/InstallRequest.h"
+#include "server/InstallTarget.h"
+#include "server/ServerAccount.h"
 
 #include <QStringList>
 

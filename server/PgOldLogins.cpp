@@ -1,8 +1,8 @@
-#include "PgOldLogins.h"
+#include "server/PgOldLogins.h"
 
-#include "Dialect.h"
-#include "Engine.h"
-#include "Installation.h"
+#include "data/Dialect.h"
+#include "data/Engine.h"
+#include "server/Installation.h"
 
 namespace zeb {
 

@@ -1,7 +1,7 @@
-#include "PgPersonLogin.h"
+#include "server/PgPersonLogin.h"
 
-#include "Dialect.h"
-#include "Engine.h"
+#include "data/Dialect.h"
+#include "data/Engine.h"
 
 namespace zeb {
 

@@ -1,10 +1,10 @@
-#include "SqliteAdministration.h"
+#include "server/SqliteAdministration.h"
 
-#include "Error.h"
-#include "RowExists.h"
-#include "SqliteInstallation.h"
-#include "Transaction.h"
-#include "sqlite/SqliteEngine.h"
+#include "data/Transaction.h"
+#include "data/sqlite/SqliteEngine.h"
+#include "platform/Error.h"
+#include "server/RowExists.h"
+#include "server/SqliteInstallation.h"
 
 #include <QDir>
 #include <QFileInfo>

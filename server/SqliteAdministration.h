@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EngineAdministration.h"
+#include "server/EngineAdministration.h"
 
 namespace zeb {
 

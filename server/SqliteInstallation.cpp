@@ -1,10 +1,10 @@
-#include "SqliteInstallation.h"
+#include "server/SqliteInstallation.h"
 
-#include "BaseData.h"
-#include "DemoData.h"
-#include "Error.h"
-#include "ServerScript.h"
-#include "sqlite/SqliteEngine.h"
+#include "data/sqlite/SqliteEngine.h"
+#include "platform/Error.h"
+#include "server/BaseData.h"
+#include "server/DemoData.h"
+#include "server/ServerScript.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "InstallTarget.h"
-#include "ServerAccount.h"
+#include "server/InstallTarget.h"
+#include "server/ServerAccount.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
-#include "SqliteSchemaRepair.h"
+#include "server/SqliteSchemaRepair.h"
 
-#include "Dialect.h"
-#include "Engine.h"
-#include "ServerScript.h"
-#include "Transaction.h"
-#include "sqlite/SqliteEngine.h"
+#include "data/Dialect.h"
+#include "data/Engine.h"
+#include "data/Transaction.h"
+#include "data/sqlite/SqliteEngine.h"
+#include "server/ServerScript.h"
 
 #include <QHash>
 #include <QSet>

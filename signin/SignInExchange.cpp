@@ -1,9 +1,9 @@
-#include "SignInExchange.h"
+#include "signin/SignInExchange.h"
 
-#include "Connection.h"
-#include "ConnectionString.h"
-#include "DatabaseError.h"
-#include "ResultCursor.h"
+#include "data/Connection.h"
+#include "data/DatabaseError.h"
+#include "data/ResultCursor.h"
+#include "signin/ConnectionString.h"
 
 namespace zeb {
 

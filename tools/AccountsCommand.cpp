@@ -1,10 +1,10 @@
-#include "AccountRepair.h"
-#include "AdminAccount.h"
-#include "AdminEngine.h"
-#include "Arguments.h"
-#include "Commands.h"
-#include "Console.h"
-#include "SqliteSchemaRepair.h"
+#include "server/AccountRepair.h"
+#include "server/AdminEngine.h"
+#include "server/SqliteSchemaRepair.h"
+#include "tools/AdminAccount.h"
+#include "tools/Arguments.h"
+#include "tools/Commands.h"
+#include "tools/Console.h"
 
 namespace zeb {
 

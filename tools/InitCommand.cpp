@@ -1,12 +1,12 @@
-#include "AdminAccount.h"
-#include "AdministrationFactory.h"
-#include "Arguments.h"
-#include "Commands.h"
-#include "ConnectionString.h"
-#include "Console.h"
-#include "EngineAdministration.h"
-#include "Installation.h"
-#include "Installer.h"
+#include "server/AdministrationFactory.h"
+#include "server/EngineAdministration.h"
+#include "server/Installation.h"
+#include "server/Installer.h"
+#include "signin/ConnectionString.h"
+#include "tools/AdminAccount.h"
+#include "tools/Arguments.h"
+#include "tools/Commands.h"
+#include "tools/Console.h"
 
 #include <QDir>
 

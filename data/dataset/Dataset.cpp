@@ -1,9 +1,9 @@
-#include "Dataset.h"
+#include "data/dataset/Dataset.h"
 
-#include "Connection.h"
-#include "Field.h"
-#include "ResultCursor.h"
-#include "WriteBack.h"
+#include "data/Connection.h"
+#include "data/ResultCursor.h"
+#include "data/dataset/Field.h"
+#include "data/dataset/WriteBack.h"
 
 namespace zeb {
 

@@ -1,7 +1,7 @@
-#include "Dataset.h"
-#include "Field.h"
-#include "ResultCursor.h"
-#include "WriteBack.h"
+#include "data/ResultCursor.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
+#include "data/dataset/WriteBack.h"
 
 namespace zeb {
 

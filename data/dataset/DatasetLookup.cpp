@@ -1,5 +1,5 @@
-#include "Dataset.h"
-#include "Field.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
 
 namespace zeb {
 

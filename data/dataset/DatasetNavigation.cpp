@@ -1,4 +1,4 @@
-#include "Dataset.h"
+#include "data/dataset/Dataset.h"
 
 #include <algorithm>
 

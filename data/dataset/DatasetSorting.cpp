@@ -1,6 +1,6 @@
-#include "CollatedTexts.h"
-#include "Dataset.h"
-#include "Field.h"
+#include "data/dataset/CollatedTexts.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "RowStore.h"
+#include "data/dataset/RowStore.h"
 
-#include "DecimalText.h"
-#include "ResultCursor.h"
-#include "TemporalText.h"
-#include "sqlite/SqliteCursor.h"
+#include "data/ResultCursor.h"
+#include "data/dataset/DecimalText.h"
+#include "data/dataset/TemporalText.h"
+#include "data/sqlite/SqliteCursor.h"
 
 #include <QDateTime>
 #include <QtNumeric>

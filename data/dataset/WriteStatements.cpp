@@ -1,4 +1,4 @@
-#include "WriteStatements.h"
+#include "data/dataset/WriteStatements.h"
 
 namespace zeb {
 

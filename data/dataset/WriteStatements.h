@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ColumnInfo.h"
-#include "Dialect.h"
+#include "data/ColumnInfo.h"
+#include "data/Dialect.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,10 +1,10 @@
-#include "OdbcEngine.h"
+#include "data/odbc/OdbcEngine.h"
 
-#include "DatabaseError.h"
-#include "OdbcConnectionString.h"
-#include "OdbcCursor.h"
-#include "OdbcMessage.h"
-#include "SqlServerDialect.h"
+#include "data/DatabaseError.h"
+#include "data/odbc/OdbcConnectionString.h"
+#include "data/odbc/OdbcCursor.h"
+#include "data/odbc/OdbcMessage.h"
+#include "data/odbc/SqlServerDialect.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

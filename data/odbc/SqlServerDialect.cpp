@@ -1,4 +1,4 @@
-#include "SqlServerDialect.h"
+#include "data/odbc/SqlServerDialect.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialect.h"
+#include "data/Dialect.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
-#include "PgColumnTypes.h"
+#include "data/pg/PgColumnTypes.h"
 
-#include "Engine.h"
+#include "data/Engine.h"
 
 namespace zeb {
 

@@ -1,4 +1,4 @@
-#include "PgDialect.h"
+#include "data/pg/PgDialect.h"
 
 namespace zeb {
 

@@ -1,14 +1,14 @@
-#include "PgEngine.h"
+#include "data/pg/PgEngine.h"
 
-#include "DatabaseError.h"
-#include "FaultClassifier.h"
-#include "LibPq.h"
-#include "PgColumnTypes.h"
-#include "PgCursor.h"
-#include "PgDialect.h"
-#include "PgParameters.h"
-#include "PgSslMode.h"
-#include "tsql/TsqlRewriter.h"
+#include "data/DatabaseError.h"
+#include "data/FaultClassifier.h"
+#include "data/pg/LibPq.h"
+#include "data/pg/PgColumnTypes.h"
+#include "data/pg/PgCursor.h"
+#include "data/pg/PgDialect.h"
+#include "data/pg/PgParameters.h"
+#include "data/pg/PgSslMode.h"
+#include "data/tsql/TsqlRewriter.h"
 
 #include <libpq-fe.h>
 

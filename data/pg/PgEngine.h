@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DatabaseFault.h"
-#include "Engine.h"
-#include "PgResult.h"
-#include "PgSessionWatch.h"
+#include "data/DatabaseFault.h"
+#include "data/Engine.h"
+#include "data/pg/PgResult.h"
+#include "data/pg/PgSessionWatch.h"
 
 #include <QHash>
 

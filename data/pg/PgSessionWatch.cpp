@@ -1,6 +1,6 @@
-#include "PgSessionWatch.h"
+#include "data/pg/PgSessionWatch.h"
 
-#include "LibPq.h"
+#include "data/pg/LibPq.h"
 
 #include <cstring>
 #include <poll.h>

@@ -1,12 +1,12 @@
-#include "ScheduleLineRules.h"
+#include "data/rules/ScheduleLineRules.h"
 
-#include "Connection.h"
-#include "DatabaseError.h"
-#include "Engine.h"
-#include "Error.h"
-#include "Field.h"
-#include "ScheduleLineContext.h"
-#include "Transaction.h"
+#include "data/Connection.h"
+#include "data/DatabaseError.h"
+#include "data/Engine.h"
+#include "data/Transaction.h"
+#include "data/dataset/Field.h"
+#include "data/rules/ScheduleLineContext.h"
+#include "platform/Error.h"
 
 namespace zeb {
 

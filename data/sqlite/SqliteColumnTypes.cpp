@@ -1,8 +1,8 @@
-#include "SqliteColumnTypes.h"
+#include "data/sqlite/SqliteColumnTypes.h"
 
-#include "DatabaseError.h"
-#include "Engine.h"
-#include "SqliteDialect.h"
+#include "data/DatabaseError.h"
+#include "data/Engine.h"
+#include "data/sqlite/SqliteDialect.h"
 
 namespace zeb {
 

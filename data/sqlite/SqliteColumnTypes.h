@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tsql/TsqlColumnTypes.h"
+#include "data/tsql/TsqlColumnTypes.h"
 
 namespace zeb {
 

@@ -1,4 +1,4 @@
-#include "SqliteDialect.h"
+#include "data/sqlite/SqliteDialect.h"
 
 namespace zeb {
 

@@ -1,14 +1,14 @@
-#include "SqliteEngine.h"
+#include "data/sqlite/SqliteEngine.h"
 
-#include "DatabaseError.h"
-#include "SqliteBinding.h"
-#include "SqliteColumnTypes.h"
-#include "SqliteColumns.h"
-#include "SqliteCursor.h"
-#include "SqliteDialect.h"
-#include "SqliteFailure.h"
-#include "SqliteProcedures.h"
-#include "tsql/TsqlRewriter.h"
+#include "data/DatabaseError.h"
+#include "data/sqlite/SqliteBinding.h"
+#include "data/sqlite/SqliteColumnTypes.h"
+#include "data/sqlite/SqliteColumns.h"
+#include "data/sqlite/SqliteCursor.h"
+#include "data/sqlite/SqliteDialect.h"
+#include "data/sqlite/SqliteFailure.h"
+#include "data/sqlite/SqliteProcedures.h"
+#include "data/tsql/TsqlRewriter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "TsqlColumnTypes.h"
+#include "data/tsql/TsqlColumnTypes.h"
 
 namespace zeb {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ColumnInfo.h"
-#include "TsqlDateOrder.h"
+#include "data/ColumnInfo.h"
+#include "data/tsql/TsqlDateOrder.h"
 
 #include <QString>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TsqlTarget.h"
-#include "TsqlTokenEdit.h"
+#include "data/tsql/TsqlTarget.h"
+#include "data/tsql/TsqlTokenEdit.h"
 
 namespace zeb {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "TsqlColumnTypes.h"
-#include "TsqlDateOrder.h"
-#include "TsqlTarget.h"
-#include "TsqlTokenizer.h"
+#include "data/tsql/TsqlColumnTypes.h"
+#include "data/tsql/TsqlDateOrder.h"
+#include "data/tsql/TsqlTarget.h"
+#include "data/tsql/TsqlTokenizer.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TsqlTarget.h"
+#include "data/tsql/TsqlTarget.h"
 
 #include <QString>
 

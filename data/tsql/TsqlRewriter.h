@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ProcedureCall.h"
-#include "TsqlColumnTypes.h"
-#include "TsqlDateOrder.h"
-#include "TsqlTarget.h"
+#include "data/ProcedureCall.h"
+#include "data/tsql/TsqlColumnTypes.h"
+#include "data/tsql/TsqlDateOrder.h"
+#include "data/tsql/TsqlTarget.h"
 
 #include <QString>
 #include <functional>

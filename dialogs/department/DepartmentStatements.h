@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SessionIdentity.h"
+#include "dialogs/SessionIdentity.h"
 
 #include <QString>
 
@@ -12,8 +12,7 @@ namespace zeb::department {
 QString copyStatement(qint64 source, qint64 target, const QString& login, const QString& computerName,
                       const QString& ip);
 QString removalStatement(qint64 id);
-QString removalLogStatement(qint64 id, const QString& login, const QString& computerName,
-                            const QString& ip);
+QString removalLogStatement(qint64 id, const QString& login, const QString& computerName, const QString& ip);
 
 QString copyConfirmation(const QString& sourceName, const QString& targetText);
 QString removalConfirmation(const QString& departmentName);

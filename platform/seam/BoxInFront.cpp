@@ -1,6 +1,6 @@
-#include "BoxInFront.h"
+#include "platform/seam/BoxInFront.h"
 
-#include "KeyboardReturn.h"
+#include "platform/seam/KeyboardReturn.h"
 
 #include <QApplication>
 #include <QDialog>

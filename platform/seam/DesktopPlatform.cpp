@@ -1,13 +1,13 @@
-#include "DesktopPlatform.h"
+#include "platform/seam/DesktopPlatform.h"
 
-#include "BoxInFront.h"
-#include "DisplayText.h"
-#include "Error.h"
-#include "HttpDownload.h"
-#include "KeyboardReturn.h"
-#include "LocalFileOpener.h"
-#include "ModalDialogs.h"
-#include "SaveFileDialog.h"
+#include "platform/Error.h"
+#include "platform/seam/BoxInFront.h"
+#include "platform/seam/DisplayText.h"
+#include "platform/seam/HttpDownload.h"
+#include "platform/seam/KeyboardReturn.h"
+#include "platform/seam/LocalFileOpener.h"
+#include "platform/seam/ModalDialogs.h"
+#include "platform/seam/SaveFileDialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "KeyboardReturn.h"
+#include "platform/seam/KeyboardReturn.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "ModalDialogs.h"
+#include "platform/seam/ModalDialogs.h"
 
-#include "BoxInFront.h"
+#include "platform/seam/BoxInFront.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "SaveFileDialog.h"
+#include "platform/seam/SaveFileDialog.h"
 
-#include "KeyboardReturn.h"
+#include "platform/seam/KeyboardReturn.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "Typeahead.h"
+#include "platform/seam/Typeahead.h"
 
-#include "BoxInFront.h"
+#include "platform/seam/BoxInFront.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
-#include "NumberSwap.h"
+#include "schedule/grid/NumberSwap.h"
 
-#include "ControlsDisabled.h"
-#include "Dataset.h"
-#include "Field.h"
-#include "GridColumn.h"
-#include "ValueText.h"
+#include "controls/GridColumn.h"
+#include "data/dataset/ControlsDisabled.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
+#include "data/dataset/ValueText.h"
 
 namespace zeb {
 

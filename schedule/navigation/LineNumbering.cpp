@@ -1,11 +1,11 @@
-#include "LineNumbering.h"
+#include "schedule/navigation/LineNumbering.h"
 
-#include "Connection.h"
-#include "ControlsDisabled.h"
-#include "Dataset.h"
-#include "Engine.h"
-#include "Field.h"
-#include "Transaction.h"
+#include "data/Connection.h"
+#include "data/Engine.h"
+#include "data/Transaction.h"
+#include "data/dataset/ControlsDisabled.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
-#include "DesktopPlatform.h"
-#include "HttpDownload.h"
-#include "seam/LocalHttpServer.h"
+#include "platform/seam/DesktopPlatform.h"
+#include "platform/seam/HttpDownload.h"
+#include "tests/support/seam/LocalHttpServer.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>

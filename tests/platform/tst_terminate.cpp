@@ -1,5 +1,5 @@
-#include "DesktopPlatform.h"
-#include "ModalDialogs.h"
+#include "platform/seam/DesktopPlatform.h"
+#include "platform/seam/ModalDialogs.h"
 
 #include <QApplication>
 #include <QDialog>

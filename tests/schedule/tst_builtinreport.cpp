@@ -1,9 +1,8 @@
-#include "NamedChild.h"
-#include "BuiltInReport.h"
-#include "EngineRows.h"
-#include "MainWindowRig.h"
-#include "NamedChild.h"
-#include "ReportDateDialog.h"
+#include "schedule/menu/BuiltInReport.h"
+#include "schedule/menu/ReportDateDialog.h"
+#include "tests/schedule/MainWindowRig.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/NamedChild.h"
 
 #include <QAction>
 #include <QDateEdit>

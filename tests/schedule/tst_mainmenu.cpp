@@ -1,12 +1,12 @@
-#include "DBGridEh.h"
-#include "DBLookupComboBox.h"
-#include "DirectoryEditor.h"
-#include "EngineRows.h"
-#include "ExpectedStatements.h"
-#include "Field.h"
-#include "MainWindowRig.h"
-#include "NamedChild.h"
-#include "ReportDateDialog.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBLookupComboBox.h"
+#include "data/dataset/Field.h"
+#include "dialogs/DirectoryEditor.h"
+#include "schedule/menu/ReportDateDialog.h"
+#include "tests/schedule/MainWindowRig.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/ExpectedStatements.h"
+#include "tests/support/NamedChild.h"
 
 #include <QAction>
 #include <QDateEdit>

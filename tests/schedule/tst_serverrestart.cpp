@@ -1,11 +1,11 @@
-#include "DBGridEh.h"
-#include "DBLookupComboBox.h"
-#include "Field.h"
-#include "MainWindowRig.h"
-#include "NamedChild.h"
-#include "PrivateCluster.h"
-#include "ScheduleColumns.h"
-#include "ScheduleFixture.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBLookupComboBox.h"
+#include "data/dataset/Field.h"
+#include "schedule/grid/ScheduleColumns.h"
+#include "tests/schedule/MainWindowRig.h"
+#include "tests/support/NamedChild.h"
+#include "tests/support/PrivateCluster.h"
+#include "tests/support/ScheduleFixture.h"
 
 #include <QTest>
 

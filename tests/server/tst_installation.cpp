@@ -1,10 +1,10 @@
-#include "EngineRows.h"
-#include "Error.h"
-#include "Installation.h"
-#include "Installer.h"
-#include "SettingsFile.h"
-#include "TestInstallation.h"
-#include "pg/PgEngine.h"
+#include "credentials/SettingsFile.h"
+#include "data/pg/PgEngine.h"
+#include "platform/Error.h"
+#include "server/Installation.h"
+#include "server/Installer.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QFile>
 #include <QRegularExpression>

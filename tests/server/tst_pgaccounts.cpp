@@ -1,11 +1,11 @@
-#include "AccountRepair.h"
-#include "DatabaseError.h"
-#include "Installation.h"
-#include "Installer.h"
-#include "TestInstallation.h"
-#include "UserAdmin.h"
-#include "pg/PgDialect.h"
-#include "pg/PgEngine.h"
+#include "data/DatabaseError.h"
+#include "data/pg/PgDialect.h"
+#include "data/pg/PgEngine.h"
+#include "server/AccountRepair.h"
+#include "server/Installation.h"
+#include "server/Installer.h"
+#include "server/UserAdmin.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,10 +1,10 @@
-#include "DatabaseError.h"
-#include "Installation.h"
-#include "PasswordDigest.h"
-#include "TestInstallation.h"
-#include "UserAdmin.h"
-#include "pg/PgDialect.h"
-#include "pg/PgEngine.h"
+#include "credentials/PasswordDigest.h"
+#include "data/DatabaseError.h"
+#include "data/pg/PgDialect.h"
+#include "data/pg/PgEngine.h"
+#include "server/Installation.h"
+#include "server/UserAdmin.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QTest>
 #include <future>

@@ -1,6 +1,6 @@
-#include "PrivateCluster.h"
+#include "tests/support/PrivateCluster.h"
 
-#include "Error.h"
+#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConnectionParams.h"
-#include "TestPgServer.h"
+#include "data/ConnectionParams.h"
+#include "tests/support/TestPgServer.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

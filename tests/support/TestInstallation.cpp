@@ -1,13 +1,13 @@
-#include "TestInstallation.h"
+#include "tests/support/TestInstallation.h"
 
-#include "AdminEngine.h"
-#include "ConnectionString.h"
-#include "EngineFactory.h"
-#include "Error.h"
-#include "GetUserStatement.h"
-#include "Installation.h"
-#include "Installer.h"
-#include "UserAdmin.h"
+#include "data/EngineFactory.h"
+#include "platform/Error.h"
+#include "server/AdminEngine.h"
+#include "server/Installation.h"
+#include "server/Installer.h"
+#include "server/UserAdmin.h"
+#include "signin/ConnectionString.h"
+#include "signin/GetUserStatement.h"
 
 #include <QDir>
 

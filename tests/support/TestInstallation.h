@@ -1,12 +1,13 @@
 #pragma once
 
-#include "Connection.h"
-#include "Engine.h"
-#include "FirstConnectInfo.h"
-#include "GetUserAnswer.h"
-#include "Installation.h"
-#include "ServerAccount.h"
-#include "TestPgServer.h"
+#include "credentials/FirstConnectInfo.h"
+#include "data/Connection.h"
+#include "data/Engine.h"
+#include "server/InstallRequest.h"
+#include "server/Installation.h"
+#include "server/ServerAccount.h"
+#include "signin/GetUserAnswer.h"
+#include "tests/support/TestPgServer.h"
 
 #include <QTemporaryDir>
 #include <memory>

@@ -1,9 +1,9 @@
-#include "TestPgServer.h"
+#include "tests/support/TestPgServer.h"
 
-#include "Error.h"
-#include "Installation.h"
-#include "pg/PgDialect.h"
-#include "pg/PgEngine.h"
+#include "data/pg/PgDialect.h"
+#include "data/pg/PgEngine.h"
+#include "platform/Error.h"
+#include "server/Installation.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

@@ -1,11 +1,11 @@
-#include "ConnectionString.h"
-#include "EngineRows.h"
-#include "Installation.h"
-#include "SettingsFile.h"
-#include "TestPgServer.h"
-#include "VersionLabel.h"
-#include "pg/PgEngine.h"
-#include "sqlite/SqliteEngine.h"
+#include "credentials/SettingsFile.h"
+#include "data/pg/PgEngine.h"
+#include "data/sqlite/SqliteEngine.h"
+#include "server/Installation.h"
+#include "signin/ConnectionString.h"
+#include "signin/dialog/VersionLabel.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/TestPgServer.h"
 
 #include <QDir>
 #include <QFile>

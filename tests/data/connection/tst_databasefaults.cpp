@@ -1,12 +1,12 @@
-#include "Connection.h"
-#include "ConnectionString.h"
-#include "DatabaseError.h"
-#include "Engine.h"
-#include "PrivateCluster.h"
-#include "ScheduleFixture.h"
-#include "TestInstallation.h"
-#include "pg/PgEngine.h"
-#include "sqlite/SqliteEngine.h"
+#include "data/Connection.h"
+#include "data/DatabaseError.h"
+#include "data/Engine.h"
+#include "data/pg/PgEngine.h"
+#include "data/sqlite/SqliteEngine.h"
+#include "signin/ConnectionString.h"
+#include "tests/support/PrivateCluster.h"
+#include "tests/support/ScheduleFixture.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QDir>
 #include <QFile>

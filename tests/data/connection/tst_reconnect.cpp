@@ -1,12 +1,12 @@
-#include "Connection.h"
-#include "DatabaseError.h"
-#include "Dataset.h"
-#include "Engine.h"
-#include "Field.h"
-#include "PrivateCluster.h"
-#include "ScheduleFixture.h"
-#include "TestInstallation.h"
-#include "UserAdmin.h"
+#include "data/Connection.h"
+#include "data/DatabaseError.h"
+#include "data/Engine.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
+#include "server/UserAdmin.h"
+#include "tests/support/PrivateCluster.h"
+#include "tests/support/ScheduleFixture.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QTest>
 #include <QThread>

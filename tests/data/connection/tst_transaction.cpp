@@ -1,8 +1,8 @@
-#include "EngineRows.h"
-#include "Error.h"
-#include "ResultCursor.h"
-#include "TestInstallation.h"
-#include "Transaction.h"
+#include "data/ResultCursor.h"
+#include "data/Transaction.h"
+#include "platform/Error.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QTest>
 

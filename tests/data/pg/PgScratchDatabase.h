@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConnectionParams.h"
-#include "pg/PgEngine.h"
+#include "data/ConnectionParams.h"
+#include "data/pg/PgEngine.h"
 
 namespace zeb {
 

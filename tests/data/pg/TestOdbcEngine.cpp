@@ -1,5 +1,5 @@
-#include "DatabaseError.h"
-#include "odbc/OdbcEngine.h"
+#include "data/DatabaseError.h"
+#include "data/odbc/OdbcEngine.h"
 
 #include <QElapsedTimer>
 #include <QNetworkDatagram>

@@ -1,6 +1,6 @@
-#include "DatabaseError.h"
-#include "PgScratchDatabase.h"
-#include "pg/PgEngine.h"
+#include "data/DatabaseError.h"
+#include "data/pg/PgEngine.h"
+#include "tests/data/pg/PgScratchDatabase.h"
 
 #include <QTest>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "DatabaseError.h"
-#include "PlainServerStandIn.h"
-#include "TestPgServer.h"
-#include "pg/PgEngine.h"
+#include "data/DatabaseError.h"
+#include "data/pg/PgEngine.h"
+#include "tests/data/pg/PlainServerStandIn.h"
+#include "tests/support/TestPgServer.h"
 
 #include <QTest>
 

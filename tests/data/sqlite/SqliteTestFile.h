@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sqlite/SqliteEngine.h"
+#include "data/sqlite/SqliteEngine.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
-#include "DatabaseError.h"
-#include "dataset/WriteStatements.h"
-#include "odbc/OdbcConnectionString.h"
-#include "odbc/OdbcMessage.h"
-#include "odbc/SqlServerDialect.h"
-#include "pg/PgDialect.h"
-#include "sqlite/SqliteDialect.h"
+#include "data/DatabaseError.h"
+#include "data/dataset/WriteStatements.h"
+#include "data/odbc/OdbcConnectionString.h"
+#include "data/odbc/OdbcMessage.h"
+#include "data/odbc/SqlServerDialect.h"
+#include "data/pg/PgDialect.h"
+#include "data/sqlite/SqliteDialect.h"
 
 #include <QDateTime>
 #include <QSqlError>

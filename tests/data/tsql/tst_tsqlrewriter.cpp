@@ -1,7 +1,7 @@
-#include "ClientStatements.h"
-#include "SqliteSchema.h"
-#include "tsql/TsqlRewriter.h"
-#include "tsql/TsqlTokenizer.h"
+#include "data/tsql/TsqlRewriter.h"
+#include "data/tsql/TsqlTokenizer.h"
+#include "tests/data/tsql/ClientStatements.h"
+#include "tests/data/tsql/SqliteSchema.h"
 
 #include <QTest>
 

@@ -1,13 +1,13 @@
-#include "ConnectionParams.h"
-#include "ConnectionString.h"
-#include "DatabaseError.h"
-#include "EngineRows.h"
-#include "Error.h"
-#include "Installation.h"
-#include "ScriptedPlatform.h"
-#include "SettingsFile.h"
-#include "SignInRig.h"
-#include "UserAdmin.h"
+#include "credentials/SettingsFile.h"
+#include "data/ConnectionParams.h"
+#include "data/DatabaseError.h"
+#include "platform/Error.h"
+#include "server/Installation.h"
+#include "server/UserAdmin.h"
+#include "signin/ConnectionString.h"
+#include "tests/signin/dialog/SignInRig.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/ScriptedPlatform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "LocalHttpsFront.h"
+#include "tests/signin/update/LocalHttpsFront.h"
 
-#include "seam/LocalHttpServer.h"
+#include "tests/support/seam/LocalHttpServer.h"
 
 #include <QFile>
 #include <QHostAddress>

@@ -1,9 +1,9 @@
-#include "DownloadFile.h"
-#include "Error.h"
-#include "LocalHttpsFront.h"
-#include "ScriptedPlatform.h"
-#include "seam/LocalHttpServer.h"
-#include "seam/TestFiles.h"
+#include "platform/Error.h"
+#include "signin/update/DownloadFile.h"
+#include "tests/signin/update/LocalHttpsFront.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/support/seam/LocalHttpServer.h"
+#include "tests/support/seam/TestFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
-#include "Error.h"
-#include "LocalHttpsFront.h"
-#include "PosixUpdateScript.h"
-#include "ScriptedPlatform.h"
-#include "SelfUpdate.h"
-#include "UpdateServer.h"
-#include "seam/LocalHttpServer.h"
-#include "seam/TestFiles.h"
+#include "platform/Error.h"
+#include "signin/update/PosixUpdateScript.h"
+#include "signin/update/SelfUpdate.h"
+#include "signin/update/UpdateServer.h"
+#include "tests/signin/update/LocalHttpsFront.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/support/seam/LocalHttpServer.h"
+#include "tests/support/seam/TestFiles.h"
 
 #include <QCryptographicHash>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "PosixUpdateScript.h"
-#include "WindowsUpdateScript.h"
-#include "seam/TestFiles.h"
+#include "signin/update/PosixUpdateScript.h"
+#include "signin/update/WindowsUpdateScript.h"
+#include "tests/support/seam/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
