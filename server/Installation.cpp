@@ -6,6 +6,7 @@
 #include "PgInstallation.h"
 #include "RandomPassword.h"
 #include "SettingsFile.h"
+#include "SettingsLocation.h"
 #include "SqliteInstallation.h"
 
 #include <QDir>
@@ -167,12 +168,12 @@ FirstConnectInfo Installation::install(const InstallRequest& request)
 
 QString Installation::settingsPath(const QString& directory)
 {
-    return dataDirectory(directory) + QStringLiteral("/ZEB");
+    return SettingsLocation::ofInstallation(directory).settingsFile;
 }
 
 QString Installation::dataDirectory(const QString& directory)
 {
-    return QDir(directory).absoluteFilePath(QStringLiteral("Data"));
+    return SettingsLocation::ofInstallation(directory).dataDirectory;
 }
 
 QString Installation::signinRole(const QString& database)

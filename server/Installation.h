@@ -13,9 +13,11 @@ class Installation
 public:
     Installation() = delete;
 
-    // Returns what was written to directory/Data/ZEB. Raises Error with a Russian text on any failure.
+    // Returns what was written to settingsPath(request.directory). Raises Error with a Russian text on any
+    // failure.
     static FirstConnectInfo install(const InstallRequest& request);
 
+    // directory/Data/ZEB and directory/Data, or the workstation's for /etc/zeb7 (SettingsLocation).
     static QString settingsPath(const QString& directory);
     static QString dataDirectory(const QString& directory);
     // The sign-in and schedule accounts of a database.

@@ -67,7 +67,6 @@ private:
     void closeWith(int modalResult) override;
 
     QString m_home;
-    QString m_settingsPath;
     QLabel* m_upperPicture;
     QLabel* m_lowerPicture;
     QLineEdit* m_loginEdit;

@@ -99,6 +99,8 @@ class TestSignInFlow : public QObject
 private Q_SLOTS:
     void oneAttempt_data();
     void oneAttempt();
+    void workstationSettingsServeWhenNoneBesideTheProgram_data() { addEngineRows(); }
+    void workstationSettingsServeWhenNoneBesideTheProgram();
     void serverMessageKeepsTheConnectionForTheRetry_data() { addEngineRows(); }
     void serverMessageKeepsTheConnectionForTheRetry();
     void repeatedFailuresLockTheAccount_data() { addEngineRows(); }
@@ -221,6 +223,26 @@ void TestSignInFlow::oneAttempt()
     QVERIFY(!dm.levelTwoDivisions.isActive());
     QVERIFY(dm.departments.recordCount() > 0);
     QCOMPARE(dateOrder(rig->connection()), expectedDateOrder(engine));
+}
+
+// A client installed by the package: nothing beside the executable, the settings in the workstation's folder
+// and an embedded database in the workstation's data folder.
+void TestSignInFlow::workstationSettingsServeWhenNoneBesideTheProgram()
+{
+    QFETCH(EngineKind, engine);
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine, SettingsPlace::Workstation));
+    QVERIFY(!QFile::exists(QDir(rig->view.home).filePath(QStringLiteral("Data/ZEB"))));
+    rig->type(QStringLiteral("kadry"), QStringLiteral("kadry123"));
+
+    rig->flow.signInButtonClicked();
+
+    QCOMPARE(platform.errors(), QStringList());
+    QCOMPARE(rig->view.closedWith, 1);
+    QCOMPARE(rig->dataModule.sessionLogin(), QStringLiteral("kadry"));
+    QCOMPARE(rig->connection().dataDirectory(), rig->installation.dataDirectory());
+    QVERIFY(rig->dataModule.departments.recordCount() > 0);
 }
 
 void TestSignInFlow::serverMessageKeepsTheConnectionForTheRetry()
