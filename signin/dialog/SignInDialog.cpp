@@ -292,11 +292,11 @@ void SignInDialog::clearNewPasswords()
     m_confirmationEdit->clear();
 }
 
-void SignInDialog::startUpdate(const QString& publishedDigest)
+bool SignInDialog::startUpdate(const QString& publishedDigest, qint64 publishedBuild)
 {
     UpdateSite site = UpdateSite::current();
     site.home = m_home;
-    startSelfUpdate(*m_versionLabel, *m_exitTimer, publishedDigest, site);
+    return startSelfUpdate(*m_versionLabel, *m_exitTimer, publishedDigest, publishedBuild, site);
 }
 
 void SignInDialog::closeWith(int modalResult)

@@ -63,7 +63,7 @@ private:
     void pressMoreButton() override;
     void disableMoreButton() override;
     void clearNewPasswords() override;
-    void startUpdate(const QString& publishedDigest) override;
+    bool startUpdate(const QString& publishedDigest, qint64 publishedBuild) override;
     void closeWith(int modalResult) override;
 
     QString m_home;

@@ -84,10 +84,15 @@ bool SignInFlow::exchangeSignIn(Connection& connection, const QString& newPasswo
     GetUserAnswer answer;
     try {
         answer = runGetUser(connection, statement.text());
-        switch (decideOutcome(answer, m_attemptCount)) {
-        case GetUserOutcome::Update:
-            m_view.startUpdate(answer.updateDigest);
-            return false;
+        GetUserOutcome outcome = decideOutcome(answer, m_attemptCount);
+        if (outcome == GetUserOutcome::Update) {
+            if (m_view.startUpdate(answer.updateDigest, answer.updateBuild))
+                return false;
+            // Not this installation's to replace: the user has been told, the sign-in goes on without it.
+            answer.updateIndicator = 0;
+            outcome = decideOutcome(answer, m_attemptCount);
+        }
+        switch (outcome) {
         case GetUserOutcome::ServerMessage:
             // The connection stays open with the settings file's account; the next attempt re-uses it.
             m_view.showMessage(answer.message);
@@ -104,6 +109,7 @@ bool SignInFlow::exchangeSignIn(Connection& connection, const QString& newPasswo
             m_view.showMessage(passwordChangeMessage());
             m_view.pressMoreButton();
             return false;
+        case GetUserOutcome::Update:
         case GetUserOutcome::Accepted:
             break;
         }
