@@ -25,6 +25,11 @@ QString workstationSettingsFolder()
     return QStringLiteral(ZEB_SYSTEM_SETTINGS_DIR);
 }
 
+QString workstationGroup()
+{
+    return QStringLiteral("zeb7");
+}
+
 SettingsLocation SettingsLocation::ofFolder(const QString& directory)
 {
     const QString data = QDir::cleanPath(QDir(directory).absoluteFilePath(QStringLiteral("Data")));
@@ -51,6 +56,15 @@ SettingsLocation SettingsLocation::ofProgram(const QString& home, const Settings
         return beside;
     if (QFileInfo::exists(workstation.settingsFile))
         return workstation;
+    // The folder is there but closed to this user: telling of a missing file would send the administrator
+    // looking for the wrong fault.
+    const QFileInfo folder(QFileInfo(workstation.settingsFile).absolutePath());
+    if (folder.exists() && !folder.isExecutable())
+        throw IoError(
+            QStringLiteral("Настройки рабочего места «%1» вам недоступны: программу запускают члены "
+                           "группы %2.\rПопросите администратора добавить вас в неё (adduser "
+                           "ПОЛЬЗОВАТЕЛЬ %2) и войдите в систему заново.")
+                .arg(shown(workstation.settingsFile), workstationGroup()));
     throw IoError(QStringLiteral("Файл настроек соединения не найден ни рядом с программой («%1»), ни в "
                                  "настройках рабочего места («%2»).\rАдминистратор создаёт его командой "
                                  "«zeb7-admin init --system» (настройки рабочего места) или "

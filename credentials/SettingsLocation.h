@@ -19,12 +19,15 @@ struct SettingsLocation
     static SettingsLocation ofInstallation(const QString& directory);
 
     // The client's: beside the executable in home when there is a settings file, else the workstation's.
-    // Raises IoError naming both places and the command that writes a settings file when neither has one.
+    // Raises IoError naming both places and the command that writes a settings file when neither has one,
+    // or naming the group when the workstation's folder is closed to this user.
     static SettingsLocation ofProgram(const QString& home,
                                       const SettingsLocation& workstation = SettingsLocation::workstation());
 };
 
 // The workstation's settings folder, /etc/zeb7.
 QString workstationSettingsFolder();
+// The group whose members may read the workstation's settings and use its embedded database.
+QString workstationGroup();
 
 } // namespace zeb

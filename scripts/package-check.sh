@@ -43,9 +43,9 @@ client_pid=""
 xvfb_pid=""
 installed=""
 cleanup() {
-  [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  [ -n "$installed" ] && $sudo dpkg -r zeb7 >/dev/null 2>&1 || true
+  if [ -n "$client_pid" ]; then kill "$client_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  if [ -n "$installed" ]; then $sudo dpkg -r zeb7 >/dev/null 2>&1 || true; fi
   $sudo rm -rf /etc/zeb7 /var/lib/zeb7
 }
 trap cleanup EXIT
@@ -77,8 +77,9 @@ fi
 dpkg-query -L zeb7 | sort >"$out/files.txt"
 
 step "Installed programs and documents"
-[ "$(command -v zeb7)" = /usr/bin/zeb7 ] && [ "$(command -v zeb7-admin)" = /usr/bin/zeb7-admin ] ||
-  fail "the programs are not in /usr/bin"
+for program in zeb7 zeb7-admin; do
+  [ "$(command -v "$program")" = "/usr/bin/$program" ] || fail "$program is not in /usr/bin"
+done
 zeb7-admin --version
 zeb7 --version
 zeb7 --help | head -n 1

@@ -37,7 +37,7 @@ void give(const QString& path, gid_t group, mode_t mode)
 
 QString WorkstationAccess::groupName()
 {
-    return QStringLiteral("zeb7");
+    return workstationGroup();
 }
 
 void WorkstationAccess::check()
