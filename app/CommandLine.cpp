@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "VersionLabel.h"
+#include "signin/dialog/VersionLabel.h"
 
 #include <QCommandLineParser>
 #include <cstdio>

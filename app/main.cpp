@@ -1,7 +1,7 @@
-#include "CommandLine.h"
-#include "ErrorDisplayApplication.h"
-#include "LocalTimeZone.h"
-#include "StartUp.h"
+#include "app/CommandLine.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "platform/LocalTimeZone.h"
+#include "schedule/StartUp.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "SignInPictures.h"
+#include "assets/SignInPictures.h"
 
 // The resources live in a static library: naming their initialiser keeps the linker from dropping them.
 static void initPictureResources()

@@ -1,4 +1,4 @@
-#include "StartupProbe.h"
+#include "bench/StartupProbe.h"
 
 #include <QApplication>
 #include <QDialog>

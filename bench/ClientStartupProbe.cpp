@@ -1,6 +1,6 @@
-#include "ErrorDisplayApplication.h"
-#include "StartUp.h"
-#include "StartupProbe.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "schedule/StartUp.h"
+#include "bench/StartupProbe.h"
 
 // The client's own start-up, ended when the sign-in dialog shows.
 int main(int argc, char** argv)

@@ -1,4 +1,4 @@
-#include "LocalTimeZone.h"
+#include "platform/LocalTimeZone.h"
 
 #include <benchmark/benchmark.h>
 

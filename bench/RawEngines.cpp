@@ -1,8 +1,8 @@
-#include "RawEngines.h"
+#include "bench/RawEngines.h"
 
-#include "ScheduleLines.h"
-#include "TestInstallation.h"
-#include "TestPgServer.h"
+#include "bench/ScheduleLines.h"
+#include "tests/support/TestInstallation.h"
+#include "tests/support/TestPgServer.h"
 #include "tsql/TsqlRewriter.h"
 
 #include <libpq-fe.h>

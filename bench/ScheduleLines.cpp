@@ -1,8 +1,8 @@
-#include "ScheduleLines.h"
+#include "bench/ScheduleLines.h"
 
-#include "DataModule.h"
-#include "Engine.h"
-#include "NativeTable.h"
+#include "data/module/DataModule.h"
+#include "data/Engine.h"
+#include "server/NativeTable.h"
 
 #include <QDate>
 #include <algorithm>

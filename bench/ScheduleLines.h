@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestInstallation.h"
+#include "tests/support/TestInstallation.h"
 
 #include <memory>
 

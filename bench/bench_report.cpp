@@ -1,8 +1,8 @@
-#include "Connection.h"
-#include "RawEngines.h"
-#include "ReportHtml.h"
-#include "ScheduleLines.h"
-#include "Seconds.h"
+#include "data/Connection.h"
+#include "bench/RawEngines.h"
+#include "report/ReportHtml.h"
+#include "bench/ScheduleLines.h"
+#include "bench/Seconds.h"
 
 #include <benchmark/benchmark.h>
 

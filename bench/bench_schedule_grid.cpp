@@ -1,8 +1,8 @@
-#include "DBGridEh.h"
-#include "DataModule.h"
-#include "RawEngines.h"
-#include "ScheduleColumns.h"
-#include "ScheduleLines.h"
+#include "controls/DBGridEh.h"
+#include "data/module/DataModule.h"
+#include "bench/RawEngines.h"
+#include "schedule/grid/ScheduleColumns.h"
+#include "bench/ScheduleLines.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
-#include "DataModule.h"
-#include "Field.h"
-#include "LineNumbering.h"
-#include "RawEngines.h"
-#include "ScheduleLineContext.h"
-#include "ScheduleLineRules.h"
-#include "ScheduleLines.h"
+#include "data/module/DataModule.h"
+#include "data/dataset/Field.h"
+#include "schedule/navigation/LineNumbering.h"
+#include "bench/RawEngines.h"
+#include "data/rules/ScheduleLineContext.h"
+#include "data/rules/ScheduleLineRules.h"
+#include "bench/ScheduleLines.h"
 
 #include <QElapsedTimer>
 #include <benchmark/benchmark.h>

@@ -1,8 +1,8 @@
-#include "DataModule.h"
-#include "ProcessMemory.h"
-#include "RawEngines.h"
-#include "ScheduleLines.h"
-#include "Seconds.h"
+#include "data/module/DataModule.h"
+#include "bench/ProcessMemory.h"
+#include "bench/RawEngines.h"
+#include "bench/ScheduleLines.h"
+#include "bench/Seconds.h"
 
 #include <benchmark/benchmark.h>
 

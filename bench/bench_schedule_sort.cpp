@@ -1,6 +1,6 @@
-#include "DataModule.h"
-#include "ScheduleLines.h"
-#include "Seconds.h"
+#include "data/module/DataModule.h"
+#include "bench/ScheduleLines.h"
+#include "bench/Seconds.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

@@ -1,4 +1,4 @@
-#include "CalendarPopup.h"
+#include "controls/CalendarPopup.h"
 
 #include <QCalendarWidget>
 #include <QScreen>

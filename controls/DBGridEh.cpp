@@ -1,15 +1,15 @@
-#include "DBGridEh.h"
+#include "controls/DBGridEh.h"
 
-#include "DBGridEhPrivate.h"
-#include "DataSource.h"
-#include "Dataset.h"
-#include "DatasetModel.h"
-#include "ErrorDisplayApplication.h"
-#include "Field.h"
-#include "GridColumnFit.h"
-#include "GridDelegate.h"
-#include "GridHeaderView.h"
-#include "GridRowIndicator.h"
+#include "controls/DBGridEhPrivate.h"
+#include "data/module/DataSource.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/DatasetModel.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "data/dataset/Field.h"
+#include "controls/GridColumnFit.h"
+#include "controls/GridDelegate.h"
+#include "controls/GridHeaderView.h"
+#include "controls/GridRowIndicator.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridColumn.h"
+#include "controls/GridColumn.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DBGridEh.h"
-#include "GridCellHost.h"
+#include "controls/DBGridEh.h"
+#include "controls/GridCellHost.h"
 
 #include <QHash>
 #include <QMetaObject>

@@ -1,6 +1,6 @@
-#include "DBGridFooter.h"
+#include "controls/DBGridFooter.h"
 
-#include "DBGridEh.h"
+#include "controls/DBGridEh.h"
 
 #include <QEvent>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DatasetTotals.h"
+#include "controls/DatasetTotals.h"
 
 #include <QPointer>
 #include <QWidget>

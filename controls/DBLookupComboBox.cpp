@@ -1,10 +1,10 @@
-#include "DBLookupComboBox.h"
+#include "controls/DBLookupComboBox.h"
 
-#include "DataSource.h"
-#include "Dataset.h"
-#include "ErrorDisplayApplication.h"
-#include "KeyIndex.h"
-#include "LookupEntryDelegate.h"
+#include "data/module/DataSource.h"
+#include "data/dataset/Dataset.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "data/dataset/KeyIndex.h"
+#include "controls/LookupEntryDelegate.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>

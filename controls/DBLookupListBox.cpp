@@ -1,9 +1,9 @@
-#include "DBLookupListBox.h"
+#include "controls/DBLookupListBox.h"
 
-#include "DataSource.h"
-#include "Dataset.h"
-#include "DatasetModel.h"
-#include "ErrorDisplayApplication.h"
+#include "data/module/DataSource.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/DatasetModel.h"
+#include "platform/seam/ErrorDisplayApplication.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>

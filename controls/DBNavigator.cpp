@@ -1,10 +1,10 @@
-#include "DBNavigator.h"
+#include "controls/DBNavigator.h"
 
-#include "DataSource.h"
-#include "Dataset.h"
-#include "DrawnIcons.h"
-#include "ErrorDisplayApplication.h"
-#include "RecordDeletion.h"
+#include "data/module/DataSource.h"
+#include "data/dataset/Dataset.h"
+#include "controls/DrawnIcons.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "controls/RecordDeletion.h"
 
 #include <QHBoxLayout>
 #include <QToolButton>

@@ -1,9 +1,9 @@
-#include "DBRichEdit.h"
+#include "controls/DBRichEdit.h"
 
-#include "DataSource.h"
-#include "Dataset.h"
-#include "ErrorDisplayApplication.h"
-#include "Field.h"
+#include "data/module/DataSource.h"
+#include "data/dataset/Dataset.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "data/dataset/Field.h"
 
 #include <QScopedValueRollback>
 

@@ -1,4 +1,4 @@
-#include "DatasetTotals.h"
+#include "controls/DatasetTotals.h"
 
 namespace zeb {
 

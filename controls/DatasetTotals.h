@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Dataset.h"
-#include "RowTotals.h"
+#include "data/dataset/Dataset.h"
+#include "controls/RowTotals.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "DateBox.h"
+#include "controls/DateBox.h"
 
-#include "CalendarPopup.h"
-#include "TypedDate.h"
+#include "controls/CalendarPopup.h"
+#include "controls/TypedDate.h"
 
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>

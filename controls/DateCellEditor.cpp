@@ -1,6 +1,6 @@
-#include "DateCellEditor.h"
+#include "controls/DateCellEditor.h"
 
-#include "CalendarPopup.h"
+#include "controls/CalendarPopup.h"
 
 #include <QToolButton>
 

@@ -1,4 +1,4 @@
-#include "DrawnIcons.h"
+#include "controls/DrawnIcons.h"
 
 #include <QPainter>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "FindTextDialog.h"
+#include "controls/FindTextDialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "GridCellPainter.h"
+#include "controls/GridCellPainter.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "GridClipboard.h"
+#include "controls/GridClipboard.h"
 
 namespace zeb::gridclipboard {
 

@@ -1,4 +1,4 @@
-#include "GridColumnFit.h"
+#include "controls/GridColumnFit.h"
 
 #include <QtGlobal>
 

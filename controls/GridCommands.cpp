@@ -1,14 +1,14 @@
 // The grid's keys and the commands behind them: moves, new lines, deleting, finding, the clipboard.
 
-#include "DBGridEhPrivate.h"
-#include "Dataset.h"
-#include "DatasetModel.h"
-#include "ErrorDisplayApplication.h"
-#include "FindTextDialog.h"
-#include "GridClipboard.h"
-#include "GridDelegate.h"
-#include "Platform.h"
-#include "RecordDeletion.h"
+#include "controls/DBGridEhPrivate.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/DatasetModel.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "controls/FindTextDialog.h"
+#include "controls/GridClipboard.h"
+#include "controls/GridDelegate.h"
+#include "platform/seam/Platform.h"
+#include "controls/RecordDeletion.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,12 +1,12 @@
-#include "GridDelegate.h"
+#include "controls/GridDelegate.h"
 
-#include "Dataset.h"
-#include "DatasetModel.h"
-#include "DateCellEditor.h"
-#include "Field.h"
-#include "GridCellHost.h"
-#include "GridColumn.h"
-#include "LookupCellEditor.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/DatasetModel.h"
+#include "controls/DateCellEditor.h"
+#include "data/dataset/Field.h"
+#include "controls/GridCellHost.h"
+#include "controls/GridColumn.h"
+#include "controls/LookupCellEditor.h"
 
 #include <QApplication>
 #include <QKeyEvent>

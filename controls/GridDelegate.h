@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridCellPainter.h"
+#include "controls/GridCellPainter.h"
 
 #include <QPointer>
 #include <QStyledItemDelegate>

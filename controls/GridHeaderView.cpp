@@ -1,4 +1,4 @@
-#include "GridHeaderView.h"
+#include "controls/GridHeaderView.h"
 
 #include <QEvent>
 #include <QPainter>

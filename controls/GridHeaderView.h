@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridPixmaps.h"
+#include "controls/GridPixmaps.h"
 
 #include <QHeaderView>
 #include <QStringList>

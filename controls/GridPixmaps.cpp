@@ -1,4 +1,4 @@
-#include "GridPixmaps.h"
+#include "controls/GridPixmaps.h"
 
 #include <QPainter>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "GridRowIndicator.h"
+#include "controls/GridRowIndicator.h"
 
-#include "Dataset.h"
+#include "data/dataset/Dataset.h"
 
 #include <QPainter>
 #include <qdrawutil.h>

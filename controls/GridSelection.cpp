@@ -1,7 +1,7 @@
 // Rows the user selected, kept by bookmark so that they stay the same lines when the rows are reordered.
 
-#include "DBGridEhPrivate.h"
-#include "Dataset.h"
+#include "controls/DBGridEhPrivate.h"
+#include "data/dataset/Dataset.h"
 
 namespace zeb {
 

@@ -1,7 +1,7 @@
-#include "LookupCellEditor.h"
+#include "controls/LookupCellEditor.h"
 
-#include "Dataset.h"
-#include "Field.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
 
 #include <QAbstractItemView>
 

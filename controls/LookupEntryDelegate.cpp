@@ -1,4 +1,4 @@
-#include "LookupEntryDelegate.h"
+#include "controls/LookupEntryDelegate.h"
 
 namespace zeb {
 

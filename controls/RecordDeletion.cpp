@@ -1,8 +1,8 @@
-#include "RecordDeletion.h"
+#include "controls/RecordDeletion.h"
 
-#include "Dataset.h"
-#include "ErrorDisplayApplication.h"
-#include "Platform.h"
+#include "data/dataset/Dataset.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "platform/seam/Platform.h"
 
 namespace zeb::recorddeletion {
 

@@ -1,4 +1,4 @@
-#include "RowTotals.h"
+#include "controls/RowTotals.h"
 
 #include <algorithm>
 #include <cmath>

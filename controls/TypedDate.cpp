@@ -1,4 +1,4 @@
-#include "TypedDate.h"
+#include "controls/TypedDate.h"
 
 #include <QRegularExpression>
 

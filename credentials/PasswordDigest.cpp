@@ -1,6 +1,6 @@
-#include "PasswordDigest.h"
+#include "credentials/PasswordDigest.h"
 
-#include "Cp1251.h"
+#include "platform/Cp1251.h"
 
 #include <QCryptographicHash>
 

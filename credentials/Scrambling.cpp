@@ -1,6 +1,6 @@
-#include "Scrambling.h"
+#include "credentials/Scrambling.h"
 
-#include "Cp1251.h"
+#include "platform/Cp1251.h"
 
 namespace zeb {
 

@@ -1,8 +1,8 @@
-#include "SettingsFile.h"
+#include "credentials/SettingsFile.h"
 
-#include "Cp1251.h"
-#include "Error.h"
-#include "Scrambling.h"
+#include "platform/Cp1251.h"
+#include "platform/Error.h"
+#include "credentials/Scrambling.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FirstConnectInfo.h"
+#include "credentials/FirstConnectInfo.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "SettingsLocation.h"
+#include "credentials/SettingsLocation.h"
 
-#include "Error.h"
+#include "platform/Error.h"
 
 #include <QDir>
 #include <QFileInfo>

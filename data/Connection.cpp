@@ -1,8 +1,8 @@
-#include "Connection.h"
+#include "data/Connection.h"
 
-#include "DatabaseError.h"
-#include "Engine.h"
-#include "SqlTrace.h"
+#include "data/DatabaseError.h"
+#include "data/Engine.h"
+#include "data/SqlTrace.h"
 #include "tsql/TsqlRewriter.h"
 
 #include <QCoreApplication>

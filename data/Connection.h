@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConnectionParams.h"
-#include "StatementResult.h"
+#include "data/ConnectionParams.h"
+#include "data/StatementResult.h"
 
 #include <QString>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "ConnectionParams.h"
+#include "data/ConnectionParams.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DatabaseFault.h"
-#include "Error.h"
+#include "data/DatabaseFault.h"
+#include "platform/Error.h"
 
 namespace zeb {
 

@@ -1,4 +1,4 @@
-#include "DatabaseFault.h"
+#include "data/DatabaseFault.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "Engine.h"
+#include "data/Engine.h"
 
-#include "DatabaseError.h"
+#include "data/DatabaseError.h"
 #include "odbc/OdbcEngine.h"
 #include "pg/PgEngine.h"
 #include "sqlite/SqliteEngine.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ConnectionParams.h"
-#include "ProcedureCall.h"
-#include "StatementResult.h"
+#include "data/ConnectionParams.h"
+#include "data/ProcedureCall.h"
+#include "data/StatementResult.h"
 
 #include <QVariantList>
 #include <memory>

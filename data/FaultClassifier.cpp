@@ -1,4 +1,4 @@
-#include "FaultClassifier.h"
+#include "data/FaultClassifier.h"
 
 #include <sqlite3.h>
 

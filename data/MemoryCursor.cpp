@@ -1,4 +1,4 @@
-#include "MemoryCursor.h"
+#include "data/MemoryCursor.h"
 
 namespace zeb {
 

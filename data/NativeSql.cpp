@@ -1,4 +1,4 @@
-#include "NativeSql.h"
+#include "data/NativeSql.h"
 
 namespace zeb::nativesql {
 

@@ -1,3 +1,3 @@
-#include "SqlTrace.h"
+#include "data/SqlTrace.h"
 
 Q_LOGGING_CATEGORY(zebSql, "zeb.sql", QtWarningMsg)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ResultCursor.h"
+#include "data/ResultCursor.h"
 
 #include <memory>
 

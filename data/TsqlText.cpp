@@ -1,6 +1,6 @@
-#include "TsqlText.h"
+#include "data/TsqlText.h"
 
-#include "Error.h"
+#include "platform/Error.h"
 
 namespace zeb {
 

@@ -1,13 +1,13 @@
-#include "AddDepartmentDialog.h"
+#include "dialogs/AddDepartmentDialog.h"
 
-#include "DBLookupComboBox.h"
-#include "DataModule.h"
-#include "DrawnIcons.h"
-#include "ErrorDisplayApplication.h"
-#include "PlaceholderLines.h"
-#include "PlaceholderSave.h"
-#include "ReferenceDialog.h"
-#include "SharedLists.h"
+#include "controls/DBLookupComboBox.h"
+#include "data/module/DataModule.h"
+#include "controls/DrawnIcons.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "dialogs/unit/PlaceholderLines.h"
+#include "dialogs/unit/PlaceholderSave.h"
+#include "dialogs/ReferenceDialog.h"
+#include "dialogs/SharedLists.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -1,12 +1,12 @@
-#include "AddDivisionDialog.h"
+#include "dialogs/AddDivisionDialog.h"
 
-#include "DBLookupComboBox.h"
-#include "DataModule.h"
-#include "DrawnIcons.h"
-#include "ErrorDisplayApplication.h"
-#include "PlaceholderSave.h"
-#include "ReferenceDialog.h"
-#include "SharedLists.h"
+#include "controls/DBLookupComboBox.h"
+#include "data/module/DataModule.h"
+#include "controls/DrawnIcons.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "dialogs/unit/PlaceholderSave.h"
+#include "dialogs/ReferenceDialog.h"
+#include "dialogs/SharedLists.h"
 
 #include <QAction>
 #include <QFrame>

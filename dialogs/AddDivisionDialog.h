@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlaceholderLines.h"
+#include "dialogs/unit/PlaceholderLines.h"
 
 #include <QDialog>
 

@@ -1,14 +1,14 @@
-#include "DepartmentCopyDialog.h"
+#include "dialogs/DepartmentCopyDialog.h"
 
-#include "DBLookupListBox.h"
-#include "DataModule.h"
-#include "DepartmentRemoval.h"
-#include "DepartmentStatements.h"
-#include "ErrorDisplayApplication.h"
-#include "Field.h"
-#include "Platform.h"
-#include "ReferenceDialog.h"
-#include "ScreenPlace.h"
+#include "controls/DBLookupListBox.h"
+#include "data/module/DataModule.h"
+#include "dialogs/department/DepartmentRemoval.h"
+#include "dialogs/department/DepartmentStatements.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "data/dataset/Field.h"
+#include "platform/seam/Platform.h"
+#include "dialogs/ReferenceDialog.h"
+#include "dialogs/ScreenPlace.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,15 +1,15 @@
-#include "DirectoryEditor.h"
+#include "dialogs/DirectoryEditor.h"
 
-#include "DBGridEh.h"
-#include "DBLookupComboBox.h"
-#include "DBNavigator.h"
-#include "DataModule.h"
-#include "DepartmentCopyDialog.h"
-#include "ErrorDisplayApplication.h"
-#include "Platform.h"
-#include "ReferenceDialog.h"
-#include "ScreenPlace.h"
-#include "SharedLists.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBLookupComboBox.h"
+#include "controls/DBNavigator.h"
+#include "data/module/DataModule.h"
+#include "dialogs/DepartmentCopyDialog.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "platform/seam/Platform.h"
+#include "dialogs/ReferenceDialog.h"
+#include "dialogs/ScreenPlace.h"
+#include "dialogs/SharedLists.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

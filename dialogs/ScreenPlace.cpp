@@ -1,4 +1,4 @@
-#include "ScreenPlace.h"
+#include "dialogs/ScreenPlace.h"
 
 #include <QScreen>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "SharedLists.h"
+#include "dialogs/SharedLists.h"
 
-#include "DataModule.h"
-#include "DirectoryStatements.h"
+#include "data/module/DataModule.h"
+#include "dialogs/directory/DirectoryStatements.h"
 
 namespace zeb {
 

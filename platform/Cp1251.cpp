@@ -1,4 +1,4 @@
-#include "Cp1251.h"
+#include "platform/Cp1251.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "AsOfRule.h"
+#include "report/AsOfRule.h"
 
 namespace zeb {
 

@@ -1,9 +1,9 @@
-#include "ReportFile.h"
+#include "report/ReportFile.h"
 
-#include "Error.h"
-#include "ReportHtml.h"
-#include "ReportPdf.h"
-#include "SavedFile.h"
+#include "platform/Error.h"
+#include "report/ReportHtml.h"
+#include "report/ReportPdf.h"
+#include "report/SavedFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "ReportHtml.h"
+#include "report/ReportHtml.h"
 
-#include "ValueText.h"
+#include "data/dataset/ValueText.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
-#include "ReportPdf.h"
+#include "report/ReportPdf.h"
 
-#include "ReportHtml.h"
-#include "SavedFile.h"
+#include "report/ReportHtml.h"
+#include "report/SavedFile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ReportStatements.h"
+#include "report/ReportStatements.h"
 
 namespace zeb::reportstatements {
 

@@ -1,6 +1,6 @@
-#include "SavedFile.h"
+#include "report/SavedFile.h"
 
-#include "Error.h"
+#include "platform/Error.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
-#include "ScheduleReport.h"
+#include "report/ScheduleReport.h"
 
-#include "AsOfRule.h"
-#include "Connection.h"
-#include "Error.h"
-#include "ReportStatements.h"
-#include "ResultCursor.h"
-#include "UnitGroups.h"
+#include "report/AsOfRule.h"
+#include "data/Connection.h"
+#include "platform/Error.h"
+#include "report/ReportStatements.h"
+#include "data/ResultCursor.h"
+#include "report/UnitGroups.h"
 
 namespace zeb {
 

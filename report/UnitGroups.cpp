@@ -1,6 +1,6 @@
-#include "UnitGroups.h"
+#include "report/UnitGroups.h"
 
-#include "CollatedTexts.h"
+#include "data/dataset/CollatedTexts.h"
 
 #include <algorithm>
 #include <numeric>

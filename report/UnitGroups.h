@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScheduleReport.h"
+#include "report/ScheduleReport.h"
 
 #include <map>
 #include <optional>

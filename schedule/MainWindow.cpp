@@ -1,11 +1,11 @@
-#include "MainWindow.h"
+#include "schedule/MainWindow.h"
 
-#include "ComputerName.h"
-#include "Cp1251.h"
-#include "DataModule.h"
-#include "MainWindowLineContext.h"
-#include "Platform.h"
-#include "SignInDialog.h"
+#include "signin/dialog/ComputerName.h"
+#include "platform/Cp1251.h"
+#include "data/module/DataModule.h"
+#include "schedule/MainWindowLineContext.h"
+#include "platform/seam/Platform.h"
+#include "signin/dialog/SignInDialog.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DirectoryEditor.h"
-#include "PlaceholderLines.h"
-#include "ScheduleLineContext.h"
-#include "ScheduleLineRules.h"
+#include "dialogs/DirectoryEditor.h"
+#include "dialogs/unit/PlaceholderLines.h"
+#include "data/rules/ScheduleLineContext.h"
+#include "data/rules/ScheduleLineRules.h"
 
 #include <QMainWindow>
 #include <array>

@@ -1,13 +1,13 @@
 // The "+" buttons: each brings a unit into the schedule at its place through the add dialogs.
 
-#include "AddDepartmentDialog.h"
-#include "AddDivisionDialog.h"
-#include "DBLookupComboBox.h"
-#include "DataModule.h"
-#include "DirectoryStatements.h"
-#include "ErrorDisplayApplication.h"
-#include "MainWindow.h"
-#include "Platform.h"
+#include "dialogs/AddDepartmentDialog.h"
+#include "dialogs/AddDivisionDialog.h"
+#include "controls/DBLookupComboBox.h"
+#include "data/module/DataModule.h"
+#include "dialogs/directory/DirectoryStatements.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "schedule/MainWindow.h"
+#include "platform/seam/Platform.h"
 
 #include <QRadioButton>
 #include <QScopeGuard>

@@ -1,12 +1,12 @@
-#include "DBGridEh.h"
-#include "DBGridFooter.h"
-#include "DBLookupComboBox.h"
-#include "DBNavigator.h"
-#include "DBRichEdit.h"
-#include "DataModule.h"
-#include "MainWindow.h"
-#include "ScheduleColumns.h"
-#include "SelectorRowLayout.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBGridFooter.h"
+#include "controls/DBLookupComboBox.h"
+#include "controls/DBNavigator.h"
+#include "controls/DBRichEdit.h"
+#include "data/module/DataModule.h"
+#include "schedule/MainWindow.h"
+#include "schedule/grid/ScheduleColumns.h"
+#include "schedule/SelectorRowLayout.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,11 +1,11 @@
-#include "MainWindowLineContext.h"
+#include "schedule/MainWindowLineContext.h"
 
-#include "DBGridEh.h"
-#include "DBLookupComboBox.h"
-#include "DataModule.h"
-#include "MainWindow.h"
-#include "Platform.h"
-#include "ScheduleColumns.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBLookupComboBox.h"
+#include "data/module/DataModule.h"
+#include "schedule/MainWindow.h"
+#include "platform/seam/Platform.h"
+#include "schedule/grid/ScheduleColumns.h"
 
 namespace zeb {
 

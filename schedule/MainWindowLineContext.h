@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScheduleLineContext.h"
+#include "data/rules/ScheduleLineContext.h"
 
 namespace zeb {
 

@@ -1,17 +1,17 @@
 // The main menu: reloading the lists, the directories, the report; and closing the window.
 
-#include "BuiltInReport.h"
-#include "DBGridEh.h"
-#include "DBLookupComboBox.h"
-#include "DataModule.h"
-#include "DirectoryEditor.h"
-#include "DirectoryStatements.h"
-#include "Error.h"
-#include "ErrorDisplayApplication.h"
-#include "MainWindow.h"
-#include "Platform.h"
-#include "ReportAddress.h"
-#include "SelectionLists.h"
+#include "schedule/menu/BuiltInReport.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBLookupComboBox.h"
+#include "data/module/DataModule.h"
+#include "dialogs/DirectoryEditor.h"
+#include "dialogs/directory/DirectoryStatements.h"
+#include "platform/Error.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "schedule/MainWindow.h"
+#include "platform/seam/Platform.h"
+#include "schedule/menu/ReportAddress.h"
+#include "schedule/menu/SelectionLists.h"
 
 #include <QCloseEvent>
 #include <QMenu>

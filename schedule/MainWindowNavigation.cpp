@@ -1,10 +1,10 @@
-#include "DBGridEh.h"
-#include "DBLookupComboBox.h"
-#include "DataModule.h"
-#include "ErrorDisplayApplication.h"
-#include "LineNumbering.h"
-#include "MainWindow.h"
-#include "NavigationStatements.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBLookupComboBox.h"
+#include "data/module/DataModule.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "schedule/navigation/LineNumbering.h"
+#include "schedule/MainWindow.h"
+#include "schedule/navigation/NavigationStatements.h"
 
 #include <QStackedWidget>
 #include <QTabBar>

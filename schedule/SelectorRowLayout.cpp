@@ -1,4 +1,4 @@
-#include "SelectorRowLayout.h"
+#include "schedule/SelectorRowLayout.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
-#include "StartUp.h"
+#include "schedule/StartUp.h"
 
-#include "DataModule.h"
-#include "MainWindow.h"
-#include "Platform.h"
+#include "data/module/DataModule.h"
+#include "schedule/MainWindow.h"
+#include "platform/seam/Platform.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "AccountRepair.h"
+#include "server/AccountRepair.h"
 
-#include "AdminEngine.h"
-#include "Installation.h"
-#include "MssqlInstallation.h"
-#include "PgAccounts.h"
-#include "ServerScript.h"
-#include "SettingsFile.h"
+#include "server/AdminEngine.h"
+#include "server/Installation.h"
+#include "server/MssqlInstallation.h"
+#include "server/PgAccounts.h"
+#include "server/ServerScript.h"
+#include "credentials/SettingsFile.h"
 
 namespace zeb {
 

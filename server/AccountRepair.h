@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ServerAccount.h"
+#include "server/ServerAccount.h"
 
 #include <QString>
 

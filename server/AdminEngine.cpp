@@ -1,10 +1,10 @@
-#include "AdminEngine.h"
+#include "server/AdminEngine.h"
 
-#include "DatabaseError.h"
-#include "Error.h"
-#include "Installation.h"
-#include "RowExists.h"
-#include "SettingsFile.h"
+#include "data/DatabaseError.h"
+#include "platform/Error.h"
+#include "server/Installation.h"
+#include "server/RowExists.h"
+#include "credentials/SettingsFile.h"
 #include "sqlite/SqliteEngine.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Engine.h"
-#include "ServerAccount.h"
+#include "data/Engine.h"
+#include "server/ServerAccount.h"
 
 #include <memory>
 

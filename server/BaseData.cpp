@@ -1,7 +1,7 @@
-#include "BaseData.h"
+#include "server/BaseData.h"
 
-#include "Engine.h"
-#include "ServerScript.h"
+#include "data/Engine.h"
+#include "server/ServerScript.h"
 
 namespace zeb {
 

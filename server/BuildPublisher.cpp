@@ -1,8 +1,8 @@
-#include "BuildPublisher.h"
+#include "server/BuildPublisher.h"
 
-#include "Engine.h"
-#include "Error.h"
-#include "NativeTable.h"
+#include "data/Engine.h"
+#include "platform/Error.h"
+#include "server/NativeTable.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,12 +1,12 @@
-#include "DemoData.h"
+#include "server/DemoData.h"
 
-#include "DemoOrganisation.h"
-#include "DemoSchedule.h"
-#include "DemoStaff.h"
-#include "DemoUsers.h"
-#include "Engine.h"
-#include "Error.h"
-#include "NativeTable.h"
+#include "server/DemoOrganisation.h"
+#include "server/DemoSchedule.h"
+#include "server/DemoStaff.h"
+#include "server/DemoUsers.h"
+#include "data/Engine.h"
+#include "platform/Error.h"
+#include "server/NativeTable.h"
 
 #include <QRandomGenerator>
 

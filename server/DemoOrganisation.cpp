@@ -1,7 +1,7 @@
-#include "DemoOrganisation.h"
+#include "server/DemoOrganisation.h"
 
-#include "BaseData.h"
-#include "NativeTable.h"
+#include "server/BaseData.h"
+#include "server/NativeTable.h"
 
 namespace zeb {
 

@@ -1,7 +1,7 @@
-#include "DemoSchedule.h"
+#include "server/DemoSchedule.h"
 
-#include "Error.h"
-#include "NativeTable.h"
+#include "platform/Error.h"
+#include "server/NativeTable.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DemoOrganisation.h"
+#include "server/DemoOrganisation.h"
 
 #include <QDate>
 #include <QList>

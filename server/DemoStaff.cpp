@@ -1,6 +1,6 @@
-#include "DemoStaff.h"
+#include "server/DemoStaff.h"
 
-#include "NativeTable.h"
+#include "server/NativeTable.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DemoSchedule.h"
+#include "server/DemoSchedule.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
-#include "DemoUsers.h"
+#include "server/DemoUsers.h"
 
-#include "UserAdmin.h"
+#include "server/UserAdmin.h"
 
 namespace zeb {
 

@@ -1,13 +1,13 @@
-#include "Installation.h"
+#include "server/Installation.h"
 
-#include "Cp1251.h"
-#include "Error.h"
-#include "MssqlInstallation.h"
-#include "PgInstallation.h"
-#include "RandomPassword.h"
-#include "SettingsFile.h"
-#include "SettingsLocation.h"
-#include "SqliteInstallation.h"
+#include "platform/Cp1251.h"
+#include "platform/Error.h"
+#include "server/MssqlInstallation.h"
+#include "server/PgInstallation.h"
+#include "server/RandomPassword.h"
+#include "credentials/SettingsFile.h"
+#include "credentials/SettingsLocation.h"
+#include "server/SqliteInstallation.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FirstConnectInfo.h"
-#include "InstallRequest.h"
+#include "credentials/FirstConnectInfo.h"
+#include "server/InstallRequest.h"
 
 namespace zeb {
 

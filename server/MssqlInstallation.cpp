@@ -1,12 +1,12 @@
-#include "MssqlInstallation.h"
+#include "server/MssqlInstallation.h"
 
-#include "AdminEngine.h"
-#include "BaseData.h"
-#include "Error.h"
-#include "NativeSql.h"
-#include "RowExists.h"
-#include "ServerScript.h"
-#include "SqlcmdScript.h"
+#include "server/AdminEngine.h"
+#include "server/BaseData.h"
+#include "platform/Error.h"
+#include "data/NativeSql.h"
+#include "server/RowExists.h"
+#include "server/ServerScript.h"
+#include "server/SqlcmdScript.h"
 #include "odbc/OdbcEngine.h"
 
 namespace zeb {

@@ -1,8 +1,8 @@
-#include "PgAccounts.h"
+#include "server/PgAccounts.h"
 
-#include "Engine.h"
-#include "Error.h"
-#include "ServerScript.h"
+#include "data/Engine.h"
+#include "platform/Error.h"
+#include "server/ServerScript.h"
 
 #include <QRegularExpression>
 

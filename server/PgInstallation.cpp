@@ -1,13 +1,13 @@
-#include "PgInstallation.h"
+#include "server/PgInstallation.h"
 
-#include "BaseData.h"
-#include "DemoData.h"
-#include "Error.h"
-#include "NativeSql.h"
-#include "PgAccounts.h"
-#include "PgOldLogins.h"
-#include "RowExists.h"
-#include "ServerScript.h"
+#include "server/BaseData.h"
+#include "server/DemoData.h"
+#include "platform/Error.h"
+#include "data/NativeSql.h"
+#include "server/PgAccounts.h"
+#include "server/PgOldLogins.h"
+#include "server/RowExists.h"
+#include "server/ServerScript.h"
 #include "pg/PgEngine.h"
 
 namespace zeb {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "InstallRequest.h"
-#include "ServerAccount.h"
+#include "server/InstallRequest.h"
+#include "server/ServerAccount.h"
 
 #include <QStringList>
 

@@ -1,10 +1,10 @@
-#include "PgOldLogins.h"
+#include "server/PgOldLogins.h"
 
-#include "AdminEngine.h"
-#include "Engine.h"
-#include "Installation.h"
-#include "NativeSql.h"
-#include "SettingsFile.h"
+#include "server/AdminEngine.h"
+#include "data/Engine.h"
+#include "server/Installation.h"
+#include "data/NativeSql.h"
+#include "credentials/SettingsFile.h"
 
 namespace zeb {
 

@@ -1,7 +1,7 @@
-#include "PgPersonLogin.h"
+#include "server/PgPersonLogin.h"
 
-#include "Engine.h"
-#include "NativeSql.h"
+#include "data/Engine.h"
+#include "data/NativeSql.h"
 
 namespace zeb {
 

@@ -1,4 +1,4 @@
-#include "RandomPassword.h"
+#include "server/RandomPassword.h"
 
 #include <QRandomGenerator>
 

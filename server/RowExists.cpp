@@ -1,4 +1,4 @@
-#include "RowExists.h"
+#include "server/RowExists.h"
 
 namespace zeb {
 

@@ -1,7 +1,7 @@
-#include "ServerScript.h"
+#include "server/ServerScript.h"
 
-#include "Error.h"
-#include "TextSubstitution.h"
+#include "platform/Error.h"
+#include "server/TextSubstitution.h"
 
 #include <QCoreApplication>
 #include <QDir>

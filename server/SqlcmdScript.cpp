@@ -1,7 +1,7 @@
-#include "SqlcmdScript.h"
+#include "server/SqlcmdScript.h"
 
-#include "Error.h"
-#include "TextSubstitution.h"
+#include "platform/Error.h"
+#include "server/TextSubstitution.h"
 
 #include <QRegularExpression>
 

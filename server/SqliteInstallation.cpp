@@ -1,9 +1,9 @@
-#include "SqliteInstallation.h"
+#include "server/SqliteInstallation.h"
 
-#include "BaseData.h"
-#include "DemoData.h"
-#include "Error.h"
-#include "ServerScript.h"
+#include "server/BaseData.h"
+#include "server/DemoData.h"
+#include "platform/Error.h"
+#include "server/ServerScript.h"
 #include "sqlite/SqliteEngine.h"
 
 #include <QDir>

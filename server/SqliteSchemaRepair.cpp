@@ -1,8 +1,8 @@
-#include "SqliteSchemaRepair.h"
+#include "server/SqliteSchemaRepair.h"
 
-#include "Engine.h"
-#include "NativeSql.h"
-#include "ServerScript.h"
+#include "data/Engine.h"
+#include "data/NativeSql.h"
+#include "server/ServerScript.h"
 #include "sqlite/SqliteEngine.h"
 
 #include <QHash>

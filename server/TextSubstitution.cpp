@@ -1,4 +1,4 @@
-#include "TextSubstitution.h"
+#include "server/TextSubstitution.h"
 
 namespace zeb {
 

@@ -1,11 +1,11 @@
-#include "UserAdmin.h"
+#include "server/UserAdmin.h"
 
-#include "Cp1251.h"
-#include "Engine.h"
-#include "Error.h"
-#include "NativeTable.h"
-#include "PasswordDigest.h"
-#include "PgPersonLogin.h"
+#include "platform/Cp1251.h"
+#include "data/Engine.h"
+#include "platform/Error.h"
+#include "server/NativeTable.h"
+#include "credentials/PasswordDigest.h"
+#include "server/PgPersonLogin.h"
 
 #include <QDateTime>
 #include <algorithm>

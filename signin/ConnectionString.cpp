@@ -1,6 +1,6 @@
-#include "ConnectionString.h"
+#include "signin/ConnectionString.h"
 
-#include "Error.h"
+#include "platform/Error.h"
 
 namespace zeb {
 

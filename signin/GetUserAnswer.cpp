@@ -1,8 +1,8 @@
-#include "GetUserAnswer.h"
+#include "signin/GetUserAnswer.h"
 
-#include "Error.h"
-#include "ResultCursor.h"
-#include "Scrambling.h"
+#include "platform/Error.h"
+#include "data/ResultCursor.h"
+#include "credentials/Scrambling.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "GetUserOutcome.h"
+#include "signin/GetUserOutcome.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GetUserAnswer.h"
+#include "signin/GetUserAnswer.h"
 
 namespace zeb {
 

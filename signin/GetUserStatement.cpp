@@ -1,6 +1,6 @@
-#include "GetUserStatement.h"
+#include "signin/GetUserStatement.h"
 
-#include "PasswordDigest.h"
+#include "credentials/PasswordDigest.h"
 
 namespace zeb {
 

@@ -1,4 +1,4 @@
-#include "NewPasswordRule.h"
+#include "signin/NewPasswordRule.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "SignInExchange.h"
+#include "signin/SignInExchange.h"
 
-#include "Connection.h"
-#include "ConnectionString.h"
-#include "DatabaseError.h"
-#include "ResultCursor.h"
+#include "data/Connection.h"
+#include "signin/ConnectionString.h"
+#include "data/DatabaseError.h"
+#include "data/ResultCursor.h"
 
 namespace zeb {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FirstConnectInfo.h"
-#include "GetUserAnswer.h"
+#include "credentials/FirstConnectInfo.h"
+#include "signin/GetUserAnswer.h"
 
 #include <QString>
 #include <exception>

@@ -1,11 +1,11 @@
-#include "AccountRepair.h"
-#include "AdminAccount.h"
-#include "AdminEngine.h"
-#include "Arguments.h"
-#include "Commands.h"
-#include "Console.h"
-#include "PgOldLogins.h"
-#include "SqliteSchemaRepair.h"
+#include "server/AccountRepair.h"
+#include "tools/AdminAccount.h"
+#include "server/AdminEngine.h"
+#include "tools/Arguments.h"
+#include "tools/Commands.h"
+#include "tools/Console.h"
+#include "server/PgOldLogins.h"
+#include "server/SqliteSchemaRepair.h"
 
 namespace zeb {
 

@@ -1,8 +1,8 @@
-#include "AdminAccount.h"
+#include "tools/AdminAccount.h"
 
-#include "Console.h"
-#include "Installation.h"
-#include "SettingsFile.h"
+#include "tools/Console.h"
+#include "server/Installation.h"
+#include "credentials/SettingsFile.h"
 
 namespace zeb {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Arguments.h"
-#include "ConnectionParams.h"
-#include "ServerAccount.h"
+#include "tools/Arguments.h"
+#include "data/ConnectionParams.h"
+#include "server/ServerAccount.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
-#include "Arguments.h"
+#include "tools/Arguments.h"
 
-#include "Console.h"
+#include "tools/Console.h"
 
 namespace zeb {
 

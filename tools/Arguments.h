@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Error.h"
+#include "platform/Error.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,15 +1,15 @@
-#include "ClientSignIn.h"
+#include "tools/ClientSignIn.h"
 
-#include "Connection.h"
-#include "ConnectionString.h"
-#include "Console.h"
-#include "Error.h"
-#include "GetUserAnswer.h"
-#include "GetUserOutcome.h"
-#include "GetUserStatement.h"
-#include "Installation.h"
-#include "SettingsFile.h"
-#include "SignInExchange.h"
+#include "data/Connection.h"
+#include "signin/ConnectionString.h"
+#include "tools/Console.h"
+#include "platform/Error.h"
+#include "signin/GetUserAnswer.h"
+#include "signin/GetUserOutcome.h"
+#include "signin/GetUserStatement.h"
+#include "server/Installation.h"
+#include "credentials/SettingsFile.h"
+#include "signin/SignInExchange.h"
 
 #include <QHostInfo>
 #include <QSysInfo>

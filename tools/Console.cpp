@@ -1,6 +1,6 @@
-#include "Console.h"
+#include "tools/Console.h"
 
-#include "Arguments.h"
+#include "tools/Arguments.h"
 
 #include <QFile>
 #include <QRegularExpression>

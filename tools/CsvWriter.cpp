@@ -1,6 +1,6 @@
-#include "CsvWriter.h"
+#include "tools/CsvWriter.h"
 
-#include "ResultCursor.h"
+#include "data/ResultCursor.h"
 
 #include <QDateTime>
 #include <QIODevice>

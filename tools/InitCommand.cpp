@@ -1,10 +1,10 @@
-#include "AdminAccount.h"
-#include "Arguments.h"
-#include "Commands.h"
-#include "ConnectionString.h"
-#include "Console.h"
-#include "Installation.h"
-#include "WorkstationAccess.h"
+#include "tools/AdminAccount.h"
+#include "tools/Arguments.h"
+#include "tools/Commands.h"
+#include "signin/ConnectionString.h"
+#include "tools/Console.h"
+#include "server/Installation.h"
+#include "tools/WorkstationAccess.h"
 
 #include <QDir>
 

@@ -1,9 +1,9 @@
-#include "AdminAccount.h"
-#include "AdminEngine.h"
-#include "Arguments.h"
-#include "BuildPublisher.h"
-#include "Commands.h"
-#include "Console.h"
+#include "tools/AdminAccount.h"
+#include "server/AdminEngine.h"
+#include "tools/Arguments.h"
+#include "server/BuildPublisher.h"
+#include "tools/Commands.h"
+#include "tools/Console.h"
 
 namespace zeb {
 

@@ -1,9 +1,9 @@
-#include "Arguments.h"
-#include "ClientSignIn.h"
-#include "Commands.h"
-#include "Connection.h"
-#include "Console.h"
-#include "CsvWriter.h"
+#include "tools/Arguments.h"
+#include "tools/ClientSignIn.h"
+#include "tools/Commands.h"
+#include "data/Connection.h"
+#include "tools/Console.h"
+#include "tools/CsvWriter.h"
 
 #include <QFile>
 

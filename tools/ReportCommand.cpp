@@ -1,11 +1,11 @@
-#include "Arguments.h"
-#include "ClientSignIn.h"
-#include "Commands.h"
-#include "Connection.h"
-#include "Console.h"
-#include "ReportFile.h"
-#include "ScheduleReport.h"
-#include "ValueText.h"
+#include "tools/Arguments.h"
+#include "tools/ClientSignIn.h"
+#include "tools/Commands.h"
+#include "data/Connection.h"
+#include "tools/Console.h"
+#include "report/ReportFile.h"
+#include "report/ScheduleReport.h"
+#include "data/dataset/ValueText.h"
 
 #include <QDir>
 

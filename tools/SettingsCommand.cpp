@@ -1,9 +1,9 @@
-#include "Arguments.h"
-#include "Commands.h"
-#include "ConnectionString.h"
-#include "Console.h"
-#include "Installation.h"
-#include "SettingsFile.h"
+#include "tools/Arguments.h"
+#include "tools/Commands.h"
+#include "signin/ConnectionString.h"
+#include "tools/Console.h"
+#include "server/Installation.h"
+#include "credentials/SettingsFile.h"
 
 namespace zeb {
 

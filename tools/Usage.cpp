@@ -1,4 +1,4 @@
-#include "Usage.h"
+#include "tools/Usage.h"
 
 namespace zeb {
 

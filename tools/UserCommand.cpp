@@ -1,10 +1,10 @@
-#include "AdminAccount.h"
-#include "AdminEngine.h"
-#include "Arguments.h"
-#include "Commands.h"
-#include "Console.h"
-#include "NewPasswordRule.h"
-#include "UserAdmin.h"
+#include "tools/AdminAccount.h"
+#include "server/AdminEngine.h"
+#include "tools/Arguments.h"
+#include "tools/Commands.h"
+#include "tools/Console.h"
+#include "signin/NewPasswordRule.h"
+#include "server/UserAdmin.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
-#include "WorkstationAccess.h"
+#include "tools/WorkstationAccess.h"
 
-#include "Error.h"
+#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "Arguments.h"
-#include "Commands.h"
-#include "Console.h"
-#include "Usage.h"
-#include "VersionLabel.h"
+#include "tools/Arguments.h"
+#include "tools/Commands.h"
+#include "tools/Console.h"
+#include "tools/Usage.h"
+#include "signin/dialog/VersionLabel.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>

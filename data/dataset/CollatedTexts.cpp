@@ -1,4 +1,4 @@
-#include "CollatedTexts.h"
+#include "data/dataset/CollatedTexts.h"
 
 #include <QCollator>
 #include <algorithm>

@@ -1,11 +1,11 @@
-#include "Dataset.h"
+#include "data/dataset/Dataset.h"
 
-#include "CollatedTexts.h"
-#include "Connection.h"
-#include "DatabaseError.h"
-#include "Field.h"
-#include "ResultCursor.h"
-#include "WriteBack.h"
+#include "data/dataset/CollatedTexts.h"
+#include "data/Connection.h"
+#include "data/DatabaseError.h"
+#include "data/dataset/Field.h"
+#include "data/ResultCursor.h"
+#include "data/dataset/WriteBack.h"
 
 #include <algorithm>
 

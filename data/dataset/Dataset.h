@@ -1,10 +1,10 @@
 #pragma once
 
-#include "EditBuffer.h"
-#include "Error.h"
-#include "FieldDef.h"
-#include "KeyIndex.h"
-#include "RowStore.h"
+#include "data/dataset/EditBuffer.h"
+#include "platform/Error.h"
+#include "data/dataset/FieldDef.h"
+#include "data/dataset/KeyIndex.h"
+#include "data/dataset/RowStore.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,8 +1,8 @@
-#include "DatasetModel.h"
+#include "data/dataset/DatasetModel.h"
 
-#include "Dataset.h"
-#include "Field.h"
-#include "ValueText.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
+#include "data/dataset/ValueText.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
-#include "DecimalText.h"
+#include "data/dataset/DecimalText.h"
 
-#include "ResultCursor.h"
+#include "data/ResultCursor.h"
 
 #include <QLocale>
 #include <QtNumeric>

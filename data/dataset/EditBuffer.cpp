@@ -1,4 +1,4 @@
-#include "EditBuffer.h"
+#include "data/dataset/EditBuffer.h"
 
 namespace zeb {
 

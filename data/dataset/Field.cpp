@@ -1,9 +1,9 @@
-#include "Field.h"
+#include "data/dataset/Field.h"
 
-#include "Dataset.h"
-#include "DecimalText.h"
-#include "TemporalText.h"
-#include "ValueText.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/DecimalText.h"
+#include "data/dataset/TemporalText.h"
+#include "data/dataset/ValueText.h"
 
 namespace zeb {
 

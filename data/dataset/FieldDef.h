@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColumnInfo.h"
+#include "data/ColumnInfo.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "KeyIndex.h"
+#include "data/dataset/KeyIndex.h"
 
-#include "RowStore.h"
+#include "data/dataset/RowStore.h"
 
 #include <QDateTime>
 #include <optional>

@@ -1,8 +1,8 @@
-#include "RowStore.h"
+#include "data/dataset/RowStore.h"
 
-#include "DecimalText.h"
-#include "ResultCursor.h"
-#include "TemporalText.h"
+#include "data/dataset/DecimalText.h"
+#include "data/ResultCursor.h"
+#include "data/dataset/TemporalText.h"
 #include "sqlite/SqliteCursor.h"
 
 #include <QDateTime>

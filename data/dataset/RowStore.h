@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ColumnInfo.h"
-#include "SlotColumn.h"
-#include "TextPool.h"
+#include "data/ColumnInfo.h"
+#include "data/dataset/SlotColumn.h"
+#include "data/dataset/TextPool.h"
 
 #include <QByteArray>
 #include <QVariant>

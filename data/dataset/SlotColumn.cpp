@@ -1,4 +1,4 @@
-#include "SlotColumn.h"
+#include "data/dataset/SlotColumn.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "TemporalText.h"
+#include "data/dataset/TemporalText.h"
 
 namespace zeb::temporal {
 

@@ -1,4 +1,4 @@
-#include "TextPool.h"
+#include "data/dataset/TextPool.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,8 +1,8 @@
-#include "ValueText.h"
+#include "data/dataset/ValueText.h"
 
-#include "DecimalText.h"
-#include "Error.h"
-#include "TemporalText.h"
+#include "data/dataset/DecimalText.h"
+#include "platform/Error.h"
+#include "data/dataset/TemporalText.h"
 
 #include <QDateTime>
 

@@ -1,9 +1,9 @@
-#include "WriteBack.h"
+#include "data/dataset/WriteBack.h"
 
-#include "Connection.h"
-#include "DatabaseError.h"
-#include "Engine.h"
-#include "NativeSql.h"
+#include "data/Connection.h"
+#include "data/DatabaseError.h"
+#include "data/Engine.h"
+#include "data/NativeSql.h"
 #include "tsql/TsqlTokenizer.h"
 
 #include <QStringList>

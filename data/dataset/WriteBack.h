@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WriteStatements.h"
+#include "data/dataset/WriteStatements.h"
 
 #include <QString>
 #include <QVariantList>

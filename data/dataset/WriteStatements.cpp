@@ -1,6 +1,6 @@
-#include "WriteStatements.h"
+#include "data/dataset/WriteStatements.h"
 
-#include "NativeSql.h"
+#include "data/NativeSql.h"
 
 #include <QDate>
 #include <QDateTime>

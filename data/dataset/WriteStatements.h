@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ColumnInfo.h"
-#include "ConnectionParams.h"
+#include "data/ColumnInfo.h"
+#include "data/ConnectionParams.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "DataModule.h"
+#include "data/module/DataModule.h"
 
-#include "Field.h"
+#include "data/dataset/Field.h"
 
 namespace zeb {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Connection.h"
-#include "DataSource.h"
-#include "Dataset.h"
+#include "data/Connection.h"
+#include "data/module/DataSource.h"
+#include "data/dataset/Dataset.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
-#include "OdbcConnectionString.h"
+#include "data/odbc/OdbcConnectionString.h"
 
-#include "DatabaseError.h"
+#include "data/DatabaseError.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "OdbcCursor.h"
+#include "data/odbc/OdbcCursor.h"
 
 #include <QDateTime>
 #include <QSqlField>

@@ -1,9 +1,9 @@
-#include "OdbcEngine.h"
+#include "data/odbc/OdbcEngine.h"
 
-#include "DatabaseError.h"
-#include "OdbcConnectionString.h"
-#include "OdbcCursor.h"
-#include "OdbcMessage.h"
+#include "data/DatabaseError.h"
+#include "data/odbc/OdbcConnectionString.h"
+#include "data/odbc/OdbcCursor.h"
+#include "data/odbc/OdbcMessage.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

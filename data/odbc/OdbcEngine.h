@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Engine.h"
+#include "data/Engine.h"
 
 #include <memory>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "OdbcMessage.h"
+#include "data/odbc/OdbcMessage.h"
 
-#include "FaultClassifier.h"
+#include "data/FaultClassifier.h"
 
 #include <QRegularExpression>
 #include <QSqlError>

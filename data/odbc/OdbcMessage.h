@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DatabaseFault.h"
+#include "data/DatabaseFault.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "LibPq.h"
+#include "data/pg/LibPq.h"
 
-#include "DatabaseError.h"
+#include "data/DatabaseError.h"
 
 #include <QLibrary>
 

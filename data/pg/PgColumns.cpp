@@ -1,6 +1,6 @@
-#include "PgColumns.h"
+#include "data/pg/PgColumns.h"
 
-#include "LibPq.h"
+#include "data/pg/LibPq.h"
 
 namespace zeb {
 

@@ -1,10 +1,10 @@
-#include "PgCursor.h"
+#include "data/pg/PgCursor.h"
 
-#include "DatabaseError.h"
-#include "LibPq.h"
-#include "PgColumns.h"
-#include "PgEngine.h"
-#include "PgTextFormat.h"
+#include "data/DatabaseError.h"
+#include "data/pg/LibPq.h"
+#include "data/pg/PgColumns.h"
+#include "data/pg/PgEngine.h"
+#include "data/pg/PgTextFormat.h"
 
 #include <charconv>
 

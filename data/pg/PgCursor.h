@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DatabaseError.h"
-#include "LibPq.h"
-#include "PgResult.h"
-#include "ResultCursor.h"
+#include "data/DatabaseError.h"
+#include "data/pg/LibPq.h"
+#include "data/pg/PgResult.h"
+#include "data/ResultCursor.h"
 
 #include <QByteArray>
 #include <QDateTime>

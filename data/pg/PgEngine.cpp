@@ -1,11 +1,11 @@
-#include "PgEngine.h"
+#include "data/pg/PgEngine.h"
 
-#include "DatabaseError.h"
-#include "FaultClassifier.h"
-#include "LibPq.h"
-#include "PgCursor.h"
-#include "PgParameters.h"
-#include "PgSslMode.h"
+#include "data/DatabaseError.h"
+#include "data/FaultClassifier.h"
+#include "data/pg/LibPq.h"
+#include "data/pg/PgCursor.h"
+#include "data/pg/PgParameters.h"
+#include "data/pg/PgSslMode.h"
 
 #include <libpq-fe.h>
 

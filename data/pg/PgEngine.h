@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DatabaseFault.h"
-#include "Engine.h"
-#include "PgResult.h"
+#include "data/DatabaseFault.h"
+#include "data/Engine.h"
+#include "data/pg/PgResult.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
-#include "PgParameters.h"
+#include "data/pg/PgParameters.h"
 
-#include "PgTextFormat.h"
+#include "data/pg/PgTextFormat.h"
 
 namespace zeb {
 

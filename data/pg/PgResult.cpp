@@ -1,6 +1,6 @@
-#include "PgResult.h"
+#include "data/pg/PgResult.h"
 
-#include "LibPq.h"
+#include "data/pg/LibPq.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
-#include "PgSslMode.h"
+#include "data/pg/PgSslMode.h"
 
-#include "DatabaseError.h"
+#include "data/DatabaseError.h"
 
 #include <QStringList>
 

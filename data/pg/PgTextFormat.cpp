@@ -1,6 +1,6 @@
-#include "PgTextFormat.h"
+#include "data/pg/PgTextFormat.h"
 
-#include "LibPq.h"
+#include "data/pg/LibPq.h"
 
 #include <QLocale>
 #include <QTime>

@@ -1,11 +1,11 @@
-#include "ScheduleLineRules.h"
+#include "data/rules/ScheduleLineRules.h"
 
-#include "Connection.h"
-#include "DatabaseError.h"
-#include "Engine.h"
-#include "Error.h"
-#include "Field.h"
-#include "ScheduleLineContext.h"
+#include "data/Connection.h"
+#include "data/DatabaseError.h"
+#include "data/Engine.h"
+#include "platform/Error.h"
+#include "data/dataset/Field.h"
+#include "data/rules/ScheduleLineContext.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dataset.h"
+#include "data/dataset/Dataset.h"
 
 namespace zeb {
 

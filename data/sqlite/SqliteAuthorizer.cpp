@@ -1,4 +1,4 @@
-#include "SqliteAuthorizer.h"
+#include "data/sqlite/SqliteAuthorizer.h"
 
 #include <cstring>
 #include <sqlite3.h>

@@ -1,7 +1,7 @@
-#include "SqliteBinding.h"
+#include "data/sqlite/SqliteBinding.h"
 
-#include "DatabaseError.h"
-#include "SqliteDateText.h"
+#include "data/DatabaseError.h"
+#include "data/sqlite/SqliteDateText.h"
 
 #include <QDateTime>
 #include <limits>

@@ -1,7 +1,7 @@
-#include "SqliteClientAccess.h"
+#include "data/sqlite/SqliteClientAccess.h"
 
-#include "DatabaseError.h"
-#include "SqliteSessionPassword.h"
+#include "data/DatabaseError.h"
+#include "data/sqlite/SqliteSessionPassword.h"
 
 #include <sqlite3.h>
 

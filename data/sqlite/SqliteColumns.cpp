@@ -1,4 +1,4 @@
-#include "SqliteColumns.h"
+#include "data/sqlite/SqliteColumns.h"
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
-#include "DatabaseError.h"
-#include "SqliteEngine.h"
-#include "SqliteProcedures.h"
+#include "data/DatabaseError.h"
+#include "data/sqlite/SqliteEngine.h"
+#include "data/sqlite/SqliteProcedures.h"
 
 #include <QDateTime>
 

@@ -1,8 +1,8 @@
-#include "SqliteCursor.h"
+#include "data/sqlite/SqliteCursor.h"
 
-#include "DatabaseError.h"
-#include "SqliteDateText.h"
-#include "SqliteFailure.h"
+#include "data/DatabaseError.h"
+#include "data/sqlite/SqliteDateText.h"
+#include "data/sqlite/SqliteFailure.h"
 
 #include <sqlite3.h>
 

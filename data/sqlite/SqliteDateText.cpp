@@ -1,4 +1,4 @@
-#include "SqliteDateText.h"
+#include "data/sqlite/SqliteDateText.h"
 
 namespace zeb::sqlitedate {
 

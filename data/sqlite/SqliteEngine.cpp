@@ -1,11 +1,11 @@
-#include "SqliteEngine.h"
+#include "data/sqlite/SqliteEngine.h"
 
-#include "DatabaseError.h"
-#include "SqliteBinding.h"
-#include "SqliteColumns.h"
-#include "SqliteCursor.h"
-#include "SqliteFailure.h"
-#include "SqliteProcedures.h"
+#include "data/DatabaseError.h"
+#include "data/sqlite/SqliteBinding.h"
+#include "data/sqlite/SqliteColumns.h"
+#include "data/sqlite/SqliteCursor.h"
+#include "data/sqlite/SqliteFailure.h"
+#include "data/sqlite/SqliteProcedures.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Engine.h"
-#include "SqliteAuthorizer.h"
-#include "SqliteClientAccess.h"
-#include "SqliteStatementCache.h"
+#include "data/Engine.h"
+#include "data/sqlite/SqliteAuthorizer.h"
+#include "data/sqlite/SqliteClientAccess.h"
+#include "data/sqlite/SqliteStatementCache.h"
 
 #include <optional>
 

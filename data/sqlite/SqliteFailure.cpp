@@ -1,6 +1,6 @@
-#include "SqliteFailure.h"
+#include "data/sqlite/SqliteFailure.h"
 
-#include "FaultClassifier.h"
+#include "data/FaultClassifier.h"
 
 #include <QDir>
 #include <sqlite3.h>

@@ -1,8 +1,8 @@
-#include "Cp1251.h"
-#include "MemoryCursor.h"
-#include "SqliteEngine.h"
-#include "SqliteProcedures.h"
-#include "SqliteSessionPassword.h"
+#include "platform/Cp1251.h"
+#include "data/MemoryCursor.h"
+#include "data/sqlite/SqliteEngine.h"
+#include "data/sqlite/SqliteProcedures.h"
+#include "data/sqlite/SqliteSessionPassword.h"
 
 #include <QDateTime>
 #include <algorithm>

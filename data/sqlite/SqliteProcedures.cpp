@@ -1,6 +1,6 @@
-#include "SqliteProcedures.h"
+#include "data/sqlite/SqliteProcedures.h"
 
-#include "DatabaseError.h"
+#include "data/DatabaseError.h"
 
 namespace zeb::sqliteprocedures {
 

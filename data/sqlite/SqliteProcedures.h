@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ProcedureCall.h"
-#include "StatementResult.h"
+#include "data/ProcedureCall.h"
+#include "data/StatementResult.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "SqliteSessionPassword.h"
+#include "data/sqlite/SqliteSessionPassword.h"
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>

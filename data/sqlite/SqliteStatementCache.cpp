@@ -1,4 +1,4 @@
-#include "SqliteStatementCache.h"
+#include "data/sqlite/SqliteStatementCache.h"
 
 #include <sqlite3.h>
 

@@ -1,8 +1,8 @@
-#include "TsqlColumnTypes.h"
+#include "data/tsql/TsqlColumnTypes.h"
 
-#include "DatabaseError.h"
-#include "Engine.h"
-#include "NativeSql.h"
+#include "data/DatabaseError.h"
+#include "data/Engine.h"
+#include "data/NativeSql.h"
 
 namespace zeb {
 

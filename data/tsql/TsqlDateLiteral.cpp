@@ -1,4 +1,4 @@
-#include "TsqlDateLiteral.h"
+#include "data/tsql/TsqlDateLiteral.h"
 
 #include <QDate>
 

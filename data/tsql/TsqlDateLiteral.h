@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ColumnInfo.h"
-#include "TsqlRewriter.h"
+#include "data/ColumnInfo.h"
+#include "data/tsql/TsqlRewriter.h"
 
 #include <QString>
 #include <optional>

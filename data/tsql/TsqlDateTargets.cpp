@@ -1,6 +1,6 @@
-#include "TsqlDateTargets.h"
+#include "data/tsql/TsqlDateTargets.h"
 
-#include "TsqlStatementTables.h"
+#include "data/tsql/TsqlStatementTables.h"
 
 namespace zeb {
 

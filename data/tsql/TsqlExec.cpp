@@ -1,6 +1,6 @@
-#include "TsqlExec.h"
+#include "data/tsql/TsqlExec.h"
 
-#include "TsqlQuoting.h"
+#include "data/tsql/TsqlQuoting.h"
 
 #include <QStringList>
 

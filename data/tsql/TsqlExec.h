@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ProcedureCall.h"
-#include "TsqlTokenizer.h"
+#include "data/ProcedureCall.h"
+#include "data/tsql/TsqlTokenizer.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "TsqlLikePattern.h"
+#include "data/tsql/TsqlLikePattern.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
-#include "TsqlLikeRewrite.h"
+#include "data/tsql/TsqlLikeRewrite.h"
 
-#include "TsqlLikePattern.h"
-#include "TsqlQuoting.h"
+#include "data/tsql/TsqlLikePattern.h"
+#include "data/tsql/TsqlQuoting.h"
 
 namespace zeb {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TsqlRewriter.h"
-#include "TsqlTokenEdit.h"
+#include "data/tsql/TsqlRewriter.h"
+#include "data/tsql/TsqlTokenEdit.h"
 
 namespace zeb {
 

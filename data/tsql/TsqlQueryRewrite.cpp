@@ -1,11 +1,11 @@
-#include "TsqlQueryRewrite.h"
+#include "data/tsql/TsqlQueryRewrite.h"
 
-#include "TsqlDateLiteral.h"
-#include "TsqlDateTargets.h"
-#include "TsqlLikeRewrite.h"
-#include "TsqlQuoting.h"
-#include "TsqlTokenEdit.h"
-#include "TsqlTopClause.h"
+#include "data/tsql/TsqlDateLiteral.h"
+#include "data/tsql/TsqlDateTargets.h"
+#include "data/tsql/TsqlLikeRewrite.h"
+#include "data/tsql/TsqlQuoting.h"
+#include "data/tsql/TsqlTokenEdit.h"
+#include "data/tsql/TsqlTopClause.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TsqlColumnTypes.h"
-#include "TsqlRewriter.h"
-#include "TsqlTokenizer.h"
+#include "data/tsql/TsqlColumnTypes.h"
+#include "data/tsql/TsqlRewriter.h"
+#include "data/tsql/TsqlTokenizer.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
-#include "TsqlQuoting.h"
+#include "data/tsql/TsqlQuoting.h"
 
-#include "TsqlText.h"
+#include "data/TsqlText.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TsqlRewriter.h"
+#include "data/tsql/TsqlRewriter.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
-#include "TsqlRewriter.h"
+#include "data/tsql/TsqlRewriter.h"
 
-#include "DatabaseError.h"
-#include "TsqlExec.h"
-#include "TsqlQueryRewrite.h"
-#include "TsqlTokenizer.h"
+#include "data/DatabaseError.h"
+#include "data/tsql/TsqlExec.h"
+#include "data/tsql/TsqlQueryRewrite.h"
+#include "data/tsql/TsqlTokenizer.h"
 
 #include <algorithm>
 #include <optional>

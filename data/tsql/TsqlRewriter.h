@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ProcedureCall.h"
-#include "TsqlColumnTypes.h"
+#include "data/ProcedureCall.h"
+#include "data/tsql/TsqlColumnTypes.h"
 
 #include <QString>
 #include <functional>

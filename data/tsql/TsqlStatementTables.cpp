@@ -1,4 +1,4 @@
-#include "TsqlStatementTables.h"
+#include "data/tsql/TsqlStatementTables.h"
 
 namespace zeb {
 

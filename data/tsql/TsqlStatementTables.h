@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TsqlColumnTypes.h"
-#include "TsqlTokenEdit.h"
+#include "data/tsql/TsqlColumnTypes.h"
+#include "data/tsql/TsqlTokenEdit.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "TsqlTokenEdit.h"
+#include "data/tsql/TsqlTokenEdit.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TsqlTokenizer.h"
+#include "data/tsql/TsqlTokenizer.h"
 
 #include <QList>
 #include <QString>

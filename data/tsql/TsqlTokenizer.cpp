@@ -1,4 +1,4 @@
-#include "TsqlTokenizer.h"
+#include "data/tsql/TsqlTokenizer.h"
 
 namespace zeb {
 

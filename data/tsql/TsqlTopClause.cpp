@@ -1,4 +1,4 @@
-#include "TsqlTopClause.h"
+#include "data/tsql/TsqlTopClause.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TsqlTokenEdit.h"
+#include "data/tsql/TsqlTokenEdit.h"
 
 namespace zeb {
 

@@ -1,10 +1,10 @@
-#include "DepartmentRemoval.h"
+#include "dialogs/department/DepartmentRemoval.h"
 
-#include "Connection.h"
-#include "Dataset.h"
-#include "DepartmentStatements.h"
-#include "Engine.h"
-#include "Error.h"
+#include "data/Connection.h"
+#include "data/dataset/Dataset.h"
+#include "dialogs/department/DepartmentStatements.h"
+#include "data/Engine.h"
+#include "platform/Error.h"
 
 namespace zeb::department {
 

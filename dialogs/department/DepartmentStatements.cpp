@@ -1,6 +1,6 @@
-#include "DepartmentStatements.h"
+#include "dialogs/department/DepartmentStatements.h"
 
-#include "TsqlText.h"
+#include "data/TsqlText.h"
 
 namespace zeb::department {
 

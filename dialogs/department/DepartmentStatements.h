@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SessionIdentity.h"
+#include "dialogs/SessionIdentity.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "DirectoryStatements.h"
+#include "dialogs/directory/DirectoryStatements.h"
 
-#include "TsqlText.h"
+#include "data/TsqlText.h"
 
 namespace zeb::directory {
 

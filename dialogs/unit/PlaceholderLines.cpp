@@ -1,6 +1,6 @@
-#include "PlaceholderLines.h"
+#include "dialogs/unit/PlaceholderLines.h"
 
-#include "TsqlText.h"
+#include "data/TsqlText.h"
 
 namespace zeb::unit {
 

@@ -1,9 +1,9 @@
-#include "PlaceholderSave.h"
+#include "dialogs/unit/PlaceholderSave.h"
 
-#include "DBLookupComboBox.h"
-#include "Dataset.h"
-#include "ErrorDisplayApplication.h"
-#include "Platform.h"
+#include "controls/DBLookupComboBox.h"
+#include "data/dataset/Dataset.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "platform/seam/Platform.h"
 
 namespace zeb::unit {
 

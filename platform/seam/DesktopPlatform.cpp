@@ -1,12 +1,12 @@
-#include "DesktopPlatform.h"
+#include "platform/seam/DesktopPlatform.h"
 
-#include "DisplayText.h"
-#include "Error.h"
-#include "HttpDownload.h"
-#include "LocalFileOpener.h"
-#include "ModalDialogs.h"
-#include "SaveFileDialog.h"
-#include "Typeahead.h"
+#include "platform/seam/DisplayText.h"
+#include "platform/Error.h"
+#include "platform/seam/HttpDownload.h"
+#include "platform/seam/LocalFileOpener.h"
+#include "platform/seam/ModalDialogs.h"
+#include "platform/seam/SaveFileDialog.h"
+#include "platform/seam/Typeahead.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "DisplayText.h"
+#include "platform/seam/DisplayText.h"
 
 namespace zeb {
 

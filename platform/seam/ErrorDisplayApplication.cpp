@@ -1,7 +1,7 @@
-#include "ErrorDisplayApplication.h"
+#include "platform/seam/ErrorDisplayApplication.h"
 
-#include "Error.h"
-#include "Platform.h"
+#include "platform/Error.h"
+#include "platform/seam/Platform.h"
 
 namespace zeb {
 

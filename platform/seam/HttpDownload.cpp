@@ -1,4 +1,4 @@
-#include "HttpDownload.h"
+#include "platform/seam/HttpDownload.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Platform.h"
+#include "platform/seam/Platform.h"
 
 #include <QUrl>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "LocalFileOpener.h"
+#include "platform/seam/LocalFileOpener.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

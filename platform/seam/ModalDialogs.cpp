@@ -1,4 +1,4 @@
-#include "ModalDialogs.h"
+#include "platform/seam/ModalDialogs.h"
 
 #include <QApplication>
 #include <QDialog>

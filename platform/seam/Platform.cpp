@@ -1,7 +1,7 @@
-#include "Platform.h"
+#include "platform/seam/Platform.h"
 
-#include "DesktopPlatform.h"
-#include "Typeahead.h"
+#include "platform/seam/DesktopPlatform.h"
+#include "platform/seam/Typeahead.h"
 
 namespace zeb {
 

@@ -1,4 +1,4 @@
-#include "SaveFileDialog.h"
+#include "platform/seam/SaveFileDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

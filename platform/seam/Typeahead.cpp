@@ -1,4 +1,4 @@
-#include "Typeahead.h"
+#include "platform/seam/Typeahead.h"
 
 #include <QApplication>
 #include <QKeyEvent>

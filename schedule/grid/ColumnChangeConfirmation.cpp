@@ -1,10 +1,10 @@
-#include "ColumnChangeConfirmation.h"
+#include "schedule/grid/ColumnChangeConfirmation.h"
 
-#include "Dataset.h"
-#include "Field.h"
-#include "GridColumn.h"
-#include "Platform.h"
-#include "ValueText.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
+#include "controls/GridColumn.h"
+#include "platform/seam/Platform.h"
+#include "data/dataset/ValueText.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
-#include "ColumnQuestions.h"
+#include "schedule/grid/ColumnQuestions.h"
 
-#include "ScheduleColumns.h"
+#include "schedule/grid/ScheduleColumns.h"
 
 namespace zeb {
 

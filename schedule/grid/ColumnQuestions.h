@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColumnChangeConfirmation.h"
+#include "schedule/grid/ColumnChangeConfirmation.h"
 
 #include <QList>
 #include <QString>

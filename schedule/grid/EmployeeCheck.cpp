@@ -1,6 +1,6 @@
-#include "EmployeeCheck.h"
+#include "schedule/grid/EmployeeCheck.h"
 
-#include "Dataset.h"
+#include "data/dataset/Dataset.h"
 
 namespace zeb {
 

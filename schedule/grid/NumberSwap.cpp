@@ -1,9 +1,9 @@
-#include "NumberSwap.h"
+#include "schedule/grid/NumberSwap.h"
 
-#include "Dataset.h"
-#include "Field.h"
-#include "GridColumn.h"
-#include "ValueText.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
+#include "controls/GridColumn.h"
+#include "data/dataset/ValueText.h"
 
 namespace zeb {
 

@@ -1,4 +1,4 @@
-#include "ScheduleColumns.h"
+#include "schedule/grid/ScheduleColumns.h"
 
 namespace zeb {
 

@@ -1,9 +1,9 @@
-#include "BuiltInReport.h"
+#include "schedule/menu/BuiltInReport.h"
 
-#include "Platform.h"
-#include "ReportDateDialog.h"
-#include "ReportFile.h"
-#include "ScheduleReport.h"
+#include "platform/seam/Platform.h"
+#include "schedule/menu/ReportDateDialog.h"
+#include "report/ReportFile.h"
+#include "report/ScheduleReport.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "ReportAddress.h"
+#include "schedule/menu/ReportAddress.h"
 
-#include "Dataset.h"
-#include "Field.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
 
 namespace zeb {
 

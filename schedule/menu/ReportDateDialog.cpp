@@ -1,4 +1,4 @@
-#include "ReportDateDialog.h"
+#include "schedule/menu/ReportDateDialog.h"
 
 #include <QDateEdit>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
-#include "SelectionLists.h"
+#include "schedule/menu/SelectionLists.h"
 
-#include "DataModule.h"
+#include "data/module/DataModule.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
-#include "ChosenUnitLines.h"
+#include "schedule/navigation/ChosenUnitLines.h"
 
-#include "TsqlText.h"
+#include "data/TsqlText.h"
 
 namespace zeb::navigation {
 

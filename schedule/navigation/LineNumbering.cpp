@@ -1,9 +1,9 @@
-#include "LineNumbering.h"
+#include "schedule/navigation/LineNumbering.h"
 
-#include "Connection.h"
-#include "Dataset.h"
-#include "Engine.h"
-#include "Field.h"
+#include "data/Connection.h"
+#include "data/dataset/Dataset.h"
+#include "data/Engine.h"
+#include "data/dataset/Field.h"
 
 namespace zeb {
 

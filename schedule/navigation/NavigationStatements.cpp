@@ -1,6 +1,6 @@
-#include "NavigationStatements.h"
+#include "schedule/navigation/NavigationStatements.h"
 
-#include "TsqlText.h"
+#include "data/TsqlText.h"
 
 namespace zeb::navigation {
 

@@ -1,7 +1,7 @@
-#include "ComputerName.h"
+#include "signin/dialog/ComputerName.h"
 
-#include "Cp1251.h"
-#include "Platform.h"
+#include "platform/Cp1251.h"
+#include "platform/seam/Platform.h"
 
 namespace zeb {
 

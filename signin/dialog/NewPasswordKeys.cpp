@@ -1,6 +1,6 @@
-#include "NewPasswordKeys.h"
+#include "signin/dialog/NewPasswordKeys.h"
 
-#include "NewPasswordRule.h"
+#include "signin/NewPasswordRule.h"
 
 #include <QKeyEvent>
 #include <algorithm>

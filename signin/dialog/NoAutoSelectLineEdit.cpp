@@ -1,4 +1,4 @@
-#include "NoAutoSelectLineEdit.h"
+#include "signin/dialog/NoAutoSelectLineEdit.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
-#include "ShadowLabel.h"
+#include "signin/dialog/ShadowLabel.h"
 
-#include "DisplayText.h"
+#include "platform/seam/DisplayText.h"
 
 #include <QPainter>
 

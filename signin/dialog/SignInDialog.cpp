@@ -1,15 +1,15 @@
-#include "SignInDialog.h"
+#include "signin/dialog/SignInDialog.h"
 
-#include "ErrorDisplayApplication.h"
-#include "NewPasswordKeys.h"
-#include "NoAutoSelectLineEdit.h"
-#include "Platform.h"
-#include "SelfUpdate.h"
-#include "SettingsFile.h"
-#include "ShadowLabel.h"
-#include "SignInPictures.h"
-#include "VersionLabel.h"
-#include "WindowDragger.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "signin/dialog/NewPasswordKeys.h"
+#include "signin/dialog/NoAutoSelectLineEdit.h"
+#include "platform/seam/Platform.h"
+#include "signin/update/SelfUpdate.h"
+#include "credentials/SettingsFile.h"
+#include "signin/dialog/ShadowLabel.h"
+#include "assets/SignInPictures.h"
+#include "signin/dialog/VersionLabel.h"
+#include "signin/dialog/WindowDragger.h"
 
 #include <QDir>
 #include <QGuiApplication>

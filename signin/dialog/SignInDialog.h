@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SignInFlow.h"
-#include "SignInView.h"
+#include "signin/dialog/SignInFlow.h"
+#include "signin/dialog/SignInView.h"
 
 #include <QDialog>
 

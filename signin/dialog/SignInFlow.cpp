@@ -1,16 +1,16 @@
-#include "SignInFlow.h"
+#include "signin/dialog/SignInFlow.h"
 
-#include "ComputerName.h"
-#include "ConnectionString.h"
-#include "Cp1251.h"
-#include "DataModule.h"
-#include "GetUserOutcome.h"
-#include "GetUserStatement.h"
-#include "NewPasswordRule.h"
-#include "Platform.h"
-#include "SettingsFile.h"
-#include "SignInExchange.h"
-#include "SignInView.h"
+#include "signin/dialog/ComputerName.h"
+#include "signin/ConnectionString.h"
+#include "platform/Cp1251.h"
+#include "data/module/DataModule.h"
+#include "signin/GetUserOutcome.h"
+#include "signin/GetUserStatement.h"
+#include "signin/NewPasswordRule.h"
+#include "platform/seam/Platform.h"
+#include "credentials/SettingsFile.h"
+#include "signin/SignInExchange.h"
+#include "signin/dialog/SignInView.h"
 
 namespace zeb {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsLocation.h"
+#include "credentials/SettingsLocation.h"
 
 #include <QString>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "VersionLabel.h"
+#include "signin/dialog/VersionLabel.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "WindowDragger.h"
+#include "signin/dialog/WindowDragger.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "BuildDigest.h"
+#include "signin/update/BuildDigest.h"
 
-#include "Error.h"
+#include "platform/Error.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "DownloadFile.h"
+#include "signin/update/DownloadFile.h"
 
-#include "Error.h"
-#include "Platform.h"
+#include "platform/Error.h"
+#include "platform/seam/Platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "PosixUpdateScript.h"
+#include "signin/update/PosixUpdateScript.h"
 
 #include <QFile>
 #include <algorithm>

@@ -1,13 +1,13 @@
-#include "SelfUpdate.h"
+#include "signin/update/SelfUpdate.h"
 
-#include "BuildDigest.h"
-#include "DownloadFile.h"
-#include "Error.h"
-#include "Platform.h"
-#include "PosixUpdateScript.h"
-#include "UpdateRefusal.h"
-#include "UpdateServer.h"
-#include "WindowsUpdateScript.h"
+#include "signin/update/BuildDigest.h"
+#include "signin/update/DownloadFile.h"
+#include "platform/Error.h"
+#include "platform/seam/Platform.h"
+#include "signin/update/PosixUpdateScript.h"
+#include "signin/update/UpdateRefusal.h"
+#include "signin/update/UpdateServer.h"
+#include "signin/update/WindowsUpdateScript.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UpdateSite.h"
+#include "signin/update/UpdateSite.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "UpdateRefusal.h"
+#include "signin/update/UpdateRefusal.h"
 
 #include <QDir>
 #include <QFile>

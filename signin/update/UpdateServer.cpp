@@ -1,7 +1,7 @@
-#include "UpdateServer.h"
+#include "signin/update/UpdateServer.h"
 
-#include "Cp1251.h"
-#include "Error.h"
+#include "platform/Cp1251.h"
+#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>

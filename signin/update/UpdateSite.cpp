@@ -1,4 +1,4 @@
-#include "UpdateSite.h"
+#include "signin/update/UpdateSite.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

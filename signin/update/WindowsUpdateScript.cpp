@@ -1,6 +1,6 @@
-#include "WindowsUpdateScript.h"
+#include "signin/update/WindowsUpdateScript.h"
 
-#include "Cp1251.h"
+#include "platform/Cp1251.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Connection.h"
-#include "ScheduleFixture.h"
-#include "TestInstallation.h"
+#include "data/Connection.h"
+#include "tests/support/ScheduleFixture.h"
+#include "tests/support/TestInstallation.h"
 
 #include <memory>
 

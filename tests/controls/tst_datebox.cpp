@@ -1,7 +1,7 @@
-#include "CalendarPopup.h"
-#include "DateBox.h"
-#include "PopupPlacement.h"
-#include "TypedDate.h"
+#include "controls/CalendarPopup.h"
+#include "controls/DateBox.h"
+#include "tests/support/PopupPlacement.h"
+#include "controls/TypedDate.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -1,12 +1,12 @@
-#include "DBGridEh.h"
-#include "DBGridFooter.h"
-#include "DataSource.h"
-#include "Dataset.h"
-#include "DatasetTotals.h"
-#include "Field.h"
-#include "FixtureConnection.h"
-#include "ScriptedPlatform.h"
-#include "TypeText.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBGridFooter.h"
+#include "data/module/DataSource.h"
+#include "data/dataset/Dataset.h"
+#include "controls/DatasetTotals.h"
+#include "data/dataset/Field.h"
+#include "tests/controls/FixtureConnection.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/controls/TypeText.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

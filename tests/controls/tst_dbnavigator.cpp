@@ -1,9 +1,9 @@
-#include "DBNavigator.h"
-#include "DataSource.h"
-#include "Dataset.h"
-#include "Field.h"
-#include "FixtureConnection.h"
-#include "ScriptedPlatform.h"
+#include "controls/DBNavigator.h"
+#include "data/module/DataSource.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
+#include "tests/controls/FixtureConnection.h"
+#include "tests/support/ScriptedPlatform.h"
 
 #include <QTest>
 #include <QToolButton>

@@ -1,10 +1,10 @@
-#include "DBLookupComboBox.h"
-#include "DataSource.h"
-#include "Dataset.h"
-#include "Field.h"
-#include "FixtureConnection.h"
-#include "ScriptedPlatform.h"
-#include "TypeText.h"
+#include "controls/DBLookupComboBox.h"
+#include "data/module/DataSource.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
+#include "tests/controls/FixtureConnection.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/controls/TypeText.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

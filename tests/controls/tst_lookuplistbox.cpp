@@ -1,8 +1,8 @@
-#include "DBLookupListBox.h"
-#include "DataSource.h"
-#include "Dataset.h"
-#include "FixtureConnection.h"
-#include "ScriptedPlatform.h"
+#include "controls/DBLookupListBox.h"
+#include "data/module/DataSource.h"
+#include "data/dataset/Dataset.h"
+#include "tests/controls/FixtureConnection.h"
+#include "tests/support/ScriptedPlatform.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
-#include "DBNavigator.h"
-#include "DBRichEdit.h"
-#include "DataSource.h"
-#include "Dataset.h"
-#include "Field.h"
-#include "FixtureConnection.h"
-#include "ScriptedPlatform.h"
-#include "TypeText.h"
+#include "controls/DBNavigator.h"
+#include "controls/DBRichEdit.h"
+#include "data/module/DataSource.h"
+#include "data/dataset/Dataset.h"
+#include "data/dataset/Field.h"
+#include "tests/controls/FixtureConnection.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/controls/TypeText.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "PasswordDigest.h"
+#include "credentials/PasswordDigest.h"
 
 #include <QTest>
 

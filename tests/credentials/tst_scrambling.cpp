@@ -1,4 +1,4 @@
-#include "Scrambling.h"
+#include "credentials/Scrambling.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "Error.h"
-#include "SettingsFile.h"
+#include "platform/Error.h"
+#include "credentials/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "Error.h"
-#include "SettingsLocation.h"
+#include "platform/Error.h"
+#include "credentials/SettingsLocation.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MainWindowRig.h"
+#include "tests/schedule/MainWindowRig.h"
 
 #include <QApplication>
 #include <QDialog>

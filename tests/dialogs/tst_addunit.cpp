@@ -1,10 +1,10 @@
-#include "AddDepartmentDialog.h"
-#include "AddDivisionDialog.h"
-#include "DBLookupComboBox.h"
-#include "DialogScripts.h"
-#include "EngineRows.h"
-#include "ExpectedStatements.h"
-#include "NamedChild.h"
+#include "dialogs/AddDepartmentDialog.h"
+#include "dialogs/AddDivisionDialog.h"
+#include "controls/DBLookupComboBox.h"
+#include "tests/dialogs/DialogScripts.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/ExpectedStatements.h"
+#include "tests/support/NamedChild.h"
 
 #include <QAction>
 #include <QComboBox>

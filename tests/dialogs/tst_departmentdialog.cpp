@@ -1,10 +1,10 @@
-#include "DBLookupListBox.h"
-#include "DepartmentCopyDialog.h"
-#include "DialogScripts.h"
-#include "DirectoryEditor.h"
-#include "EngineRows.h"
-#include "ExpectedStatements.h"
-#include "NamedChild.h"
+#include "controls/DBLookupListBox.h"
+#include "dialogs/DepartmentCopyDialog.h"
+#include "tests/dialogs/DialogScripts.h"
+#include "dialogs/DirectoryEditor.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/ExpectedStatements.h"
+#include "tests/support/NamedChild.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -1,13 +1,13 @@
-#include "DBGridEh.h"
-#include "DBLookupComboBox.h"
-#include "DBNavigator.h"
-#include "DepartmentCopyDialog.h"
-#include "DialogScripts.h"
-#include "DirectoryEditor.h"
-#include "EngineRows.h"
-#include "ExpectedStatements.h"
-#include "Field.h"
-#include "NamedChild.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBLookupComboBox.h"
+#include "controls/DBNavigator.h"
+#include "dialogs/DepartmentCopyDialog.h"
+#include "tests/dialogs/DialogScripts.h"
+#include "dialogs/DirectoryEditor.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/ExpectedStatements.h"
+#include "data/dataset/Field.h"
+#include "tests/support/NamedChild.h"
 
 #include <QAction>
 #include <QGroupBox>

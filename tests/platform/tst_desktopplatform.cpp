@@ -1,5 +1,5 @@
-#include "DesktopPlatform.h"
-#include "DisplayText.h"
+#include "platform/seam/DesktopPlatform.h"
+#include "platform/seam/DisplayText.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "DesktopPlatform.h"
-#include "HttpDownload.h"
+#include "platform/seam/DesktopPlatform.h"
+#include "platform/seam/HttpDownload.h"
 #include "seam/LocalHttpServer.h"
 
 #include <QBuffer>

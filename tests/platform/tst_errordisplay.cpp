@@ -1,6 +1,6 @@
-#include "Error.h"
-#include "ErrorDisplayApplication.h"
-#include "ScriptedPlatform.h"
+#include "platform/Error.h"
+#include "platform/seam/ErrorDisplayApplication.h"
+#include "tests/support/ScriptedPlatform.h"
 
 #include <QPushButton>
 #include <QTest>

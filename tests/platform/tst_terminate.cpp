@@ -1,4 +1,4 @@
-#include "DesktopPlatform.h"
+#include "platform/seam/DesktopPlatform.h"
 
 #include <QDialog>
 #include <QTest>

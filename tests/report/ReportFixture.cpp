@@ -1,6 +1,6 @@
-#include "ReportFixture.h"
+#include "tests/report/ReportFixture.h"
 
-#include "Connection.h"
+#include "data/Connection.h"
 
 #include <QStringList>
 

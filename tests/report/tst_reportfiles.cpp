@@ -1,10 +1,10 @@
-#include "Connection.h"
-#include "EngineRows.h"
-#include "Error.h"
-#include "ReportFile.h"
-#include "ReportFixture.h"
-#include "ReportHtml.h"
-#include "TestInstallation.h"
+#include "data/Connection.h"
+#include "tests/support/EngineRows.h"
+#include "platform/Error.h"
+#include "report/ReportFile.h"
+#include "tests/report/ReportFixture.h"
+#include "report/ReportHtml.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QDir>
 #include <QProcess>

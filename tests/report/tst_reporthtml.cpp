@@ -1,4 +1,4 @@
-#include "ReportHtml.h"
+#include "report/ReportHtml.h"
 
 #include <QTest>
 #include <QTextDocument>

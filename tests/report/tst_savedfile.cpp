@@ -1,5 +1,5 @@
-#include "Error.h"
-#include "SavedFile.h"
+#include "platform/Error.h"
+#include "report/SavedFile.h"
 
 #include <QDir>
 #include <QFile>

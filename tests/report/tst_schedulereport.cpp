@@ -1,8 +1,8 @@
-#include "EngineRows.h"
-#include "Error.h"
-#include "ReportFixture.h"
-#include "ScheduleReport.h"
-#include "TestInstallation.h"
+#include "tests/support/EngineRows.h"
+#include "platform/Error.h"
+#include "tests/report/ReportFixture.h"
+#include "report/ScheduleReport.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QTest>
 #include <algorithm>

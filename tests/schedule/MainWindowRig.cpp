@@ -1,10 +1,10 @@
-#include "MainWindowRig.h"
+#include "tests/schedule/MainWindowRig.h"
 
-#include "DBGridEh.h"
-#include "DBLookupComboBox.h"
-#include "Field.h"
-#include "NamedChild.h"
-#include "ScheduleFixture.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBLookupComboBox.h"
+#include "data/dataset/Field.h"
+#include "tests/support/NamedChild.h"
+#include "tests/support/ScheduleFixture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

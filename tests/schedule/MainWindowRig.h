@@ -1,10 +1,10 @@
 #pragma once
 
-#include "DataModule.h"
-#include "MainWindow.h"
-#include "ScriptedPlatform.h"
-#include "SentStatements.h"
-#include "TestInstallation.h"
+#include "data/module/DataModule.h"
+#include "schedule/MainWindow.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "tests/support/SentStatements.h"
+#include "tests/support/TestInstallation.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
-#include "BuiltInReport.h"
-#include "EngineRows.h"
-#include "MainWindowRig.h"
-#include "NamedChild.h"
-#include "ReportDateDialog.h"
+#include "schedule/menu/BuiltInReport.h"
+#include "tests/support/EngineRows.h"
+#include "tests/schedule/MainWindowRig.h"
+#include "tests/support/NamedChild.h"
+#include "schedule/menu/ReportDateDialog.h"
 
 #include <QAction>
 #include <QDateEdit>

@@ -1,13 +1,13 @@
-#include "DBGridEh.h"
-#include "DBGridFooter.h"
-#include "DBLookupComboBox.h"
-#include "DBRichEdit.h"
-#include "DateBox.h"
-#include "EngineRows.h"
-#include "Field.h"
-#include "MainWindowRig.h"
-#include "NamedChild.h"
-#include "ScheduleColumns.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBGridFooter.h"
+#include "controls/DBLookupComboBox.h"
+#include "controls/DBRichEdit.h"
+#include "controls/DateBox.h"
+#include "tests/support/EngineRows.h"
+#include "data/dataset/Field.h"
+#include "tests/schedule/MainWindowRig.h"
+#include "tests/support/NamedChild.h"
+#include "schedule/grid/ScheduleColumns.h"
 
 #include <QCheckBox>
 #include <QLabel>

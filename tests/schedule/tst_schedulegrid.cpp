@@ -1,11 +1,11 @@
-#include "DBGridEh.h"
-#include "DBLookupComboBox.h"
-#include "EngineRows.h"
-#include "ExpectedStatements.h"
-#include "Field.h"
-#include "MainWindowRig.h"
-#include "NamedChild.h"
-#include "ScheduleColumns.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBLookupComboBox.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/ExpectedStatements.h"
+#include "data/dataset/Field.h"
+#include "tests/schedule/MainWindowRig.h"
+#include "tests/support/NamedChild.h"
+#include "schedule/grid/ScheduleColumns.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
-#include "DBGridEh.h"
-#include "DBGridFooter.h"
-#include "DBLookupComboBox.h"
-#include "EngineRows.h"
-#include "MainWindowRig.h"
-#include "NamedChild.h"
-#include "ScheduleColumns.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBGridFooter.h"
+#include "controls/DBLookupComboBox.h"
+#include "tests/support/EngineRows.h"
+#include "tests/schedule/MainWindowRig.h"
+#include "tests/support/NamedChild.h"
+#include "schedule/grid/ScheduleColumns.h"
 
 #include <QTest>
 #include <functional>

@@ -1,12 +1,12 @@
-#include "Cp1251.h"
-#include "DataModule.h"
-#include "EngineRows.h"
-#include "MainWindow.h"
-#include "NamedChild.h"
-#include "ScriptedPlatform.h"
-#include "SignInDialog.h"
-#include "StartUp.h"
-#include "TestInstallation.h"
+#include "platform/Cp1251.h"
+#include "data/module/DataModule.h"
+#include "tests/support/EngineRows.h"
+#include "schedule/MainWindow.h"
+#include "tests/support/NamedChild.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "signin/dialog/SignInDialog.h"
+#include "schedule/StartUp.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
-#include "DBGridEh.h"
-#include "DBLookupComboBox.h"
-#include "DBNavigator.h"
-#include "EngineRows.h"
-#include "MainWindowRig.h"
-#include "NamedChild.h"
-#include "ScheduleColumns.h"
-#include "SelectorRowLayout.h"
+#include "controls/DBGridEh.h"
+#include "controls/DBLookupComboBox.h"
+#include "controls/DBNavigator.h"
+#include "tests/support/EngineRows.h"
+#include "tests/schedule/MainWindowRig.h"
+#include "tests/support/NamedChild.h"
+#include "schedule/grid/ScheduleColumns.h"
+#include "schedule/SelectorRowLayout.h"
 
 #include <QAbstractItemView>
 #include <QHeaderView>

@@ -1,9 +1,9 @@
-#include "AccountRepair.h"
-#include "DatabaseError.h"
-#include "EngineMessage.h"
-#include "EngineRows.h"
-#include "SqliteSchemaRepair.h"
-#include "TestInstallation.h"
+#include "server/AccountRepair.h"
+#include "data/DatabaseError.h"
+#include "tests/support/EngineMessage.h"
+#include "tests/support/EngineRows.h"
+#include "server/SqliteSchemaRepair.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QDateTime>
 #include <QTest>

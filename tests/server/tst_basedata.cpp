@@ -1,7 +1,7 @@
-#include "BaseData.h"
-#include "EngineRows.h"
-#include "NativeTable.h"
-#include "TestInstallation.h"
+#include "server/BaseData.h"
+#include "tests/support/EngineRows.h"
+#include "server/NativeTable.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QTest>
 

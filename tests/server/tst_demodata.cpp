@@ -1,7 +1,7 @@
-#include "EngineRows.h"
-#include "GetUserOutcome.h"
-#include "NativeTable.h"
-#include "TestInstallation.h"
+#include "tests/support/EngineRows.h"
+#include "signin/GetUserOutcome.h"
+#include "server/NativeTable.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QTest>
 #include <map>

@@ -1,8 +1,8 @@
-#include "ConnectionString.h"
-#include "DatabaseError.h"
-#include "EngineMessage.h"
-#include "TestInstallation.h"
-#include "UserAdmin.h"
+#include "signin/ConnectionString.h"
+#include "data/DatabaseError.h"
+#include "tests/support/EngineMessage.h"
+#include "tests/support/TestInstallation.h"
+#include "server/UserAdmin.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "EngineRows.h"
-#include "NativeTable.h"
-#include "PasswordDigest.h"
-#include "TestInstallation.h"
-#include "UserAdmin.h"
+#include "tests/support/EngineRows.h"
+#include "server/NativeTable.h"
+#include "credentials/PasswordDigest.h"
+#include "tests/support/TestInstallation.h"
+#include "server/UserAdmin.h"
 
 #include <QTest>
 

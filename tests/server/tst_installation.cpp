@@ -1,8 +1,8 @@
-#include "EngineRows.h"
-#include "Error.h"
-#include "Installation.h"
-#include "SettingsFile.h"
-#include "TestInstallation.h"
+#include "tests/support/EngineRows.h"
+#include "platform/Error.h"
+#include "server/Installation.h"
+#include "credentials/SettingsFile.h"
+#include "tests/support/TestInstallation.h"
 #include "pg/PgEngine.h"
 
 #include <QFile>

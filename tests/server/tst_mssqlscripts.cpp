@@ -1,8 +1,8 @@
-#include "Error.h"
-#include "Installation.h"
-#include "MssqlInstallation.h"
-#include "ServerScript.h"
-#include "SqlcmdScript.h"
+#include "platform/Error.h"
+#include "server/Installation.h"
+#include "server/MssqlInstallation.h"
+#include "server/ServerScript.h"
+#include "server/SqlcmdScript.h"
 
 #include <QRegularExpression>
 #include <QTest>

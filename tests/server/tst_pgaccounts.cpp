@@ -1,10 +1,10 @@
-#include "AccountRepair.h"
-#include "DatabaseError.h"
-#include "Installation.h"
-#include "NativeSql.h"
-#include "PgOldLogins.h"
-#include "TestInstallation.h"
-#include "UserAdmin.h"
+#include "server/AccountRepair.h"
+#include "data/DatabaseError.h"
+#include "server/Installation.h"
+#include "data/NativeSql.h"
+#include "server/PgOldLogins.h"
+#include "tests/support/TestInstallation.h"
+#include "server/UserAdmin.h"
 #include "pg/PgEngine.h"
 
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
-#include "DatabaseError.h"
-#include "Installation.h"
-#include "NativeSql.h"
-#include "PasswordDigest.h"
-#include "TestInstallation.h"
-#include "UserAdmin.h"
+#include "data/DatabaseError.h"
+#include "server/Installation.h"
+#include "data/NativeSql.h"
+#include "credentials/PasswordDigest.h"
+#include "tests/support/TestInstallation.h"
+#include "server/UserAdmin.h"
 #include "pg/PgEngine.h"
 
 #include <QTest>

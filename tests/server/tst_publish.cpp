@@ -1,10 +1,10 @@
-#include "BuildPublisher.h"
-#include "EngineRows.h"
-#include "Error.h"
-#include "GetUserStatement.h"
-#include "NativeTable.h"
-#include "TestInstallation.h"
-#include "UserAdmin.h"
+#include "server/BuildPublisher.h"
+#include "tests/support/EngineRows.h"
+#include "platform/Error.h"
+#include "signin/GetUserStatement.h"
+#include "server/NativeTable.h"
+#include "tests/support/TestInstallation.h"
+#include "server/UserAdmin.h"
 
 #include <QTemporaryDir>
 #include <QTest>

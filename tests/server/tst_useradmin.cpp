@@ -1,10 +1,10 @@
-#include "EngineRows.h"
-#include "Error.h"
-#include "GetUserOutcome.h"
-#include "NativeTable.h"
-#include "PasswordDigest.h"
-#include "TestInstallation.h"
-#include "UserAdmin.h"
+#include "tests/support/EngineRows.h"
+#include "platform/Error.h"
+#include "signin/GetUserOutcome.h"
+#include "server/NativeTable.h"
+#include "credentials/PasswordDigest.h"
+#include "tests/support/TestInstallation.h"
+#include "server/UserAdmin.h"
 
 #include <QTest>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "ConnectionParams.h"
-#include "ConnectionString.h"
-#include "Error.h"
+#include "data/ConnectionParams.h"
+#include "signin/ConnectionString.h"
+#include "platform/Error.h"
 
 #include <QTest>
 

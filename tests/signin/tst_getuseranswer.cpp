@@ -1,7 +1,7 @@
-#include "Error.h"
-#include "GetUserAnswer.h"
-#include "GetUserOutcome.h"
-#include "ResultCursor.h"
+#include "platform/Error.h"
+#include "signin/GetUserAnswer.h"
+#include "signin/GetUserOutcome.h"
+#include "data/ResultCursor.h"
 
 #include <QDate>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "GetUserStatement.h"
+#include "signin/GetUserStatement.h"
 
 #include <QTest>
 

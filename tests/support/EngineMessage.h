@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DatabaseError.h"
+#include "data/DatabaseError.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConnectionParams.h"
+#include "data/ConnectionParams.h"
 
 #include <QTest>
 #include <array>

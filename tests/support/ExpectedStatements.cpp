@@ -1,4 +1,4 @@
-#include "ExpectedStatements.h"
+#include "tests/support/ExpectedStatements.h"
 
 namespace expected {
 

@@ -1,7 +1,7 @@
-#include "ScheduleFixture.h"
+#include "tests/support/ScheduleFixture.h"
 
-#include "Connection.h"
-#include "ResultCursor.h"
+#include "data/Connection.h"
+#include "data/ResultCursor.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
-#include "ScriptedPlatform.h"
+#include "tests/support/ScriptedPlatform.h"
 
-#include "Error.h"
-#include "HttpDownload.h"
-#include "ModalDialogs.h"
+#include "platform/Error.h"
+#include "platform/seam/HttpDownload.h"
+#include "platform/seam/ModalDialogs.h"
 
 #include <QDialog>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "SentStatements.h"
+#include "tests/support/SentStatements.h"
 
 #include <QLoggingCategory>
 

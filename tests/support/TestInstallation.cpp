@@ -1,11 +1,11 @@
-#include "TestInstallation.h"
+#include "tests/support/TestInstallation.h"
 
-#include "AdminEngine.h"
-#include "ConnectionString.h"
-#include "Error.h"
-#include "GetUserStatement.h"
-#include "Installation.h"
-#include "UserAdmin.h"
+#include "server/AdminEngine.h"
+#include "signin/ConnectionString.h"
+#include "platform/Error.h"
+#include "signin/GetUserStatement.h"
+#include "server/Installation.h"
+#include "server/UserAdmin.h"
 
 #include <QDir>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Connection.h"
-#include "Engine.h"
-#include "FirstConnectInfo.h"
-#include "GetUserAnswer.h"
-#include "ServerAccount.h"
-#include "TestPgServer.h"
+#include "data/Connection.h"
+#include "data/Engine.h"
+#include "credentials/FirstConnectInfo.h"
+#include "signin/GetUserAnswer.h"
+#include "server/ServerAccount.h"
+#include "tests/support/TestPgServer.h"
 
 #include <QTemporaryDir>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "TestPgServer.h"
+#include "tests/support/TestPgServer.h"
 
-#include "Error.h"
-#include "Installation.h"
-#include "NativeSql.h"
+#include "platform/Error.h"
+#include "server/Installation.h"
+#include "data/NativeSql.h"
 #include "pg/PgEngine.h"
 
 #include <QRandomGenerator>

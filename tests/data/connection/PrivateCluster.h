@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConnectionParams.h"
-#include "Error.h"
+#include "data/ConnectionParams.h"
+#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "Connection.h"
-#include "DatabaseError.h"
-#include "EngineRows.h"
-#include "ResultCursor.h"
-#include "TestInstallation.h"
+#include "data/Connection.h"
+#include "data/DatabaseError.h"
+#include "tests/support/EngineRows.h"
+#include "data/ResultCursor.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QLoggingCategory>
 #include <QTest>

@@ -1,11 +1,11 @@
-#include "Connection.h"
-#include "DataModule.h"
-#include "DatabaseError.h"
-#include "Dataset.h"
-#include "EngineRows.h"
-#include "Field.h"
-#include "ScheduleFixture.h"
-#include "TestInstallation.h"
+#include "data/Connection.h"
+#include "data/module/DataModule.h"
+#include "data/DatabaseError.h"
+#include "data/dataset/Dataset.h"
+#include "tests/support/EngineRows.h"
+#include "data/dataset/Field.h"
+#include "tests/support/ScheduleFixture.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,10 +1,10 @@
-#include "Connection.h"
-#include "Dataset.h"
-#include "EngineRows.h"
-#include "Error.h"
-#include "Field.h"
-#include "TestInstallation.h"
-#include "ValueText.h"
+#include "data/Connection.h"
+#include "data/dataset/Dataset.h"
+#include "tests/support/EngineRows.h"
+#include "platform/Error.h"
+#include "data/dataset/Field.h"
+#include "tests/support/TestInstallation.h"
+#include "data/dataset/ValueText.h"
 
 #include <QCoreApplication>
 #include <QTest>

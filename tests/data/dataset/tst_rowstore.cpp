@@ -1,5 +1,5 @@
-#include "MemoryCursor.h"
-#include "RowStore.h"
+#include "data/MemoryCursor.h"
+#include "data/dataset/RowStore.h"
 
 #include <QTest>
 #include <limits>

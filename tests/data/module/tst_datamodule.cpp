@@ -1,8 +1,8 @@
-#include "DataModule.h"
-#include "DatasetModel.h"
-#include "EngineRows.h"
-#include "Field.h"
-#include "TestInstallation.h"
+#include "data/module/DataModule.h"
+#include "data/dataset/DatasetModel.h"
+#include "tests/support/EngineRows.h"
+#include "data/dataset/Field.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QSignalSpy>
 #include <QTest>

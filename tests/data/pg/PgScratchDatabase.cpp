@@ -1,6 +1,6 @@
-#include "PgScratchDatabase.h"
+#include "tests/data/pg/PgScratchDatabase.h"
 
-#include "Error.h"
+#include "platform/Error.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

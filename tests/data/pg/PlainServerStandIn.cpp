@@ -1,4 +1,4 @@
-#include "PlainServerStandIn.h"
+#include "tests/data/pg/PlainServerStandIn.h"
 
 #include <arpa/inet.h>
 #include <array>

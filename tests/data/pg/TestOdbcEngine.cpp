@@ -1,4 +1,4 @@
-#include "DatabaseError.h"
+#include "data/DatabaseError.h"
 #include "odbc/OdbcEngine.h"
 
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "DatabaseError.h"
-#include "PgScratchDatabase.h"
+#include "data/DatabaseError.h"
+#include "tests/data/pg/PgScratchDatabase.h"
 #include "pg/PgEngine.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "DatabaseError.h"
-#include "PlainServerStandIn.h"
-#include "TestPgServer.h"
+#include "data/DatabaseError.h"
+#include "tests/data/pg/PlainServerStandIn.h"
+#include "tests/support/TestPgServer.h"
 #include "pg/PgEngine.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "DatabaseError.h"
-#include "SqliteTestFile.h"
+#include "data/DatabaseError.h"
+#include "tests/data/sqlite/SqliteTestFile.h"
 
 #include <QDateTime>
 #include <QTest>

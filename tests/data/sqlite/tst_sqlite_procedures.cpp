@@ -1,7 +1,7 @@
-#include "DatabaseError.h"
-#include "EngineMessage.h"
-#include "GetUserOracle.h"
-#include "SqliteTestFile.h"
+#include "data/DatabaseError.h"
+#include "tests/support/EngineMessage.h"
+#include "tests/data/sqlite/GetUserOracle.h"
+#include "tests/data/sqlite/SqliteTestFile.h"
 
 #include <QDateTime>
 #include <QTest>

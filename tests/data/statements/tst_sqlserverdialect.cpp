@@ -1,4 +1,4 @@
-#include "DatabaseError.h"
+#include "data/DatabaseError.h"
 #include "dataset/WriteStatements.h"
 #include "odbc/OdbcConnectionString.h"
 #include "odbc/OdbcMessage.h"

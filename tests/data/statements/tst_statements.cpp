@@ -1,11 +1,11 @@
-#include "Connection.h"
-#include "DatabaseError.h"
-#include "ExpectedStatements.h"
-#include "PasswordDigest.h"
-#include "ResultCursor.h"
-#include "ScheduleFixture.h"
-#include "TestInstallation.h"
-#include "UserAdmin.h"
+#include "data/Connection.h"
+#include "data/DatabaseError.h"
+#include "tests/support/ExpectedStatements.h"
+#include "credentials/PasswordDigest.h"
+#include "data/ResultCursor.h"
+#include "tests/support/ScheduleFixture.h"
+#include "tests/support/TestInstallation.h"
+#include "server/UserAdmin.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "ClientStatements.h"
+#include "tests/data/tsql/ClientStatements.h"
 
 #include <QTest>
 

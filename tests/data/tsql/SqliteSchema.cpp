@@ -1,4 +1,4 @@
-#include "SqliteSchema.h"
+#include "tests/data/tsql/SqliteSchema.h"
 
 #include <sqlite3.h>
 

@@ -1,8 +1,8 @@
-#include "Connection.h"
-#include "EngineRows.h"
-#include "ResultCursor.h"
-#include "ScheduleFixture.h"
-#include "TestInstallation.h"
+#include "data/Connection.h"
+#include "tests/support/EngineRows.h"
+#include "data/ResultCursor.h"
+#include "tests/support/ScheduleFixture.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QTest>
 #include <map>

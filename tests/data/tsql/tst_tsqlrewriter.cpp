@@ -1,5 +1,5 @@
-#include "ClientStatements.h"
-#include "SqliteSchema.h"
+#include "tests/data/tsql/ClientStatements.h"
+#include "tests/data/tsql/SqliteSchema.h"
 #include "tsql/TsqlRewriter.h"
 #include "tsql/TsqlTokenizer.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SelfUpdate.h"
-#include "SignInFlow.h"
-#include "SignInView.h"
+#include "signin/update/SelfUpdate.h"
+#include "signin/dialog/SignInFlow.h"
+#include "signin/dialog/SignInView.h"
 
 #include <QLabel>
 #include <QStringList>

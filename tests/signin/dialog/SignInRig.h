@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DataModule.h"
-#include "RecordingSignInView.h"
-#include "SignInFlow.h"
-#include "TestInstallation.h"
+#include "data/module/DataModule.h"
+#include "tests/signin/dialog/RecordingSignInView.h"
+#include "signin/dialog/SignInFlow.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
-#include "DataModule.h"
-#include "NamedChild.h"
-#include "ScriptedPlatform.h"
-#include "ShadowLabel.h"
-#include "SignInDialog.h"
-#include "TestInstallation.h"
-#include "UserAdmin.h"
-#include "VersionLabel.h"
+#include "data/module/DataModule.h"
+#include "tests/support/NamedChild.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "signin/dialog/ShadowLabel.h"
+#include "signin/dialog/SignInDialog.h"
+#include "tests/support/TestInstallation.h"
+#include "server/UserAdmin.h"
+#include "signin/dialog/VersionLabel.h"
 
 #include <QApplication>
 #include <QDir>

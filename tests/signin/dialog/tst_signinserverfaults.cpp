@@ -1,6 +1,6 @@
-#include "ScriptedPlatform.h"
-#include "SettingsFile.h"
-#include "SignInRig.h"
+#include "tests/support/ScriptedPlatform.h"
+#include "credentials/SettingsFile.h"
+#include "tests/signin/dialog/SignInRig.h"
 
 #include <QTest>
 

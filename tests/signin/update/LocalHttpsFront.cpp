@@ -1,4 +1,4 @@
-#include "LocalHttpsFront.h"
+#include "tests/signin/update/LocalHttpsFront.h"
 
 #include "seam/LocalHttpServer.h"
 

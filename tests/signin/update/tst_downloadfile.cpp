@@ -1,7 +1,7 @@
-#include "DownloadFile.h"
-#include "Error.h"
-#include "LocalHttpsFront.h"
-#include "ScriptedPlatform.h"
+#include "signin/update/DownloadFile.h"
+#include "platform/Error.h"
+#include "tests/signin/update/LocalHttpsFront.h"
+#include "tests/support/ScriptedPlatform.h"
 #include "seam/LocalHttpServer.h"
 #include "seam/TestFiles.h"
 

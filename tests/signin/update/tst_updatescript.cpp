@@ -1,5 +1,5 @@
-#include "PosixUpdateScript.h"
-#include "WindowsUpdateScript.h"
+#include "signin/update/PosixUpdateScript.h"
+#include "signin/update/WindowsUpdateScript.h"
 #include "seam/TestFiles.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "UpdateServer.h"
+#include "signin/update/UpdateServer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "LocalHttpServer.h"
+#include "tests/support/seam/LocalHttpServer.h"
 
 #include <QHostAddress>
 #include <QTcpSocket>
