@@ -47,7 +47,7 @@ public:
     static constexpr int computerNameBufferSize = 101;
 
     // When the sign-in is cancelled the program has been asked to end (Platform::terminationRequested).
-    // `home` is the program's folder, with the settings file in its Data folder.
+    // `home` is the program's folder, with the settings file in its Data folder or else the workstation's.
     MainWindow(DataModule& dataModule, const QString& home, QWidget* parent = nullptr);
     ~MainWindow() override;
 

@@ -20,7 +20,8 @@ void prepareApplication();
 class StartUp
 {
 public:
-    // `home` is the program's folder: the settings file and an embedded database lie in its Data folder.
+    // `home` is the program's folder: the settings file and an embedded database lie in its Data folder, or
+    // in the workstation's folders when it has none (SettingsLocation::ofProgram).
     explicit StartUp(const QString& home);
     ~StartUp();
 

@@ -1,7 +1,13 @@
 #include "server/Installation.h"
 
 #include "credentials/SettingsFile.h"
+#include "credentials/SettingsLocation.h"
+#include "platform/Cp1251.h"
 #include "platform/Error.h"
+#include "server/MssqlInstallation.h"
+#include "server/PgInstallation.h"
+#include "server/RandomPassword.h"
+#include "server/SqliteInstallation.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -16,12 +22,12 @@ const QString signinSuffix = QStringLiteral("_signin");
 
 QString Installation::settingsPath(const QString& directory)
 {
-    return dataDirectory(directory) + QStringLiteral("/ZEB");
+    return SettingsLocation::ofInstallation(directory).settingsFile;
 }
 
 QString Installation::dataDirectory(const QString& directory)
 {
-    return QDir(directory).absoluteFilePath(QStringLiteral("Data"));
+    return SettingsLocation::ofInstallation(directory).dataDirectory;
 }
 
 QString Installation::signinRole(const QString& database)

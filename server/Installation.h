@@ -1,5 +1,8 @@
 #pragma once
 
+#include "credentials/FirstConnectInfo.h"
+#include "server/InstallRequest.h"
+
 #include <QString>
 
 namespace zeb {
@@ -11,6 +14,7 @@ class Installation
 public:
     Installation() = delete;
 
+    // directory/Data/ZEB and directory/Data, or the workstation's for /etc/zeb7 (SettingsLocation).
     static QString settingsPath(const QString& directory);
     static QString dataDirectory(const QString& directory);
     // The sign-in and schedule accounts of a database.

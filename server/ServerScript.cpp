@@ -3,59 +3,65 @@
 #include "platform/Error.h"
 #include "server/TextSubstitution.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
-// Resources of a static library are registered by hand; the name is that of server.qrc.
-static void registerServerResources()
-{
-    Q_INIT_RESOURCE(server);
-}
+#if !defined(ZEB_INSTALLED_SCRIPTS) || !defined(ZEB_SOURCE_SCRIPTS)
+#error "the build names the installed and the source folder of the scripts"
+#endif
 
 namespace zeb {
 
 namespace {
 
-QString resourcePath(ServerScript script)
+QString fileName(ServerScript script)
 {
     switch (script) {
     case ServerScript::SqliteSchema:
-        return QStringLiteral(":/server/sqlite/schema.sql");
+        return QStringLiteral("sqlite/schema.sql");
     case ServerScript::PgSchema:
-        return QStringLiteral(":/server/pg/schema.sql");
+        return QStringLiteral("pg/schema.sql");
     case ServerScript::PgProcedures:
-        return QStringLiteral(":/server/pg/procedures.sql");
+        return QStringLiteral("pg/procedures.sql");
     case ServerScript::PgAccounts:
-        return QStringLiteral(":/server/pg/accounts.sql");
+        return QStringLiteral("pg/accounts.sql");
     case ServerScript::PgUpgrade:
-        return QStringLiteral(":/server/pg/upgrade.sql");
+        return QStringLiteral("pg/upgrade.sql");
     case ServerScript::MssqlDatabase:
-        return QStringLiteral(":/server/mssql/database.sql");
+        return QStringLiteral("mssql/database.sql");
     case ServerScript::MssqlSchema:
-        return QStringLiteral(":/server/mssql/schema.sql");
+        return QStringLiteral("mssql/schema.sql");
     case ServerScript::MssqlProcedures:
-        return QStringLiteral(":/server/mssql/procedures.sql");
+        return QStringLiteral("mssql/procedures.sql");
     case ServerScript::MssqlAccounts:
-        return QStringLiteral(":/server/mssql/accounts.sql");
+        return QStringLiteral("mssql/accounts.sql");
     case ServerScript::MssqlUpgrade:
-        return QStringLiteral(":/server/mssql/upgrade.sql");
+        return QStringLiteral("mssql/upgrade.sql");
     case ServerScript::Reference:
-        return QStringLiteral(":/server/reference.sql");
+        return QStringLiteral("reference.sql");
     }
     Q_UNREACHABLE();
 }
 
 } // namespace
 
+QString serverScriptFolder()
+{
+    const QString installed = QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(ZEB_INSTALLED_SCRIPTS)));
+    return QFileInfo::exists(installed) ? installed : QStringLiteral(ZEB_SOURCE_SCRIPTS);
+}
+
 QString serverScript(ServerScript script, const QHash<QString, QString>& values)
 {
-    static const bool registered = (registerServerResources(), true);
-    Q_UNUSED(registered);
-
-    const QString path = resourcePath(script);
+    const QString path = QDir(serverScriptFolder()).filePath(fileName(script));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Сценарий установки %1 не встроен в программу.").arg(path));
+        throw Error(QStringLiteral("Не удалось прочитать сценарий установки «%1»: %2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()));
     const QString text = QString::fromUtf8(file.readAll());
 
     static const QRegularExpression placeholder(QStringLiteral("\\$\\{([A-Z_]+)\\}"));

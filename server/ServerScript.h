@@ -5,7 +5,7 @@
 
 namespace zeb {
 
-// The SQL scripts the installation runs, built into the program.
+// The SQL scripts the installation runs, read from serverScriptFolder().
 enum class ServerScript
 {
     SqliteSchema,
@@ -22,6 +22,10 @@ enum class ServerScript
     // The reference rows, the same text for every engine.
     Reference,
 };
+
+// share/zeb7/server beside the installed tool's bindir when it is there, else the source tree's server
+// folder.
+QString serverScriptFolder();
 
 // The script's text with every "${NAME}" replaced by values[NAME]. Raises Error when the script asks for a
 // value that is not given, so a half-substituted script never reaches the server.

@@ -11,8 +11,9 @@ namespace zeb {
 namespace {
 
 constexpr int columnCount = 6;
-// Older servers answer without it.
+// Older servers answer without them.
 constexpr int digestColumn = 6;
+constexpr int buildColumn = 7;
 
 QString readText(const ResultCursor& cursor, int column)
 {
@@ -67,6 +68,8 @@ GetUserAnswer GetUserAnswer::read(ResultCursor& cursor)
     answer.updateIndicator = readInteger(cursor, 5);
     if (cursor.columns().size() > digestColumn)
         answer.updateDigest = readText(cursor, digestColumn);
+    if (cursor.columns().size() > buildColumn)
+        answer.updateBuild = readInteger(cursor, buildColumn);
     return answer;
 }
 

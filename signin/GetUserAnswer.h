@@ -17,6 +17,8 @@ struct GetUserAnswer
     // Column 6, when the server sends it: hex SHA-256 of the published executable; empty when none is
     // published.
     QString updateDigest;
+    // Column 7, when the server sends it: the number of that build; 0 when none is told.
+    qint64 updateBuild = 0;
 
     // Moves a fresh cursor to its first row and reads it. Raises Error when there is no row, fewer than six
     // columns, or an integer column holds something else.

@@ -7,6 +7,7 @@
 #include "tools/Arguments.h"
 #include "tools/Commands.h"
 #include "tools/Console.h"
+#include "tools/WorkstationAccess.h"
 
 #include <QDir>
 
@@ -30,14 +31,22 @@ EngineKind engineNamed(const QString& name)
 
 int runInit(const QStringList& words)
 {
-    const Arguments arguments(words,
-                              {QStringLiteral("engine"), QStringLiteral("host"), QStringLiteral("port"),
-                               QStringLiteral("database"), QStringLiteral("admin-user")},
-                              {QStringLiteral("demo"), QStringLiteral("drop-old-logins")});
-    arguments.expectPositional({QStringLiteral("папка установки DIR")});
+    const Arguments arguments(
+        words,
+        {QStringLiteral("engine"), QStringLiteral("host"), QStringLiteral("port"), QStringLiteral("database"),
+         QStringLiteral("admin-user")},
+        {QStringLiteral("demo"), QStringLiteral("drop-old-logins"), QStringLiteral("system")});
+    // --system takes the place of DIR; DIR /etc/zeb7 means the same.
+    const bool system = arguments.has(QStringLiteral("system"));
+    arguments.expectPositional(system ? QStringList()
+                                      : QStringList{QStringLiteral("папка установки DIR или --system")});
 
     InstallRequest request;
-    request.directory = arguments.positional().at(0);
+    request.directory = system ? workstationSettingsFolder() : arguments.positional().at(0);
+    const bool workstation =
+        Installation::settingsPath(request.directory) == SettingsLocation::workstation().settingsFile;
+    if (workstation)
+        WorkstationAccess::check();
     request.engine = engineNamed(arguments.required(QStringLiteral("engine")));
     request.host = arguments.value(QStringLiteral("host"), request.host);
     request.port = arguments.integer(QStringLiteral("port"), request.port);
@@ -53,12 +62,18 @@ int runInit(const QStringList& words)
     request.adminPassword = admin.password;
 
     const FirstConnectInfo settings = Installer::install(request);
+    if (workstation)
+        WorkstationAccess::grant(SettingsLocation::workstation());
     console::print(QStringLiteral("Установка создана, файл настроек: %1")
                        .arg(QDir::toNativeSeparators(Installation::settingsPath(request.directory))));
     console::print(QStringLiteral("Data Source: ") + settings.dataSource);
     console::print(QStringLiteral("Initial Catalog: ") + settings.initialCatalog);
     if (request.demo)
         console::print(QStringLiteral("Добавлены демонстрационные данные и пользователи."));
+    if (workstation)
+        console::print(QStringLiteral("Настройки читают root и члены группы %1: добавьте в неё пользователей "
+                                      "программы (adduser ПОЛЬЗОВАТЕЛЬ %1).")
+                           .arg(WorkstationAccess::groupName()));
     return 0;
 }
 

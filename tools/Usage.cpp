@@ -6,7 +6,7 @@ QString usageText()
 {
     return QStringLiteral(
         "Использование:\n"
-        "  zeb7-admin init DIR --engine sqlite|pg|mssql [--host H] [--port P] [--database NAME] "
+        "  zeb7-admin init DIR|--system --engine sqlite|pg|mssql [--host H] [--port P] [--database NAME] "
         "[--admin-user U] [--demo] [--drop-old-logins]\n"
         "      Создаёт базу данных со схемой, процедурами и учётными записями и пишет файл настроек "
         "DIR/Data/ZEB.\n"
@@ -17,6 +17,10 @@ QString usageText()
         "      (кроме mssql). pg: учётные записи прежней установки базы NAME, оставшиеся на сервере, "
         "отказывают\n"
         "      установку; --drop-old-logins удаляет их.\n"
+        "      --system вместо DIR: настройки рабочего места /etc/zeb7/ZEB (root:zeb7, 0640), встроенная "
+        "база\n"
+        "      в /var/lib/zeb7 (root:zeb7, папка 2770); только от root. Программу запускают root и члены\n"
+        "      группы zeb7 (adduser ПОЛЬЗОВАТЕЛЬ zeb7).\n"
         "  zeb7-admin settings DIR [--show-password]\n"
         "      Показывает значения файла настроек DIR/Data/ZEB и строку соединения клиента;\n"
         "      пароль скрыт звёздочками, если не указан --show-password.\n"
@@ -45,6 +49,7 @@ QString usageText()
         "      Установку прежней версии переводит на личные учётные записи пользователей. Для встроенной\n"
         "      базы (sqlite) восстанавливать нечего.\n"
         "\n"
+        "DIR /etc/zeb7 означает установку рабочего места, как init --system.\n"
         "PostgreSQL: администратор сервера задаётся --admin-user (по умолчанию postgres),\n"
         "его пароль берётся из переменной окружения PGPASSWORD.\n"
         "SQL Server: администратор задаётся --admin-user или переменной SQLCMDUSER (по умолчанию sa),\n"

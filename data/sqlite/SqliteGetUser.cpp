@@ -39,6 +39,7 @@ struct Update
 {
     qint64 state = 1;
     QVariant digest; // of the published build, when the workstation must take it
+    QVariant build;  // its number, then
 };
 
 struct Request
@@ -114,6 +115,7 @@ StatementResult answer(const QVariantList& row)
         {QStringLiteral("message"), FieldType::Text, 250},
         {QStringLiteral("update_state"), FieldType::Integer, 0},
         {QStringLiteral("update_digest"), FieldType::Text, 64},
+        {QStringLiteral("update_build"), FieldType::Integer, 0},
     };
     StatementResult result;
     result.rows = std::make_unique<MemoryCursor>(columns, QList<QVariantList>{row});
@@ -122,7 +124,7 @@ StatementResult answer(const QVariantList& row)
 
 StatementResult refusal(const QString& message)
 {
-    return answer({QString(), QString(), QVariant(), qint64(0), message, qint64(1), QVariant()});
+    return answer({QString(), QString(), QVariant(), qint64(0), message, qint64(1), QVariant(), QVariant()});
 }
 
 // Whole days on the calendar clock, so that a daylight-saving shift does not cost a day.
@@ -196,7 +198,7 @@ Update updateState(SqliteEngine& engine, const Request& request, const QDateTime
         QVariantList{behind ? published : *known} + seen);
     if (!behind)
         return {};
-    return {2, publishedDigest};
+    return {2, publishedDigest, published};
 }
 
 // Every byte of the Windows-1251 form lowered by one, as the client expects the account it is handed.
@@ -256,7 +258,8 @@ StatementResult getUser(SqliteEngine& engine, const QList<ProcedureArgument>& ar
     // A password that must be changed opens nothing until the change comes with the call.
     const auto [dbUser, dbPassword] =
         passState < 0 ? std::pair<QString, QString>() : handOutAccount(engine, *user);
-    return answer({dbUser, dbPassword, user->fullName, passState, QVariant(), update.state, update.digest});
+    return answer({dbUser, dbPassword, user->fullName, passState, QVariant(), update.state, update.digest,
+                   update.build});
 }
 
 } // namespace zeb::sqliteprocedures

@@ -171,7 +171,8 @@ BEGIN
                0 AS pass_state,
                @refusal AS message,
                1 AS update_state,
-               CAST(NULL AS varchar(64)) AS update_digest;
+               CAST(NULL AS varchar(64)) AS update_digest,
+               CAST(NULL AS int) AS update_build;
         RETURN;
     END
 
@@ -278,7 +279,8 @@ BEGIN
            @pass_state AS pass_state,
            CAST(NULL AS nvarchar(200)) AS message,
            @update_state AS update_state,
-           @update_digest AS update_digest;
+           @update_digest AS update_digest,
+           CASE WHEN @update_state = 2 THEN @published END AS update_build;
 END
 GO
 

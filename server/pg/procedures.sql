@@ -179,7 +179,8 @@ RETURNS TABLE (
     pass_state integer,
     message text,
     update_state integer,
-    update_digest text)
+    update_digest text,
+    update_build integer)
 LANGUAGE plpgsql
 SET search_path = dbo, pg_temp
 AS $$
@@ -262,6 +263,7 @@ BEGIN
         message := refusal;
         update_state := 1;
         update_digest := NULL;
+        update_build := NULL;
         RETURN NEXT;
         RETURN;
     END IF;
@@ -306,6 +308,7 @@ BEGIN
     WHERE w.computer = v_computer AND w.program = v_program;
 
     update_digest := CASE WHEN update_state = 2 THEN v_published_digest END;
+    update_build := CASE WHEN update_state = 2 THEN v_published END;
     user_name := account.full_name;
     message := NULL;
     db_user := '';
@@ -356,7 +359,8 @@ RETURNS TABLE (
     pass_state integer,
     message text,
     update_state integer,
-    update_digest text)
+    update_digest text,
+    update_build integer)
 LANGUAGE plpgsql
 SECURITY DEFINER
 SET search_path = dbo, pg_temp
@@ -381,6 +385,7 @@ BEGIN
             message := answer.message;
             update_state := answer.update_state;
             update_digest := answer.update_digest;
+            update_build := answer.update_build;
             RETURN NEXT;
             RETURN;
         EXCEPTION
@@ -395,6 +400,7 @@ BEGIN
     message := msg_busy;
     update_state := 1;
     update_digest := NULL;
+    update_build := NULL;
     RETURN NEXT;
 END;
 $$;

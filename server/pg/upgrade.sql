@@ -14,15 +14,23 @@ CREATE TABLE IF NOT EXISTS dbo.zeb_work_role (
 -- The shared account every client used to be handed; accounts.sql shuts its login.
 DROP TABLE IF EXISTS dbo.zeb_session_account;
 
--- The older dbo.get_user answers without update_digest; a function's result cannot be replaced in place.
+-- Older sign-in functions answer without update_digest or update_build; a function's result cannot be
+-- replaced in place.
 DO $$
 BEGIN
     IF EXISTS (SELECT 1
                FROM pg_proc p
                JOIN pg_namespace n ON n.oid = p.pronamespace
                WHERE n.nspname = 'dbo' AND p.proname = 'get_user'
-                 AND NOT 'update_digest' = ANY (p.proargnames)) THEN
+                 AND NOT 'update_build' = ANY (p.proargnames)) THEN
         DROP FUNCTION dbo.get_user(text, text, text, text, text, text, text, text, text);
+    END IF;
+    IF EXISTS (SELECT 1
+               FROM pg_proc p
+               JOIN pg_namespace n ON n.oid = p.pronamespace
+               WHERE n.nspname = 'dbo' AND p.proname = 'zeb_sign_in'
+                 AND NOT 'update_build' = ANY (p.proargnames)) THEN
+        DROP FUNCTION dbo.zeb_sign_in(text, text, text, text, text, text);
     END IF;
 END;
 $$;

@@ -44,9 +44,7 @@ QToolButton:focus { border: 2px solid rgb(240, 160, 32); border-radius: 3px; }
 } // namespace
 
 SignInDialog::SignInDialog(DataModule& dataModule, const QString& home, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_home(home),
-      m_settingsPath(QDir::cleanPath(QDir(home).absoluteFilePath(QStringLiteral("Data/ZEB")))),
-      m_flow(dataModule, *this, m_settingsPath)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_home(home), m_flow(dataModule, *this, home)
 {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Аутентификация"));
@@ -238,7 +236,9 @@ void SignInDialog::showEvent(QShowEvent* event)
     m_settingsChecked = true;
     // An installation without a readable settings file cannot sign in at all: say so at once rather than at
     // the first attempt, once the dialog is on screen so that the box opens over it.
-    QTimer::singleShot(0, this, [this] { showingErrors([this] { SettingsFile::read(m_settingsPath); }); });
+    QTimer::singleShot(0, this, [this] {
+        showingErrors([this] { SettingsFile::read(m_flow.settingsLocation().settingsFile); });
+    });
 }
 
 QString SignInDialog::login() const
@@ -282,11 +282,11 @@ void SignInDialog::clearNewPasswords()
     m_confirmationEdit->clear();
 }
 
-void SignInDialog::startUpdate(const QString& publishedDigest)
+bool SignInDialog::startUpdate(const QString& publishedDigest, qint64 publishedBuild)
 {
     UpdateSite site = UpdateSite::current();
     site.home = m_home;
-    startSelfUpdate(*m_versionLabel, *m_exitTimer, publishedDigest, site);
+    return startSelfUpdate(*m_versionLabel, *m_exitTimer, publishedDigest, publishedBuild, site);
 }
 
 void SignInDialog::closeWith(int modalResult)

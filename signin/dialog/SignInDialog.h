@@ -27,7 +27,8 @@ public:
     static constexpr int areaShownHeight = 416;
     static constexpr int areaHiddenHeight = 275;
 
-    // `home` is the program's folder: the settings file lies in its Data folder, the self-update works there.
+    // `home` is the program's folder: the settings file lies in its Data folder (else the workstation's is
+    // read), the self-update works there.
     // A successful sign-in leaves the login as typed in the data module.
     SignInDialog(DataModule& dataModule, const QString& home, QWidget* parent = nullptr);
     ~SignInDialog() override;
@@ -63,11 +64,10 @@ private:
     void pressMoreButton() override;
     void disableMoreButton() override;
     void clearNewPasswords() override;
-    void startUpdate(const QString& publishedDigest) override;
+    bool startUpdate(const QString& publishedDigest, qint64 publishedBuild) override;
     void closeWith(int modalResult) override;
 
     QString m_home;
-    QString m_settingsPath;
     QLabel* m_upperPicture;
     QLabel* m_lowerPicture;
     QLineEdit* m_loginEdit;

@@ -21,9 +21,14 @@ constexpr qsizetype computerNameBufferSize = 256;
 
 } // namespace
 
-SignInFlow::SignInFlow(DataModule& dataModule, SignInView& view, QString settingsPath)
-    : m_dataModule(dataModule), m_view(view), m_settingsPath(std::move(settingsPath))
+SignInFlow::SignInFlow(DataModule& dataModule, SignInView& view, QString home, SettingsLocation workstation)
+    : m_dataModule(dataModule), m_view(view), m_home(std::move(home)), m_workstation(std::move(workstation))
 {
+}
+
+SettingsLocation SignInFlow::settingsLocation() const
+{
+    return SettingsLocation::ofProgram(m_home, m_workstation);
 }
 
 void SignInFlow::signInButtonClicked()
@@ -54,7 +59,10 @@ void SignInFlow::signInButtonClicked()
 
 bool SignInFlow::exchangeSignIn(Connection& connection, const QString& newPassword)
 {
-    const FirstConnectInfo settings = SettingsFile::read(m_settingsPath);
+    const SettingsLocation location = settingsLocation();
+    const FirstConnectInfo settings = SettingsFile::read(location.settingsFile);
+    // An embedded database lies beside the settings file that names it.
+    connection.setDataDirectory(location.dataDirectory);
     // Not the end of the attempt: running GET_USER tries to open the connection once more.
     if (const std::optional<ConnectFailure> failure = openWithSettings(connection, settings))
         m_view.showMessage(failure->serverFault ? failure->explanation : failure->message);
@@ -76,10 +84,15 @@ bool SignInFlow::exchangeSignIn(Connection& connection, const QString& newPasswo
     GetUserAnswer answer;
     try {
         answer = runGetUser(connection, statement.text());
-        switch (decideOutcome(answer, m_attemptCount)) {
-        case GetUserOutcome::Update:
-            m_view.startUpdate(answer.updateDigest);
-            return false;
+        GetUserOutcome outcome = decideOutcome(answer, m_attemptCount);
+        if (outcome == GetUserOutcome::Update) {
+            if (m_view.startUpdate(answer.updateDigest, answer.updateBuild))
+                return false;
+            // Not this installation's to replace: the user has been told, the sign-in goes on without it.
+            answer.updateIndicator = 0;
+            outcome = decideOutcome(answer, m_attemptCount);
+        }
+        switch (outcome) {
         case GetUserOutcome::ServerMessage:
             // The connection stays open with the settings file's account; the next attempt re-uses it.
             m_view.showMessage(answer.message);
@@ -96,6 +109,7 @@ bool SignInFlow::exchangeSignIn(Connection& connection, const QString& newPasswo
             m_view.showMessage(passwordChangeMessage());
             m_view.pressMoreButton();
             return false;
+        case GetUserOutcome::Update:
         case GetUserOutcome::Accepted:
             break;
         }

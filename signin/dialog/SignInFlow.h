@@ -1,5 +1,7 @@
 #pragma once
 
+#include "credentials/SettingsLocation.h"
+
 #include <QString>
 #include <exception>
 
@@ -15,8 +17,13 @@ class DataModule;
 class SignInFlow
 {
 public:
-    // The data module receives the login as typed once the returned account has connected.
-    SignInFlow(DataModule& dataModule, SignInView& view, QString settingsPath);
+    // The data module receives the login as typed once the returned account has connected. home is the
+    // program's folder; its settings file wins over the workstation's.
+    SignInFlow(DataModule& dataModule, SignInView& view, QString home,
+               SettingsLocation workstation = SettingsLocation::workstation());
+
+    // Where the settings file is found now (looked up afresh at every attempt); raises IoError when nowhere.
+    SettingsLocation settingsLocation() const;
 
     // The sign-in button: counts the attempt, checks a new password, signs in, and on success sets the
     // server's date format and closes the dialog with the OK result. Errors raised before GET_USER runs
@@ -40,7 +47,8 @@ private:
 
     DataModule& m_dataModule;
     SignInView& m_view;
-    QString m_settingsPath;
+    QString m_home;
+    SettingsLocation m_workstation;
     quint8 m_attemptCount = 0;
     bool m_passwordAreaOpen = false;
 };

@@ -21,8 +21,9 @@ public:
     virtual void disableMoreButton() = 0;
     virtual void clearNewPasswords() = 0;
     // Starts the self-update on the dialog's version label and exit timer, installing only a build whose
-    // SHA-256 is publishedDigest; errors propagate.
-    virtual void startUpdate(const QString& publishedDigest) = 0;
+    // SHA-256 is publishedDigest; errors propagate. False when this installation is not replaced by itself
+    // (the user has been told): the sign-in goes on.
+    virtual bool startUpdate(const QString& publishedDigest, qint64 publishedBuild) = 0;
     virtual void closeWith(int modalResult) = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "signin/update/BuildDigest.h"
 #include "signin/update/DownloadFile.h"
 #include "signin/update/PosixUpdateScript.h"
+#include "signin/update/UpdateRefusal.h"
 #include "signin/update/UpdateServer.h"
 #include "signin/update/WindowsUpdateScript.h"
 
@@ -67,9 +68,15 @@ void giveUp(const QLabel& notice, const QString& text, MessageIcon icon)
 
 } // namespace
 
-void startSelfUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDigest,
+bool startSelfUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDigest, qint64 publishedBuild,
                      const UpdateSite& site)
 {
+    if (const UpdateRefusal refusal = updateRefusal(site); refusal != UpdateRefusal::None) {
+        Platform::instance().messageBox(
+            notice.window(), updateRefusalNotice(refusal, publishedBuild, site.home),
+            QStringLiteral("Уведомление"), MessageButtons::Ok, MessageIcon::Information);
+        return false;
+    }
     notice.setText(QStringLiteral("Идёт обновление программы, ПОДОЖДИТЕ..."));
     // Paints the notice before the downloads block the window; a click now would start a second attempt.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -92,7 +99,7 @@ void startSelfUpdate(QLabel& notice, QTimer& exitTimer, const QString& published
         home.rmdir(tempFolder);
         giveUp(notice, QStringLiteral("Сервер обновлений не доступен.\rОбратитесь к администратору."),
                MessageIcon::Information);
-        return;
+        return true;
     }
     if (!isPublishedBuild(program, publishedDigest)) {
         // Not left where a later script could pick it up.
@@ -100,10 +107,11 @@ void startSelfUpdate(QLabel& notice, QTimer& exitTimer, const QString& published
         home.rmdir(tempFolder);
         giveUp(notice, publishedDigest.isEmpty() ? noPublishedDigestMessage : buildMismatchMessage,
                MessageIcon::Warning);
-        return;
+        return true;
     }
     startScript(site);
     exitTimer.start();
+    return true;
 }
 
 void exitWhenUpdateStarted(QTimer& exitTimer)

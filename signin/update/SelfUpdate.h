@@ -22,9 +22,11 @@ constexpr qint64 maxProgramBytes = 512 * 1024 * 1024;
 // program has ended, starts it and starts exitTimer. Otherwise it shows why in a box and asks the
 // application to terminate: a failed download (nothing of it stays, nor "tempZEB"), an answer longer than
 // the bounds above, or a download that is not the published build or has no published digest to match (it
-// is deleted). The notice label shows the progress text. Raises IoError when
-// a file cannot be written or read.
-void startSelfUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDigest,
+// is deleted). The notice label shows the progress text. Raises IoError when a file cannot be written or
+// read.
+// Returns false when the installation is not the user's to replace (updateRefusal): then nothing is fetched,
+// the box names the published build and the administrator, and the program goes on with the running build.
+bool startSelfUpdate(QLabel& notice, QTimer& exitTimer, const QString& publishedDigest, qint64 publishedBuild,
                      const UpdateSite& site = UpdateSite::current());
 
 // The exit timer's handler: asks the application to terminate, from the second tick on every 100 ms.

@@ -17,11 +17,12 @@ namespace {
 // The SHA-256 of "abc".
 const QString abcDigest = QStringLiteral("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 
-// What GET_USER tells a workstation about updating: column 5 and column 6.
+// What GET_USER tells a workstation about updating: columns 5, 6 and 7.
 struct UpdateAnswer
 {
     qint64 indicator = 0;
     QVariant digest;
+    QVariant build;
 };
 
 UpdateAnswer askUpdate(const TestInstallation& installation, const QString& computer)
@@ -33,11 +34,12 @@ UpdateAnswer askUpdate(const TestInstallation& installation, const QString& comp
     statement.computerName = computer;
     const std::unique_ptr<Connection> connection = installation.settingsConnection();
     const std::unique_ptr<ResultCursor> rows = connection->query(statement.text());
-    if (rows->columns().size() < 7)
-        throw Error(QStringLiteral("Ответ GET_USER без столбца update_digest."));
+    if (rows->columns().size() < 8)
+        throw Error(QStringLiteral("Ответ GET_USER без столбцов update_digest и update_build."));
     if (!rows->next())
         throw Error(QStringLiteral("Процедура GET_USER не вернула строк."));
-    UpdateAnswer answer{rows->toInt64(5), rows->isNull(6) ? QVariant() : QVariant(rows->toText(6))};
+    UpdateAnswer answer{rows->toInt64(5), rows->isNull(6) ? QVariant() : QVariant(rows->toText(6)),
+                        rows->isNull(7) ? QVariant() : QVariant(rows->toInt64(7))};
     while (rows->next()) {
     }
     return answer;
@@ -95,10 +97,12 @@ private Q_SLOTS:
         answer = askUpdate(installation, QStringLiteral("PC-OLD"));
         QCOMPARE(answer.indicator, 2);
         QCOMPARE(answer.digest.toString(), abcDigest);
+        QCOMPARE(answer.build, QVariant(qint64(2)));
         // Told once, the workstation counts as updated.
         answer = askUpdate(installation, QStringLiteral("PC-OLD"));
         QCOMPARE(answer.indicator, 1);
         QVERIFY(answer.digest.isNull());
+        QVERIFY(answer.build.isNull());
         // A workstation first seen after the publishing is not told to update.
         answer = askUpdate(installation, QStringLiteral("PC-NEW"));
         QCOMPARE(answer.indicator, 1);

@@ -89,35 +89,40 @@ void TestGetUserAnswer::readsTheFirstRow_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<qint64>("updateIndicator");
     QTest::addColumn<QString>("updateDigest");
+    QTest::addColumn<qint64>("updateBuild");
 
     const QString digest = QStringLiteral("9f86d081884c7d659a2feaa0c55ad015a3bf4f1b2b0b822cd15d6c15b0f00a08");
     QTest::newRow("accepted, NULL message")
         << 6 << answerRow(QStringLiteral("r`"), qint64(85), QVariant(), qint64(1)) << QStringLiteral("sa")
-        << qint64(85) << QString() << qint64(1) << QString();
+        << qint64(85) << QString() << qint64(1) << QString() << qint64(0);
     QTest::newRow("refused") << 6
                              << answerRow(QString(), qint64(0),
                                           QStringLiteral("Неверное имя пользователя или пароль."), qint64(1))
                              << QString() << qint64(0)
                              << QStringLiteral("Неверное имя пользователя или пароль.") << qint64(1)
-                             << QString();
+                             << QString() << qint64(0);
     QTest::newRow("message of blanks")
         << 6 << answerRow(QStringLiteral("r`"), qint64(5), QStringLiteral("   "), qint64(2))
-        << QStringLiteral("sa") << qint64(5) << QStringLiteral("   ") << qint64(2) << QString();
+        << QStringLiteral("sa") << qint64(5) << QStringLiteral("   ") << qint64(2) << QString() << qint64(0);
     QTest::newRow("numbers as text and float")
         << 6 << answerRow(QStringLiteral("r`"), QStringLiteral("-1"), QString(), 2.0) << QStringLiteral("sa")
-        << qint64(-1) << QString() << qint64(2) << QString();
+        << qint64(-1) << QString() << qint64(2) << QString() << qint64(0);
     QTest::newRow("NULL numbers") << 6 << answerRow(QVariant(), QVariant(), QVariant(), QVariant())
-                                  << QString() << qint64(0) << QString() << qint64(0) << QString();
+                                  << QString() << qint64(0) << QString() << qint64(0) << QString()
+                                  << qint64(0);
     QTest::newRow("update with its digest")
         << 7 << (answerRow(QStringLiteral("r`"), qint64(30), QVariant(), qint64(2)) << digest)
-        << QStringLiteral("sa") << qint64(30) << QString() << qint64(2) << digest;
+        << QStringLiteral("sa") << qint64(30) << QString() << qint64(2) << digest << qint64(0);
     QTest::newRow("no update, NULL digest")
         << 7 << (answerRow(QStringLiteral("r`"), qint64(30), QVariant(), qint64(1)) << QVariant())
-        << QStringLiteral("sa") << qint64(30) << QString() << qint64(1) << QString();
-    QTest::newRow("eight columns") << 8
-                                   << (answerRow(QStringLiteral("r`"), qint64(30), QVariant(), qint64(2))
-                                       << digest << 7)
-                                   << QStringLiteral("sa") << qint64(30) << QString() << qint64(2) << digest;
+        << QStringLiteral("sa") << qint64(30) << QString() << qint64(1) << QString() << qint64(0);
+    QTest::newRow("no update, NULL build")
+        << 8
+        << (answerRow(QStringLiteral("r`"), qint64(30), QVariant(), qint64(1)) << QVariant() << QVariant())
+        << QStringLiteral("sa") << qint64(30) << QString() << qint64(1) << QString() << qint64(0);
+    QTest::newRow("update with its digest and build")
+        << 8 << (answerRow(QStringLiteral("r`"), qint64(30), QVariant(), qint64(2)) << digest << 7)
+        << QStringLiteral("sa") << qint64(30) << QString() << qint64(2) << digest << qint64(7);
 }
 
 void TestGetUserAnswer::readsTheFirstRow()
@@ -137,6 +142,7 @@ void TestGetUserAnswer::readsTheFirstRow()
     QTEST(answer.message, "message");
     QTEST(answer.updateIndicator, "updateIndicator");
     QTEST(answer.updateDigest, "updateDigest");
+    QTEST(answer.updateBuild, "updateBuild");
 }
 
 void TestGetUserAnswer::refusesAnUnexpectedAnswer_data()

@@ -569,6 +569,10 @@ private Q_SLOTS:
         QTest::newRow("missing folder")
             << QStringList{QStringLiteral("init"), QStringLiteral("--engine"), QStringLiteral("sqlite")} << 2
             << QStringLiteral("не указано: папка установки DIR");
+        QTest::newRow("a folder beside --system")
+            << QStringList{QStringLiteral("init"), QStringLiteral("--system"), QStringLiteral("%NEW%"),
+                           QStringLiteral("--engine"), QStringLiteral("sqlite")}
+            << 2 << QStringLiteral("лишний аргумент");
         QTest::newRow("missing engine") << QStringList{QStringLiteral("init"), QStringLiteral("%NEW%")} << 2
                                         << QStringLiteral("--engine");
         QTest::newRow("unknown engine") << QStringList{QStringLiteral("init"), QStringLiteral("%NEW%"),

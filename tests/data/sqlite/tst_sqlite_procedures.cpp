@@ -29,6 +29,7 @@ struct Answer
     QVariant message;
     qint64 updateState = 0;
     QVariant updateDigest;
+    QVariant updateBuild;
 };
 
 // A user as the administrator's tool would store it.
@@ -81,10 +82,10 @@ private:
             call.arguments.append({QString(), value});
         const StatementResult result = engine().callProcedure(call);
         ResultCursor& row = *result.rows;
-        if (row.columns().size() != 7 || !row.next())
+        if (row.columns().size() != 8 || !row.next())
             qFatal("GET_USER answered without its row");
         Answer answer{row.toText(0), row.toText(1),  row.value(2), row.toInt64(3),
-                      row.value(4),  row.toInt64(5), row.value(6)};
+                      row.value(4),  row.toInt64(5), row.value(6), row.value(7)};
         if (row.next())
             qFatal("GET_USER answered more than one row");
         return answer;
@@ -104,6 +105,7 @@ private:
         QCOMPARE(answer.passState, 0);
         QCOMPARE(answer.updateState, 1);
         QVERIFY(answer.updateDigest.isNull());
+        QVERIFY(answer.updateBuild.isNull());
     }
 
     // The number of posts as a client connection with the handed-out account sees it.
@@ -302,9 +304,11 @@ private Q_SLOTS:
         const Answer behind = signIn(QStringLiteral("petrov"), QStringLiteral("secret1"));
         QCOMPARE(behind.updateState, 2);
         QCOMPARE(behind.updateDigest, QVariant(published));
+        QCOMPARE(behind.updateBuild.toLongLong(), 2);
         const Answer current = signIn(QStringLiteral("petrov"), QStringLiteral("secret1"));
         QCOMPARE(current.updateState, 1);
         QVERIFY(current.updateDigest.isNull());
+        QVERIFY(current.updateBuild.isNull());
         QCOMPARE(signIn(QStringLiteral("petrov"), QStringLiteral("secret1"), {}, QStringLiteral("НОВЫЙ"))
                      .updateState,
                  1);

@@ -300,10 +300,12 @@ void TestStatements::signInProcedure()
                        "'KADRY ','0','4'")
             .arg(passwordDigest(QStringLiteral("kadry123")));
     std::unique_ptr<ResultCursor> answer = signin->query(statement);
-    QCOMPARE(answer->columns().size(), 7);
+    QCOMPARE(answer->columns().size(), 8);
     QVERIFY(answer->next());
     QVERIFY(answer->isNull(4));
     QCOMPARE(answer->toInt64(5), 1);
+    QVERIFY(answer->isNull(6));
+    QVERIFY(answer->isNull(7));
     QVERIFY(!answer->toText(0).isEmpty());
     QVERIFY(!answer->next());
 }

@@ -53,11 +53,11 @@ public:
         newPasswordText.clear();
         confirmationText.clear();
     }
-    void startUpdate(const QString& publishedDigest) override
+    bool startUpdate(const QString& publishedDigest, qint64 publishedBuild) override
     {
         UpdateSite site = UpdateSite::current();
         site.home = home;
-        startSelfUpdate(notice, exitTimer, publishedDigest, site);
+        return startSelfUpdate(notice, exitTimer, publishedDigest, publishedBuild, site);
     }
     void closeWith(int modalResult) override { closedWith = modalResult; }
 };

@@ -6,17 +6,31 @@
 #include "tests/support/TestInstallation.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 namespace zeb {
 
-// A fresh demo installation and one sign-in dialog's logic working on it through a recording view.
+// Where the demo installation's settings lie for the sign-in: in the program's folder, or in the
+// workstation's settings folder with nothing beside the program.
+enum class SettingsPlace
+{
+    BesideProgram,
+    Workstation,
+};
+
+// A fresh demo installation and one sign-in dialog's logic working on it through a recording view. The
+// place that does not hold the installation is an empty folder, so nothing outside the test is read.
 struct SignInRig
 {
-    explicit SignInRig(EngineKind engine) : installation(engine, true), flow(dataModule, view, settingsPath())
+    explicit SignInRig(EngineKind engine, SettingsPlace place = SettingsPlace::BesideProgram)
+        : installation(engine, true),
+          flow(dataModule, view,
+               place == SettingsPlace::BesideProgram ? installation.directory() : empty.path(),
+               SettingsLocation::ofFolder(place == SettingsPlace::Workstation ? installation.directory()
+                                                                              : empty.path()))
     {
-        dataModule.connection.setDataDirectory(installation.dataDirectory());
         view.flow = &flow;
-        view.home = installation.directory();
+        view.home = place == SettingsPlace::BesideProgram ? installation.directory() : empty.path();
     }
 
     QString settingsPath() const
@@ -31,6 +45,7 @@ struct SignInRig
         view.passwordText = password;
     }
 
+    QTemporaryDir empty;
     TestInstallation installation;
     DataModule dataModule;
     RecordingSignInView view;

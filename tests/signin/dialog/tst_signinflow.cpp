@@ -5,9 +5,12 @@
 #include "server/Installation.h"
 #include "server/UserAdmin.h"
 #include "signin/ConnectionString.h"
+#include "signin/update/UpdateServer.h"
 #include "tests/signin/dialog/SignInRig.h"
 #include "tests/support/EngineRows.h"
 #include "tests/support/ScriptedPlatform.h"
+#include "tests/support/seam/LocalHttpServer.h"
+#include "tests/support/seam/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,6 +102,8 @@ class TestSignInFlow : public QObject
 private Q_SLOTS:
     void oneAttempt_data();
     void oneAttempt();
+    void workstationSettingsServeWhenNoneBesideTheProgram_data() { addEngineRows(); }
+    void workstationSettingsServeWhenNoneBesideTheProgram();
     void serverMessageKeepsTheConnectionForTheRetry_data() { addEngineRows(); }
     void serverMessageKeepsTheConnectionForTheRetry();
     void repeatedFailuresLockTheAccount_data() { addEngineRows(); }
@@ -111,6 +116,8 @@ private Q_SLOTS:
     void demandedChangeSignsInWithTheNewPassword();
     void updateWithoutUpdateServerEndsTheProgram_data() { addEngineRows(); }
     void updateWithoutUpdateServerEndsTheProgram();
+    void readOnlyProgramFolderSignsInWithoutTheUpdate_data() { addEngineRows(); }
+    void readOnlyProgramFolderSignsInWithoutTheUpdate();
     void failedReconnectionClearsTheLabel_data();
     void failedReconnectionClearsTheLabel();
     void unreachableDatabaseIsToldPlainly_data();
@@ -221,6 +228,26 @@ void TestSignInFlow::oneAttempt()
     QVERIFY(!dm.levelTwoDivisions.isActive());
     QVERIFY(dm.departments.recordCount() > 0);
     QCOMPARE(dateOrder(rig->connection()), expectedDateOrder(engine));
+}
+
+// A client installed by the package: nothing beside the executable, the settings in the workstation's folder
+// and an embedded database in the workstation's data folder.
+void TestSignInFlow::workstationSettingsServeWhenNoneBesideTheProgram()
+{
+    QFETCH(EngineKind, engine);
+    ScriptedPlatform platform;
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine, SettingsPlace::Workstation));
+    QVERIFY(!QFile::exists(QDir(rig->view.home).filePath(QStringLiteral("Data/ZEB"))));
+    rig->type(QStringLiteral("kadry"), QStringLiteral("kadry123"));
+
+    rig->flow.signInButtonClicked();
+
+    QCOMPARE(platform.errors(), QStringList());
+    QCOMPARE(rig->view.closedWith, 1);
+    QCOMPARE(rig->dataModule.sessionLogin(), QStringLiteral("kadry"));
+    QCOMPARE(rig->connection().dataDirectory(), rig->installation.dataDirectory());
+    QVERIFY(rig->dataModule.departments.recordCount() > 0);
 }
 
 void TestSignInFlow::serverMessageKeepsTheConnectionForTheRetry()
@@ -403,6 +430,48 @@ void TestSignInFlow::updateWithoutUpdateServerEndsTheProgram()
     QCOMPARE(rig->dataModule.sessionLogin(), QString());
     QVERIFY(rig->connection().isOpen());
     QCOMPARE(platform.errors(), QStringList());
+}
+
+// A folder the user may not write is not replaced: no download starts, the user reads which build the
+// server published, and the sign-in goes on into the program.
+void TestSignInFlow::readOnlyProgramFolderSignsInWithoutTheUpdate()
+{
+    QFETCH(EngineKind, engine);
+    ScriptedPlatform platform;
+    platform.setComputerName(QStringLiteral("TEST-PC"));
+    std::unique_ptr<SignInRig> rig;
+    QVERIFY_THROWS_NO_EXCEPTION(rig = std::make_unique<SignInRig>(engine));
+    LocalHttpServer updates;
+    updates.serve(QStringLiteral("/zebprogs/ZEB 7.t"), httpAnswer(200, "ZEB 7"));
+    updates.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), httpAnswer(200, "new build"));
+    QVERIFY(writeFileContents(UpdateServer::configPath(rig->view.home), updates.baseAddress().toUtf8()));
+    QCOMPARE(rig->installation.getUser(QStringLiteral("kadry"), QStringLiteral("kadry123")).updateIndicator,
+             1);
+    rig->installation.adminEngine()->run(
+        QStringLiteral("UPDATE %1 SET build = 5").arg(table(engine, QStringLiteral("zeb_program"))));
+    const QFile::Permissions writable = QFile::permissions(rig->view.home);
+    QVERIFY(QFile::setPermissions(rig->view.home, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    platform.queueAnswer(MessageAnswer::Ok);
+    rig->type(QStringLiteral("kadry"), QStringLiteral("kadry123"));
+
+    rig->flow.signInButtonClicked();
+    QFile::setPermissions(rig->view.home, writable);
+
+    QVERIFY(updates.requestedPaths().isEmpty());
+    QCOMPARE(platform.boxes().size(), 1);
+    QCOMPARE(
+        platform.boxes().at(0).text,
+        QStringLiteral("Опубликована сборка 5 программы.\rПапка программы «%1» закрыта для записи, поэтому "
+                       "программа не может обновиться сама: её обновляет администратор, сообщите ему о "
+                       "новой сборке.\rРабота продолжается в текущей версии.")
+            .arg(QDir::toNativeSeparators(rig->view.home)));
+    QCOMPARE(platform.boxes().at(0).icon, MessageIcon::Information);
+    QCOMPARE(platform.terminationRequests(), 0);
+    QCOMPARE(platform.errors(), QStringList());
+    QCOMPARE(rig->view.closedWith, 1);
+    QCOMPARE(rig->dataModule.sessionLogin(), QStringLiteral("kadry"));
+    QVERIFY(rig->dataModule.departments.recordCount() > 0);
+    QVERIFY(!QFileInfo::exists(QDir(rig->view.home).filePath(QStringLiteral("tempZEB"))));
 }
 
 void TestSignInFlow::failedReconnectionClearsTheLabel_data()

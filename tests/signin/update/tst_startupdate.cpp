@@ -1,6 +1,7 @@
 #include "platform/Error.h"
 #include "signin/update/PosixUpdateScript.h"
 #include "signin/update/SelfUpdate.h"
+#include "signin/update/UpdateRefusal.h"
 #include "signin/update/UpdateServer.h"
 #include "tests/signin/update/LocalHttpsFront.h"
 #include "tests/support/ScriptedPlatform.h"
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 using namespace zeb;
 
@@ -29,6 +31,25 @@ const QByteArray newProgram = QByteArray("\x7f"
                               QByteArray(20000, '\x90');
 const QString newProgramDigest =
     QString::fromLatin1(QCryptographicHash::hash(newProgram, QCryptographicHash::Sha256).toHex());
+constexpr qint64 publishedBuild = 8;
+
+// Takes the write permissions off a folder for as long as it lives.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(QString path) : m_path(std::move(path)), m_permissions(QFile::permissions(m_path))
+    {
+        QFile::setPermissions(m_path, m_permissions & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser |
+                                                        QFileDevice::WriteGroup | QFileDevice::WriteOther));
+    }
+    ~ReadOnlyFolder() { QFile::setPermissions(m_path, m_permissions); }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+private:
+    QString m_path;
+    QFileDevice::Permissions m_permissions;
+};
 
 // An installation in a folder whose name needs quoting, with its old executable, the update server's
 // address and the sign-in dialog's notice label and exit timer.
@@ -46,9 +67,9 @@ struct Installation
     }
 
     QString path(const QString& name) const { return QDir(home).filePath(name); }
-    void startUpdate(const QString& digest = newProgramDigest)
+    bool startUpdate(const QString& digest = newProgramDigest)
     {
-        startSelfUpdate(*notice, exitTimer, digest, site);
+        return startSelfUpdate(*notice, exitTimer, digest, publishedBuild, site);
     }
     // From now on the update server is reached over HTTPS only.
     void useHttps()
@@ -84,6 +105,8 @@ private Q_SLOTS:
     void unpublishedBuildIsNotInstalled_data();
     void unpublishedBuildIsNotInstalled();
     void noServerConfiguredShowsTheNotice();
+    void installationNotTheUsersIsNotReplaced_data();
+    void installationNotTheUsersIsNotReplaced();
     void unwritableFolderRaisesIoError();
     void exitTimerTick_data();
     void exitTimerTick();
@@ -118,7 +141,7 @@ void TestStartUpdate::downloadsWriteAndStartTheScript()
     installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), httpAnswer(200, firstDownload));
     installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), httpAnswer(200, newProgram));
 
-    installation.startUpdate(digest);
+    QVERIFY(installation.startUpdate(digest));
 
     QCOMPARE(installation.notice->text(), QStringLiteral("Идёт обновление программы, ПОДОЖДИТЕ..."));
     QCOMPARE(installation.server.requestedPaths(),
@@ -266,6 +289,64 @@ void TestStartUpdate::noServerConfiguredShowsTheNotice()
     QCOMPARE(installation.platform.boxes().size(), 1);
     QCOMPARE(installation.platform.terminationRequests(), 1);
     QVERIFY(installation.platform.detachedStarts().isEmpty());
+}
+
+void TestStartUpdate::installationNotTheUsersIsNotReplaced_data()
+{
+    QTest::addColumn<bool>("readOnlyFolder");
+    QTest::addColumn<bool>("packageLocation");
+    QTest::addColumn<QString>("why");
+
+    QTest::newRow("read-only program folder")
+        << true << false
+        << QStringLiteral(
+               "Папка программы «%1» закрыта для записи, поэтому программа не может обновиться сама: "
+               "её обновляет администратор, сообщите ему о новой сборке.");
+    QTest::newRow("started from the package's location")
+        << false << true
+        << QStringLiteral("Программа установлена пакетом, и обновляет её администратор: сообщите ему о новой "
+                          "сборке.");
+}
+
+// Nothing is asked of the update server and nothing written: the user reads which build is published and
+// who installs it, and the program does not end.
+void TestStartUpdate::installationNotTheUsersIsNotReplaced()
+{
+    QFETCH(bool, readOnlyFolder);
+    QFETCH(bool, packageLocation);
+    QFETCH(QString, why);
+
+    Installation installation;
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.t"), httpAnswer(200, firstDownload));
+    installation.server.serve(QStringLiteral("/zebprogs/ZEB 7.exe"), httpAnswer(200, newProgram));
+    if (packageLocation)
+        installation.site.executable = QDir(packageProgramFolder()).filePath(QStringLiteral("zeb7"));
+    const QStringList before =
+        QDir(installation.home).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    std::optional<ReadOnlyFolder> readOnly;
+    if (readOnlyFolder)
+        readOnly.emplace(installation.home);
+    installation.platform.queueAnswer(MessageAnswer::Ok);
+
+    QVERIFY(!installation.startUpdate());
+
+    QVERIFY(installation.server.requestedPaths().isEmpty());
+    QCOMPARE(installation.platform.boxes().size(), 1);
+    const ShownBox box = installation.platform.boxes().first();
+    QCOMPARE(box.text, QStringLiteral("Опубликована сборка 8 программы.\r") +
+                           why.replace(QStringLiteral("%1"), QDir::toNativeSeparators(installation.home)) +
+                           QStringLiteral("\rРабота продолжается в текущей версии."));
+    QCOMPARE(box.caption, QStringLiteral("Уведомление"));
+    QCOMPARE(box.buttons, MessageButtons::Ok);
+    QCOMPARE(box.icon, MessageIcon::Information);
+    QCOMPARE(box.owner, &installation.dialog);
+    QCOMPARE(installation.platform.terminationRequests(), 0);
+    QVERIFY(!installation.exitTimer.isActive());
+    QVERIFY(installation.platform.detachedStarts().isEmpty());
+    QCOMPARE(installation.notice->text(), QStringLiteral("V.1"));
+    QCOMPARE(QDir(installation.home).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             before);
+    QCOMPARE(fileContents(installation.path(QStringLiteral("zeb7"))), oldProgram);
 }
 
 void TestStartUpdate::unwritableFolderRaisesIoError()
