@@ -1,10 +1,14 @@
 #pragma once
 
+#include "report/FormRequisites.h"
+#include "report/Money.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <optional>
 
 namespace zeb {
 
@@ -23,25 +27,49 @@ struct ReportLine
     // The entry order.
     QString orderNumber;
     QDate orderDate;
+    // The salary of the line's grade in force on the report's date; empty when the scale has none.
+    std::optional<Money> salary;
+    // The form's column 9: (salary + allowances) × staff units; empty without a salary.
+    std::optional<Money> monthlyTotal;
+    QString note;
 };
 
 // The lines of one unit. `unit` is "Division" or "Division / Sub-level", "Faculty",
-// "Faculty / Level-2 division" or "Faculty / Department"; `code` is its key, "12" or "12.4" below a parent.
+// "Faculty / Level-2 division" or "Faculty / Department"; `code` is the institution's own code of the unit
+// where set, else its key, "12" or "12.4" below a parent.
 struct ReportGroup
 {
     QString unit;
     QString code;
     QList<ReportLine> lines;
     double units = 0;
+    // Column 9 of the lines that have one.
+    Money monthlyTotal;
+};
+
+// What the officer gives for one issue of the form.
+struct FormDetails
+{
+    QString documentNumber;
+    QDate compiledOn;
+    QDate periodFrom;
+    QDate periodTo;
+    QDate approvedOn;
+    QString approvalOrder;
 };
 
 struct ScheduleReport
 {
     QString institution;
     QDate asOf;
+    FormRequisites requisites;
+    FormDetails details;
     QList<ReportGroup> groups;
     double totalUnits = 0;
+    Money monthlyTotal;
     int lineCount = 0;
+    // Lines whose grade has no salary on the date (a line without a grade counts too).
+    int linesWithoutSalary = 0;
 };
 
 // Reads every line counting on `asOf` (see countsOn), grouped by unit: divisions by name, each with its own
