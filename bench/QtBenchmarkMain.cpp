@@ -2,9 +2,12 @@
 
 #include <benchmark/benchmark.h>
 
-#ifdef ZEB_BENCH_WIDGETS
+#if defined(ZEB_BENCH_WIDGETS)
 #include <QApplication>
 using Application = QApplication;
+#elif defined(ZEB_BENCH_GUI)
+#include <QGuiApplication>
+using Application = QGuiApplication;
 #else
 #include <QCoreApplication>
 using Application = QCoreApplication;
@@ -15,8 +18,8 @@ using Application = QCoreApplication;
 int main(int argc, char** argv)
 {
     zeb::pinLocalTimeZone();
-#ifdef ZEB_BENCH_WIDGETS
-    // Widgets are painted without a display unless a platform is asked for.
+#if defined(ZEB_BENCH_WIDGETS) || defined(ZEB_BENCH_GUI)
+    // Painted without a display unless a platform is asked for.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif

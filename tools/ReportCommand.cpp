@@ -13,14 +13,34 @@ namespace zeb {
 
 namespace {
 
-QDate dayOf(const QString& text)
+QDate dayOf(const QString& option, const QString& text)
 {
     const QDate day = QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
     if (!day.isValid())
         throw UsageError(
-            QStringLiteral("дата --as-of «%1» не распознана: ожидается ДД.ММ.ГГГГ, например 01.09.2024.")
-                .arg(text));
+            QStringLiteral("дата --%1 «%2» не распознана: ожидается ДД.ММ.ГГГГ, например 01.09.2024.")
+                .arg(option, text));
     return day;
+}
+
+// An optional date of the form; left out, the form shows a blank for it.
+QDate optionalDay(const Arguments& arguments, const QString& option)
+{
+    return arguments.has(option) ? dayOf(option, arguments.value(option)) : QDate();
+}
+
+FormDetails formDetails(const Arguments& arguments)
+{
+    FormDetails details;
+    details.documentNumber = arguments.value(QStringLiteral("number"));
+    details.compiledOn = optionalDay(arguments, QStringLiteral("compiled"));
+    details.periodFrom = optionalDay(arguments, QStringLiteral("period-from"));
+    details.periodTo = optionalDay(arguments, QStringLiteral("period-to"));
+    details.approvedOn = optionalDay(arguments, QStringLiteral("approved-on"));
+    details.approvalOrder = arguments.value(QStringLiteral("approval-order"));
+    if (details.periodFrom.isValid() && details.periodTo.isValid() && details.periodFrom > details.periodTo)
+        throw UsageError(QStringLiteral("период указан наоборот: --period-from позже --period-to."));
+    return details;
 }
 
 // Checked before signing in, so that a mistyped name costs no reading.
@@ -37,11 +57,14 @@ void checkReportFile(const QString& path)
 
 int runReport(const QStringList& words)
 {
-    const Arguments arguments(words,
-                              {QStringLiteral("login"), QStringLiteral("password"), QStringLiteral("as-of"),
-                               QStringLiteral("out"), QStringLiteral("unit")});
+    const Arguments arguments(words, {QStringLiteral("login"), QStringLiteral("password"),
+                                      QStringLiteral("as-of"), QStringLiteral("out"), QStringLiteral("unit"),
+                                      QStringLiteral("number"), QStringLiteral("compiled"),
+                                      QStringLiteral("period-from"), QStringLiteral("period-to"),
+                                      QStringLiteral("approved-on"), QStringLiteral("approval-order")});
     arguments.expectPositional({QStringLiteral("папка установки DIR")});
-    const QDate day = dayOf(arguments.required(QStringLiteral("as-of")));
+    const QDate day = dayOf(QStringLiteral("as-of"), arguments.required(QStringLiteral("as-of")));
+    const FormDetails details = formDetails(arguments);
     const QString file = arguments.required(QStringLiteral("out"));
     checkReportFile(file);
     const QString login = arguments.required(QStringLiteral("login"));
@@ -49,9 +72,9 @@ int runReport(const QStringList& words)
 
     Connection connection;
     signInAsClient(connection, arguments.positional().at(0), login, password);
-    const ScheduleReport report =
-        loadScheduleReport(connection, day, arguments.value(QStringLiteral("unit")));
+    ScheduleReport report = loadScheduleReport(connection, day, arguments.value(QStringLiteral("unit")));
     connection.close();
+    report.details = details;
     writeReport(report, file);
     console::print(
         QStringLiteral("Штатное расписание на %1 записано в «%2»: подразделений %3, строк %4, "

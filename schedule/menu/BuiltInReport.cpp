@@ -1,9 +1,11 @@
 #include "schedule/menu/BuiltInReport.h"
 
+#include "platform/Error.h"
 #include "platform/seam/Platform.h"
+#include "report/FormRequisites.h"
 #include "report/ReportFile.h"
 #include "report/ScheduleReport.h"
-#include "schedule/menu/ReportDateDialog.h"
+#include "schedule/menu/ReportDialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,15 +20,43 @@ namespace {
 
 const auto caption = QStringLiteral("Штатное расписание");
 
+QString fileFilter(const QString& extension)
+{
+    if (extension == QLatin1String("xlsx"))
+        return QStringLiteral("Книга Excel (*.xlsx)");
+    if (extension == QLatin1String("html"))
+        return QStringLiteral("Страница HTML (*.html *.htm)");
+    return QStringLiteral("Документ PDF (*.pdf)");
+}
+
+// Requisites the officer changed are kept for everyone; the report is made with them even where the
+// database refuses to keep them.
+void keepRequisites(QWidget* owner, Connection& connection, const FormRequisites& typed,
+                    const FormRequisites& stored)
+{
+    if (typed == stored)
+        return;
+    try {
+        saveFormRequisites(connection, typed);
+    } catch (const Error& error) {
+        Platform::instance().messageBox(
+            owner,
+            QStringLiteral("Реквизиты организации не сохранены в базе данных:\r%1\rШтатное расписание будет "
+                           "составлено с введёнными реквизитами.")
+                .arg(error.message()),
+            caption, MessageButtons::Ok, MessageIcon::Warning);
+    }
+}
+
 // Where the user chose to save the report, having agreed to replace a file of that name; empty when the
 // user cancelled.
-QString askReportPath(QWidget* owner, const QDate& asOf)
+QString askReportPath(QWidget* owner, const ReportChoices& choices)
 {
     Platform& platform = Platform::instance();
-    QString proposed = proposedReportPath(asOf);
+    QString proposed = proposedReportPath(choices.asOf, choices.extension);
     for (;;) {
         const QString chosen = platform.saveFileName(owner, QStringLiteral("Сохранить штатное расписание"),
-                                                     proposed, QStringLiteral("Документ PDF (*.pdf)"));
+                                                     proposed, fileFilter(choices.extension));
         if (chosen.isEmpty() || !QFileInfo::exists(chosen))
             return chosen;
         const QString question =
@@ -58,32 +88,38 @@ ScheduleReport loadWithProgress(QWidget* owner, Connection& connection, const QD
 
 } // namespace
 
-QString proposedReportPath(const QDate& asOf)
+QString proposedReportPath(const QDate& asOf, const QString& extension)
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    return QDir(folder).filePath(
-        QStringLiteral("Штатное расписание на %1.pdf").arg(asOf.toString(QStringLiteral("dd.MM.yyyy"))));
+    return QDir(folder).filePath(QStringLiteral("Штатное расписание на %1.%2")
+                                     .arg(asOf.toString(QStringLiteral("dd.MM.yyyy")), extension));
 }
 
 void showBuiltInReport(QWidget* owner, Connection& connection)
 {
     Platform& platform = Platform::instance();
-    ReportDateDialog ask(platform.now().date(), owner);
+    const FormRequisites stored = loadFormRequisites(connection);
+    ReportDialog ask(rememberedReportChoices(platform.now().date()), stored, owner);
     if (platform.runModal(ask) != ModalResult::Ok)
         return;
-    const QDate asOf = ask.date();
-    const QString path = askReportPath(owner, asOf);
+    const ReportChoices choices = ask.choices();
+    rememberReportChoices(choices);
+    keepRequisites(owner, connection, ask.requisites(), stored);
+    const QString path = askReportPath(owner, choices);
     if (path.isEmpty())
         return;
 
-    writeReport(loadWithProgress(owner, connection, asOf), path);
+    ScheduleReport report = loadWithProgress(owner, connection, choices.asOf);
+    report.details = choices.details;
+    report.requisites = ask.requisites();
+    writeReport(report, path);
     if (platform.openUrl(QUrl::fromLocalFile(path).toString()))
         return;
     platform.messageBox(owner,
                         QStringLiteral("Штатное расписание сохранено в файл «%1».\rОткрыть его не удалось: "
-                                       "на компьютере нет программы для просмотра PDF.")
+                                       "на компьютере нет программы для просмотра таких файлов.")
                             .arg(QDir::toNativeSeparators(path)),
                         caption, MessageButtons::Ok, MessageIcon::Information);
 }

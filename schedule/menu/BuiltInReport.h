@@ -9,9 +9,9 @@ namespace zeb {
 
 class Connection;
 
-// "Штатное расписание на DD.MM.YYYY.pdf" in the user's documents folder, or in the home folder when there
+// "Штатное расписание на DD.MM.YYYY.EXT" in the user's documents folder, or in the home folder when there
 // is none.
-QString proposedReportPath(const QDate& asOf);
+QString proposedReportPath(const QDate& asOf, const QString& extension);
 
 // The staff schedule report the program builds itself, for installations without a report server: the
 // user picks the date and where to save the PDF (the documents folder proposed), the report is written with

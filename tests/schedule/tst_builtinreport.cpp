@@ -1,14 +1,18 @@
+#include "controls/DateBox.h"
+#include "report/FormRequisites.h"
 #include "schedule/menu/BuiltInReport.h"
-#include "schedule/menu/ReportDateDialog.h"
+#include "schedule/menu/ReportDialog.h"
 #include "tests/schedule/MainWindowRig.h"
 #include "tests/support/EngineRows.h"
 #include "tests/support/NamedChild.h"
 
 #include <QAction>
-#include <QDateEdit>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -40,15 +44,19 @@ QStringList entries(const QString& folder)
 }
 
 // The main window without a report server, the date dialog answered with 01.09.2024.
+ModalResult asOfFirstSeptember(QDialog& dialog)
+{
+    child<DateBox>(dialog, "DateEdit")->setDate(QDate(2024, 9, 1));
+    return ModalResult::Ok;
+}
+
 struct ReportRig
 {
-    explicit ReportRig(EngineKind engine) : rig(engine)
+    explicit ReportRig(EngineKind engine, ScriptedPlatform::ModalScript answer = asOfFirstSeptember)
+        : rig(engine)
     {
         rig.execute(QStringLiteral("delete from VuzDefaults where id_vuz_defaults = 22"));
-        rig.platform.queueModal([](QDialog& dialog) {
-            static_cast<ReportDateDialog&>(dialog).DateEdit->setDate(QDate(2024, 9, 1));
-            return ModalResult::Ok;
-        });
+        rig.platform.queueModal(std::move(answer));
     }
 
     void runReport() { child<QAction>(*rig.form, "N1")->trigger(); }
@@ -76,6 +84,9 @@ private Q_SLOTS:
     void plantedLinkIsReplacedNotFollowed();
     void withoutAViewerTheUserIsToldWhereTheFileIs();
     void proposedInTheHomeFolderWithoutDocuments();
+    void detailsAndRequisitesAreKeptForTheNextReport_data() { addEngineRows(); }
+    void detailsAndRequisitesAreKeptForTheNextReport();
+    void reversedPeriodIsRefusedInTheDialog();
 };
 
 void TestBuiltInReport::initTestCase()
@@ -231,11 +242,80 @@ void TestBuiltInReport::proposedInTheHomeFolderWithoutDocuments()
 {
     const QString documents = QDir(m_home.path()).filePath(QStringLiteral("Documents"));
     QVERIFY(QDir(documents).removeRecursively());
-    QCOMPARE(proposedReportPath(QDate(2025, 1, 9)),
+    QCOMPARE(proposedReportPath(QDate(2025, 1, 9), QStringLiteral("pdf")),
              QDir(m_home.path()).filePath(QStringLiteral("Штатное расписание на 09.01.2025.pdf")));
     QVERIFY(QDir().mkpath(documents));
-    QCOMPARE(proposedReportPath(QDate(2025, 1, 9)),
+    QCOMPARE(proposedReportPath(QDate(2025, 1, 9), QStringLiteral("pdf")),
              QDir(documents).filePath(QStringLiteral("Штатное расписание на 09.01.2025.pdf")));
+}
+
+void TestBuiltInReport::detailsAndRequisitesAreKeptForTheNextReport()
+{
+    QFETCH(EngineKind, engine);
+    ReportRig report(engine, [](QDialog& dialog) {
+        child<DateBox>(dialog, "DateEdit")->setDate(QDate(2024, 9, 1));
+        auto* format = child<QComboBox>(dialog, "FormatBox");
+        format->setCurrentIndex(format->findData(QStringLiteral("html")));
+        child<QLineEdit>(dialog, "DocumentNumberEdit")->setText(QStringLiteral(" 17 "));
+        child<DateBox>(dialog, "PeriodFromEdit")->setDate(QDate(2025, 1, 1));
+        child<DateBox>(dialog, "PeriodToEdit")->setDate(QDate(2025, 12, 31));
+        child<QLineEdit>(dialog, "ApprovalOrderEdit")->setText(QStringLiteral("245-к"));
+        child<QLineEdit>(dialog, "OkpoEdit")->setText(QStringLiteral("02069036"));
+        child<QLineEdit>(dialog, "HrHeadNameEdit")->setText(QStringLiteral("Иванова А. П."));
+        return ModalResult::Ok;
+    });
+    const QString chosen = report.folder.filePath(QStringLiteral("отчёт.html"));
+    report.rig.platform.queueSaveFileName(chosen);
+
+    report.runReport();
+
+    QVERIFY2(report.rig.platform.errors().isEmpty(), qPrintable(report.rig.platform.errors().join(u'\n')));
+    const SaveQuestion& asked = report.rig.platform.saveQuestions().first();
+    QCOMPARE(asked.filter, QStringLiteral("Страница HTML (*.html *.htm)"));
+    QVERIFY(asked.proposedPath.endsWith(QStringLiteral("Штатное расписание на 01.09.2024.html")));
+    QVERIFY(QFileInfo::exists(chosen));
+    const FormRequisites stored = loadFormRequisites(report.rig.otherWorkstation());
+    QCOMPARE(stored.okpo, QStringLiteral("02069036"));
+    QCOMPARE(stored.hrHeadName, QStringLiteral("Иванова А. П."));
+
+    // The next time the same workstation offers what was given, but the date of the day.
+    ReportChoices offered;
+    FormRequisites offeredRequisites;
+    report.rig.platform.queueModal([&](QDialog& dialog) {
+        offered = static_cast<ReportDialog&>(dialog).choices();
+        offeredRequisites = static_cast<ReportDialog&>(dialog).requisites();
+        return ModalResult::Cancel;
+    });
+    report.rig.platform.setNow(QDateTime(QDate(2024, 10, 3), QTime(9, 0)));
+    report.runReport();
+    QCOMPARE(offered.asOf, QDate(2024, 10, 3));
+    QCOMPARE(offered.extension, QStringLiteral("html"));
+    QCOMPARE(offered.details.documentNumber, QStringLiteral("17"));
+    QCOMPARE(offered.details.periodFrom, QDate(2025, 1, 1));
+    QCOMPARE(offered.details.periodTo, QDate(2025, 12, 31));
+    QCOMPARE(offered.details.approvalOrder, QStringLiteral("245-к"));
+    QCOMPARE(offeredRequisites, stored);
+    QCOMPARE(report.rig.platform.saveQuestions().size(), 1);
+}
+
+void TestBuiltInReport::reversedPeriodIsRefusedInTheDialog()
+{
+    bool stayedOpen = false;
+    ReportRig report(EngineKind::Sqlite, [&stayedOpen](QDialog& dialog) {
+        child<DateBox>(dialog, "PeriodFromEdit")->setDate(QDate(2025, 2, 1));
+        child<DateBox>(dialog, "PeriodToEdit")->setDate(QDate(2025, 1, 31));
+        QTest::mouseClick(child<QPushButton>(dialog, "BuildButton"), Qt::LeftButton);
+        stayedOpen = dialog.result() != QDialog::Accepted;
+        return ModalResult::Cancel;
+    });
+
+    report.runReport();
+
+    QVERIFY(stayedOpen);
+    QCOMPARE(
+        report.rig.platform.boxTexts(),
+        QStringList(QStringLiteral("Период указан наоборот: его начало 01.02.2025 позже конца 31.01.2025.")));
+    QVERIFY(report.rig.platform.saveQuestions().isEmpty());
 }
 
 QTEST_MAIN(TestBuiltInReport)

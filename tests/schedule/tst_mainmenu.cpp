@@ -1,15 +1,14 @@
 #include "controls/DBGridEh.h"
 #include "controls/DBLookupComboBox.h"
+#include "controls/DateBox.h"
 #include "data/dataset/Field.h"
 #include "dialogs/DirectoryEditor.h"
-#include "schedule/menu/ReportDateDialog.h"
 #include "tests/schedule/MainWindowRig.h"
 #include "tests/support/EngineRows.h"
 #include "tests/support/ExpectedStatements.h"
 #include "tests/support/NamedChild.h"
 
 #include <QAction>
-#include <QDateEdit>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -44,7 +43,11 @@ class TestMainMenu : public QObject
 {
     Q_OBJECT
 
+private:
+    QTemporaryDir m_settings;
+
 private Q_SLOTS:
+    void initTestCase();
     void menuBarHoldsTheCommands();
     void f10OpensTheMenuFromTheKeyboard();
     void refreshReloadsListsOnTheirCurrentStatements_data() { addEngineRows(); }
@@ -57,6 +60,13 @@ private Q_SLOTS:
     void closingWithALineThatFailsToSave_data() { addEngineRows(); }
     void closingWithALineThatFailsToSave();
 };
+
+void TestMainMenu::initTestCase()
+{
+    // The report's choices are remembered in a settings folder of the test's own.
+    QVERIFY(m_settings.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_settings.path()));
+}
 
 void TestMainMenu::menuBarHoldsTheCommands()
 {
@@ -164,9 +174,9 @@ void TestMainMenu::reportOpensTheConfiguredAddress()
         // Without a report server the program builds the report itself, as of the date the user picks,
         // into the file the user names.
         rig.platform.queueModal([&offered](QDialog& dialog) {
-            auto& ask = static_cast<ReportDateDialog&>(dialog);
-            offered = ask.date();
-            ask.DateEdit->setDate(QDate(2024, 9, 1));
+            auto* date = child<DateBox>(dialog, "DateEdit");
+            offered = date->date();
+            date->setDate(QDate(2024, 9, 1));
             return ModalResult::Ok;
         });
         rig.platform.queueSaveFileName(
@@ -203,7 +213,7 @@ void TestMainMenu::reportCanBeCancelledAtItsDate()
 
     child<QAction>(*rig.form, "N1")->trigger();
 
-    QCOMPARE(rig.platform.modalRuns().last(), QStringLiteral("zeb::ReportDateDialog"));
+    QCOMPARE(rig.platform.modalRuns().last(), QStringLiteral("zeb::ReportDialog"));
     QVERIFY(rig.platform.openedUrls().isEmpty());
     QVERIFY(rig.platform.errors().isEmpty());
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "report/ScheduleReport.h"
+
+namespace zeb {
+
+// What the officer chose for the last staff schedule, offered again the next time on this workstation.
+struct ReportChoices
+{
+    QDate asOf;
+    FormDetails details;
+    // "pdf", "xlsx" or "html".
+    QString extension;
+};
+
+// The last choices; the first time, a report as of `today`, compiled today, for the calendar year, in PDF.
+// The date of the report itself always starts as `today`: yesterday's date is seldom what is wanted.
+ReportChoices rememberedReportChoices(const QDate& today);
+void rememberReportChoices(const ReportChoices& choices);
+
+// Why the choices cannot make a report, in words for the officer; empty when they can.
+QString reportChoicesFault(const ReportChoices& choices);
+
+} // namespace zeb
