@@ -103,17 +103,33 @@ std::vector<int> Dataset::shownRanks(const Field& field)
         const FieldDef& def = field.definition();
         Dataset& lookup = *def.lookupDataset;
         const Field* result = lookup.findField(def.lookupResultField);
+        const int keyColumn = key->storeColumn();
+        // A whole-number key stands for itself: the lookup is resolved once per distinct key, not per row.
+        const bool byNumber = !sortsAsText(m_store.columnType(keyColumn));
+        QHash<qint64, int> idOfKey;
         QHash<int, int> idOfLookupRow;
         for (int row : m_order) {
-            const int found = lookup.lookupRow(def.lookupKeyField, m_store.value(row, key->storeColumn()));
-            if (found < 0 || !result || result->isLookup())
+            if (m_store.isNull(row, keyColumn))
                 continue;
-            auto id = idOfLookupRow.find(found);
-            if (id == idOfLookupRow.end()) {
-                const QVariant shown = lookup.m_store.value(found, result->storeColumn());
-                id = idOfLookupRow.insert(found, shown.isNull() ? -1 : texts.add(shown.toString()));
+            const qint64 number = byNumber ? m_store.sortKey(row, keyColumn) : 0;
+            if (const auto known = byNumber ? idOfKey.constFind(number) : idOfKey.constEnd();
+                known != idOfKey.constEnd()) {
+                ids[size_t(row)] = *known;
+                continue;
             }
-            ids[size_t(row)] = *id;
+            const int found = lookup.lookupRow(def.lookupKeyField, m_store.value(row, keyColumn));
+            int id = -1;
+            if (found >= 0 && result && !result->isLookup()) {
+                auto shown = idOfLookupRow.find(found);
+                if (shown == idOfLookupRow.end()) {
+                    const QVariant text = lookup.m_store.value(found, result->storeColumn());
+                    shown = idOfLookupRow.insert(found, text.isNull() ? -1 : texts.add(text.toString()));
+                }
+                id = *shown;
+            }
+            ids[size_t(row)] = id;
+            if (byNumber)
+                idOfKey.insert(number, id);
         }
     }
     const std::vector<int> ranks = texts.ranks();
