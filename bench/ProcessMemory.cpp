@@ -1,7 +1,6 @@
 #include "bench/ProcessMemory.h"
 
 #include <QFile>
-#include <malloc.h>
 #include <unistd.h>
 
 namespace processMemory {
@@ -37,11 +36,6 @@ void resetPeak()
     QFile file(QStringLiteral("/proc/self/clear_refs"));
     if (file.open(QIODevice::WriteOnly))
         file.write("5");
-}
-
-void returnFreed()
-{
-    malloc_trim(0);
 }
 
 } // namespace processMemory

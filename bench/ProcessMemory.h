@@ -2,15 +2,12 @@
 
 #include <QtGlobal>
 
-// The process's memory as the system sees it: what the allocator keeps but does not use counts only until
-// it is given back.
+// The process's memory as the system sees it, what the allocator keeps but does not use included.
 namespace processMemory {
 
 qint64 residentBytes();
 // The most resident since the last resetPeak().
 qint64 peakResidentBytes();
 void resetPeak();
-// Hands the allocator's free pages back to the system.
-void returnFreed();
 
 } // namespace processMemory

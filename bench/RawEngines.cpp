@@ -17,10 +17,10 @@ namespace {
 constexpr char lineKeysSql[] = "SELECT id_vakansiya FROM Vakansii WHERE id_otdel_1 = 1 ORDER BY id_vakansiya";
 constexpr char clearNumbersSql[] = "UPDATE Vakansii SET Num = NULL WHERE id_otdel_1 = 1";
 
-QByteArray engineStatement(TsqlTarget target)
+QByteArray engineStatement(TsqlTarget target, const QString& statement = divisionStatement())
 {
     TsqlRewriter rewriter(target);
-    return rewriter.rewrite(divisionStatement()).sql.toUtf8();
+    return rewriter.rewrite(statement).sql.toUtf8();
 }
 
 [[noreturn]] void fail(const char* what, const char* message)
@@ -44,30 +44,10 @@ public:
     }
     ~RawSqlite() override { sqlite3_close_v2(m_db); }
 
-    qint64 read() override
+    qint64 read() override { return readRows(m_read); }
+    qint64 read(const QString& statement) override
     {
-        sqlite3_stmt* statement = prepare(m_read.constData());
-        qint64 sum = 0;
-        const int columns = sqlite3_column_count(statement);
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            for (int c = 0; c < columns; ++c) {
-                switch (sqlite3_column_type(statement, c)) {
-                case SQLITE_INTEGER:
-                    sum += sqlite3_column_int64(statement, c);
-                    break;
-                case SQLITE_FLOAT:
-                    sum += qint64(sqlite3_column_double(statement, c));
-                    break;
-                case SQLITE_TEXT:
-                    sum += sqlite3_column_bytes(statement, c) + *sqlite3_column_text(statement, c);
-                    break;
-                default:
-                    break;
-                }
-            }
-        }
-        sqlite3_finalize(statement);
-        return sum;
+        return readRows(engineStatement(TsqlTarget::Sqlite, statement));
     }
 
     QList<qint64> lineKeys() override
@@ -98,6 +78,32 @@ public:
     void clearNumbers() override { exec(clearNumbersSql); }
 
 private:
+    qint64 readRows(const QByteArray& sql)
+    {
+        sqlite3_stmt* statement = prepare(sql.constData());
+        qint64 sum = 0;
+        const int columns = sqlite3_column_count(statement);
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            for (int c = 0; c < columns; ++c) {
+                switch (sqlite3_column_type(statement, c)) {
+                case SQLITE_INTEGER:
+                    sum += sqlite3_column_int64(statement, c);
+                    break;
+                case SQLITE_FLOAT:
+                    sum += qint64(sqlite3_column_double(statement, c));
+                    break;
+                case SQLITE_TEXT:
+                    sum += sqlite3_column_bytes(statement, c) + *sqlite3_column_text(statement, c);
+                    break;
+                default:
+                    break;
+                }
+            }
+        }
+        sqlite3_finalize(statement);
+        return sum;
+    }
+
     sqlite3_stmt* prepare(const char* sql)
     {
         sqlite3_stmt* statement = nullptr;
@@ -140,20 +146,10 @@ public:
     }
     ~RawPostgres() override { PQfinish(m_conn); }
 
-    qint64 read() override
+    qint64 read() override { return readRows(m_read); }
+    qint64 read(const QString& statement) override
     {
-        PGresult* result = PQexec(m_conn, m_read.constData());
-        qint64 sum = 0;
-        const int rows = PQntuples(result);
-        const int columns = PQnfields(result);
-        for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < columns; ++c) {
-                if (!PQgetisnull(result, r, c))
-                    sum += PQgetlength(result, r, c) + *PQgetvalue(result, r, c);
-            }
-        }
-        PQclear(result);
-        return sum;
+        return readRows(engineStatement(TsqlTarget::Postgres, statement));
     }
 
     QList<qint64> lineKeys() override
@@ -183,6 +179,22 @@ public:
     void clearNumbers() override { check(PQexec(m_conn, clearNumbersSql), PGRES_COMMAND_OK); }
 
 private:
+    qint64 readRows(const QByteArray& sql)
+    {
+        PGresult* result = PQexec(m_conn, sql.constData());
+        qint64 sum = 0;
+        const int rows = PQntuples(result);
+        const int columns = PQnfields(result);
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c) {
+                if (!PQgetisnull(result, r, c))
+                    sum += PQgetlength(result, r, c) + *PQgetvalue(result, r, c);
+            }
+        }
+        PQclear(result);
+        return sum;
+    }
+
     void check(PGresult* result, ExecStatusType expected)
     {
         const bool ok = PQresultStatus(result) == expected;

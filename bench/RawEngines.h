@@ -20,6 +20,8 @@ public:
     // Steps the division's lines as the client asks for them and reads every column; the sum keeps the
     // reads from being optimised away.
     virtual qint64 read() = 0;
+    // The same for any statement written as the client writes it.
+    virtual qint64 read(const QString& statement) = 0;
 
     // The division's line keys in key order.
     virtual QList<qint64> lineKeys() = 0;

@@ -42,6 +42,11 @@ void sortSchedule(benchmark::State& state, const QString& column, Value (*valueO
     for (int position = 0; position < lines.recordCount(); ++position)
         values.push_back(valueOf(lines.valueAt(position, field)));
 
+    // The user's click on the title: the first sort of the process, lookups and collation not yet warm.
+    std::vector<Value> firstCopy = values;
+    const double plainFirst = secondsOf([&] { std::sort(firstCopy.begin(), firstCopy.end()); });
+    const double datasetFirst = secondsOf([&] { lines.sort(column); });
+
     double plainSeconds = 0;
     double datasetSeconds = 0;
     for (auto _ : state) {
@@ -54,6 +59,7 @@ void sortSchedule(benchmark::State& state, const QString& column, Value (*valueO
     }
     if (lines.recordCount() != lineCount)
         state.SkipWithError("the unit did not load every line");
+    state.counters["first_ratio_vs_std_sort"] = datasetFirst / plainFirst;
     state.counters["ratio_vs_std_sort"] = datasetSeconds / plainSeconds;
 }
 

@@ -35,4 +35,4 @@ void BM_StartToSignInDialog(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_StartToSignInDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+BENCHMARK(BM_StartToSignInDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
