@@ -3,6 +3,7 @@
 #include "data/Engine.h"
 #include "data/Transaction.h"
 #include "platform/Error.h"
+#include "server/DemoFormData.h"
 #include "server/DemoOrganisation.h"
 #include "server/DemoSchedule.h"
 #include "server/DemoStaff.h"
@@ -38,6 +39,7 @@ void DemoData::fill(Engine& engine)
     const DemoOrganisation organisation = insertDemoOrganisation(engine);
     const QList<DemoLine> lines = insertDemoSchedule(engine, organisation, random);
     insertDemoStaff(engine, lines, random);
+    insertDemoFormData(engine, organisation);
     insertDemoUsers(engine);
     transaction.commit();
 }

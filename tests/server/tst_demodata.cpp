@@ -1,3 +1,6 @@
+#include "report/FormRequisites.h"
+#include "report/SalaryScale.h"
+#include "report/UnitCodes.h"
 #include "server/NativeTable.h"
 #include "signin/GetUserOutcome.h"
 #include "tests/support/EngineRows.h"
@@ -95,6 +98,40 @@ private Q_SLOTS:
         QVERIFY(count(db, placements +
                               QStringLiteral(" WHERE w.id_leave = 1 AND w.date_leave IS NOT NULL")) >= 1);
         QVERIFY(count(db, placements + QStringLiteral(" WHERE v.id_deduce = 2")) >= 1);
+    }
+
+    // Two salary scales, so that the form's date matters, and a grade of some lines left without a salary.
+    void fillsTheForm_data() { addEngineRows(); }
+    void fillsTheForm()
+    {
+        QFETCH(EngineKind, engine);
+        Engine& db = adminEngine(engine);
+        const SalaryScale scale = SalaryScale::load(db);
+        QCOMPARE(scale.salaryOn(5, QDate(2023, 12, 31)), std::nullopt);
+        QCOMPARE(scale.salaryOn(5, QDate(2025, 9, 30)), Money::fromKopecks(2240000));
+        QCOMPARE(scale.salaryOn(5, QDate(2025, 10, 1)), Money::fromKopecks(2464000));
+        QCOMPARE(scale.salaryOn(11, QDate(2026, 1, 1)), Money::fromKopecks(3305555));
+
+        const QString lines = table(db, "Vakansii");
+        QVERIFY(count(db, lines + QStringLiteral(" WHERE razrad = 3")) >= 1);
+        QCOMPARE(scale.salaryOn(3, QDate(2026, 1, 1)), std::nullopt);
+        StatementResult grades =
+            db.run(QStringLiteral("SELECT DISTINCT razrad FROM %1 WHERE razrad <> 3").arg(lines));
+        while (grades.rows->next())
+            QVERIFY(scale.salaryOn(grades.rows->toInt64(0), QDate(2024, 1, 1)));
+
+        const FormRequisites requisites = loadFormRequisites(db);
+        QCOMPARE(requisites.okpo.size(), 8);
+        QCOMPARE(requisites.hrHeadPosition, QStringLiteral("Начальник отдела кадров"));
+        QVERIFY(!requisites.hrHeadName.isEmpty());
+        QVERIFY(!requisites.chiefAccountantName.isEmpty());
+
+        const UnitCodes codes = UnitCodes::load(db);
+        QCOMPARE(codes.all().size(), std::size_t(5));
+        const qint64 faculty =
+            firstValue(db, QStringLiteral("SELECT min(id_faculty) FROM %1").arg(table(db, "Faculty")))
+                .toLongLong();
+        QCOMPARE(codes.codeOf(UnitCodes::Kind::Faculty, faculty), QStringLiteral("10"));
     }
 
     void demoUsersGetTheirAnswers_data()
