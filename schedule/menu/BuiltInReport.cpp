@@ -20,6 +20,16 @@ namespace {
 
 const auto caption = QStringLiteral("Штатное расписание");
 
+// What the desktop lacks when it cannot open the file.
+QString viewerOf(const QString& extension)
+{
+    if (extension == QLatin1String("xlsx"))
+        return QStringLiteral("программы для работы с таблицами");
+    if (extension == QLatin1String("html") || extension == QLatin1String("htm"))
+        return QStringLiteral("браузера");
+    return QStringLiteral("программы для просмотра PDF");
+}
+
 QString fileFilter(const QString& extension)
 {
     if (extension == QLatin1String("xlsx"))
@@ -55,8 +65,11 @@ QString askReportPath(QWidget* owner, const ReportChoices& choices)
     Platform& platform = Platform::instance();
     QString proposed = proposedReportPath(choices.asOf, choices.extension);
     for (;;) {
-        const QString chosen = platform.saveFileName(owner, QStringLiteral("Сохранить штатное расписание"),
-                                                     proposed, fileFilter(choices.extension));
+        QString chosen = platform.saveFileName(owner, QStringLiteral("Сохранить штатное расписание"),
+                                               proposed, fileFilter(choices.extension));
+        // A name typed without an extension gets the chosen format's.
+        if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+            chosen += u'.' + choices.extension;
         if (chosen.isEmpty() || !QFileInfo::exists(chosen))
             return chosen;
         const QString question =
@@ -117,11 +130,12 @@ void showBuiltInReport(QWidget* owner, Connection& connection)
     writeReport(report, path);
     if (platform.openUrl(QUrl::fromLocalFile(path).toString()))
         return;
-    platform.messageBox(owner,
-                        QStringLiteral("Штатное расписание сохранено в файл «%1».\rОткрыть его не удалось: "
-                                       "на компьютере нет программы для просмотра таких файлов.")
-                            .arg(QDir::toNativeSeparators(path)),
-                        caption, MessageButtons::Ok, MessageIcon::Information);
+    platform.messageBox(
+        owner,
+        QStringLiteral("Штатное расписание сохранено в файл «%1».\rОткрыть его не удалось: "
+                       "на компьютере нет %2.")
+            .arg(QDir::toNativeSeparators(path), viewerOf(QFileInfo(path).suffix().toLower())),
+        caption, MessageButtons::Ok, MessageIcon::Information);
 }
 
 } // namespace zeb

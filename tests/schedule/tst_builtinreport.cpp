@@ -44,7 +44,7 @@ QStringList entries(const QString& folder)
 }
 
 // The main window without a report server, the date dialog answered with 01.09.2024.
-ModalResult asOfFirstSeptember(QDialog& dialog)
+int asOfFirstSeptember(QDialog& dialog)
 {
     child<DateBox>(dialog, "DateEdit")->setDate(QDate(2024, 9, 1));
     return ModalResult::Ok;
@@ -264,8 +264,9 @@ void TestBuiltInReport::detailsAndRequisitesAreKeptForTheNextReport()
         child<QLineEdit>(dialog, "HrHeadNameEdit")->setText(QStringLiteral("Иванова А. П."));
         return ModalResult::Ok;
     });
+    // Typed without an extension: the chosen format's is added.
+    report.rig.platform.queueSaveFileName(report.folder.filePath(QStringLiteral("отчёт")));
     const QString chosen = report.folder.filePath(QStringLiteral("отчёт.html"));
-    report.rig.platform.queueSaveFileName(chosen);
 
     report.runReport();
 
@@ -301,7 +302,8 @@ void TestBuiltInReport::detailsAndRequisitesAreKeptForTheNextReport()
 void TestBuiltInReport::reversedPeriodIsRefusedInTheDialog()
 {
     bool stayedOpen = false;
-    ReportRig report(EngineKind::Sqlite, [&stayedOpen](QDialog& dialog) {
+    ReportRig report(EngineKind::Sqlite, [&stayedOpen, &report](QDialog& dialog) {
+        report.rig.platform.queueAnswer(MessageAnswer::Ok);
         child<DateBox>(dialog, "PeriodFromEdit")->setDate(QDate(2025, 2, 1));
         child<DateBox>(dialog, "PeriodToEdit")->setDate(QDate(2025, 1, 31));
         QTest::mouseClick(child<QPushButton>(dialog, "BuildButton"), Qt::LeftButton);
