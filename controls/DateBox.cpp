@@ -16,7 +16,7 @@ const QString dateFormat = QStringLiteral("dd.MM.yyyy");
 } // namespace
 
 DateBox::DateBox(QDate date, QWidget* parent)
-    : QLineEdit(parent), m_button(new QToolButton(this)), m_popup(new CalendarPopup(this)), m_date(date)
+    : QLineEdit(parent), m_button(new QToolButton(this)), m_date(date)
 {
     m_button->setObjectName(QStringLiteral("calendarButton"));
     m_button->setArrowType(Qt::DownArrow);
@@ -32,10 +32,20 @@ DateBox::DateBox(QDate date, QWidget* parent)
     connect(this, &QLineEdit::textEdited, this, &DateBox::takeTyped);
     connect(this, &QLineEdit::returnPressed, this, &DateBox::finishTyping);
     connect(m_button, &QToolButton::clicked, this, &DateBox::showCalendar);
-    connect(m_popup, &CalendarPopup::picked, this, [this](QDate picked) {
-        setDate(picked);
-        setFocus(Qt::PopupFocusReason);
-    });
+}
+
+CalendarPopup* DateBox::calendarPopup()
+{
+    // Made when first wanted: a month calendar is among the dearest widgets to build, and most date boxes
+    // are typed into.
+    if (!m_popup) {
+        m_popup = new CalendarPopup(this);
+        connect(m_popup, &CalendarPopup::picked, this, [this](QDate picked) {
+            setDate(picked);
+            setFocus(Qt::PopupFocusReason);
+        });
+    }
+    return m_popup;
 }
 
 void DateBox::setDate(QDate date)
@@ -50,7 +60,7 @@ void DateBox::setDate(QDate date)
 void DateBox::showCalendar()
 {
     if (isEnabled())
-        m_popup->open(m_date);
+        calendarPopup()->open(m_date);
 }
 
 void DateBox::takeTyped()

@@ -24,7 +24,7 @@ public:
     void setDate(QDate date);
 
     QToolButton* calendarButton() const { return m_button; }
-    CalendarPopup* calendarPopup() const { return m_popup; }
+    CalendarPopup* calendarPopup();
     void showCalendar();
 
 Q_SIGNALS:
@@ -42,7 +42,7 @@ private:
     void finishTyping();
 
     QToolButton* m_button;
-    CalendarPopup* m_popup;
+    CalendarPopup* m_popup = nullptr;
     QDate m_date;
     bool m_selectOnRelease = false;
 };

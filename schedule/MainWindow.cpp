@@ -16,11 +16,13 @@ MainWindow::MainWindow(DataModule& dataModule, const QString& home, QWidget* par
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ZEB 7 Штатное расписание"));
+    // The sign-in comes first: nothing of the window is seen before it, and the person should not wait for
+    // controls to be built before the dialog shows.
+    signIn(home);
     createControls();
     m_lineContext = std::make_unique<MainWindowLineContext>(*this);
     m_lineRules = std::make_unique<ScheduleLineRules>(m_dataModule.scheduleLines, *m_lineContext);
     m_lineRules->install();
-    signIn(home);
 }
 
 MainWindow::~MainWindow() = default;
