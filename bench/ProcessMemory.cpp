@@ -1,6 +1,7 @@
 #include "bench/ProcessMemory.h"
 
 #include <QFile>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace processMemory {
@@ -36,6 +37,11 @@ void resetPeak()
     QFile file(QStringLiteral("/proc/self/clear_refs"));
     if (file.open(QIODevice::WriteOnly))
         file.write("5");
+}
+
+void returnFreed()
+{
+    malloc_trim(0);
 }
 
 } // namespace processMemory
