@@ -13,5 +13,6 @@ int runQuery(const QStringList& words);
 int runReport(const QStringList& words);
 int runPublish(const QStringList& words);
 int runAccounts(const QStringList& words);
+int runForm(const QStringList& words);
 
 } // namespace zeb

@@ -14,8 +14,8 @@ int dispatch(const QStringList& words)
 {
     using namespace zeb;
     if (words.isEmpty())
-        throw UsageError(
-            QStringLiteral("не указана команда (init, settings, user, query, report, publish, accounts)."));
+        throw UsageError(QStringLiteral(
+            "не указана команда (init, settings, user, query, report, publish, accounts, form)."));
     const QString& command = words.first();
     const QStringList rest = words.mid(1);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
@@ -45,6 +45,8 @@ int dispatch(const QStringList& words)
         return runPublish(rest);
     if (command == QLatin1String("accounts"))
         return runAccounts(rest);
+    if (command == QLatin1String("form"))
+        return runForm(rest);
     throw UsageError(QStringLiteral("неизвестная команда «%1».").arg(command));
 }
 
