@@ -5,7 +5,8 @@
 #include "report/SavedFile.h"
 #include "report/XlsxSheet.h"
 
-#include <cmath>
+#include <algorithm>
+#include <array>
 
 namespace zeb {
 
@@ -19,8 +20,46 @@ constexpr lxw_col_t lastColumn = Count - 1;
 constexpr lxw_row_t headingRow = 9;
 constexpr lxw_row_t numberRow = headingRow + 2;
 constexpr lxw_row_t firstBodyRow = numberRow + 1;
-// Characters of the default font for one percent of the sheet's width; fit to width scales the whole.
-constexpr double charactersPerPercent = 1.75;
+// Characters of the default font for one percent of the sheet's width: the columns fill an A4 landscape
+// sheet at full size, and fit to width scales whatever a user widens.
+constexpr double charactersPerPercent = 1.3;
+
+// A column's width: its share of the sheet, but no narrower than the longest word of its heading, which a
+// heading never breaks.
+double columnWidth(const Heading& heading)
+{
+    qsizetype longestWord = 0;
+    for (const QStringView word : heading.text.split(u' '))
+        longestWord = std::max(longestWord, word.size());
+    // The headings' bold 8-point letters are narrower than the default font's digits.
+    return std::max(heading.width * charactersPerPercent, double(longestWord) * 0.75 + 1.5);
+}
+
+// How many lines a text wrapped within a column of `width` characters takes, the cell's words kept whole.
+// No spreadsheet heightens a row for its wrapped texts when it opens a file, so the rows are written as high
+// as their texts need; the estimate errs on the high side.
+int wrappedLines(const QString& text, double width)
+{
+    // Letters of the cells' 9-point font a column holds per character of its width.
+    const qsizetype capacity = std::max<qsizetype>(1, qsizetype(width * 1.4));
+    if (text.size() <= capacity && !text.contains(u'\n'))
+        return 1;
+    int lines = 1;
+    qsizetype used = 0;
+    for (const QStringView word : QStringView(text).split(u' ')) {
+        const qsizetype needed = used == 0 ? word.size() : used + 1 + word.size();
+        if (needed <= capacity) {
+            used = needed;
+            continue;
+        }
+        if (used > 0)
+            ++lines;
+        // A word longer than the column runs over further lines.
+        lines += int((word.size() - 1) / capacity);
+        used = (word.size() - 1) % capacity + 1;
+    }
+    return lines + int(text.count(u'\n'));
+}
 
 double unitsValue(double units)
 {
@@ -49,6 +88,8 @@ struct Formats
     explicit Formats(XlsxSheet& sheet);
 
     lxw_format* plain;
+    lxw_format* centred;
+    lxw_format* role;
     lxw_format* small;
     lxw_format* right;
     lxw_format* title;
@@ -113,6 +154,11 @@ Formats::Formats(XlsxSheet& sheet)
     constexpr uint32_t headingFill = 0xE6E6E6;
 
     plain = make(sheet);
+    centred = make(sheet);
+    format_set_align(centred, LXW_ALIGN_CENTER);
+    role = make(sheet);
+    format_set_bold(role);
+    format_set_align(role, LXW_ALIGN_VERTICAL_BOTTOM);
     small = make(sheet, 7);
     format_set_align(small, LXW_ALIGN_CENTER);
     right = make(sheet);
@@ -143,6 +189,7 @@ Formats::Formats(XlsxSheet& sheet)
     format_set_align(staffCount, LXW_ALIGN_CENTER);
     format_set_num_format(staffCount, unitsPattern);
     heading = cellFormat(sheet, true, headingFill, nullptr);
+    format_set_font_size(heading, 8);
     format_set_align(heading, LXW_ALIGN_CENTER);
     format_set_align(heading, LXW_ALIGN_VERTICAL_CENTER);
     columnNumber = cellFormat(sheet, false, headingFill, nullptr);
@@ -189,6 +236,8 @@ private:
     void signature(const QString& role, const QString& position, const QString& name, bool withPosition);
     // Blank bordered cells from `first` to `last` of the current row.
     void blanks(Column first, Column last, lxw_format* format);
+    // Heightens the current row for the texts it holds, the column's text beside each column.
+    void fitRow(std::initializer_list<std::pair<Column, const QString&>> texts);
     lxw_row_t grandTotalRow() const;
 
     XlsxSheet& m_sheet;
@@ -197,6 +246,7 @@ private:
     lxw_row_t m_row = 0;
     // The rows of the unit totals, for the grand total's range.
     lxw_row_t m_lastTotalRow = 0;
+    std::array<double, Count> m_widths = {};
 };
 
 void FormWriter::write()
@@ -220,8 +270,10 @@ void FormWriter::pageSetup()
     worksheet_center_horizontally(sheet);
     m_sheet.setFooter(QStringLiteral("&R&8Лист &P из &N"));
     m_sheet.repeatRows(headingRow, numberRow);
-    for (int column = 0; column < Count; ++column)
-        m_sheet.setColumnWidth(lxw_col_t(column), formcolumns::headings.at(column).width * charactersPerPercent);
+    for (int column = 0; column < Count; ++column) {
+        m_widths.at(column) = columnWidth(formcolumns::headings.at(column));
+        m_sheet.setColumnWidth(lxw_col_t(column), m_widths.at(column));
+    }
     // The headings scroll with the lines on screen too.
     worksheet_freeze_panes(sheet, firstBodyRow, 0);
 }
@@ -257,7 +309,7 @@ void FormWriter::header()
     m_sheet.merge(6, Allowance1, 6, Allowance2, dateText(details.compiledOn), f.boxBold);
     m_sheet.merge(6, Note, 6, EntryOrder, formtexts::approvalText(details), f.bold);
     m_sheet.setRowHeight(6, 27);
-    m_sheet.merge(7, Unit, 7, MonthlyTotal, formtexts::periodText(m_report), f.plain);
+    m_sheet.merge(7, Unit, 7, MonthlyTotal, formtexts::periodText(m_report), f.centred);
     m_sheet.merge(7, Note, 7, HourlyFund, QStringLiteral("Штат в количестве"), f.right);
     // The grand total of column 4, so that it follows the lines.
     m_sheet.formula(7, Funding, "=" + cell(Units, grandTotalRow()), unitsValue(m_report.totalUnits),
@@ -294,8 +346,19 @@ void FormWriter::blanks(Column first, Column last, lxw_format* format)
         m_sheet.blank(m_row, lxw_col_t(column), format);
 }
 
+void FormWriter::fitRow(std::initializer_list<std::pair<Column, const QString&>> texts)
+{
+    int lines = 1;
+    for (const auto& [column, text] : texts)
+        lines = std::max(lines, wrappedLines(text, m_widths.at(column)));
+    // The cells' 9-point lines, and a little room below the last.
+    if (lines > 1)
+        m_sheet.setRowHeight(m_row, lines * 11.5 + 3);
+}
+
 void FormWriter::group(const ReportGroup& group)
 {
+    fitRow({{Unit, group.unit}, {UnitCode, group.code}});
     m_sheet.text(m_row, Unit, group.unit, m_formats.unit);
     m_sheet.text(m_row, UnitCode, group.code, m_formats.unit);
     blanks(Post, EntryOrder, m_formats.unit);
@@ -309,9 +372,12 @@ void FormWriter::group(const ReportGroup& group)
 void FormWriter::line(const ReportLine& line, const QString& code)
 {
     const Formats& f = m_formats;
+    const QString post = formtexts::postText(line);
+    const QString order = formtexts::entryOrderText(line);
+    fitRow({{UnitCode, code}, {Post, post}, {Note, line.note}, {Funding, line.funding}, {EntryOrder, order}});
     m_sheet.blank(m_row, Unit, f.text);
     m_sheet.text(m_row, UnitCode, code, f.text);
-    m_sheet.text(m_row, Post, formtexts::postText(line), f.text);
+    m_sheet.text(m_row, Post, post, f.text);
     m_sheet.number(m_row, Units, unitsValue(line.units), f.units);
     if (line.salary)
         m_sheet.number(m_row, Salary, moneyValue(*line.salary), f.money);
@@ -333,7 +399,7 @@ void FormWriter::line(const ReportLine& line, const QString& code)
     else
         m_sheet.number(m_row, HourlyFund, line.hourlyFund.toDouble(), f.money);
     m_sheet.text(m_row, Funding, line.funding, f.text);
-    m_sheet.text(m_row, EntryOrder, formtexts::entryOrderText(line), f.text);
+    m_sheet.text(m_row, EntryOrder, order, f.text);
     ++m_row;
 }
 
@@ -388,7 +454,7 @@ void FormWriter::signature(const QString& role, const QString& position, const Q
                            bool withPosition)
 {
     const Formats& f = m_formats;
-    m_sheet.merge(m_row, Unit, m_row, UnitCode, role, f.bold);
+    m_sheet.merge(m_row, Unit, m_row, UnitCode, role, f.role);
     if (withPosition)
         m_sheet.text(m_row, Post, position, f.signatureLine);
     m_sheet.merge(m_row, Units, m_row, Salary, QString(), f.signatureLine);
