@@ -22,7 +22,22 @@ QString orBlank(const QString& text)
 
 QString dateText(const QDate& date)
 {
-    return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+    if (!date.isValid())
+        return {};
+    // Written digit by digit: QDate::toString reads its pattern anew for every one of thousands of lines.
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    if (year < 1000 || year > 9999)
+        return date.toString(QStringLiteral("dd.MM.yyyy"));
+    const char16_t text[10] = {
+        char16_t(u'0' + day / 10),    char16_t(u'0' + day % 10),        u'.',
+        char16_t(u'0' + month / 10),  char16_t(u'0' + month % 10),      u'.',
+        char16_t(u'0' + year / 1000), char16_t(u'0' + year / 100 % 10), char16_t(u'0' + year / 10 % 10),
+        char16_t(u'0' + year % 10),
+    };
+    return QString(reinterpret_cast<const QChar*>(text), 10);
 }
 
 QString quotedDate(const QDate& date)

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 namespace zeb {
 
@@ -38,7 +39,7 @@ double columnWidth(const Heading& heading)
 // How many lines a text wrapped within a column of `width` characters takes, the cell's words kept whole.
 // No spreadsheet heightens a row for its wrapped texts when it opens a file, so the rows are written as high
 // as their texts need; the estimate errs on the high side.
-int wrappedLines(const QString& text, double width)
+int wrappedLines(QStringView text, double width)
 {
     // Letters of the cells' 9-point font a column holds per character of its width.
     const qsizetype capacity = std::max<qsizetype>(1, qsizetype(width * 1.4));
@@ -46,19 +47,29 @@ int wrappedLines(const QString& text, double width)
         return 1;
     int lines = 1;
     qsizetype used = 0;
-    for (const QStringView word : QStringView(text).split(u' ')) {
-        const qsizetype needed = used == 0 ? word.size() : used + 1 + word.size();
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text.at(end) != u' ' && text.at(end) != u'\n')
+            ++end;
+        const qsizetype word = end - start;
+        const qsizetype needed = used == 0 ? word : used + 1 + word;
         if (needed <= capacity) {
             used = needed;
-            continue;
+        } else {
+            if (used > 0)
+                ++lines;
+            // A word longer than the column runs over further lines.
+            lines += int(std::max<qsizetype>(word - 1, 0) / capacity);
+            used = word == 0 ? 0 : (word - 1) % capacity + 1;
         }
-        if (used > 0)
+        if (end < text.size() && text.at(end) == u'\n') {
             ++lines;
-        // A word longer than the column runs over further lines.
-        lines += int((word.size() - 1) / capacity);
-        used = (word.size() - 1) % capacity + 1;
+            used = 0;
+        }
+        start = end + 1;
     }
-    return lines + int(text.count(u'\n'));
+    return lines;
 }
 
 double unitsValue(double units)
@@ -112,6 +123,10 @@ struct Formats
     lxw_format* grandMoney;
     lxw_format* note;
     lxw_format* signatureLine;
+    // What a column shows in a cell the officer types into; no border, so that it shows nothing elsewhere.
+    std::array<lxw_format*, Count> columns;
+    // The table's grid, drawn on every cell of the body whether written or not.
+    lxw_format* grid;
 
 private:
     lxw_format* make(XlsxSheet& sheet, double size = 9);
@@ -150,7 +165,6 @@ Formats::Formats(XlsxSheet& sheet)
     // of its own language.
     const char* unitsPattern = "0.00";
     const char* moneyPattern = "#,##0.00";
-    constexpr uint32_t unitFill = 0xF0F0F0;
     constexpr uint32_t headingFill = 0xE6E6E6;
 
     plain = make(sheet);
@@ -197,7 +211,7 @@ Formats::Formats(XlsxSheet& sheet)
     text = cellFormat(sheet, false, 0, nullptr);
     units = cellFormat(sheet, false, 0, unitsPattern);
     money = cellFormat(sheet, false, 0, moneyPattern);
-    unit = cellFormat(sheet, true, unitFill, nullptr);
+    unit = cellFormat(sheet, true, 0, nullptr);
     total = cellFormat(sheet, true, 0, nullptr);
     totalUnits = cellFormat(sheet, true, 0, unitsPattern);
     totalMoney = cellFormat(sheet, true, 0, moneyPattern);
@@ -206,6 +220,17 @@ Formats::Formats(XlsxSheet& sheet)
     grandMoney = cellFormat(sheet, true, headingFill, moneyPattern);
     note = make(sheet);
     format_set_italic(note);
+    for (int column = 0; column < Count; ++column) {
+        lxw_format* format = make(sheet);
+        format_set_text_wrap(format);
+        if (column == Units)
+            format_set_num_format(format, unitsPattern);
+        else if (column >= Salary && column <= MonthlyTotal)
+            format_set_num_format(format, moneyPattern);
+        columns.at(column) = format;
+    }
+    grid = sheet.addFormat();
+    format_set_border(grid, LXW_BORDER_THIN);
     signatureLine = make(sheet);
     format_set_bottom(signatureLine, LXW_BORDER_THIN);
     format_set_align(signatureLine, LXW_ALIGN_CENTER);
@@ -236,6 +261,8 @@ private:
     void signature(const QString& role, const QString& position, const QString& name, bool withPosition);
     // Blank bordered cells from `first` to `last` of the current row.
     void blanks(Column first, Column last, lxw_format* format);
+    // A text cell of the current row, unless the text is empty.
+    void textIfAny(Column column, const QString& text, lxw_format* format);
     // Heightens the current row for the texts it holds, the column's text beside each column.
     void fitRow(std::initializer_list<std::pair<Column, const QString&>> texts);
     lxw_row_t grandTotalRow() const;
@@ -272,7 +299,7 @@ void FormWriter::pageSetup()
     m_sheet.repeatRows(headingRow, numberRow);
     for (int column = 0; column < Count; ++column) {
         m_widths.at(column) = columnWidth(formcolumns::headings.at(column));
-        m_sheet.setColumnWidth(lxw_col_t(column), m_widths.at(column));
+        m_sheet.setColumnWidth(lxw_col_t(column), m_widths.at(column), m_formats.columns.at(column));
     }
     // The headings scroll with the lines on screen too.
     worksheet_freeze_panes(sheet, firstBodyRow, 0);
@@ -320,24 +347,37 @@ void FormWriter::header()
 void FormWriter::columnHeadings()
 {
     const Formats& f = m_formats;
+    // Row by row, as a book written row by row wants them: the headings, "Надбавки, руб." over 6 to 8, the
+    // headings of 6 to 8 below it, the column numbers.
+    const auto headingOf = [](int column) { return formcolumns::headings.at(column).text.toString(); };
+    m_sheet.setRowHeight(headingRow, 14);
+    for (int column = 0; column < Count; ++column)
+        m_sheet.text(headingRow, lxw_col_t(column),
+                     column == Allowance1                           ? allowancesHeading.toString()
+                     : column == Allowance2 || column == Allowance3 ? QString()
+                                                                    : headingOf(column),
+                     f.heading);
+    m_sheet.merge(headingRow, Allowance1, headingRow, Allowance3, allowancesHeading.toString(), f.heading);
+    m_sheet.setRowHeight(headingRow + 1, 62);
     for (int column = 0; column < Count; ++column) {
-        const QString text = formcolumns::headings.at(column).text.toString();
-        if (column == Allowance1) {
-            m_sheet.merge(headingRow, Allowance1, headingRow, Allowance3, allowancesHeading.toString(),
-                          f.heading);
-            continue;
-        }
-        if (column == Allowance2 || column == Allowance3)
-            continue;
-        m_sheet.merge(headingRow, lxw_col_t(column), headingRow + 1, lxw_col_t(column), text, f.heading);
+        const bool allowance = column >= Allowance1 && column <= Allowance3;
+        m_sheet.text(headingRow + 1, lxw_col_t(column), allowance ? headingOf(column) : QString(), f.heading);
     }
-    for (const Column column : {Allowance1, Allowance2, Allowance3})
-        m_sheet.text(headingRow + 1, column, formcolumns::headings.at(column).text.toString(), f.heading);
+    // Each other heading over both rows; its text is in place already.
+    for (int column = 0; column < Count; ++column) {
+        if (column < Allowance1 || column > Allowance3)
+            m_sheet.merge(headingRow, lxw_col_t(column), headingRow + 1, lxw_col_t(column), headingOf(column),
+                          f.heading);
+    }
     for (int column = 0; column < Count; ++column)
         m_sheet.number(numberRow, lxw_col_t(column), column + 1, f.columnNumber);
-    m_sheet.setRowHeight(headingRow, 14);
-    m_sheet.setRowHeight(headingRow + 1, 62);
     m_row = firstBodyRow;
+}
+
+void FormWriter::textIfAny(Column column, const QString& text, lxw_format* format)
+{
+    if (!text.isEmpty())
+        m_sheet.text(m_row, column, text, format);
 }
 
 void FormWriter::blanks(Column first, Column last, lxw_format* format)
@@ -361,7 +401,6 @@ void FormWriter::group(const ReportGroup& group)
     fitRow({{Unit, group.unit}, {UnitCode, group.code}});
     m_sheet.text(m_row, Unit, group.unit, m_formats.unit);
     m_sheet.text(m_row, UnitCode, group.code, m_formats.unit);
-    blanks(Post, EntryOrder, m_formats.unit);
     ++m_row;
     const lxw_row_t firstLine = m_row;
     for (const ReportLine& line : group.lines)
@@ -375,31 +414,31 @@ void FormWriter::line(const ReportLine& line, const QString& code)
     const QString post = formtexts::postText(line);
     const QString order = formtexts::entryOrderText(line);
     fitRow({{UnitCode, code}, {Post, post}, {Note, line.note}, {Funding, line.funding}, {EntryOrder, order}});
-    m_sheet.blank(m_row, Unit, f.text);
-    m_sheet.text(m_row, UnitCode, code, f.text);
-    m_sheet.text(m_row, Post, post, f.text);
+    // Empty cells are left unwritten: the columns' formats and the grid stand for them.
+    textIfAny(UnitCode, code, f.text);
+    textIfAny(Post, post, f.text);
     m_sheet.number(m_row, Units, unitsValue(line.units), f.units);
     if (line.salary)
         m_sheet.number(m_row, Salary, moneyValue(*line.salary), f.money);
-    else
-        m_sheet.blank(m_row, Salary, f.money);
-    blanks(Allowance1, Allowance3, f.money);
-    // Empty while the line has no pay, and following whatever the officer types into columns 4 to 8.
-    const QByteArray formula = "=IF(COUNT(" + cell(Salary, m_row) + ':' + cell(Allowance3, m_row) +
-                               ")=0,\"\",ROUND((" + cell(Salary, m_row) + '+' + cell(Allowance1, m_row) +
-                               '+' + cell(Allowance2, m_row) + '+' + cell(Allowance3, m_row) + ")*" +
-                               cell(Units, m_row) + ",2))";
-    if (line.monthlyTotal)
-        m_sheet.formula(m_row, MonthlyTotal, formula, moneyValue(*line.monthlyTotal), f.money);
-    else
-        m_sheet.textFormula(m_row, MonthlyTotal, formula, QString(), f.money);
-    m_sheet.text(m_row, Note, line.note, f.text);
-    if (line.hourlyFund.isNull())
-        m_sheet.blank(m_row, HourlyFund, f.money);
-    else
-        m_sheet.number(m_row, HourlyFund, line.hourlyFund.toDouble(), f.money);
-    m_sheet.text(m_row, Funding, line.funding, f.text);
-    m_sheet.text(m_row, EntryOrder, order, f.text);
+    // (5 + 6 + 7 + 8) × 4 to kopecks, following whatever the officer types into columns 4 to 8; empty while
+    // a line has no pay, until a salary is typed in.
+    const unsigned row = m_row + 1;
+    std::array<char, 96> formula;
+    if (line.monthlyTotal) {
+        std::snprintf(formula.data(), formula.size(), "=ROUND((E%u+F%u+G%u+H%u)*D%u,2)", row, row, row, row,
+                      row);
+        m_sheet.formula(m_row, MonthlyTotal, formula.data(), moneyValue(*line.monthlyTotal), f.money);
+    } else {
+        std::snprintf(formula.data(), formula.size(),
+                      "=IF(COUNT(E%u:H%u)=0,\"\",ROUND((E%u+F%u+G%u+H%u)*D%u,2))", row, row, row, row, row,
+                      row, row);
+        m_sheet.textFormula(m_row, MonthlyTotal, formula.data(), QString(), f.money);
+    }
+    textIfAny(Note, line.note, f.text);
+    if (!line.hourlyFund.isNull())
+        m_sheet.number(m_row, HourlyFund, line.hourlyFund.toDouble(), f.text);
+    textIfAny(Funding, line.funding, f.text);
+    textIfAny(EntryOrder, order, f.text);
     ++m_row;
 }
 
@@ -407,7 +446,6 @@ void FormWriter::groupTotal(const ReportGroup& group, lxw_row_t firstLine)
 {
     const Formats& f = m_formats;
     m_sheet.text(m_row, Unit, QStringLiteral("Итого по подразделению"), f.total);
-    blanks(UnitCode, Post, f.total);
     const lxw_row_t lastLine = m_row - 1;
     // SUBTOTAL, not SUM: the grand total sums every line once, leaving out the units' totals it meets.
     if (group.lines.isEmpty()) {
@@ -419,8 +457,6 @@ void FormWriter::groupTotal(const ReportGroup& group, lxw_row_t firstLine)
         m_sheet.formula(m_row, MonthlyTotal, "=SUBTOTAL(9," + range(MonthlyTotal, firstLine, lastLine) + ')',
                         moneyValue(group.monthlyTotal), f.totalMoney);
     }
-    blanks(Salary, Allowance3, f.totalMoney);
-    blanks(Note, EntryOrder, f.total);
     m_lastTotalRow = m_row;
     ++m_row;
 }
@@ -442,6 +478,7 @@ void FormWriter::grandTotal()
     }
     blanks(Salary, Allowance3, f.grandMoney);
     blanks(Note, EntryOrder, f.grand);
+    m_sheet.formatAlways(firstBodyRow, Unit, m_row, lastColumn, f.grid);
     ++m_row;
     const QString missing = formtexts::missingSalaryText(m_report.linesWithoutSalary);
     if (!missing.isEmpty()) {

@@ -41,6 +41,7 @@ XlsxSheet::XlsxSheet(const QString& file, const QString& shownName, const QStrin
 {
     lxw_workbook_options options = {};
     options.tmpdir = m_scratch.data();
+    options.constant_memory = LXW_TRUE;
     m_book = workbook_new_opt(QFile::encodeName(file).constData(), &options);
     if (m_book)
         m_sheet = workbook_add_worksheet(m_book, sheetName.toUtf8().constData());
@@ -84,17 +85,16 @@ void XlsxSheet::blank(lxw_row_t row, lxw_col_t column, lxw_format* format)
         check(worksheet_write_blank(m_sheet, row, column, format), row);
 }
 
-void XlsxSheet::formula(lxw_row_t row, lxw_col_t column, const QByteArray& formula, double value,
+void XlsxSheet::formula(lxw_row_t row, lxw_col_t column, const char* formula, double value,
                         lxw_format* format)
 {
-    check(worksheet_write_formula_num(m_sheet, row, column, formula.constData(), format, value), row);
+    check(worksheet_write_formula_num(m_sheet, row, column, formula, format, value), row);
 }
 
-void XlsxSheet::textFormula(lxw_row_t row, lxw_col_t column, const QByteArray& formula, const QString& value,
+void XlsxSheet::textFormula(lxw_row_t row, lxw_col_t column, const char* formula, const QString& value,
                             lxw_format* format)
 {
-    check(worksheet_write_formula_str(m_sheet, row, column, formula.constData(), format,
-                                      value.toUtf8().constData()),
+    check(worksheet_write_formula_str(m_sheet, row, column, formula, format, value.toUtf8().constData()),
           row);
 }
 
@@ -111,9 +111,21 @@ void XlsxSheet::setRowHeight(lxw_row_t row, double points)
     check(worksheet_set_row(m_sheet, row, points, nullptr), row);
 }
 
-void XlsxSheet::setColumnWidth(lxw_col_t column, double characters)
+void XlsxSheet::setColumnWidth(lxw_col_t column, double characters, lxw_format* format)
 {
-    check(worksheet_set_column(m_sheet, column, column, characters, nullptr), 0);
+    check(worksheet_set_column(m_sheet, column, column, characters, format), 0);
+}
+
+void XlsxSheet::formatAlways(lxw_row_t firstRow, lxw_col_t firstColumn, lxw_row_t lastRow,
+                             lxw_col_t lastColumn, lxw_format* format)
+{
+    lxw_conditional_format always = {};
+    always.type = LXW_CONDITIONAL_TYPE_FORMULA;
+    char formula[] = "=TRUE";
+    always.value_string = formula;
+    always.format = format;
+    check(worksheet_conditional_format_range(m_sheet, firstRow, firstColumn, lastRow, lastColumn, &always),
+          firstRow);
 }
 
 void XlsxSheet::setFooter(const QString& footer)

@@ -28,15 +28,23 @@ public:
     void number(lxw_row_t row, lxw_col_t column, double number, lxw_format* format);
     void blank(lxw_row_t row, lxw_col_t column, lxw_format* format);
     // A formula ("=SUM(D1:D5)") with the value it gives, for readers that do not compute.
-    void formula(lxw_row_t row, lxw_col_t column, const QByteArray& formula, double value,
-                 lxw_format* format);
-    void textFormula(lxw_row_t row, lxw_col_t column, const QByteArray& formula, const QString& value,
+    void formula(lxw_row_t row, lxw_col_t column, const char* formula, double value, lxw_format* format);
+    void formula(lxw_row_t row, lxw_col_t column, const QByteArray& formula, double value, lxw_format* format)
+    {
+        this->formula(row, column, formula.constData(), value, format);
+    }
+    void textFormula(lxw_row_t row, lxw_col_t column, const char* formula, const QString& value,
                      lxw_format* format);
     // Merges the cells and writes the text into the first.
     void merge(lxw_row_t firstRow, lxw_col_t firstColumn, lxw_row_t lastRow, lxw_col_t lastColumn,
                const QString& text, lxw_format* format);
     void setRowHeight(lxw_row_t row, double points);
-    void setColumnWidth(lxw_col_t column, double characters);
+    // The width of a column, and what a cell of it shows when nothing else is written there.
+    void setColumnWidth(lxw_col_t column, double characters, lxw_format* format);
+    // Draws `format` over every cell of the range, written or not, as a conditional format that always holds:
+    // a grid costs one rule rather than a cell for each empty place.
+    void formatAlways(lxw_row_t firstRow, lxw_col_t firstColumn, lxw_row_t lastRow, lxw_col_t lastColumn,
+                      lxw_format* format);
     void setFooter(const QString& footer);
     void repeatRows(lxw_row_t first, lxw_row_t last);
 

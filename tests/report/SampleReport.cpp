@@ -1,5 +1,7 @@
 #include "tests/report/SampleReport.h"
 
+#include <algorithm>
+
 using namespace zeb;
 
 namespace {
@@ -72,15 +74,16 @@ ScheduleReport sampleReport()
     return report;
 }
 
-ScheduleReport generatedReport(int units, int linesPerUnit)
+ScheduleReport generatedReport(int lines, int linesPerUnit)
 {
     ScheduleReport report;
     report.institution = QStringLiteral("Северный государственный университет");
     report.asOf = QDate(2024, 3, 15);
-    for (int unit = 1; unit <= units; ++unit) {
+    for (int unit = 1; report.lineCount < lines; ++unit) {
         ReportGroup group{QStringLiteral("Отдел %1").arg(unit), QString::number(unit), {}, 0, {}};
-        group.lines.reserve(linesPerUnit);
-        for (int number = 1; number <= linesPerUnit; ++number) {
+        const int count = std::min(linesPerUnit, lines - report.lineCount);
+        group.lines.reserve(count);
+        for (int number = 1; number <= count; ++number) {
             ReportLine line = lineOf("Инженер-программист", "10", "УВП", number % 4 ? 1 : 0.5,
                                      Money::fromKopecks(2345600 + number));
             line.orderNumber = QStringLiteral("%1-к").arg(number);

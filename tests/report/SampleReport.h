@@ -10,5 +10,5 @@
 // 61 759,25 roubles.
 zeb::ScheduleReport sampleReport();
 
-// `units` groups of `linesPerUnit` lines each, every line with a salary.
-zeb::ScheduleReport generatedReport(int units, int linesPerUnit);
+// `lines` lines in units of `linesPerUnit` (the last one may hold fewer), every line with a salary.
+zeb::ScheduleReport generatedReport(int lines, int linesPerUnit);
