@@ -391,9 +391,10 @@ void FormWriter::fitRow(std::initializer_list<std::pair<Column, const QString&>>
     int lines = 1;
     for (const auto& [column, text] : texts)
         lines = std::max(lines, wrappedLines(text, m_widths.at(column)));
-    // The cells' 9-point lines, and a little room below the last.
+    // The cells' 9-point lines, and a little room below the last; no spreadsheet makes a row higher than 409
+    // points.
     if (lines > 1)
-        m_sheet.setRowHeight(m_row, lines * 11.5 + 3);
+        m_sheet.setRowHeight(m_row, std::min(lines * 11.5 + 3, 409.0));
 }
 
 void FormWriter::group(const ReportGroup& group)

@@ -106,6 +106,7 @@ private Q_SLOTS:
     void cellsHoldTheForm();
     void headingsInTheFormsOrder();
     void printedAsTheForm();
+    void rowsAsHighAsTheirTexts();
     void editedLineChangesTheTotals();
     void failedWriteLeavesTheEarlierFile();
 };
@@ -274,6 +275,23 @@ void TestReportXlsx::printedAsTheForm()
           // The grid over the body, from the first unit to the grand total.
           "<conditionalFormatting sqref=\"A13:M21\"><cfRule type=\"expression\"", "<formula>TRUE</formula>"})
         QVERIFY2(sheet.contains(QString::fromUtf8(setup)), setup);
+}
+
+// No spreadsheet heightens a row for its wrapped texts on opening a file: the rows carry their heights.
+void TestReportXlsx::rowsAsHighAsTheirTexts()
+{
+    const auto height = [this](int row) {
+        const QRegularExpressionMatch match =
+            QRegularExpression(QStringLiteral("<row r=\"%1\"[^>]*>").arg(row)).match(m_sample.sheetXml);
+        const QRegularExpressionMatch points =
+            QRegularExpression(QStringLiteral(" ht=\"([\\d.]+)\"")).match(match.captured());
+        return match.hasMatch() && points.hasMatch() ? points.captured(1).toDouble() : 0.0;
+    };
+    // The unit's long name in column 1 and the note in column 10 take three lines each.
+    QVERIFY2(height(17) >= 3 * 11, qPrintable(QString::number(height(17))));
+    QVERIFY2(height(18) >= 3 * 11, qPrintable(QString::number(height(18))));
+    // Short texts keep the default height.
+    QCOMPARE(height(19), 0.0);
 }
 
 void TestReportXlsx::editedLineChangesTheTotals()
