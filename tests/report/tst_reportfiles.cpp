@@ -58,7 +58,7 @@ bool everySheetHasHeadingsAndNumber(const QStringList& sheets)
 {
     for (qsizetype i = 0; i < sheets.size(); ++i) {
         for (const char* heading :
-             {"Должность", "Категория", "Разряд", "финансирования", "Приказ: № и дата"}) {
+             {"Должность", "квалификации", "Надбавки, руб.", "финансирования", "Приказ о вводе"}) {
             if (!sheets.at(i).contains(QString::fromUtf8(heading))) {
                 qWarning("Sheet %lld has no heading %s:\n%s", i + 1, heading, qPrintable(sheets.at(i)));
                 return false;
@@ -79,7 +79,7 @@ ScheduleReport longReport()
     report.institution = QStringLiteral("Северный государственный университет");
     report.asOf = reportDay();
     for (int unit = 1; unit <= 20; ++unit) {
-        ReportGroup group{QStringLiteral("Отдел %1").arg(unit), QString::number(unit), {}, 100};
+        ReportGroup group{QStringLiteral("Отдел %1").arg(unit), QString::number(unit), {}, 100, {}};
         for (int line = 1; line <= 100; ++line)
             group.lines.append(ReportLine{QStringLiteral("Инженер"),
                                           QStringLiteral("УВП"),
@@ -88,7 +88,10 @@ ScheduleReport longReport()
                                           {},
                                           QStringLiteral("Бюджет"),
                                           QStringLiteral("%1-к").arg(line),
-                                          QDate(2020, 1, 9)});
+                                          QDate(2020, 1, 9),
+                                          {},
+                                          {},
+                                          {}});
         report.groups.append(group);
     }
     report.totalUnits = 2000;
