@@ -145,6 +145,9 @@ QStringList repairInside(Engine& engine)
                           ? QStringLiteral("Создан заново: %1.").arg(described(object))
                           : QStringLiteral("Создан недостававший объект: %1.").arg(described(object)));
     }
+    // The form's requisites are changed, never added: their one row must be there.
+    engine.run(QStringLiteral("INSERT INTO Rekvizity (id_rekvizity) SELECT 1 WHERE NOT EXISTS "
+                              "(SELECT 1 FROM Rekvizity WHERE id_rekvizity = 1)"));
     return report;
 }
 

@@ -32,6 +32,9 @@ const QString attachRefusal =
 const QString pragmaRefusal = QStringLiteral("Нет доступа: команды PRAGMA программе не разрешены.");
 const QString counterRefusal =
     QStringLiteral("Нет доступа к таблице «sqlite_sequence»: ключи новых строк назначает база данных.");
+const QString requisitesRefusal =
+    QStringLiteral("Нет доступа: строка реквизитов формы (Rekvizity) одна на установку, её можно только "
+                   "изменять.");
 const QString logRefusal =
     QStringLiteral("Нет доступа: строки журнала ZEB_LOG не изменяются и не удаляются, их можно только "
                    "добавлять.");
@@ -159,6 +162,8 @@ int SqliteAuthorizer::decide(int action, const char* first, const char* second, 
     if ((action == SQLITE_UPDATE || action == SQLITE_DELETE) && sqlite3_stricmp(first, "ZEB_LOG") == 0 &&
         !(action == SQLITE_UPDATE && isEngineTrigger(inner)))
         return refuse(logRefusal);
+    if ((action == SQLITE_INSERT || action == SQLITE_DELETE) && sqlite3_stricmp(first, "Rekvizity") == 0)
+        return refuse(requisitesRefusal);
     return SQLITE_OK;
 }
 

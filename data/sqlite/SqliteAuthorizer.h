@@ -9,7 +9,7 @@ namespace zeb {
 // The authorizer of a client connection. No statement the client sends may read, write, alter or shadow
 // the sign-in tables, create, alter or drop any schema object (temporary ones included), attach another
 // file, run a pragma, call a function or read a table that exposes the engine's internals, write the key
-// counters, or change or delete a row of the audit log.
+// counters, change or delete a row of the audit log, or add or delete the form's requisites row.
 //
 // The built-in procedures reach the sign-in tables under trust, which covers the preparing of their own
 // statements only: directly in the main file, never through a trigger, a view or a virtual table, whose

@@ -86,6 +86,10 @@ GRANT SELECT, INSERT, UPDATE, DELETE ON dbo.Stavka TO [$(WORK_ROLE)];
 GRANT SELECT, INSERT, UPDATE, DELETE ON dbo.teacher TO [$(WORK_ROLE)];
 GRANT SELECT, INSERT, UPDATE, DELETE ON dbo.t_fio TO [$(WORK_ROLE)];
 GRANT SELECT, INSERT, UPDATE, DELETE ON dbo.VuzDefaults TO [$(WORK_ROLE)];
+GRANT SELECT, INSERT, UPDATE, DELETE ON dbo.Oklad TO [$(WORK_ROLE)];
+GRANT SELECT, INSERT, UPDATE, DELETE ON dbo.Kod_podrazd TO [$(WORK_ROLE)];
+-- The form's requisites are one row that is only ever changed.
+GRANT SELECT, UPDATE ON dbo.Rekvizity TO [$(WORK_ROLE)];
 -- The audit log is only ever appended to.
 GRANT INSERT ON dbo.ZEB_LOG TO [$(WORK_ROLE)];
 GRANT EXECUTE ON dbo.CopyKafedraOnKafedra TO [$(WORK_ROLE)];

@@ -158,6 +158,35 @@ CREATE TABLE dbo.VuzDefaults (
     n_field varchar(250) NULL
 );
 
+-- Monthly salaries by pay grade, each from the date it applies.
+CREATE TABLE dbo.Oklad (
+    id_oklad int IDENTITY(1, 1) NOT NULL CONSTRAINT oklad_pkey PRIMARY KEY,
+    razrad numeric(18, 0) NOT NULL,
+    date_from date NOT NULL,
+    oklad numeric(12, 2) NOT NULL CONSTRAINT oklad_oklad_check CHECK (oklad >= 0),
+    CONSTRAINT oklad_razrad_date_from_key UNIQUE (razrad, date_from)
+);
+
+-- What the staff schedule form prints whatever the date: one row, which clients only change.
+CREATE TABLE dbo.Rekvizity (
+    id_rekvizity int NOT NULL CONSTRAINT rekvizity_pkey PRIMARY KEY
+        CONSTRAINT rekvizity_id_rekvizity_check CHECK (id_rekvizity = 1),
+    okpo varchar(14) NULL,
+    kadry_post varchar(150) NULL,
+    kadry_name varchar(100) NULL,
+    buh_name varchar(100) NULL
+);
+
+INSERT INTO dbo.Rekvizity (id_rekvizity) VALUES (1);
+
+-- The institution's own codes of its units: O a division (Otdel_1), F a faculty, K a department.
+CREATE TABLE dbo.Kod_podrazd (
+    kind char(1) NOT NULL CONSTRAINT kod_podrazd_kind_check CHECK (kind IN ('O', 'F', 'K')),
+    id_unit int NOT NULL,
+    code varchar(20) NOT NULL CONSTRAINT kod_podrazd_code_check CHECK (code <> ''),
+    CONSTRAINT kod_podrazd_pkey PRIMARY KEY (kind, id_unit)
+);
+
 -- Sign-in tables: read only by dbo.GET_USER, never by the schedule account.
 
 -- The key, under the database's case-insensitive collation, already keeps two logins from differing

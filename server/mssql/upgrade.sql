@@ -59,3 +59,34 @@ IF OBJECT_ID('dbo.kafedra_removal_log', 'TR') IS NOT NULL
 IF DATABASE_PRINCIPAL_ID(N'$(WORK_ROLE)') IS NOT NULL
     REVOKE UPDATE, DELETE ON dbo.ZEB_LOG FROM [$(WORK_ROLE)];
 GO
+
+-- The salary scale, the form's requisites and the units' own codes the staff schedule form prints.
+IF OBJECT_ID('dbo.Oklad', 'U') IS NULL
+    CREATE TABLE dbo.Oklad (
+        id_oklad int IDENTITY(1, 1) NOT NULL CONSTRAINT oklad_pkey PRIMARY KEY,
+        razrad numeric(18, 0) NOT NULL,
+        date_from date NOT NULL,
+        oklad numeric(12, 2) NOT NULL CONSTRAINT oklad_oklad_check CHECK (oklad >= 0),
+        CONSTRAINT oklad_razrad_date_from_key UNIQUE (razrad, date_from)
+    );
+IF OBJECT_ID('dbo.Rekvizity', 'U') IS NULL
+    CREATE TABLE dbo.Rekvizity (
+        id_rekvizity int NOT NULL CONSTRAINT rekvizity_pkey PRIMARY KEY
+            CONSTRAINT rekvizity_id_rekvizity_check CHECK (id_rekvizity = 1),
+        okpo varchar(14) NULL,
+        kadry_post varchar(150) NULL,
+        kadry_name varchar(100) NULL,
+        buh_name varchar(100) NULL
+    );
+IF OBJECT_ID('dbo.Kod_podrazd', 'U') IS NULL
+    CREATE TABLE dbo.Kod_podrazd (
+        kind char(1) NOT NULL CONSTRAINT kod_podrazd_kind_check CHECK (kind IN ('O', 'F', 'K')),
+        id_unit int NOT NULL,
+        code varchar(20) NOT NULL CONSTRAINT kod_podrazd_code_check CHECK (code <> ''),
+        CONSTRAINT kod_podrazd_pkey PRIMARY KEY (kind, id_unit)
+    );
+GO
+
+IF NOT EXISTS (SELECT 1 FROM dbo.Rekvizity WHERE id_rekvizity = 1)
+    INSERT INTO dbo.Rekvizity (id_rekvizity) VALUES (1);
+GO

@@ -57,15 +57,18 @@ GRANT EXECUTE ON FUNCTION dbo.get_user(text, text, text, text, text, text, text,
 
 GRANT SELECT, INSERT, UPDATE, DELETE ON
     dbo.vakansii, dbo.otdel_1, dbo.faculty, dbo.vuz, dbo.kafedra, dbo.post, dbo.enter, dbo.deduce,
-    dbo.structure, dbo.bk, dbo.working, dbo.stavka, dbo.teacher, dbo.t_fio, dbo.vuzdefaults
+    dbo.structure, dbo.bk, dbo.working, dbo.stavka, dbo.teacher, dbo.t_fio, dbo.vuzdefaults,
+    dbo.oklad, dbo.kod_podrazd
     TO ${WORK_ROLE};
+-- The form's requisites are one row that is only ever changed.
+GRANT SELECT, UPDATE ON dbo.rekvizity TO ${WORK_ROLE};
 -- The audit log is only ever appended to.
 GRANT INSERT ON dbo.zeb_log TO ${WORK_ROLE};
 GRANT USAGE ON SEQUENCE
     dbo.vakansii_id_vakansiya_seq, dbo.otdel_1_id_otdel_1_seq, dbo.faculty_id_faculty_seq,
     dbo.kafedra_id_kafedra_seq, dbo.post_id_post_seq, dbo.working_id_working_seq,
     dbo.stavka_id_stavka_seq, dbo.teacher_id_teacher_seq, dbo.t_fio_id_t_fio_seq,
-    dbo.zeb_log_id_zeb_log_seq
+    dbo.zeb_log_id_zeb_log_seq, dbo.oklad_id_oklad_seq
     TO ${WORK_ROLE};
 GRANT EXECUTE ON PROCEDURE dbo.copykafedraonkafedra(integer, integer, text, text) TO ${WORK_ROLE};
 

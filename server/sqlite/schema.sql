@@ -182,6 +182,38 @@ CREATE TABLE VuzDefaults (
     n_field VARCHAR(250)
 );
 
+-- Monthly salaries by pay grade, each from the date it applies. Amounts are stored as numbers: a
+-- numeric(12,2) has at most 12 significant digits, which a double keeps, so the report's rounding to
+-- kopecks gets the exact amount back. The key holds the day whatever time part a text carries.
+CREATE TABLE Oklad (
+    id_oklad INTEGER PRIMARY KEY AUTOINCREMENT,
+    razrad NUMERIC(18,0) NOT NULL,
+    date_from DATE NOT NULL,
+    oklad NUMERIC(12,2) NOT NULL
+        CONSTRAINT oklad_oklad_check CHECK (typeof(oklad) IN ('integer', 'real') AND oklad >= 0)
+);
+
+CREATE UNIQUE INDEX oklad_razrad_date_from_key ON Oklad (razrad, date(date_from));
+
+-- What the staff schedule form prints whatever the date: one row, which clients only change.
+CREATE TABLE Rekvizity (
+    id_rekvizity INT NOT NULL PRIMARY KEY CHECK (id_rekvizity = 1),
+    okpo VARCHAR(14),
+    kadry_post VARCHAR(150),
+    kadry_name VARCHAR(100),
+    buh_name VARCHAR(100)
+);
+
+INSERT INTO Rekvizity (id_rekvizity) VALUES (1);
+
+-- The institution's own codes of its units: O a division (Otdel_1), F a faculty, K a department.
+CREATE TABLE Kod_podrazd (
+    kind CHAR(1) NOT NULL CHECK (kind IN ('O', 'F', 'K')),
+    id_unit INT NOT NULL,
+    code VARCHAR(20) NOT NULL CHECK (code <> ''),
+    PRIMARY KEY (kind, id_unit)
+);
+
 -- Sign-in tables: the engine refuses them to every statement a client sends (SqliteAuthorizer); GET_USER
 -- and the administration tool work on them.
 

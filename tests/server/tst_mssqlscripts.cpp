@@ -39,6 +39,7 @@ private Q_SLOTS:
     void scriptsRunAsSqlcmdWould_data();
     void scriptsRunAsSqlcmdWould();
     void logKeepsItself();
+    void formTablesEverywhere();
     void readerFollowsSqlcmd();
     void readerRefuses_data();
     void readerRefuses();
@@ -136,6 +137,47 @@ void TestMssqlScripts::logKeepsItself()
     const QRegularExpressionMatch grant = grantOnLog.match(all(ServerScript::MssqlAccounts));
     QVERIFY(grant.hasMatch());
     QCOMPARE(grant.captured(1), QStringLiteral("INSERT"));
+}
+
+// The salary scale, the form's requisites and the units' codes: made by a new installation and by the
+// upgrade, written by the schedule role as posts are, the requisites' one row only changed.
+void TestMssqlScripts::formTablesEverywhere()
+{
+    const auto all = [](ServerScript script) {
+        return SqlcmdScript::batches(QStringLiteral("script"), serverScript(script), values)
+            .join(QLatin1Char('\n'));
+    };
+    const QString schema = all(ServerScript::MssqlSchema);
+    const QString upgrade = all(ServerScript::MssqlUpgrade);
+    for (const QString& text : {schema, upgrade}) {
+        QVERIFY(text.contains(QLatin1String("CREATE TABLE dbo.Oklad (")));
+        QVERIFY(text.contains(QLatin1String("razrad numeric(18, 0) NOT NULL,")));
+        QVERIFY(text.contains(QLatin1String("oklad numeric(12, 2) NOT NULL CONSTRAINT oklad_oklad_check "
+                                            "CHECK (oklad >= 0),")));
+        QVERIFY(
+            text.contains(QLatin1String("CONSTRAINT oklad_razrad_date_from_key UNIQUE (razrad, date_from)")));
+        QVERIFY(text.contains(QLatin1String("CREATE TABLE dbo.Rekvizity (")));
+        QVERIFY(text.contains(QLatin1String("CREATE TABLE dbo.Kod_podrazd (")));
+        QVERIFY(text.contains(QLatin1String("INSERT INTO dbo.Rekvizity (id_rekvizity) VALUES (1);")));
+    }
+    QVERIFY(upgrade.contains(QLatin1String("IF OBJECT_ID('dbo.Oklad', 'U') IS NULL")));
+    QVERIFY(upgrade.contains(
+        QLatin1String("IF NOT EXISTS (SELECT 1 FROM dbo.Rekvizity WHERE id_rekvizity = 1)")));
+
+    const QString accounts = all(ServerScript::MssqlAccounts);
+    const auto grantsOn = [&](const QString& name) {
+        const QRegularExpression grant(
+            QStringLiteral("GRANT ([A-Z, ]+) ON dbo\\.%1 TO \\[ZEB_work\\];").arg(name));
+        QStringList rights;
+        for (auto it = grant.globalMatch(accounts); it.hasNext();)
+            rights.append(it.next().captured(1));
+        return rights;
+    };
+    const QStringList postRights = grantsOn(QStringLiteral("post"));
+    QCOMPARE(postRights, QStringList{QStringLiteral("SELECT, INSERT, UPDATE, DELETE")});
+    QCOMPARE(grantsOn(QStringLiteral("Oklad")), postRights);
+    QCOMPARE(grantsOn(QStringLiteral("Kod_podrazd")), postRights);
+    QCOMPARE(grantsOn(QStringLiteral("Rekvizity")), QStringList{QStringLiteral("SELECT, UPDATE")});
 }
 
 void TestMssqlScripts::readerFollowsSqlcmd()
