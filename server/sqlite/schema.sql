@@ -184,13 +184,15 @@ CREATE TABLE VuzDefaults (
 
 -- Monthly salaries by pay grade, each from the date it applies. Amounts are stored as numbers: a
 -- numeric(12,2) has at most 12 significant digits, which a double keeps, so the report's rounding to
--- kopecks gets the exact amount back. The key holds the day whatever time part a text carries.
+-- kopecks gets the exact amount back; the bound is that of numeric(12,2). The key holds the day whatever
+-- time part a text carries.
 CREATE TABLE Oklad (
     id_oklad INTEGER PRIMARY KEY AUTOINCREMENT,
     razrad NUMERIC(18,0) NOT NULL,
     date_from DATE NOT NULL,
     oklad NUMERIC(12,2) NOT NULL
-        CONSTRAINT oklad_oklad_check CHECK (typeof(oklad) IN ('integer', 'real') AND oklad >= 0)
+        CONSTRAINT oklad_oklad_check
+            CHECK (typeof(oklad) IN ('integer', 'real') AND oklad >= 0 AND oklad < 10000000000)
 );
 
 CREATE UNIQUE INDEX oklad_razrad_date_from_key ON Oklad (razrad, date(date_from));
