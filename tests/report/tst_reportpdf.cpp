@@ -1,9 +1,14 @@
+#include "data/Connection.h"
 #include "report/ReportPdf.h"
 #include "tests/report/PdfSheets.h"
+#include "tests/report/ReportFixture.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/TestInstallation.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <map>
 
 using namespace zeb;
 
@@ -125,6 +130,51 @@ private:
     }
 
 private Q_SLOTS:
+    // The report as the schedule's tables give it, on every engine.
+    void showsTheSchedulesLinesWithTheirSalaries_data() { addEngineRows(); }
+    void showsTheSchedulesLinesWithTheirSalaries()
+    {
+        QFETCH(EngineKind, engine);
+        std::unique_ptr<TestInstallation> installation;
+        QVERIFY_THROWS_NO_EXCEPTION(installation = std::make_unique<TestInstallation>(engine));
+        ScheduleReport loaded;
+        {
+            const std::unique_ptr<Connection> connection = installation->signedInConnection();
+            loadReportFixture(*connection);
+            loaded = loadScheduleReport(*connection, reportDay());
+        }
+        const QStringList sheets = sheetsOf(loaded);
+        const QString text = sheets.join(QLatin1Char('\n'));
+        for (const QStringList& parts : QList<QStringList>{
+                 {QStringLiteral("по ОКПО"), QStringLiteral("02068574")},
+                 {QStringLiteral("Штат в количестве 12,25 единиц")},
+                 {QStringLiteral("по состоянию на 15.03.2024")},
+                 {QStringLiteral("0101"), QStringLiteral("Бухгалтер, разряд 10, АУП"), QStringLiteral("0,50"),
+                  money(3000001), money(1500001), QStringLiteral("Внебюдж."),
+                  QStringLiteral("2-к от 15.03.2024")},
+                 // Raised before the day; the rise after it does not count yet.
+                 {QStringLiteral("1.2"), QStringLiteral("Бухгалтер, разряд 9, АУП"), QStringLiteral("0,75"),
+                  money(2750050), money(2062538)},
+                 // Raised on the day itself.
+                 {QStringLiteral("Доцент, разряд 15, ППС"), QStringLiteral("1,00"), money(3800000),
+                  money(3800000), QStringLiteral("120"), QStringLiteral("Бюджет")},
+                 // Grade 8 has no salary: columns 5 and 9 stay empty.
+                 {QStringLiteral("0400"), QStringLiteral("Бухгалтер, разряд 8, УВП"), QStringLiteral("1,00"),
+                  QStringLiteral("Бюджет"), QStringLiteral("13-к от 01.09.2017")},
+                 {QStringLiteral("Итого по подразделению"), QStringLiteral("3,50"), money(11130430)},
+                 {QStringLiteral("Итого по подразделению"), QStringLiteral("1,00"), QStringLiteral("0,00")},
+                 {QStringLiteral("Всего"), QStringLiteral("12,25"), money(39198573)},
+                 {QStringLiteral("Оклад не установлен для 2 строк штатного расписания")},
+                 {QStringLiteral("Руководитель кадровой службы"),
+                  QStringLiteral("Начальник управления кадров"), QStringLiteral("Е. В. Иванова")},
+                 {QStringLiteral("Главный бухгалтер"), QStringLiteral("А. П. Петров")},
+             })
+            QVERIFY2(onOneLine(text, parts), qPrintable(parts.join(u'|') + u'\n' + text));
+        for (const char* word : {"Ставка", "на", "время", "отпуска", "<по", "уходу>"})
+            QVERIFY2(text.contains(QString::fromUtf8(word)), word);
+        QVERIFY2(!text.contains(money(3000000)), "a salary from after the day");
+    }
+
     void firstSheetCarriesTheFormHeader()
     {
         const QStringList sheets = sheetsOf(threeSheets());
