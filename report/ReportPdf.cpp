@@ -1,6 +1,7 @@
 #include "report/ReportPdf.h"
 
 #include "report/SavedFile.h"
+#include "report/sheet/HeapRetention.h"
 #include "report/sheet/SheetPainter.h"
 
 #include <QPdfWriter>
@@ -27,6 +28,7 @@ SheetLayout layOut(const ScheduleReport& report, const SheetStyle& style, const 
 
 void writeReportPdf(const ScheduleReport& report, const QString& path)
 {
+    const HeapRetention retention;
     saveFile(path, [&](QIODevice& file) {
         QPdfWriter writer(&file);
         // The margins are the sheet's own, so that the whole page is drawn on.

@@ -1,6 +1,5 @@
 #include "report/sheet/FormClosing.h"
 
-#include <QPainter>
 
 namespace zeb {
 
@@ -32,53 +31,50 @@ FormClosing::FormClosing(QPaintDevice& device, const SheetStyle& style, const Sc
     m_height = layOut(nullptr, 0);
 }
 
-void FormClosing::draw(QPainter& painter, qreal top) const
+void FormClosing::draw(SheetInk& ink, qreal top) const
 {
-    layOut(&painter, top);
+    layOut(&ink, top);
 }
 
-qreal FormClosing::layOut(QPainter* painter, qreal top) const
+qreal FormClosing::layOut(SheetInk* ink, qreal top) const
 {
     const QRectF& body = m_style.body();
     qreal y = top + m_style.millimetres(2);
     if (!m_missingSalaries.isEmpty()) {
         const qreal height = m_text.lineCount(m_missingSalaries, body.width()) * m_text.lineHeight();
-        if (painter)
-            m_text.draw(*painter, QRectF(body.left(), y, body.width(), height), Qt::AlignLeft,
-                        m_missingSalaries);
+        if (ink)
+            m_text.draw(*ink, QRectF(body.left(), y, body.width(), height), Qt::AlignLeft, m_missingSalaries);
         y += height;
     }
     y += m_style.millimetres(6);
     const FormRequisites& requisites = m_report.requisites;
-    y += drawSignature(painter, y, QStringLiteral("Руководитель кадровой службы"), &requisites.hrHeadPosition,
+    y += drawSignature(ink, y, QStringLiteral("Руководитель кадровой службы"), &requisites.hrHeadPosition,
                        requisites.hrHeadName);
     y += m_style.millimetres(5);
-    y += drawSignature(painter, y, QStringLiteral("Главный бухгалтер"), nullptr,
-                       requisites.chiefAccountantName);
+    y += drawSignature(ink, y, QStringLiteral("Главный бухгалтер"), nullptr, requisites.chiefAccountantName);
     return y - top;
 }
 
-void FormClosing::drawBlank(QPainter& painter, const QRectF& place, const QString& value,
+void FormClosing::drawBlank(SheetInk& ink, const QRectF& place, const QString& value,
                             const QString& caption) const
 {
     const qreal line = place.top() + m_text.lineHeight();
-    m_text.draw(painter, QRectF(place.left(), place.top(), place.width(), m_text.lineHeight()),
-                Qt::AlignHCenter, value);
-    painter.setPen(QPen(Qt::black, m_style.gridWidth()));
-    painter.drawLine(QLineF(place.left(), line, place.right(), line));
-    m_small.draw(painter, QRectF(place.left(), line, place.width(), m_small.lineHeight()), Qt::AlignHCenter,
+    m_text.draw(ink, QRectF(place.left(), place.top(), place.width(), m_text.lineHeight()), Qt::AlignHCenter,
+                value);
+    ink.addLine(QLineF(place.left(), line, place.right(), line));
+    m_small.draw(ink, QRectF(place.left(), line, place.width(), m_small.lineHeight()), Qt::AlignHCenter,
                  caption);
 }
 
-qreal FormClosing::drawSignature(QPainter* painter, qreal top, const QString& caption,
-                                 const QString* position, const QString& name) const
+qreal FormClosing::drawSignature(SheetInk* ink, qreal top, const QString& caption, const QString* position,
+                                 const QString& name) const
 {
     const qreal height = m_text.lineHeight() + m_small.lineHeight();
-    if (!painter)
+    if (!ink)
         return height;
     const QRectF& body = m_style.body();
     qreal x = body.left();
-    m_text.draw(*painter, QRectF(x, top, m_style.millimetres(captionWidth), height), Qt::AlignLeft, caption);
+    m_text.draw(*ink, QRectF(x, top, m_style.millimetres(captionWidth), height), Qt::AlignLeft, caption);
     x += m_style.millimetres(captionWidth + gap);
     const auto place = [&](qreal width) {
         const QRectF rect(x, top, m_style.millimetres(width), height);
@@ -88,9 +84,9 @@ qreal FormClosing::drawSignature(QPainter* painter, qreal top, const QString& ca
     // The chief accountant's post is the caption itself; the position's place stays empty.
     const QRectF positionPlace = place(positionWidth);
     if (position)
-        drawBlank(*painter, positionPlace, *position, QStringLiteral("(должность)"));
-    drawBlank(*painter, place(signatureWidth), QString(), QStringLiteral("(личная подпись)"));
-    drawBlank(*painter, place(nameWidth), name, QStringLiteral("(расшифровка подписи)"));
+        drawBlank(*ink, positionPlace, *position, QStringLiteral("(должность)"));
+    drawBlank(*ink, place(signatureWidth), QString(), QStringLiteral("(личная подпись)"));
+    drawBlank(*ink, place(nameWidth), name, QStringLiteral("(расшифровка подписи)"));
     return height;
 }
 

@@ -4,8 +4,6 @@
 #include "report/sheet/SheetStyle.h"
 #include "report/sheet/WrappedText.h"
 
-class QPainter;
-
 namespace zeb {
 
 // What follows the table on the last sheet, kept together: how many lines have no salary, then the
@@ -16,16 +14,15 @@ public:
     FormClosing(QPaintDevice& device, const SheetStyle& style, const ScheduleReport& report);
 
     qreal height() const { return m_height; }
-    void draw(QPainter& painter, qreal top) const;
+    void draw(SheetInk& ink, qreal top) const;
 
 private:
     // Measures, and draws when given a painter.
-    qreal layOut(QPainter* painter, qreal top) const;
+    qreal layOut(SheetInk* ink, qreal top) const;
     // One signature: caption, position (when asked), signature line and name, each over its caption.
-    qreal drawSignature(QPainter* painter, qreal top, const QString& caption, const QString* position,
+    qreal drawSignature(SheetInk* ink, qreal top, const QString& caption, const QString* position,
                         const QString& name) const;
-    void drawBlank(QPainter& painter, const QRectF& place, const QString& value,
-                   const QString& caption) const;
+    void drawBlank(SheetInk& ink, const QRectF& place, const QString& value, const QString& caption) const;
 
     const SheetStyle& m_style;
     const ScheduleReport& m_report;

@@ -4,8 +4,6 @@
 #include "report/sheet/SheetStyle.h"
 #include "report/sheet/WrappedText.h"
 
-class QPainter;
-
 namespace zeb {
 
 // The form's header above the table on the first sheet: the organisation with the form's codes, the
@@ -17,17 +15,17 @@ public:
 
     qreal height() const { return m_height; }
     // Draws at the top of the sheet's body.
-    void draw(QPainter& painter) const;
+    void draw(SheetInk& ink) const;
 
 private:
     // The organisation's line and the code box; returns the band's height.
-    qreal drawOrganisation(QPainter* painter, qreal top) const;
-    qreal drawDocument(QPainter* painter, qreal top) const;
-    qreal drawTitleAndApproval(QPainter* painter, qreal top) const;
+    qreal drawOrganisation(SheetInk* ink, qreal top) const;
+    qreal drawDocument(SheetInk* ink, qreal top) const;
+    qreal drawTitleAndApproval(SheetInk* ink, qreal top) const;
     // A grid of boxed cells: captions over values.
-    void drawBoxes(QPainter& painter, const QRectF& area, const QStringList& captions,
+    void drawBoxes(SheetInk& ink, const QRectF& area, const QStringList& captions,
                    const QStringList& values) const;
-    qreal layOut(QPainter* painter) const;
+    qreal layOut(SheetInk* ink) const;
 
     const SheetStyle& m_style;
     const ScheduleReport& m_report;

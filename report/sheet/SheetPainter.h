@@ -27,9 +27,11 @@ public:
 private:
     void beginSheet();
     void drawFooter();
+    void finishSheet();
 
     QPagedPaintDevice& m_device;
     QPainter m_painter;
+    SheetInk m_ink;
     const SheetStyle& m_style;
     const SheetLayout& m_layout;
     const SheetTable& m_table;

@@ -22,6 +22,7 @@ QFont SheetStyle::font(qreal points, bool bold)
     font.setBold(bold);
     // Kerning and hinting would make a text's measured width differ from the drawn one.
     font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
     return font;
 }
 

@@ -55,6 +55,7 @@ SheetTable::SheetTable(QPaintDevice& device, const SheetStyle& style)
     // The allowances' own cells below their common heading keep at least a line.
     m_headingHeight = std::max(tallest + pad, m_allowancesHeight + line + pad);
     m_numbersHeight = line + pad;
+    layOutHeading();
 }
 
 QRectF SheetTable::cell(int first, int last, qreal top, qreal height) const
@@ -69,36 +70,34 @@ QRectF SheetTable::inner(const QRectF& cell) const
     return cell.adjusted(pad, pad, -pad, -pad);
 }
 
-void SheetTable::drawHeadingCell(QPainter& painter, const QRectF& cell, const QString& text) const
+void SheetTable::addHeadingCell(const QRectF& cell, const QString& text)
 {
+    m_headingInk.addBox(cell);
     const QRectF area = inner(cell);
     const qreal height = m_heading.lineCount(text, area.width()) * m_heading.lineHeight();
-    m_heading.draw(painter, area.adjusted(0, (area.height() - height) / 2, 0, 0), Qt::AlignHCenter, text);
+    m_heading.draw(m_headingInk, area.adjusted(0, (area.height() - height) / 2, 0, 0), Qt::AlignHCenter,
+                   text);
 }
 
-void SheetTable::drawHeading(QPainter& painter, qreal top) const
+void SheetTable::layOutHeading()
 {
-    const QRectF all = cell(0, Count - 1, top, headingHeight());
-    painter.fillRect(all, headingShade);
-    painter.setPen(QPen(Qt::black, m_style.gridWidth()));
     for (int column = 0; column < Count; ++column) {
         if (column >= Allowance1 && column <= Allowance3) {
-            painter.drawRect(
-                cell(column, column, top + m_allowancesHeight, m_headingHeight - m_allowancesHeight));
+            m_headingInk.addBox(
+                cell(column, column, m_allowancesHeight, m_headingHeight - m_allowancesHeight));
             continue;
         }
-        const QRectF box = cell(column, column, top, m_headingHeight);
-        painter.drawRect(box);
-        drawHeadingCell(painter, box, headings[size_t(column)].text.toString());
+        addHeadingCell(cell(column, column, 0, m_headingHeight), headings[size_t(column)].text.toString());
     }
-    const QRectF allowances = cell(Allowance1, Allowance3, top, m_allowancesHeight);
-    painter.drawRect(allowances);
-    drawHeadingCell(painter, allowances, allowancesHeading.toString());
-    for (int column = 0; column < Count; ++column) {
-        const QRectF box = cell(column, column, top + m_headingHeight, m_numbersHeight);
-        painter.drawRect(box);
-        drawHeadingCell(painter, box, QString::number(column + 1));
-    }
+    addHeadingCell(cell(Allowance1, Allowance3, 0, m_allowancesHeight), allowancesHeading.toString());
+    for (int column = 0; column < Count; ++column)
+        addHeadingCell(cell(column, column, m_headingHeight, m_numbersHeight), QString::number(column + 1));
+}
+
+void SheetTable::drawHeading(QPainter& painter, SheetInk& ink, qreal top) const
+{
+    painter.fillRect(cell(0, Count - 1, top, headingHeight()), headingShade);
+    ink.add(m_headingInk, QPointF(0, top));
 }
 
 const WrappedText& SheetTable::fontOf(const SheetRow& row) const
@@ -133,7 +132,7 @@ qreal SheetTable::rowHeight(const SheetRow& row) const
     return lines * font.lineHeight() + 2 * m_style.padding();
 }
 
-void SheetTable::drawGrid(QPainter& painter, qreal top, qreal height, int spanned) const
+void SheetTable::drawGrid(SheetInk& ink, qreal top, qreal height, int spanned) const
 {
     const qreal bottom = top + height;
     std::array<QLineF, Count + 3> lines;
@@ -144,11 +143,10 @@ void SheetTable::drawGrid(QPainter& painter, qreal top, qreal height, int spanne
         if (edge == 0 || edge >= size_t(spanned))
             lines[count++] = QLineF(m_edges[edge], top, m_edges[edge], bottom);
     }
-    painter.setPen(QPen(Qt::black, m_style.gridWidth()));
-    painter.drawLines(lines.data(), int(count));
+    ink.addLines(lines.data(), qsizetype(count));
 }
 
-void SheetTable::drawRow(QPainter& painter, qreal top, qreal height, const SheetRow& row) const
+void SheetTable::drawRow(QPainter& painter, SheetInk& ink, qreal top, qreal height, const SheetRow& row) const
 {
     const QRectF all = cell(0, Count - 1, top, height);
     if (row.kind == SheetRow::Unit)
@@ -156,15 +154,14 @@ void SheetTable::drawRow(QPainter& painter, qreal top, qreal height, const Sheet
     else if (row.kind == SheetRow::GrandTotal)
         painter.fillRect(all, headingShade);
     const int span = firstSpan(row);
-    drawGrid(painter, top, height, span);
+    drawGrid(ink, top, height, span);
     const WrappedText& font = fontOf(row);
-    painter.setPen(Qt::black);
     for (int column = 0; column < Count; column = column == 0 ? span : column + 1) {
         const QString& text = row.cells[size_t(column)];
         if (text.isEmpty())
             continue;
         const int last = column == 0 ? span - 1 : column;
-        font.draw(painter, inner(cell(column, last, top, height)), alignmentOf(column), text);
+        font.draw(ink, inner(cell(column, last, top, height)), alignmentOf(column), text);
     }
 }
 

@@ -18,11 +18,12 @@ public:
     SheetTable(QPaintDevice& device, const SheetStyle& style);
 
     qreal headingHeight() const { return m_headingHeight + m_numbersHeight; }
-    void drawHeading(QPainter& painter, qreal top) const;
+    // Shades on the painter at once, grid and texts into the ink.
+    void drawHeading(QPainter& painter, SheetInk& ink, qreal top) const;
 
     // As tall as the cell with the most lines.
     qreal rowHeight(const SheetRow& row) const;
-    void drawRow(QPainter& painter, qreal top, qreal height, const SheetRow& row) const;
+    void drawRow(QPainter& painter, SheetInk& ink, qreal top, qreal height, const SheetRow& row) const;
 
 private:
     // Columns `first` to `last` as one cell.
@@ -31,8 +32,10 @@ private:
     const WrappedText& fontOf(const SheetRow& row) const;
     // The columns the row's first cell spans.
     static int firstSpan(const SheetRow& row);
-    void drawGrid(QPainter& painter, qreal top, qreal height, int spanned) const;
-    void drawHeadingCell(QPainter& painter, const QRectF& cell, const QString& text) const;
+    void drawGrid(SheetInk& ink, qreal top, qreal height, int spanned) const;
+    // The headings from the top 0, laid out once for every sheet.
+    void layOutHeading();
+    void addHeadingCell(const QRectF& cell, const QString& text);
 
     const SheetStyle& m_style;
     std::array<qreal, formcolumns::Count + 1> m_edges{};
@@ -42,6 +45,7 @@ private:
     qreal m_headingHeight = 0;
     qreal m_allowancesHeight = 0;
     qreal m_numbersHeight = 0;
+    SheetInk m_headingInk;
 };
 
 } // namespace zeb

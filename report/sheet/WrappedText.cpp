@@ -1,5 +1,6 @@
 #include "report/sheet/WrappedText.h"
 
+#include <QPaintDevice>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -7,71 +8,117 @@ namespace zeb {
 
 namespace {
 
-QTextOption wrapping(Qt::Alignment alignment)
+// The font at its size on `device`: a raw font's size is in the pixels it is drawn in.
+QRawFont rawFont(const QFont& font, const QPaintDevice& device)
 {
-    QTextOption option(alignment);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    return option;
+    QRawFont raw = QRawFont::fromFont(font);
+    raw.setPixelSize(font.pointSizeF() * device.logicalDpiY() / 72);
+    return raw;
 }
+
+// Below the scripts that join or reorder letters (Hebrew onwards), or punctuation and symbols ("№", "×").
+bool plainLetter(QChar ch)
+{
+    const char16_t code = ch.unicode();
+    return code >= 0x20 && (code < 0x0590 || (code >= 0x2000 && code < 0x2c00));
+}
+
+constexpr qsizetype rememberedBreaks = 4096;
 
 } // namespace
 
 WrappedText::WrappedText(QPaintDevice& device, const QFont& font)
-    : m_device(device), m_font(font), m_metrics(font, &device)
+    : m_device(device), m_font(font), m_metrics(font, &device), m_raw(rawFont(font, device))
 {
 }
 
-bool WrappedText::fitsOneLine(const QString& text, qreal width) const
+bool WrappedText::lookUpGlyphs(QStringView text) const
 {
-    // Most cells hold a short text: measuring its advance is much cheaper than laying it out.
-    return !text.contains(QChar::LineSeparator) && m_metrics.horizontalAdvance(text) <= width;
+    if (!m_raw.isValid() || !std::all_of(text.begin(), text.end(), plainLetter))
+        return false;
+    m_glyphs.resize(size_t(text.size()));
+    int count = int(m_glyphs.size());
+    if (!m_raw.glyphIndexesForChars(text.data(), int(text.size()), m_glyphs.data(), &count))
+        return false;
+    m_glyphs.resize(size_t(count));
+    // A letter the font lacks: the layout finds a font that has it.
+    if (std::find(m_glyphs.begin(), m_glyphs.end(), 0u) != m_glyphs.end())
+        return false;
+    m_advances.resize(m_glyphs.size());
+    return m_raw.advancesForGlyphIndexes(m_glyphs.data(), m_advances.data(), count,
+                                         QRawFont::SeparateAdvances);
+}
+
+qreal WrappedText::lookedUpWidth() const
+{
+    qreal width = 0;
+    for (const QPointF& advance : m_advances)
+        width += advance.x();
+    return width;
+}
+
+void WrappedText::addLookedUp(SheetInk& ink, qreal left, qreal right, qreal top,
+                              Qt::Alignment alignment) const
+{
+    const qreal width = lookedUpWidth();
+    qreal x = left;
+    if (alignment & Qt::AlignRight)
+        x = right - width;
+    else if (alignment & Qt::AlignHCenter)
+        x = left + (right - left - width) / 2;
+    ink.addGlyphs(m_raw, m_glyphs, m_advances, QPointF(x, top + m_metrics.ascent()));
+}
+
+const QList<std::pair<int, int>>& WrappedText::breaks(const QString& text, qreal width) const
+{
+    const std::pair key(text, width);
+    if (const auto found = m_breaks.constFind(key); found != m_breaks.cend())
+        return *found;
+    // Enough for every post and heading of a schedule; a schedule of notes all different starts afresh.
+    if (m_breaks.size() >= rememberedBreaks)
+        m_breaks.clear();
+    QTextLayout layout(text, m_font, &m_device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QList<std::pair<int, int>> lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines.append({line.textStart(), line.textLength()});
+    }
+    layout.endLayout();
+    return *m_breaks.insert(key, lines);
 }
 
 int WrappedText::lineCount(const QString& text, qreal width) const
 {
     if (text.isEmpty())
         return 0;
-    if (fitsOneLine(text, width))
+    if (lookUpGlyphs(text) && lookedUpWidth() <= width)
         return 1;
-    QTextLayout layout(text, m_font, &m_device);
-    layout.setTextOption(wrapping(Qt::AlignLeft));
-    layout.beginLayout();
-    int lines = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        ++lines;
-    }
-    layout.endLayout();
-    return lines;
+    return int(breaks(text, width).size());
 }
 
-void WrappedText::draw(QPainter& painter, const QRectF& rect, Qt::Alignment alignment,
-                       const QString& text) const
+void WrappedText::draw(SheetInk& ink, const QRectF& rect, Qt::Alignment alignment, const QString& text) const
 {
     if (text.isEmpty())
         return;
-    painter.setFont(m_font);
-    if (fitsOneLine(text, rect.width())) {
-        const qreal advance = m_metrics.horizontalAdvance(text);
-        qreal x = rect.left();
-        if (alignment & Qt::AlignRight)
-            x = rect.right() - advance;
-        else if (alignment & Qt::AlignHCenter)
-            x = rect.left() + (rect.width() - advance) / 2;
-        painter.drawText(QPointF(x, rect.top() + m_metrics.ascent()), text);
+    if (lookUpGlyphs(text) && lookedUpWidth() <= rect.width()) {
+        addLookedUp(ink, rect.left(), rect.right(), rect.top(), alignment);
         return;
     }
-    QTextLayout layout(text, m_font, &m_device);
-    layout.setTextOption(wrapping(alignment));
-    layout.beginLayout();
-    qreal y = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(rect.width());
-        line.setPosition(QPointF(0, y));
-        y += lineHeight();
+    // The layout only says where the lines break; each line is drawn as a short text is.
+    qreal top = rect.top();
+    for (const auto& [start, length] : breaks(text, rect.width())) {
+        const QStringView line = QStringView(text).mid(start, length).trimmed();
+        if (lookUpGlyphs(line))
+            addLookedUp(ink, rect.left(), rect.right(), top, alignment);
+        else
+            ink.addText(m_font, QRectF(rect.left(), top, rect.width(), lineHeight()), alignment,
+                        line.toString());
+        top += lineHeight();
     }
-    layout.endLayout();
-    layout.draw(&painter, rect.topLeft());
 }
 
 } // namespace zeb
