@@ -87,7 +87,10 @@ void SheetTable::layOutHeading()
                 cell(column, column, m_allowancesHeight, m_headingHeight - m_allowancesHeight));
             continue;
         }
-        addHeadingCell(cell(column, column, 0, m_headingHeight), headings[size_t(column)].text.toString());
+        // "гр. 4" stays on one line.
+        const QString text = headings[size_t(column)].text.toString().replace(QStringLiteral("гр. "),
+                                                                              QStringLiteral("гр.\u00A0"));
+        addHeadingCell(cell(column, column, 0, m_headingHeight), text);
     }
     addHeadingCell(cell(Allowance1, Allowance3, 0, m_allowancesHeight), allowancesHeading.toString());
     for (int column = 0; column < Count; ++column)
