@@ -1,6 +1,5 @@
 #include "report/sheet/FormClosing.h"
 
-
 namespace zeb {
 
 namespace {

@@ -17,7 +17,7 @@ public:
     void draw(SheetInk& ink, qreal top) const;
 
 private:
-    // Measures, and draws when given a painter.
+    // Measures, and draws when given ink.
     qreal layOut(SheetInk* ink, qreal top) const;
     // One signature: caption, position (when asked), signature line and name, each over its caption.
     qreal drawSignature(SheetInk* ink, qreal top, const QString& caption, const QString* position,

@@ -2,7 +2,6 @@
 
 #include "report/sheet/FormTexts.h"
 
-
 namespace zeb {
 
 namespace {

@@ -1,60 +1,63 @@
 #pragma once
 
-#include <QFont>
+#include <QColor>
 #include <QLineF>
 #include <QList>
 #include <QPointF>
 #include <QRawFont>
+#include <QRectF>
 #include <vector>
-
-class QPainter;
 
 namespace zeb {
 
-// The glyphs and grid lines of one sheet, gathered and handed to the painter at once: the PDF engine's cost
-// goes by drawing calls far more than by glyphs or lines, and a sheet holds thousands of each.
+class PdfDocument;
+
+// What one sheet shows, gathered in the layout's pixels and written as one page: shaded areas, grid lines
+// and glyphs. Kept apart from any sheet, it can be added to sheets later (the table's headings).
 class SheetInk
 {
 public:
-    // Without a painter, the ink is kept to be added to sheets later (the table's headings).
-    explicit SheetInk(QPainter* painter = nullptr) : m_painter(painter) {}
-
-    // Glyphs of `font` from `origin` on their baseline, each `advances` apart.
-    void addGlyphs(const QRawFont& font, const std::vector<quint32>& glyphs,
-                   const std::vector<QPointF>& advances, QPointF origin);
+    void addFill(const QRectF& area, const QColor& colour);
     void addLines(const QLineF* lines, qsizetype count);
     void addLine(const QLineF& line) { m_lines.append(line); }
     // The four sides of `box`.
     void addBox(const QRectF& box);
-    // A text that needs the full layout, drawn with the painter's own text drawing.
-    void addText(const QFont& font, const QRectF& rect, Qt::Alignment alignment, const QString& text);
-    // Another ink's glyphs and lines, moved by `offset`.
+    // Glyphs of `font` from `origin` on their baseline, each after the other by its advance; `text` gives
+    // their letters when each glyph is one letter of it.
+    void addGlyphs(const QRawFont& font, const std::vector<quint32>& glyphs, QPointF origin,
+                   QStringView text);
+    // One glyph at its own place on the baseline, for `letter` (0 when unknown).
+    void addGlyph(const QRawFont& font, quint32 glyph, QPointF origin, char32_t letter);
+    // Another ink's content, moved by `offset`.
     void add(const SheetInk& other, QPointF offset);
-    // Draws what was gathered (over whatever the painter drew meanwhile) and starts afresh.
-    void flush();
+    // Writes the gathered content as a page of `document`, `scale` points to a pixel, and starts afresh.
+    void flush(PdfDocument& document, qreal scale, qreal lineWidth);
 
 private:
-    struct Run
+    struct Fill
     {
-        QRawFont font;
-        QList<quint32> glyphs;
-        QList<QPointF> positions;
+        QRectF area;
+        QColor colour;
+    };
+    // Glyphs drawn from one place, each after the other by its advance.
+    struct Piece
+    {
+        int font;
+        QPointF origin;
+        qsizetype first;
+        qsizetype count;
     };
 
-    struct Text
-    {
-        QFont font;
-        QRectF rect;
-        Qt::Alignment alignment;
-        QString text;
-    };
+    int fontIndex(const QRawFont& font);
 
-    Run& runOf(const QRawFont& font);
-
-    QPainter* m_painter;
-    std::vector<Run> m_runs;
+    std::vector<QRawFont> m_fonts;
+    QList<Fill> m_fills;
     QList<QLineF> m_lines;
-    QList<Text> m_texts;
+    QList<Piece> m_pieces;
+    QList<quint32> m_glyphs;
+    QList<char32_t> m_letters;
+    // The page's operators, its buffer kept from page to page.
+    QByteArray m_content;
 };
 
 } // namespace zeb

@@ -1,46 +1,46 @@
 #include "report/sheet/SheetPainter.h"
 
-#include <QPagedPaintDevice>
+#include "report/sheet/PdfDocument.h"
+
+#include <QPaintDevice>
 
 namespace zeb {
 
-SheetPainter::SheetPainter(QPagedPaintDevice& device, const SheetStyle& style, const SheetLayout& layout,
-                           const SheetTable& table)
-    : m_device(device), m_painter(&device), m_ink(&m_painter), m_style(style), m_layout(layout),
-      m_table(table)
+SheetPainter::SheetPainter(PdfDocument& document, QPaintDevice& device, const SheetStyle& style,
+                           const SheetLayout& layout, const SheetTable& table)
+    : m_document(document), m_style(style), m_layout(layout), m_table(table), m_footer(device, style.small()),
+      m_scale(72.0 / device.logicalDpiY())
 {
-    m_painter.setPen(QPen(Qt::black, style.gridWidth()));
 }
 
 void SheetPainter::drawHeader(const FormHeader& header)
 {
     header.draw(m_ink);
     m_y = m_style.body().top() + header.height();
-    m_table.drawHeading(m_painter, m_ink, m_y);
+    m_table.drawHeading(m_ink, m_y);
     drawFooter();
     m_y = m_layout.rowsTop(0);
 }
 
 void SheetPainter::finishSheet()
 {
-    m_ink.flush();
+    m_ink.flush(m_document, m_scale, m_style.gridWidth());
 }
 
 void SheetPainter::beginSheet()
 {
     finishSheet();
-    m_device.newPage();
     ++m_sheet;
     drawFooter();
-    m_table.drawHeading(m_painter, m_ink, m_style.body().top());
+    m_table.drawHeading(m_ink, m_style.body().top());
     m_y = m_layout.rowsTop(m_sheet);
 }
 
 void SheetPainter::drawFooter()
 {
-    m_painter.setFont(m_style.small());
-    m_painter.drawText(m_style.footer(), Qt::AlignRight | Qt::AlignBottom,
-                       QStringLiteral("Лист %1 из %2").arg(m_sheet + 1).arg(m_layout.sheetCount()));
+    const QRectF footer = m_style.footer();
+    m_footer.draw(m_ink, footer.adjusted(0, footer.height() - m_footer.lineHeight(), 0, 0), Qt::AlignRight,
+                  QStringLiteral("Лист %1 из %2").arg(m_sheet + 1).arg(m_layout.sheetCount()));
 }
 
 void SheetPainter::drawRow(const SheetRow& row)
@@ -48,7 +48,7 @@ void SheetPainter::drawRow(const SheetRow& row)
     if (m_layout.startsSheet(m_row))
         beginSheet();
     const qreal height = m_layout.height(m_row);
-    m_table.drawRow(m_painter, m_ink, m_y, height, row);
+    m_table.drawRow(m_ink, m_y, height, row);
     m_y += height;
     ++m_row;
 }
@@ -57,7 +57,6 @@ void SheetPainter::drawClosing(const FormClosing& closing)
 {
     if (m_layout.closingAlone()) {
         finishSheet();
-        m_device.newPage();
         ++m_sheet;
         drawFooter();
         m_y = m_style.body().top();

@@ -5,19 +5,18 @@
 #include "report/sheet/SheetLayout.h"
 #include "report/sheet/SheetTable.h"
 
-#include <QPainter>
-
-class QPagedPaintDevice;
-
 namespace zeb {
 
-// Draws the laid-out form sheet by sheet as its rows come: the header on the first sheet, the table's
-// headings at the top of every sheet, the sheet's number in its footer, the closing block on the last.
+class PdfDocument;
+
+// Draws the laid-out form sheet by sheet as its rows come, each sheet written to the document as soon as it
+// is full: the header on the first sheet, the table's headings at the top of every sheet, the sheet's
+// number in its footer, the closing block on the last.
 class SheetPainter
 {
 public:
-    SheetPainter(QPagedPaintDevice& device, const SheetStyle& style, const SheetLayout& layout,
-                 const SheetTable& table);
+    SheetPainter(PdfDocument& document, QPaintDevice& device, const SheetStyle& style,
+                 const SheetLayout& layout, const SheetTable& table);
 
     void drawHeader(const FormHeader& header);
     // Rows in the order they were laid out.
@@ -29,12 +28,14 @@ private:
     void drawFooter();
     void finishSheet();
 
-    QPagedPaintDevice& m_device;
-    QPainter m_painter;
-    SheetInk m_ink;
+    PdfDocument& m_document;
     const SheetStyle& m_style;
     const SheetLayout& m_layout;
     const SheetTable& m_table;
+    WrappedText m_footer;
+    SheetInk m_ink;
+    // Points to a pixel of the layout.
+    qreal m_scale;
     int m_sheet = 0;
     int m_row = 0;
     qreal m_y = 0;

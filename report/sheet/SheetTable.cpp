@@ -1,6 +1,5 @@
 #include "report/sheet/SheetTable.h"
 
-#include <QPainter>
 #include <numeric>
 
 namespace zeb {
@@ -97,9 +96,9 @@ void SheetTable::layOutHeading()
         addHeadingCell(cell(column, column, m_headingHeight, m_numbersHeight), QString::number(column + 1));
 }
 
-void SheetTable::drawHeading(QPainter& painter, SheetInk& ink, qreal top) const
+void SheetTable::drawHeading(SheetInk& ink, qreal top) const
 {
-    painter.fillRect(cell(0, Count - 1, top, headingHeight()), headingShade);
+    ink.addFill(cell(0, Count - 1, top, headingHeight()), headingShade);
     ink.add(m_headingInk, QPointF(0, top));
 }
 
@@ -149,13 +148,13 @@ void SheetTable::drawGrid(SheetInk& ink, qreal top, qreal height, int spanned) c
     ink.addLines(lines.data(), qsizetype(count));
 }
 
-void SheetTable::drawRow(QPainter& painter, SheetInk& ink, qreal top, qreal height, const SheetRow& row) const
+void SheetTable::drawRow(SheetInk& ink, qreal top, qreal height, const SheetRow& row) const
 {
     const QRectF all = cell(0, Count - 1, top, height);
     if (row.kind == SheetRow::Unit)
-        painter.fillRect(all, unitShade);
+        ink.addFill(all, unitShade);
     else if (row.kind == SheetRow::GrandTotal)
-        painter.fillRect(all, headingShade);
+        ink.addFill(all, headingShade);
     const int span = firstSpan(row);
     drawGrid(ink, top, height, span);
     const WrappedText& font = fontOf(row);

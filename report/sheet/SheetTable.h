@@ -6,8 +6,6 @@
 
 #include <array>
 
-class QPainter;
-
 namespace zeb {
 
 // The form's table across a sheet's width: the two rows of headings with the columns' numbers below, and
@@ -18,12 +16,11 @@ public:
     SheetTable(QPaintDevice& device, const SheetStyle& style);
 
     qreal headingHeight() const { return m_headingHeight + m_numbersHeight; }
-    // Shades on the painter at once, grid and texts into the ink.
-    void drawHeading(QPainter& painter, SheetInk& ink, qreal top) const;
+    void drawHeading(SheetInk& ink, qreal top) const;
 
     // As tall as the cell with the most lines.
     qreal rowHeight(const SheetRow& row) const;
-    void drawRow(QPainter& painter, SheetInk& ink, qreal top, qreal height, const SheetRow& row) const;
+    void drawRow(SheetInk& ink, qreal top, qreal height, const SheetRow& row) const;
 
 private:
     // Columns `first` to `last` as one cell.

@@ -1,8 +1,9 @@
 #include "report/sheet/WrappedText.h"
 
+#include <QGlyphRun>
 #include <QPaintDevice>
-#include <QPainter>
 #include <QTextLayout>
+#include <map>
 
 namespace zeb {
 
@@ -46,7 +47,7 @@ bool WrappedText::lookUpGlyphs(QStringView text) const
         return false;
     m_advances.resize(m_glyphs.size());
     return m_raw.advancesForGlyphIndexes(m_glyphs.data(), m_advances.data(), count,
-                                         QRawFont::SeparateAdvances);
+                                         QRawFont::SeparateAdvances | QRawFont::UseDesignMetrics);
 }
 
 qreal WrappedText::lookedUpWidth() const
@@ -57,8 +58,8 @@ qreal WrappedText::lookedUpWidth() const
     return width;
 }
 
-void WrappedText::addLookedUp(SheetInk& ink, qreal left, qreal right, qreal top,
-                              Qt::Alignment alignment) const
+void WrappedText::addLookedUp(SheetInk& ink, qreal left, qreal right, qreal top, Qt::Alignment alignment,
+                              QStringView text) const
 {
     const qreal width = lookedUpWidth();
     qreal x = left;
@@ -66,7 +67,7 @@ void WrappedText::addLookedUp(SheetInk& ink, qreal left, qreal right, qreal top,
         x = right - width;
     else if (alignment & Qt::AlignHCenter)
         x = left + (right - left - width) / 2;
-    ink.addGlyphs(m_raw, m_glyphs, m_advances, QPointF(x, top + m_metrics.ascent()));
+    ink.addGlyphs(m_raw, m_glyphs, QPointF(x, top + m_metrics.ascent()), text);
 }
 
 const QList<std::pair<int, int>>& WrappedText::breaks(const QString& text, qreal width) const
@@ -105,7 +106,7 @@ void WrappedText::draw(SheetInk& ink, const QRectF& rect, Qt::Alignment alignmen
     if (text.isEmpty())
         return;
     if (lookUpGlyphs(text) && lookedUpWidth() <= rect.width()) {
-        addLookedUp(ink, rect.left(), rect.right(), rect.top(), alignment);
+        addLookedUp(ink, rect.left(), rect.right(), rect.top(), alignment, text);
         return;
     }
     // The layout only says where the lines break; each line is drawn as a short text is.
@@ -113,11 +114,40 @@ void WrappedText::draw(SheetInk& ink, const QRectF& rect, Qt::Alignment alignmen
     for (const auto& [start, length] : breaks(text, rect.width())) {
         const QStringView line = QStringView(text).mid(start, length).trimmed();
         if (lookUpGlyphs(line))
-            addLookedUp(ink, rect.left(), rect.right(), top, alignment);
+            addLookedUp(ink, rect.left(), rect.right(), top, alignment, line);
         else
-            ink.addText(m_font, QRectF(rect.left(), top, rect.width(), lineHeight()), alignment,
-                        line.toString());
+            addShaped(ink, QRectF(rect.left(), top, rect.width(), lineHeight()), alignment, line.toString());
         top += lineHeight();
+    }
+}
+
+void WrappedText::addShaped(SheetInk& ink, const QRectF& rect, Qt::Alignment alignment,
+                            const QString& line) const
+{
+    QTextLayout layout(line, m_font, &m_device);
+    QTextOption option(alignment);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine only = layout.createLine();
+    only.setLineWidth(rect.width());
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont font = run.rawFont();
+        // Which letter each glyph shows, as far as the font maps letters to glyphs one to one.
+        std::map<quint32, char32_t> letters;
+        for (const char32_t letter : line.toUcs4()) {
+            const QList<quint32> glyphs = font.glyphIndexesForString(QString::fromUcs4(&letter, 1));
+            if (glyphs.size() == 1)
+                letters.emplace(glyphs.first(), letter);
+        }
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            const auto letter = letters.find(glyphs[i]);
+            ink.addGlyph(font, glyphs[i], rect.topLeft() + positions[i],
+                         letter == letters.end() ? 0 : letter->second);
+        }
     }
 }
 

@@ -34,7 +34,10 @@ private:
     bool lookUpGlyphs(QStringView text) const;
     qreal lookedUpWidth() const;
     // One line of looked-up glyphs at `top`, aligned within `left` and `right`.
-    void addLookedUp(SheetInk& ink, qreal left, qreal right, qreal top, Qt::Alignment alignment) const;
+    void addLookedUp(SheetInk& ink, qreal left, qreal right, qreal top, Qt::Alignment alignment,
+                     QStringView text) const;
+    // A line that needs shaping, by the glyphs the layout chooses (from other fonts too).
+    void addShaped(SheetInk& ink, const QRectF& rect, Qt::Alignment alignment, const QString& line) const;
     // Where `text` breaks into lines at `width`: each line's start and length. Remembered, since the same
     // texts (posts, headings) come again and again and each is measured before it is drawn.
     const QList<std::pair<int, int>>& breaks(const QString& text, qreal width) const;
