@@ -1,5 +1,6 @@
 #include "report/sheet/SheetStyle.h"
 
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QStringList>
 
@@ -27,26 +28,20 @@ QFont SheetStyle::font(qreal points, bool bold)
 }
 
 SheetStyle::SheetStyle(QPaintDevice& device)
-    : m_device(device), m_pixelsPerMillimetre(device.logicalDpiX() / 25.4),
+    : m_pixelsPerMillimetre(device.logicalDpiX() / 25.4),
       m_body(millimetres(marginMillimetres), millimetres(marginMillimetres),
              millimetres(a4LongMillimetres - 2 * marginMillimetres),
              millimetres(a4ShortMillimetres - 2 * marginMillimetres)),
       m_text(font(7.5)), m_bold(font(7.5, true)), m_heading(font(6.5)), m_small(font(6)),
-      m_title(font(12, true)), m_textMetrics(m_text, &device), m_headingMetrics(m_heading, &device),
-      m_smallMetrics(m_small, &device), m_padding(millimetres(0.8)), m_gridWidth(millimetres(0.15))
+      m_padding(millimetres(0.8)), m_gridWidth(millimetres(0.15))
 {
-    m_footerHeight = 2 * m_smallMetrics.height();
+    m_footerHeight = 2 * QFontMetricsF(m_small, &device).height();
     m_body.setHeight(m_body.height() - m_footerHeight);
 }
 
 QRectF SheetStyle::footer() const
 {
     return QRectF(m_body.left(), m_body.bottom(), m_body.width(), m_footerHeight);
-}
-
-QFontMetricsF SheetStyle::metrics(const QFont& font) const
-{
-    return QFontMetricsF(font, &m_device);
 }
 
 } // namespace zeb

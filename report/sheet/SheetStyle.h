@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QRectF>
 
 class QPaintDevice;
@@ -24,11 +23,6 @@ public:
     const QFont& bold() const { return m_bold; }
     const QFont& heading() const { return m_heading; }
     const QFont& small() const { return m_small; }
-    const QFont& title() const { return m_title; }
-    const QFontMetricsF& textMetrics() const { return m_textMetrics; }
-    const QFontMetricsF& headingMetrics() const { return m_headingMetrics; }
-    const QFontMetricsF& smallMetrics() const { return m_smallMetrics; }
-    QFontMetricsF metrics(const QFont& font) const;
     // The form's typeface at `points`.
     static QFont font(qreal points, bool bold = false);
 
@@ -37,7 +31,6 @@ public:
     qreal gridWidth() const { return m_gridWidth; }
 
 private:
-    QPaintDevice& m_device;
     qreal m_pixelsPerMillimetre;
     QRectF m_body;
     qreal m_footerHeight;
@@ -45,10 +38,6 @@ private:
     QFont m_bold;
     QFont m_heading;
     QFont m_small;
-    QFont m_title;
-    QFontMetricsF m_textMetrics;
-    QFontMetricsF m_headingMetrics;
-    QFontMetricsF m_smallMetrics;
     qreal m_padding;
     qreal m_gridWidth;
 };

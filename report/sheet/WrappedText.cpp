@@ -3,6 +3,7 @@
 #include <QGlyphRun>
 #include <QPaintDevice>
 #include <QTextLayout>
+#include <algorithm>
 #include <map>
 
 namespace zeb {
@@ -17,10 +18,13 @@ QRawFont rawFont(const QFont& font, const QPaintDevice& device)
     return raw;
 }
 
-// Below the scripts that join or reorder letters (Hebrew onwards), or punctuation and symbols ("№", "×").
+// Below the scripts that join or reorder letters (Hebrew onwards), or punctuation and symbols ("№", "×");
+// combining accents are placed by shaping.
 bool plainLetter(QChar ch)
 {
     const char16_t code = ch.unicode();
+    if (code >= 0x0300 && code < 0x0370)
+        return false;
     return code >= 0x20 && (code < 0x0590 || (code >= 0x2000 && code < 0x2c00));
 }
 

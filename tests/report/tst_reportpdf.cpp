@@ -14,8 +14,10 @@ using namespace zeb;
 
 namespace {
 
+// Georgian letters are not in the form's font: that line is shaped and drawn in a font that has them.
 const QString longNote =
-    QStringLiteral("Совмещение с должностью кассира на время отпуска основного работника по приказу ректора");
+    QStringLiteral("Совмещение с должностью кассира на время отпуска основного работника по "
+                   "приказу ректора (ქართული ენა)");
 
 ReportLine line(const QString& post, const QString& category, int grade, double units,
                 std::optional<Money> salary, const QString& order)
