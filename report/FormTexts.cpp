@@ -1,5 +1,7 @@
 #include "report/FormTexts.h"
 
+#include "data/dataset/ValueText.h"
+
 #include <array>
 #include <cmath>
 
@@ -90,6 +92,11 @@ QString entryOrderText(const ReportLine& line)
         text += QStringLiteral("от ") + dateText(line.orderDate);
     }
     return text;
+}
+
+QString hourlyFundText(const QVariant& fund)
+{
+    return valuetext::toDisplay(fund, FieldType::Float, QStringLiteral("0.##"));
 }
 
 QString unitsText(double units)

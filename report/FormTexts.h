@@ -19,6 +19,8 @@ QString approvalText(const FormDetails& details);
 QString postText(const ReportLine& line);
 // Column 13: "8-к от 01.02.2021".
 QString entryOrderText(const ReportLine& line);
+// An hourly fund as the grid shows it: "250,5"; empty for none.
+QString hourlyFundText(const QVariant& fund);
 // Staff units with two decimals and a decimal comma: "0,75", "132,25", "1,00".
 QString unitsText(double units);
 // "Оклад не установлен для 3 строк: графы 5 и 9 у них не заполнены."; empty when every line has one.

@@ -57,7 +57,8 @@ QStringList sheetTexts(const QString& pdf)
 bool everySheetHasHeadingsAndNumber(const QStringList& sheets)
 {
     for (qsizetype i = 0; i < sheets.size(); ++i) {
-        for (const char* heading : {"Должность", "штатных", "Надбавки, руб.", "Примечание"}) {
+        for (const char* heading :
+             {"Должность", "квалификации", "Надбавки, руб.", "финансирования", "Приказ о вводе"}) {
             if (!sheets.at(i).contains(QString::fromUtf8(heading))) {
                 qWarning("Sheet %lld has no heading %s:\n%s", i + 1, heading, qPrintable(sheets.at(i)));
                 return false;
