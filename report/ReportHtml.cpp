@@ -4,8 +4,6 @@
 #include "report/FormColumns.h"
 #include "report/FormTexts.h"
 
-#include <limits>
-
 namespace zeb {
 
 namespace {
@@ -37,19 +35,8 @@ constexpr QStringView style =
     u"table.signatures td { padding: 1pt 6pt; vertical-align: bottom; }\n"
     u"td.line { border-bottom: 1px solid #000000; text-align: center; min-width: 120pt; }\n";
 
-// A browser draws the grid from the cells' own borders. QTextDocument would weigh every cell border
-// against its neighbours', which takes minutes for thousands of lines; it draws the table's grid instead.
-constexpr QStringView screenStyle = u"table.form { border-collapse: collapse; }\n"
-                                    u"table.form th, table.form td { border: 1px solid #000000; }\n";
-constexpr QStringView paperStyle =
-    u"table.form { border-style: solid; border-color: #000000; border-collapse: collapse; }\n"
-    u"table.continued { page-break-before: always; }\n";
-
-enum class Medium
-{
-    Screen,
-    Paper,
-};
+constexpr QStringView gridStyle = u"table.form { border-collapse: collapse; }\n"
+                                  u"table.form th, table.form td { border: 1px solid #000000; }\n";
 
 void escaped(QString& html, const QString& text)
 {
@@ -193,14 +180,9 @@ void groupRows(QString& html, const ReportGroup& group)
     totalRow(html, u"total", u"Итого по подразделению", group.units, group.monthlyTotal);
 }
 
-void openTable(QString& html, Medium medium, bool continued)
+void openTable(QString& html)
 {
-    if (medium == Medium::Screen)
-        html += u"<table class=\"form\">\n";
-    else if (continued)
-        html += u"<table class=\"form continued\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n";
-    else
-        html += u"<table class=\"form\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n";
+    html += u"<table class=\"form\">\n";
     headRows(html);
     html += u"<tbody>\n";
 }
@@ -230,27 +212,21 @@ void signatures(QString& html, const FormRequisites& requisites)
     html += u"</table>\n";
 }
 
-QString page(const ScheduleReport& report, Medium medium, int rowsPerTable)
+} // namespace
+
+QString reportHtml(const ScheduleReport& report)
 {
     QString html;
     html.reserve(8192 + report.lineCount * 520);
     html += u"<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
             u"<title>Штатное расписание</title>\n<style>\n";
     html += style;
-    html += medium == Medium::Screen ? screenStyle : paperStyle;
+    html += gridStyle;
     html += u"</style>\n</head>\n<body>\n";
     header(html, report);
-    openTable(html, medium, false);
-    qsizetype rows = 0;
-    for (const ReportGroup& group : report.groups) {
-        if (rows >= rowsPerTable) {
-            html += u"</tbody>\n</table>\n";
-            openTable(html, medium, true);
-            rows = 0;
-        }
+    openTable(html);
+    for (const ReportGroup& group : report.groups)
         groupRows(html, group);
-        rows += group.lines.size() + 2;
-    }
     totalRow(html, u"grand", u"Всего", report.totalUnits, report.monthlyTotal);
     html += u"</tbody>\n</table>\n";
     const QString missing = formtexts::missingSalaryText(report.linesWithoutSalary);
@@ -262,18 +238,6 @@ QString page(const ScheduleReport& report, Medium medium, int rowsPerTable)
     signatures(html, report.requisites);
     html += u"</body>\n</html>\n";
     return html;
-}
-
-} // namespace
-
-QString reportHtml(const ScheduleReport& report)
-{
-    return page(report, Medium::Screen, std::numeric_limits<int>::max());
-}
-
-QString reportPaperHtml(const ScheduleReport& report, int rowsPerTable)
-{
-    return page(report, Medium::Paper, rowsPerTable);
 }
 
 } // namespace zeb

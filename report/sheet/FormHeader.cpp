@@ -108,17 +108,12 @@ qreal FormHeader::drawTitleAndApproval(SheetInk* ink, qreal top) const
     const qreal approvalWidthPixels = m_style.millimetres(approvalWidth);
     const QRectF approval(body.right() - approvalWidthPixels, top, approvalWidthPixels, 0);
     const QRectF title(body.left(), top, approval.left() - body.left(), 0);
-    const FormDetails& details = m_report.details;
-    const QString period = QStringLiteral("на период с %1 по %2")
-                               .arg(quotedDate(details.periodFrom), quotedDate(details.periodTo));
+    const QString period = periodText(m_report);
     // The day whose lines and salaries the table shows.
     const QString asOf = QStringLiteral("по состоянию на ") + dateText(m_report.asOf);
     const QStringList lines = {
         QStringLiteral("УТВЕРЖДЕНО"),
-        QStringLiteral("Приказом организации"),
-        QStringLiteral("от %1 № %2")
-            .arg(quotedDate(details.approvedOn),
-                 details.approvalOrder.isEmpty() ? QStringLiteral("________") : details.approvalOrder),
+        approvalText(m_report.details),
         QStringLiteral("Штат в количестве %1 единиц").arg(unitsText(m_report.totalUnits)),
     };
     qreal approvalHeight = 0;

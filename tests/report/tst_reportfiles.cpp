@@ -179,39 +179,6 @@ private Q_SLOTS:
             QVERIFY2(!html.contains(QLatin1String(reference)), reference);
     }
 
-    void paperPageCutsTheTableAfterUnits_data() { addEngineRows(); }
-    void paperPageCutsTheTableAfterUnits()
-    {
-        const QStringList tables = reportPaperHtml(report(), 10).split(QStringLiteral("<table class=\"form"));
-        QList<QStringList> units;
-        for (qsizetype i = 1; i < tables.size(); ++i) {
-            const QString& table = tables.at(i);
-            QVERIFY2(table.startsWith(i == 1 ? QLatin1String("\" border") : QLatin1String(" continued\"")),
-                     qPrintable(table.left(60)));
-            QVERIFY(table.contains(QLatin1String("</tr>\n</thead>\n<tbody>\n<tr class=\"unit\">")));
-            QStringList names;
-            QRegularExpressionMatchIterator rows =
-                QRegularExpression(QStringLiteral("<tr class=\"unit\"><td>([^<]*)</td>")).globalMatch(table);
-            while (rows.hasNext())
-                names.append(rows.next().captured(1));
-            units.append(names);
-        }
-        // A unit is never cut; the next table starts once ten rows (lines, heading and total) are reached.
-        QCOMPARE(units, (QList<QStringList>{
-                            {QStringLiteral("Архив")},
-                            {QStringLiteral("Бухгалтерия"), QStringLiteral("Бухгалтерия / Группа учёта")},
-                            {QStringLiteral("Бухгалтерия / Расчётная группа"),
-                             QStringLiteral("Отдел &quot;кадров&quot; &lt;&amp;&gt; учёта"),
-                             QStringLiteral("Физико-математический факультет"),
-                             QStringLiteral("Физико-математический факультет / Деканат")},
-                            {QStringLiteral("Физико-математический факультет / Кафедра алгебры"),
-                             QStringLiteral("Физико-математический факультет / Кафедра физики"),
-                             QStringLiteral("Факультет юриспруденции / Кафедра алгебры")},
-                        }));
-        QVERIFY(tables.last().contains(
-            QStringLiteral("<td colspan=\"3\">Всего</td><td class=\"number\">132,25</td>")));
-    }
-
     void pdfSheetsRepeatTheHeadings_data() { addEngineRows(); }
     void pdfSheetsRepeatTheHeadings()
     {
