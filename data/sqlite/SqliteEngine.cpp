@@ -211,9 +211,12 @@ sqlite3* SqliteEngine::openDatabase() const
                                         nullptr, nullptr);
     }
     if (rc == SQLITE_OK) {
-        // Reading the schema here makes a file that is not a database fail at open, not at first use.
-        rc = sqlite3_exec(db, "PRAGMA foreign_keys=ON; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
-                          nullptr);
+        // Reading the schema here makes a file that is not a database fail at open, not at first use. A
+        // line that INSERT OR REPLACE deletes fires the history's delete trigger only with recursive
+        // triggers.
+        rc = sqlite3_exec(
+            db, "PRAGMA foreign_keys=ON; PRAGMA recursive_triggers=ON; SELECT count(*) FROM sqlite_master;",
+            nullptr, nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
         const int code = db ? sqlite3_errcode(db) : rc;

@@ -39,6 +39,7 @@ private Q_SLOTS:
     void scriptsRunAsSqlcmdWould_data();
     void scriptsRunAsSqlcmdWould();
     void logKeepsItself();
+    void lineHistoryKeepsItself();
     void readerFollowsSqlcmd();
     void readerRefuses_data();
     void readerRefuses();
@@ -52,6 +53,7 @@ void TestMssqlScripts::scriptsRunAsSqlcmdWould_data()
     QTest::newRow("procedures") << ServerScript::MssqlProcedures;
     QTest::newRow("accounts") << ServerScript::MssqlAccounts;
     QTest::newRow("upgrade") << ServerScript::MssqlUpgrade;
+    QTest::newRow("line history") << ServerScript::MssqlHistory;
     QTest::newRow("reference rows") << ServerScript::Reference;
 }
 
@@ -136,6 +138,48 @@ void TestMssqlScripts::logKeepsItself()
     const QRegularExpressionMatch grant = grantOnLog.match(all(ServerScript::MssqlAccounts));
     QVERIFY(grant.hasMatch());
     QCOMPARE(grant.captured(1), QStringLiteral("INSERT"));
+}
+
+// The lines' history as on the other servers: every column of a line but its key and stamps kept before and
+// after each change, the login and time the server's, the schedule role reading only.
+void TestMssqlScripts::lineHistoryKeepsItself()
+{
+    const QString history =
+        SqlcmdScript::batches(QStringLiteral("history.sql"), serverScript(ServerScript::MssqlHistory), values)
+            .join(QLatin1Char('\n'));
+    const qsizetype trigger = history.indexOf(QLatin1String(
+        "CREATE TRIGGER dbo.vakansii_history_write ON dbo.Vakansii\nAFTER INSERT, UPDATE, DELETE"));
+    QVERIFY(trigger >= 0);
+    const QString body = history.mid(trigger, history.indexOf(QLatin1String("\nEND"), trigger) - trigger);
+    QVERIFY(body.contains(QLatin1String("GETDATE(), ORIGINAL_LOGIN()")));
+    QVERIFY(body.contains(QLatin1String("FULL OUTER JOIN deleted AS d ON d.id_vakansiya = i.id_vakansiya")));
+
+    const QString schema = serverScript(ServerScript::MssqlSchema);
+    const qsizetype table = schema.indexOf(QLatin1String("CREATE TABLE dbo.Vakansii ("));
+    const QString lineColumns = schema.mid(table, schema.indexOf(QLatin1String("\n);"), table) - table);
+    static const QRegularExpression column(QStringLiteral("^    (\\w+) "),
+                                           QRegularExpression::MultilineOption);
+    QStringList kept;
+    for (const QRegularExpressionMatch& match : column.globalMatch(lineColumns))
+        kept.append(match.captured(1));
+    QCOMPARE(kept.size(), 22);
+    for (const QString& name : std::as_const(kept)) {
+        if (name == u"id_vakansiya" || name == u"ZEB_User" || name == u"ZEB_Update")
+            continue;
+        for (const QString& expected :
+             {QStringLiteral("old_%1 ").arg(name), QStringLiteral("new_%1 ").arg(name),
+              QStringLiteral("old_%1,").arg(name), QStringLiteral("d.%1,").arg(name),
+              QStringLiteral("i.%1").arg(name)})
+            QVERIFY2(history.contains(expected), qPrintable(expected));
+    }
+
+    static const QRegularExpression grant(
+        QStringLiteral("GRANT ([A-Z, ]+) ON dbo\\.Vakansii_history TO (\\S+);"));
+    const QRegularExpressionMatch granted = grant.match(history);
+    QVERIFY(granted.hasMatch());
+    QCOMPARE(granted.captured(1), QStringLiteral("SELECT"));
+    QCOMPARE(granted.captured(2), QStringLiteral("[ZEB_work]"));
+    QVERIFY(!grant.match(history, granted.capturedEnd()).hasMatch());
 }
 
 void TestMssqlScripts::readerFollowsSqlcmd()
