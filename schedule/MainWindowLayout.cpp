@@ -98,6 +98,7 @@ void MainWindow::createControls()
     layout->addWidget(m_selectorPages);
 
     createGrid();
+    createLineHistoryAction();
     layout->addWidget(m_grid, 1);
     createGridFooter();
     layout->addWidget(createAsOfRow(m_gridFooter));
