@@ -71,8 +71,8 @@ IF OBJECT_ID('dbo.vakansii_history_write', 'TR') IS NOT NULL
 GO
 
 -- One statement may change many lines: a row each. The key is an identity, so an update never changes
--- it. The stamps ZEB_User and ZEB_Update are who saved, not what: an update that changes nothing else
--- leaves no row.
+-- it. The stamps ZEB_User and ZEB_Update are who saved, not what, and Num is the line's place in its list,
+-- which the program renumbers: an update that changes nothing else leaves no row.
 CREATE TRIGGER dbo.vakansii_history_write ON dbo.Vakansii
 AFTER INSERT, UPDATE, DELETE
 AS
@@ -97,12 +97,14 @@ BEGIN
     FROM inserted AS i
     FULL OUTER JOIN deleted AS d ON d.id_vakansiya = i.id_vakansiya
     WHERE i.id_vakansiya IS NULL OR d.id_vakansiya IS NULL
-       OR EXISTS (SELECT i.id_otdel_1, i.id_otdel_11, i.id_faculty, i.id_kafedra, i.id_post, i.q_units,
-                  i.razrad, i.Num, i.id_otdel_2, i.id_enter, i.e_n_p, i.e_d_p, i.id_deduce, i.d_n_p, i.d_d_p,
-                  i.id_structure, i.id_bk, i.hourFond, i.descr
-                  EXCEPT SELECT d.id_otdel_1, d.id_otdel_11, d.id_faculty, d.id_kafedra, d.id_post,
-                  d.q_units, d.razrad, d.Num, d.id_otdel_2, d.id_enter, d.e_n_p, d.e_d_p, d.id_deduce, d.d_n_p, d.d_d_p,
-                  d.id_structure, d.id_bk, d.hourFond, d.descr);
+       OR EXISTS (
+           SELECT i.id_otdel_1, i.id_otdel_11, i.id_faculty, i.id_kafedra, i.id_post, i.q_units,
+           i.razrad, i.id_otdel_2, i.id_enter, i.e_n_p, i.e_d_p, i.id_deduce, i.d_n_p, i.d_d_p,
+           i.id_structure, i.id_bk, i.hourFond, i.descr
+           EXCEPT
+           SELECT d.id_otdel_1, d.id_otdel_11, d.id_faculty, d.id_kafedra, d.id_post, d.q_units,
+           d.razrad, d.id_otdel_2, d.id_enter, d.e_n_p, d.e_d_p, d.id_deduce, d.d_n_p, d.d_d_p,
+           d.id_structure, d.id_bk, d.hourFond, d.descr);
 END
 GO
 

@@ -55,8 +55,9 @@ CREATE TABLE IF NOT EXISTS dbo.vakansii_history (
 CREATE INDEX IF NOT EXISTS vakansii_history_line_idx ON dbo.vakansii_history (id_vakansiya, id_history);
 CREATE INDEX IF NOT EXISTS vakansii_history_changed_idx ON dbo.vakansii_history (changed);
 
--- The stamps zeb_user and zeb_update are who saved, not what: an update that changes nothing else leaves
--- no row (the update trigger's condition).
+-- The stamps zeb_user and zeb_update are who saved, not what, and num is the line's place in its list,
+-- which the program renumbers: an update that changes nothing else leaves no row (the update trigger's
+-- columns and condition), and an update of them alone runs no trigger at all.
 CREATE OR REPLACE FUNCTION dbo.vakansii_history_write()
 RETURNS trigger
 LANGUAGE plpgsql
@@ -107,15 +108,20 @@ DROP TRIGGER IF EXISTS vakansii_history_insert ON dbo.vakansii;
 CREATE TRIGGER vakansii_history_insert AFTER INSERT ON dbo.vakansii
     FOR EACH ROW EXECUTE FUNCTION dbo.vakansii_history_write();
 DROP TRIGGER IF EXISTS vakansii_history_update ON dbo.vakansii;
-CREATE TRIGGER vakansii_history_update AFTER UPDATE ON dbo.vakansii
+CREATE TRIGGER vakansii_history_update AFTER UPDATE OF
+        id_vakansiya, id_otdel_1, id_otdel_11, id_faculty, id_kafedra, id_post, q_units, razrad,
+        id_otdel_2, id_enter, e_n_p, e_d_p, id_deduce, d_n_p, d_d_p, id_structure, id_bk, hourfond,
+        descr
+    ON dbo.vakansii
     FOR EACH ROW
-    WHEN ((OLD.id_vakansiya, OLD.id_otdel_1, OLD.id_otdel_11, OLD.id_faculty, OLD.id_kafedra,
-          OLD.id_post, OLD.q_units, OLD.razrad, OLD.num, OLD.id_otdel_2, OLD.id_enter, OLD.e_n_p, OLD.e_d_p,
-          OLD.id_deduce, OLD.d_n_p, OLD.d_d_p, OLD.id_structure, OLD.id_bk, OLD.hourfond, OLD.descr)
-          IS DISTINCT FROM (NEW.id_vakansiya, NEW.id_otdel_1, NEW.id_otdel_11, NEW.id_faculty,
-          NEW.id_kafedra, NEW.id_post, NEW.q_units, NEW.razrad, NEW.num, NEW.id_otdel_2, NEW.id_enter,
-          NEW.e_n_p, NEW.e_d_p, NEW.id_deduce, NEW.d_n_p, NEW.d_d_p, NEW.id_structure, NEW.id_bk,
-          NEW.hourfond, NEW.descr))
+    WHEN (
+        (OLD.id_vakansiya, OLD.id_otdel_1, OLD.id_otdel_11, OLD.id_faculty, OLD.id_kafedra,
+        OLD.id_post, OLD.q_units, OLD.razrad, OLD.id_otdel_2, OLD.id_enter, OLD.e_n_p, OLD.e_d_p,
+        OLD.id_deduce, OLD.d_n_p, OLD.d_d_p, OLD.id_structure, OLD.id_bk, OLD.hourfond, OLD.descr)
+        IS DISTINCT FROM
+        (NEW.id_vakansiya, NEW.id_otdel_1, NEW.id_otdel_11, NEW.id_faculty, NEW.id_kafedra,
+        NEW.id_post, NEW.q_units, NEW.razrad, NEW.id_otdel_2, NEW.id_enter, NEW.e_n_p, NEW.e_d_p,
+        NEW.id_deduce, NEW.d_n_p, NEW.d_d_p, NEW.id_structure, NEW.id_bk, NEW.hourfond, NEW.descr))
     EXECUTE FUNCTION dbo.vakansii_history_write();
 DROP TRIGGER IF EXISTS vakansii_history_delete ON dbo.vakansii;
 CREATE TRIGGER vakansii_history_delete AFTER DELETE ON dbo.vakansii

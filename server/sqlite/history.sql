@@ -2,7 +2,8 @@
 -- line's values before (old_*) and after (new_*) it; an insert has no old values, a delete no new ones.
 -- The engine writes it (the triggers below) with the connection's database login and the time; a
 -- client connection may read it but never write it (SqliteAuthorizer). The stamps ZEB_User and
--- ZEB_Update are who saved, not what: an update that changes nothing else leaves no row.
+-- ZEB_Update are who saved, not what, and Num is the line's place in its list, which the program renumbers:
+-- an update that changes nothing else leaves no row (and an update of them alone runs no trigger at all).
 CREATE TABLE Vakansii_history (
     id_history INTEGER PRIMARY KEY,
     id_vakansiya INT NOT NULL,
@@ -65,15 +66,19 @@ BEGIN
         NEW.d_d_p, NEW.id_structure, NEW.id_bk, NEW.hourFond, NEW.descr);
 END;
 
-CREATE TRIGGER vakansii_history_update AFTER UPDATE ON Vakansii
-WHEN OLD.id_vakansiya IS NOT NEW.id_vakansiya
-    OR OLD.id_otdel_1 IS NOT NEW.id_otdel_1 OR OLD.id_otdel_11 IS NOT NEW.id_otdel_11 OR OLD.id_faculty
-    IS NOT NEW.id_faculty OR OLD.id_kafedra IS NOT NEW.id_kafedra OR OLD.id_post IS NOT NEW.id_post OR
-    OLD.q_units IS NOT NEW.q_units OR OLD.razrad IS NOT NEW.razrad OR OLD.Num IS NOT NEW.Num OR
-    OLD.id_otdel_2 IS NOT NEW.id_otdel_2 OR OLD.id_enter IS NOT NEW.id_enter OR OLD.e_n_p IS NOT NEW.e_n_p
-    OR OLD.e_d_p IS NOT NEW.e_d_p OR OLD.id_deduce IS NOT NEW.id_deduce OR OLD.d_n_p IS NOT NEW.d_n_p OR
-    OLD.d_d_p IS NOT NEW.d_d_p OR OLD.id_structure IS NOT NEW.id_structure OR OLD.id_bk IS NOT NEW.id_bk OR
-    OLD.hourFond IS NOT NEW.hourFond OR OLD.descr IS NOT NEW.descr
+CREATE TRIGGER vakansii_history_update AFTER UPDATE OF
+    id_vakansiya, id_otdel_1, id_otdel_11, id_faculty, id_kafedra, id_post, q_units, razrad, id_otdel_2,
+    id_enter, e_n_p, e_d_p, id_deduce, d_n_p, d_d_p, id_structure, id_bk, hourFond, descr
+ON Vakansii
+WHEN OLD.id_vakansiya IS NOT NEW.id_vakansiya OR OLD.id_otdel_1 IS NOT NEW.id_otdel_1
+    OR OLD.id_otdel_11 IS NOT NEW.id_otdel_11 OR OLD.id_faculty IS NOT NEW.id_faculty
+    OR OLD.id_kafedra IS NOT NEW.id_kafedra OR OLD.id_post IS NOT NEW.id_post
+    OR OLD.q_units IS NOT NEW.q_units OR OLD.razrad IS NOT NEW.razrad
+    OR OLD.id_otdel_2 IS NOT NEW.id_otdel_2 OR OLD.id_enter IS NOT NEW.id_enter
+    OR OLD.e_n_p IS NOT NEW.e_n_p OR OLD.e_d_p IS NOT NEW.e_d_p OR OLD.id_deduce IS NOT NEW.id_deduce
+    OR OLD.d_n_p IS NOT NEW.d_n_p OR OLD.d_d_p IS NOT NEW.d_d_p
+    OR OLD.id_structure IS NOT NEW.id_structure OR OLD.id_bk IS NOT NEW.id_bk
+    OR OLD.hourFond IS NOT NEW.hourFond OR OLD.descr IS NOT NEW.descr
 BEGIN
     INSERT INTO Vakansii_history (id_vakansiya, change_kind, changed, db_login, ZEB_User,
         old_id_otdel_1, old_id_otdel_11, old_id_faculty, old_id_kafedra, old_id_post, old_q_units,
