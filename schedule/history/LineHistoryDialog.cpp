@@ -33,7 +33,9 @@ QTableWidgetItem* cell(const QString& text)
 
 QString changeAuthor(const LineChange& change)
 {
-    if (change.zebUser.isEmpty() || change.zebUser.compare(change.dbLogin, Qt::CaseInsensitive) == 0)
+    // A deleted line's stamp names who saved it last, not who deleted it.
+    if (change.kind == LineChange::Kind::Deleted || change.zebUser.isEmpty() ||
+        change.zebUser.compare(change.dbLogin, Qt::CaseInsensitive) == 0)
         return change.dbLogin;
     return QStringLiteral("%1 (%2)").arg(change.zebUser, change.dbLogin);
 }

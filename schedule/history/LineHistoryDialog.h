@@ -30,7 +30,7 @@ private:
 };
 
 // Who made a change: the program's login with the database login in brackets, or the database login alone
-// when the program stamped none or the same.
+// when the program stamped none or the same, or the line was deleted.
 QString changeAuthor(const LineChange& change);
 
 } // namespace zeb
