@@ -38,13 +38,13 @@ QWidget* MainWindow::createAsOfRow(QWidget* footer)
     m_asOfMark->setObjectName(QStringLiteral("AsOfMark"));
     m_asOfMark->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
     m_asOfMark->hide();
-    m_historyStart = new QLabel(row);
+    // Placed in the note's title row, where the totals leave room for it.
+    m_historyStart = new QLabel;
     m_historyStart->setObjectName(QStringLiteral("AsOfHistoryStart"));
     m_historyStart->hide();
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 4, 0);
     layout->addWidget(footer, 1, Qt::AlignTop);
-    layout->addWidget(m_historyStart);
     layout->addWidget(m_asOfMark);
     layout->addWidget(m_asOfCheck);
     layout->addWidget(m_asOfDate);

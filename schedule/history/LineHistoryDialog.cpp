@@ -1,5 +1,6 @@
 #include "schedule/history/LineHistoryDialog.h"
 
+#include <QColor>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,10 +23,13 @@ enum Column : int
     ColumnCount,
 };
 
-QTableWidgetItem* cell(const QString& text)
+// Every other change on a shaded ground, so that the rows of one change read together.
+QTableWidgetItem* cell(const QString& text, bool shaded)
 {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (shaded)
+        item->setBackground(QColor(0xee, 0xf1, 0xf6));
     return item;
 }
 
@@ -37,7 +41,9 @@ QString changeAuthor(const LineChange& change)
     if (change.kind == LineChange::Kind::Deleted || change.zebUser.isEmpty() ||
         change.zebUser.compare(change.dbLogin, Qt::CaseInsensitive) == 0)
         return change.dbLogin;
-    return QStringLiteral("%1 (%2)").arg(change.zebUser, change.dbLogin);
+    // The embedded engine's administrator is already named in brackets.
+    const bool bracketed = change.dbLogin.startsWith(u'(') && change.dbLogin.endsWith(u')');
+    return change.zebUser + u' ' + (bracketed ? change.dbLogin : u'(' + change.dbLogin + u')');
 }
 
 LineHistoryDialog::LineHistoryDialog(const QString& line, const QList<LineChange>& changes, QWidget* parent)
@@ -78,24 +84,29 @@ QStringList LineHistoryDialog::headings()
 // A change takes a row per column it concerns; its time, author and kind stand in the first.
 void LineHistoryDialog::fill(const QList<LineChange>& changes)
 {
-    for (const LineChange& change : changes) {
+    for (qsizetype n = 0; n < changes.size(); ++n) {
+        const LineChange& change = changes[n];
+        const bool shaded = n % 2 == 1;
         const int first = m_table->rowCount();
-        const qsizetype rows = std::max<qsizetype>(change.columns.size(), 1);
-        m_table->setRowCount(first + int(rows));
-        m_table->setItem(first, When, cell(change.changed.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"))));
-        m_table->setItem(first, Who, cell(changeAuthor(change)));
-        m_table->setItem(first, What, cell(changeKindText(change.kind)));
+        const int rows = int(std::max<qsizetype>(change.columns.size(), 1));
+        m_table->setRowCount(first + rows);
+        for (int row = first; row < first + rows; ++row) {
+            for (int column = 0; column < ColumnCount; ++column)
+                m_table->setItem(row, column, cell({}, shaded));
+        }
+        m_table->item(first, When)->setText(change.changed.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
+        m_table->item(first, Who)->setText(changeAuthor(change));
+        m_table->item(first, What)->setText(changeKindText(change.kind));
         for (qsizetype i = 0; i < change.columns.size(); ++i) {
             const ColumnChange& column = change.columns[i];
-            m_table->setItem(first + int(i), Title, cell(column.title));
-            m_table->setItem(first + int(i), Before, cell(column.before));
-            m_table->setItem(first + int(i), After, cell(column.after));
+            m_table->item(first + int(i), Title)->setText(column.title);
+            m_table->item(first + int(i), Before)->setText(column.before);
+            m_table->item(first + int(i), After)->setText(column.after);
         }
     }
     m_table->resizeColumnsToContents();
+    m_table->resizeRowsToContents();
     m_table->horizontalHeader()->setStretchLastSection(true);
-    if (m_table->rowCount() > 0)
-        m_table->setCurrentCell(0, When);
 }
 
 } // namespace zeb
