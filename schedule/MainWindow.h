@@ -110,6 +110,10 @@ private:
     DateBox* m_asOfDate;
     // Shown while the grid holds the view.
     QLabel* m_asOfMark;
+    // Shown with the view: from which day the lines' history is kept.
+    QLabel* m_historyStart;
+    // "История строки" (Ctrl+H, the grid's context menu).
+    QAction* m_lineHistoryAction;
     QWidget* m_notePanel;
     QLabel* m_noteTitle;
     DBRichEdit* m_noteEditor;
@@ -127,6 +131,8 @@ private:
     QWidget* createAsOfRow(QWidget* footer);
     void showAsOfView(bool on);
     void reloadAsOfView();
+    void createLineHistoryAction();
+    void showLineHistory();
     QWidget* createNotePanel();
     void connectNavigation();
     void createMenu();

@@ -13,6 +13,7 @@
 #include "report/AsOfRule.h"
 #include "schedule/MainWindow.h"
 #include "schedule/grid/ScheduleColumns.h"
+#include "schedule/history/LineHistory.h"
 #include "schedule/navigation/ChosenUnitLines.h"
 #include "schedule/navigation/NavigationStatements.h"
 
@@ -37,6 +38,10 @@ QWidget* MainWindow::createAsOfRow(QWidget* footer)
     m_asOfMark->setObjectName(QStringLiteral("AsOfMark"));
     m_asOfMark->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
     m_asOfMark->hide();
+    // Placed in the note's title row, where the totals leave room for it.
+    m_historyStart = new QLabel;
+    m_historyStart->setObjectName(QStringLiteral("AsOfHistoryStart"));
+    m_historyStart->hide();
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 4, 0);
     layout->addWidget(footer, 1, Qt::AlignTop);
@@ -66,6 +71,7 @@ void MainWindow::showAsOfView(bool on)
     }
     m_asOfDate->setEnabled(on);
     m_asOfMark->setVisible(on);
+    m_historyStart->setVisible(on);
     m_grid->setReadOnly(on);
     m_grid->setDataSource(on ? &m_dataModule.scheduleLinesAsOfSource : &m_dataModule.scheduleLinesSource);
     const QList<GridColumn>& columns = m_grid->columns();
@@ -80,17 +86,21 @@ void MainWindow::reloadAsOfView()
     const navigation::ChosenUnit unit{m_divisionSelector->keyValue(), m_subLevelSelector->keyValue(),
                                       m_facultySelector->keyValue(), m_levelTwoSelector->keyValue(),
                                       m_departmentSelector->keyValue()};
-    const QString statement = navigation::chosenUnitLinesInAnyState(unit);
+    const QDate day = m_asOfDate->date();
+    const QString statement = navigation::chosenUnitLinesAsOf(unit, day);
     Dataset& view = m_dataModule.scheduleLinesAsOf;
     view.setSql(statement.isEmpty() ? navigation::emptySchedule() : statement);
     view.open();
-    const QDate day = m_asOfDate->date();
     const int entered = view.fieldIndex(QStringLiteral("e_d_p"));
     const int withdrawn = view.fieldIndex(QStringLiteral("d_d_p"));
     view.keepRows([&](int position) {
         return countsOn(day, view.valueAt(position, entered).toDate(),
                         view.valueAt(position, withdrawn).toDate());
     });
+    const QDate keptSince = LineHistory(m_dataModule.connection).keptSince();
+    m_historyStart->setText(keptSince.isValid() ? QStringLiteral("История изменений ведётся с %1")
+                                                      .arg(keptSince.toString(QStringLiteral("dd.MM.yyyy")))
+                                                : QStringLiteral("История изменений пока пуста"));
 }
 
 } // namespace zeb

@@ -98,6 +98,7 @@ void MainWindow::createControls()
     layout->addWidget(m_selectorPages);
 
     createGrid();
+    createLineHistoryAction();
     layout->addWidget(m_grid, 1);
     createGridFooter();
     layout->addWidget(createAsOfRow(m_gridFooter));
@@ -196,7 +197,14 @@ QWidget* MainWindow::createNotePanel()
     noteLayout->setSpacing(0);
     m_noteTitle = named(new QLabel(QStringLiteral("Примечание:"), panel3), QStringLiteral("Label6"));
     m_noteTitle->setFont(courierNew(15));
-    noteLayout->addWidget(m_noteTitle);
+    // The note's title row also says, while the grid shows a past day, since when the lines' history is kept.
+    auto* titleRow = new QHBoxLayout;
+    titleRow->setContentsMargins(0, 0, 4, 0);
+    titleRow->addWidget(m_noteTitle);
+    titleRow->addStretch(1);
+    m_historyStart->setParent(panel3);
+    titleRow->addWidget(m_historyStart);
+    noteLayout->addLayout(titleRow);
     m_noteEditor = named(new DBRichEdit(panel3), QStringLiteral("DBRichEdit1"));
     m_noteEditor->setDataSource(&m_dataModule.scheduleLinesSource, QStringLiteral("descr"));
     QPalette notePalette = m_noteEditor->palette();

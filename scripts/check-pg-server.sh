@@ -98,6 +98,8 @@ install_accounts() {
   sed -e "s/\${DATABASE}/$db/g" -e "s/\${SIGNIN_ROLE}/$signin/g" -e "s/\${SIGNIN_PASSWORD}/$signin_password/g" \
     -e "s/\${WORK_ROLE}/$work/g" -e "s/\${WORK_PASSWORD}/$work_password/g" "$server/accounts.sql" \
     | psql_as "$ZEB_TEST_PG_ADMIN_USER" "$ZEB_TEST_PG_ADMIN_PASSWORD" "$db" -f -
+  sed -e "s/\${SIGNIN_ROLE}/$signin/g" -e "s/\${WORK_ROLE}/$work/g" "$server/history.sql" \
+    | psql_as "$ZEB_TEST_PG_ADMIN_USER" "$ZEB_TEST_PG_ADMIN_PASSWORD" "$db" -f -
 }
 install_accounts
 # A second run (reinstalling over existing roles) must succeed as well.

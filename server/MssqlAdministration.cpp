@@ -61,6 +61,7 @@ bool MssqlAdministration::repairAccounts(const FirstConnectInfo& settings, const
                     values);
     runSqlcmdScript(*engine, QStringLiteral("accounts.sql"), serverScript(ServerScript::MssqlAccounts),
                     values);
+    runSqlcmdScript(*engine, QStringLiteral("history.sql"), serverScript(ServerScript::MssqlHistory), values);
     engine->close();
     return true;
 }

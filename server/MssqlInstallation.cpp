@@ -92,6 +92,7 @@ void MssqlInstallation::fill(const QString& workRole)
                     values);
     runSqlcmdScript(engine, QStringLiteral("accounts.sql"), serverScript(ServerScript::MssqlAccounts),
                     values);
+    runSqlcmdScript(engine, QStringLiteral("history.sql"), serverScript(ServerScript::MssqlHistory), values);
     engine.run(QStringLiteral("USE ") + quoted(m_request.database));
     BaseData::fill(engine);
     engine.close();

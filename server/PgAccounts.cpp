@@ -43,6 +43,9 @@ void applyPgAccounts(Engine& engine, const QString& database, const ServerAccoun
         {QStringLiteral("WORK_ROLE"), workGroup},
     };
     engine.runScript(serverScript(ServerScript::PgAccounts, values));
+    // The lines' history grants its rights to these roles; making it here gives it to new and repaired
+    // installations alike.
+    engine.runScript(serverScript(ServerScript::PgHistory, values));
 }
 
 } // namespace zeb

@@ -42,6 +42,12 @@ QString fileName(ServerScript script)
         return QStringLiteral("mssql/upgrade.sql");
     case ServerScript::Reference:
         return QStringLiteral("reference.sql");
+    case ServerScript::SqliteHistory:
+        return QStringLiteral("sqlite/history.sql");
+    case ServerScript::PgHistory:
+        return QStringLiteral("pg/history.sql");
+    case ServerScript::MssqlHistory:
+        return QStringLiteral("mssql/history.sql");
     }
     Q_UNREACHABLE();
 }

@@ -9,6 +9,11 @@ namespace zeb {
 enum class ServerScript
 {
     SqliteSchema,
+    // The schedule lines' history, run after the schema on each engine (and, on the servers, after the
+    // accounts, at installation and at accounts repair).
+    SqliteHistory,
+    PgHistory,
+    MssqlHistory,
     PgSchema,
     PgProcedures,
     PgAccounts,

@@ -34,6 +34,7 @@ void SqliteInstallation::create(const ServerAccount&, bool demo)
         SqliteEngine engine(m_filePath, SqliteRole::Administrator);
         engine.open();
         engine.runScript(serverScript(ServerScript::SqliteSchema));
+        engine.runScript(serverScript(ServerScript::SqliteHistory));
         BaseData::fill(engine);
         if (demo)
             DemoData::fill(engine);

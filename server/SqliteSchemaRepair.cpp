@@ -48,6 +48,7 @@ Schema shippedSchema()
     SqliteEngine shipped(QStringLiteral(":memory:"), SqliteRole::Administrator);
     shipped.open();
     shipped.runScript(serverScript(ServerScript::SqliteSchema));
+    shipped.runScript(serverScript(ServerScript::SqliteHistory));
     return schemaOf(shipped);
 }
 

@@ -75,13 +75,18 @@ QString SqlServerDialect::quoteIdentifier(const QString& name) const
     return QLatin1Char('[') + quoted.replace(QLatin1Char(']'), QLatin1String("]]")) + QLatin1Char(']');
 }
 
+// OUTPUT without INTO is refused on a table with a trigger (the lines' history), so the stored row is read
+// back by the identity this batch gave it; a trigger's own inserts do not change SCOPE_IDENTITY().
 QString SqlServerDialect::insertReturning(const QString& table, const QStringList& names,
                                           const QStringList& markers, const QString& returned) const
 {
+    const QString readBack =
+        QStringLiteral("; SELECT %1 FROM %2 WHERE $IDENTITY = SCOPE_IDENTITY()").arg(returned, table);
     if (names.isEmpty())
-        return QStringLiteral("INSERT INTO %1 OUTPUT INSERTED.%2 DEFAULT VALUES").arg(table, returned);
-    return QStringLiteral("INSERT INTO %1 (%2) OUTPUT INSERTED.%3 VALUES (%4)")
-        .arg(table, names.join(QStringLiteral(", ")), returned, markers.join(QStringLiteral(", ")));
+        return QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table) + readBack;
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+               .arg(table, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", "))) +
+           readBack;
 }
 
 Dialect::Comparison SqlServerDialect::unchanged(FieldType, bool, bool readNull) const

@@ -13,6 +13,10 @@ constexpr const char* signInTables[] = {"zeb_users", "zeb_program", "zeb_worksta
 // The installation's triggers that complete and stamp a row of the audit log.
 constexpr const char* engineTriggers[] = {"zeb_log_completion", "zeb_log_stamp"};
 
+// The installation's triggers that write the schedule lines' history.
+constexpr const char* historyTriggers[] = {"vakansii_history_insert", "vakansii_history_update",
+                                           "vakansii_history_delete"};
+
 // Functions that reach past the schedule: the tokenizer pointers of full-text search, extensions, files,
 // the raw pages and the internals of R-trees and full-text tables.
 constexpr const char* internalFunctions[] = {
@@ -38,6 +42,9 @@ const QString requisitesRefusal =
 const QString logRefusal =
     QStringLiteral("Нет доступа: строки журнала ZEB_LOG не изменяются и не удаляются, их можно только "
                    "добавлять.");
+const QString historyRefusal =
+    QStringLiteral("Нет доступа: историю изменений строк штатного расписания (Vakansii_history) записывает "
+                   "только база данных, её можно только читать.");
 
 template <std::size_t N> bool isOneOf(const char* name, const char* const (&names)[N])
 {
@@ -164,6 +171,9 @@ int SqliteAuthorizer::decide(int action, const char* first, const char* second, 
         return refuse(logRefusal);
     if ((action == SQLITE_INSERT || action == SQLITE_DELETE) && sqlite3_stricmp(first, "Rekvizity") == 0)
         return refuse(requisitesRefusal);
+    if (writes(action) && sqlite3_stricmp(first, "Vakansii_history") == 0 &&
+        !(action == SQLITE_INSERT && isOneOf(inner, historyTriggers)))
+        return refuse(historyRefusal);
     return SQLITE_OK;
 }
 

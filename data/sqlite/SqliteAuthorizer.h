@@ -9,12 +9,13 @@ namespace zeb {
 // The authorizer of a client connection. No statement the client sends may read, write, alter or shadow
 // the sign-in tables, create, alter or drop any schema object (temporary ones included), attach another
 // file, run a pragma, call a function or read a table that exposes the engine's internals, write the key
-// counters, change or delete a row of the audit log, or add or delete the form's requisites row.
+// counters, change or delete a row of the audit log, add or delete the form's requisites row, or write
+// the schedule lines' history.
 //
 // The built-in procedures reach the sign-in tables under trust, which covers the preparing of their own
 // statements only: directly in the main file, never through a trigger, a view or a virtual table, whose
 // own statements SQLite prepares while the procedure's statement runs, after the trust has ended. Only the
-// engine's own log triggers may complete or stamp a log row.
+// engine's own log triggers may complete or stamp a log row, and only its history triggers add history rows.
 //
 // SQLite asks while it prepares a statement, and again when it prepares a kept statement anew after a
 // change of the schema: a statement prepared under trust must therefore never be kept for the client.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QVariant>
 
@@ -15,8 +16,10 @@ struct ChosenUnit
     QVariant department;
 };
 
-// Every line of the chosen unit, withdrawn ones included, by number: the same unit the grid shows, for a
-// view of the schedule on a past day. Empty when no unit is chosen.
-QString chosenUnitLinesInAnyState(const ChosenUnit& unit);
+// Every line the chosen unit held at the end of `day`, withdrawn ones included, by number: the same unit
+// the grid shows, for a view of the schedule on a past day. Where the lines' history knows what a line was
+// then, the line has those values (and is found in the unit it was in, even when deleted since); a line
+// the history knows nothing of before the day has its values of today. Empty when no unit is chosen.
+QString chosenUnitLinesAsOf(const ChosenUnit& unit, QDate day);
 
 } // namespace zeb::navigation

@@ -55,6 +55,8 @@ class TestScheduleAsOf : public QObject
 private Q_SLOTS:
     void viewShowsTheLinesInForceOnTheDay_data() { addEngineRows(); }
     void viewShowsTheLinesInForceOnTheDay();
+    void viewShowsTheValuesTheLinesHadOnTheDay_data() { addEngineRows(); }
+    void viewShowsTheValuesTheLinesHadOnTheDay();
     void viewEditsNothingAndGivesTheScheduleBack();
     void viewOfAFacultyUnitKeepsToTheFaculty_data();
     void viewOfAFacultyUnitKeepsToTheFaculty();
@@ -90,6 +92,41 @@ void TestScheduleAsOf::viewShowsTheLinesInForceOnTheDay()
     rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_11"),
              QStringLiteral("Расчётная группа"));
     QCOMPARE(shownLines(form), QStringLiteral("5"));
+    QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
+}
+
+// Lines kept unchanged since 2019, then changed today: the view of a day between shows them as they were,
+// a deleted line included, and says since when the history is kept.
+void TestScheduleAsOf::viewShowsTheValuesTheLinesHadOnTheDay()
+{
+    QFETCH(EngineKind, engine);
+    MainWindowRig rig(engine);
+    dateTheLines(rig);
+    rig.installation->adminEngine()->run(
+        QStringLiteral("UPDATE Vakansii_history SET changed = '2019-06-01 10:00:00'"));
+    rig.execute(QStringLiteral("update Vakansii set q_units = 3 where id_vakansiya = 1"));
+    rig.execute(QStringLiteral("delete from Vakansii where id_vakansiya = 4"));
+    MainWindow& form = *rig.form;
+    rig.pick(child<DBLookupComboBox>(form, "DBLookupComboboxEh_Otdel_1"), QStringLiteral("Бухгалтерия"));
+    auto* grid = child<DBGridEh>(form, "DBGridEh1");
+    const auto units = [grid] { return grid->model()->index(0, ScheduleColumn::Units).data().toString(); };
+    QCOMPARE(units(), QStringLiteral("3"));
+
+    child<DateBox>(form, "AsOfDate")->setDate(QDate(2022, 1, 1));
+    child<QCheckBox>(form, "AsOfCheck")->setChecked(true);
+
+    QCOMPARE(shownLines(form), QStringLiteral("1,3,4"));
+    QCOMPARE(units(), QStringLiteral("1"));
+    QCOMPARE(child<DBGridFooter>(form, "DBGridEh1Footer")->totalText(QStringLiteral("q_units")),
+             QStringLiteral("1,75"));
+    QCOMPARE(child<QLabel>(form, "AsOfHistoryStart")->text(),
+             QStringLiteral("История изменений ведётся с 01.06.2019"));
+    QVERIFY(child<QLabel>(form, "AsOfHistoryStart")->isVisible());
+
+    child<QCheckBox>(form, "AsOfCheck")->setChecked(false);
+    QCOMPARE(shownLines(form), QStringLiteral("1,2"));
+    QCOMPARE(units(), QStringLiteral("3"));
+    QVERIFY(!child<QLabel>(form, "AsOfHistoryStart")->isVisible());
     QVERIFY2(rig.platform.errors().isEmpty(), qPrintable(rig.platform.errors().join(u'\n')));
 }
 

@@ -154,17 +154,18 @@ void TestSqlServerDialect::insertGivesBackTheStoredRow_data()
     QTest::addColumn<QString>("returned");
     QTest::addColumn<QString>("sql");
     const QStringList none;
-    QTest::newRow("sql server: row") << &SqlServerDialect::instance()
-                                     << QStringList{QStringLiteral("[e_n_p]")} << QStringLiteral("*")
-                                     << QStringLiteral(
-                                            "INSERT INTO [t] ([e_n_p]) OUTPUT INSERTED.* VALUES (?)");
+    QTest::newRow("sql server: row")
+        << &SqlServerDialect::instance() << QStringList{QStringLiteral("[e_n_p]")} << QStringLiteral("*")
+        << QStringLiteral("INSERT INTO [t] ([e_n_p]) VALUES (?); SELECT * FROM [t] WHERE $IDENTITY = "
+                          "SCOPE_IDENTITY()");
     QTest::newRow("sql server: defaults only")
         << &SqlServerDialect::instance() << none << QStringLiteral("*")
-        << QStringLiteral("INSERT INTO [t] OUTPUT INSERTED.* DEFAULT VALUES");
-    QTest::newRow("sql server: key") << &SqlServerDialect::instance() << QStringList{QStringLiteral("[a]")}
-                                     << QStringLiteral("[id]")
-                                     << QStringLiteral(
-                                            "INSERT INTO [t] ([a]) OUTPUT INSERTED.[id] VALUES (?)");
+        << QStringLiteral(
+               "INSERT INTO [t] DEFAULT VALUES; SELECT * FROM [t] WHERE $IDENTITY = SCOPE_IDENTITY()");
+    QTest::newRow("sql server: key")
+        << &SqlServerDialect::instance() << QStringList{QStringLiteral("[a]")} << QStringLiteral("[id]")
+        << QStringLiteral("INSERT INTO [t] ([a]) VALUES (?); SELECT [id] FROM [t] WHERE $IDENTITY = "
+                          "SCOPE_IDENTITY()");
     QTest::newRow("sqlite: row") << &SqliteDialect::instance() << QStringList{QStringLiteral("\"e_n_p\"")}
                                  << QStringLiteral("*")
                                  << QStringLiteral("INSERT INTO [t] (\"e_n_p\") VALUES (?) RETURNING *");
