@@ -180,97 +180,98 @@ void TestMssqlScripts::formTablesEverywhere()
     QCOMPARE(grantsOn(QStringLiteral("Oklad")), postRights);
     QCOMPARE(grantsOn(QStringLiteral("Kod_podrazd")), postRights);
     QCOMPARE(grantsOn(QStringLiteral("Rekvizity")), QStringList{QStringLiteral("SELECT, UPDATE")});
-    // The lines' history as on the other servers: every column of a line but its key and stamps kept before
-    // and after each change, the login and time the server's, the schedule role reading only.
-    void TestMssqlScripts::lineHistoryKeepsItself()
-    {
-        const QString history = SqlcmdScript::batches(QStringLiteral("history.sql"),
-                                                      serverScript(ServerScript::MssqlHistory), values)
-                                    .join(QLatin1Char('\n'));
-        const qsizetype trigger = history.indexOf(QLatin1String(
-            "CREATE TRIGGER dbo.vakansii_history_write ON dbo.Vakansii\nAFTER INSERT, UPDATE, DELETE"));
-        QVERIFY(trigger >= 0);
-        const QString body = history.mid(trigger, history.indexOf(QLatin1String("\nEND"), trigger) - trigger);
-        QVERIFY(body.contains(QLatin1String("GETDATE(), ORIGINAL_LOGIN()")));
-        QVERIFY(
-            body.contains(QLatin1String("FULL OUTER JOIN deleted AS d ON d.id_vakansiya = i.id_vakansiya")));
+}
 
-        const QString schema = serverScript(ServerScript::MssqlSchema);
-        const qsizetype table = schema.indexOf(QLatin1String("CREATE TABLE dbo.Vakansii ("));
-        const QString lineColumns = schema.mid(table, schema.indexOf(QLatin1String("\n);"), table) - table);
-        static const QRegularExpression column(QStringLiteral("^    (\\w+) "),
-                                               QRegularExpression::MultilineOption);
-        QStringList kept;
-        for (const QRegularExpressionMatch& match : column.globalMatch(lineColumns))
-            kept.append(match.captured(1));
-        QCOMPARE(kept.size(), 22);
-        for (const QString& name : std::as_const(kept)) {
-            if (name == u"id_vakansiya" || name == u"ZEB_User" || name == u"ZEB_Update")
-                continue;
-            for (const QString& expected :
-                 {QStringLiteral("old_%1 ").arg(name), QStringLiteral("new_%1 ").arg(name),
-                  QStringLiteral("old_%1,").arg(name), QStringLiteral("d.%1,").arg(name),
-                  QStringLiteral("i.%1").arg(name)})
-                QVERIFY2(history.contains(expected), qPrintable(expected));
-        }
+// The lines' history as on the other servers: every column of a line but its key and stamps kept before
+// and after each change, the login and time the server's, the schedule role reading only.
+void TestMssqlScripts::lineHistoryKeepsItself()
+{
+    const QString history =
+        SqlcmdScript::batches(QStringLiteral("history.sql"), serverScript(ServerScript::MssqlHistory), values)
+            .join(QLatin1Char('\n'));
+    const qsizetype trigger = history.indexOf(QLatin1String(
+        "CREATE TRIGGER dbo.vakansii_history_write ON dbo.Vakansii\nAFTER INSERT, UPDATE, DELETE"));
+    QVERIFY(trigger >= 0);
+    const QString body = history.mid(trigger, history.indexOf(QLatin1String("\nEND"), trigger) - trigger);
+    QVERIFY(body.contains(QLatin1String("GETDATE(), ORIGINAL_LOGIN()")));
+    QVERIFY(body.contains(QLatin1String("FULL OUTER JOIN deleted AS d ON d.id_vakansiya = i.id_vakansiya")));
 
-        static const QRegularExpression grant(
-            QStringLiteral("GRANT ([A-Z, ]+) ON dbo\\.Vakansii_history TO (\\S+);"));
-        const QRegularExpressionMatch granted = grant.match(history);
-        QVERIFY(granted.hasMatch());
-        QCOMPARE(granted.captured(1), QStringLiteral("SELECT"));
-        QCOMPARE(granted.captured(2), QStringLiteral("[ZEB_work]"));
-        QVERIFY(!grant.match(history, granted.capturedEnd()).hasMatch());
+    const QString schema = serverScript(ServerScript::MssqlSchema);
+    const qsizetype table = schema.indexOf(QLatin1String("CREATE TABLE dbo.Vakansii ("));
+    const QString lineColumns = schema.mid(table, schema.indexOf(QLatin1String("\n);"), table) - table);
+    static const QRegularExpression column(QStringLiteral("^    (\\w+) "),
+                                           QRegularExpression::MultilineOption);
+    QStringList kept;
+    for (const QRegularExpressionMatch& match : column.globalMatch(lineColumns))
+        kept.append(match.captured(1));
+    QCOMPARE(kept.size(), 22);
+    for (const QString& name : std::as_const(kept)) {
+        if (name == u"id_vakansiya" || name == u"ZEB_User" || name == u"ZEB_Update")
+            continue;
+        for (const QString& expected :
+             {QStringLiteral("old_%1 ").arg(name), QStringLiteral("new_%1 ").arg(name),
+              QStringLiteral("old_%1,").arg(name), QStringLiteral("d.%1,").arg(name),
+              QStringLiteral("i.%1").arg(name)})
+            QVERIFY2(history.contains(expected), qPrintable(expected));
     }
 
-    void TestMssqlScripts::readerFollowsSqlcmd()
-    {
-        const QString text =
-            QStringLiteral(":On Error Exit\r\nUSE [$(DATABASE)];\r\n go \r\n\r\n"
-                           "CREATE PROCEDURE dbo.p AS SELECT N'$(WORK_ROLE)';\nGO\n\nGO\nSELECT 1;");
-        QCOMPARE(SqlcmdScript::batches(QStringLiteral("t.sql"), text, values),
-                 (QStringList{QStringLiteral("USE [ZEB];"),
-                              QStringLiteral("CREATE PROCEDURE dbo.p AS SELECT N'ZEB_work';"),
-                              QStringLiteral("SELECT 1;")}));
-    }
+    static const QRegularExpression grant(
+        QStringLiteral("GRANT ([A-Z, ]+) ON dbo\\.Vakansii_history TO (\\S+);"));
+    const QRegularExpressionMatch granted = grant.match(history);
+    QVERIFY(granted.hasMatch());
+    QCOMPARE(granted.captured(1), QStringLiteral("SELECT"));
+    QCOMPARE(granted.captured(2), QStringLiteral("[ZEB_work]"));
+    QVERIFY(!grant.match(history, granted.capturedEnd()).hasMatch());
+}
 
-    void TestMssqlScripts::readerRefuses_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("named");
-        QTest::newRow("variable without a value")
-            << QStringLiteral("USE [$(CATALOG)];") << QString() << QStringLiteral("$(CATALOG)");
-        QTest::newRow("value closing a name") << QStringLiteral("USE [$(DATABASE)];")
-                                              << QStringLiteral("a]; DROP") << QStringLiteral("$(DATABASE)");
-        QTest::newRow("value closing a literal") << QStringLiteral("SELECT N'$(DATABASE)';")
-                                                 << QStringLiteral("x'") << QStringLiteral("$(DATABASE)");
-        QTest::newRow("value bringing a variable")
-            << QStringLiteral("SELECT N'$(DATABASE)';") << QStringLiteral("$(SIGNIN_PASSWORD)")
-            << QStringLiteral("$(DATABASE)");
-        QTest::newRow("sqlcmd include")
-            << QStringLiteral(":r other.sql") << QString() << QStringLiteral(":r other.sql");
-        QTest::newRow("shell command") << QStringLiteral("!!del *.*") << QString() << QStringLiteral("!!del");
-        QTest::newRow("malformed variable")
-            << QStringLiteral("SELECT '$(DATA BASE)';") << QString() << QStringLiteral("$(DATA BASE)");
-    }
+void TestMssqlScripts::readerFollowsSqlcmd()
+{
+    const QString text =
+        QStringLiteral(":On Error Exit\r\nUSE [$(DATABASE)];\r\n go \r\n\r\n"
+                       "CREATE PROCEDURE dbo.p AS SELECT N'$(WORK_ROLE)';\nGO\n\nGO\nSELECT 1;");
+    QCOMPARE(SqlcmdScript::batches(QStringLiteral("t.sql"), text, values),
+             (QStringList{QStringLiteral("USE [ZEB];"),
+                          QStringLiteral("CREATE PROCEDURE dbo.p AS SELECT N'ZEB_work';"),
+                          QStringLiteral("SELECT 1;")}));
+}
 
-    void TestMssqlScripts::readerRefuses()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, value);
-        QFETCH(QString, named);
-        QHash<QString, QString> given = values;
-        if (!value.isNull())
-            given.insert(QStringLiteral("DATABASE"), value);
-        try {
-            SqlcmdScript::batches(QStringLiteral("t.sql"), text, given);
-            QFAIL("the script was taken");
-        } catch (const Error& error) {
-            QVERIFY2(error.message().contains(QLatin1String("t.sql")) && error.message().contains(named),
-                     qPrintable(error.message()));
-        }
-    }
+void TestMssqlScripts::readerRefuses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("variable without a value")
+        << QStringLiteral("USE [$(CATALOG)];") << QString() << QStringLiteral("$(CATALOG)");
+    QTest::newRow("value closing a name") << QStringLiteral("USE [$(DATABASE)];")
+                                          << QStringLiteral("a]; DROP") << QStringLiteral("$(DATABASE)");
+    QTest::newRow("value closing a literal")
+        << QStringLiteral("SELECT N'$(DATABASE)';") << QStringLiteral("x'") << QStringLiteral("$(DATABASE)");
+    QTest::newRow("value bringing a variable")
+        << QStringLiteral("SELECT N'$(DATABASE)';") << QStringLiteral("$(SIGNIN_PASSWORD)")
+        << QStringLiteral("$(DATABASE)");
+    QTest::newRow("sqlcmd include") << QStringLiteral(":r other.sql") << QString()
+                                    << QStringLiteral(":r other.sql");
+    QTest::newRow("shell command") << QStringLiteral("!!del *.*") << QString() << QStringLiteral("!!del");
+    QTest::newRow("malformed variable")
+        << QStringLiteral("SELECT '$(DATA BASE)';") << QString() << QStringLiteral("$(DATA BASE)");
+}
 
-    QTEST_GUILESS_MAIN(TestMssqlScripts)
+void TestMssqlScripts::readerRefuses()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, value);
+    QFETCH(QString, named);
+    QHash<QString, QString> given = values;
+    if (!value.isNull())
+        given.insert(QStringLiteral("DATABASE"), value);
+    try {
+        SqlcmdScript::batches(QStringLiteral("t.sql"), text, given);
+        QFAIL("the script was taken");
+    } catch (const Error& error) {
+        QVERIFY2(error.message().contains(QLatin1String("t.sql")) && error.message().contains(named),
+                 qPrintable(error.message()));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestMssqlScripts)
 #include "tst_mssqlscripts.moc"
