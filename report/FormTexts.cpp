@@ -115,9 +115,10 @@ QString missingSalaryText(int lines)
         return {};
     // "для 1 строки", "для 21 строки", but "для 11 строк", "для 3 строк".
     const bool one = lines % 10 == 1 && lines % 100 != 11;
-    return QStringLiteral("Оклад не установлен для %1 %2: графы 5 и 9 у них не заполнены.")
+    return QStringLiteral("Оклад не установлен для %1 %2 штатного расписания: графы 5 и 9 в %3 не заполнены.")
         .arg(lines)
-        .arg(one ? QStringLiteral("строки") : QStringLiteral("строк"));
+        .arg(one ? QStringLiteral("строки") : QStringLiteral("строк"),
+             one ? QStringLiteral("ней") : QStringLiteral("них"));
 }
 
 } // namespace zeb::formtexts

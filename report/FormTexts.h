@@ -23,7 +23,8 @@ QString entryOrderText(const ReportLine& line);
 QString hourlyFundText(const QVariant& fund);
 // Staff units with two decimals and a decimal comma: "0,75", "132,25", "1,00".
 QString unitsText(double units);
-// "Оклад не установлен для 3 строк: графы 5 и 9 у них не заполнены."; empty when every line has one.
+// "Оклад не установлен для 3 строк штатного расписания: графы 5 и 9 в них не заполнены."; empty when
+// every line has one.
 QString missingSalaryText(int lines);
 
 } // namespace zeb::formtexts

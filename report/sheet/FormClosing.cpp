@@ -1,5 +1,7 @@
 #include "report/sheet/FormClosing.h"
 
+#include "report/FormTexts.h"
+
 namespace zeb {
 
 namespace {
@@ -10,22 +12,12 @@ constexpr qreal signatureWidth = 40;
 constexpr qreal nameWidth = 60;
 constexpr qreal gap = 6;
 
-QString missingSalaries(int lines)
-{
-    if (lines == 0)
-        return {};
-    const bool one = lines % 10 == 1 && lines % 100 != 11;
-    return QStringLiteral("Оклад не установлен для %1 %2 штатного расписания: графы 5 и 9 в %3 не заполнены.")
-        .arg(lines)
-        .arg(one ? QStringLiteral("строки") : QStringLiteral("строк"),
-             one ? QStringLiteral("ней") : QStringLiteral("них"));
-}
-
 } // namespace
 
 FormClosing::FormClosing(QPaintDevice& device, const SheetStyle& style, const ScheduleReport& report)
     : m_style(style), m_report(report), m_text(device, SheetStyle::font(9)),
-      m_small(device, SheetStyle::font(6.5)), m_missingSalaries(missingSalaries(report.linesWithoutSalary))
+      m_small(device, SheetStyle::font(6.5)),
+      m_missingSalaries(formtexts::missingSalaryText(report.linesWithoutSalary))
 {
     m_height = layOut(nullptr, 0);
 }

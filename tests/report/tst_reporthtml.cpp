@@ -167,8 +167,8 @@ void TestReportHtml::pageIsTheForm_data()
                       "<td class=\"number\">54 259,25</td><td colspan=\"4\"></td></tr>");
     row("grand total", "<tr class=\"grand\"><td colspan=\"3\">Всего</td><td class=\"number\">3,50</td>"
                        "<td colspan=\"4\"></td><td class=\"number\">61 759,25</td>");
-    row("missing salaries",
-        "<p class=\"note\">Оклад не установлен для 1 строки: графы 5 и 9 у них не заполнены.</p>");
+    row("missing salaries", "<p class=\"note\">Оклад не установлен для 1 строки штатного расписания: графы 5 "
+                            "и 9 в ней не заполнены.</p>");
     row("head of personnel", "<tr><td><b>Руководитель кадровой службы</b></td>"
                              "<td class=\"line\">Начальник управления кадров</td><td class=\"line\"></td>"
                              "<td class=\"line\">И. П. Смирнова</td></tr>");

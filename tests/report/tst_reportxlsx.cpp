@@ -190,7 +190,9 @@ void TestReportXlsx::cellsHoldTheForm_data()
     row("A21", text, QStringLiteral("Всего"));
     row("D21", QStringLiteral("SUBTOTAL(9,D13:D20)"), QStringLiteral("3.5"), units);
     row("I21", QStringLiteral("SUBTOTAL(9,I13:I20)"), QStringLiteral("61759.25"), money);
-    row("A22", text, QStringLiteral("Оклад не установлен для 1 строки: графы 5 и 9 у них не заполнены."));
+    row("A22", text,
+        QStringLiteral(
+            "Оклад не установлен для 1 строки штатного расписания: графы 5 и 9 в ней не заполнены."));
 
     row("A24", text, QStringLiteral("Руководитель кадровой службы"));
     row("C24", text, QStringLiteral("Начальник управления кадров"));
