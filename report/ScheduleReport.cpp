@@ -79,6 +79,7 @@ UnitNames namesOf(const ResultCursor& row, const UnitKey& key)
 ReportLine lineOf(const ResultCursor& row, const QDate& entered)
 {
     ReportLine line;
+    line.key = row.toInt64(LineKey);
     line.post = row.toText(Post);
     line.category = row.toText(Category);
     line.payGrade = row.toText(PayGrade);

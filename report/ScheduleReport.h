@@ -17,6 +17,8 @@ class Connection;
 // One line of the staff schedule as the report prints it.
 struct ReportLine
 {
+    // The line's key in Vakansii.
+    qint64 key = 0;
     QString post;
     QString category;
     QString payGrade;
