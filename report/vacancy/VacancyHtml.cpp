@@ -57,6 +57,13 @@ void lineCells(QString& html, const VacancyLine& line)
     numberCell(html, line.occupied);
 }
 
+void unitRow(QString& html, const QString& unit)
+{
+    html += u"<tr class=\"unit\">";
+    textCell(html, unit, 7);
+    html += u"</tr>\n";
+}
+
 void vacancyTable(QString& html, const VacancyReport& report)
 {
     html += u"<table>\n";
@@ -65,9 +72,7 @@ void vacancyTable(QString& html, const VacancyReport& report)
     for (const VacancyGroup& group : report.groups) {
         if (group.vacantLines.isEmpty())
             continue;
-        html += u"<tr class=\"unit\">";
-        textCell(html, group.unit, 7);
-        html += u"</tr>\n";
+        unitRow(html, group.unit);
         for (const VacancyLine& line : group.vacantLines) {
             html += u"<tr>";
             textCell(html, group.code);
@@ -98,12 +103,14 @@ void overTable(QString& html, const VacancyReport& report)
         return;
     }
     html += u"<table>\n";
-    headings(html, {u"Структурное подразделение / Код", u"Должность", u"Категория",
-                    u"Источник финансирования", u"Штатных единиц", u"Занято", u"Сверх штата"});
+    headings(html, {u"Код", u"Должность", u"Категория", u"Источник финансирования", u"Штатных единиц",
+                    u"Занято", u"Сверх штата"});
     for (const VacancyGroup& group : report.groups) {
+        if (!group.overLines.isEmpty())
+            unitRow(html, group.unit);
         for (const VacancyLine& line : group.overLines) {
             html += u"<tr>";
-            textCell(html, group.unit + QStringLiteral(" / ") + group.code);
+            textCell(html, group.code);
             lineCells(html, line);
             numberCell(html, -line.vacant());
             html += u"</tr>\n";
