@@ -126,6 +126,9 @@ private:
     QWidget* createAsOfRow(QWidget* footer);
     void showAsOfView(bool on);
     void reloadAsOfView();
+    // The occupied and vacant units of the unit shown, beside the footer's totals.
+    void connectVacancies();
+    void refreshVacancies();
     QWidget* createNotePanel();
     void connectNavigation();
     void createMenu();

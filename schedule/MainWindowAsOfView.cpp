@@ -73,6 +73,8 @@ void MainWindow::showAsOfView(bool on)
         m_grid, {columns[ScheduleColumn::Units].fieldName, columns[ScheduleColumn::HourFund].fieldName});
     m_noteEditor->setEnabled(!on);
     m_navigator->setEnabled(!on);
+    if (!on)
+        refreshVacancies();
 }
 
 void MainWindow::reloadAsOfView()
@@ -91,6 +93,7 @@ void MainWindow::reloadAsOfView()
         return countsOn(day, view.valueAt(position, entered).toDate(),
                         view.valueAt(position, withdrawn).toDate());
     });
+    refreshVacancies();
 }
 
 } // namespace zeb

@@ -105,6 +105,7 @@ void MainWindow::createControls()
     setCentralWidget(central);
     connectNavigation();
     connectAddButtons();
+    connectVacancies();
 }
 
 QWidget* MainWindow::createDivisionsPage()
