@@ -138,7 +138,7 @@ void DBGridFooter::paintEvent(QPaintEvent*)
         free = total.cell.right() + 1 + margin;
     }
     const QRect captionRoom(margin, 1, captionRight - margin, height() - 1);
-    const QString caption = m_note.isEmpty() ? m_caption : m_caption + QStringLiteral("  ") + m_note;
+    const QString caption = m_note.isEmpty() ? m_caption : m_caption + QLatin1Char(' ') + m_note;
     painter.drawText(captionRoom, Qt::AlignLeft | Qt::AlignVCenter,
                      metrics.elidedText(caption, Qt::ElideRight, captionRoom.width()));
 }

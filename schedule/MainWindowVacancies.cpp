@@ -19,7 +19,7 @@ void MainWindow::connectVacancies()
     m_gridFooter->setToolTip(
         QStringLiteral("Занято — сумма ставок сотрудников, работающих на строках подразделения на дату "
                        "(сегодня или «Расписание на дату»); вакантно — незанятые штатные единицы строк; "
-                       "сверх штата — занятое сверх штатных единиц строки"));
+                       "сверх — занятое сверх штатных единиц строк (сверх штата)"));
     Dataset& schedule = m_dataModule.scheduleLines;
     // The as-of view refreshes the figures itself once its lines are kept.
     connect(&schedule, &Dataset::layoutReset, this, guarded([this] {

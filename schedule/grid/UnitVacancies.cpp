@@ -23,7 +23,7 @@ QString unitVacancyNote(Connection& connection, const Dataset& lines, const QDat
     QString note = QStringLiteral("занято %1 · вакантно %2")
                        .arg(hundredthsText(figures.occupied), hundredthsText(figures.vacant));
     if (figures.over > 0)
-        note += QStringLiteral(" · сверх штата ") + hundredthsText(figures.over);
+        note += QStringLiteral(" · сверх ") + hundredthsText(figures.over);
     return note;
 }
 

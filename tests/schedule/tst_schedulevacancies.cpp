@@ -55,7 +55,7 @@ private Q_SLOTS:
         QFETCH(EngineKind, engine);
         const auto rig = divisionWithStaff(engine);
         QCOMPARE(child<DBGridFooter>(*rig->form, "DBGridEh1Footer")->caption(), QStringLiteral("Итого:"));
-        QCOMPARE(note(*rig), QStringLiteral("занято 1,5 · вакантно 1,5 · сверх штата 0,5"));
+        QCOMPARE(note(*rig), QStringLiteral("занято 1,5 · вакантно 1,5 · сверх 0,5"));
 
         rig->pick(child<DBLookupComboBox>(*rig->form, "DBLookupComboboxEh_Otdel_11"),
                   QStringLiteral("Расчётная группа"));
@@ -72,7 +72,7 @@ private Q_SLOTS:
         QCOMPARE(rig->schedule().state(), Dataset::State::Edit);
         rig->press(Qt::Key_Up);
         QCOMPARE(rig->schedule().state(), Dataset::State::Browse);
-        QCOMPARE(note(*rig), QStringLiteral("занято 1,5 · вакантно 2 · сверх штата 0,5"));
+        QCOMPARE(note(*rig), QStringLiteral("занято 1,5 · вакантно 2 · сверх 0,5"));
     }
 
     // On 01.01.2022 line 1 is full and line 2 held by the one who left since.
@@ -90,7 +90,7 @@ private Q_SLOTS:
         QCOMPARE(note(*rig), QStringLiteral("занято 1,5 · вакантно 1"));
 
         QTest::mouseClick(child<QCheckBox>(*rig->form, "AsOfCheck"), Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(note(*rig), QStringLiteral("занято 1,5 · вакантно 1,5 · сверх штата 0,5"));
+        QCOMPARE(note(*rig), QStringLiteral("занято 1,5 · вакантно 1,5 · сверх 0,5"));
     }
 };
 
