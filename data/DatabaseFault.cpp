@@ -17,6 +17,20 @@ QString involved(const EngineFailure& failure)
     return names.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(names.join(QStringLiteral(", ")));
 }
 
+// Rules of the salary scale, told as an officer knows them.
+QString salaryScaleRule(const EngineFailure& failure)
+{
+    if (failure.fault == DatabaseFault::DuplicateKey && failure.constraint == u"oklad_razrad_date_from_key")
+        return QStringLiteral(
+                   "Изменение не сохранено: оклад этого разряда с этой даты уже записан. Исправьте "
+                   "ту запись или укажите другую дату%1.")
+            .arg(involved(failure));
+    if (failure.fault == DatabaseFault::ConstraintViolated && failure.constraint == u"oklad_oklad_check")
+        return QStringLiteral("Изменение не сохранено: оклад должен быть суммой в рублях не меньше нуля%1.")
+            .arg(involved(failure));
+    return {};
+}
+
 QString stillReferenced(const EngineFailure& failure)
 {
     if (failure.table.isEmpty())
@@ -84,6 +98,8 @@ bool isServerFault(DatabaseFault fault)
 
 QString faultExplanation(const EngineFailure& failure)
 {
+    if (const QString rule = salaryScaleRule(failure); !rule.isEmpty())
+        return rule;
     switch (failure.fault) {
     case DatabaseFault::Other:
         return {};

@@ -4,6 +4,7 @@
 #include "controls/DBLookupComboBox.h"
 #include "controls/DBNavigator.h"
 #include "data/module/DataModule.h"
+#include "data/rules/SalaryScaleRules.h"
 #include "dialogs/DepartmentCopyDialog.h"
 #include "dialogs/ReferenceDialog.h"
 #include "dialogs/ScreenPlace.h"
@@ -98,7 +99,11 @@ DirectoryEditor::DirectoryEditor(DataModule& dataModule, const DBLookupComboBox&
     m_pages->addTab(createDepartmentPage(), QStringLiteral("Kafedra"));
     m_pages->addTab(createDivisionPage(), QStringLiteral("Otdel_1"));
     m_pages->addTab(createFacultyPage(), QStringLiteral("Faculty"));
+    m_pages->addTab(createSalaryScalePage(), QStringLiteral("Oklad"));
+    m_salaryScaleRules = std::make_unique<SalaryScaleRules>(m_dataModule.salaryScale);
 }
+
+DirectoryEditor::~DirectoryEditor() = default;
 
 QWidget* DirectoryEditor::createPostPage()
 {
@@ -168,6 +173,20 @@ QWidget* DirectoryEditor::createFacultyPage()
     return m_facultyPage;
 }
 
+QWidget* DirectoryEditor::createSalaryScalePage()
+{
+    GridColumn salary = column(QStringLiteral("oklad"), QStringLiteral("Оклад, руб."), 143);
+    salary.alignment = Qt::AlignRight | Qt::AlignVCenter;
+    GridColumn from = column(QStringLiteral("date_from"), QStringLiteral("Действует с"), 120);
+    from.minimumText = QStringLiteral("00.00.0000");
+    m_salaryScalePage =
+        gridPage(QStringLiteral("TabOklad"), m_salaryScaleGrid, m_salaryScaleNavigator,
+                 m_dataModule.salaryScaleSource, QStringLiteral("DBGridOklad"),
+                 {column(QStringLiteral("razrad"), QStringLiteral("Разряд"), 80), from, salary},
+                 QStringLiteral("DBNavigatorOklad"));
+    return m_salaryScalePage;
+}
+
 // Ctrl+Delete alone must not delete a department here: that takes the copy-and-removal dialog.
 void DirectoryEditor::departmentGridKeyPressed(const QKeyEvent& event)
 {
@@ -191,7 +210,8 @@ void DirectoryEditor::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     keepOnScreen(*this);
-    const std::array<DBGridEh*, 4> grids = {m_postGrid, m_departmentGrid, m_divisionGrid, m_facultyGrid};
+    const std::array<DBGridEh*, 5> grids = {m_postGrid, m_departmentGrid, m_divisionGrid, m_facultyGrid,
+                                            m_salaryScaleGrid};
     const int page = m_pages->currentIndex();
     if (page >= 0 && page < int(grids.size()))
         grids[page]->setFocus(Qt::ActiveWindowFocusReason);

@@ -30,6 +30,15 @@ void storeSalary(Engine& engine, qint64 grade, const QDate& from, Money salary)
                values);
 }
 
+bool removeSalary(Engine& engine, qint64 grade, const QDate& from)
+{
+    const StatementResult removed = engine.run(
+        QStringLiteral("DELETE FROM %1 WHERE razrad = %2 AND date_from = %3")
+            .arg(engine.dialect().clientTable(QStringLiteral("Oklad")), marker(engine, 0), marker(engine, 1)),
+        {grade, from});
+    return removed.rowsAffected > 0;
+}
+
 void storeUnitCode(Engine& engine, UnitCodes::Kind kind, qint64 key, const QString& code)
 {
     const QString table = engine.dialect().clientTable(QStringLiteral("Kod_podrazd"));

@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "report/ReportHtml.h"
 #include "report/ReportPdf.h"
+#include "report/ReportXlsx.h"
 #include "report/SavedFile.h"
 
 #include <QDir>
@@ -18,7 +19,9 @@ ReportFormat reportFormat(const QString& path)
         return ReportFormat::Pdf;
     if (extension == QLatin1String("html") || extension == QLatin1String("htm"))
         return ReportFormat::Html;
-    throw Error(QStringLiteral("Отчёт записывается в файл .pdf, .html или .htm, а не «%1».")
+    if (extension == QLatin1String("xlsx"))
+        return ReportFormat::Xlsx;
+    throw Error(QStringLiteral("Отчёт записывается в файл .pdf, .html, .htm или .xlsx, а не «%1».")
                     .arg(QDir::toNativeSeparators(path)));
 }
 
@@ -33,6 +36,9 @@ void writeReport(const ScheduleReport& report, const QString& path)
         saveFile(path, [&](QIODevice& file) { file.write(page); });
         break;
     }
+    case ReportFormat::Xlsx:
+        writeReportXlsx(report, path);
+        break;
     }
 }
 

@@ -1,76 +1,54 @@
 #include "report/ReportPdf.h"
 
-#include "report/ReportHtml.h"
 #include "report/SavedFile.h"
+#include "report/sheet/PdfDocument.h"
+#include "report/sheet/SheetPainter.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QTextDocument>
+#include <QImage>
 
 namespace zeb {
 
 namespace {
 
-constexpr qreal marginMillimetres = 10;
-// About twenty sheets: a table that long is still laid out and drawn quickly.
-constexpr int rowsPerTable = 800;
+// The layout's pixels: fine enough that rounding never shows.
+constexpr int dotsPerInch = 1200;
+// A4 landscape in points.
+const QSizeF sheetPoints(841.89, 595.28);
 
-QFont footerFont()
+// Lays the rows out on sheets by their measured heights; nothing is drawn yet.
+SheetLayout layOut(const ScheduleReport& report, const SheetStyle& style, const SheetTable& table,
+                   const FormHeader& header, const FormClosing& closing)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(7);
-    return font;
-}
-
-// Draws the document laid out in sheets of `sheet` size, each with its number in the footer below.
-void drawSheets(QPdfWriter& writer, QTextDocument& document, const QSizeF& sheet, qreal footerHeight)
-{
-    QPainter painter(&writer);
-    const int sheets = document.pageCount();
-    for (int index = 0; index < sheets; ++index) {
-        if (index > 0)
-            writer.newPage();
-        painter.save();
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(QPointF(0, index * sheet.height()), sheet);
-        painter.translate(0, -context.clip.top());
-        painter.setClipRect(context.clip);
-        document.documentLayout()->draw(&painter, context);
-        painter.restore();
-        painter.setFont(footerFont());
-        painter.drawText(QRectF(0, sheet.height(), sheet.width(), footerHeight),
-                         Qt::AlignRight | Qt::AlignBottom,
-                         QStringLiteral("Лист %1 из %2").arg(index + 1).arg(sheets));
-    }
+    const QRectF& body = style.body();
+    SheetLayout layout(body.top() + header.height() + table.headingHeight(),
+                       body.top() + table.headingHeight(), body.bottom());
+    forEachFormRow(report, [&](const SheetRow& row) {
+        layout.addRow(table.rowHeight(row), row.kind == SheetRow::Unit);
+    });
+    layout.close(closing.height());
+    return layout;
 }
 
 } // namespace
 
 void writeReportPdf(const ScheduleReport& report, const QString& path)
 {
-    const QString html = reportPaperHtml(report, rowsPerTable);
+    // Texts are measured as on a device of the sheets' resolution; the image itself is never drawn on.
+    QImage device(1, 1, QImage::Format_Mono);
+    device.setDotsPerMeterX(qRound(dotsPerInch / 0.0254));
+    device.setDotsPerMeterY(qRound(dotsPerInch / 0.0254));
+    const SheetStyle style(device);
+    const SheetTable table(device, style);
+    const FormHeader header(device, style, report);
+    const FormClosing closing(device, style, report);
+    const SheetLayout layout = layOut(report, style, table, header, closing);
     saveFile(path, [&](QIODevice& file) {
-        QPdfWriter writer(&file);
-        writer.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                        QMarginsF(marginMillimetres, marginMillimetres, marginMillimetres, marginMillimetres),
-                        QPageLayout::Millimeter));
-        writer.setTitle(QStringLiteral("Штатное расписание"));
-        writer.setCreator(QStringLiteral("ZEB 7"));
-        const QSizeF area = writer.pageLayout().paintRectPixels(writer.resolution()).size();
-        const qreal footerHeight = 2 * QFontMetricsF(footerFont(), &writer).height();
-        const QSizeF sheet(area.width(), area.height() - footerHeight);
-
-        QTextDocument document;
-        // Laid out for the writer, so that points and the table's widths are those of the sheet; the sheet
-        // size comes before the text, so that the text is laid out once. The tables' <thead> rows are their
-        // header rows, which the layout repeats on every sheet a table runs onto.
-        document.documentLayout()->setPaintDevice(&writer);
-        document.setDocumentMargin(0);
-        document.setPageSize(sheet);
-        document.setHtml(html);
-        drawSheets(writer, document, sheet, footerHeight);
+        PdfDocument document(file, sheetPoints, QStringLiteral("Штатное расписание"));
+        SheetPainter painter(document, device, style, layout, table);
+        painter.drawHeader(header);
+        forEachFormRow(report, [&](const SheetRow& row) { painter.drawRow(row); });
+        painter.drawClosing(closing);
+        document.finish();
     });
 }
 

@@ -4,9 +4,10 @@
 
 namespace zeb {
 
-// The report's page (reportHtml) on A4 landscape sheets: the table's headings repeat on every sheet and
-// each sheet is numbered. Raises IoError when the file cannot be written; nothing half-written is left.
-// Fonts need a QGuiApplication (the offscreen platform will do).
+// The report as the unified form T-3 on A4 landscape sheets: the form's header on the first sheet, the
+// table's headings on every sheet, the signatures on the last, each sheet numbered "Лист N из M". Raises
+// IoError when the file cannot be written; nothing half-written is left. Fonts need a QGuiApplication (the
+// offscreen platform will do).
 void writeReportPdf(const ScheduleReport& report, const QString& path);
 
 } // namespace zeb

@@ -14,7 +14,7 @@ QString lines()
     return QStringLiteral(
                "SELECT v.id_vakansiya, v.Num, v.q_units, v.razrad, v.hourFond, v.e_n_p, v.e_d_p, v.d_d_p, "
                "v.id_otdel_1, d.otdel_1, v.id_otdel_11, s.otdel_1, v.id_faculty, f.[p23-1], f.[p23-2], "
-               "v.id_otdel_2, l.otdel_1, v.id_kafedra, k.f1, p.post, c.Structure, b.name "
+               "v.id_otdel_2, l.otdel_1, v.id_kafedra, k.f1, p.post, c.Structure, b.name, v.descr "
                "FROM dbo.Vakansii v "
                "LEFT JOIN dbo.Otdel_1 d ON d.id_otdel_1 = v.id_otdel_1 "
                "LEFT JOIN dbo.Otdel_1 s ON s.id_otdel_1 = v.id_otdel_11 "

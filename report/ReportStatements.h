@@ -29,6 +29,7 @@ enum LineColumn
     Post,
     Category,
     Funding,
+    Note,
 };
 
 // Every line placed in a division or a faculty, with the names of its unit and its lookups.

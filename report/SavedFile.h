@@ -14,4 +14,8 @@ namespace zeb {
 // Raises IoError naming the file.
 void saveFile(const QString& path, const std::function<void(QIODevice&)>& write);
 
+// The same for a writer that wants a file name, not a device: `write` writes the file it is given, inside a
+// new folder beside `path` that only its owner can enter, and the whole file takes the final name.
+void saveFileByName(const QString& path, const std::function<void(const QString& file)>& write);
+
 } // namespace zeb

@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "report/AsOfRule.h"
 #include "report/ReportStatements.h"
+#include "report/SalaryScale.h"
 #include "report/UnitGroups.h"
 
 namespace zeb {
@@ -76,7 +77,19 @@ UnitNames namesOf(const ResultCursor& row, const UnitKey& key)
     return names;
 }
 
-ReportLine lineOf(const ResultCursor& row, const QDate& entered)
+// The salary of the line's grade on the report's date and column 9; allowances are not kept, so column 9 is
+// the salary times the staff units.
+void payOf(ReportLine& line, const ResultCursor& row, const SalaryScale& scale, const QDate& asOf)
+{
+    const std::optional<qint64> grade = row.isNull(PayGrade) ? std::nullopt : row.wholeNumber(PayGrade);
+    if (!grade)
+        return;
+    line.salary = scale.salaryOn(*grade, asOf);
+    if (line.salary)
+        line.monthlyTotal = line.salary->times(line.units);
+}
+
+ReportLine lineOf(const ResultCursor& row, const QDate& entered, const SalaryScale& scale, const QDate& asOf)
 {
     ReportLine line;
     line.key = row.toInt64(LineKey);
@@ -88,6 +101,8 @@ ReportLine lineOf(const ResultCursor& row, const QDate& entered)
     line.funding = row.toText(Funding);
     line.orderNumber = row.toText(OrderNumber);
     line.orderDate = entered;
+    line.note = row.toText(Note);
+    payOf(line, row, scale, asOf);
     return line;
 }
 
@@ -99,6 +114,9 @@ ScheduleReport loadScheduleReport(Connection& connection, const QDate& asOf, con
     ScheduleReport report;
     report.asOf = asOf;
     report.institution = readInstitution(connection);
+    report.requisites = loadFormRequisites(connection);
+    const SalaryScale scale = SalaryScale::load(connection);
+    const UnitCodes codes = UnitCodes::load(connection);
     const int total = progress ? readLineCount(connection) : 0;
 
     UnitGroups groups;
@@ -114,15 +132,19 @@ ScheduleReport loadScheduleReport(Connection& connection, const QDate& asOf, con
         const std::optional<qint64> number =
             rows->isNull(Number) ? std::nullopt : std::optional(rows->toInt64(Number));
         groups.add(
-            key, [&] { return namesOf(*rows, key); }, number, rows->toInt64(LineKey), lineOf(*rows, entered));
+            key, [&] { return namesOf(*rows, key); }, number, rows->toInt64(LineKey),
+            lineOf(*rows, entered, scale, asOf));
     }
     if (progress && !progress(done, total))
         throw Abort();
 
-    for (ReportGroup& group : groups.take()) {
+    for (ReportGroup& group : groups.take(codes)) {
         if (!unit.isEmpty() && !group.unit.contains(unit, Qt::CaseInsensitive))
             continue;
         report.totalUnits += group.units;
+        report.monthlyTotal += group.monthlyTotal;
+        for (const ReportLine& line : group.lines)
+            report.linesWithoutSalary += line.salary ? 0 : 1;
         report.lineCount += int(group.lines.size());
         report.groups.append(std::move(group));
     }

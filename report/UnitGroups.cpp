@@ -7,7 +7,7 @@
 
 namespace zeb {
 
-QList<ReportGroup> UnitGroups::take()
+QList<ReportGroup> UnitGroups::take(const UnitCodes& codes)
 {
     // Names compare as the grid sorts them, so the report lists units as the user sees them there.
     CollatedTexts texts;
@@ -28,13 +28,33 @@ QList<ReportGroup> UnitGroups::take()
     QList<ReportGroup> groups;
     groups.reserve(qsizetype(order.size()));
     for (size_t i : order)
-        groups.append(finished(m_groups[i]));
+        groups.append(finished(m_groups[i], codes));
     m_groups.clear();
     m_index.clear();
     return groups;
 }
 
-ReportGroup UnitGroups::finished(Group& group)
+namespace {
+
+// The institution's code of the unit itself: a sub-level and a level-2 division are divisions too.
+QString ownCode(const UnitKey& key, const UnitCodes& codes)
+{
+    using Kind = UnitCodes::Kind;
+    switch (key.level) {
+    case UnitKey::Own:
+        return codes.codeOf(key.branch == UnitKey::DivisionBranch ? Kind::Division : Kind::Faculty,
+                            key.parent);
+    case UnitKey::Inner:
+        return codes.codeOf(Kind::Division, key.child);
+    case UnitKey::Department:
+        return codes.codeOf(Kind::Department, key.child);
+    }
+    return {};
+}
+
+} // namespace
+
+ReportGroup UnitGroups::finished(Group& group, const UnitCodes& codes)
 {
     // Lines without a number go last: the client gives them the next numbers when the unit opens.
     std::sort(group.lines.begin(), group.lines.end(), [](const Pending& a, const Pending& b) {
@@ -50,9 +70,13 @@ ReportGroup UnitGroups::finished(Group& group)
         result.unit = group.names.parent + QStringLiteral(" / ") + group.names.child;
         result.code = QStringLiteral("%1.%2").arg(key.parent).arg(key.child);
     }
+    if (const QString own = ownCode(key, codes); !own.isEmpty())
+        result.code = own;
     result.lines.reserve(qsizetype(group.lines.size()));
     for (Pending& pending : group.lines) {
         result.units += pending.line.units;
+        if (pending.line.monthlyTotal)
+            result.monthlyTotal += *pending.line.monthlyTotal;
         result.lines.append(std::move(pending.line));
     }
     return result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/ScheduleReport.h"
+#include "report/UnitCodes.h"
 
 #include <map>
 #include <optional>
@@ -58,9 +59,9 @@ public:
         m_groups[found->second].lines.push_back(Pending{number, lineKey, std::move(line)});
     }
 
-    // The groups by their parents' and their own names, each with its lines by number and then by key;
-    // the collected lines are moved out.
-    QList<ReportGroup> take();
+    // The groups by their parents' and their own names, each with its lines by number and then by key and
+    // with the institution's own code where `codes` has one; the collected lines are moved out.
+    QList<ReportGroup> take(const UnitCodes& codes);
 
 private:
     struct Pending
@@ -76,7 +77,7 @@ private:
         std::vector<Pending> lines;
     };
 
-    static ReportGroup finished(Group& group);
+    static ReportGroup finished(Group& group, const UnitCodes& codes);
 
     std::map<UnitKey, size_t> m_index;
     std::vector<Group> m_groups;

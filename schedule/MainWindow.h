@@ -84,6 +84,7 @@ private:
     QAction* m_departmentsAction;
     QAction* m_divisionsAction;
     QAction* m_facultiesAction;
+    QAction* m_salaryScaleAction;
     QAction* m_reportAction;
     QTabBar* m_unitTabs;
     QStackedWidget* m_selectorPages;
@@ -139,6 +140,7 @@ private:
     void showDepartments();
     void showDivisions();
     void showFaculties();
+    void showSalaryScale();
     void showReport();
     std::unique_ptr<DirectoryEditor> createDirectoryDialog();
     void showDirectory(DirectoryEditor& dialog, const QString& caption, DirectoryEditor::Page page,

@@ -49,6 +49,8 @@ void MainWindow::createMenu()
                                 &MainWindow::showDivisions);
     m_facultiesAction = command(m_directoriesMenu, QStringLiteral("Факультет"), QStringLiteral("N6"),
                                 &MainWindow::showFaculties);
+    m_salaryScaleAction = command(m_directoriesMenu, QStringLiteral("Оклады по разрядам"),
+                                  QStringLiteral("N7"), &MainWindow::showSalaryScale);
     m_reportAction = command(menu, QStringLiteral("Отчёты"), QStringLiteral("N1"), &MainWindow::showReport);
     // Without a desktop that opens menu bars from the keyboard, F10 shows the same commands as a menu the
     // arrows and Enter work in.
@@ -118,6 +120,12 @@ void MainWindow::showFaculties()
         m_dataModule.faculties.open();
         m_dataModule.faculties.sort(QStringLiteral("p23-1"));
     });
+}
+
+void MainWindow::showSalaryScale()
+{
+    showDirectory(*createDirectoryDialog(), QStringLiteral("Оклады по разрядам"),
+                  DirectoryEditor::SalaryScalePage, [this] { m_dataModule.salaryScale.open(); });
 }
 
 // Without a report server the program builds the report itself.

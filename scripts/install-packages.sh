@@ -5,9 +5,10 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc qt6-translations-l10n
-  libsqlite3-dev libpq-dev unixodbc unixodbc-dev tdsodbc
-  postgresql-15 openssl libbenchmark-dev
+  libsqlite3-dev libpq-dev unixodbc unixodbc-dev tdsodbc zlib1g-dev
+  postgresql-15 openssl libbenchmark-dev libxlsxwriter-dev
   xvfb xdotool imagemagick fonts-liberation fonts-dejavu-core poppler-utils
+  unzip zip libreoffice-calc-nogui
 )
 
 missing=()

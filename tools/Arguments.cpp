@@ -24,12 +24,11 @@ Arguments::Arguments(const QStringList& words, const QStringList& valueOptions, 
                 throw UsageError(QStringLiteral("параметр --%1 не принимает значения.").arg(name));
             m_values.insert(name, QString());
         } else if (valueOptions.contains(name)) {
-            if (equals >= 0)
-                m_values.insert(name, word.mid(equals + 1));
-            else if (i + 1 < words.size())
-                m_values.insert(name, words.at(++i));
-            else
+            if (equals < 0 && i + 1 >= words.size())
                 throw UsageError(QStringLiteral("для параметра --%1 не указано значение.").arg(name));
+            const QString value = equals >= 0 ? word.mid(equals + 1) : words.at(++i);
+            m_values.insert(name, value);
+            m_repeated[name].append(value);
         } else {
             throw UsageError(QStringLiteral("неизвестный параметр «%1».").arg(word));
         }

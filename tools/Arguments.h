@@ -23,10 +23,13 @@ public:
     Arguments(const QStringList& words, const QStringList& valueOptions, const QStringList& flags = {});
 
     bool has(const QString& name) const { return m_values.contains(name); }
+    // The last value given.
     QString value(const QString& name, const QString& fallback = {}) const
     {
         return m_values.value(name, fallback);
     }
+    // Every value of an option that may be repeated, in the order given.
+    QStringList values(const QString& name) const { return m_repeated.value(name); }
     // The value of an option that must be given. A password (--password) left out is asked for on the
     // terminal without echo, or read as one line from standard input, rather than refused.
     QString required(const QString& name) const;
@@ -39,6 +42,7 @@ public:
 
 private:
     QHash<QString, QString> m_values;
+    QHash<QString, QStringList> m_repeated;
     QStringList m_positional;
 };
 

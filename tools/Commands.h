@@ -14,5 +14,6 @@ int runReport(const QStringList& words);
 int runVacancies(const QStringList& words);
 int runPublish(const QStringList& words);
 int runAccounts(const QStringList& words);
+int runForm(const QStringList& words);
 
 } // namespace zeb

@@ -15,7 +15,7 @@ int dispatch(const QStringList& words)
     using namespace zeb;
     if (words.isEmpty())
         throw UsageError(QStringLiteral(
-            "не указана команда (init, settings, user, query, report, vacancies, publish, accounts)."));
+            "не указана команда (init, settings, user, query, report, vacancies, publish, accounts, form)."));
     const QString& command = words.first();
     const QStringList rest = words.mid(1);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
@@ -47,6 +47,8 @@ int dispatch(const QStringList& words)
         return runPublish(rest);
     if (command == QLatin1String("accounts"))
         return runAccounts(rest);
+    if (command == QLatin1String("form"))
+        return runForm(rest);
     throw UsageError(QStringLiteral("неизвестная команда «%1».").arg(command));
 }
 

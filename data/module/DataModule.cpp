@@ -42,9 +42,10 @@ DataModule::DataModule(QObject* parent)
       commands(QStringLiteral("ADOQ_Exec"), &connection, this),
       scratch(QStringLiteral("ADOQ_Temp"), &connection, this),
       scheduleLinesAsOf(QStringLiteral("ADOQ_Shtat_asOf"), &connection, this),
-      scheduleLinesSource(&scheduleLines), divisionsSource(&divisions),
-      levelTwoDivisionsSource(&levelTwoDivisions), subLevelsSource(&subLevels), facultiesSource(&faculties),
-      departmentsSource(&departments), postsSource(&posts), scheduleLinesAsOfSource(&scheduleLinesAsOf)
+      salaryScale(QStringLiteral("ADOQ_Oklad"), &connection, this), scheduleLinesSource(&scheduleLines),
+      divisionsSource(&divisions), levelTwoDivisionsSource(&levelTwoDivisions), subLevelsSource(&subLevels),
+      facultiesSource(&faculties), departmentsSource(&departments), postsSource(&posts),
+      scheduleLinesAsOfSource(&scheduleLinesAsOf), salaryScaleSource(&salaryScale)
 {
     setObjectName(QStringLiteral("DM_shtat"));
     scheduleLines.setSql(QStringLiteral("select top(0) vakansii.* from vakansii"));
@@ -81,6 +82,14 @@ DataModule::DataModule(QObject* parent)
     withdrawalKinds.setSql(QStringLiteral("Select * from Deduce"));
     structureKinds.setTableName(QStringLiteral("Structure"));
     fundingSources.setTableName(QStringLiteral("bk"));
+    salaryScale.setSql(salaryScaleStatement());
+    salaryScale.setKeyField(QStringLiteral("id_oklad"));
+    defineSalaryScaleFields();
+}
+
+QString DataModule::salaryScaleStatement()
+{
+    return QStringLiteral("select id_oklad, razrad, date_from, oklad from Oklad order by razrad, date_from");
 }
 
 QString DataModule::divisionsInUseStatement()
@@ -167,6 +176,22 @@ void DataModule::defineWorkingFields()
         FieldDef::data(QStringLiteral("Num_prikaz_leave"), FieldType::Text, 30),
         FieldDef::data(QStringLiteral("id_leave"), FieldType::Integer),
         FieldDef::data(QStringLiteral("Date_leave"), FieldType::DateTime),
+    });
+}
+
+// Every column is required by the table; the types are the table's, so that what it cannot hold is refused
+// as typed.
+void DataModule::defineSalaryScaleFields()
+{
+    const auto required = [](FieldDef def) {
+        def.required = true;
+        return def;
+    };
+    salaryScale.setFieldDefs({
+        readOnlyKey(QStringLiteral("id_oklad")),
+        required(FieldDef::decimal(QStringLiteral("razrad"), 18, 0)),
+        required(FieldDef::data(QStringLiteral("date_from"), FieldType::Date)),
+        required(withFormat(FieldDef::decimal(QStringLiteral("oklad"), 12, 2), QStringLiteral("0.00"))),
     });
 }
 

@@ -20,6 +20,8 @@ public:
 
     // The statement of divisions that lists the level-1 divisions in use.
     static QString divisionsInUseStatement();
+    // The salary scale by grade, then by the date each salary applies from.
+    static QString salaryScaleStatement();
 
     // Opens the connection and the datasets in their fixed order; the first failure is raised.
     void openDataSets();
@@ -51,6 +53,8 @@ public:
     Dataset scratch;
     // The chosen unit's lines as they stood on a past date: read only, beside the schedule itself.
     Dataset scheduleLinesAsOf;
+    // Monthly salaries by pay grade and date, opened by the directory editor's page.
+    Dataset salaryScale;
 
     DataSource scheduleLinesSource;
     DataSource divisionsSource;
@@ -60,12 +64,14 @@ public:
     DataSource departmentsSource;
     DataSource postsSource;
     DataSource scheduleLinesAsOfSource;
+    DataSource salaryScaleSource;
 
 private:
     QList<FieldDef> scheduleFields();
     void defineFacultyFields();
     void defineStavkaFields();
     void defineWorkingFields();
+    void defineSalaryScaleFields();
 
     QString m_sessionLogin;
 };

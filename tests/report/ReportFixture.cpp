@@ -1,6 +1,8 @@
 #include "tests/report/ReportFixture.h"
 
 #include "data/Connection.h"
+#include "report/FormDataStore.h"
+#include "report/FormRequisites.h"
 
 #include <QStringList>
 
@@ -46,6 +48,33 @@ const FixtureLine lines[] = {
     {"id_otdel_1", "1", "3", 1, 10, "2", "'01.02.2023'", nullptr, 3, 1, "NULL"},
 };
 
+struct FixtureSalary
+{
+    int grade;
+    QDate from;
+    qint64 kopecks;
+};
+
+// Grade 9 rises before the day and again after it, grade 15 on the day; grade 8 has none.
+const FixtureSalary salaries[] = {
+    {6, QDate(2022, 1, 1), 2000000},   {9, QDate(2023, 1, 1), 2500000},  {9, QDate(2024, 3, 1), 2750050},
+    {9, QDate(2024, 4, 1), 3000000},   {10, QDate(2020, 1, 1), 3000001}, {11, QDate(2022, 1, 1), 3333333},
+    {14, QDate(2020, 1, 1), 4567890},  {15, QDate(2016, 1, 1), 3500000}, {15, QDate(2024, 3, 15), 3800000},
+    {15, QDate(2024, 3, 16), 4000000}, {16, QDate(2022, 1, 1), 5000000}, {17, QDate(2022, 1, 1), 5555555},
+};
+
+void storeFormData(Connection& connection)
+{
+    Engine& engine = connection.engine();
+    for (const FixtureSalary& salary : salaries)
+        storeSalary(engine, salary.grade, salary.from, Money::fromKopecks(salary.kopecks));
+    storeUnitCode(engine, UnitCodes::Kind::Division, 1, QStringLiteral("0101"));
+    storeUnitCode(engine, UnitCodes::Kind::Division, 4, QStringLiteral("0400"));
+    storeUnitCode(engine, UnitCodes::Kind::Faculty, 1, QStringLiteral("Ф1"));
+    storeUnitCode(engine, UnitCodes::Kind::Department, 2, QStringLiteral("К-02"));
+    saveFormRequisites(connection, fixtureRequisites());
+}
+
 QString lineStatement(const FixtureLine& line, int key)
 {
     const bool withdrawn = line.withdrawn != nullptr;
@@ -67,6 +96,12 @@ QString lineStatement(const FixtureLine& line, int key)
 }
 
 } // namespace
+
+FormRequisites fixtureRequisites()
+{
+    return {QStringLiteral("02068574"), QStringLiteral("Начальник управления кадров"),
+            QStringLiteral("Е. В. Иванова"), QStringLiteral("А. П. Петров")};
+}
 
 QDate reportDay()
 {
@@ -99,6 +134,9 @@ void loadReportFixture(Connection& connection)
     int key = 0;
     for (const FixtureLine& line : lines)
         statements.append(lineStatement(line, ++key));
+    statements.append(QStringLiteral(
+        "update Vakansii set descr = 'Ставка на время\nотпуска <по уходу>' where id_vakansiya = 12"));
     for (const QString& statement : statements)
         connection.execute(statement);
+    storeFormData(connection);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/FormRequisites.h"
+
 #include <QDate>
 
 namespace zeb {
@@ -26,7 +28,14 @@ class Connection;
 //   15: faculty 1 department 2, 0,5; 2016          16: faculty 2 department 2, 1; 2023
 //   17: division 7, 1; 2015, withdrawn 31.12.2023  18: faculty 2, 1; 01.04.2024
 //   19: division 1, 1, Num 2; 2023
-// Lines without an hourly fund have NULL there.
+// Lines without an hourly fund have NULL there; line 12 has the note "Ставка на время\nотпуска <по уходу>".
+//
+// Salaries (grade: from date amount): 6: 2022 20 000,00; 9: 01.01.2023 25 000,00, 01.03.2024 27 500,50,
+// 01.04.2024 30 000,00; 10: 2020 30 000,01; 11: 2022 33 333,33; 14: 2020 45 678,90; 15: 2016 35 000,00,
+// 15.03.2024 38 000,00, 16.03.2024 40 000,00; 16: 2022 50 000,00; 17: 2022 55 555,55; grade 8 has none.
+// The institution's codes: division 1 "0101", division 4 "0400", faculty 1 "Ф1", department 2 "К-02".
+// The requisites are fixtureRequisites().
 void loadReportFixture(zeb::Connection& connection);
+zeb::FormRequisites fixtureRequisites();
 
 QDate reportDay();

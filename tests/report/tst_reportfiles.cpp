@@ -58,7 +58,7 @@ bool everySheetHasHeadingsAndNumber(const QStringList& sheets)
 {
     for (qsizetype i = 0; i < sheets.size(); ++i) {
         for (const char* heading :
-             {"Должность", "Категория", "Разряд", "финансирования", "Приказ: № и дата"}) {
+             {"Должность", "квалификации", "Надбавки, руб.", "финансирования", "Приказ о вводе"}) {
             if (!sheets.at(i).contains(QString::fromUtf8(heading))) {
                 qWarning("Sheet %lld has no heading %s:\n%s", i + 1, heading, qPrintable(sheets.at(i)));
                 return false;
@@ -79,7 +79,7 @@ ScheduleReport longReport()
     report.institution = QStringLiteral("Северный государственный университет");
     report.asOf = reportDay();
     for (int unit = 1; unit <= 20; ++unit) {
-        ReportGroup group{QStringLiteral("Отдел %1").arg(unit), QString::number(unit), {}, 100};
+        ReportGroup group{QStringLiteral("Отдел %1").arg(unit), QString::number(unit), {}, 100, {}};
         for (int line = 1; line <= 100; ++line)
             group.lines.append(ReportLine{QStringLiteral("Инженер"),
                                           QStringLiteral("УВП"),
@@ -88,7 +88,10 @@ ScheduleReport longReport()
                                           {},
                                           QStringLiteral("Бюджет"),
                                           QStringLiteral("%1-к").arg(line),
-                                          QDate(2020, 1, 9)});
+                                          QDate(2020, 1, 9),
+                                          {},
+                                          {},
+                                          {}});
         report.groups.append(group);
     }
     report.totalUnits = 2000;
@@ -144,31 +147,32 @@ private Q_SLOTS:
         const QString html = reportHtml(report());
         QVERIFY(html.startsWith(QLatin1String("<!DOCTYPE html>")));
         for (const char* text :
-             {"<title>Штатное расписание</title>", "<h1>Штатное расписание</h1>",
-              "<p>Северный государственный университет</p>", "<p>по состоянию на 15.03.2024</p>",
-              // Line 8 of the payroll group: code, post, category, grade, units, no hourly fund.
-              "<tr><td>1.2</td><td>Бухгалтер</td><td>АУП</td><td>9</td><td class=\"number\">0,75</td>"
+             {"<title>Штатное расписание</title>", "<td class=\"title\">ШТАТНОЕ РАСПИСАНИЕ</td>",
+              "<td class=\"institution\">Северный государственный университет</td>",
+              "<p class=\"period\">на период с «15» марта 2024 г.</p>",
+              // Line 8 of the payroll group: code, post with grade and category, units, no hourly fund.
+              "<tr><td></td><td>1.2</td><td>Бухгалтер, 9 разряд, АУП</td><td class=\"number\">0,75</td>",
               "<td class=\"number\"></td><td>Бюджет</td><td>8-к от 01.02.2021</td></tr>",
               "<td class=\"number\">250,5</td>", "<td>7-к</td>",
-              "<tr class=\"unit\"><td colspan=\"8\">Отдел &quot;кадров&quot; &lt;&amp;&gt; учёта</td></tr>",
-              "<td colspan=\"4\">Итого по подразделению</td><td class=\"number\">3,5</td>",
-              "<td colspan=\"4\">Всего</td><td class=\"number\">132,25</td>"})
+              "<tr class=\"unit\"><td>Отдел &quot;кадров&quot; &lt;&amp;&gt; учёта</td>",
+              "<td colspan=\"3\">Итого по подразделению</td><td class=\"number\">3,50</td>",
+              "<td colspan=\"3\">Всего</td><td class=\"number\">132,25</td>"})
             QVERIFY2(html.contains(QString::fromUtf8(text)), text);
         QStringList headings;
         QRegularExpressionMatchIterator cells =
             QRegularExpression(QStringLiteral("<th[^>]*>([^<]*)</th>")).globalMatch(html);
         while (cells.hasNext())
             headings.append(cells.next().captured(1));
-        QCOMPARE(headings,
-                 (QStringList{QStringLiteral("Структурное подразделение / Код"), QStringLiteral("Должность"),
-                              QStringLiteral("Категория"), QStringLiteral("Разряд"),
-                              QStringLiteral("Кол-во штатных единиц"), QStringLiteral("Почасовой фонд"),
-                              QStringLiteral("Источник финансирования"), QStringLiteral("Приказ: № и дата"),
-                              QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                              QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
-                              QStringLiteral("7"), QStringLiteral("8")}));
+        // The form's headings, columns 6 to 8 under one, then the column numbers.
+        QCOMPARE(headings.size(), 11 + 3 + 13);
+        QCOMPARE(headings.first(), QStringLiteral("Структурное подразделение, наименование"));
+        QCOMPARE(headings.at(5), QStringLiteral("Надбавки, руб."));
+        QCOMPARE(headings.at(10), QStringLiteral("Приказ о вводе: № и дата"));
+        QCOMPARE(headings.mid(14, 3),
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+        QCOMPARE(headings.last(), QStringLiteral("13"));
         QVERIFY(!html.contains(QStringLiteral("<&>")));
-        QCOMPARE(html.count(QStringLiteral("<table")), 1);
+        QCOMPARE(html.count(QStringLiteral("<table class=\"form")), 1);
         QCOMPARE(html.count(QStringLiteral("Итого по подразделению")), report().groups.size());
         // Self-contained: nothing to fetch.
         for (const char* reference : {"src=", "href=", "<link", "@import", "url("})
@@ -178,18 +182,16 @@ private Q_SLOTS:
     void paperPageCutsTheTableAfterUnits_data() { addEngineRows(); }
     void paperPageCutsTheTableAfterUnits()
     {
-        const QStringList tables = reportPaperHtml(report(), 10).split(QStringLiteral("<table"));
+        const QStringList tables = reportPaperHtml(report(), 10).split(QStringLiteral("<table class=\"form"));
         QList<QStringList> units;
         for (qsizetype i = 1; i < tables.size(); ++i) {
             const QString& table = tables.at(i);
-            QVERIFY2(
-                table.startsWith(i == 1 ? QLatin1String(" border") : QLatin1String(" class=\"continued\"")),
-                qPrintable(table.left(60)));
+            QVERIFY2(table.startsWith(i == 1 ? QLatin1String("\" border") : QLatin1String(" continued\"")),
+                     qPrintable(table.left(60)));
             QVERIFY(table.contains(QLatin1String("</tr>\n</thead>\n<tbody>\n<tr class=\"unit\">")));
             QStringList names;
             QRegularExpressionMatchIterator rows =
-                QRegularExpression(QStringLiteral("<tr class=\"unit\"><td colspan=\"8\">([^<]*)</td>"))
-                    .globalMatch(table);
+                QRegularExpression(QStringLiteral("<tr class=\"unit\"><td>([^<]*)</td>")).globalMatch(table);
             while (rows.hasNext())
                 names.append(rows.next().captured(1));
             units.append(names);
@@ -207,7 +209,7 @@ private Q_SLOTS:
                              QStringLiteral("Факультет юриспруденции / Кафедра алгебры")},
                         }));
         QVERIFY(tables.last().contains(
-            QStringLiteral("<td colspan=\"4\">Всего</td><td class=\"number\">132,25</td>")));
+            QStringLiteral("<td colspan=\"3\">Всего</td><td class=\"number\">132,25</td>")));
     }
 
     void pdfSheetsRepeatTheHeadings_data() { addEngineRows(); }
@@ -220,8 +222,9 @@ private Q_SLOTS:
         QVERIFY2(sheets.size() >= 3, qPrintable(QString::number(sheets.size())));
         QVERIFY(everySheetHasHeadingsAndNumber(sheets));
         const QString text = sheets.join(QLatin1Char('\n'));
-        for (const char* shown : {"по состоянию на 15.03.2024", "Северный государственный университет",
-                                  "Отдел \"кадров\" <&> учёта", "Итого по подразделению", "3,5", "121"})
+        // The unit's name wraps within its column.
+        for (const char* shown : {"на период с «15» марта 2024 г.", "Северный государственный университет",
+                                  "Отдел \"кадров\" <&>", "Итого по подразделению", "3,50", "121,00"})
             QVERIFY2(text.contains(QString::fromUtf8(shown)), shown);
         QVERIFY(QRegularExpression(QStringLiteral("Всего\\s+132,25")).match(text).hasMatch());
     }
@@ -244,6 +247,8 @@ private Q_SLOTS:
         QTest::newRow("pdf") << QStringLiteral("отчёт.pdf") << QByteArray("%PDF-");
         QTest::newRow("html") << QStringLiteral("отчёт.HTML") << QByteArray("<!DOCTYPE html>");
         QTest::newRow("htm") << QStringLiteral("отчёт.htm") << QByteArray("<!DOCTYPE html>");
+        // A zip archive.
+        QTest::newRow("xlsx") << QStringLiteral("отчёт.Xlsx") << QByteArray("PK\x03\x04");
     }
     void fileFormatFollowsTheExtension()
     {
@@ -273,7 +278,7 @@ private Q_SLOTS:
             writeReport(m_reports.at(EngineKind::Sqlite), path);
             QFAIL("no error");
         } catch (const Error& error) {
-            QVERIFY2(error.message().contains(QStringLiteral(".pdf, .html или .htm")), error.what());
+            QVERIFY2(error.message().contains(QStringLiteral(".pdf, .html, .htm или .xlsx")), error.what());
             QVERIFY2(error.message().contains(path), error.what());
         }
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
@@ -284,6 +289,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::newRow("pdf") << QStringLiteral("report.pdf");
         QTest::newRow("html") << QStringLiteral("report.html");
+        QTest::newRow("xlsx") << QStringLiteral("report.xlsx");
     }
     void failedWriteNamesTheFile()
     {

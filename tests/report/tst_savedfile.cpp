@@ -41,6 +41,28 @@ QStringList entries(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
+// Saves `bytes` through saveFile, or through saveFileByName with a writer that opens the name it is given.
+void save(bool byName, const QString& path, const QByteArray& bytes, bool fail = false)
+{
+    if (!byName) {
+        saveFile(path, [&](QIODevice& file) {
+            file.write(bytes);
+            if (fail)
+                throw Abort();
+        });
+        return;
+    }
+    saveFileByName(path, [&](const QString& name) {
+        QFile file(name);
+        if (!file.open(QIODevice::WriteOnly))
+            throw Error(file.errorString());
+        file.write(bytes);
+        file.close();
+        if (fail)
+            throw Abort();
+    });
+}
+
 const QFileDevice::Permissions everyoneReads = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                QFileDevice::ReadGroup | QFileDevice::WriteGroup |
                                                QFileDevice::ReadOther | QFileDevice::WriteOther;
@@ -54,19 +76,25 @@ class TestSavedFile : public QObject
 private Q_SLOTS:
     void ownerOnlyWhateverWasThere_data();
     void ownerOnlyWhateverWasThere();
+    void failedWriteLeavesTheEarlierFile_data();
     void failedWriteLeavesTheEarlierFile();
 };
 
 void TestSavedFile::ownerOnlyWhateverWasThere_data()
 {
+    QTest::addColumn<bool>("byName");
     QTest::addColumn<QString>("before");
-    QTest::newRow("new name") << QString();
-    QTest::newRow("file readable by everyone") << QStringLiteral("file");
-    QTest::newRow("link to another file") << QStringLiteral("link");
+    for (const bool byName : {false, true}) {
+        const char* writer = byName ? "by name" : "device";
+        QTest::addRow("new name, %s", writer) << byName << QString();
+        QTest::addRow("file readable by everyone, %s", writer) << byName << QStringLiteral("file");
+        QTest::addRow("link to another file, %s", writer) << byName << QStringLiteral("link");
+    }
 }
 
 void TestSavedFile::ownerOnlyWhateverWasThere()
 {
+    QFETCH(bool, byName);
     QFETCH(QString, before);
     QTemporaryDir folder;
     QTemporaryDir elsewhere;
@@ -78,7 +106,7 @@ void TestSavedFile::ownerOnlyWhateverWasThere()
     if (before == QLatin1String("link"))
         QVERIFY(QFile::link(linked, path));
 
-    QVERIFY_THROWS_NO_EXCEPTION(saveFile(path, [](QIODevice& file) { file.write("<!DOCTYPE html>"); }));
+    QVERIFY_THROWS_NO_EXCEPTION(save(byName, path, "<!DOCTYPE html>"));
 
     QCOMPARE(contents(path), QByteArray("<!DOCTYPE html>"));
     QVERIFY(!QFileInfo(path).isSymLink());
@@ -87,16 +115,21 @@ void TestSavedFile::ownerOnlyWhateverWasThere()
     QCOMPARE(contents(linked), QByteArray("notes"));
 }
 
+void TestSavedFile::failedWriteLeavesTheEarlierFile_data()
+{
+    QTest::addColumn<bool>("byName");
+    QTest::newRow("device") << false;
+    QTest::newRow("by name") << true;
+}
+
 void TestSavedFile::failedWriteLeavesTheEarlierFile()
 {
+    QFETCH(bool, byName);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("report.pdf"));
     writeFile(path, "earlier", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
-    QVERIFY_THROWS_EXCEPTION(Abort, saveFile(path, [](QIODevice& file) {
-                                 file.write("half a report");
-                                 throw Abort();
-                             }));
+    QVERIFY_THROWS_EXCEPTION(Abort, save(byName, path, "half a report", true));
 
     QCOMPARE(contents(path), QByteArray("earlier"));
     QCOMPARE(entries(folder.path()), QStringList{QStringLiteral("report.pdf")});

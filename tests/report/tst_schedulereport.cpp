@@ -108,19 +108,20 @@ private Q_SLOTS:
         const ScheduleReport report = loadScheduleReport(connection(), reportDay());
         QCOMPARE(layout(report),
                  QStringLiteral("Архив | 3 | 10-к | 1\n"
-                                "Бухгалтерия | 1 | 2-к,1-к,19-к,6-к,7-к | 3.5\n"
+                                "Бухгалтерия | 0101 | 2-к,1-к,19-к,6-к,7-к | 3.5\n"
                                 "Бухгалтерия / Группа учёта | 1.6 | 9-к | 1\n"
                                 "Бухгалтерия / Расчётная группа | 1.2 | 8-к | 0.75\n"
                                 "Отдел \"кадров\" <&> учёта | 5 | 11-к | 1.5\n"
-                                "Физико-математический факультет | 1 | 12-к | 1\n"
-                                "Физико-математический факультет / Деканат | 1.4 | 13-к | 1\n"
-                                "Физико-математический факультет / Кафедра алгебры | 1.2 | 15-к | 0.5\n"
+                                "Физико-математический факультет | Ф1 | 12-к | 1\n"
+                                "Физико-математический факультет / Деканат | 0400 | 13-к | 1\n"
+                                "Физико-математический факультет / Кафедра алгебры | К-02 | 15-к | 0.5\n"
                                 "Физико-математический факультет / Кафедра физики | 1.1 | 14-к | 1\n"
-                                "Факультет юриспруденции / Кафедра алгебры | 2.2 | 16-к | 1"));
+                                "Факультет юриспруденции / Кафедра алгебры | К-02 | 16-к | 1"));
         QCOMPARE(report.totalUnits, 12.25);
         QCOMPARE(report.lineCount, 14);
         QCOMPARE(report.asOf, reportDay());
         QCOMPARE(report.institution, QStringLiteral("Северный государственный университет"));
+        QCOMPARE(report.requisites, fixtureRequisites());
     }
 
     void countsTheLinesOfThatDay_data()
@@ -202,6 +203,77 @@ private Q_SLOTS:
         QVERIFY(noFund->hourlyFund.isNull());
         QCOMPARE(noFund->funding, QStringLiteral("Грант"));
         QCOMPARE(findLine(report, QStringLiteral("7-к"))->orderDate, QDate());
+
+        QCOMPARE(professor->note, QStringLiteral("Ставка на время\nотпуска <по уходу>"));
+        QCOMPARE(noFund->note, QString());
+    }
+
+    // Column 5 is the grade's salary in force on the report's date, column 9 that salary times the staff
+    // units to the kopeck; a grade without a salary leaves both empty.
+    void paysTheSalaryInForceOnTheDay_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<qint64>("salary");
+        QTest::addColumn<qint64>("total");
+        for (const auto& [name, engine] : installableEngines) {
+            engineRow(engine, "raised before the day, not yet after it")
+                << QStringLiteral("8-к") << qint64(2750050) << qint64(2062538);
+            engineRow(engine, "raised on the day")
+                << QStringLiteral("14-к") << qint64(3800000) << qint64(3800000);
+            engineRow(engine, "half a unit") << QStringLiteral("2-к") << qint64(3000001) << qint64(1500001);
+            engineRow(engine, "half a kopeck rounded up")
+                << QStringLiteral("11-к") << qint64(3333333) << qint64(5000000);
+            engineRow(engine, "grade without a salary") << QStringLiteral("13-к") << qint64(-1) << qint64(-1);
+        }
+    }
+    void paysTheSalaryInForceOnTheDay()
+    {
+        QFETCH(QString, order);
+        QFETCH(qint64, salary);
+        QFETCH(qint64, total);
+        const ScheduleReport report = loadScheduleReport(connection(), reportDay());
+        const ReportLine* line = findLine(report, order);
+        QVERIFY(line);
+        const auto money = [](qint64 kopecks) {
+            return kopecks < 0 ? std::nullopt : std::optional(Money::fromKopecks(kopecks));
+        };
+        QCOMPARE(line->salary, money(salary));
+        QCOMPARE(line->monthlyTotal, money(total));
+    }
+
+    void totalsTheMoneyOfTheUnitsShown_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QList<qint64>>("unitTotals");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<int>("withoutSalary");
+        for (const auto& [name, engine] : installableEngines) {
+            engineRow(engine, "all") << QString()
+                                     << QList<qint64>{2000000, 11130430, 2750050, 2062538, 5000000,
+                                                      5555555, 0,        1900000, 3800000, 5000000}
+                                     << qint64(39198573) << 2;
+            engineRow(engine, "departments")
+                << QStringLiteral("кафедра") << QList<qint64>{1900000, 3800000, 5000000} << qint64(10700000)
+                << 0;
+            engineRow(engine, "a dean's office without salaries")
+                << QStringLiteral("деканат") << QList<qint64>{0} << qint64(0) << 1;
+        }
+    }
+    void totalsTheMoneyOfTheUnitsShown()
+    {
+        QFETCH(QString, unit);
+        QFETCH(QList<qint64>, unitTotals);
+        QFETCH(qint64, total);
+        QFETCH(int, withoutSalary);
+        const ScheduleReport report = loadScheduleReport(connection(), reportDay(), unit);
+        QList<qint64> totals;
+        for (const ReportGroup& group : report.groups)
+            totals.append(group.monthlyTotal.kopecks());
+        QCOMPARE(totals, unitTotals);
+        QCOMPARE(report.monthlyTotal, Money::fromKopecks(total));
+        QCOMPARE(report.linesWithoutSalary, withoutSalary);
     }
 
     void tellsItsProgressAndStopsWhenAsked_data() { addEngineRows(); }

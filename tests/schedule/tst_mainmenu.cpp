@@ -78,10 +78,11 @@ void TestMainMenu::menuBarHoldsTheCommands()
     QCOMPARE(form.menuBar()->actions().at(1)->menu(), child<QMenu>(form, "N2"));
     QCOMPARE(captions(child<QMenu>(form, "N2")->actions()),
              QStringList({QStringLiteral("Должность"), QStringLiteral("Кафедра"), QStringLiteral("Отделы"),
-                          QStringLiteral("Факультет")}));
-    QCOMPARE(child<QMenu>(form, "N2")->actions(),
-             QList<QAction*>({child<QAction>(form, "N4"), child<QAction>(form, "N3"),
-                              child<QAction>(form, "N5"), child<QAction>(form, "N6")}));
+                          QStringLiteral("Факультет"), QStringLiteral("Оклады по разрядам")}));
+    QCOMPARE(
+        child<QMenu>(form, "N2")->actions(),
+        QList<QAction*>({child<QAction>(form, "N4"), child<QAction>(form, "N3"), child<QAction>(form, "N5"),
+                         child<QAction>(form, "N6"), child<QAction>(form, "N7")}));
     QCOMPARE(form.menuBar()->actions().first(), child<QAction>(form, "Refresh_Shtat_M"));
     QCOMPARE(form.menuBar()->actions().last(), child<QAction>(form, "N1"));
 }

@@ -108,6 +108,33 @@ void TestDatabaseFaults::refusalsAreExplained_data()
                           "(таблица «post», ограничение «post_pkey»).")
         << QStringLiteral("duplicate key value violates unique constraint \"post_pkey\"\n"
                           "Key (id_post)=(1) already exists.");
+    const QString duplicateSalary = QStringLiteral(
+        "insert into Oklad (razrad, date_from, oklad) values (5, '2024-01-01', 100), (5, '2024-01-01', 200)");
+    const QString negativeSalary =
+        QStringLiteral("insert into Oklad (razrad, date_from, oklad) values (5, '2024-01-01', -0.01)");
+    QTest::newRow("sqlite: salary of a grade and date twice")
+        << EngineKind::Sqlite << duplicateSalary << DatabaseFault::DuplicateKey
+        << QStringLiteral("Изменение не сохранено: оклад этого разряда с этой даты уже записан. Исправьте ту "
+                          "запись или укажите другую дату (ограничение «oklad_razrad_date_from_key»).")
+        << QStringLiteral("UNIQUE constraint failed: index 'oklad_razrad_date_from_key'");
+    QTest::newRow("pg: salary of a grade and date twice")
+        << EngineKind::Postgres << duplicateSalary << DatabaseFault::DuplicateKey
+        << QStringLiteral("Изменение не сохранено: оклад этого разряда с этой даты уже записан. Исправьте ту "
+                          "запись или укажите другую дату (таблица «oklad», ограничение "
+                          "«oklad_razrad_date_from_key»).")
+        << QStringLiteral("duplicate key value violates unique constraint \"oklad_razrad_date_from_key\"\n"
+                          "Key (razrad, date_from)=(5, 2024-01-01) already exists.");
+    QTest::newRow("sqlite: negative salary")
+        << EngineKind::Sqlite << negativeSalary << DatabaseFault::ConstraintViolated
+        << QStringLiteral("Изменение не сохранено: оклад должен быть суммой в рублях не меньше нуля "
+                          "(ограничение «oklad_oklad_check»).")
+        << QStringLiteral("CHECK constraint failed: oklad_oklad_check");
+    QTest::newRow("pg: negative salary")
+        << EngineKind::Postgres << negativeSalary << DatabaseFault::ConstraintViolated
+        << QStringLiteral("Изменение не сохранено: оклад должен быть суммой в рублях не меньше нуля "
+                          "(таблица «oklad», ограничение «oklad_oklad_check»).")
+        << QStringLiteral("new row for relation \"oklad\" violates check constraint \"oklad_oklad_check\"\n"
+                          "Failing row contains (1, 5, 2024-01-01, -0.01).");
     QTest::newRow("sqlite: unknown post")
         << EngineKind::Sqlite << unknownPost << DatabaseFault::MissingReference
         << QStringLiteral("Изменение не сохранено: запись ссылается на запись, которой нет.")

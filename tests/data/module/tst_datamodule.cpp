@@ -66,7 +66,7 @@ void TestDataModule::openDataSetsOnTheDemoDatabase()
                        QStringLiteral("ADOT_Structure"),
                    }));
     QCOMPARE(closed, QStringList({QStringLiteral("ADOQOtdel_2"), QStringLiteral("ADOQ_Exec"),
-                                  QStringLiteral("ADOQ_Insert_id_Otdel_11"),
+                                  QStringLiteral("ADOQ_Insert_id_Otdel_11"), QStringLiteral("ADOQ_Oklad"),
                                   QStringLiteral("ADOQ_Shtat_asOf"), QStringLiteral("ADOQ_Temp")}));
 
     QCOMPARE(module.scheduleLines.recordCount(), 0);

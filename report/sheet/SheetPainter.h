@@ -1,0 +1,44 @@
+#pragma once
+
+#include "report/sheet/FormClosing.h"
+#include "report/sheet/FormHeader.h"
+#include "report/sheet/SheetLayout.h"
+#include "report/sheet/SheetTable.h"
+
+namespace zeb {
+
+class PdfDocument;
+
+// Draws the laid-out form sheet by sheet as its rows come, each sheet written to the document as soon as it
+// is full: the header on the first sheet, the table's headings at the top of every sheet, the sheet's
+// number in its footer, the closing block on the last.
+class SheetPainter
+{
+public:
+    SheetPainter(PdfDocument& document, QPaintDevice& device, const SheetStyle& style,
+                 const SheetLayout& layout, const SheetTable& table);
+
+    void drawHeader(const FormHeader& header);
+    // Rows in the order they were laid out.
+    void drawRow(const SheetRow& row);
+    void drawClosing(const FormClosing& closing);
+
+private:
+    void beginSheet();
+    void drawFooter();
+    void finishSheet();
+
+    PdfDocument& m_document;
+    const SheetStyle& m_style;
+    const SheetLayout& m_layout;
+    const SheetTable& m_table;
+    WrappedText m_footer;
+    SheetInk m_ink;
+    // Points to a pixel of the layout.
+    qreal m_scale;
+    int m_sheet = 0;
+    int m_row = 0;
+    qreal m_y = 0;
+};
+
+} // namespace zeb

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QStringList>
+
+// The text of each sheet of a PDF file as pdftotext lays it out (poppler-utils); a failure's message
+// instead of the text when the tools fail.
+QStringList pdfSheetTexts(const QString& pdf);
