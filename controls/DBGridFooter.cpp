@@ -46,6 +46,12 @@ void DBGridFooter::setCaption(const QString& caption)
     update();
 }
 
+void DBGridFooter::setNote(const QString& note)
+{
+    m_note = note;
+    update();
+}
+
 QString DBGridFooter::totalText(const QString& fieldName) const
 {
     const qsizetype index = m_totals.fieldNames().indexOf(fieldName);
@@ -132,8 +138,9 @@ void DBGridFooter::paintEvent(QPaintEvent*)
         free = total.cell.right() + 1 + margin;
     }
     const QRect captionRoom(margin, 1, captionRight - margin, height() - 1);
+    const QString caption = m_note.isEmpty() ? m_caption : m_caption + QLatin1Char(' ') + m_note;
     painter.drawText(captionRoom, Qt::AlignLeft | Qt::AlignVCenter,
-                     metrics.elidedText(m_caption, Qt::ElideRight, captionRoom.width()));
+                     metrics.elidedText(caption, Qt::ElideRight, captionRoom.width()));
 }
 
 } // namespace zeb

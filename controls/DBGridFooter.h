@@ -25,6 +25,9 @@ public:
 
     void setCaption(const QString& caption);
     const QString& caption() const { return m_caption; }
+    // Words shown after the caption, where the totals leave room.
+    void setNote(const QString& note);
+    const QString& note() const { return m_note; }
 
     // The total of a summed field as shown; empty for a field not summed.
     QString totalText(const QString& fieldName) const;
@@ -42,6 +45,7 @@ private:
     QPointer<DBGridEh> m_grid;
     DatasetTotals m_totals;
     QString m_caption;
+    QString m_note;
 };
 
 } // namespace zeb

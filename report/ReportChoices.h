@@ -5,8 +5,16 @@
 namespace zeb {
 
 // What the officer chose for the last staff schedule, offered again the next time on this workstation.
+enum class ReportKind
+{
+    Schedule,
+    Vacancies,
+};
+
 struct ReportChoices
 {
+    // Not remembered: the staff schedule is what is made most often.
+    ReportKind kind = ReportKind::Schedule;
     QDate asOf;
     FormDetails details;
     // "pdf", "xlsx" or "html".

@@ -92,6 +92,7 @@ void payOf(ReportLine& line, const ResultCursor& row, const SalaryScale& scale, 
 ReportLine lineOf(const ResultCursor& row, const QDate& entered, const SalaryScale& scale, const QDate& asOf)
 {
     ReportLine line;
+    line.key = row.toInt64(LineKey);
     line.post = row.toText(Post);
     line.category = row.toText(Category);
     line.payGrade = row.toText(PayGrade);

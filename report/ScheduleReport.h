@@ -32,6 +32,8 @@ struct ReportLine
     // The form's column 9: (salary + allowances) × staff units; empty without a salary.
     std::optional<Money> monthlyTotal;
     QString note;
+    // The line's key in Vakansii.
+    qint64 key = 0;
 };
 
 // The lines of one unit. `unit` is "Division" or "Division / Sub-level", "Faculty",

@@ -133,6 +133,9 @@ private:
     void reloadAsOfView();
     void createLineHistoryAction();
     void showLineHistory();
+    // The occupied and vacant units of the unit shown, beside the footer's totals.
+    void connectVacancies();
+    void refreshVacancies();
     QWidget* createNotePanel();
     void connectNavigation();
     void createMenu();

@@ -79,6 +79,8 @@ void MainWindow::showAsOfView(bool on)
         m_grid, {columns[ScheduleColumn::Units].fieldName, columns[ScheduleColumn::HourFund].fieldName});
     m_noteEditor->setEnabled(!on);
     m_navigator->setEnabled(!on);
+    if (!on)
+        refreshVacancies();
 }
 
 void MainWindow::reloadAsOfView()
@@ -101,6 +103,7 @@ void MainWindow::reloadAsOfView()
     m_historyStart->setText(keptSince.isValid() ? QStringLiteral("История изменений ведётся с %1")
                                                       .arg(keptSince.toString(QStringLiteral("dd.MM.yyyy")))
                                                 : QStringLiteral("История изменений пока пуста"));
+    refreshVacancies();
 }
 
 } // namespace zeb

@@ -106,6 +106,7 @@ void MainWindow::createControls()
     setCentralWidget(central);
     connectNavigation();
     connectAddButtons();
+    connectVacancies();
 }
 
 QWidget* MainWindow::createDivisionsPage()

@@ -38,7 +38,8 @@ void DemoData::fill(Engine& engine)
     insertReferenceTables(engine);
     const DemoOrganisation organisation = insertDemoOrganisation(engine);
     const QList<DemoLine> lines = insertDemoSchedule(engine, organisation, random);
-    insertDemoStaff(engine, lines, random);
+    // The vacancies' showcase is dated around the day the demo is made, so that the client shows it today.
+    insertDemoStaff(engine, lines, random, QDate::currentDate());
     insertDemoFormData(engine, organisation);
     insertDemoUsers(engine);
     transaction.commit();

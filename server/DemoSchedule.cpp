@@ -141,6 +141,7 @@ QList<DemoLine> insertDemoSchedule(Engine& engine, const DemoOrganisation& organ
         for (qsizetype i = 0; i < posts.size(); ++i) {
             const QVariant number = i < posts.size() - unnumbered ? QVariant(int(i + 1)) : QVariant();
             lines.append(writer.insert(unit, *posts.at(i), number));
+            lines.last().unit = unitIndex;
         }
     }
     return lines;

@@ -13,6 +13,8 @@ namespace zeb {
 struct DemoLine
 {
     qint64 id = 0;
+    // The line's unit: its place in DemoOrganisation::units.
+    qsizetype unit = 0;
     double units = 1.0;
     int grade = 1;
     QDate entered;

@@ -11,6 +11,7 @@ int runSettings(const QStringList& words);
 int runUser(const QStringList& words);
 int runQuery(const QStringList& words);
 int runReport(const QStringList& words);
+int runVacancies(const QStringList& words);
 int runPublish(const QStringList& words);
 int runAccounts(const QStringList& words);
 int runForm(const QStringList& words);

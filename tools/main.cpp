@@ -15,7 +15,7 @@ int dispatch(const QStringList& words)
     using namespace zeb;
     if (words.isEmpty())
         throw UsageError(QStringLiteral(
-            "не указана команда (init, settings, user, query, report, publish, accounts, form)."));
+            "не указана команда (init, settings, user, query, report, vacancies, publish, accounts, form)."));
     const QString& command = words.first();
     const QStringList rest = words.mid(1);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
@@ -41,6 +41,8 @@ int dispatch(const QStringList& words)
         return runQuery(rest);
     if (command == QLatin1String("report"))
         return runReport(rest);
+    if (command == QLatin1String("vacancies"))
+        return runVacancies(rest);
     if (command == QLatin1String("publish"))
         return runPublish(rest);
     if (command == QLatin1String("accounts"))

@@ -5,6 +5,8 @@
 #include "report/FormRequisites.h"
 #include "report/ReportFile.h"
 #include "report/ScheduleReport.h"
+#include "report/vacancy/VacancyFile.h"
+#include "report/vacancy/VacancyReport.h"
 #include "schedule/menu/ReportDialog.h"
 
 #include <QCoreApplication>
@@ -63,9 +65,14 @@ void keepRequisites(QWidget* owner, Connection& connection, const FormRequisites
 QString askReportPath(QWidget* owner, const ReportChoices& choices)
 {
     Platform& platform = Platform::instance();
-    QString proposed = proposedReportPath(choices.asOf, choices.extension);
+    const bool vacancies = choices.kind == ReportKind::Vacancies;
+    QString proposed = vacancies
+                           ? proposedReportPath(choices.asOf, choices.extension, QStringLiteral("Вакансии"))
+                           : proposedReportPath(choices.asOf, choices.extension);
     for (;;) {
-        QString chosen = platform.saveFileName(owner, QStringLiteral("Сохранить штатное расписание"),
+        QString chosen = platform.saveFileName(owner,
+                                               vacancies ? QStringLiteral("Сохранить вакансии")
+                                                         : QStringLiteral("Сохранить штатное расписание"),
                                                proposed, fileFilter(choices.extension));
         // A name typed without an extension gets the chosen format's.
         if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
@@ -99,15 +106,37 @@ ScheduleReport loadWithProgress(QWidget* owner, Connection& connection, const QD
     return loadScheduleReport(connection, asOf, {}, advance);
 }
 
+// Opens the written file in the desktop's viewer; without one, says where it is.
+void openReport(QWidget* owner, const QString& path, const QString& saved)
+{
+    Platform& platform = Platform::instance();
+    if (platform.openUrl(QUrl::fromLocalFile(path).toString()))
+        return;
+    platform.messageBox(
+        owner,
+        QStringLiteral("%1 в файл «%2».\rОткрыть его не удалось: на компьютере нет %3.")
+            .arg(saved, QDir::toNativeSeparators(path), viewerOf(QFileInfo(path).suffix().toLower())),
+        caption, MessageButtons::Ok, MessageIcon::Information);
+}
+
+void showVacancies(QWidget* owner, Connection& connection, const ReportChoices& choices)
+{
+    const QString path = askReportPath(owner, choices);
+    if (path.isEmpty())
+        return;
+    writeVacancyReport(loadVacancyReport(connection, choices.asOf), path);
+    openReport(owner, path, QStringLiteral("Вакансии сохранены"));
+}
+
 } // namespace
 
-QString proposedReportPath(const QDate& asOf, const QString& extension)
+QString proposedReportPath(const QDate& asOf, const QString& extension, const QString& document)
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    return QDir(folder).filePath(QStringLiteral("Штатное расписание на %1.%2")
-                                     .arg(asOf.toString(QStringLiteral("dd.MM.yyyy")), extension));
+    return QDir(folder).filePath(
+        QStringLiteral("%1 на %2.%3").arg(document, asOf.toString(QStringLiteral("dd.MM.yyyy")), extension));
 }
 
 void showBuiltInReport(QWidget* owner, Connection& connection)
@@ -119,6 +148,10 @@ void showBuiltInReport(QWidget* owner, Connection& connection)
         return;
     const ReportChoices choices = ask.choices();
     rememberReportChoices(choices);
+    if (choices.kind == ReportKind::Vacancies) {
+        showVacancies(owner, connection, choices);
+        return;
+    }
     keepRequisites(owner, connection, ask.requisites(), stored);
     const QString path = askReportPath(owner, choices);
     if (path.isEmpty())
@@ -128,14 +161,7 @@ void showBuiltInReport(QWidget* owner, Connection& connection)
     report.details = choices.details;
     report.requisites = ask.requisites();
     writeReport(report, path);
-    if (platform.openUrl(QUrl::fromLocalFile(path).toString()))
-        return;
-    platform.messageBox(
-        owner,
-        QStringLiteral("Штатное расписание сохранено в файл «%1».\rОткрыть его не удалось: "
-                       "на компьютере нет %2.")
-            .arg(QDir::toNativeSeparators(path), viewerOf(QFileInfo(path).suffix().toLower())),
-        caption, MessageButtons::Ok, MessageIcon::Information);
+    openReport(owner, path, QStringLiteral("Штатное расписание сохранено"));
 }
 
 } // namespace zeb

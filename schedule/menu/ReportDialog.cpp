@@ -50,7 +50,13 @@ ReportDialog::ReportDialog(const ReportChoices& choices, const FormRequisites& r
     m_format->addItem(QStringLiteral("Страница HTML"), QStringLiteral("html"));
     m_format->setCurrentIndex(qMax(0, m_format->findData(choices.extension)));
 
+    m_kind = named(new QComboBox(this), QStringLiteral("ReportKindBox"));
+    m_kind->addItem(QStringLiteral("Штатное расписание"), int(ReportKind::Schedule));
+    m_kind->addItem(QStringLiteral("Вакансии на дату"), int(ReportKind::Vacancies));
+    m_kind->setCurrentIndex(qMax(0, m_kind->findData(int(choices.kind))));
+
     auto* top = new QFormLayout;
+    top->addRow(QStringLiteral("Отчёт:"), m_kind);
     top->addRow(QStringLiteral("По состоянию на:"), m_asOf);
     top->addRow(QStringLiteral("Формат файла:"), m_format);
 
@@ -66,9 +72,20 @@ ReportDialog::ReportDialog(const ReportChoices& choices, const FormRequisites& r
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(detailsGroup(choices.details));
-    layout->addWidget(requisitesGroup(requisites));
+    m_details = detailsGroup(choices.details);
+    m_requisites = requisitesGroup(requisites);
+    layout->addWidget(m_details);
+    layout->addWidget(m_requisites);
     layout->addWidget(buttons);
+    showKindsGroups();
+    connect(m_kind, &QComboBox::currentIndexChanged, this, &ReportDialog::showKindsGroups);
+}
+
+void ReportDialog::showKindsGroups()
+{
+    const bool schedule = ReportKind(m_kind->currentData().toInt()) == ReportKind::Schedule;
+    m_details->setEnabled(schedule);
+    m_requisites->setEnabled(schedule);
 }
 
 QWidget* ReportDialog::detailsGroup(const FormDetails& details)
@@ -122,6 +139,7 @@ QWidget* ReportDialog::requisitesGroup(const FormRequisites& requisites)
 ReportChoices ReportDialog::choices() const
 {
     ReportChoices choices;
+    choices.kind = ReportKind(m_kind->currentData().toInt());
     choices.asOf = m_asOf->date();
     choices.extension = m_format->currentData().toString();
     FormDetails& details = choices.details;

@@ -12,8 +12,9 @@ namespace zeb {
 
 class DateBox;
 
-// Asks what the staff schedule is made for: its date, the form's details for this issue, the institution's
-// requisites and the file's format. Refuses to close with OK on choices that cannot make a report.
+// Asks which report is made (the staff schedule or the vacancies) and for what: its date, the form's details
+// for this issue and the institution's requisites (the staff schedule's only), and the file's format. Refuses
+// to close with OK on choices that cannot make a report.
 class ReportDialog : public QDialog
 {
     Q_OBJECT
@@ -30,6 +31,12 @@ private:
     QWidget* detailsGroup(const FormDetails& details);
     QWidget* requisitesGroup(const FormRequisites& requisites);
 
+    // The form's details and requisites belong to the staff schedule only.
+    void showKindsGroups();
+
+    QComboBox* m_kind;
+    QWidget* m_details;
+    QWidget* m_requisites;
     DateBox* m_asOf;
     QComboBox* m_format;
     QLineEdit* m_documentNumber;

@@ -87,6 +87,9 @@ private Q_SLOTS:
     void detailsAndRequisitesAreKeptForTheNextReport_data() { addEngineRows(); }
     void detailsAndRequisitesAreKeptForTheNextReport();
     void reversedPeriodIsRefusedInTheDialog();
+    void vacanciesAreChosenInTheDialog_data() { addEngineRows(); }
+    void vacanciesAreChosenInTheDialog();
+    void vacanciesAreRefusedAsPdf();
 };
 
 void TestBuiltInReport::initTestCase()
@@ -317,6 +320,58 @@ void TestBuiltInReport::reversedPeriodIsRefusedInTheDialog()
     QCOMPARE(
         report.rig.platform.boxTexts(),
         QStringList(QStringLiteral("Период указан наоборот: его начало 01.02.2025 позже конца 31.01.2025.")));
+    QVERIFY(report.rig.platform.saveQuestions().isEmpty());
+}
+
+// The report chosen by keys: the second entry of "Отчёт:", the last format (HTML).
+void TestBuiltInReport::vacanciesAreChosenInTheDialog()
+{
+    QFETCH(EngineKind, engine);
+    bool formGreyed = false;
+    ReportRig report(engine, [&formGreyed](QDialog& dialog) {
+        child<DateBox>(dialog, "DateEdit")->setDate(QDate(2024, 9, 1));
+        QTest::keyClick(child<QComboBox>(dialog, "ReportKindBox"), Qt::Key_Down);
+        QTest::keyClick(child<QComboBox>(dialog, "FormatBox"), Qt::Key_End);
+        formGreyed = !child<QLineEdit>(dialog, "DocumentNumberEdit")->isEnabled() &&
+                     !child<QLineEdit>(dialog, "OkpoEdit")->isEnabled();
+        QTest::mouseClick(child<QPushButton>(dialog, "BuildButton"), Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted ? ModalResult::Ok : ModalResult::Cancel;
+    });
+    const QString chosen = report.folder.filePath(QStringLiteral("вакансии.html"));
+    report.rig.platform.queueSaveFileName(chosen);
+    report.runReport();
+
+    QVERIFY(formGreyed);
+    QCOMPARE(report.rig.platform.saveQuestions().size(), 1);
+    const SaveQuestion& asked = report.rig.platform.saveQuestions().first();
+    QCOMPARE(asked.caption, QStringLiteral("Сохранить вакансии"));
+    QCOMPARE(asked.proposedPath,
+             QDir(m_home.path()).filePath(QStringLiteral("Documents/Вакансии на 01.09.2024.html")));
+    QFile written(chosen);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(written.readAll())
+                .contains(QStringLiteral("<h1>Вакансии</h1>\n<p>по состоянию на 01.09.2024</p>")));
+    QCOMPARE(report.rig.platform.openedUrls(), QStringList{QUrl::fromLocalFile(chosen).toString()});
+}
+
+void TestBuiltInReport::vacanciesAreRefusedAsPdf()
+{
+    bool stayedOpen = false;
+    ReportRig report(EngineKind::Sqlite, [&stayedOpen, &report](QDialog& dialog) {
+        report.rig.platform.queueAnswer(MessageAnswer::Ok);
+        QTest::keyClick(child<QComboBox>(dialog, "ReportKindBox"), Qt::Key_Down);
+        QTest::keyClick(child<QComboBox>(dialog, "FormatBox"), Qt::Key_Home);
+        QTest::mouseClick(child<QPushButton>(dialog, "BuildButton"), Qt::LeftButton);
+        stayedOpen = dialog.result() != QDialog::Accepted;
+        return ModalResult::Cancel;
+    });
+
+    report.runReport();
+
+    QVERIFY(stayedOpen);
+    QCOMPARE(report.rig.platform.boxTexts(),
+             QStringList(QStringLiteral("Вакансии на дату записываются в книгу Excel или на страницу HTML: "
+                                        "выберите один из этих форматов.")));
     QVERIFY(report.rig.platform.saveQuestions().isEmpty());
 }
 

@@ -1,12 +1,14 @@
 #include "report/FormRequisites.h"
 #include "report/SalaryScale.h"
 #include "report/UnitCodes.h"
+#include "report/vacancy/VacancyReport.h"
 #include "server/NativeTable.h"
 #include "signin/GetUserOutcome.h"
 #include "tests/support/EngineRows.h"
 #include "tests/support/TestInstallation.h"
 
 #include <QTest>
+#include <algorithm>
 #include <map>
 
 using namespace zeb;
@@ -98,6 +100,43 @@ private Q_SLOTS:
         QVERIFY(count(db, placements +
                               QStringLiteral(" WHERE w.id_leave = 1 AND w.date_leave IS NOT NULL")) >= 1);
         QVERIFY(count(db, placements + QStringLiteral(" WHERE v.id_deduce = 2")) >= 1);
+    }
+
+    // The first division, Ректорат, shows every case on the day the demo was made: a line with a vacancy,
+    // whose employee left before that day and another leaves after it, a line over its units and a full line.
+    void showsEveryCaseOfVacancies_data() { addEngineRows(); }
+    void showsEveryCaseOfVacancies()
+    {
+        QFETCH(EngineKind, engine);
+        const std::unique_ptr<Connection> connection = m_installations.at(engine)->signedInConnection();
+        const QDate today = QDate::currentDate();
+        const VacancyReport report = loadVacancyReport(*connection, today);
+        const auto found =
+            std::find_if(report.groups.begin(), report.groups.end(),
+                         [](const VacancyGroup& g) { return g.unit == QStringLiteral("Ректорат"); });
+        QVERIFY(found != report.groups.end());
+        const VacancyGroup& first = *found;
+        QCOMPARE(first.overLines.size(), 1);
+        QVERIFY(!first.vacantLines.isEmpty());
+        QCOMPARE(first.vacantLines.first().occupied, 25);
+        QCOMPARE(first.figures.over, 50);
+        QVERIFY(first.figures.units - first.figures.vacant - first.figures.occupied + first.figures.over ==
+                0);
+        // A full line counts in the units and in nothing else.
+        qint64 listed = 0;
+        for (const VacancyLine& line : first.vacantLines + first.overLines)
+            listed += line.units;
+        QVERIFY(listed < first.figures.units);
+
+        Engine& db = adminEngine(engine);
+        const QString placements =
+            QStringLiteral("%1 w JOIN %2 v ON v.id_vakansiya = w.id_vakansiya WHERE "
+                           "v.id_otdel_1 = 1 AND v.id_otdel_11 IS NULL AND w.id_leave = 1 "
+                           "AND w.date_leave ")
+                .arg(table(db, "Working"), table(db, "Vakansii"));
+        const QString day = QStringLiteral("'%1'").arg(today.toString(Qt::ISODate));
+        QCOMPARE(count(db, placements + QStringLiteral("< ") + day), 1);
+        QCOMPARE(count(db, placements + QStringLiteral("> ") + day), 1);
     }
 
     // Two salary scales, so that the form's date matters, and a grade of some lines left without a salary.

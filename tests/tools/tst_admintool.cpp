@@ -100,6 +100,14 @@ private:
                    words);
     }
 
+    ToolRun vacancies(const QStringList& words)
+    {
+        return run(QStringList{QStringLiteral("vacancies"), directory(), QStringLiteral("--login"),
+                               QStringLiteral("kadry"), QStringLiteral("--password"),
+                               QStringLiteral("kadry123")} +
+                   words);
+    }
+
     ToolRun user(const QStringList& arguments)
     {
         QStringList words{QStringLiteral("user"), arguments.at(0), directory()};
@@ -537,6 +545,37 @@ private Q_SLOTS:
         QCOMPARE(written.read(start.size()), start);
     }
 
+    void vacanciesWritesThePage_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("start");
+        for (const auto& [name, engine] : installableEngines) {
+            QTest::addRow("%s html", name)
+                << engine << QStringLiteral("вакансии.html") << QByteArray("<!DOCTYPE html>");
+            QTest::addRow("%s xlsx", name) << engine << QStringLiteral("вакансии.xlsx") << QByteArray("PK");
+        }
+    }
+    void vacanciesWritesThePage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, start);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(name);
+        const ToolRun result = vacancies(
+            {QStringLiteral("--as-of"), QStringLiteral("01.09.2024"), QStringLiteral("--out"), file});
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        QCOMPARE(result.err, QString());
+        const QRegularExpression summary(
+            QStringLiteral("^Вакансии на 01\\.09\\.2024 записаны в «%1»: штатных единиц [1-9][\\d,]*, занято "
+                           "[1-9][\\d,]*, вакантно [1-9][\\d,]*, сверх штата [\\d,]+\\.\n$")
+                .arg(QRegularExpression::escape(file)));
+        QVERIFY2(summary.match(result.out).hasMatch(), qPrintable(result.out));
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.read(start.size()), start);
+    }
+
     void reportKeepsTheUnitsNamed_data() { addEngineRows(); }
     void reportKeepsTheUnitsNamed()
     {
@@ -604,6 +643,12 @@ private Q_SLOTS:
             << report + QStringList{QStringLiteral("--as-of"), QStringLiteral("2024-09-01"),
                                     QStringLiteral("--out"), QStringLiteral("r.pdf")}
             << 2 << QStringLiteral("«2024-09-01»");
+        QTest::newRow("vacancies to a text file")
+            << QStringList{QStringLiteral("vacancies"), QStringLiteral("%NEW%"),
+                           QStringLiteral("--login"),   QStringLiteral("kadry"),
+                           QStringLiteral("--as-of"),   QStringLiteral("01.09.2024"),
+                           QStringLiteral("--out"),     QStringLiteral("v.txt")}
+            << 2 << QStringLiteral("Вакансии записываются в файл .xlsx, .html или .htm");
         QTest::newRow("report to a text file")
             << report + QStringList{QStringLiteral("--as-of"), QStringLiteral("01.09.2024"),
                                     QStringLiteral("--out"), QStringLiteral("r.txt")}

@@ -1,0 +1,242 @@
+#include "report/vacancy/LineOccupancy.h"
+#include "report/vacancy/VacancyHtml.h"
+#include "report/vacancy/VacancyReport.h"
+#include "tests/report/ReportFixture.h"
+#include "tests/support/EngineRows.h"
+#include "tests/support/TestInstallation.h"
+
+#include <QTest>
+#include <map>
+
+Q_DECLARE_METATYPE(zeb::VacancyScope)
+
+using namespace zeb;
+
+namespace {
+
+// Rates by key: 1 → 0,25, 2 → 0,5, 3 → 0,75, 4 → 1, 5 → 0,1, 6 → 0,2.
+const char* const rates[] = {"0.25", "0.5", "0.75", "1", "0.1", "0.2"};
+
+struct Placement
+{
+    int line;
+    int rate;
+    const char* came;
+    const char* leaveKind;
+    const char* left;
+};
+
+// Around reportDay(), 15.03.2024; lines as in ReportFixture.h.
+const Placement placements[] = {
+    {1, 4, "'16.03.2024'", "4", "NULL"},          // comes the day after
+    {1, 2, "'15.03.2024 14:30'", "4", "NULL"},    // comes that day, in the afternoon
+    {19, 4, "'01.02.2020'", "1", "'15.03.2024'"}, // leaves that day
+    {19, 2, "'01.02.2020'", "1", "'16.03.2024'"}, // leaves the day after
+    {10, 4, "'01.02.2019'", "NULL", "NULL"},      // full
+    {11, 4, "'01.02.2022'", "4", "NULL"},         // two beyond the units
+    {11, 3, "'01.03.2022'", "NULL", "NULL"},      //
+    {12, 5, "'01.09.2017'", "4", "NULL"},         // three, two at the same rate
+    {12, 6, "'01.09.2017'", "4", "NULL"},         //
+    {12, 6, "'01.09.2018'", "4", "NULL"},         //
+    {13, 4, "'01.09.2017'", "1", "NULL"},         // left, the day not recorded
+    {14, 4, "'01.09.2016'", "1", "'14.03.2024'"}, // left the day before
+    {15, 2, "'01.09.2016'", "4", "'01.01.2024'"}, // a leaving date decides over the kind
+    {16, 4, "'01.09.2023'", "1", "'01.09.2024'"}, // leaving ordered ahead of time
+    {9, 2, "'01.02.2021'", "4", "NULL"},          // two halves fill a unit
+    {9, 2, "'01.02.2021'", "4", "NULL"},          //
+    {2, 3, "'01.02.2023'", "4", "NULL"},          // 0,75 on a line of 0,5
+    {4, 4, "'01.02.2020'", "4", "NULL"},          // on a withdrawn line
+};
+
+void loadPlacements(Connection& connection)
+{
+    for (const char* rate : rates)
+        connection.execute(
+            QStringLiteral("insert into Stavka (stavka) values (%1)").arg(QLatin1String(rate)));
+    for (const Placement& p : placements)
+        connection.execute(
+            QStringLiteral("insert into Working (id_teacher, id_vakansiya, id_stavka, date_come, "
+                           "id_leave, Date_leave) values (1, %1, %2, %3, %4, %5)")
+                .arg(p.line)
+                .arg(p.rate)
+                .arg(QLatin1String(p.came), QLatin1String(p.leaveKind), QLatin1String(p.left)));
+}
+
+QString figuresText(const VacancyFigures& f)
+{
+    return QStringLiteral("%1/%2/%3/%4").arg(f.units).arg(f.occupied).arg(f.vacant).arg(f.over);
+}
+
+// unit | code | posts of vacant lines with their vacant units | posts of lines over |
+// units/occupied/vacant/over
+QString layout(const VacancyReport& report)
+{
+    QStringList rows;
+    for (const VacancyGroup& group : report.groups) {
+        QStringList vacant;
+        for (const VacancyLine& line : group.vacantLines)
+            vacant.append(QStringLiteral("%1 %2").arg(line.post).arg(line.vacant()));
+        QStringList over;
+        for (const VacancyLine& line : group.overLines)
+            over.append(QStringLiteral("%1 %2").arg(line.post).arg(-line.vacant()));
+        rows.append(QStringLiteral("%1 | %2 | %3 | %4 | %5")
+                        .arg(group.unit, group.code, vacant.join(QLatin1Char(',')),
+                             over.join(QLatin1Char(',')), figuresText(group.figures)));
+    }
+    return rows.join(QLatin1Char('\n'));
+}
+
+QString totals(const QList<VacancyTotal>& list)
+{
+    QStringList rows;
+    for (const VacancyTotal& total : list)
+        rows.append(total.name + QStringLiteral(" ") + figuresText(total.figures));
+    return rows.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+class VacanciesTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::map<EngineKind, std::unique_ptr<TestInstallation>> m_installations;
+    std::map<EngineKind, std::unique_ptr<Connection>> m_connections;
+
+    Connection& connection()
+    {
+        QFETCH(EngineKind, engine);
+        return *m_connections.at(engine);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        for (const auto& [name, engine] : installableEngines) {
+            QVERIFY_THROWS_NO_EXCEPTION(m_installations[engine] = std::make_unique<TestInstallation>(engine));
+            QVERIFY_THROWS_NO_EXCEPTION(m_connections[engine] =
+                                            m_installations[engine]->signedInConnection());
+            QVERIFY_THROWS_NO_EXCEPTION(loadReportFixture(*m_connections[engine]));
+            QVERIFY_THROWS_NO_EXCEPTION(loadPlacements(*m_connections[engine]));
+        }
+    }
+
+    void cleanupTestCase()
+    {
+        m_connections.clear();
+        m_installations.clear();
+    }
+
+    void countsTheEmployeesOfTheDay_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<qint64>("occupied");
+        const QDate day = reportDay();
+        for (const auto& [name, engine] : installableEngines) {
+            const auto row = [&](const char* label) -> QTestData& {
+                return QTest::addRow("%s %s", name, label) << engine;
+            };
+            row("came the day after: not yet") << day << 1 << qint64(50);
+            row("came: from that day") << day.addDays(1) << 1 << qint64(150);
+            row("came in the afternoon: not the day before") << day.addDays(-1) << 1 << qint64(0);
+            row("leaves that day: no longer") << day << 19 << qint64(50);
+            row("leaves: up to the day before") << day.addDays(-1) << 19 << qint64(150);
+            row("left the day after: still") << day.addDays(1) << 19 << qint64(0);
+            row("no leaving recorded") << day << 10 << qint64(100);
+            row("over the units") << day << 11 << qint64(175);
+            row("several at one rate, exactly") << day << 12 << qint64(50);
+            row("left without a date") << day << 13 << qint64(0);
+            row("left the day before") << day << 14 << qint64(0);
+            row("left: counted two days before") << day.addDays(-2) << 14 << qint64(100);
+            row("date over kind") << day << 15 << qint64(0);
+            row("leaving ahead: still there") << day << 16 << qint64(100);
+            row("leaving ahead: gone on its day") << QDate(2024, 9, 1) << 16 << qint64(0);
+            row("nobody") << day << 6 << qint64(0);
+        }
+    }
+    void countsTheEmployeesOfTheDay()
+    {
+        QFETCH(QDate, day);
+        QFETCH(int, line);
+        QFETCH(qint64, occupied);
+        const LineOccupancy occupancy = LineOccupancy::load(connection(), day);
+        QCOMPARE(occupancy.occupiedHundredths(line), occupied);
+    }
+
+    void keepsToTheUnit_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<VacancyScope>("scope");
+        QTest::addColumn<QList<int>>("counted");
+        QTest::addColumn<QList<int>>("left");
+        for (const auto& [name, engine] : installableEngines) {
+            const auto row = [&](const char* label) -> QTestData& {
+                return QTest::addRow("%s %s", name, label) << engine;
+            };
+            row("division") << VacancyScope{1, {}, {}, {}, {}} << QList<int>{1, 2, 19}
+                            << QList<int>{9, 10, 11};
+            row("sub-level") << VacancyScope{1, 6, {}, {}, {}} << QList<int>{9} << QList<int>{1, 2};
+            row("faculty") << VacancyScope{{}, {}, 1, {}, {}} << QList<int>{12} << QList<int>{16};
+            row("department") << VacancyScope{{}, {}, 2, {}, 2} << QList<int>{16} << QList<int>{12};
+        }
+    }
+    void keepsToTheUnit()
+    {
+        QFETCH(VacancyScope, scope);
+        QFETCH(QList<int>, counted);
+        QFETCH(QList<int>, left);
+        const LineOccupancy occupancy = LineOccupancy::load(connection(), reportDay(), scope);
+        for (int line : counted)
+            QVERIFY2(occupancy.occupiedHundredths(line) > 0, qPrintable(QString::number(line)));
+        for (int line : left)
+            QCOMPARE(occupancy.occupiedHundredths(line), qint64(0));
+    }
+
+    void reportsTheUnitsWithVacancies_data() { addEngineRows(); }
+    void reportsTheUnitsWithVacancies()
+    {
+        const VacancyReport report = loadVacancyReport(connection(), reportDay());
+        QCOMPARE(layout(report),
+                 QStringLiteral(
+                     "Бухгалтерия | 0101 | Главный бухгалтер 50,Бухгалтер 50,Бухгалтер 75,Бухгалтер 25 | "
+                     "Бухгалтер 25 | "
+                     "350/175/200/25\n"
+                     "Бухгалтерия / Расчётная группа | 1.2 | Бухгалтер 75 |  | 75/0/75/0\n"
+                     "Отдел \"кадров\" <&> учёта | 5 |  | Бухгалтер 25 | 150/175/0/25\n"
+                     "Физико-математический факультет | Ф1 | Профессор 50 |  | 100/50/50/0\n"
+                     "Физико-математический факультет / Деканат | 0400 | Бухгалтер 100 |  | 100/0/100/0\n"
+                     "Физико-математический факультет / Кафедра алгебры | К-02 | Доцент 50 |  | 50/0/50/0\n"
+                     "Физико-математический факультет / Кафедра физики | 1.1 | Доцент 100 |  | 100/0/100/0"));
+        QCOMPARE(figuresText(report.total), QStringLiteral("1225/700/575/50"));
+        QCOMPARE(totals(report.byCategory), QStringLiteral("АУП 675/450/275/50\n"
+                                                           "ПОП 100/100/0/0\n"
+                                                           "ППС 350/150/200/0\n"
+                                                           "УВП 100/0/100/0"));
+        QCOMPARE(totals(report.byFunding), QStringLiteral("Бюджет 975/450/525/0\n"
+                                                          "Внебюдж. 200/250/0/50\n"
+                                                          "Грант 50/0/50/0"));
+        QCOMPARE(report.lineCount, 14);
+    }
+
+    void writesThePage_data() { addEngineRows(); }
+    void writesThePage()
+    {
+        const QString html = vacancyHtml(loadVacancyReport(connection(), reportDay()));
+        QVERIFY(html.contains(QStringLiteral("<h1>Вакансии</h1>\n<p>по состоянию на 15.03.2024</p>")));
+        QVERIFY(html.contains(QStringLiteral("<h2>Сверх штата</h2>\n<table>\n")));
+        QVERIFY(html.contains(
+            QStringLiteral("<tr class=\"unit\"><td colspan=\"7\">Отдел &quot;кадров&quot; &lt;&amp;&gt; "
+                           "учёта</td></tr>\n<tr><td>5</td><td>Бухгалтер</td>")));
+        QVERIFY(html.contains(QStringLiteral("<td colspan=\"6\">Всего сверх штата</td>"
+                                             "<td class=\"number\">0,5</td>")));
+        QVERIFY(html.contains(
+            QStringLiteral("<td colspan=\"4\">Всего по учреждению</td><td class=\"number\">"
+                           "12,25</td><td class=\"number\">7</td><td class=\"number\">5,75</td>")));
+    }
+};
+
+QTEST_GUILESS_MAIN(VacanciesTest)
+#include "tst_vacancies.moc"

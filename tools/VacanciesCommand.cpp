@@ -1,0 +1,48 @@
+#include "data/Connection.h"
+#include "report/vacancy/VacancyFile.h"
+#include "report/vacancy/VacancyReport.h"
+#include "tools/Arguments.h"
+#include "tools/ClientSignIn.h"
+#include "tools/Commands.h"
+#include "tools/Console.h"
+
+#include <QDir>
+
+namespace zeb {
+
+int runVacancies(const QStringList& words)
+{
+    const Arguments arguments(words, {QStringLiteral("login"), QStringLiteral("password"),
+                                      QStringLiteral("as-of"), QStringLiteral("out")});
+    arguments.expectPositional({QStringLiteral("папка установки DIR")});
+    const QString dayText = arguments.required(QStringLiteral("as-of"));
+    const QDate day = QDate::fromString(dayText, QStringLiteral("dd.MM.yyyy"));
+    if (!day.isValid())
+        throw UsageError(
+            QStringLiteral("дата --as-of «%1» не распознана: ожидается ДД.ММ.ГГГГ, например 01.09.2024.")
+                .arg(dayText));
+    const QString file = arguments.required(QStringLiteral("out"));
+    // Checked before signing in, so that a mistyped name costs no reading.
+    try {
+        checkVacancyFile(file);
+    } catch (const Error& error) {
+        throw UsageError(error.message());
+    }
+    const QString login = arguments.required(QStringLiteral("login"));
+    const QString password = arguments.required(QStringLiteral("password"));
+
+    Connection connection;
+    signInAsClient(connection, arguments.positional().at(0), login, password);
+    const VacancyReport report = loadVacancyReport(connection, day);
+    connection.close();
+    writeVacancyReport(report, file);
+    console::print(
+        QStringLiteral("Вакансии на %1 записаны в «%2»: штатных единиц %3, занято %4, вакантно %5, "
+                       "сверх штата %6.")
+            .arg(day.toString(QStringLiteral("dd.MM.yyyy")), QDir::toNativeSeparators(file),
+                 hundredthsText(report.total.units), hundredthsText(report.total.occupied),
+                 hundredthsText(report.total.vacant), hundredthsText(report.total.over)));
+    return 0;
+}
+
+} // namespace zeb
