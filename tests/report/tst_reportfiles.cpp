@@ -2,12 +2,12 @@
 #include "platform/Error.h"
 #include "report/ReportFile.h"
 #include "report/ReportHtml.h"
+#include "tests/report/PdfSheets.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/support/EngineRows.h"
 #include "tests/support/TestInstallation.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,39 +19,6 @@ namespace {
 
 // Enough lines in the archive for the table to run over several sheets.
 constexpr int archiveLines = 120;
-
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QStringLiteral("%1 failed: %2")
-            .arg(program, QString::fromUtf8(process.readAllStandardError()));
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pageCount(const QString& pdf)
-{
-    const QRegularExpressionMatch pages =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption)
-            .match(run(QStringLiteral("pdfinfo"), {pdf}));
-    return pages.hasMatch() ? pages.captured(1).toInt() : 0;
-}
-
-QString pageText(const QString& pdf, int page)
-{
-    const QString number = QString::number(page);
-    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), number,
-                                             QStringLiteral("-l"), number, pdf, QStringLiteral("-")});
-}
-
-QStringList sheetTexts(const QString& pdf)
-{
-    QStringList sheets;
-    for (int page = 1; page <= pageCount(pdf); ++page)
-        sheets.append(pageText(pdf, page));
-    return sheets;
-}
 
 // Every sheet shows the table's headings and "Лист N из M".
 bool everySheetHasHeadingsAndNumber(const QStringList& sheets)
@@ -185,7 +152,7 @@ private Q_SLOTS:
         const QString pdf =
             m_files.filePath(QStringLiteral("report-%1.pdf").arg(QLatin1String(QTest::currentDataTag())));
         QVERIFY_THROWS_NO_EXCEPTION(writeReport(report(), pdf));
-        const QStringList sheets = sheetTexts(pdf);
+        const QStringList sheets = pdfSheetTexts(pdf);
         QVERIFY2(sheets.size() >= 3, qPrintable(QString::number(sheets.size())));
         QVERIFY(everySheetHasHeadingsAndNumber(sheets));
         const QString text = sheets.join(QLatin1Char('\n'));
@@ -201,7 +168,7 @@ private Q_SLOTS:
     {
         const QString pdf = m_files.filePath(QStringLiteral("long.pdf"));
         QVERIFY_THROWS_NO_EXCEPTION(writeReport(longReport(), pdf));
-        const QStringList sheets = sheetTexts(pdf);
+        const QStringList sheets = pdfSheetTexts(pdf);
         QVERIFY2(sheets.size() >= 40, qPrintable(QString::number(sheets.size())));
         QVERIFY(everySheetHasHeadingsAndNumber(sheets));
         QVERIFY(QRegularExpression(QStringLiteral("Всего\\s+2000")).match(sheets.last()).hasMatch());
