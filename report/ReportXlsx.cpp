@@ -127,37 +127,7 @@ struct Formats
     std::array<lxw_format*, Count> columns;
     // The table's grid, drawn on every cell of the body whether written or not.
     lxw_format* grid;
-
-private:
-    lxw_format* make(XlsxSheet& sheet, double size = 9);
-    lxw_format* cellFormat(XlsxSheet& sheet, bool bold, uint32_t fill, const char* numbers);
 };
-
-lxw_format* Formats::make(XlsxSheet& sheet, double size)
-{
-    lxw_format* format = sheet.addFormat();
-    format_set_font_name(format, "Arial");
-    format_set_font_size(format, size);
-    format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
-    return format;
-}
-
-// A cell of the table: bordered, its text wrapped within the column.
-lxw_format* Formats::cellFormat(XlsxSheet& sheet, bool bold, uint32_t fill, const char* numbers)
-{
-    lxw_format* format = make(sheet);
-    format_set_border(format, LXW_BORDER_THIN);
-    format_set_text_wrap(format);
-    if (bold)
-        format_set_bold(format);
-    if (fill) {
-        format_set_pattern(format, LXW_PATTERN_SOLID);
-        format_set_bg_color(format, fill);
-    }
-    if (numbers)
-        format_set_num_format(format, numbers);
-    return format;
-}
 
 Formats::Formats(XlsxSheet& sheet)
 {
@@ -167,61 +137,61 @@ Formats::Formats(XlsxSheet& sheet)
     const char* moneyPattern = "#,##0.00";
     constexpr uint32_t headingFill = 0xE6E6E6;
 
-    plain = make(sheet);
-    centred = make(sheet);
+    plain = sheet.addTextFormat();
+    centred = sheet.addTextFormat();
     format_set_align(centred, LXW_ALIGN_CENTER);
-    role = make(sheet);
+    role = sheet.addTextFormat();
     format_set_bold(role);
     format_set_align(role, LXW_ALIGN_VERTICAL_BOTTOM);
-    small = make(sheet, 7);
+    small = sheet.addTextFormat(7);
     format_set_align(small, LXW_ALIGN_CENTER);
-    right = make(sheet);
+    right = sheet.addTextFormat();
     format_set_align(right, LXW_ALIGN_RIGHT);
     format_set_align(right, LXW_ALIGN_VERTICAL_CENTER);
-    title = make(sheet, 13);
+    title = sheet.addTextFormat(13);
     format_set_bold(title);
     format_set_align(title, LXW_ALIGN_RIGHT);
     format_set_align(title, LXW_ALIGN_VERTICAL_CENTER);
-    institution = make(sheet, 10);
+    institution = sheet.addTextFormat(10);
     format_set_bold(institution);
     format_set_align(institution, LXW_ALIGN_CENTER);
     format_set_align(institution, LXW_ALIGN_VERTICAL_BOTTOM);
     format_set_bottom(institution, LXW_BORDER_THIN);
     format_set_text_wrap(institution);
-    box = cellFormat(sheet, false, 0, nullptr);
+    box = sheet.addCellFormat(false, 0, nullptr);
     format_set_align(box, LXW_ALIGN_CENTER);
     format_set_align(box, LXW_ALIGN_VERTICAL_CENTER);
-    boxBold = cellFormat(sheet, true, 0, nullptr);
+    boxBold = sheet.addCellFormat(true, 0, nullptr);
     format_set_align(boxBold, LXW_ALIGN_CENTER);
     format_set_align(boxBold, LXW_ALIGN_VERTICAL_CENTER);
-    bold = make(sheet);
+    bold = sheet.addTextFormat();
     format_set_bold(bold);
     format_set_text_wrap(bold);
-    staffCount = make(sheet);
+    staffCount = sheet.addTextFormat();
     format_set_bold(staffCount);
     format_set_bottom(staffCount, LXW_BORDER_THIN);
     format_set_align(staffCount, LXW_ALIGN_CENTER);
     format_set_num_format(staffCount, unitsPattern);
-    heading = cellFormat(sheet, true, headingFill, nullptr);
+    heading = sheet.addCellFormat(true, headingFill, nullptr);
     format_set_font_size(heading, 8);
     format_set_align(heading, LXW_ALIGN_CENTER);
     format_set_align(heading, LXW_ALIGN_VERTICAL_CENTER);
-    columnNumber = cellFormat(sheet, false, headingFill, nullptr);
+    columnNumber = sheet.addCellFormat(false, headingFill, nullptr);
     format_set_align(columnNumber, LXW_ALIGN_CENTER);
-    text = cellFormat(sheet, false, 0, nullptr);
-    units = cellFormat(sheet, false, 0, unitsPattern);
-    money = cellFormat(sheet, false, 0, moneyPattern);
-    unit = cellFormat(sheet, true, 0, nullptr);
-    total = cellFormat(sheet, true, 0, nullptr);
-    totalUnits = cellFormat(sheet, true, 0, unitsPattern);
-    totalMoney = cellFormat(sheet, true, 0, moneyPattern);
-    grand = cellFormat(sheet, true, headingFill, nullptr);
-    grandUnits = cellFormat(sheet, true, headingFill, unitsPattern);
-    grandMoney = cellFormat(sheet, true, headingFill, moneyPattern);
-    note = make(sheet);
+    text = sheet.addCellFormat(false, 0, nullptr);
+    units = sheet.addCellFormat(false, 0, unitsPattern);
+    money = sheet.addCellFormat(false, 0, moneyPattern);
+    unit = sheet.addCellFormat(true, 0, nullptr);
+    total = sheet.addCellFormat(true, 0, nullptr);
+    totalUnits = sheet.addCellFormat(true, 0, unitsPattern);
+    totalMoney = sheet.addCellFormat(true, 0, moneyPattern);
+    grand = sheet.addCellFormat(true, headingFill, nullptr);
+    grandUnits = sheet.addCellFormat(true, headingFill, unitsPattern);
+    grandMoney = sheet.addCellFormat(true, headingFill, moneyPattern);
+    note = sheet.addTextFormat();
     format_set_italic(note);
     for (int column = 0; column < Count; ++column) {
-        lxw_format* format = make(sheet);
+        lxw_format* format = sheet.addTextFormat();
         format_set_text_wrap(format);
         if (column == Units)
             format_set_num_format(format, unitsPattern);
@@ -231,7 +201,7 @@ Formats::Formats(XlsxSheet& sheet)
     }
     grid = sheet.addFormat();
     format_set_border(grid, LXW_BORDER_THIN);
-    signatureLine = make(sheet);
+    signatureLine = sheet.addTextFormat();
     format_set_bottom(signatureLine, LXW_BORDER_THIN);
     format_set_align(signatureLine, LXW_ALIGN_CENTER);
     format_set_align(signatureLine, LXW_ALIGN_VERTICAL_BOTTOM);

@@ -64,6 +64,31 @@ lxw_format* XlsxSheet::addFormat()
     return format;
 }
 
+lxw_format* XlsxSheet::addTextFormat(double size)
+{
+    lxw_format* format = addFormat();
+    format_set_font_name(format, "Arial");
+    format_set_font_size(format, size);
+    format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
+    return format;
+}
+
+lxw_format* XlsxSheet::addCellFormat(bool bold, uint32_t fill, const char* numbers)
+{
+    lxw_format* format = addTextFormat();
+    format_set_border(format, LXW_BORDER_THIN);
+    format_set_text_wrap(format);
+    if (bold)
+        format_set_bold(format);
+    if (fill) {
+        format_set_pattern(format, LXW_PATTERN_SOLID);
+        format_set_bg_color(format, fill);
+    }
+    if (numbers)
+        format_set_num_format(format, numbers);
+    return format;
+}
+
 void XlsxSheet::text(lxw_row_t row, lxw_col_t column, const QString& text, lxw_format* format)
 {
     if (text.isEmpty()) {

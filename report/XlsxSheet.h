@@ -21,6 +21,11 @@ public:
 
     // A format of the book; the book owns it.
     lxw_format* addFormat();
+    // The documents' text: Arial of `size` points at the top of its cell.
+    lxw_format* addTextFormat(double size = 9);
+    // A cell of a table: bordered, its text wrapped within the column, bold and filled where asked, numbers
+    // in `numbers` (none for text).
+    lxw_format* addCellFormat(bool bold, uint32_t fill, const char* numbers);
     lxw_worksheet* worksheet() { return m_sheet; }
 
     // A text cell: whatever it holds stays text ("=1+1" too). An empty text leaves the cell blank.

@@ -15,11 +15,15 @@ class VacancySheet
 {
 public:
     VacancySheet(const QString& file, const QString& shownName)
-        : m_sheet(file, shownName, QStringLiteral("Вакансии")), m_plain(cell(false, 0, nullptr)),
-          m_number(cell(false, 0, "0.00")), m_heading(cell(true, headingFill, nullptr)),
-          m_unit(cell(true, unitFill, nullptr)), m_total(cell(true, 0, nullptr)),
-          m_totalNumber(cell(true, 0, "0.00")), m_grand(cell(true, headingFill, nullptr)),
-          m_grandNumber(cell(true, headingFill, "0.00")), m_title(m_sheet.addFormat())
+        : m_sheet(file, shownName, QStringLiteral("Вакансии")),
+          m_plain(m_sheet.addCellFormat(false, 0, nullptr)),
+          m_number(m_sheet.addCellFormat(false, 0, "0.00")),
+          m_heading(m_sheet.addCellFormat(true, headingFill, nullptr)),
+          m_unit(m_sheet.addCellFormat(true, unitFill, nullptr)),
+          m_total(m_sheet.addCellFormat(true, 0, nullptr)),
+          m_totalNumber(m_sheet.addCellFormat(true, 0, "0.00")),
+          m_grand(m_sheet.addCellFormat(true, headingFill, nullptr)),
+          m_grandNumber(m_sheet.addCellFormat(true, headingFill, "0.00")), m_title(m_sheet.addFormat())
     {
         format_set_bold(m_title);
         format_set_font_size(m_title, 13);
@@ -89,25 +93,6 @@ public:
     void close() { m_sheet.close(); }
 
 private:
-    lxw_format* cell(bool bold, uint32_t fill, const char* pattern)
-    {
-        lxw_format* format = m_sheet.addFormat();
-        format_set_font_name(format, "Arial");
-        format_set_font_size(format, 9);
-        format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
-        format_set_border(format, LXW_BORDER_THIN);
-        format_set_text_wrap(format);
-        if (bold)
-            format_set_bold(format);
-        if (fill) {
-            format_set_pattern(format, LXW_PATTERN_SOLID);
-            format_set_bg_color(format, fill);
-        }
-        if (pattern)
-            format_set_num_format(format, pattern);
-        return format;
-    }
-
     void numbers(lxw_row_t row, lxw_col_t first, std::initializer_list<qint64> hundredths, lxw_format* format)
     {
         lxw_col_t column = first;
