@@ -21,12 +21,12 @@ QPixmap picture(const QString& path)
 
 QPixmap signInUpperPicture()
 {
-    return picture(QStringLiteral(":/signin/signin-upper.jpg"));
+    return picture(QStringLiteral(":/signin/signin-upper.png"));
 }
 
 QPixmap signInLowerPicture()
 {
-    return picture(QStringLiteral(":/signin/signin-lower.jpg"));
+    return picture(QStringLiteral(":/signin/signin-lower.png"));
 }
 
 } // namespace zeb

@@ -69,7 +69,7 @@ button 349 200 55 20 'Вход'
 button 418 199 67 22 'Отмена'
 button 346 236 139 22 'Дополнительно'
 ops+=(-fill '#9fb1c5' -stroke none -draw "rectangle 0,276 $last,277")
-"$convert" "${ops[@]}" -strip -quality 92 -sampling-factor 4:4:4 signin-upper.jpg
+"$convert" "${ops[@]}" -strip -define png:compression-level=9 PNG24:signin-upper.png
 
 # Lower picture, 497x139, placed 277 pixels down: the password-change area. Its fields lie at their dialog
 # position minus 277.
@@ -83,6 +83,6 @@ label 148 68 21 'Подтверждение'
 ops+=(-stroke none -fill '#4a5a6a' -font "$regular" -pointsize 11 -gravity NorthWest
       -annotate +148+98 'Не менее 6 символов: латинские буквы, цифры и знак _'
       -fill '#3b4d61' -draw "rectangle 0,133 $last,138")
-"$convert" "${ops[@]}" -strip -quality 92 -sampling-factor 4:4:4 signin-lower.jpg
+"$convert" "${ops[@]}" -strip -define png:compression-level=9 PNG24:signin-lower.png
 
-echo "wrote $(pwd)/signin-upper.jpg and $(pwd)/signin-lower.jpg"
+echo "wrote $(pwd)/signin-upper.png and $(pwd)/signin-lower.png"

@@ -12,17 +12,18 @@ void EditBuffer::start(int columnCount)
 // Only the written cells hold anything to let go of.
 void EditBuffer::clear()
 {
-    for (size_t c = 0; c < m_written.size(); ++c) {
-        if (m_written[c]) {
-            m_values[c] = QVariant();
-            m_written[c] = false;
-        }
+    for (const int column : m_writtenColumns) {
+        m_values[size_t(column)] = QVariant();
+        m_written[size_t(column)] = false;
     }
+    m_writtenColumns.clear();
 }
 
 void EditBuffer::write(int column, const QVariant& value)
 {
     m_values[size_t(column)] = value;
+    if (!m_written[size_t(column)])
+        m_writtenColumns.push_back(column);
     m_written[size_t(column)] = true;
 }
 

@@ -21,6 +21,8 @@ public:
 private:
     std::vector<QVariant> m_values;
     std::vector<bool> m_written;
+    // The columns written, so that clearing touches only them.
+    std::vector<int> m_writtenColumns;
 };
 
 } // namespace zeb

@@ -12,28 +12,9 @@ namespace zeb {
 
 namespace {
 
-struct LineDefault
-{
-    QString field;
-    qint64 value;
-};
-
-// Only NULL fields take these: a stored 0 is a value the user chose.
-const LineDefault lineDefaults[] = {
-    {QStringLiteral("id_structure"), 5}, {QStringLiteral("id_bk"), 1},    {QStringLiteral("q_units"), 0},
-    {QStringLiteral("razrad"), 0},       {QStringLiteral("id_enter"), 1}, {QStringLiteral("id_deduce"), 1},
-};
-
 Field& fieldOf(Dataset& schedule, const QString& name)
 {
     return *schedule.fieldByName(name);
-}
-
-// The fields cut the login to 20 characters and keep the date only.
-void stamp(Dataset& schedule, const ScheduleLineContext& context, const QDate& today)
-{
-    fieldOf(schedule, QStringLiteral("ZEB_User")).setValue(context.sessionLogin());
-    fieldOf(schedule, QStringLiteral("ZEB_Update")).setValue(today);
 }
 
 // A box with typed text that matches no row has no key; writing 0 instead would break the foreign key.
@@ -50,7 +31,18 @@ void bindToUnit(Dataset& schedule, const UnitBox& box)
 } // namespace
 
 ScheduleLineRules::ScheduleLineRules(Dataset& schedule, ScheduleLineContext& context)
-    : m_schedule(schedule), m_context(context)
+    : m_schedule(schedule), m_context(context), m_user(fieldOf(schedule, QStringLiteral("ZEB_User"))),
+      m_updated(fieldOf(schedule, QStringLiteral("ZEB_Update"))),
+      m_entryDate(fieldOf(schedule, QStringLiteral("e_d_p"))),
+      // Only NULL fields take these: a stored 0 is a value the user chose.
+      m_defaults{{
+          {fieldOf(schedule, QStringLiteral("id_structure")), 5},
+          {fieldOf(schedule, QStringLiteral("id_bk")), 1},
+          {fieldOf(schedule, QStringLiteral("q_units")), 0},
+          {fieldOf(schedule, QStringLiteral("razrad")), 0},
+          {fieldOf(schedule, QStringLiteral("id_enter")), 1},
+          {fieldOf(schedule, QStringLiteral("id_deduce")), 1},
+      }}
 {
 }
 
@@ -76,24 +68,29 @@ void ScheduleLineRules::beforePost(Dataset& schedule)
 {
     // One look at the clock for the whole save.
     const QDate today = m_context.now().date();
-    stamp(schedule, m_context, today);
-    Field& entryDate = fieldOf(schedule, QStringLiteral("e_d_p"));
-    if (entryDate.isNull())
-        entryDate.setAsDateTime(QDateTime(today, QTime(0, 0)));
+    stamp(today);
+    if (m_entryDate.isNull())
+        m_entryDate.setAsDateTime(QDateTime(today, QTime(0, 0)));
     if (!m_context.applyLineDefaults())
         return;
-    for (const LineDefault& fallback : lineDefaults) {
-        Field& field = fieldOf(schedule, fallback.field);
-        if (field.isNull())
-            field.setAsInteger(fallback.value);
+    for (const LineDefault& fallback : m_defaults) {
+        if (fallback.field.isNull())
+            fallback.field.setAsInteger(fallback.value);
     }
     for (const UnitBox& box : m_context.unitBoxes())
         bindToUnit(schedule, box);
 }
 
-void ScheduleLineRules::afterEdit(Dataset& schedule)
+void ScheduleLineRules::afterEdit(Dataset&)
 {
-    stamp(schedule, m_context, m_context.now().date());
+    stamp(m_context.now().date());
+}
+
+// The fields cut the login to 20 characters and keep the date only.
+void ScheduleLineRules::stamp(const QDate& today)
+{
+    m_user.setValue(m_context.sessionLogin());
+    m_updated.setValue(today);
 }
 
 // Only a missing entry kind gets its own notice; every other failure is raised as it is.

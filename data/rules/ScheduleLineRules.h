@@ -2,14 +2,17 @@
 
 #include "data/dataset/Dataset.h"
 
+#include <array>
+
 namespace zeb {
 
 class Error;
+class Field;
 class ScheduleLineContext;
 
 // The rules that run when a schedule line is saved, starts editing, fails to save or is deleted: the
 // audit stamp, the defaults and the chosen unit on every save, and one statement that deletes the
-// selected lines.
+// selected lines. The schedule's fields are defined before the rules are made and stay as they are.
 class ScheduleLineRules
 {
 public:
@@ -30,10 +33,22 @@ public:
     void beforeDelete(Dataset& schedule);
 
 private:
+    struct LineDefault
+    {
+        Field& field;
+        qint64 value;
+    };
+
     void showLineInUse();
+    void stamp(const QDate& today);
 
     Dataset& m_schedule;
     ScheduleLineContext& m_context;
+    // Saves look these up on every line, so they are found once.
+    Field& m_user;
+    Field& m_updated;
+    Field& m_entryDate;
+    std::array<LineDefault, 6> m_defaults;
 };
 
 } // namespace zeb

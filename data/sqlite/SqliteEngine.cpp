@@ -285,6 +285,7 @@ void SqliteEngine::admitClient()
 
 void SqliteEngine::close()
 {
+    m_checkedUnderWriteLock = false;
     m_prepared.clear();
     if (m_access)
         m_access->release();
@@ -373,15 +374,19 @@ void SqliteEngine::beginTransaction()
 {
     // Taking the write lock at once keeps two writers from deadlocking on a lock upgrade.
     execute("BEGIN IMMEDIATE");
+    checkStatement();
+    m_checkedUnderWriteLock = true;
 }
 
 void SqliteEngine::commit()
 {
+    m_checkedUnderWriteLock = false;
     execute("COMMIT");
 }
 
 void SqliteEngine::rollback()
 {
+    m_checkedUnderWriteLock = false;
     execute("ROLLBACK");
 }
 
@@ -390,6 +395,10 @@ void SqliteEngine::checkStatement()
     checkOpen();
     if (!m_access || m_inProcedure)
         return;
+    // A failed statement may have ended the transaction on its own.
+    if (m_checkedUnderWriteLock && sqlite3_get_autocommit(m_db) == 0)
+        return;
+    m_checkedUnderWriteLock = false;
     if (m_access->signInOnly())
         throw DatabaseError(signInOnlyMessage);
     try {

@@ -67,6 +67,9 @@ private:
     QByteArray m_sessionLogin;
     // True while a built-in procedure runs.
     bool m_inProcedure = false;
+    // True from the access check made when a transaction took the write lock until it ends: no other
+    // connection can change the file meanwhile, so the person's access cannot change either.
+    bool m_checkedUnderWriteLock = false;
     sqlite3* m_db = nullptr;
     SqliteStatementCache m_prepared;
     SqliteAuthorizer m_authorizer;
