@@ -73,10 +73,6 @@ QString reportChoicesFault(const ReportChoices& choices)
                  details.periodTo.toString(QStringLiteral("dd.MM.yyyy")));
     if (!extensions.contains(choices.extension))
         return QStringLiteral("Выберите формат файла: PDF, Excel или HTML.");
-    if (choices.kind == ReportKind::Vacancies && choices.extension == QLatin1String("pdf"))
-        return QStringLiteral(
-            "Вакансии на дату записываются в книгу Excel или на страницу HTML: выберите один "
-            "из этих форматов.");
     return {};
 }
 

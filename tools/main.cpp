@@ -52,11 +52,17 @@ int dispatch(const QStringList& words)
     throw UsageError(QStringLiteral("неизвестная команда «%1».").arg(command));
 }
 
-// The report's PDF needs fonts, which only a GUI application has; the tool never opens a window. The other
+// The commands that may write a PDF.
+bool writesReports(const char* command)
+{
+    return qstrcmp(command, "report") == 0 || qstrcmp(command, "vacancies") == 0;
+}
+
+// A report's PDF needs fonts, which only a GUI application has; the tool never opens a window. The other
 // commands do without, and without loading a platform.
 std::unique_ptr<QCoreApplication> application(int& argc, char** argv)
 {
-    if (argc < 2 || qstrcmp(argv[1], "report") != 0)
+    if (argc < 2 || !writesReports(argv[1]))
         return std::make_unique<QCoreApplication>(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Setting the platform up notes a missing XDG_RUNTIME_DIR, usual on a server and no concern of the user.

@@ -1,6 +1,7 @@
 #include "report/sheet/FormClosing.h"
 
 #include "report/FormTexts.h"
+#include "report/sheet/SheetMedium.h"
 
 namespace zeb {
 
@@ -14,9 +15,9 @@ constexpr qreal gap = 6;
 
 } // namespace
 
-FormClosing::FormClosing(QPaintDevice& device, const SheetStyle& style, const ScheduleReport& report)
-    : m_style(style), m_report(report), m_text(device, SheetStyle::font(9)),
-      m_small(device, SheetStyle::font(6.5)),
+FormClosing::FormClosing(SheetMedium& medium, const ScheduleReport& report)
+    : m_style(medium.style()), m_report(report), m_text(medium.device(), SheetStyle::font(9)),
+      m_small(medium.device(), SheetStyle::font(6.5)),
       m_missingSalaries(formtexts::missingSalaryText(report.linesWithoutSalary))
 {
     m_height = layOut(nullptr, 0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/ScheduleReport.h"
+#include "report/sheet/SheetBlock.h"
 #include "report/sheet/SheetStyle.h"
 #include "report/sheet/WrappedText.h"
 
@@ -8,13 +9,15 @@ namespace zeb {
 
 // What follows the table on the last sheet, kept together: how many lines have no salary, then the
 // signatures of the head of the personnel office and of the chief accountant.
-class FormClosing
+class SheetMedium;
+
+class FormClosing : public SheetBlock
 {
 public:
-    FormClosing(QPaintDevice& device, const SheetStyle& style, const ScheduleReport& report);
+    FormClosing(SheetMedium& medium, const ScheduleReport& report);
 
-    qreal height() const { return m_height; }
-    void draw(SheetInk& ink, qreal top) const;
+    qreal height() const override { return m_height; }
+    void draw(SheetInk& ink, qreal top) const override;
 
 private:
     // Measures, and draws when given ink.

@@ -1,6 +1,7 @@
 #include "report/sheet/FormHeader.h"
 
 #include "report/FormTexts.h"
+#include "report/sheet/SheetMedium.h"
 
 namespace zeb {
 
@@ -16,27 +17,27 @@ constexpr qreal bandGap = 3;
 
 } // namespace
 
-FormHeader::FormHeader(QPaintDevice& device, const SheetStyle& style, const ScheduleReport& report)
-    : m_style(style), m_report(report), m_text(device, SheetStyle::font(9)),
-      m_bold(device, SheetStyle::font(9, true)), m_small(device, SheetStyle::font(6.5)),
-      m_title(device, SheetStyle::font(13, true))
+FormHeader::FormHeader(SheetMedium& medium, const ScheduleReport& report)
+    : m_style(medium.style()), m_report(report), m_text(medium.device(), SheetStyle::font(9)),
+      m_bold(medium.device(), SheetStyle::font(9, true)), m_small(medium.device(), SheetStyle::font(6.5)),
+      m_title(medium.device(), SheetStyle::font(13, true))
 {
-    m_height = layOut(nullptr);
+    m_height = layOut(nullptr, m_style.body().top());
 }
 
-void FormHeader::draw(SheetInk& ink) const
+void FormHeader::draw(SheetInk& ink, qreal top) const
 {
-    layOut(&ink);
+    layOut(&ink, top);
 }
 
 // Measures, and draws when given ink, so that the two never disagree.
-qreal FormHeader::layOut(SheetInk* ink) const
+qreal FormHeader::layOut(SheetInk* ink, qreal start) const
 {
-    qreal top = m_style.body().top();
+    qreal top = start;
     top += drawOrganisation(ink, top) + m_style.millimetres(bandGap);
     top += drawDocument(ink, top) + m_style.millimetres(bandGap);
     top += drawTitleAndApproval(ink, top) + m_style.millimetres(bandGap);
-    return top - m_style.body().top();
+    return top - start;
 }
 
 void FormHeader::drawBoxes(SheetInk& ink, const QRectF& area, const QStringList& captions,

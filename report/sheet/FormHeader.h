@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/ScheduleReport.h"
+#include "report/sheet/SheetBlock.h"
 #include "report/sheet/SheetStyle.h"
 #include "report/sheet/WrappedText.h"
 
@@ -8,14 +9,15 @@ namespace zeb {
 
 // The form's header above the table on the first sheet: the organisation with the form's codes, the
 // document's number and date, the title with the period, and the approval with the staff's size.
-class FormHeader
+class SheetMedium;
+
+class FormHeader : public SheetBlock
 {
 public:
-    FormHeader(QPaintDevice& device, const SheetStyle& style, const ScheduleReport& report);
+    FormHeader(SheetMedium& medium, const ScheduleReport& report);
 
-    qreal height() const { return m_height; }
-    // Draws at the top of the sheet's body.
-    void draw(SheetInk& ink) const;
+    qreal height() const override { return m_height; }
+    void draw(SheetInk& ink, qreal top) const override;
 
 private:
     // The organisation's line and the code box; returns the band's height.
@@ -25,7 +27,8 @@ private:
     // A grid of boxed cells: captions over values.
     void drawBoxes(SheetInk& ink, const QRectF& area, const QStringList& captions,
                    const QStringList& values) const;
-    qreal layOut(SheetInk* ink) const;
+    // Measures, and draws when given ink.
+    qreal layOut(SheetInk* ink, qreal top) const;
 
     const SheetStyle& m_style;
     const ScheduleReport& m_report;

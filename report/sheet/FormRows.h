@@ -1,33 +1,17 @@
 #pragma once
 
-#include "report/FormColumns.h"
 #include "report/ScheduleReport.h"
-
-#include <QString>
-#include <array>
-#include <functional>
+#include "report/sheet/SheetColumns.h"
+#include "report/sheet/TablePdf.h"
 
 namespace zeb {
 
-// One row of the form's table with the texts of its cells.
-struct SheetRow
-{
-    enum Kind
-    {
-        // A unit's name across the table; its code stands on its lines.
-        Unit,
-        Line,
-        // A unit's total; its caption spans the first three columns.
-        Total,
-        GrandTotal,
-    };
+// The unified form's thirteen columns: the allowances under one heading, the columns numbered.
+SheetColumns formSheetColumns();
 
-    Kind kind = Line;
-    std::array<QString, formcolumns::Count> cells;
-};
-
-// The rows of the report's table in order: each unit's row, its lines and its total, then the grand total.
-// One row object is filled afresh for each, so the texts are never all kept at once.
-void forEachFormRow(const ScheduleReport& report, const std::function<void(const SheetRow&)>& visit);
+// The rows of the report's table in order: each unit's row, its lines and its total (its caption over the
+// first three columns), then the grand total. One row object is filled afresh for each, so the texts are
+// never all kept at once.
+void forEachFormRow(const ScheduleReport& report, const SheetRowVisitor& visit);
 
 } // namespace zeb

@@ -23,13 +23,16 @@ void SheetLayout::addRow(qreal height, bool keepsWithNext)
     const int row = int(m_heights.size());
     const int sheetStart = m_starts.empty() ? 0 : m_starts.back();
     if (m_used + height > m_bottom && row > sheetStart) {
-        const bool carryPrevious = m_lastKeepsWithNext && row - 1 > sheetStart;
-        m_starts.push_back(carryPrevious ? row - 1 : row);
-        m_used = m_top + (carryPrevious ? qreal(m_heights.back()) : 0);
+        // The rows kept with this one go over with it, unless they began the sheet or would not fit.
+        const bool carry =
+            m_keptRows > 0 && row - m_keptRows > sheetStart && m_top + m_keptHeight + height <= m_bottom;
+        m_starts.push_back(carry ? row - m_keptRows : row);
+        m_used = m_top + (carry ? m_keptHeight : 0);
     }
     m_heights.push_back(float(height));
     m_used += height;
-    m_lastKeepsWithNext = keepsWithNext;
+    m_keptRows = keepsWithNext ? m_keptRows + 1 : 0;
+    m_keptHeight = keepsWithNext ? m_keptHeight + qreal(m_heights.back()) : 0;
 }
 
 void SheetLayout::close(qreal height)

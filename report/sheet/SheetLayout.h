@@ -14,7 +14,8 @@ public:
     // end at `bottom`.
     SheetLayout(qreal firstTop, qreal top, qreal bottom);
 
-    // A row that `keepsWithNext` (a unit's name) never ends a sheet.
+    // A row that `keepsWithNext` (a unit's name, a part's caption) never ends a sheet, nor do several such
+    // rows in a row.
     void addRow(qreal height, bool keepsWithNext);
     // The block after the table goes whole on the last sheet; when the rows leave too little room, the last
     // rows go over with it, so that it never stands without the table.
@@ -36,7 +37,9 @@ private:
     // The first rows of the sheets after the first, ascending.
     std::vector<int> m_starts;
     qreal m_used = 0;
-    bool m_lastKeepsWithNext = false;
+    // The last rows that keep with the next one: how many, how tall.
+    int m_keptRows = 0;
+    qreal m_keptHeight = 0;
     bool m_closingAlone = false;
 };
 

@@ -1,6 +1,7 @@
 #include "report/sheet/SheetPainter.h"
 
 #include "report/sheet/PdfDocument.h"
+#include "report/sheet/SheetBlock.h"
 
 #include <QPaintDevice>
 
@@ -13,10 +14,13 @@ SheetPainter::SheetPainter(PdfDocument& document, QPaintDevice& device, const Sh
 {
 }
 
-void SheetPainter::drawHeader(const FormHeader& header)
+void SheetPainter::drawHeader(const SheetBlock* header)
 {
-    header.draw(m_ink);
-    m_y = m_style.body().top() + header.height();
+    m_y = m_style.body().top();
+    if (header) {
+        header->draw(m_ink, m_y);
+        m_y += header->height();
+    }
     m_table.drawHeading(m_ink, m_y);
     drawFooter();
     m_y = m_layout.rowsTop(0);
@@ -53,15 +57,16 @@ void SheetPainter::drawRow(const SheetRow& row)
     ++m_row;
 }
 
-void SheetPainter::drawClosing(const FormClosing& closing)
+void SheetPainter::drawClosing(const SheetBlock* closing)
 {
-    if (m_layout.closingAlone()) {
+    if (closing && m_layout.closingAlone()) {
         finishSheet();
         ++m_sheet;
         drawFooter();
         m_y = m_style.body().top();
     }
-    closing.draw(m_ink, m_y);
+    if (closing)
+        closing->draw(m_ink, m_y);
     finishSheet();
 }
 

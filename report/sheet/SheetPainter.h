@@ -1,16 +1,15 @@
 #pragma once
 
-#include "report/sheet/FormClosing.h"
-#include "report/sheet/FormHeader.h"
 #include "report/sheet/SheetLayout.h"
 #include "report/sheet/SheetTable.h"
 
 namespace zeb {
 
 class PdfDocument;
+class SheetBlock;
 
-// Draws the laid-out form sheet by sheet as its rows come, each sheet written to the document as soon as it
-// is full: the header on the first sheet, the table's headings at the top of every sheet, the sheet's
+// Draws the laid-out table sheet by sheet as its rows come, each sheet written to the document as soon as
+// it is full: the header on the first sheet, the table's headings at the top of every sheet, the sheet's
 // number in its footer, the closing block on the last.
 class SheetPainter
 {
@@ -18,10 +17,12 @@ public:
     SheetPainter(PdfDocument& document, QPaintDevice& device, const SheetStyle& style,
                  const SheetLayout& layout, const SheetTable& table);
 
-    void drawHeader(const FormHeader& header);
+    // None when null.
+    void drawHeader(const SheetBlock* header);
     // Rows in the order they were laid out.
     void drawRow(const SheetRow& row);
-    void drawClosing(const FormClosing& closing);
+    // Ends the last sheet, with the block when there is one.
+    void drawClosing(const SheetBlock* closing);
 
 private:
     void beginSheet();

@@ -24,6 +24,14 @@ VacancyFigures& VacancyFigures::operator+=(const VacancyFigures& other)
     return *this;
 }
 
+QString vacancyFiguresNote()
+{
+    return QStringLiteral(
+        "Занято — сумма ставок сотрудников, работающих на строке в этот день. Итоги "
+        "подразделения — по всем его строкам, действующим на дату; вакантно — сумма вакантных "
+        "единиц строк: строка, занятая сверх штата, не закрывает вакансию другой строки.");
+}
+
 QString hundredthsText(qint64 hundredths)
 {
     const qint64 whole = std::llabs(hundredths) / 100;

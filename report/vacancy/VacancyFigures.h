@@ -19,6 +19,9 @@ struct VacancyFigures
     friend bool operator==(const VacancyFigures&, const VacancyFigures&) = default;
 };
 
+// What the figures count, in words for the reader of the report.
+QString vacancyFiguresNote();
+
 // Hundredths as the grid shows staff units: "1", "0,5", "1,25", "-0,75".
 QString hundredthsText(qint64 hundredths);
 

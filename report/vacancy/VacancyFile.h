@@ -4,7 +4,8 @@
 
 namespace zeb {
 
-// Raises Error unless the file's extension names a format the vacancies are written in (.xlsx, .html, .htm).
+// Raises Error unless the file's extension names a format the vacancies are written in (.pdf, .xlsx, .html,
+// .htm).
 void checkVacancyFile(const QString& path);
 
 // Writes the vacancies in the format the file's extension names; raises Error for another extension and

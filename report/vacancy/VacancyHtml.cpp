@@ -162,9 +162,9 @@ QString vacancyHtml(const VacancyReport& report)
     html += escaped(report.institution);
     html += u"</p>\n<h1>Вакансии</h1>\n<p>по состоянию на ";
     html += report.asOf.toString(QStringLiteral("dd.MM.yyyy"));
-    html += u"</p>\n<p class=\"note\">Занято — сумма ставок сотрудников, работающих на строке в этот день. "
-            u"Итоги подразделения — по всем его строкам, действующим на дату; вакантно — сумма вакантных "
-            u"единиц строк: строка, занятая сверх штата, не закрывает вакансию другой строки.</p>\n";
+    html += u"</p>\n<p class=\"note\">";
+    html += escaped(vacancyFiguresNote());
+    html += u"</p>\n";
     vacancyTable(html, report);
     overTable(html, report);
     totalsTable(html, u"Итого по категориям персонала", u"Категория", report.byCategory, report.total);

@@ -89,7 +89,7 @@ private Q_SLOTS:
     void reversedPeriodIsRefusedInTheDialog();
     void vacanciesAreChosenInTheDialog_data() { addEngineRows(); }
     void vacanciesAreChosenInTheDialog();
-    void vacanciesAreRefusedAsPdf();
+    void vacanciesAreWrittenAsPdf();
 };
 
 void TestBuiltInReport::initTestCase()
@@ -354,25 +354,31 @@ void TestBuiltInReport::vacanciesAreChosenInTheDialog()
     QCOMPARE(report.rig.platform.openedUrls(), QStringList{QUrl::fromLocalFile(chosen).toString()});
 }
 
-void TestBuiltInReport::vacanciesAreRefusedAsPdf()
+// The first format, PDF, chosen by keys.
+void TestBuiltInReport::vacanciesAreWrittenAsPdf()
 {
-    bool stayedOpen = false;
-    ReportRig report(EngineKind::Sqlite, [&stayedOpen, &report](QDialog& dialog) {
-        report.rig.platform.queueAnswer(MessageAnswer::Ok);
+    ReportRig report(EngineKind::Sqlite, [](QDialog& dialog) {
+        child<DateBox>(dialog, "DateEdit")->setDate(QDate(2024, 9, 1));
         QTest::keyClick(child<QComboBox>(dialog, "ReportKindBox"), Qt::Key_Down);
         QTest::keyClick(child<QComboBox>(dialog, "FormatBox"), Qt::Key_Home);
         QTest::mouseClick(child<QPushButton>(dialog, "BuildButton"), Qt::LeftButton);
-        stayedOpen = dialog.result() != QDialog::Accepted;
-        return ModalResult::Cancel;
+        return dialog.result() == QDialog::Accepted ? ModalResult::Ok : ModalResult::Cancel;
     });
+    const QString chosen = report.folder.filePath(QStringLiteral("вакансии"));
+    report.rig.platform.queueSaveFileName(chosen);
 
     report.runReport();
 
-    QVERIFY(stayedOpen);
-    QCOMPARE(report.rig.platform.boxTexts(),
-             QStringList(QStringLiteral("Вакансии на дату записываются в книгу Excel или на страницу HTML: "
-                                        "выберите один из этих форматов.")));
-    QVERIFY(report.rig.platform.saveQuestions().isEmpty());
+    QCOMPARE(report.rig.platform.boxTexts(), QStringList());
+    QCOMPARE(report.rig.platform.saveQuestions().size(), 1);
+    const SaveQuestion& asked = report.rig.platform.saveQuestions().first();
+    QCOMPARE(asked.proposedPath,
+             QDir(m_home.path()).filePath(QStringLiteral("Documents/Вакансии на 01.09.2024.pdf")));
+    QCOMPARE(asked.filter, QStringLiteral("Документ PDF (*.pdf)"));
+    // A name typed without an extension gets the format's.
+    QCOMPARE(fileStart(chosen + QStringLiteral(".pdf")), QByteArray("%PDF-"));
+    QCOMPARE(report.rig.platform.openedUrls(),
+             QStringList{QUrl::fromLocalFile(chosen + QStringLiteral(".pdf")).toString()});
 }
 
 QTEST_MAIN(TestBuiltInReport)

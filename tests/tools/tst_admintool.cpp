@@ -554,6 +554,7 @@ private Q_SLOTS:
             QTest::addRow("%s html", name)
                 << engine << QStringLiteral("вакансии.html") << QByteArray("<!DOCTYPE html>");
             QTest::addRow("%s xlsx", name) << engine << QStringLiteral("вакансии.xlsx") << QByteArray("PK");
+            QTest::addRow("%s pdf", name) << engine << QStringLiteral("вакансии.pdf") << QByteArray("%PDF-");
         }
     }
     void vacanciesWritesThePage()
@@ -648,7 +649,7 @@ private Q_SLOTS:
                            QStringLiteral("--login"),   QStringLiteral("kadry"),
                            QStringLiteral("--as-of"),   QStringLiteral("01.09.2024"),
                            QStringLiteral("--out"),     QStringLiteral("v.txt")}
-            << 2 << QStringLiteral("Вакансии записываются в файл .xlsx, .html или .htm");
+            << 2 << QStringLiteral("Вакансии записываются в файл .pdf, .xlsx, .html или .htm, а не «v.txt»");
         QTest::newRow("report to a text file")
             << report + QStringList{QStringLiteral("--as-of"), QStringLiteral("01.09.2024"),
                                     QStringLiteral("--out"), QStringLiteral("r.txt")}
