@@ -1,34 +1,27 @@
 #include "report/vacancy/VacancyFile.h"
 
-#include "platform/Error.h"
-#include "report/SavedFile.h"
+#include "report/ListFile.h"
 #include "report/vacancy/VacancyHtml.h"
 #include "report/vacancy/VacancyXlsx.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QIODevice>
-
 namespace zeb {
+
+namespace {
+
+const auto document = QStringLiteral("Вакансии");
+
+} // namespace
 
 void checkVacancyFile(const QString& path)
 {
-    const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension != QLatin1String("html") && extension != QLatin1String("htm") &&
-        extension != QLatin1String("xlsx"))
-        throw Error(QStringLiteral("Вакансии записываются в файл .xlsx, .html или .htm, а не «%1».")
-                        .arg(QDir::toNativeSeparators(path)));
+    checkListFile(path, document);
 }
 
 void writeVacancyReport(const VacancyReport& report, const QString& path)
 {
-    checkVacancyFile(path);
-    if (QFileInfo(path).suffix().toLower() == QLatin1String("xlsx")) {
-        writeVacancyXlsx(report, path);
-        return;
-    }
-    const QByteArray page = vacancyHtml(report).toUtf8();
-    saveFile(path, [&](QIODevice& file) { file.write(page); });
+    writeListFile(
+        path, document, [&] { return vacancyHtml(report); },
+        [&](const QString& file) { writeVacancyXlsx(report, file); });
 }
 
 } // namespace zeb

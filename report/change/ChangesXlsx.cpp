@@ -1,0 +1,73 @@
+#include "report/change/ChangesXlsx.h"
+
+#include "report/ListSheet.h"
+#include "report/SavedFile.h"
+#include "report/change/ChangeTexts.h"
+
+namespace zeb {
+
+namespace {
+
+using namespace changetexts;
+
+void lineRows(ListSheet& sheet, const QString& caption, const QList<ChangedLine>& lines)
+{
+    if (lines.isEmpty())
+        return;
+    sheet.captionRow(caption);
+    for (const ChangedLine& line : lines) {
+        sheet.texts(0, {line.number ? QString::number(*line.number) : QString(), line.post});
+        sheet.numbers(2, {line.units, line.difference});
+        sheet.texts(4, {orderText(line), changesText(line)});
+        sheet.nextRow();
+    }
+}
+
+void linesPart(ListSheet& sheet, const ChangesReport& report)
+{
+    sheet.section(QStringLiteral("Строки по подразделениям"));
+    if (!anyListed(report)) {
+        sheet.line(noLinesText());
+        return;
+    }
+    sheet.headings(lineHeadings());
+    for (const ChangesGroup& group : report.groups) {
+        if (!group.hasLines())
+            continue;
+        sheet.unitRow(unitText(group));
+        lineRows(sheet, enteredCaption(), group.entered);
+        lineRows(sheet, withdrawnCaption(), group.withdrawn);
+        lineRows(sheet, changedCaption(), group.changed);
+        sheet.totalRow(QStringLiteral("Изменение по подразделению"), 3, {group.figures.change()}, false);
+    }
+    sheet.totalRow(QStringLiteral("Изменение по учреждению"), 3, {report.total.change()}, true);
+}
+
+void figuresPart(ListSheet& sheet, const ChangesReport& report)
+{
+    sheet.section(QStringLiteral("Штатные единицы по подразделениям"));
+    sheet.headings(figureHeadings());
+    for (const ChangesGroup& group : report.groups) {
+        const ChangeFigures& f = group.figures;
+        sheet.row({group.code, group.unit}, {f.start, f.entered, f.withdrawn, f.changed, f.end});
+    }
+    const ChangeFigures& all = report.total;
+    sheet.totalRow(QStringLiteral("Всего по учреждению"), 2,
+                   {all.start, all.entered, all.withdrawn, all.changed, all.end}, true);
+}
+
+} // namespace
+
+void writeChangesXlsx(const ChangesReport& report, const QString& path)
+{
+    saveFileByName(path, [&](const QString& file) {
+        ListSheet sheet(file, path, QStringLiteral("Изменения"), {8, 36, 14, 12, 18, 60, 14});
+        sheet.title(report.institution, title(), periodText(report));
+        sheet.line(explanation(report));
+        linesPart(sheet, report);
+        figuresPart(sheet, report);
+        sheet.close();
+    });
+}
+
+} // namespace zeb
