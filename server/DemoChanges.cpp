@@ -130,19 +130,24 @@ void insertDemoChanges(Engine& engine, const DemoOrganisation& organisation, con
         const DemoLine& like = lines.at((i * 2 + 1) * lines.size() / 9);
         writer.enter(like, nextNumber(lines, like) + int(i), enteredDaysAgo[i]);
     }
+    // Lines of units spread over the schedule.
+    constexpr qsizetype uses = qsizetype(std::size(withdrawnDaysAgo)) + 3;
+    QList<qint64> chosen;
+    for (qsizetype i = 0; i < uses; ++i)
+        chosen.append(idle.at(i * idle.size() / uses));
     qsizetype next = 0;
     for (int days : withdrawnDaysAgo)
-        writer.withdraw(idle.at(next++), days);
-    writer.update(idle.at(next++), QStringLiteral("q_units = q_units + 0.5"), {},
+        writer.withdraw(chosen.at(next++), days);
+    writer.update(chosen.at(next++), QStringLiteral("q_units = q_units + 0.5"), {},
                   writer.daysAgo(unitsDaysAgo[0]));
     writer.update(
-        idle.at(next++),
+        chosen.at(next++),
         QStringLiteral("q_units = CASE WHEN q_units > 0.5 THEN q_units - 0.5 ELSE q_units + 0.25 END"), {},
         writer.daysAgo(unitsDaysAgo[1]));
-    writer.update(idle.at(next++), QStringLiteral("razrad = razrad + 1"), {}, writer.daysAgo(gradeDaysAgo));
+    writer.update(chosen.at(next++), QStringLiteral("razrad = razrad + 1"), {}, writer.daysAgo(gradeDaysAgo));
     // A docent's line becomes a professor's, one neither new nor changed otherwise.
     for (qint64 line : writer.freeLines(organisation.posts.value(QStringLiteral("Доцент")).id)) {
-        if (idle.indexOf(line) < next)
+        if (!idle.contains(line) || chosen.contains(line))
             continue;
         writer.update(line, QStringLiteral("id_post = %1, razrad = 17").arg(writer.p(0)),
                       {organisation.posts.value(QStringLiteral("Профессор")).id},

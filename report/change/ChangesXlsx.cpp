@@ -10,15 +10,26 @@ namespace {
 
 using namespace changetexts;
 
+// The lines' table takes the first five columns: what changed in a line goes in a row of its own under it,
+// across all but the first. The figures' table takes all seven.
+constexpr lxw_col_t lineColumns = 5;
+
 void lineRows(ListSheet& sheet, const QString& caption, const QList<ChangedLine>& lines)
 {
     if (lines.isEmpty())
         return;
-    sheet.captionRow(caption);
+    sheet.captionRow(caption, lineColumns);
     for (const ChangedLine& line : lines) {
         sheet.texts(0, {line.number ? QString::number(*line.number) : QString(), line.post});
-        sheet.numbers(2, {line.units, line.difference});
-        sheet.texts(4, {orderText(line), changesText(line)});
+        sheet.numbers(2, {line.units});
+        sheet.signedNumber(3, line.difference);
+        sheet.texts(4, {orderText(line)});
+        sheet.nextRow();
+        if (line.changes.isEmpty())
+            continue;
+        const QString changes = changesText(line);
+        sheet.texts(0, {QString()});
+        sheet.spanned(1, lineColumns - 1, changes, int(changes.count(u'\n')) + 1);
         sheet.nextRow();
     }
 }
@@ -30,11 +41,11 @@ void linesPart(ListSheet& sheet, const ChangesReport& report)
         sheet.line(noLinesText());
         return;
     }
-    sheet.headings(lineHeadings());
+    sheet.headings(lineHeadings().mid(0, lineColumns));
     for (const ChangesGroup& group : report.groups) {
         if (!group.hasLines())
             continue;
-        sheet.unitRow(unitText(group));
+        sheet.unitRow(unitText(group), lineColumns);
         lineRows(sheet, enteredCaption(), group.entered);
         lineRows(sheet, withdrawnCaption(), group.withdrawn);
         lineRows(sheet, changedCaption(), group.changed);
@@ -61,9 +72,9 @@ void figuresPart(ListSheet& sheet, const ChangesReport& report)
 void writeChangesXlsx(const ChangesReport& report, const QString& path)
 {
     saveFileByName(path, [&](const QString& file) {
-        ListSheet sheet(file, path, QStringLiteral("Изменения"), {8, 36, 14, 12, 18, 60, 14});
+        ListSheet sheet(file, path, QStringLiteral("Изменения"), {8, 52, 14, 12, 22, 12, 14});
         sheet.title(report.institution, title(), periodText(report));
-        sheet.line(explanation(report));
+        sheet.note(explanation(report), 6);
         linesPart(sheet, report);
         figuresPart(sheet, report);
         sheet.close();
