@@ -27,18 +27,23 @@ namespace {
 
 using ChangesByLine = QHash<qint64, QList<LineChange>>;
 
-// The updates and deletions the history keeps of the period, by line, oldest first. An insert is no change
-// of the schedule in force: a line counts by its entry order.
-ChangesByLine readChanges(Connection& connection, const QDate& from, const QDate& to)
+// The updates and deletions the history keeps of the period. An insert is no change of the schedule in
+// force: a line counts by its entry order.
+QString periodCondition(const QDate& from, const QDate& to)
 {
     const auto day = [](const QDate& date) {
         return tsqlStringLiteral(date.toString(QStringLiteral("dd.MM.yyyy")));
     };
-    const QString condition = QStringLiteral("h.changed >= ") + day(from) +
-                              QStringLiteral(" AND h.changed < ") + day(to.addDays(1)) +
-                              QStringLiteral(" AND h.change_kind <> 'I'");
+    return QStringLiteral("h.changed >= ") + day(from) + QStringLiteral(" AND h.changed < ") +
+           day(to.addDays(1)) + QStringLiteral(" AND h.change_kind <> 'I'");
+}
+
+// Those changes by line, oldest first.
+ChangesByLine readChanges(Connection& connection, const QDate& from, const QDate& to)
+{
     ChangesByLine byLine;
-    for (LineChange& change : readLineChanges(connection, condition, ChangeOrder::OldestFirst))
+    for (LineChange& change :
+         readLineChanges(connection, periodCondition(from, to), ChangeOrder::OldestFirst))
         byLine[change.line].append(std::move(change));
     return byLine;
 }
@@ -230,6 +235,12 @@ QList<ChangesGroup> Collector::take(const UnitNamesByKey& names, const UnitCodes
 }
 
 } // namespace
+
+QStringList changesReportStatements(const QDate& from, const QDate& to)
+{
+    return {LineStates::statement(from.addDays(-1)), LineStates::statement(to),
+            lineChangesStatement(periodCondition(from, to), ChangeOrder::OldestFirst)};
+}
 
 ChangesReport loadChangesReport(Connection& connection, const QDate& from, const QDate& to)
 {

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace zeb {
@@ -79,5 +80,7 @@ struct ChangesReport
 // carries; its figure is what the change of the line did to the unit's units beyond its entry and
 // withdrawal. Raises Error when `from` comes after `to`.
 ChangesReport loadChangesReport(Connection& connection, const QDate& from, const QDate& to);
+// The statements it reads the lines and their changes with (the institution and the unit codes aside).
+QStringList changesReportStatements(const QDate& from, const QDate& to);
 
 } // namespace zeb

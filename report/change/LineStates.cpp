@@ -14,11 +14,16 @@ qint64 LineState::unitsOn(const QDate& day) const
     return countsOn(day, entered, withdrawn) ? units : 0;
 }
 
+QString LineStates::statement(const QDate& day)
+{
+    const QString asOf = linesAsOf(day, [](const QString&) { return QString(); });
+    return reportstatements::linesOf(u'(' + asOf + u')');
+}
+
 LineStates LineStates::load(Connection& connection, const QDate& day, UnitNamesByKey& names)
 {
     using namespace reportstatements;
-    const QString asOf = linesAsOf(day, [](const QString&) { return QString(); });
-    const std::unique_ptr<ResultCursor> rows = connection.query(linesOf(u'(' + asOf + u')'));
+    const std::unique_ptr<ResultCursor> rows = connection.query(statement(day));
     LineStates states;
     while (rows->next()) {
         LineState line;

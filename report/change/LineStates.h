@@ -40,6 +40,9 @@ public:
     // Adds the names of the units met to `names`.
     static LineStates load(Connection& connection, const QDate& day, UnitNamesByKey& names);
 
+    // The statement it reads them with.
+    static QString statement(const QDate& day);
+
     const LineState* find(qint64 key) const;
     const std::unordered_map<qint64, LineState>& byKey() const { return m_lines; }
 

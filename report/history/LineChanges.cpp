@@ -103,6 +103,11 @@ QString changeKindText(LineChange::Kind kind)
     Q_UNREACHABLE();
 }
 
+QString lineChangesStatement(const QString& condition, ChangeOrder order)
+{
+    return historyStatement(historyColumns(), condition, order);
+}
+
 QList<LineChange> readLineChanges(Connection& connection, const QString& condition, ChangeOrder order)
 {
     const QList<HistoryColumn> columns = historyColumns();

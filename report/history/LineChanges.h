@@ -50,5 +50,7 @@ enum class ChangeOrder
 // condition on h's columns) selects, in the order they were made or its reverse. Raises DatabaseError when
 // the engine refuses.
 QList<LineChange> readLineChanges(Connection& connection, const QString& condition, ChangeOrder order);
+// The statement it reads them with.
+QString lineChangesStatement(const QString& condition, ChangeOrder order);
 
 } // namespace zeb
