@@ -9,7 +9,7 @@ processes=${BENCH_PROCESSES:-9}
 unset MALLOC_TRIM_THRESHOLD_ MALLOC_TOP_PAD_ MALLOC_MMAP_THRESHOLD_ MALLOC_ARENA_MAX
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-bench -j"$(nproc)" --target bench_fresh_runs bench_schedule_open bench_schedule_sort \
-  bench_schedule_numbering bench_schedule_grid bench_report bench_report_files bench_vacancies bench_startup
+  bench_schedule_numbering bench_schedule_grid bench_report bench_report_files bench_vacancies bench_changes bench_startup
 
 fresh() {
   local program=$1
@@ -26,4 +26,5 @@ fresh bench_schedule_grid "$@"
 fresh bench_report "$@"
 fresh bench_report_files "$@"
 fresh bench_vacancies "$@"
+fresh bench_changes "$@"
 fresh bench_startup "$@"

@@ -52,6 +52,12 @@ QString quotedDate(const QDate& date)
         .arg(date.year());
 }
 
+QString reversedPeriodText(const QDate& from, const QDate& to)
+{
+    return QStringLiteral("Период указан наоборот: его начало %1 позже конца %2.")
+        .arg(dateText(from), dateText(to));
+}
+
 QString periodText(const ScheduleReport& report)
 {
     const FormDetails& details = report.details;

@@ -13,6 +13,9 @@ QString quotedDate(const QDate& date);
 // "на период с «01» января 2024 г. по «31» декабря 2024 г.": from the report's date when no start is given,
 // open-ended when no end is.
 QString periodText(const ScheduleReport& report);
+// "Период указан наоборот: его начало 01.02.2025 позже конца 31.01.2025.", for a period whose start comes
+// after its end.
+QString reversedPeriodText(const QDate& from, const QDate& to);
 // "Приказом организации от «20» декабря 2023 г. № 112-к", with blanks for what is not given.
 QString approvalText(const FormDetails& details);
 // Column 3: "Бухгалтер, 9 разряд, АУП".

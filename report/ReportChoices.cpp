@@ -1,5 +1,7 @@
 #include "report/ReportChoices.h"
 
+#include "report/FormTexts.h"
+
 #include <QSettings>
 
 namespace zeb {
@@ -19,6 +21,8 @@ const QString toKey = QStringLiteral("form/periodTo");
 const QString approvedKey = QStringLiteral("form/approvedOn");
 const QString orderKey = QStringLiteral("form/approvalOrder");
 const QString extensionKey = QStringLiteral("file/extension");
+const QString changesFromKey = QStringLiteral("changes/from");
+const QString changesToKey = QStringLiteral("changes/to");
 
 const QStringList extensions = {QStringLiteral("pdf"), QStringLiteral("xlsx"), QStringLiteral("html")};
 
@@ -27,6 +31,15 @@ QDate dateOf(const QSettings& settings, const QString& key, const QDate& otherwi
     if (!settings.contains(key))
         return otherwise;
     return QDate::fromString(settings.value(key).toString(), Qt::ISODate);
+}
+
+QString changesFault(const ReportChoices& choices)
+{
+    if (!choices.changesFrom.isValid() || !choices.changesTo.isValid())
+        return QStringLiteral("Укажите начало и конец периода изменений.");
+    if (choices.changesFrom > choices.changesTo)
+        return formtexts::reversedPeriodText(choices.changesFrom, choices.changesTo);
+    return {};
 }
 
 } // namespace
@@ -43,6 +56,8 @@ ReportChoices rememberedReportChoices(const QDate& today)
     details.periodTo = dateOf(settings, toKey, QDate(today.year(), 12, 31));
     details.approvedOn = dateOf(settings, approvedKey, QDate());
     details.approvalOrder = settings.value(orderKey).toString();
+    choices.changesFrom = dateOf(settings, changesFromKey, QDate(today.year(), today.month(), 1));
+    choices.changesTo = dateOf(settings, changesToKey, today);
     choices.extension = settings.value(extensionKey).toString();
     if (!extensions.contains(choices.extension))
         choices.extension = extensions.first();
@@ -60,19 +75,22 @@ void rememberReportChoices(const ReportChoices& choices)
     settings.setValue(approvedKey, details.approvedOn.toString(Qt::ISODate));
     settings.setValue(orderKey, details.approvalOrder);
     settings.setValue(extensionKey, choices.extension);
+    settings.setValue(changesFromKey, choices.changesFrom.toString(Qt::ISODate));
+    settings.setValue(changesToKey, choices.changesTo.toString(Qt::ISODate));
 }
 
 QString reportChoicesFault(const ReportChoices& choices)
 {
     if (!choices.asOf.isValid())
         return QStringLiteral("Укажите дату, на которую составляется штатное расписание.");
-    const FormDetails& details = choices.details;
-    if (details.periodFrom.isValid() && details.periodTo.isValid() && details.periodFrom > details.periodTo)
-        return QStringLiteral("Период указан наоборот: его начало %1 позже конца %2.")
-            .arg(details.periodFrom.toString(QStringLiteral("dd.MM.yyyy")),
-                 details.periodTo.toString(QStringLiteral("dd.MM.yyyy")));
     if (!extensions.contains(choices.extension))
         return QStringLiteral("Выберите формат файла: PDF, Excel или HTML.");
+    // The form's details belong to the staff schedule alone.
+    if (choices.kind == ReportKind::Changes)
+        return changesFault(choices);
+    const FormDetails& details = choices.details;
+    if (details.periodFrom.isValid() && details.periodTo.isValid() && details.periodFrom > details.periodTo)
+        return formtexts::reversedPeriodText(details.periodFrom, details.periodTo);
     return {};
 }
 

@@ -9,6 +9,7 @@ enum class ReportKind
 {
     Schedule,
     Vacancies,
+    Changes,
 };
 
 struct ReportChoices
@@ -17,11 +18,15 @@ struct ReportChoices
     ReportKind kind = ReportKind::Schedule;
     QDate asOf;
     FormDetails details;
+    // The period of the changes report, both days included.
+    QDate changesFrom;
+    QDate changesTo;
     // "pdf", "xlsx" or "html".
     QString extension;
 };
 
-// The last choices; the first time, a report as of `today`, compiled today, for the calendar year, in PDF.
+// The last choices; the first time, a report as of `today`, compiled today, for the calendar year, in PDF,
+// and the changes from the first of the month to `today`.
 // The date of the report itself always starts as `today`: yesterday's date is seldom what is wanted.
 ReportChoices rememberedReportChoices(const QDate& today);
 void rememberReportChoices(const ReportChoices& choices);

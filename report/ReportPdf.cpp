@@ -12,9 +12,11 @@ void writeReportPdf(const ScheduleReport& report, const QString& path)
     SheetMedium medium;
     const FormHeader header(medium, report);
     const FormClosing closing(medium, report);
-    const TablePdf pdf{QStringLiteral("Штатное расписание"), formSheetColumns(),
-                       [&](const SheetRowVisitor& visit) { forEachFormRow(report, visit); }, &header,
-                       &closing};
+    const TablePdf pdf{
+        QStringLiteral("Штатное расписание"),
+        {{formSheetColumns(), [&](const SheetRowVisitor& visit) { forEachFormRow(report, visit); }}},
+        &header,
+        &closing};
     writeTablePdf(medium, pdf, path);
 }
 

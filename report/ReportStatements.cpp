@@ -11,19 +11,25 @@ const QString placed = QStringLiteral(" WHERE v.id_otdel_1 IS NOT NULL OR v.id_f
 
 QString lines()
 {
+    return linesOf(QStringLiteral("dbo.Vakansii"));
+}
+
+QString linesOf(const QString& source)
+{
     return QStringLiteral(
                "SELECT v.id_vakansiya, v.Num, v.q_units, v.razrad, v.hourFond, v.e_n_p, v.e_d_p, v.d_d_p, "
-               "v.id_otdel_1, d.otdel_1, v.id_otdel_11, s.otdel_1, v.id_faculty, f.[p23-1], f.[p23-2], "
-               "v.id_otdel_2, l.otdel_1, v.id_kafedra, k.f1, p.post, c.Structure, b.name, v.descr "
-               "FROM dbo.Vakansii v "
-               "LEFT JOIN dbo.Otdel_1 d ON d.id_otdel_1 = v.id_otdel_1 "
-               "LEFT JOIN dbo.Otdel_1 s ON s.id_otdel_1 = v.id_otdel_11 "
-               "LEFT JOIN dbo.Faculty f ON f.id_faculty = v.id_faculty "
-               "LEFT JOIN dbo.Otdel_1 l ON l.id_otdel_1 = v.id_otdel_2 "
-               "LEFT JOIN dbo.Kafedra k ON k.id_kafedra = v.id_kafedra "
-               "LEFT JOIN dbo.post p ON p.id_post = v.id_post "
-               "LEFT JOIN dbo.Structure c ON c.id_structure = v.id_structure "
-               "LEFT JOIN dbo.bk b ON b.id_bk = v.id_bk") +
+               "v.id_otdel_1, d.otdel_1, v.id_otdel_11, s.otdel_1, v.id_faculty, fa.[p23-1], fa.[p23-2], "
+               "v.id_otdel_2, l.otdel_1, v.id_kafedra, k.f1, p.post, c.Structure, b.name, v.descr, v.d_n_p "
+               "FROM ") +
+           source +
+           QStringLiteral(" v LEFT JOIN dbo.Otdel_1 d ON d.id_otdel_1 = v.id_otdel_1 "
+                          "LEFT JOIN dbo.Otdel_1 s ON s.id_otdel_1 = v.id_otdel_11 "
+                          "LEFT JOIN dbo.Faculty fa ON fa.id_faculty = v.id_faculty "
+                          "LEFT JOIN dbo.Otdel_1 l ON l.id_otdel_1 = v.id_otdel_2 "
+                          "LEFT JOIN dbo.Kafedra k ON k.id_kafedra = v.id_kafedra "
+                          "LEFT JOIN dbo.post p ON p.id_post = v.id_post "
+                          "LEFT JOIN dbo.Structure c ON c.id_structure = v.id_structure "
+                          "LEFT JOIN dbo.bk b ON b.id_bk = v.id_bk") +
            placed;
 }
 

@@ -17,7 +17,9 @@ using namespace reportstatements;
 // Often enough for a progress bar to move smoothly, rarely enough to cost nothing.
 constexpr int progressStep = 256;
 
-QString readInstitution(Connection& connection)
+} // namespace
+
+QString loadInstitution(Connection& connection)
 {
     const std::unique_ptr<ResultCursor> rows = connection.query(institution());
     const QString name = rows->next() ? rows->toText(0) : QString();
@@ -26,6 +28,8 @@ QString readInstitution(Connection& connection)
     return name;
 }
 
+namespace {
+
 int readLineCount(Connection& connection)
 {
     const std::unique_ptr<ResultCursor> rows = connection.query(lineCount());
@@ -33,48 +37,6 @@ int readLineCount(Connection& connection)
     while (rows->next()) {
     }
     return count;
-}
-
-// A line of a division and a faculty both is the division's, as the client lists it there first; one with
-// a level-2 division and a department is the level-2 division's.
-UnitKey unitOf(const ResultCursor& row)
-{
-    UnitKey key;
-    if (!row.isNull(Division)) {
-        key.parent = row.toInt64(Division);
-        if (!row.isNull(SubLevel)) {
-            key.level = UnitKey::Inner;
-            key.child = row.toInt64(SubLevel);
-        }
-        return key;
-    }
-    key.branch = UnitKey::FacultyBranch;
-    key.parent = row.toInt64(Faculty);
-    if (!row.isNull(Level2Division)) {
-        key.level = UnitKey::Inner;
-        key.child = row.toInt64(Level2Division);
-    } else if (!row.isNull(Department)) {
-        key.level = UnitKey::Department;
-        key.child = row.toInt64(Department);
-    }
-    return key;
-}
-
-UnitNames namesOf(const ResultCursor& row, const UnitKey& key)
-{
-    UnitNames names;
-    if (key.branch == UnitKey::DivisionBranch) {
-        names.parent = row.toText(DivisionName);
-        names.parentOrder = names.parent;
-        names.child = row.toText(SubLevelName);
-        return names;
-    }
-    names.parentOrder = row.toText(FacultyShortName);
-    names.parent = row.toText(FacultyName);
-    if (names.parent.isEmpty())
-        names.parent = names.parentOrder;
-    names.child = row.toText(key.level == UnitKey::Inner ? Level2DivisionName : DepartmentName);
-    return names;
 }
 
 // The salary of the line's grade on the report's date and column 9; allowances are not kept, so column 9 is
@@ -113,7 +75,7 @@ ScheduleReport loadScheduleReport(Connection& connection, const QDate& asOf, con
 {
     ScheduleReport report;
     report.asOf = asOf;
-    report.institution = readInstitution(connection);
+    report.institution = loadInstitution(connection);
     report.requisites = loadFormRequisites(connection);
     const SalaryScale scale = SalaryScale::load(connection);
     const UnitCodes codes = UnitCodes::load(connection);
@@ -128,11 +90,11 @@ ScheduleReport loadScheduleReport(Connection& connection, const QDate& asOf, con
         const QDate entered = rows->value(EnteredOn).toDate();
         if (!countsOn(asOf, entered, rows->value(WithdrawnOn).toDate()))
             continue;
-        const UnitKey key = unitOf(*rows);
+        const UnitKey key = lineUnit(*rows);
         const std::optional<qint64> number =
             rows->isNull(Number) ? std::nullopt : std::optional(rows->toInt64(Number));
         groups.add(
-            key, [&] { return namesOf(*rows, key); }, number, rows->toInt64(LineKey),
+            key, [&] { return lineUnitNames(*rows, key); }, number, rows->toInt64(LineKey),
             lineOf(*rows, entered, scale, asOf));
     }
     if (progress && !progress(done, total))

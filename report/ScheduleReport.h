@@ -74,6 +74,9 @@ struct ScheduleReport
     int linesWithoutSalary = 0;
 };
 
+// The name of the institution the schedule is of (see reportstatements::institution()).
+QString loadInstitution(Connection& connection);
+
 // Reads every line counting on `asOf` (see countsOn), grouped by unit: divisions by name, each with its own
 // lines and then its sub-levels by name; then faculties by short name, each with its own lines, its level-2
 // divisions and its departments by name. Lines keep their numbers' order. A non-empty `unit` keeps only the

@@ -1,11 +1,55 @@
 #include "report/UnitGroups.h"
 
+#include "data/ResultCursor.h"
 #include "data/dataset/CollatedTexts.h"
+#include "report/ReportStatements.h"
 
 #include <algorithm>
 #include <numeric>
 
 namespace zeb {
+
+UnitKey lineUnit(const ResultCursor& row)
+{
+    using namespace reportstatements;
+    UnitKey key;
+    if (!row.isNull(Division)) {
+        key.parent = row.toInt64(Division);
+        if (!row.isNull(SubLevel)) {
+            key.level = UnitKey::Inner;
+            key.child = row.toInt64(SubLevel);
+        }
+        return key;
+    }
+    key.branch = UnitKey::FacultyBranch;
+    key.parent = row.toInt64(Faculty);
+    if (!row.isNull(Level2Division)) {
+        key.level = UnitKey::Inner;
+        key.child = row.toInt64(Level2Division);
+    } else if (!row.isNull(Department)) {
+        key.level = UnitKey::Department;
+        key.child = row.toInt64(Department);
+    }
+    return key;
+}
+
+UnitNames lineUnitNames(const ResultCursor& row, const UnitKey& key)
+{
+    using namespace reportstatements;
+    UnitNames names;
+    if (key.branch == UnitKey::DivisionBranch) {
+        names.parent = row.toText(DivisionName);
+        names.parentOrder = names.parent;
+        names.child = row.toText(SubLevelName);
+        return names;
+    }
+    names.parentOrder = row.toText(FacultyShortName);
+    names.parent = row.toText(FacultyName);
+    if (names.parent.isEmpty())
+        names.parent = names.parentOrder;
+    names.child = row.toText(key.level == UnitKey::Inner ? Level2DivisionName : DepartmentName);
+    return names;
+}
 
 QList<ReportGroup> UnitGroups::take(const UnitCodes& codes)
 {

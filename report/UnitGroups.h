@@ -10,6 +10,8 @@
 
 namespace zeb {
 
+class ResultCursor;
+
 // The unit a line belongs to, by the keys of its columns.
 struct UnitKey
 {
@@ -42,6 +44,12 @@ struct UnitNames
     QString parentOrder;
     QString child;
 };
+
+// The unit of a row of reportstatements::lines(). A line of a division and a faculty both is the division's,
+// as the client lists it there first; one with a level-2 division and a department is the level-2 division's.
+UnitKey lineUnit(const ResultCursor& row);
+// The names of that unit, from the same row.
+UnitNames lineUnitNames(const ResultCursor& row, const UnitKey& key);
 
 // Collects the lines of a report by unit and hands them out in the report's order.
 class UnitGroups

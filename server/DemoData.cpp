@@ -3,6 +3,7 @@
 #include "data/Engine.h"
 #include "data/Transaction.h"
 #include "platform/Error.h"
+#include "server/DemoChanges.h"
 #include "server/DemoFormData.h"
 #include "server/DemoOrganisation.h"
 #include "server/DemoSchedule.h"
@@ -40,6 +41,7 @@ void DemoData::fill(Engine& engine)
     const QList<DemoLine> lines = insertDemoSchedule(engine, organisation, random);
     // The vacancies' showcase is dated around the day the demo is made, so that the client shows it today.
     insertDemoStaff(engine, lines, random, QDate::currentDate());
+    insertDemoChanges(engine, organisation, lines, random, QDate::currentDate());
     insertDemoFormData(engine, organisation);
     insertDemoUsers(engine);
     transaction.commit();

@@ -45,6 +45,22 @@ QString Arguments::required(const QString& name) const
     return value(name);
 }
 
+QDate Arguments::requiredDay(const QString& name) const
+{
+    const QString text = required(name);
+    const QDate day = QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
+    if (!day.isValid())
+        throw UsageError(
+            QStringLiteral("дата --%1 «%2» не распознана: ожидается ДД.ММ.ГГГГ, например 01.09.2024.")
+                .arg(name, text));
+    return day;
+}
+
+QDate Arguments::optionalDay(const QString& name) const
+{
+    return has(name) ? requiredDay(name) : QDate();
+}
+
 int Arguments::integer(const QString& name, int fallback) const
 {
     if (!has(name))

@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 
+#include <QDate>
 #include <QHash>
 #include <QStringList>
 
@@ -34,6 +35,11 @@ public:
     // terminal without echo, or read as one line from standard input, rather than refused.
     QString required(const QString& name) const;
     int integer(const QString& name, int fallback) const;
+    // The date of an option that must be given, written ДД.ММ.ГГГГ; raises UsageError naming the option and
+    // the text otherwise.
+    QDate requiredDay(const QString& name) const;
+    // The same of an option that may be left out: a null date then.
+    QDate optionalDay(const QString& name) const;
 
     const QStringList& positional() const { return m_positional; }
     // Raises UsageError unless the positional words are those named, of which the last `optional` may be

@@ -12,6 +12,7 @@ int runUser(const QStringList& words);
 int runQuery(const QStringList& words);
 int runReport(const QStringList& words);
 int runVacancies(const QStringList& words);
+int runChanges(const QStringList& words);
 int runPublish(const QStringList& words);
 int runAccounts(const QStringList& words);
 int runForm(const QStringList& words);

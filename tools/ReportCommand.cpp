@@ -13,30 +13,14 @@ namespace zeb {
 
 namespace {
 
-QDate dayOf(const QString& option, const QString& text)
-{
-    const QDate day = QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
-    if (!day.isValid())
-        throw UsageError(
-            QStringLiteral("дата --%1 «%2» не распознана: ожидается ДД.ММ.ГГГГ, например 01.09.2024.")
-                .arg(option, text));
-    return day;
-}
-
-// An optional date of the form; left out, the form shows a blank for it.
-QDate optionalDay(const Arguments& arguments, const QString& option)
-{
-    return arguments.has(option) ? dayOf(option, arguments.value(option)) : QDate();
-}
-
 FormDetails formDetails(const Arguments& arguments)
 {
     FormDetails details;
     details.documentNumber = arguments.value(QStringLiteral("number"));
-    details.compiledOn = optionalDay(arguments, QStringLiteral("compiled"));
-    details.periodFrom = optionalDay(arguments, QStringLiteral("period-from"));
-    details.periodTo = optionalDay(arguments, QStringLiteral("period-to"));
-    details.approvedOn = optionalDay(arguments, QStringLiteral("approved-on"));
+    details.compiledOn = arguments.optionalDay(QStringLiteral("compiled"));
+    details.periodFrom = arguments.optionalDay(QStringLiteral("period-from"));
+    details.periodTo = arguments.optionalDay(QStringLiteral("period-to"));
+    details.approvedOn = arguments.optionalDay(QStringLiteral("approved-on"));
     details.approvalOrder = arguments.value(QStringLiteral("approval-order"));
     if (details.periodFrom.isValid() && details.periodTo.isValid() && details.periodFrom > details.periodTo)
         throw UsageError(QStringLiteral("период указан наоборот: --period-from позже --period-to."));
@@ -63,7 +47,7 @@ int runReport(const QStringList& words)
                                       QStringLiteral("period-from"), QStringLiteral("period-to"),
                                       QStringLiteral("approved-on"), QStringLiteral("approval-order")});
     arguments.expectPositional({QStringLiteral("папка установки DIR")});
-    const QDate day = dayOf(QStringLiteral("as-of"), arguments.required(QStringLiteral("as-of")));
+    const QDate day = arguments.requiredDay(QStringLiteral("as-of"));
     const FormDetails details = formDetails(arguments);
     const QString file = arguments.required(QStringLiteral("out"));
     checkReportFile(file);

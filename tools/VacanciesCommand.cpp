@@ -15,12 +15,7 @@ int runVacancies(const QStringList& words)
     const Arguments arguments(words, {QStringLiteral("login"), QStringLiteral("password"),
                                       QStringLiteral("as-of"), QStringLiteral("out")});
     arguments.expectPositional({QStringLiteral("папка установки DIR")});
-    const QString dayText = arguments.required(QStringLiteral("as-of"));
-    const QDate day = QDate::fromString(dayText, QStringLiteral("dd.MM.yyyy"));
-    if (!day.isValid())
-        throw UsageError(
-            QStringLiteral("дата --as-of «%1» не распознана: ожидается ДД.ММ.ГГГГ, например 01.09.2024.")
-                .arg(dayText));
+    const QDate day = arguments.requiredDay(QStringLiteral("as-of"));
     const QString file = arguments.required(QStringLiteral("out"));
     // Checked before signing in, so that a mistyped name costs no reading.
     try {

@@ -15,7 +15,8 @@ int dispatch(const QStringList& words)
     using namespace zeb;
     if (words.isEmpty())
         throw UsageError(QStringLiteral(
-            "не указана команда (init, settings, user, query, report, vacancies, publish, accounts, form)."));
+            "не указана команда (init, settings, user, query, report, vacancies, changes, publish, accounts, "
+            "form)."));
     const QString& command = words.first();
     const QStringList rest = words.mid(1);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
@@ -43,6 +44,8 @@ int dispatch(const QStringList& words)
         return runReport(rest);
     if (command == QLatin1String("vacancies"))
         return runVacancies(rest);
+    if (command == QLatin1String("changes"))
+        return runChanges(rest);
     if (command == QLatin1String("publish"))
         return runPublish(rest);
     if (command == QLatin1String("accounts"))
@@ -55,7 +58,8 @@ int dispatch(const QStringList& words)
 // The commands that may write a PDF.
 bool writesReports(const char* command)
 {
-    return qstrcmp(command, "report") == 0 || qstrcmp(command, "vacancies") == 0;
+    return qstrcmp(command, "report") == 0 || qstrcmp(command, "vacancies") == 0 ||
+           qstrcmp(command, "changes") == 0;
 }
 
 // A report's PDF needs fonts, which only a GUI application has; the tool never opens a window. The other

@@ -12,7 +12,7 @@ constexpr int carriedRows = 2;
 } // namespace
 
 SheetLayout::SheetLayout(qreal firstTop, qreal top, qreal bottom)
-    : m_firstTop(firstTop), m_top(top), m_bottom(bottom), m_used(firstTop)
+    : m_firstTop(firstTop), m_firstTableTop(top), m_top(top), m_bottom(bottom), m_used(firstTop)
 {
 }
 
@@ -49,6 +49,28 @@ void SheetLayout::close(qreal height)
         m_starts.push_back(carried);
     else
         m_closingAlone = true;
+}
+
+void SheetLayout::startTable(qreal top)
+{
+    m_starts.push_back(rowCount());
+    m_tableTops.emplace_back(int(m_starts.size()), top);
+    m_top = top;
+    m_used = top;
+    m_keptRows = 0;
+    m_keptHeight = 0;
+}
+
+qreal SheetLayout::rowsTop(int sheet) const
+{
+    if (sheet == 0)
+        return m_firstTop;
+    qreal top = m_firstTableTop;
+    for (const auto& [firstSheet, tableTop] : m_tableTops) {
+        if (firstSheet <= sheet)
+            top = tableTop;
+    }
+    return top;
 }
 
 bool SheetLayout::startsSheet(int row) const

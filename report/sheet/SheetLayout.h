@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <utility>
 #include <vector>
 
 namespace zeb {
@@ -17,6 +18,8 @@ public:
     // A row that `keepsWithNext` (a unit's name, a part's caption) never ends a sheet, nor do several such
     // rows in a row.
     void addRow(qreal height, bool keepsWithNext);
+    // The rows after this begin a sheet of their own under another table's headings, at `top`.
+    void startTable(qreal top);
     // The block after the table goes whole on the last sheet; when the rows leave too little room, the last
     // rows go over with it, so that it never stands without the table.
     void close(qreal height);
@@ -27,15 +30,20 @@ public:
     // Whether `row` is the first of a sheet after the first.
     bool startsSheet(int row) const;
     bool closingAlone() const { return m_closingAlone; }
-    qreal rowsTop(int sheet) const { return sheet == 0 ? m_firstTop : m_top; }
+    qreal rowsTop(int sheet) const;
 
 private:
     qreal m_firstTop;
+    // On the first table's sheets after the first.
+    qreal m_firstTableTop;
+    // On the current table's sheets.
     qreal m_top;
     qreal m_bottom;
     std::vector<float> m_heights;
     // The first rows of the sheets after the first, ascending.
     std::vector<int> m_starts;
+    // Where the rows start on the sheets of each table after the first, from the sheet it begins on.
+    std::vector<std::pair<int, qreal>> m_tableTops;
     qreal m_used = 0;
     // The last rows that keep with the next one: how many, how tall.
     int m_keptRows = 0;

@@ -9,8 +9,8 @@ namespace zeb {
 
 SheetPainter::SheetPainter(PdfDocument& document, QPaintDevice& device, const SheetStyle& style,
                            const SheetLayout& layout, const SheetTable& table)
-    : m_document(document), m_style(style), m_layout(layout), m_table(table), m_footer(device, style.small()),
-      m_scale(72.0 / device.logicalDpiY())
+    : m_document(document), m_style(style), m_layout(layout), m_table(&table),
+      m_footer(device, style.small()), m_scale(72.0 / device.logicalDpiY())
 {
 }
 
@@ -21,7 +21,7 @@ void SheetPainter::drawHeader(const SheetBlock* header)
         header->draw(m_ink, m_y);
         m_y += header->height();
     }
-    m_table.drawHeading(m_ink, m_y);
+    m_table->drawHeading(m_ink, m_y);
     drawFooter();
     m_y = m_layout.rowsTop(0);
 }
@@ -36,7 +36,7 @@ void SheetPainter::beginSheet()
     finishSheet();
     ++m_sheet;
     drawFooter();
-    m_table.drawHeading(m_ink, m_style.body().top());
+    m_table->drawHeading(m_ink, m_style.body().top());
     m_y = m_layout.rowsTop(m_sheet);
 }
 
@@ -52,7 +52,7 @@ void SheetPainter::drawRow(const SheetRow& row)
     if (m_layout.startsSheet(m_row))
         beginSheet();
     const qreal height = m_layout.height(m_row);
-    m_table.drawRow(m_ink, m_y, height, row);
+    m_table->drawRow(m_ink, m_y, height, row);
     m_y += height;
     ++m_row;
 }

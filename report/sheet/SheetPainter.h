@@ -19,6 +19,8 @@ public:
 
     // None when null.
     void drawHeader(const SheetBlock* header);
+    // The table the next rows belong to; a table after the first begins a sheet, as laid out.
+    void setTable(const SheetTable& table) { m_table = &table; }
     // Rows in the order they were laid out.
     void drawRow(const SheetRow& row);
     // Ends the last sheet, with the block when there is one.
@@ -32,7 +34,7 @@ private:
     PdfDocument& m_document;
     const SheetStyle& m_style;
     const SheetLayout& m_layout;
-    const SheetTable& m_table;
+    const SheetTable* m_table;
     WrappedText m_footer;
     SheetInk m_ink;
     // Points to a pixel of the layout.

@@ -162,9 +162,11 @@ void writeVacancyPdf(const VacancyReport& report, const QString& path)
                             {TitleLine::Caption, QStringLiteral("по состоянию на ") +
                                                      report.asOf.toString(QStringLiteral("dd.MM.yyyy"))},
                             {TitleLine::Note, vacancyFiguresNote()}});
-    const TablePdf pdf{QStringLiteral("Вакансии"), vacancyColumns(),
-                       [&](const SheetRowVisitor& visit) { VacancyRows(report, visit).visitAll(); }, &title,
-                       nullptr};
+    const TablePdf pdf{
+        QStringLiteral("Вакансии"),
+        {{vacancyColumns(), [&](const SheetRowVisitor& visit) { VacancyRows(report, visit).visitAll(); }}},
+        &title,
+        nullptr};
     writeTablePdf(medium, pdf, path);
 }
 

@@ -1,44 +1,12 @@
 #pragma once
 
-#include <QDateTime>
-#include <QList>
-#include <QString>
+#include "report/history/LineChanges.h"
+
 #include <QVariant>
 
 namespace zeb {
 
 class Connection;
-
-// One column of a change, both values as the grid writes them (empty for none).
-struct ColumnChange
-{
-    QString title;
-    QString before;
-    QString after;
-
-    bool operator==(const ColumnChange&) const = default;
-};
-
-// One change of a schedule line as the database recorded it.
-struct LineChange
-{
-    enum class Kind
-    {
-        Inserted,
-        Updated,
-        Deleted,
-    };
-
-    Kind kind = Kind::Updated;
-    QDateTime changed; // the server's time
-    QString zebUser;   // the login the program stamped on the line
-    QString dbLogin;   // the database login of the session that made the change
-    // An update: the columns it changed. An insert: the values the line got, a delete: those it had.
-    QList<ColumnChange> columns;
-};
-
-// What the office reads of a change's kind: "Строка добавлена", "Строка изменена", "Строка удалена".
-QString changeKindText(LineChange::Kind kind);
 
 // Reads the history the database keeps of the schedule lines, through the client's connection.
 class LineHistory

@@ -5,6 +5,8 @@
 #include "report/FormRequisites.h"
 #include "report/ReportFile.h"
 #include "report/ScheduleReport.h"
+#include "report/change/ChangesFile.h"
+#include "report/change/ChangesReport.h"
 #include "report/vacancy/VacancyFile.h"
 #include "report/vacancy/VacancyReport.h"
 #include "schedule/menu/ReportDialog.h"
@@ -60,20 +62,31 @@ void keepRequisites(QWidget* owner, Connection& connection, const FormRequisites
     }
 }
 
+// The file's name proposed and the save dialog's caption.
+std::pair<QString, QString> proposedFile(const ReportChoices& choices)
+{
+    switch (choices.kind) {
+    case ReportKind::Vacancies:
+        return {proposedReportPath(choices.asOf, choices.extension, QStringLiteral("Вакансии")),
+                QStringLiteral("Сохранить вакансии")};
+    case ReportKind::Changes:
+        return {proposedChangesPath(choices.changesFrom, choices.changesTo, choices.extension),
+                QStringLiteral("Сохранить изменения за период")};
+    case ReportKind::Schedule:
+        break;
+    }
+    return {proposedReportPath(choices.asOf, choices.extension),
+            QStringLiteral("Сохранить штатное расписание")};
+}
+
 // Where the user chose to save the report, having agreed to replace a file of that name; empty when the
 // user cancelled.
 QString askReportPath(QWidget* owner, const ReportChoices& choices)
 {
     Platform& platform = Platform::instance();
-    const bool vacancies = choices.kind == ReportKind::Vacancies;
-    QString proposed = vacancies
-                           ? proposedReportPath(choices.asOf, choices.extension, QStringLiteral("Вакансии"))
-                           : proposedReportPath(choices.asOf, choices.extension);
+    auto [proposed, saveCaption] = proposedFile(choices);
     for (;;) {
-        QString chosen = platform.saveFileName(owner,
-                                               vacancies ? QStringLiteral("Сохранить вакансии")
-                                                         : QStringLiteral("Сохранить штатное расписание"),
-                                               proposed, fileFilter(choices.extension));
+        QString chosen = platform.saveFileName(owner, saveCaption, proposed, fileFilter(choices.extension));
         // A name typed without an extension gets the chosen format's.
         if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
             chosen += u'.' + choices.extension;
@@ -128,15 +141,37 @@ void showVacancies(QWidget* owner, Connection& connection, const ReportChoices& 
     openReport(owner, path, QStringLiteral("Вакансии сохранены"));
 }
 
-} // namespace
+void showChanges(QWidget* owner, Connection& connection, const ReportChoices& choices)
+{
+    const QString path = askReportPath(owner, choices);
+    if (path.isEmpty())
+        return;
+    writeChangesReport(loadChangesReport(connection, choices.changesFrom, choices.changesTo), path);
+    openReport(owner, path, QStringLiteral("Изменения за период сохранены"));
+}
 
-QString proposedReportPath(const QDate& asOf, const QString& extension, const QString& document)
+// The user's documents folder, or the home folder when there is none.
+QDir documentsFolder()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    return QDir(folder).filePath(
+    return QDir(folder);
+}
+
+} // namespace
+
+QString proposedReportPath(const QDate& asOf, const QString& extension, const QString& document)
+{
+    return documentsFolder().filePath(
         QStringLiteral("%1 на %2.%3").arg(document, asOf.toString(QStringLiteral("dd.MM.yyyy")), extension));
+}
+
+QString proposedChangesPath(const QDate& from, const QDate& to, const QString& extension)
+{
+    const QString format = QStringLiteral("dd.MM.yyyy");
+    return documentsFolder().filePath(
+        QStringLiteral("Изменения с %1 по %2.%3").arg(from.toString(format), to.toString(format), extension));
 }
 
 void showBuiltInReport(QWidget* owner, Connection& connection)
@@ -150,6 +185,10 @@ void showBuiltInReport(QWidget* owner, Connection& connection)
     rememberReportChoices(choices);
     if (choices.kind == ReportKind::Vacancies) {
         showVacancies(owner, connection, choices);
+        return;
+    }
+    if (choices.kind == ReportKind::Changes) {
+        showChanges(owner, connection, choices);
         return;
     }
     keepRequisites(owner, connection, ask.requisites(), stored);

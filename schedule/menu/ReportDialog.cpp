@@ -53,11 +53,20 @@ ReportDialog::ReportDialog(const ReportChoices& choices, const FormRequisites& r
     m_kind = named(new QComboBox(this), QStringLiteral("ReportKindBox"));
     m_kind->addItem(QStringLiteral("Штатное расписание"), int(ReportKind::Schedule));
     m_kind->addItem(QStringLiteral("Вакансии на дату"), int(ReportKind::Vacancies));
+    m_kind->addItem(QStringLiteral("Изменения за период"), int(ReportKind::Changes));
     m_kind->setCurrentIndex(qMax(0, m_kind->findData(int(choices.kind))));
+
+    m_changesFrom = dateBox(QStringLiteral("ChangesFromEdit"), choices.changesFrom, choices.asOf, this);
+    m_changesTo = dateBox(QStringLiteral("ChangesToEdit"), choices.changesTo, choices.asOf, this);
+    auto* changesPeriod = new QHBoxLayout;
+    changesPeriod->addWidget(m_changesFrom);
+    changesPeriod->addWidget(new QLabel(QStringLiteral("по"), this));
+    changesPeriod->addWidget(m_changesTo);
 
     auto* top = new QFormLayout;
     top->addRow(QStringLiteral("Отчёт:"), m_kind);
     top->addRow(QStringLiteral("По состоянию на:"), m_asOf);
+    top->addRow(QStringLiteral("Изменения с:"), changesPeriod);
     top->addRow(QStringLiteral("Формат файла:"), m_format);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -83,9 +92,12 @@ ReportDialog::ReportDialog(const ReportChoices& choices, const FormRequisites& r
 
 void ReportDialog::showKindsGroups()
 {
-    const bool schedule = ReportKind(m_kind->currentData().toInt()) == ReportKind::Schedule;
-    m_details->setEnabled(schedule);
-    m_requisites->setEnabled(schedule);
+    const auto kind = ReportKind(m_kind->currentData().toInt());
+    m_details->setEnabled(kind == ReportKind::Schedule);
+    m_requisites->setEnabled(kind == ReportKind::Schedule);
+    m_asOf->setEnabled(kind != ReportKind::Changes);
+    m_changesFrom->setEnabled(kind == ReportKind::Changes);
+    m_changesTo->setEnabled(kind == ReportKind::Changes);
 }
 
 QWidget* ReportDialog::detailsGroup(const FormDetails& details)
@@ -142,6 +154,8 @@ ReportChoices ReportDialog::choices() const
     choices.kind = ReportKind(m_kind->currentData().toInt());
     choices.asOf = m_asOf->date();
     choices.extension = m_format->currentData().toString();
+    choices.changesFrom = m_changesFrom->date();
+    choices.changesTo = m_changesTo->date();
     FormDetails& details = choices.details;
     details.documentNumber = m_documentNumber->text().trimmed();
     details.compiledOn = m_compiledOn->date();

@@ -12,9 +12,10 @@ namespace zeb {
 
 class DateBox;
 
-// Asks which report is made (the staff schedule or the vacancies) and for what: its date, the form's details
-// for this issue and the institution's requisites (the staff schedule's only), and the file's format. Refuses
-// to close with OK on choices that cannot make a report.
+// Asks which report is made (the staff schedule, the vacancies or the changes over a period) and for what:
+// its date or the period of the changes, the form's details for this issue and the institution's requisites
+// (the staff schedule's only), and the file's format. Refuses to close with OK on choices that cannot make a
+// report.
 class ReportDialog : public QDialog
 {
     Q_OBJECT
@@ -31,13 +32,15 @@ private:
     QWidget* detailsGroup(const FormDetails& details);
     QWidget* requisitesGroup(const FormRequisites& requisites);
 
-    // The form's details and requisites belong to the staff schedule only.
+    // The form's details and requisites belong to the staff schedule only, the period to the changes.
     void showKindsGroups();
 
     QComboBox* m_kind;
     QWidget* m_details;
     QWidget* m_requisites;
     DateBox* m_asOf;
+    DateBox* m_changesFrom;
+    DateBox* m_changesTo;
     QComboBox* m_format;
     QLineEdit* m_documentNumber;
     DateBox* m_compiledOn;

@@ -33,3 +33,11 @@ QStringList pdfSheetTexts(const QString& pdf)
         sheets.removeLast();
     return sheets;
 }
+
+bool onOneLine(const QString& text, const QStringList& parts)
+{
+    QStringList escaped;
+    for (const QString& part : parts)
+        escaped.append(QRegularExpression::escape(part));
+    return QRegularExpression(escaped.join(QStringLiteral("[ \\x{00A0}]+"))).match(text).hasMatch();
+}

@@ -106,15 +106,6 @@ QString money(qint64 kopecks)
     return Money::fromKopecks(kopecks).toText().replace(QChar(0x00A0), u' ');
 }
 
-// `parts` in this order on one text line, apart by blanks only.
-bool onOneLine(const QString& text, const QStringList& parts)
-{
-    QStringList escaped;
-    for (const QString& part : parts)
-        escaped.append(QRegularExpression::escape(part));
-    return QRegularExpression(escaped.join(QStringLiteral("[ \\x{00A0}]+"))).match(text).hasMatch();
-}
-
 } // namespace
 
 class ReportPdfTest : public QObject

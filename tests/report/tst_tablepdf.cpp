@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 using namespace zeb;
 
@@ -46,12 +47,27 @@ SheetRows changeRows(int count, int* visits)
     };
 }
 
-bool onOneLine(const QString& text, const QStringList& parts)
+// A second table: every unit's figures.
+SheetColumns figureColumns()
 {
-    QStringList escaped;
-    for (const QString& part : parts)
-        escaped.append(QRegularExpression::escape(part));
-    return QRegularExpression(escaped.join(QStringLiteral("[ \\x{00A0}]+"))).match(text).hasMatch();
+    SheetColumns columns;
+    columns.columns = {{QStringLiteral("Подразделение"), 70, Qt::AlignLeft},
+                       {QStringLiteral("На начало"), 15, Qt::AlignRight},
+                       {QStringLiteral("На конец"), 15, Qt::AlignRight}};
+    return columns;
+}
+
+SheetRows figureRows(int count)
+{
+    return [count](const SheetRowVisitor& visit) {
+        SheetRow row(3);
+        for (int i = 1; i <= count; ++i) {
+            row.begin(SheetRow::Line);
+            row.cells = {QStringLiteral("Кафедра %1").arg(i), QStringLiteral("%1").arg(i),
+                         QStringLiteral("7")};
+            visit(row);
+        }
+    };
 }
 
 } // namespace
@@ -75,10 +91,12 @@ private Q_SLOTS:
                                     {TitleLine::Caption, QStringLiteral("за март 2024 г.")}});
             const TitleBlock closing(
                 medium, {{TitleLine::Note, QStringLiteral("Составил: инспектор отдела кадров")}});
-            writeTablePdf(
-                medium,
-                {QStringLiteral("Изменения"), changeColumns(), changeRows(120, &visits), &title, &closing},
-                path);
+            writeTablePdf(medium,
+                          {QStringLiteral("Изменения"),
+                           {{changeColumns(), changeRows(120, &visits)}},
+                           &title,
+                           &closing},
+                          path);
         }
         QCOMPARE(visits, 2);
         const QStringList sheets = pdfSheetTexts(path);
@@ -105,6 +123,54 @@ private Q_SLOTS:
                  {QStringLiteral("Всего изменений: 120")},
              })
             QVERIFY2(onOneLine(text, parts), qPrintable(parts.join(u'|')));
+    }
+
+    // A second table begins a sheet of its own under its own headings, and the sheets are numbered through.
+    void drawsTablesOneAfterAnother_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("units");
+        QTest::newRow("short tables") << 3 << 4;
+        QTest::newRow("long tables") << 70 << 90;
+    }
+    void drawsTablesOneAfterAnother()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, units);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("two.pdf"));
+        int visits = 0;
+        {
+            SheetMedium medium;
+            const TitleBlock title(medium,
+                                   {{TitleLine::Title, QStringLiteral("Изменения штатного расписания")}});
+            const TitleBlock closing(medium, {{TitleLine::Note, QStringLiteral("Составил: инспектор")}});
+            writeTablePdf(
+                medium,
+                {QStringLiteral("Изменения"),
+                 {{changeColumns(), changeRows(lines, &visits)}, {figureColumns(), figureRows(units)}},
+                 &title,
+                 &closing},
+                path);
+        }
+        const QStringList sheets = pdfSheetTexts(path);
+        const auto firstOfSecond = std::find_if(sheets.begin(), sheets.end(), [](const QString& sheet) {
+            return sheet.contains(QStringLiteral("На начало"));
+        });
+        QVERIFY(firstOfSecond != sheets.begin() && firstOfSecond != sheets.end());
+        QVERIFY2(firstOfSecond->contains(QStringLiteral("Кафедра 1 ")), qPrintable(*firstOfSecond));
+        for (auto sheet = sheets.begin(); sheet != sheets.end(); ++sheet) {
+            const bool second = sheet >= firstOfSecond;
+            QCOMPARE(onOneLine(*sheet, {QStringLiteral("На начало"), QStringLiteral("На конец")}), second);
+            QCOMPARE(sheet->contains(QStringLiteral("Было")), !second);
+            QCOMPARE(sheet->contains(QStringLiteral("Кафедра физики")), sheet == sheets.begin());
+            QVERIFY(sheet->contains(
+                QStringLiteral("Лист %1 из %2").arg(sheet - sheets.begin() + 1).arg(sheets.size())));
+        }
+        QVERIFY(sheets.last().contains(QStringLiteral("Кафедра %1 ").arg(units)));
+        QVERIFY(sheets.last().contains(QStringLiteral("Составил: инспектор")));
+        QVERIFY(sheets.at(firstOfSecond - sheets.begin() - 1)
+                    .contains(QStringLiteral("Всего изменений: %1").arg(lines)));
     }
 };
 

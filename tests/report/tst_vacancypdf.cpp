@@ -23,15 +23,6 @@ const QStringList headings = {QStringLiteral("Код"),
                               QStringLiteral("Вакантно"),
                               QStringLiteral("Сверх штата")};
 
-// `parts` in this order on one text line, apart by blanks only.
-bool onOneLine(const QString& text, const QStringList& parts)
-{
-    QStringList escaped;
-    for (const QString& part : parts)
-        escaped.append(QRegularExpression::escape(part));
-    return QRegularExpression(escaped.join(QStringLiteral("[ \\x{00A0}]+"))).match(text).hasMatch();
-}
-
 // Where a part's caption stands alone on its line; -1 when it does not.
 qsizetype captionAt(const QString& text, const QString& caption)
 {

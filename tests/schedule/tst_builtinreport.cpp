@@ -90,6 +90,10 @@ private Q_SLOTS:
     void vacanciesAreChosenInTheDialog_data() { addEngineRows(); }
     void vacanciesAreChosenInTheDialog();
     void vacanciesAreWrittenAsPdf();
+    void changesAreChosenInTheDialog_data() { addEngineRows(); }
+    void changesAreChosenInTheDialog();
+    void changesRefusals_data();
+    void changesRefusals();
 };
 
 void TestBuiltInReport::initTestCase()
@@ -379,6 +383,83 @@ void TestBuiltInReport::vacanciesAreWrittenAsPdf()
     QCOMPARE(fileStart(chosen + QStringLiteral(".pdf")), QByteArray("%PDF-"));
     QCOMPARE(report.rig.platform.openedUrls(),
              QStringList{QUrl::fromLocalFile(chosen + QStringLiteral(".pdf")).toString()});
+}
+
+// The third entry of "Отчёт:", its period, the spreadsheet; the period is offered again the next time.
+void TestBuiltInReport::changesAreChosenInTheDialog()
+{
+    QFETCH(EngineKind, engine);
+    bool onlyThePeriod = false;
+    ReportRig report(engine, [&onlyThePeriod](QDialog& dialog) {
+        QTest::keyClick(child<QComboBox>(dialog, "ReportKindBox"), Qt::Key_End);
+        auto* format = child<QComboBox>(dialog, "FormatBox");
+        format->setCurrentIndex(format->findData(QStringLiteral("xlsx")));
+        child<DateBox>(dialog, "ChangesFromEdit")->setDate(QDate(2024, 8, 1));
+        child<DateBox>(dialog, "ChangesToEdit")->setDate(QDate(2024, 9, 1));
+        onlyThePeriod = !child<DateBox>(dialog, "DateEdit")->isEnabled() &&
+                        child<DateBox>(dialog, "ChangesFromEdit")->isEnabled() &&
+                        !child<QLineEdit>(dialog, "DocumentNumberEdit")->isEnabled();
+        QTest::mouseClick(child<QPushButton>(dialog, "BuildButton"), Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted ? ModalResult::Ok : ModalResult::Cancel;
+    });
+    const QString chosen = report.folder.filePath(QStringLiteral("изменения.xlsx"));
+    report.rig.platform.queueSaveFileName(chosen);
+    report.runReport();
+
+    QVERIFY(onlyThePeriod);
+    QVERIFY2(report.rig.platform.errors().isEmpty(), qPrintable(report.rig.platform.errors().join(u'\n')));
+    QCOMPARE(report.rig.platform.saveQuestions().size(), 1);
+    const SaveQuestion& asked = report.rig.platform.saveQuestions().first();
+    QCOMPARE(asked.caption, QStringLiteral("Сохранить изменения за период"));
+    QCOMPARE(asked.filter, QStringLiteral("Книга Excel (*.xlsx)"));
+    QCOMPARE(
+        asked.proposedPath,
+        QDir(m_home.path()).filePath(QStringLiteral("Documents/Изменения с 01.08.2024 по 01.09.2024.xlsx")));
+    QVERIFY(fileStart(chosen).startsWith("PK\x03\x04"));
+    QCOMPARE(report.rig.platform.openedUrls(), QStringList{QUrl::fromLocalFile(chosen).toString()});
+
+    ReportChoices offered;
+    report.rig.platform.queueModal([&](QDialog& dialog) {
+        offered = static_cast<ReportDialog&>(dialog).choices();
+        return ModalResult::Cancel;
+    });
+    report.runReport();
+    QCOMPARE(offered.changesFrom, QDate(2024, 8, 1));
+    QCOMPARE(offered.changesTo, QDate(2024, 9, 1));
+}
+
+void TestBuiltInReport::changesRefusals_data()
+{
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("reversed") << QDate(2024, 9, 2) << 2
+                              << QStringLiteral(
+                                     "Период указан наоборот: его начало 02.09.2024 позже конца 01.09.2024.");
+}
+
+void TestBuiltInReport::changesRefusals()
+{
+    QFETCH(QDate, from);
+    QFETCH(int, format);
+    QFETCH(QString, refusal);
+    bool stayedOpen = false;
+    ReportRig report(EngineKind::Sqlite, [&](QDialog& dialog) {
+        report.rig.platform.queueAnswer(MessageAnswer::Ok);
+        QTest::keyClick(child<QComboBox>(dialog, "ReportKindBox"), Qt::Key_End);
+        child<QComboBox>(dialog, "FormatBox")->setCurrentIndex(format);
+        child<DateBox>(dialog, "ChangesFromEdit")->setDate(from);
+        child<DateBox>(dialog, "ChangesToEdit")->setDate(QDate(2024, 9, 1));
+        QTest::mouseClick(child<QPushButton>(dialog, "BuildButton"), Qt::LeftButton);
+        stayedOpen = dialog.result() != QDialog::Accepted;
+        return ModalResult::Cancel;
+    });
+
+    report.runReport();
+
+    QVERIFY(stayedOpen);
+    QCOMPARE(report.rig.platform.boxTexts(), QStringList(refusal));
+    QVERIFY(report.rig.platform.saveQuestions().isEmpty());
 }
 
 QTEST_MAIN(TestBuiltInReport)

@@ -7,8 +7,8 @@
 
 namespace zeb {
 
-// A column of a schedule line as its history shows it: titled as the grid titles it, its value written as
-// the grid writes it, a key shown by the name it stands for.
+// A column of a schedule line as its history shows it: titled as the grid titles it (its two title levels on
+// one line), its value written as the grid writes it, a key shown by the name it stands for.
 struct HistoryColumn
 {
     QString name; // the column of Vakansii

@@ -1,0 +1,176 @@
+#include "tests/support/EngineRows.h"
+#include "tests/support/TestPgServer.h"
+
+#include <QDate>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <map>
+
+using namespace zeb;
+
+namespace {
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+QString dayText(const QDate& day)
+{
+    return day.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+} // namespace
+
+// `zeb7-admin changes`: the changes of the staff schedule over a period, written from the command line, on
+// the demo installation, whose recent weeks hold entries, withdrawals and changes.
+class ChangesCommandTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::optional<TestPgServer> m_server;
+    QTemporaryDir m_root;
+    std::map<EngineKind, QString> m_installations;
+    QString m_pgDatabase;
+
+    ToolRun run(const QStringList& arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (m_server)
+            environment.insert(QStringLiteral("PGPASSWORD"), m_server->adminPassword);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ZEB_ADMIN_TOOL), arguments);
+        process.closeWriteChannel();
+        process.waitForFinished(-1);
+        ToolRun result;
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = QString::fromUtf8(process.readAllStandardOutput());
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    ToolRun changes(const QString& directory, const QStringList& options)
+    {
+        return run(QStringList{QStringLiteral("changes"), directory, QStringLiteral("--login"),
+                               QStringLiteral("kadry"), QStringLiteral("--password"),
+                               QStringLiteral("kadry123")} +
+                   options);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY_THROWS_NO_EXCEPTION(m_server = TestPgServer::fromEnvironment());
+        m_pgDatabase = TestPgServer::uniqueDatabaseName();
+        const QString embedded = m_root.filePath(QStringLiteral("sqlite"));
+        ToolRun init = run({QStringLiteral("init"), embedded, QStringLiteral("--engine"),
+                            QStringLiteral("sqlite"), QStringLiteral("--demo")});
+        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
+        m_installations[EngineKind::Sqlite] = embedded;
+        const QString server = m_root.filePath(QStringLiteral("pg"));
+        init = run({QStringLiteral("init"), server, QStringLiteral("--engine"), QStringLiteral("pg"),
+                    QStringLiteral("--host"), m_server->host, QStringLiteral("--port"),
+                    QString::number(m_server->port), QStringLiteral("--database"), m_pgDatabase,
+                    QStringLiteral("--admin-user"), m_server->adminUser, QStringLiteral("--demo")});
+        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
+        m_installations[EngineKind::Postgres] = server;
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_server)
+            QVERIFY_THROWS_NO_EXCEPTION(m_server->dropDatabase(m_pgDatabase));
+    }
+
+    // The last 60 days of the demo: every kind of change is there.
+    void writesTheDemosRecentChanges_data()
+    {
+        QTest::addColumn<EngineKind>("engine");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("start");
+        for (const auto& [name, engine] : installableEngines) {
+            QTest::addRow("%s html", name)
+                << engine << QStringLiteral("изменения.html") << QByteArray("<!DOCTYPE html>");
+            QTest::addRow("%s xlsx", name) << engine << QStringLiteral("изменения.xlsx") << QByteArray("PK");
+            QTest::addRow("%s pdf", name) << engine << QStringLiteral("изменения.pdf") << QByteArray("%PDF-");
+        }
+    }
+    void writesTheDemosRecentChanges()
+    {
+        QFETCH(EngineKind, engine);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, start);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(name);
+        const QDate today = QDate::currentDate();
+        const ToolRun result =
+            changes(m_installations.at(engine),
+                    {QStringLiteral("--from"), dayText(today.addDays(-60)), QStringLiteral("--to"),
+                     dayText(today), QStringLiteral("--out"), file});
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        QCOMPARE(result.err, QString());
+        const QRegularExpression summary(
+            QStringLiteral(
+                "^Изменения за период с %1 по %2 записаны в «%3»: строк введено 4, выведено 3, изменено 4; "
+                "штатных единиц на начало ([\\d,]+), на конец ([\\d,]+)\\.\n$")
+                .arg(QRegularExpression::escape(dayText(today.addDays(-60))),
+                     QRegularExpression::escape(dayText(today)), QRegularExpression::escape(file)));
+        const QRegularExpressionMatch match = summary.match(result.out);
+        QVERIFY2(match.hasMatch(), qPrintable(result.out));
+        QVERIFY(match.captured(1) != match.captured(2));
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.read(start.size()), start);
+    }
+
+    void refusesWhatItCannotDo_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("expected");
+        const QString from = QStringLiteral("--from");
+        const QString to = QStringLiteral("--to");
+        const QString out = QStringLiteral("--out");
+        QTest::newRow("no such day") << QStringList{from, QStringLiteral("30.02.2024"),
+                                                    to,   QStringLiteral("31.03.2024"),
+                                                    out,  QStringLiteral("c.html")}
+                                     << QStringLiteral(
+                                            "zeb7-admin: дата --from «30.02.2024» не распознана: ожидается "
+                                            "ДД.ММ.ГГГГ, например 01.09.2024.");
+        QTest::newRow("no end") << QStringList{from, QStringLiteral("01.03.2024"), out,
+                                               QStringLiteral("c.html")}
+                                << QStringLiteral("zeb7-admin: не указан обязательный параметр --to.");
+        QTest::newRow("reversed") << QStringList{from, QStringLiteral("01.04.2024"),
+                                                 to,   QStringLiteral("31.03.2024"),
+                                                 out,  QStringLiteral("c.html")}
+                                  << QStringLiteral(
+                                         "zeb7-admin: Период указан наоборот: его начало 01.04.2024 позже "
+                                         "конца 31.03.2024.");
+        QTest::newRow("text file") << QStringList{from, QStringLiteral("01.03.2024"),
+                                                  to,   QStringLiteral("31.03.2024"),
+                                                  out,  QStringLiteral("c.txt")}
+                                   << QStringLiteral(
+                                          "zeb7-admin: Изменения за период записываются в файл .pdf, "
+                                          ".xlsx, .html или .htm, а не «c.txt».");
+    }
+    // Refused before signing in: nothing is read, nothing written, exit code 2.
+    void refusesWhatItCannotDo()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, expected);
+        QTemporaryDir nowhere;
+        const ToolRun result = changes(nowhere.filePath(QStringLiteral("none")), options);
+        QCOMPARE(result.exitCode, 2);
+        QCOMPARE(result.err, expected + QStringLiteral(" Справка: zeb7-admin --help\n"));
+        QCOMPARE(result.out, QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(ChangesCommandTest)
+#include "tst_changescommand.moc"
