@@ -43,25 +43,27 @@ ReportDialog::ReportDialog(const ReportChoices& choices, const FormRequisites& r
     setWindowTitle(caption);
     setMinimumWidth(460);
 
-    m_asOf = dateBox(QStringLiteral("DateEdit"), choices.asOf, choices.asOf, this);
-    m_format = named(new QComboBox(this), QStringLiteral("FormatBox"));
-    m_format->addItem(QStringLiteral("Документ PDF"), QStringLiteral("pdf"));
-    m_format->addItem(QStringLiteral("Книга Excel (xlsx)"), QStringLiteral("xlsx"));
-    m_format->addItem(QStringLiteral("Страница HTML"), QStringLiteral("html"));
-    m_format->setCurrentIndex(qMax(0, m_format->findData(choices.extension)));
-
+    // Made in the order they stand, which is the order the keyboard goes through them.
     m_kind = named(new QComboBox(this), QStringLiteral("ReportKindBox"));
     m_kind->addItem(QStringLiteral("Штатное расписание"), int(ReportKind::Schedule));
     m_kind->addItem(QStringLiteral("Вакансии на дату"), int(ReportKind::Vacancies));
     m_kind->addItem(QStringLiteral("Изменения за период"), int(ReportKind::Changes));
     m_kind->setCurrentIndex(qMax(0, m_kind->findData(int(choices.kind))));
 
+    m_asOf = dateBox(QStringLiteral("DateEdit"), choices.asOf, choices.asOf, this);
     m_changesFrom = dateBox(QStringLiteral("ChangesFromEdit"), choices.changesFrom, choices.asOf, this);
+    auto* changesTo = new QLabel(QStringLiteral("по"), this);
     m_changesTo = dateBox(QStringLiteral("ChangesToEdit"), choices.changesTo, choices.asOf, this);
     auto* changesPeriod = new QHBoxLayout;
     changesPeriod->addWidget(m_changesFrom);
-    changesPeriod->addWidget(new QLabel(QStringLiteral("по"), this));
+    changesPeriod->addWidget(changesTo);
     changesPeriod->addWidget(m_changesTo);
+
+    m_format = named(new QComboBox(this), QStringLiteral("FormatBox"));
+    m_format->addItem(QStringLiteral("Документ PDF"), QStringLiteral("pdf"));
+    m_format->addItem(QStringLiteral("Книга Excel (xlsx)"), QStringLiteral("xlsx"));
+    m_format->addItem(QStringLiteral("Страница HTML"), QStringLiteral("html"));
+    m_format->setCurrentIndex(qMax(0, m_format->findData(choices.extension)));
 
     auto* top = new QFormLayout;
     top->addRow(QStringLiteral("Отчёт:"), m_kind);
@@ -69,6 +71,19 @@ ReportDialog::ReportDialog(const ReportChoices& choices, const FormRequisites& r
     top->addRow(QStringLiteral("Изменения с:"), changesPeriod);
     top->addRow(QStringLiteral("Формат файла:"), m_format);
 
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    m_details = detailsGroup(choices.details);
+    m_requisites = requisitesGroup(requisites);
+    layout->addWidget(m_details);
+    layout->addWidget(m_requisites);
+    layout->addWidget(buttonBox());
+    showKindsGroups();
+    connect(m_kind, &QComboBox::currentIndexChanged, this, &ReportDialog::showKindsGroups);
+}
+
+QDialogButtonBox* ReportDialog::buttonBox()
+{
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* build = buttons->addButton(QStringLiteral("Сформировать"), QDialogButtonBox::AcceptRole);
     build->setObjectName(QStringLiteral("BuildButton"));
@@ -78,16 +93,7 @@ ReportDialog::ReportDialog(const ReportChoices& choices, const FormRequisites& r
     cancel->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::accepted, this, &ReportDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    m_details = detailsGroup(choices.details);
-    m_requisites = requisitesGroup(requisites);
-    layout->addWidget(m_details);
-    layout->addWidget(m_requisites);
-    layout->addWidget(buttons);
-    showKindsGroups();
-    connect(m_kind, &QComboBox::currentIndexChanged, this, &ReportDialog::showKindsGroups);
+    return buttons;
 }
 
 void ReportDialog::showKindsGroups()

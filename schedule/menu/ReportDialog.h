@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QDialogButtonBox;
 class QLineEdit;
 
 namespace zeb {
@@ -31,6 +32,8 @@ public:
 private:
     QWidget* detailsGroup(const FormDetails& details);
     QWidget* requisitesGroup(const FormRequisites& requisites);
+    // Made after the groups, so that the keyboard reaches the buttons last.
+    QDialogButtonBox* buttonBox();
 
     // The form's details and requisites belong to the staff schedule only, the period to the changes.
     void showKindsGroups();

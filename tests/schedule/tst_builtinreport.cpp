@@ -94,6 +94,8 @@ private Q_SLOTS:
     void changesAreChosenInTheDialog();
     void changesRefusals_data();
     void changesRefusals();
+    void tabGoesDownTheRows_data();
+    void tabGoesDownTheRows();
 };
 
 void TestBuiltInReport::initTestCase()
@@ -460,6 +462,39 @@ void TestBuiltInReport::changesRefusals()
     QVERIFY(stayedOpen);
     QCOMPARE(report.rig.platform.boxTexts(), QStringList(refusal));
     QVERIFY(report.rig.platform.saveQuestions().isEmpty());
+}
+
+void TestBuiltInReport::tabGoesDownTheRows_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("schedule") << int(ReportKind::Schedule)
+                              << QStringList{QStringLiteral("ReportKindBox"), QStringLiteral("DateEdit"),
+                                             QStringLiteral("FormatBox"),
+                                             QStringLiteral("DocumentNumberEdit")};
+    QTest::newRow("changes") << int(ReportKind::Changes)
+                             << QStringList{QStringLiteral("ReportKindBox"),
+                                            QStringLiteral("ChangesFromEdit"),
+                                            QStringLiteral("ChangesToEdit"), QStringLiteral("FormatBox")};
+}
+
+// Tab passes the rows as they stand, skipping what the chosen report does not use.
+void TestBuiltInReport::tabGoesDownTheRows()
+{
+    QFETCH(int, kind);
+    QFETCH(QStringList, order);
+    ReportChoices choices;
+    choices.asOf = QDate(2024, 9, 1);
+    choices.kind = ReportKind(kind);
+    ReportDialog dialog(choices, FormRequisites());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QStringList visited;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        visited.append(dialog.focusWidget() ? dialog.focusWidget()->objectName() : QString());
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, order);
 }
 
 QTEST_MAIN(TestBuiltInReport)
