@@ -22,9 +22,6 @@ TsqlColumnTypes clientColumnTypes()
     types.add(QStringLiteral("Working"), QStringLiteral("id_vakansiya"), FieldType::Integer);
     types.add(QStringLiteral("Working"), QStringLiteral("date_come"), FieldType::DateTime);
     types.add(QStringLiteral("Kafedra"), QStringLiteral("f1"), FieldType::Text);
-    types.add(QStringLiteral("Faculty"), QStringLiteral("id_faculty"), FieldType::Integer);
-    types.add(QStringLiteral("Vakansii_history"), QStringLiteral("id_vakansiya"), FieldType::Integer);
-    types.add(QStringLiteral("Vakansii_history"), QStringLiteral("changed"), FieldType::DateTime);
     return types;
 }
 
@@ -89,8 +86,6 @@ private Q_SLOTS:
     void dateLiterals();
     void datesOnlyWhereDatesAreMeant_data();
     void datesOnlyWhereDatesAreMeant();
-    void namesKeepToTheirSubquery_data();
-    void namesKeepToTheirSubquery();
     void like_data();
     void like();
     void transactions_data();
@@ -542,77 +537,6 @@ void TestTsqlRewriter::datesOnlyWhereDatesAreMeant()
 
     QCOMPARE(rewriteAfter(TsqlTarget::Sqlite, QStringLiteral("dmy"), tsql), sqlite);
     QCOMPARE(rewriteAfter(TsqlTarget::Postgres, QStringLiteral("dmy"), tsql), postgres);
-}
-
-void TestTsqlRewriter::namesKeepToTheirSubquery_data()
-{
-    QTest::addColumn<QString>("tsql");
-    QTest::addColumn<QString>("sql");
-
-    const auto row = [](const char* name, const char* tsql, const char* sql) {
-        QTest::newRow(name) << QString::fromUtf8(tsql) << QString::fromUtf8(sql);
-    };
-    row("one alias for two tables, the date column's first",
-        "select * from Vakansii where id_vakansiya in (select f.id_vakansiya from Vakansii_history f where "
-        "f.changed <= '1.3.2024') and id_faculty in (select f.id_faculty from Faculty f)",
-        "select * from Vakansii where id_vakansiya in (select f.id_vakansiya from Vakansii_history f where "
-        "f.changed <= '2024-03-01 00:00:00') and id_faculty in (select f.id_faculty from Faculty f)");
-    row("one alias for two tables, each with a date",
-        "select * from Vakansii where id_vakansiya in (select f.id_vakansiya from Working f where "
-        "f.date_come >= '1.2.2024') and id_vakansiya in (select f.id_vakansiya from Vakansii_history f where "
-        "f.changed <= '1.3.2024')",
-        "select * from Vakansii where id_vakansiya in (select f.id_vakansiya from Working f where "
-        "f.date_come >= '2024-02-01 00:00:00') and id_vakansiya in (select f.id_vakansiya from "
-        "Vakansii_history f where f.changed <= '2024-03-01 00:00:00')");
-    row("inner alias hides the outer one",
-        "select * from Vakansii f where exists (select 1 from Working f where f.date_come >= '1.2.2024') and "
-        "f.e_d_p <= '1.3.2024'",
-        "select * from Vakansii f where exists (select 1 from Working f where f.date_come >= '2024-02-01 "
-        "00:00:00') and f.e_d_p <= '2024-03-01 00:00:00'");
-    row("nested correlated subquery reads the outer alias",
-        "select * from Vakansii f where exists (select 1 from Working w where exists (select 1 from "
-        "Vakansii_history h where h.id_vakansiya = w.id_vakansiya and f.e_d_p <= '1.3.2024')) and "
-        "f.id_vakansiya in (select f.id_vakansiya from Working f)",
-        "select * from Vakansii f where exists (select 1 from Working w where exists (select 1 from "
-        "Vakansii_history h where h.id_vakansiya = w.id_vakansiya and f.e_d_p <= '2024-03-01 00:00:00')) and "
-        "f.id_vakansiya in (select f.id_vakansiya from Working f)");
-    row("unqualified column of the outer table",
-        "select * from Vakansii where exists (select 1 from Working where date_come >= '1.2.2024' and e_d_p "
-        "<= '1.3.2024')",
-        "select * from Vakansii where exists (select 1 from Working where date_come >= '2024-02-01 00:00:00' "
-        "and e_d_p <= '2024-03-01 00:00:00')");
-    row("unqualified column of another subquery's table",
-        "select * from Vakansii where id_vakansiya in (select id_vakansiya from Working where date_come >= "
-        "'1.2.2024') and id_post in (select id_post from Unknown where date_come = '1.2.2024')",
-        "select * from Vakansii where id_vakansiya in (select id_vakansiya from Working where date_come >= "
-        "'2024-02-01 00:00:00') and id_post in (select id_post from Unknown where date_come = '1.2.2024')");
-    row("subquery in FROM names its alias outside",
-        "select * from Vakansii v where v.id_vakansiya in (select f.id_vakansiya from (select * from Working "
-        "f where f.date_come >= '1.2.2024') as f where f.date_come <= '1.3.2024') and exists (select 1 from "
-        "Vakansii_history f where f.changed >= '1.2.2024')",
-        "select * from Vakansii v where v.id_vakansiya in (select f.id_vakansiya from (select * from Working "
-        "f where f.date_come >= '2024-02-01 00:00:00') as f where f.date_come <= '2024-03-01 00:00:00') and "
-        "exists (select 1 from Vakansii_history f where f.changed >= '2024-02-01 00:00:00')");
-    row("UPDATE names the alias of its FROM",
-        "update f set e_d_p = '1.2.2024' from Vakansii f where f.d_d_p <= '1.3.2024' and f.id_vakansiya in "
-        "(select f.id_vakansiya from Working f)",
-        "update f set e_d_p = '2024-02-01 00:00:00' from Vakansii f where f.d_d_p <= '2024-03-01 00:00:00' "
-        "and "
-        "f.id_vakansiya in (select f.id_vakansiya from Working f)");
-    row("unqualified column of a subquery in FROM",
-        "select * from (select w.id_vakansiya, date_come from Working w) w where date_come <= '1.3.2024'",
-        "select * from (select w.id_vakansiya, date_come from Working w) w where date_come <= '2024-03-01 "
-        "00:00:00'");
-}
-
-// A date literal is translated only when the column it meets is known to be a date where it stands.
-void TestTsqlRewriter::namesKeepToTheirSubquery()
-{
-    QFETCH(QString, tsql);
-    QFETCH(QString, sql);
-
-    QCOMPARE(rewriteAfter(TsqlTarget::Sqlite, QStringLiteral("dmy"), tsql), sql);
-    QCOMPARE(rewriteAfter(TsqlTarget::Postgres, QStringLiteral("dmy"), tsql), sql);
 }
 
 void TestTsqlRewriter::like_data()
