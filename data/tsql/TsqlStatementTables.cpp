@@ -75,9 +75,7 @@ qsizetype TsqlStatementTables::readTable(const TsqlTokenEdit& edit, qsizetype fi
     const bool derived = edit.token(first).isSymbol(u"(");
     if (!derived && (!edit.token(first).isNameToken() || isClauseWord(edit, first)))
         return -1;
-    qsizetype last = first;
-    if (derived)
-        last = closingOf(edit, first);
+    qsizetype last = derived ? closingOf(edit, first) : first;
     while (!derived && last + 2 < edit.size() && edit.token(last + 1).isSymbol(u".") &&
            edit.token(last + 2).isNameToken())
         last += 2;
