@@ -112,7 +112,8 @@ private:
              (isOperator(m_edit.token(after)) || m_edit.token(after).isSymbol(u"("))))
             return std::nullopt;
         const QString qualifier = name.last > name.first ? m_edit.token(name.last - 2).value : QString();
-        const std::optional<FieldType> type = m_tables.columnType(qualifier, m_edit.token(name.last).value);
+        const std::optional<FieldType> type =
+            m_tables.columnType(qualifier, m_edit.token(name.last).value, name.last);
         if (!type || !isDate(*type))
             return std::nullopt;
         return type;

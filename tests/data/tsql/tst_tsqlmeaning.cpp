@@ -29,6 +29,16 @@ int newestLine(Connection& connection)
     return rows->next() ? int(rows->toInt64(0)) : 0;
 }
 
+// A schedule line entered on `entered` with an employee who came on `came`.
+void addStaffedLine(Connection& connection, const char* descr, const char* entered, const char* came)
+{
+    connection.execute(QStringLiteral("insert into Vakansii (id_post, descr, e_d_p) values (1, '%1', '%2')")
+                           .arg(QLatin1String(descr), QLatin1String(entered)));
+    connection.execute(QStringLiteral("insert into Working (id_vakansiya, date_come) values (%1, '%2')")
+                           .arg(newestLine(connection))
+                           .arg(QLatin1String(came)));
+}
+
 } // namespace
 
 // The client's statements mean on both engines what they mean on the server: a date literal is a date only
@@ -43,6 +53,8 @@ private Q_SLOTS:
     void literalsKeepTheirMeaning();
     void likeMatchesAsOnTheServer_data();
     void likeMatchesAsOnTheServer();
+    void aliasesKeepToTheirSubquery_data();
+    void aliasesKeepToTheirSubquery();
 
 private:
     std::map<EngineKind, std::unique_ptr<TestInstallation>> m_installations;
@@ -57,6 +69,8 @@ void TestTsqlMeaning::initTestCase()
         for (const char* department : departmentNames)
             m_connections[engine]->execute(
                 QStringLiteral("insert into Kafedra (f1) values (N'%1')").arg(QString::fromUtf8(department)));
+        addStaffedLine(*m_connections[engine], "scope A", "01.02.2024", "15.01.2024");
+        addStaffedLine(*m_connections[engine], "scope B", "01.06.2024", "15.07.2024");
     }
 }
 
@@ -171,6 +185,46 @@ void TestTsqlMeaning::likeMatchesAsOnTheServer()
                      QStringLiteral("select f1 from Kafedra where %1 order by id_kafedra").arg(condition),
                      QStringLiteral("f1")),
         departments);
+}
+
+void TestTsqlMeaning::aliasesKeepToTheirSubquery_data()
+{
+    QTest::addColumn<EngineKind>("engine");
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("lines");
+
+    // Line A entered 01.02.2024, its employee came 15.01.2024; line B 01.06.2024 and 15.07.2024.
+    const char* const cases[][3] = {
+        {"one alias for two tables in two subqueries",
+         "select descr from Vakansii where descr like 'scope %' and id_vakansiya in (select f.id_vakansiya "
+         "from Working f where f.date_come <= '01.03.2024') and id_vakansiya in (select f.id_vakansiya from "
+         "Vakansii f where f.e_d_p <= '01.03.2024')",
+         "scope A"},
+        {"inner alias hides the outer one",
+         "select f.descr from Vakansii f where f.descr like 'scope %' and exists (select 1 from Working f "
+         "where f.date_come <= '01.02.2024') and f.e_d_p >= '01.03.2024'",
+         "scope B"},
+        {"correlated subquery reads the outer alias",
+         "select f.descr from Vakansii f where f.descr like 'scope %' and exists (select 1 from Working w "
+         "where w.id_vakansiya = f.id_vakansiya and f.e_d_p <= '01.03.2024') and f.id_vakansiya in (select "
+         "f.id_vakansiya from Working f where f.date_come <= '01.02.2024')",
+         "scope A"},
+    };
+    for (const auto& [name, engine] : installableEngines) {
+        for (const auto& [rowName, statement, lines] : cases)
+            QTest::addRow("%s %s", name, rowName)
+                << engine << QString::fromUtf8(statement) << QString::fromUtf8(lines);
+    }
+}
+
+// Each subquery's dates are compared as dates, though another part of the statement gives the alias to
+// another table.
+void TestTsqlMeaning::aliasesKeepToTheirSubquery()
+{
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, statement);
+    QFETCH(QString, lines);
+    QCOMPARE(columnValues(*m_connections.at(engine), statement, QStringLiteral("descr")), lines);
 }
 
 QTEST_GUILESS_MAIN(TestTsqlMeaning)
