@@ -45,6 +45,17 @@ QString Arguments::required(const QString& name) const
     return value(name);
 }
 
+QString Arguments::requiredFile(const QString& name, const std::function<void(const QString&)>& check) const
+{
+    const QString file = required(name);
+    try {
+        check(file);
+    } catch (const Error& error) {
+        throw UsageError(error.message());
+    }
+    return file;
+}
+
 QDate Arguments::requiredDay(const QString& name) const
 {
     const QString text = required(name);

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QHash>
 #include <QStringList>
+#include <functional>
 
 namespace zeb {
 
@@ -40,6 +41,9 @@ public:
     QDate requiredDay(const QString& name) const;
     // The same of an option that may be left out: a null date then.
     QDate optionalDay(const QString& name) const;
+    // The value of an option that must be given and name a file `check` accepts: its refusal (an Error) is
+    // raised as UsageError, so that a mistyped name is refused before anything is read.
+    QString requiredFile(const QString& name, const std::function<void(const QString&)>& check) const;
 
     const QStringList& positional() const { return m_positional; }
     // Raises UsageError unless the positional words are those named, of which the last `optional` may be

@@ -33,18 +33,10 @@ int runChanges(const QStringList& words)
     const QDate to = arguments.requiredDay(QStringLiteral("to"));
     if (from > to)
         throw UsageError(formtexts::reversedPeriodText(from, to));
-    const QString file = arguments.required(QStringLiteral("out"));
-    // Checked before signing in, so that a mistyped name costs no reading.
-    try {
-        checkChangesFile(file);
-    } catch (const Error& error) {
-        throw UsageError(error.message());
-    }
-    const QString login = arguments.required(QStringLiteral("login"));
-    const QString password = arguments.required(QStringLiteral("password"));
+    const QString file = arguments.requiredFile(QStringLiteral("out"), checkChangesFile);
 
     Connection connection;
-    signInAsClient(connection, arguments.positional().at(0), login, password);
+    signInAsClient(connection, arguments);
     const ChangesReport report = loadChangesReport(connection, from, to);
     connection.close();
     writeChangesReport(report, file);

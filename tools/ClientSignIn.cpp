@@ -9,6 +9,7 @@
 #include "signin/GetUserOutcome.h"
 #include "signin/GetUserStatement.h"
 #include "signin/SignInExchange.h"
+#include "tools/Arguments.h"
 #include "tools/Console.h"
 
 #include <QHostInfo>
@@ -89,6 +90,13 @@ void signInAsClient(Connection& connection, const QString& directory, const QStr
     connection.setConnectionString(buildConnectionString(returnedAccount(settings, answer)));
     connection.open();
     connection.run(QStringLiteral("SET DATEFORMAT dmy"));
+}
+
+void signInAsClient(Connection& connection, const Arguments& arguments)
+{
+    const QString login = arguments.required(QStringLiteral("login"));
+    const QString password = arguments.required(QStringLiteral("password"));
+    signInAsClient(connection, arguments.positional().at(0), login, password);
 }
 
 } // namespace zeb

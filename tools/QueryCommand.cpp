@@ -39,11 +39,8 @@ int runQuery(const QStringList& words)
 {
     const Arguments arguments(words, {QStringLiteral("login"), QStringLiteral("password")});
     arguments.expectPositional({QStringLiteral("папка установки DIR"), QStringLiteral("оператор STATEMENT")});
-    const QString login = arguments.required(QStringLiteral("login"));
-    const QString password = arguments.required(QStringLiteral("password"));
-
     Connection connection;
-    signInAsClient(connection, arguments.positional().at(0), login, password);
+    signInAsClient(connection, arguments);
     StatementResult result = connection.run(arguments.positional().at(1));
     printResult(result);
     return 0;

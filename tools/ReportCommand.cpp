@@ -27,16 +27,6 @@ FormDetails formDetails(const Arguments& arguments)
     return details;
 }
 
-// Checked before signing in, so that a mistyped name costs no reading.
-void checkReportFile(const QString& path)
-{
-    try {
-        reportFormat(path);
-    } catch (const Error& error) {
-        throw UsageError(error.message());
-    }
-}
-
 } // namespace
 
 int runReport(const QStringList& words)
@@ -49,13 +39,11 @@ int runReport(const QStringList& words)
     arguments.expectPositional({QStringLiteral("папка установки DIR")});
     const QDate day = arguments.requiredDay(QStringLiteral("as-of"));
     const FormDetails details = formDetails(arguments);
-    const QString file = arguments.required(QStringLiteral("out"));
-    checkReportFile(file);
-    const QString login = arguments.required(QStringLiteral("login"));
-    const QString password = arguments.required(QStringLiteral("password"));
+    const QString file =
+        arguments.requiredFile(QStringLiteral("out"), [](const QString& path) { reportFormat(path); });
 
     Connection connection;
-    signInAsClient(connection, arguments.positional().at(0), login, password);
+    signInAsClient(connection, arguments);
     ScheduleReport report = loadScheduleReport(connection, day, arguments.value(QStringLiteral("unit")));
     connection.close();
     report.details = details;

@@ -16,18 +16,10 @@ int runVacancies(const QStringList& words)
                                       QStringLiteral("as-of"), QStringLiteral("out")});
     arguments.expectPositional({QStringLiteral("папка установки DIR")});
     const QDate day = arguments.requiredDay(QStringLiteral("as-of"));
-    const QString file = arguments.required(QStringLiteral("out"));
-    // Checked before signing in, so that a mistyped name costs no reading.
-    try {
-        checkVacancyFile(file);
-    } catch (const Error& error) {
-        throw UsageError(error.message());
-    }
-    const QString login = arguments.required(QStringLiteral("login"));
-    const QString password = arguments.required(QStringLiteral("password"));
+    const QString file = arguments.requiredFile(QStringLiteral("out"), checkVacancyFile);
 
     Connection connection;
-    signInAsClient(connection, arguments.positional().at(0), login, password);
+    signInAsClient(connection, arguments);
     const VacancyReport report = loadVacancyReport(connection, day);
     connection.close();
     writeVacancyReport(report, file);

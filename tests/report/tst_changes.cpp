@@ -4,6 +4,7 @@
 #include "report/change/ChangesReport.h"
 #include "tests/report/ChangesFixture.h"
 #include "tests/report/XlsxContents.h"
+#include "tests/support/EngineConnections.h"
 #include "tests/support/EngineRows.h"
 #include "tests/support/TestInstallation.h"
 
@@ -73,34 +74,22 @@ class ChangesTest : public QObject
     Q_OBJECT
 
 private:
-    std::map<EngineKind, std::unique_ptr<TestInstallation>> m_installations;
-    std::map<EngineKind, std::unique_ptr<Connection>> m_connections;
+    EngineConnections m_engines;
 
-    Connection& connection()
-    {
-        QFETCH(EngineKind, engine);
-        return *m_connections.at(engine);
-    }
+    Connection& connection() { return m_engines.current(); }
 
     ChangesReport load() { return loadChangesReport(connection(), changesFrom(), changesTo()); }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        for (const auto& [name, engine] : installableEngines) {
-            QVERIFY_THROWS_NO_EXCEPTION(m_installations[engine] = std::make_unique<TestInstallation>(engine));
-            QVERIFY_THROWS_NO_EXCEPTION(m_connections[engine] =
-                                            m_installations[engine]->signedInConnection());
-            QVERIFY_THROWS_NO_EXCEPTION(
-                loadChangesFixture(*m_connections[engine], *m_installations[engine]->adminEngine()));
-        }
+        QVERIFY_THROWS_NO_EXCEPTION(
+            m_engines.install([](Connection& connection, TestInstallation& installation) {
+                loadChangesFixture(connection, *installation.adminEngine());
+            }));
     }
 
-    void cleanupTestCase()
-    {
-        m_connections.clear();
-        m_installations.clear();
-    }
+    void cleanupTestCase() { m_engines.clear(); }
 
     // Entered and withdrawn the day before the period, on its first and its last day and the day after;
     // changed before, in and after it. Each unit's start + entered − withdrawn + changed is its end.
@@ -182,7 +171,7 @@ private Q_SLOTS:
 
     void refusesAReversedPeriod()
     {
-        Connection& any = *m_connections.at(EngineKind::Sqlite);
+        Connection& any = m_engines.connection(EngineKind::Sqlite);
         QVERIFY_THROWS_EXCEPTION(Error, loadChangesReport(any, QDate(2024, 4, 1), QDate(2024, 3, 31)));
         try {
             loadChangesReport(any, QDate(2024, 4, 1), QDate(2024, 3, 31));

@@ -3,6 +3,7 @@
 #include "report/change/ChangesReport.h"
 #include "tests/report/ChangesFixture.h"
 #include "tests/report/PdfSheets.h"
+#include "tests/support/EngineConnections.h"
 #include "tests/support/EngineRows.h"
 #include "tests/support/TestInstallation.h"
 
@@ -20,26 +21,18 @@ class ChangesPdfTest : public QObject
     Q_OBJECT
 
 private:
-    std::map<EngineKind, std::unique_ptr<TestInstallation>> m_installations;
-    std::map<EngineKind, std::unique_ptr<Connection>> m_connections;
+    EngineConnections m_engines;
 
 private Q_SLOTS:
     void initTestCase()
     {
-        for (const auto& [name, engine] : installableEngines) {
-            QVERIFY_THROWS_NO_EXCEPTION(m_installations[engine] = std::make_unique<TestInstallation>(engine));
-            QVERIFY_THROWS_NO_EXCEPTION(m_connections[engine] =
-                                            m_installations[engine]->signedInConnection());
-            QVERIFY_THROWS_NO_EXCEPTION(
-                loadChangesFixture(*m_connections[engine], *m_installations[engine]->adminEngine()));
-        }
+        QVERIFY_THROWS_NO_EXCEPTION(
+            m_engines.install([](Connection& connection, TestInstallation& installation) {
+                loadChangesFixture(connection, *installation.adminEngine());
+            }));
     }
 
-    void cleanupTestCase()
-    {
-        m_connections.clear();
-        m_installations.clear();
-    }
+    void cleanupTestCase() { m_engines.clear(); }
 
     void writesTheSheets_data() { addEngineRows(); }
     void writesTheSheets()
@@ -47,7 +40,7 @@ private Q_SLOTS:
         QFETCH(EngineKind, engine);
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("изменения.pdf"));
-        writeChangesReport(loadChangesReport(*m_connections.at(engine), changesFrom(), changesTo()), path);
+        writeChangesReport(loadChangesReport(m_engines.connection(engine), changesFrom(), changesTo()), path);
         const QStringList sheets = pdfSheetTexts(path);
         QVERIFY2(sheets.size() >= 2, qPrintable(sheets.join(u'\f')));
         const QString& first = sheets.first();

@@ -1,6 +1,7 @@
 #include "platform/Error.h"
 #include "report/ScheduleReport.h"
 #include "tests/report/ReportFixture.h"
+#include "tests/support/EngineConnections.h"
 #include "tests/support/EngineRows.h"
 #include "tests/support/TestInstallation.h"
 
@@ -66,14 +67,9 @@ class ScheduleReportTest : public QObject
 
 private:
     // The tests only read: one installation with the fixture per engine serves them all.
-    std::map<EngineKind, std::unique_ptr<TestInstallation>> m_installations;
-    std::map<EngineKind, std::unique_ptr<Connection>> m_connections;
+    EngineConnections m_engines;
 
-    Connection& connection()
-    {
-        QFETCH(EngineKind, engine);
-        return *m_connections.at(engine);
-    }
+    Connection& connection() { return m_engines.current(); }
 
     // Rows for each engine under `label`; the caller adds the other columns.
     static QTestData& engineRow(EngineKind engine, const char* label)
@@ -88,19 +84,11 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        for (const auto& [name, engine] : installableEngines) {
-            QVERIFY_THROWS_NO_EXCEPTION(m_installations[engine] = std::make_unique<TestInstallation>(engine));
-            QVERIFY_THROWS_NO_EXCEPTION(m_connections[engine] =
-                                            m_installations[engine]->signedInConnection());
-            QVERIFY_THROWS_NO_EXCEPTION(loadReportFixture(*m_connections[engine]));
-        }
+        QVERIFY_THROWS_NO_EXCEPTION(m_engines.install(
+            [](Connection& connection, TestInstallation&) { loadReportFixture(connection); }));
     }
 
-    void cleanupTestCase()
-    {
-        m_connections.clear();
-        m_installations.clear();
-    }
+    void cleanupTestCase() { m_engines.clear(); }
 
     void groupsTheLinesOfTheDay_data() { addEngineRows(); }
     void groupsTheLinesOfTheDay()

@@ -3,6 +3,7 @@
 #include "report/vacancy/VacancyReport.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/report/VacancyFixture.h"
+#include "tests/support/EngineConnections.h"
 #include "tests/support/EngineRows.h"
 #include "tests/support/TestInstallation.h"
 
@@ -54,32 +55,20 @@ class VacanciesTest : public QObject
     Q_OBJECT
 
 private:
-    std::map<EngineKind, std::unique_ptr<TestInstallation>> m_installations;
-    std::map<EngineKind, std::unique_ptr<Connection>> m_connections;
+    EngineConnections m_engines;
 
-    Connection& connection()
-    {
-        QFETCH(EngineKind, engine);
-        return *m_connections.at(engine);
-    }
+    Connection& connection() { return m_engines.current(); }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        for (const auto& [name, engine] : installableEngines) {
-            QVERIFY_THROWS_NO_EXCEPTION(m_installations[engine] = std::make_unique<TestInstallation>(engine));
-            QVERIFY_THROWS_NO_EXCEPTION(m_connections[engine] =
-                                            m_installations[engine]->signedInConnection());
-            QVERIFY_THROWS_NO_EXCEPTION(loadReportFixture(*m_connections[engine]));
-            QVERIFY_THROWS_NO_EXCEPTION(loadVacancyPlacements(*m_connections[engine]));
-        }
+        QVERIFY_THROWS_NO_EXCEPTION(m_engines.install([](Connection& connection, TestInstallation&) {
+            loadReportFixture(connection);
+            loadVacancyPlacements(connection);
+        }));
     }
 
-    void cleanupTestCase()
-    {
-        m_connections.clear();
-        m_installations.clear();
-    }
+    void cleanupTestCase() { m_engines.clear(); }
 
     void countsTheEmployeesOfTheDay_data()
     {
