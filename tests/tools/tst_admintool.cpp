@@ -6,11 +6,11 @@
 #include "signin/dialog/VersionLabel.h"
 #include "tests/support/EngineRows.h"
 #include "tests/support/TestPgServer.h"
+#include "tests/tools/ToolRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTcpServer>
@@ -21,13 +21,6 @@
 using namespace zeb;
 
 namespace {
-
-struct ToolRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 // True when the text is a single line that ends with a line break.
 bool isOneLine(const QString& text)
@@ -60,23 +53,13 @@ private:
     // `input` is what the tool finds on its standard input, which then ends.
     ToolRun run(const QStringList& arguments, const QByteArray& input = {})
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (m_server)
             environment.insert(QStringLiteral("PGPASSWORD"), m_server->adminPassword);
         // The SQL Server administrator comes from the arguments and the standard input of each case.
         environment.remove(QStringLiteral("SQLCMDUSER"));
         environment.remove(QStringLiteral("SQLCMDPASSWORD"));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(ZEB_ADMIN_TOOL), arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        process.waitForFinished(-1);
-        ToolRun result;
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = QString::fromUtf8(process.readAllStandardOutput());
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return runAdminTool(arguments, environment, input);
     }
 
     QString directory()

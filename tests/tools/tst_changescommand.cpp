@@ -1,9 +1,9 @@
 #include "tests/support/EngineRows.h"
 #include "tests/support/TestPgServer.h"
+#include "tests/tools/ToolRun.h"
 
 #include <QDate>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,13 +12,6 @@
 using namespace zeb;
 
 namespace {
-
-struct ToolRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 QString dayText(const QDate& day)
 {
@@ -41,19 +34,10 @@ private:
 
     ToolRun run(const QStringList& arguments)
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (m_server)
             environment.insert(QStringLiteral("PGPASSWORD"), m_server->adminPassword);
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(ZEB_ADMIN_TOOL), arguments);
-        process.closeWriteChannel();
-        process.waitForFinished(-1);
-        ToolRun result;
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = QString::fromUtf8(process.readAllStandardOutput());
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return runAdminTool(arguments, environment);
     }
 
     ToolRun changes(const QString& directory, const QStringList& options)
