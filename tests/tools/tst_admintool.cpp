@@ -16,7 +16,6 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <map>
 
 using namespace zeb;
 
@@ -44,28 +43,18 @@ class AdminToolTest : public QObject
     Q_OBJECT
 
 private:
-    std::optional<TestPgServer> m_server;
-    QTemporaryDir m_root;
-    std::map<EngineKind, QString> m_installations;
-    QString m_pgDatabase;
+    DemoInstallations m_demos;
     int m_closedPort = 0;
 
-    // `input` is what the tool finds on its standard input, which then ends.
     ToolRun run(const QStringList& arguments, const QByteArray& input = {})
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        if (m_server)
-            environment.insert(QStringLiteral("PGPASSWORD"), m_server->adminPassword);
-        // The SQL Server administrator comes from the arguments and the standard input of each case.
-        environment.remove(QStringLiteral("SQLCMDUSER"));
-        environment.remove(QStringLiteral("SQLCMDPASSWORD"));
-        return runAdminTool(arguments, environment, input);
+        return m_demos.run(arguments, input);
     }
 
     QString directory()
     {
         QFETCH(EngineKind, engine);
-        return m_installations.at(engine);
+        return m_demos.folders.at(engine);
     }
 
     ToolRun query(const QString& login, const QString& password, const QString& statement)
@@ -95,15 +84,15 @@ private:
     {
         QStringList words{QStringLiteral("user"), arguments.at(0), directory()};
         words += arguments.mid(1);
-        if (m_server)
-            words += {QStringLiteral("--admin-user"), m_server->adminUser};
+        if (m_demos.server)
+            words += {QStringLiteral("--admin-user"), m_demos.server->adminUser};
         return run(words);
     }
 
     // A folder whose settings name a PostgreSQL server where none listens.
     QString deadServerFolder()
     {
-        const QString folder = m_root.filePath(QStringLiteral("dead"));
+        const QString folder = m_demos.root.filePath(QStringLiteral("dead"));
         FirstConnectInfo settings{QStringLiteral("zeb_signin"), QStringLiteral("secret"),
                                   QStringLiteral("zeb"), QStringLiteral("pg:127.0.0.1:%1").arg(m_closedPort)};
         SettingsFile::write(Installation::settingsPath(folder), settings);
@@ -115,7 +104,7 @@ private:
     {
         if (engine != EngineKind::Postgres)
             return {};
-        PgEngine admin(m_server->adminParams(m_pgDatabase));
+        PgEngine admin(m_demos.server->adminParams(m_demos.pgDatabase));
         admin.open();
         const StatementResult result =
             admin.run(QStringLiteral("SELECT failed_count FROM dbo.zeb_users WHERE login = 'kadry'"));
@@ -125,7 +114,7 @@ private:
     // A folder whose settings name a SQL Server where none listens.
     QString deadSqlServerFolder()
     {
-        const QString folder = m_root.filePath(QStringLiteral("mssql"));
+        const QString folder = m_demos.root.filePath(QStringLiteral("mssql"));
         FirstConnectInfo settings{QStringLiteral("ZEB_signin"), QStringLiteral("secret"),
                                   QStringLiteral("ZEB"), QStringLiteral("127.0.0.1,1")};
         SettingsFile::write(Installation::settingsPath(folder), settings);
@@ -135,41 +124,24 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY_THROWS_NO_EXCEPTION(m_server = TestPgServer::fromEnvironment());
         m_closedPort = closedPort();
-        m_pgDatabase = TestPgServer::uniqueDatabaseName();
-
-        const QString embedded = m_root.filePath(QStringLiteral("sqlite"));
-        ToolRun init = run({QStringLiteral("init"), embedded, QStringLiteral("--engine"),
-                            QStringLiteral("sqlite"), QStringLiteral("--demo")});
-        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
-        m_installations[EngineKind::Sqlite] = embedded;
-
-        const QString server = m_root.filePath(QStringLiteral("pg"));
-        init = run({QStringLiteral("init"), server, QStringLiteral("--engine"), QStringLiteral("pg"),
-                    QStringLiteral("--host"), m_server->host, QStringLiteral("--port"),
-                    QString::number(m_server->port), QStringLiteral("--database"), m_pgDatabase,
-                    QStringLiteral("--admin-user"), m_server->adminUser, QStringLiteral("--demo")});
-        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
-        m_installations[EngineKind::Postgres] = server;
+        QString refusal;
+        QVERIFY_THROWS_NO_EXCEPTION(refusal = m_demos.install());
+        QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
     }
 
-    void cleanupTestCase()
-    {
-        if (m_server)
-            QVERIFY_THROWS_NO_EXCEPTION(m_server->dropDatabase(m_pgDatabase));
-    }
+    void cleanupTestCase() { QVERIFY_THROWS_NO_EXCEPTION(m_demos.dropDatabase()); }
 
     void settingsShowsWhatTheClientReads_data() { addEngineRows(); }
     void settingsShowsWhatTheClientReads()
     {
         QFETCH(EngineKind, engine);
         const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(directory()));
-        const QString database = engine == EngineKind::Sqlite ? QStringLiteral("zeb") : m_pgDatabase;
+        const QString database = engine == EngineKind::Sqlite ? QStringLiteral("zeb") : m_demos.pgDatabase;
         QCOMPARE(settings.userId, database + QStringLiteral("_signin"));
         QCOMPARE(settings.initialCatalog, database);
-        QCOMPARE(settings.dataSource,
-                 engine == EngineKind::Sqlite ? QStringLiteral("sqlite:zeb.db") : m_server->dataSource());
+        QCOMPARE(settings.dataSource, engine == EngineKind::Sqlite ? QStringLiteral("sqlite:zeb.db")
+                                                                   : m_demos.server->dataSource());
 
         const QString expected =
             QStringLiteral("User ID: %1\nPassword: %2\nInitial Catalog: %3\nData Source: %4\n"
@@ -282,8 +254,8 @@ private Q_SLOTS:
         QStringList words{QStringLiteral("user"), action, directory(), login};
         if (!onStandardInput)
             words.append(password);
-        if (m_server)
-            words += {QStringLiteral("--admin-user"), m_server->adminUser};
+        if (m_demos.server)
+            words += {QStringLiteral("--admin-user"), m_demos.server->adminUser};
         const ToolRun result = run(words, onStandardInput ? password.toUtf8() + '\n' : QByteArray());
 
         const QString select = QStringLiteral("select count(*) AS n from post where id_post = 1");
@@ -656,7 +628,7 @@ private Q_SLOTS:
         QFETCH(int, exitCode);
         QFETCH(QString, expected);
         QTemporaryDir fresh;
-        const QString damaged = m_root.filePath(QStringLiteral("damaged"));
+        const QString damaged = m_demos.root.filePath(QStringLiteral("damaged"));
         QDir().mkpath(Installation::dataDirectory(damaged));
         QFile file(Installation::settingsPath(damaged));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -806,7 +778,7 @@ private Q_SLOTS:
         QFETCH(EngineKind, engine);
         QFETCH(QString, fault);
         QFETCH(QString, verdict);
-        const QString folder = m_root.filePath(fault);
+        const QString folder = m_demos.root.filePath(fault);
         FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(directory()));
         const QString file =
             Installation::dataDirectory(folder) + QStringLiteral("/") + fault + QStringLiteral(".db");
@@ -845,7 +817,7 @@ private Q_SLOTS:
     void accountsRepairRestoresTheSignIn()
     {
         QFETCH(QString, breaking);
-        const QString folder = m_installations.at(EngineKind::Postgres);
+        const QString folder = m_demos.folders.at(EngineKind::Postgres);
         const FirstConnectInfo settings = SettingsFile::read(Installation::settingsPath(folder));
         const QStringList signIn{QStringLiteral("query"),
                                  folder,
@@ -864,7 +836,7 @@ private Q_SLOTS:
         QCOMPARE(run(signIn).exitCode, 1);
 
         const ToolRun repaired = run({QStringLiteral("accounts"), QStringLiteral("repair"), folder,
-                                      QStringLiteral("--admin-user"), m_server->adminUser});
+                                      QStringLiteral("--admin-user"), m_demos.server->adminUser});
         QVERIFY2(repaired.exitCode == 0, qPrintable(repaired.err));
         QCOMPARE(repaired.out, QStringLiteral("Учётные записи сервера восстановлены: вход с учётной записью "
                                               "файла настроек снова работает.\n"));
@@ -876,7 +848,7 @@ private Q_SLOTS:
     void accountsRepairHasNothingToDoOnSqlite()
     {
         const ToolRun result = run(
-            {QStringLiteral("accounts"), QStringLiteral("repair"), m_installations.at(EngineKind::Sqlite)});
+            {QStringLiteral("accounts"), QStringLiteral("repair"), m_demos.folders.at(EngineKind::Sqlite)});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out,
                  QStringLiteral(
@@ -888,7 +860,7 @@ private Q_SLOTS:
     // trigger on the log to collect into, and the log's own trigger gone.
     void accountsRepairClearsWhatAClientLeftOnSqlite()
     {
-        const QString folder = m_installations.at(EngineKind::Sqlite);
+        const QString folder = m_demos.folders.at(EngineKind::Sqlite);
         {
             SqliteEngine file(Installation::dataDirectory(folder) + QStringLiteral("/zeb.db"),
                               SqliteRole::Administrator);
@@ -921,19 +893,19 @@ private Q_SLOTS:
     {
         QFETCH(EngineKind, engine);
         // An installation of its own: the shared ones would tell the other cases' sign-ins to update.
-        const QString folder = m_root.filePath(QStringLiteral("publish-%1").arg(int(engine)));
+        const QString folder = m_demos.root.filePath(QStringLiteral("publish-%1").arg(int(engine)));
         const QString database = TestPgServer::uniqueDatabaseName();
         QStringList init{QStringLiteral("init"), folder, QStringLiteral("--engine")};
         QStringList admin;
         if (engine == EngineKind::Postgres) {
             init += {QStringLiteral("pg"),
                      QStringLiteral("--host"),
-                     m_server->host,
+                     m_demos.server->host,
                      QStringLiteral("--port"),
-                     QString::number(m_server->port),
+                     QString::number(m_demos.server->port),
                      QStringLiteral("--database"),
                      database};
-            admin = {QStringLiteral("--admin-user"), m_server->adminUser};
+            admin = {QStringLiteral("--admin-user"), m_demos.server->adminUser};
         } else {
             init.append(QStringLiteral("sqlite"));
         }
@@ -941,9 +913,9 @@ private Q_SLOTS:
         QVERIFY2(result.exitCode == 0, qPrintable(result.err));
         const auto dropDatabase = qScopeGuard([&] {
             if (engine == EngineKind::Postgres)
-                QVERIFY_THROWS_NO_EXCEPTION(m_server->dropDatabase(database));
+                QVERIFY_THROWS_NO_EXCEPTION(m_demos.server->dropDatabase(database));
         });
-        const QString executable = m_root.filePath(QStringLiteral("ZEB 7.exe"));
+        const QString executable = m_demos.root.filePath(QStringLiteral("ZEB 7.exe"));
         QFile file(executable);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("abc");

@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <map>
 
 using namespace zeb;
 
@@ -27,18 +26,9 @@ class ChangesCommandTest : public QObject
     Q_OBJECT
 
 private:
-    std::optional<TestPgServer> m_server;
-    QTemporaryDir m_root;
-    std::map<EngineKind, QString> m_installations;
-    QString m_pgDatabase;
+    DemoInstallations m_demos;
 
-    ToolRun run(const QStringList& arguments)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        if (m_server)
-            environment.insert(QStringLiteral("PGPASSWORD"), m_server->adminPassword);
-        return runAdminTool(arguments, environment);
-    }
+    ToolRun run(const QStringList& arguments) { return m_demos.run(arguments); }
 
     ToolRun changes(const QString& directory, const QStringList& options)
     {
@@ -51,27 +41,12 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY_THROWS_NO_EXCEPTION(m_server = TestPgServer::fromEnvironment());
-        m_pgDatabase = TestPgServer::uniqueDatabaseName();
-        const QString embedded = m_root.filePath(QStringLiteral("sqlite"));
-        ToolRun init = run({QStringLiteral("init"), embedded, QStringLiteral("--engine"),
-                            QStringLiteral("sqlite"), QStringLiteral("--demo")});
-        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
-        m_installations[EngineKind::Sqlite] = embedded;
-        const QString server = m_root.filePath(QStringLiteral("pg"));
-        init = run({QStringLiteral("init"), server, QStringLiteral("--engine"), QStringLiteral("pg"),
-                    QStringLiteral("--host"), m_server->host, QStringLiteral("--port"),
-                    QString::number(m_server->port), QStringLiteral("--database"), m_pgDatabase,
-                    QStringLiteral("--admin-user"), m_server->adminUser, QStringLiteral("--demo")});
-        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
-        m_installations[EngineKind::Postgres] = server;
+        QString refusal;
+        QVERIFY_THROWS_NO_EXCEPTION(refusal = m_demos.install());
+        QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
     }
 
-    void cleanupTestCase()
-    {
-        if (m_server)
-            QVERIFY_THROWS_NO_EXCEPTION(m_server->dropDatabase(m_pgDatabase));
-    }
+    void cleanupTestCase() { QVERIFY_THROWS_NO_EXCEPTION(m_demos.dropDatabase()); }
 
     // The last 60 days of the demo: every kind of change is there.
     void writesTheDemosRecentChanges_data()
@@ -95,7 +70,7 @@ private Q_SLOTS:
         const QString file = folder.filePath(name);
         const QDate today = QDate::currentDate();
         const ToolRun result =
-            changes(m_installations.at(engine),
+            changes(m_demos.folders.at(engine),
                     {QStringLiteral("--from"), dayText(today.addDays(-60)), QStringLiteral("--to"),
                      dayText(today), QStringLiteral("--out"), file});
         QVERIFY2(result.exitCode == 0, qPrintable(result.err));

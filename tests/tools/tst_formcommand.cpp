@@ -3,9 +3,7 @@
 #include "tests/tools/ToolRun.h"
 
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
-#include <map>
 
 using namespace zeb;
 
@@ -27,25 +25,16 @@ class FormCommandTest : public QObject
     Q_OBJECT
 
 private:
-    std::optional<TestPgServer> m_server;
-    QTemporaryDir m_root;
-    std::map<EngineKind, QString> m_installations;
-    QString m_pgDatabase;
+    DemoInstallations m_demos;
 
-    ToolRun run(const QStringList& arguments)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        if (m_server)
-            environment.insert(QStringLiteral("PGPASSWORD"), m_server->adminPassword);
-        return runAdminTool(arguments, environment);
-    }
+    ToolRun run(const QStringList& arguments) { return m_demos.run(arguments); }
 
     ToolRun form(const QStringList& options)
     {
         QFETCH(EngineKind, engine);
-        QStringList words{QStringLiteral("form"), m_installations.at(engine)};
+        QStringList words{QStringLiteral("form"), m_demos.folders.at(engine)};
         if (engine == EngineKind::Postgres)
-            words << QStringLiteral("--admin-user") << m_server->adminUser;
+            words << QStringLiteral("--admin-user") << m_demos.server->adminUser;
         return run(words + options);
     }
 
@@ -60,27 +49,12 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY_THROWS_NO_EXCEPTION(m_server = TestPgServer::fromEnvironment());
-        m_pgDatabase = TestPgServer::uniqueDatabaseName();
-        const QString embedded = m_root.filePath(QStringLiteral("sqlite"));
-        ToolRun init = run({QStringLiteral("init"), embedded, QStringLiteral("--engine"),
-                            QStringLiteral("sqlite"), QStringLiteral("--demo")});
-        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
-        m_installations[EngineKind::Sqlite] = embedded;
-        const QString server = m_root.filePath(QStringLiteral("pg"));
-        init = run({QStringLiteral("init"), server, QStringLiteral("--engine"), QStringLiteral("pg"),
-                    QStringLiteral("--host"), m_server->host, QStringLiteral("--port"),
-                    QString::number(m_server->port), QStringLiteral("--database"), m_pgDatabase,
-                    QStringLiteral("--admin-user"), m_server->adminUser, QStringLiteral("--demo")});
-        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
-        m_installations[EngineKind::Postgres] = server;
+        QString refusal;
+        QVERIFY_THROWS_NO_EXCEPTION(refusal = m_demos.install());
+        QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
     }
 
-    void cleanupTestCase()
-    {
-        if (m_server)
-            QVERIFY_THROWS_NO_EXCEPTION(m_server->dropDatabase(m_pgDatabase));
-    }
+    void cleanupTestCase() { QVERIFY_THROWS_NO_EXCEPTION(m_demos.dropDatabase()); }
 
     // Without options: the demo's data, nothing changed.
     void listsWhatIsSet_data() { addEngineRows(); }
@@ -204,7 +178,7 @@ private Q_SLOTS:
         QFETCH(QStringList, options);
         QFETCH(QString, message);
         const ToolRun result =
-            run(QStringList{QStringLiteral("form"), m_root.filePath(QStringLiteral("none"))} + options);
+            run(QStringList{QStringLiteral("form"), m_demos.root.filePath(QStringLiteral("none"))} + options);
         QCOMPARE(result.exitCode, 2);
         QCOMPARE(result.err, QStringLiteral("zeb7-admin: ") + message);
         QCOMPARE(result.out, QString());
